@@ -1,0 +1,35 @@
+#include "locale_format.h"
+
+#include <ctime>
+#include <locale>
+#include <sstream>
+#include <iomanip>
+
+namespace velmora {
+
+namespace {
+std::string format(const CivilTime& t, const char* pattern)
+{
+    std::tm tm{};
+    tm.tm_year = t.year - 1900;
+    tm.tm_mon = t.month - 1;
+    tm.tm_mday = t.day;
+    tm.tm_hour = t.hour;
+    tm.tm_min = t.minute;
+    tm.tm_sec = t.second;
+    std::ostringstream out;
+    // The user's own locale, without touching the process-wide C locale.
+    try {
+        out.imbue(std::locale(""));
+    } catch (const std::exception&) {
+        // An unknown locale name in the environment: fall back to the classic one.
+    }
+    out << std::put_time(&tm, pattern);
+    return out.str();
+}
+} // namespace
+
+std::string SystemLocaleFormat::shortDate(const CivilTime& t) const { return format(t, "%x"); }
+std::string SystemLocaleFormat::shortTime(const CivilTime& t) const { return format(t, "%X"); }
+
+} // namespace velmora

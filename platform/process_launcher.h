@@ -1,0 +1,18 @@
+#pragma once
+// Starting another program (the graph viewer, the desktop's text editor) without
+// waiting for it. Arguments are passed as a list, never through a shell, so any
+// path arrives intact.
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class ProcessLauncher {
+public:
+    virtual ~ProcessLauncher() = default;
+    // Returns false when the program could not be started.
+    virtual bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                               const std::string& workingFolder) = 0;
+};
+
+} // namespace velmora

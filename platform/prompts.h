@@ -1,0 +1,28 @@
+#pragma once
+// Every modal message, question and its answer goes through Prompts, so that the
+// model and the pages never talk to a window system directly and tests can script
+// the answers.
+#include <string>
+
+namespace velmora {
+
+enum class PromptIcon { Warning, Question, Stop, Information };
+enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
+enum class PromptAnswer { Ok, Yes, No, Cancel };
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // text is UTF-8; the implementation adds the program's caption.
+    virtual PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) = 0;
+
+    // A plain OK box with the warning icon, the default for messages.
+    void warn(const std::string& text) { ask(text, PromptIcon::Warning, PromptButtons::Ok); }
+    void stop(const std::string& text) { ask(text, PromptIcon::Stop, PromptButtons::Ok); }
+    bool askYesNo(const std::string& text, PromptIcon icon = PromptIcon::Question)
+    {
+        return ask(text, icon, PromptButtons::YesNo) == PromptAnswer::Yes;
+    }
+};
+
+} // namespace velmora

@@ -1,0 +1,13 @@
+#pragma once
+#include "../process_launcher.h"
+
+namespace velmora {
+
+// QProcess::startDetached with an argument list: no shell ever sees the path.
+class QtProcessLauncher final : public ProcessLauncher {
+public:
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& workingFolder) override;
+};
+
+} // namespace velmora

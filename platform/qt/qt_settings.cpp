@@ -1,0 +1,25 @@
+#include "qt_settings.h"
+
+namespace velmora {
+
+namespace {
+QString keyPath(const std::string& section, const std::string& key)
+{
+    return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
+}
+} // namespace
+
+QtSettings::QtSettings(const QString& programName) : settings_(QString::fromLatin1(kCompanyKey), programName) {}
+
+std::string QtSettings::value(const std::string& section, const std::string& key, const std::string& fallback) const
+{
+    return settings_.value(keyPath(section, key), QString::fromStdString(fallback)).toString().toStdString();
+}
+
+void QtSettings::setValue(const std::string& section, const std::string& key, const std::string& value)
+{
+    settings_.setValue(keyPath(section, key), QString::fromStdString(value));
+    settings_.sync(); // stored at once: a crash later must not lose it
+}
+
+} // namespace velmora

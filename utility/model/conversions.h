@@ -1,0 +1,42 @@
+#pragma once
+// Every rule that turns a raw code into an engineering value and back, rounds and
+// prints values, derives the user scaling and computes the dew point.
+#include <cstdint>
+#include <string>
+
+#include "logger_record.h"
+
+namespace velmora {
+
+double rawToValue(const LoggerRecord& r, double raw);
+std::int32_t valueToRaw(LoggerRecord& r, double value); // sets r.scaleError
+double roundToStep(const LoggerRecord& r, double value);
+int decimalsForType(const LoggerRecord& r);
+// The text of one reading as the download file writes it.
+std::string formatReading(const LoggerRecord& r, std::int32_t raw);
+
+double highAlarmValue(const LoggerRecord& r);
+double lowAlarmValue(const LoggerRecord& r);
+std::string highAlarmText(const LoggerRecord& r); // number only, no unit
+std::string lowAlarmText(const LoggerRecord& r);
+
+double rhFromRaw(std::int32_t raw);
+std::int32_t rhToRaw(double value);
+double dewPoint(const LoggerRecord& r, double temperature, double humidity);
+
+// Scaling error codes and the messages the scaling page shows for them.
+namespace scaleerr {
+inline constexpr int kNone = 0, kAboveFullScale = 1, kInputsEqual = 3, kOutputsEqual = 4, kRange = 5,
+                     kEmptyOut1 = 6, kEmptyIn1 = 7, kEmptyOut2 = 8, kEmptyIn2 = 9, kIn1AboveFull = 10,
+                     kIn1Negative = 11, kIn2AboveFull = 12, kIn2Negative = 13, kBelowZeroRaw = 14,
+                     kBelowZeroCalibrated = 15;
+}
+
+void computeScaling(LoggerRecord& r);
+void scaledRange(const LoggerRecord& r, double& upper, double& lower);
+void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit);
+void restoreDefaults(LoggerRecord& r); // factory units and scaling texts, then computeScaling
+// After a read of the configuration: computeScaling for scaled types, reset otherwise.
+void refreshDerivedValues(LoggerRecord& r);
+
+} // namespace velmora
