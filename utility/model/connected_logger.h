@@ -23,6 +23,9 @@ public:
     bool startAndWrite(int year, int month, int day, int hour, int minute, int second,
                        std::uint32_t delaySeconds, bool pushButton);
     bool readReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
+    // The download's first steps: re-read the record, then read every reading. The
+    // link has shown its message when this returns false.
+    bool downloadReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
 
     // Checks that show their messages through the link's Prompts.
     bool isCompatible();               // message 139 when refused

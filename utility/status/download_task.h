@@ -1,19 +1,17 @@
 #pragma once
-// The download sequence without its dialogs: fetch the readings, suggest a file
-// name, write the download file atomically. The utility's stop page and
-// `velmora-cli download` both run it.
+// The download sequence without its dialogs: suggest a file name, work out the
+// start time and interval, write the download file atomically. The utility's stop
+// page and `velmora-cli download` both run it, after
+// ConnectedLogger::downloadReadings() has re-read the record and fetched the readings.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "connected_logger.h"
+#include "civil_time.h"
+#include "logger_record.h"
 
 namespace velmora {
-
-// Re-reads the record and downloads every reading. The link has shown its message
-// when this returns false.
-bool fetchReadings(ConnectedLogger& logger, std::vector<float>& readings, const LoggerLink::Progress& progress = {});
 
 // The logger name without the characters a file name cannot hold: " % & * , . / : < > ? \ |
 std::string suggestedFileName(const std::string& loggerName);

@@ -1,0 +1,63 @@
+#pragma once
+// What one opened download file holds for the viewer: two channels of chart data
+// with their names, units and labels, and the time base. The document owns it, the
+// reader fills it, the chart view and the export read it. Plain C++.
+#include <cstdint>
+#include <string>
+
+#include "chart_data_set.h"
+
+namespace velmora {
+
+struct ChannelData {
+    explicit ChannelData(int seriesCount) : data(seriesCount) {}
+
+    ChartDataSet data;        // channel 1: value, high alarm, low alarm, third trace; channel 2: the first three
+    std::string name;         // "Celsius" in the column title Celsius(°C)
+    std::string unit;         // "°C" in the same example
+    std::string highLabel;    // header text of the high-alarm column
+    std::string lowLabel;     // header text of the low-alarm column
+    std::string thirdName;    // name of the third trace (channel 1 only)
+    bool present = false;
+    bool hasHigh = false;
+    bool hasLow = false;
+    bool hasThird = false;
+    int decimals = 0;         // digits after the point in the first channel's values
+
+    void reset()
+    {
+        data.clear();
+        name.clear();
+        unit.clear();
+        highLabel.clear();
+        lowLabel.clear();
+        thirdName.clear();
+        present = hasHigh = hasLow = hasThird = false;
+        decimals = 0;
+    }
+};
+
+struct GraphData {
+    // 1 January 2000 00:00:00 as seconds after 1970 counted without any time zone:
+    // times are the logger's own wall-clock stamps and are shown as written.
+    static constexpr std::int64_t kDefaultStart = 946684800;
+
+    ChannelData channel1{4};
+    ChannelData channel2{3};
+    std::string loggerName;    // text as in the file (Windows-1252)
+    std::int32_t readingCount = 0;
+    std::int64_t startTime = kDefaultStart;
+    std::int32_t sampleInterval = 10;
+
+    void reset()
+    {
+        channel1.reset();
+        channel2.reset();
+        loggerName.clear();
+        readingCount = 0;
+        startTime = kDefaultStart;
+        sampleInterval = 10;
+    }
+};
+
+} // namespace velmora
