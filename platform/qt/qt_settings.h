@@ -19,5 +19,9 @@ private:
 };
 
 inline constexpr const char* kCompanyKey = "Oskenby Electronics";
+// The program names under the company key: the utility's settings ("Settings/Saved
+// Directory", "USB Device IDs") are shared by velmora-usb and velmora-cli.
+inline constexpr const char* kUtilitySettingsName = "Velmora USB";
+inline constexpr const char* kViewerSettingsName = "VelmoraGraph";
 
 } // namespace velmora
