@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
 #include "bridge_factory.h"
 
 namespace velmora {
@@ -80,6 +84,18 @@ TEST(UsbIdListTest, CombinesSettingsAndEnvironment)
     EXPECT_EQ(fromSettings.ids().size(), 1u);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("\"12:34;56:78\" in the setting \"USB Device IDs\""), std::string::npos);
+}
+
+TEST(UsbIdListTest, UdevRuleGrantsAccessToTheLoggerId)
+{
+    std::ifstream file(VELMORA_UDEV_RULE);
+    ASSERT_TRUE(file) << VELMORA_UDEV_RULE;
+    std::stringstream text;
+    text << file.rdbuf();
+    char match[80];
+    std::snprintf(match, sizeof match, "ATTR{idVendor}==\"%04x\", ATTR{idProduct}==\"%04x\", TAG+=\"uaccess\"",
+                  kLoggerUsbId.vendor, kLoggerUsbId.product);
+    EXPECT_NE(text.str().find(match), std::string::npos) << "the rule must match the id the bridge looks for";
 }
 
 } // namespace
