@@ -5,6 +5,7 @@
 #include <string>
 
 #include "logger_record.h"
+#include "number_format.h"
 
 namespace velmora {
 
@@ -14,6 +15,9 @@ double roundToStep(const LoggerRecord& r, double value);
 int decimalsForType(const LoggerRecord& r);
 // The text of one reading as the download file writes it.
 std::string formatReading(const LoggerRecord& r, std::int32_t raw);
+// The same text written into `out` (at least kNumberBufferSize bytes); returns the end.
+// The download file writer uses this on every row.
+char* writeReading(const LoggerRecord& r, std::int32_t raw, char* out);
 
 double highAlarmValue(const LoggerRecord& r);
 double lowAlarmValue(const LoggerRecord& r);
@@ -22,6 +26,7 @@ std::string lowAlarmText(const LoggerRecord& r);
 
 double rhFromRaw(std::int32_t raw);
 std::int32_t rhToRaw(double value);
+// NaN when the humidity is 0 or less (no logarithm); the file writes "Error" then.
 double dewPoint(const LoggerRecord& r, double temperature, double humidity);
 
 // Scaling error codes and the messages the scaling page shows for them.

@@ -13,6 +13,10 @@ namespace velmora {
 // Computed straight from the bytes, with no validity checks.
 CivilTime expiryDate(const DatePeriod& period);
 
+// A stored period that names a real start date (2000 or later, month 1..12, day
+// 1..31). An invalid period shows "Error".
+bool isValidPeriod(const DatePeriod& period);
+
 enum class ExpiryState { NoDateSet, Invalid, Valid, Expired };
 
 struct ExpiryCheck {

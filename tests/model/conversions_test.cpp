@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "conversions.h"
+#include "record_builder.h"
+
+using namespace velmora;
+using velmora::test::celsiusNarrow;
+using velmora::test::record;
+
+namespace {
+
+constexpr std::uint8_t kF = 0x01; // inputOptions: Fahrenheit
+constexpr float kVoltsPerCount = 1.0f / 2048.0f; // exact in binary: 65472 counts = 31.96875 V
+
+// A voltage logger scaled 1:1, printing to 0.05 V with 2 decimals.
+LoggerRecord voltage(LoggerType type = 4)
+{
+    LoggerRecord r = record(type, kVoltsPerCount, 0.0f, 1);
+    r.config.setInputScalar(1.0f);
+    r.displayStep = 0.05f;
+    r.displayDecimals = 2;
+    return r;
+}
+
+} // namespace
+
+TEST(Conversions, RawToValueByType)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        double raw;
+        double value;
+    };
+    LoggerRecord scaled = voltage();
+    scaled.scaleGain = 2.0f;
+    scaled.scaleOffset = 1.0f;
+    LoggerRecord belowZero = voltage();
+    belowZero.config.setCalOffset(-5.0f);
+    const Case cases[] = {
+        {"narrow Celsius", celsiusNarrow(), 89, 4.5},
+        {"narrow Celsius, code 0", celsiusNarrow(), 0, -40.0},
+        {"thermocouple °F", record(10, 1, 0, kF), 3280, 0.0},
+        {"thermocouple °F, code 0", record(10, 1, 0, kF), 0, -328.0},
+        {"thermocouple °C", record(10, 1, 0, 0), 3280, -17.777777777777779},
+        {"thermocouple °C, code 0", record(10, 1, 0, 0), 0, -200.0},
+        {"fixed encoding reads bit 0 only", record(19, 1, 0, 0x21), 3600, 32.0},
+        {"type 18 in °C", record(18, 1, 0, 0), 3600, 0.0},
+        {"event counts unchanged", record(17, 0.5f, 3, 0), 123, 123.0},
+        {"CO never negative", record(9, 0.1f, -5.0f), 20, 0.0},
+        {"CO", record(11, 1.0f, 0.0f), 35, 35.0},
+        {"scaled", scaled, 2048, 3.0},
+        {"scaled, calibrated value below zero is zero", belowZero, 2048, 0.0},
+        {"high temperature", record(14, 0.01f, -40.0f), 4000, 0.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(rawToValue(c.r, c.raw), c.value, 1e-5) << c.what;
+
+    // The lite sensor: 1.8639 V at 0 °C, -0.01177 V per °C.
+    EXPECT_NEAR(rawToValue(record(8, 0.0001f, 0.0f, 0), 17462), 10.0, 1e-4);
+    EXPECT_NEAR(rawToValue(record(8, 0.0001f, 0.0f, 1), 17462), 50.0, 1e-4);
+}
+
+TEST(Conversions, RoundToStepByType)
+{
+    struct Case {
+        LoggerRecord r;
+        double value;
+        double rounded;
+    };
+    const Case cases[] = {
+        {record(9), 2.7, 0.0}, // 2.5 ppm, then under 3 ppm reads as none
+        {record(9), 3.0, 3.0},
+        {record(9), 3.3, 3.5},
+        {record(11), 2.7, 2.5}, // the low-range logger keeps small values
+        {record(11), 1.2, 1.0},
+        {record(8, 1, 0, 0), 21.4, 21.0},
+        {record(8, 1, 0, 0), 21.5, 22.0}, // half away from zero
+        {record(8, 1, 0, 0), -0.5, -1.0},
+        {record(8, 1, 0, 1), 71.0, 72.0}, // 2 °F steps
+        {record(10, 1, 0, 0), -17.78, -18.0},
+        {record(10, 1, 0, 0), 22.3, 22.5},
+        {record(10, 1, 0, kF), 72.4, 72.0},
+        {record(21, 1, 0, 0), 22.2, 22.0},
+        {record(1), 4.46, 4.5},
+        {record(18), 4.46, 4.5},
+        {voltage(), 1.03, 1.05},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(roundToStep(c.r, c.value), c.rounded, 1e-6) << int(c.r.type()) << " " << c.value;
+    // A value that rounds to no steps is a plain zero, never printed "-0.0".
+    EXPECT_FALSE(std::signbit(roundToStep(record(10, 1, 0, 0), -0.2)));
+}
+
+TEST(Conversions, FormatReadingByType)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        std::int32_t raw;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"narrow", celsiusNarrow(), 89, "4.5"},
+        {"narrow, bottom of range", celsiusNarrow(), 0, "-40.0"},
+        {"narrow Fahrenheit", record(1, 1.0f, -40.0f, kF), 112, "72.0"},
+        {"CO 2.7 ppm", record(9, 0.1f), 27, "0.0"},
+        {"CO 3.0 ppm", record(9, 0.1f), 30, "3.0"},
+        {"CO 3.3 ppm", record(9, 0.1f), 33, "3.5"},
+        {"low-range CO 2.7 ppm", record(11, 0.1f), 27, "2.5"},
+        {"high temperature 4123", record(14), 4123, "1.2"},
+        {"high temperature 4000", record(14), 4000, "0.0"},
+        {"high temperature 3990", record(14), 3990, "-.1"},
+        {"high temperature 3995", record(14), 3995, "-.1"},
+        {"high temperature 4004", record(14), 4004, "0.0"},
+        {"high temperature 4005", record(14), 4005, "0.1"},
+        {"high temperature 3000", record(14), 3000, "-10.0"},
+        {"high temperature 14000", record(14), 14000, "100.0"},
+        {"thermocouple °F", record(10, 1, 0, kF), 3280, "0"},
+        {"thermocouple °F, code 0", record(10, 1, 0, kF), 0, "-328"},
+        {"thermocouple °F, half away from zero", record(10, 1, 0, kF), 4005, "73"},
+        {"thermocouple °C", record(10, 1, 0, 0), 3280, "-18.0"},
+        {"thermocouple °C, 54 °F", record(15, 1, 0, 0), 3820, "12.0"},
+        {"LCD logger °C", record(19, 1, 0, 0), 3601, "0.0"},
+        {"type 18 not stepped", record(18, 1, 0, 0), 3601, "0.1"},
+        {"type 18 °F", record(18, 1, 0, kF), 3600, "32.0"},
+        {"lite °C", record(8, 0.0001f, 0.0f, 0), 17462, "10"},
+        {"lite °F", record(8, 0.0001f, 0.0f, 1), 17462, "50"},
+        {"events", record(17), 42, "42"},
+        {"voltage", voltage(), 2048, "1.00"},
+        {"voltage up a step", voltage(), 2100, "1.05"},
+        {"voltage down a step", voltage(), 2090, "1.00"},
+        {"unknown type", record(0, 0.5f, -40.0f), 89, "4.5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formatReading(c.r, c.raw), c.text) << c.what;
+}
+
+TEST(Conversions, DecimalsForType)
+{
+    LoggerRecord v = voltage(20);
+    v.displayDecimals = 3;
+    EXPECT_EQ(decimalsForType(v), 3);
+    EXPECT_EQ(decimalsForType(record(10, 1, 0, kF)), 0);
+    EXPECT_EQ(decimalsForType(record(15, 1, 0, 0)), 1);
+    EXPECT_EQ(decimalsForType(record(19, 1, 0, 0x21)), 0); // bit 0 only
+    EXPECT_EQ(decimalsForType(record(1, 1, 0, kF)), 1);
+}
+
+TEST(Conversions, ValueToRawRoundsHalfUpAndClampsScaledValues)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        double value;
+        std::int32_t raw;
+        int error;
+    };
+    LoggerRecord offsetVoltage = voltage();
+    offsetVoltage.config.setCalOffset(0.25f);
+    const Case cases[] = {
+        {"narrow exact", celsiusNarrow(), 4.5, 89, 0},
+        {"narrow below half", celsiusNarrow(), 4.6, 89, 0},
+        {"narrow half", celsiusNarrow(), 4.75, 90, 0},
+        {"high temperature", record(14, 0.01f, -40.0f), 1.2, 4120, 0},
+        {"thermocouple °F", record(10, 1, 0, kF), 0.0, 3280, 0},
+        {"thermocouple °C", record(15, 1, 0, 0), -17.7777777, 3280, 0},
+        {"lite °C", record(8, 0.0001f, 0.0f, 0), 10.0, 17462, 0},
+        {"lite °F", record(8, 0.0001f, 0.0f, 1), 50.0, 17462, 0},
+        {"scaled", voltage(), 1.0, 2048, 0},
+        {"scaled above full scale", voltage(), 40.0, 65472, scaleerr::kAboveFullScale},
+        {"scaled below zero", voltage(), -0.5, 0, scaleerr::kBelowZeroRaw},
+        {"scaled below zero after calibration", offsetVoltage, 0.1, 0, scaleerr::kBelowZeroCalibrated},
+    };
+    for (Case c : cases) {
+        c.r.scaleError = 99; // any earlier code is cleared
+        EXPECT_EQ(valueToRaw(c.r, c.value), c.raw) << c.what;
+        EXPECT_EQ(c.r.scaleError, c.error) << c.what;
+    }
+    LoggerRecord noScalar = voltage();
+    noScalar.config.setInputScalar(0.0f);
+    EXPECT_EQ(valueToRaw(noScalar, 0.0), 0);
+    EXPECT_EQ(noScalar.scaleError, scaleerr::kRange);
+}
+
+TEST(Conversions, AlarmLevelsAndTexts)
+{
+    LoggerRecord narrow = celsiusNarrow();
+    narrow.config.setU8(34, 96); // 8.0 °C
+    narrow.config.setU8(35, 84); // 2.0 °C
+    EXPECT_EQ(highAlarmText(narrow), "8.0");
+    EXPECT_EQ(lowAlarmText(narrow), "2.0");
+
+    LoggerRecord volts = voltage();
+    volts.config.setU16(34, 20480); // 10 V
+    volts.config.setU16(56, 2048);  // 1 V
+    EXPECT_EQ(highAlarmText(volts), "10.00");
+    EXPECT_EQ(lowAlarmText(volts), "1.00");
+    volts.scaleRising = false; // a falling scale keeps the levels in the other slots
+    EXPECT_NEAR(highAlarmValue(volts), 1.0, 1e-9);
+    EXPECT_NEAR(lowAlarmValue(volts), 10.0, 1e-9);
+
+    LoggerRecord texts = voltage(6);
+    texts.config.setText(TextSlot::HighAlarmText, "12.5");
+    texts.config.setText(TextSlot::LowAlarmText, "0.75");
+    EXPECT_EQ(highAlarmText(texts), "12.5");
+    EXPECT_EQ(lowAlarmText(texts), "0.75");
+
+    LoggerRecord co = record(9, 1.0f, 0.0f);
+    co.config.setU16(56, 35);
+    EXPECT_EQ(lowAlarmText(co), "35.0");
+
+    LoggerRecord tc = record(10, 1, 0, 0);
+    tc.config.setU16(34, 4050); // 77 °F = 25 °C
+    EXPECT_EQ(highAlarmText(tc), "25.0");
+    tc.config.setInputOptions(kF);
+    EXPECT_EQ(highAlarmText(tc), "77.0");
+
+    LoggerRecord lite = record(8, 0.0001f, 0.0f, 0);
+    lite.config.setU16(34, 17462);
+    EXPECT_EQ(highAlarmText(lite), "10");
+
+    LoggerRecord hot = record(14, 0.01f, -40.0f);
+    hot.config.setU16(34, 10000);
+    EXPECT_EQ(highAlarmText(hot), "60.0");
+}
+
+TEST(Conversions, HumidityAndDewPoint)
+{
+    EXPECT_DOUBLE_EQ(rhFromRaw(161), 80.5);
+    EXPECT_EQ(rhToRaw(80.5), 161);
+    EXPECT_EQ(rhToRaw(80.25), 161); // half away from zero
+    EXPECT_EQ(rhToRaw(-0.25), -1);
+
+    // 20 °C at 50 %rh: x = 0.94272, Td = -66.907 / -7.21805 = 9.269 °C (48.685 °F).
+    EXPECT_NEAR(dewPoint(record(3, 0.5f, -40.0f, 0), 20.0, 50.0), 9.269, 0.001);
+    EXPECT_NEAR(dewPoint(record(3, 1.0f, -40.0f, 1), 68.0, 50.0), 48.685, 0.002);
+    EXPECT_TRUE(std::isnan(dewPoint(record(3), 20.0, 0.0)));
+}
+
+TEST(Conversions, ChangeTemperatureUnitKeepsTheAlarmTemperatures)
+{
+    LoggerRecord r = celsiusNarrow();
+    r.config.setU8(34, 96); // 8 °C = 46.4 °F
+    r.config.setU8(35, 84); // 2 °C = 35.6 °F
+    changeTemperatureUnit(r, true);
+    EXPECT_EQ(r.config.inputOptions(), 1);
+    EXPECT_FLOAT_EQ(r.config.calGain(), 1.0f);
+    EXPECT_FLOAT_EQ(r.config.calOffset(), -40.0f);
+    EXPECT_EQ(r.config.u8(34), 86); // 46.4 + 40 rounded
+    EXPECT_EQ(r.config.u8(35), 76); // 75.6 rounded
+    changeTemperatureUnit(r, false);
+    EXPECT_EQ(r.config.inputOptions(), 0);
+    EXPECT_FLOAT_EQ(r.config.calGain(), 0.5f);
+    EXPECT_EQ(r.config.u8(34), 96); // 46 °F = 7.78 °C -> 95.6 counts
+    EXPECT_EQ(r.config.u8(35), 84); // 36 °F = 2.22 °C -> 84.4 counts
+
+    LoggerRecord hot = record(14, 0.01f, -40.0f, 0);
+    hot.config.setU16(34, 10000); // 60 °C = 140 °F
+    changeTemperatureUnit(hot, true);
+    EXPECT_FLOAT_EQ(hot.config.calGain(), 0.01f);
+    EXPECT_EQ(hot.config.u16(34), 18000);
+
+    // Choosing the unit already in force changes nothing.
+    LoggerRecord same = celsiusNarrow();
+    same.config.setU8(34, 96);
+    const LoggerConfig before = same.config;
+    changeTemperatureUnit(same, false);
+    EXPECT_EQ(same.config.bytes, before.bytes);
+}
+
+TEST(Conversions, ChangeTemperatureUnitLeavesFixedEncodingsAndSensorCodesAlone)
+{
+    // The lite logger's calGain is its sensor calibration and its alarm codes are
+    // sensor codes: only the unit changes.
+    LoggerRecord lite = record(8, 0.0001f, 0.0f, 0);
+    lite.config.setU16(34, 17462);
+    changeTemperatureUnit(lite, true);
+    EXPECT_FLOAT_EQ(lite.config.calGain(), 0.0001f);
+    EXPECT_EQ(lite.config.u16(34), 17462);
+    EXPECT_EQ(highAlarmText(lite), "50");
+
+    // Thermocouple: the kind bits stay, the codes stay.
+    LoggerRecord tc = record(15, 1, 0, 0x20);
+    tc.config.setU16(34, 4050);
+    changeTemperatureUnit(tc, true);
+    EXPECT_EQ(tc.config.inputOptions(), 0x21);
+    EXPECT_EQ(tc.config.u16(34), 4050);
+    EXPECT_EQ(highAlarmText(tc), "77.0");
+
+    LoggerRecord lcd = record(21, 0.5f, -40.0f, 0);
+    lcd.config.setU16(34, 4050);
+    changeTemperatureUnit(lcd, true);
+    EXPECT_EQ(lcd.config.inputOptions(), 1);
+    EXPECT_FLOAT_EQ(lcd.config.calGain(), 0.5f);
+    EXPECT_EQ(lcd.config.u16(34), 4050);
+
+    // A voltage logger's byte means "user scaling"; it is not a unit.
+    LoggerRecord volts = voltage();
+    changeTemperatureUnit(volts, false);
+    EXPECT_EQ(volts.config.inputOptions(), 1);
+}

@@ -1,0 +1,129 @@
+#include "number_format.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace velmora {
+
+namespace {
+
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr std::uint64_t kPow10Int[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
+                                       10000000ull, 100000000ull, 1000000000ull};
+
+// Two decimal digits per entry, "00" to "99".
+constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
+int digitCount(std::uint64_t v)
+{
+    int n = 1;
+    while (v >= 10) {
+        v /= 10;
+        ++n;
+    }
+    return n;
+}
+
+// Writes exactly `digits` digits of v (v < 10^digits), right to left.
+void putDigits(char* out, std::uint64_t v, int digits)
+{
+    char* p = out + digits;
+    while (p - out >= 2) {
+        const std::size_t pair = static_cast<std::size_t>(v % 100) * 2;
+        v /= 100;
+        p -= 2;
+        p[0] = kDigitPairs[pair];
+        p[1] = kDigitPairs[pair + 1];
+    }
+    if (p > out)
+        *--p = static_cast<char>('0' + v % 10);
+}
+
+} // namespace
+
+char* writeUnsigned(char* out, std::uint64_t value)
+{
+    const int n = digitCount(value);
+    putDigits(out, value, n);
+    return out + n;
+}
+
+char* writeInt(char* out, std::int64_t value)
+{
+    if (value < 0) {
+        *out++ = '-';
+        // Negate in unsigned arithmetic so the smallest int64 has a magnitude too.
+        return writeUnsigned(out, 0 - static_cast<std::uint64_t>(value));
+    }
+    return writeUnsigned(out, static_cast<std::uint64_t>(value));
+}
+
+char* writeZeroPadded(char* out, std::int64_t value, int width)
+{
+    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
+    if (value < 0) {
+        *out++ = '-';
+        magnitude = 0 - magnitude;
+        --width; // printf counts the sign in the field width
+    }
+    const int digits = digitCount(magnitude);
+    const int n = digits < width ? width : digits;
+    putDigits(out, magnitude, n);
+    return out + n;
+}
+
+char* writeFixed(char* out, double value, int decimals)
+{
+    if (decimals < 0)
+        decimals = 0;
+    if (decimals > 9)
+        decimals = 9;
+    const double magnitude = std::fabs(value);
+    const double scaled = magnitude * kPow10[decimals];
+    // NaN, infinities and numbers whose scaled value has no fraction bits left go to
+    // printf itself; the file never holds such numbers, but the text must still match.
+    if (!(scaled < 0x1p53)) {
+        const int n = std::snprintf(out, kNumberBufferSize, "%.*f", decimals, value);
+        return out + (n > 0 ? n : 0);
+    }
+    // The product is within half an ulp of the exact one. Unless its fraction lies
+    // within one ulp of one half, rounding it gives the same digits as rounding the
+    // exact product. Near a half, the product's exact error (an fma gives it without
+    // rounding) decides, and an exact half rounds to even, as printf does.
+    std::uint64_t whole = static_cast<std::uint64_t>(scaled); // floor: scaled >= 0
+    const double beyondHalf = (scaled - static_cast<double>(whole)) - 0.5; // exact near one half
+    const double tolerance = scaled * 0x1p-52;                              // >= one ulp of scaled
+    bool up;
+    if (beyondHalf > tolerance) {
+        up = true;
+    } else if (beyondHalf < -tolerance) {
+        up = false;
+    } else {
+        const double error = std::fma(magnitude, kPow10[decimals], -scaled);
+        const double exact = beyondHalf + error; // the sign of a rounded sum is exact
+        up = exact > 0 || (exact == 0 && (whole & 1) != 0);
+    }
+    whole += up ? 1 : 0;
+
+    if (std::signbit(value))
+        *out++ = '-';
+    const std::uint64_t unit = kPow10Int[decimals];
+    out = writeUnsigned(out, whole / unit);
+    if (decimals > 0) {
+        *out++ = '.';
+        putDigits(out, whole % unit, decimals);
+        out += decimals;
+    }
+    return out;
+}
+
+std::string fixedText(double value, int decimals)
+{
+    char buffer[kNumberBufferSize];
+    return std::string(buffer, writeFixed(buffer, value, decimals));
+}
+
+} // namespace velmora

@@ -1,0 +1,214 @@
+// The user scaling of the voltage and current loggers: two input points and the
+// values shown for them give a gain and an offset; the span of the shown range
+// gives the step and decimals values are printed with.
+//
+// Float or double: the four points are held as 32-bit floats (the rule compares them
+// as floats, so two texts that differ only past float precision count as equal), and
+// the derived gain, offset and step are stored in the record's 32-bit float fields.
+// In between, arithmetic is double on those float values, so the only rounding is
+// the final store; a result a float cannot hold is a range error, not an infinity.
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "conversions.h"
+#include "type_catalogue.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr double kFullScale = 65472.0;
+
+// A decimal number in the "C" locale whatever the user's locale. `strict` demands
+// that the whole text (blanks aside) is the number; otherwise a leading number is
+// taken and a text without one reads as 0, as factory texts always have.
+std::optional<double> parseNumber(const std::string& text, bool strict)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end && std::isspace(static_cast<unsigned char>(*p)))
+        ++p;
+    while (end > p && std::isspace(static_cast<unsigned char>(end[-1])))
+        --end;
+    if (p < end && *p == '+')
+        ++p;
+    double value = 0;
+    const auto [stop, ec] = std::from_chars(p, end, value, std::chars_format::general);
+    const bool ok = ec == std::errc() && std::isfinite(value);
+    if (strict)
+        return ok && stop == end ? std::optional<double>(value) : std::nullopt;
+    return ok ? value : 0.0;
+}
+
+bool fitsFloat(double v) { return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max(); }
+
+struct StepRow {
+    double step;
+    int decimals;
+};
+
+constexpr std::array<StepRow, 21> kSteps{{{0.001, 3}, {0.002, 3}, {0.0025, 4}, {0.005, 3}, {0.01, 2},
+                                          {0.02, 2}, {0.025, 3}, {0.05, 2}, {0.1, 1}, {0.2, 1},
+                                          {0.25, 2}, {0.5, 1}, {1, 0}, {2, 0}, {2.5, 1}, {5, 0},
+                                          {10, 0}, {20, 0}, {25, 0}, {50, 0}, {100, 0}}};
+
+double fullScaleInput(const LoggerRecord& r)
+{
+    return (kFullScale * static_cast<double>(r.config.calGain()) + static_cast<double>(r.config.calOffset())) *
+           static_cast<double>(r.config.inputScalar());
+}
+
+void setFalling(LoggerRecord& r, bool falling)
+{
+    r.scaleRising = !falling;
+    r.config.setMode(mode::kScaleFalling, falling);
+}
+
+} // namespace
+
+void computeScaling(LoggerRecord& r)
+{
+    r.scaleError = scaleerr::kNone;
+    r.resetScaling();
+    if (!isScaled(r.type()))
+        return;
+    // The falling bit follows the reset rising scale until a scaling is in force.
+    setFalling(r, false);
+
+    const LoggerConfig& c = r.config;
+    const bool user = c.inputOptions() != 0;
+    float in1, out1, in2, out2;
+    if (user) {
+        struct Point {
+            TextSlot slot;
+            int emptyError;
+            float* value;
+        };
+        const Point points[] = {{TextSlot::ScaleOut1, scaleerr::kEmptyOut1, &out1},
+                                {TextSlot::ScaleIn1, scaleerr::kEmptyIn1, &in1},
+                                {TextSlot::ScaleOut2, scaleerr::kEmptyOut2, &out2},
+                                {TextSlot::ScaleIn2, scaleerr::kEmptyIn2, &in2}};
+        for (const Point& p : points) {
+            // An empty text and one that is no number get the same "enter a valid
+            // number" code, so nothing unreadable silently scales as 0.
+            const std::optional<double> v = parseNumber(c.text(p.slot), true);
+            if (!v || !fitsFloat(*v)) {
+                r.scaleError = p.emptyError;
+                return;
+            }
+            *p.value = static_cast<float>(*v);
+        }
+        if (in2 == in1) {
+            r.scaleError = scaleerr::kInputsEqual;
+            return;
+        }
+        if (out1 == out2) {
+            r.scaleError = scaleerr::kOutputsEqual;
+            return;
+        }
+    } else {
+        const auto factory = [&](TextSlot s) {
+            const double v = *parseNumber(c.text(s), false);
+            return fitsFloat(v) ? static_cast<float>(v) : 0.0f;
+        };
+        in1 = factory(TextSlot::DefaultIn1);
+        out1 = factory(TextSlot::DefaultOut1);
+        in2 = factory(TextSlot::DefaultIn2);
+        out2 = factory(TextSlot::DefaultOut2);
+    }
+
+    const double i1 = in1, o1 = out1, i2 = in2, o2 = out2;
+    const double gain = (o1 - o2) / (i1 - i2);
+    const double offset = (o2 * i1 - o1 * i2) / (i1 - i2);
+    if (!fitsFloat(gain) || !fitsFloat(offset)) {
+        r.scaleError = scaleerr::kRange;
+        return;
+    }
+
+    const double full = fullScaleInput(r);
+    if (user) {
+        const int error = i1 > full ? scaleerr::kIn1AboveFull
+                          : i1 < 0  ? scaleerr::kIn1Negative
+                          : i2 > full ? scaleerr::kIn2AboveFull
+                          : i2 < 0  ? scaleerr::kIn2Negative
+                                    : scaleerr::kNone;
+        if (error != scaleerr::kNone) {
+            r.scaleError = error;
+            return;
+        }
+    }
+
+    r.scaleGain = static_cast<float>(gain);
+    r.scaleOffset = static_cast<float>(offset);
+    double top = full * static_cast<double>(r.scaleGain) + static_cast<double>(r.scaleOffset);
+    double bottom = r.scaleOffset;
+    const bool falling = top < bottom;
+    setFalling(r, falling);
+    if (falling)
+        std::swap(top, bottom);
+
+    const double width = (top - bottom) / 1023.0;
+    StepRow chosen = kSteps.back();
+    for (const StepRow& row : kSteps) {
+        if (row.step > width) {
+            chosen = row;
+            break;
+        }
+    }
+    r.displayStep = static_cast<float>(chosen.step);
+    r.displayDecimals = chosen.decimals;
+}
+
+void scaledRange(const LoggerRecord& r, double& upper, double& lower)
+{
+    const double a = fullScaleInput(r) * static_cast<double>(r.scaleGain) + static_cast<double>(r.scaleOffset);
+    const double b = r.scaleOffset;
+    upper = r.scaleRising ? a : b;
+    lower = r.scaleRising ? b : a;
+    const double power = std::pow(10.0, r.displayDecimals);
+    if (r.displayDecimals != 0) {
+        upper *= power;
+        lower *= power;
+    }
+    // The zero end is rounded; the full-scale end is pulled inward to whole steps.
+    if (r.scaleRising) {
+        lower = std::round(lower);
+        if (upper < 0)
+            upper -= 1;
+        upper = std::trunc(upper);
+    } else {
+        upper = std::round(upper);
+        if (lower > 0)
+            lower += 1;
+        lower = std::trunc(lower);
+    }
+    if (r.displayDecimals != 0) {
+        upper /= power;
+        lower /= power;
+    }
+}
+
+void restoreDefaults(LoggerRecord& r)
+{
+    LoggerConfig& c = r.config;
+    c.setText(TextSlot::Units, c.text(TextSlot::DefaultUnits));
+    c.setText(TextSlot::ScaleIn1, c.text(TextSlot::DefaultIn1));
+    c.setText(TextSlot::ScaleOut1, c.text(TextSlot::DefaultOut1));
+    c.setText(TextSlot::ScaleIn2, c.text(TextSlot::DefaultIn2));
+    c.setText(TextSlot::ScaleOut2, c.text(TextSlot::DefaultOut2));
+    computeScaling(r);
+}
+
+void refreshDerivedValues(LoggerRecord& r)
+{
+    // computeScaling resets first and leaves the reset values for every other type.
+    computeScaling(r);
+}
+
+} // namespace velmora
