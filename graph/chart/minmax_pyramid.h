@@ -1,0 +1,55 @@
+#pragma once
+// Minimum and maximum of any run of a series in a few dozen steps, whatever its
+// length: blocks of 16 values, blocks of 16 blocks, and so on. The chart builds one per
+// series when a data set is bound, so a frame costs the plot's width in queries
+// instead of a pass over every reading. Gaps (1e308) and non-finite values are left
+// out. Plain C++.
+#include <cstddef>
+#include <limits>
+#include <vector>
+
+namespace velmora {
+
+struct ValueExtent {
+    double min = std::numeric_limits<double>::infinity();
+    double max = -std::numeric_limits<double>::infinity();
+
+    bool empty() const { return min > max; }
+    void add(double v)
+    {
+        if (v < min)
+            min = v;
+        if (v > max)
+            max = v;
+    }
+    void add(const ValueExtent& e)
+    {
+        if (e.min < min)
+            min = e.min;
+        if (e.max > max)
+            max = e.max;
+    }
+};
+
+// A Y value that marks no reading, or one that cannot be drawn.
+bool isNoValue(double v);
+
+class MinMaxPyramid {
+public:
+    static constexpr std::size_t kFanout = 16;
+
+    MinMaxPyramid() = default;
+    // Refers to `values` (not copied): rebuild it whenever they change.
+    MinMaxPyramid(const double* values, std::size_t count);
+
+    std::size_t size() const { return count_; }
+    // Extent of values[first..last], both included and clamped to the series.
+    ValueExtent query(std::size_t first, std::size_t last) const;
+
+private:
+    const double* values_ = nullptr;
+    std::size_t count_ = 0;
+    std::vector<std::vector<ValueExtent>> levels_; // levels_[k]: blocks of 16^(k+1) values
+};
+
+} // namespace velmora
