@@ -57,6 +57,8 @@ struct GraphData {
         readingCount = 0;
         startTime = kDefaultStart;
         sampleInterval = 10;
+        channel1.data.setInterval(sampleInterval);
+        channel2.data.setInterval(sampleInterval);
     }
 };
 

@@ -1,0 +1,322 @@
+#include "data_file_parser.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "field_cursor.h"
+#include "file_byte_source.h"
+#include "graph_strings.h"
+#include "header_parser.h"
+#include "number_text.h"
+#include "time_stamp.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr double kGap = ChartDataSet::kGap;
+constexpr std::int64_t kLongestInterval = 43200; // 12 hours
+
+std::string_view trim(std::string_view s)
+{
+    constexpr std::string_view space = " \t\n\v\f\r";
+    const std::size_t first = s.find_first_not_of(space);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(space) - first + 1);
+}
+
+// A reading value. Texts beyond the double range, infinities and NaNs cannot be
+// drawn or scaled, so they become gaps like the marker itself.
+double valueOf(std::string_view field)
+{
+    const double v = textToDouble(field);
+    return std::fabs(v) < kGap ? v : kGap;
+}
+
+// Which columns a reading line holds, from the header, and the series they fill.
+class ReadingLayout {
+public:
+    explicit ReadingLayout(GraphData& data)
+        : c1_(data.channel1), c2_(data.channel2), second_(data.channel2.present),
+          third_(data.channel1.hasThird)
+    {
+        for (int s = 0; s < 3; ++s)
+            series_[count_++] = &c1_.data.values(s);
+        if (second_)
+            for (int s = 0; s < 3; ++s)
+                series_[count_++] = &c2_.data.values(s);
+        if (third_)
+            series_[count_++] = &c1_.data.values(3);
+    }
+
+    // Reads one line's values into `values` (in series order); false when a declared
+    // field is missing.
+    bool parse(std::string_view line, double* values)
+    {
+        FieldCursor cursor(line);
+        std::string_view f;
+        if (!cursor.skip() || !cursor.skip()) // reading number, time stamp
+            return false;
+        if (!cursor.next(f))
+            return false;
+        values[0] = valueOf(f);
+        c1_.decimals = decimalsOf(f);
+        if (!optional(cursor, c1_.hasHigh, values[1]) || !optional(cursor, c1_.hasLow, values[2]))
+            return false;
+        int n = 3;
+        if (second_) {
+            if (!cursor.next(f))
+                return false;
+            values[n++] = valueOf(f);
+            if (!optional(cursor, c2_.hasHigh, values[n++]) || !optional(cursor, c2_.hasLow, values[n++]))
+                return false;
+            if (third_) {
+                if (!cursor.next(f))
+                    return false;
+                // The download file writes "Error" for a dew point it cannot compute.
+                values[n++] = f == "Error" ? kGap : valueOf(f);
+            }
+        }
+        return true;
+    }
+
+    void append(const double* values)
+    {
+        for (int i = 0; i < count_; ++i)
+            series_[i]->push_back(values[i]);
+    }
+
+    std::size_t capacity() const { return series_[0]->capacity(); }
+    std::size_t size() const { return series_[0]->size(); }
+    void reserve(std::size_t n)
+    {
+        for (int i = 0; i < count_; ++i)
+            series_[i]->reserve(n);
+    }
+    void trimCapacity()
+    {
+        for (int i = 0; i < count_; ++i)
+            if (series_[i]->capacity() > series_[i]->size() + series_[i]->size() / 64 + 64)
+                series_[i]->shrink_to_fit();
+    }
+    int seriesCount() const { return count_; }
+
+private:
+    static bool optional(FieldCursor& cursor, bool declared, double& value)
+    {
+        if (!declared) {
+            value = kGap;
+            return true;
+        }
+        std::string_view f;
+        if (!cursor.next(f))
+            return false;
+        value = valueOf(f);
+        return true;
+    }
+
+    ChannelData& c1_;
+    ChannelData& c2_;
+    bool second_;
+    bool third_;
+    std::vector<double>* series_[7] = {};
+    int count_ = 0;
+};
+
+// Sizes the series from the bytes still to come and the length of the lines read so
+// far, so that a large file is stored without repeated growth and without much room
+// to spare; with no size known the vectors grow as usual.
+class SeriesSizer {
+public:
+    SeriesSizer(std::size_t sizeHint, std::size_t bodyStart) : total_(sizeHint), bodyStart_(bodyStart) {}
+
+    void beforeAppend(ReadingLayout& layout, std::size_t consumed)
+    {
+        const std::size_t count = layout.size();
+        if (total_ == 0 || count < layout.capacity())
+            return;
+        if (consumed >= total_ || count < 2)
+            return; // the file grew past its size, or nothing to measure yet: grow as usual
+        // Lines from line 3 on, the first reading's line being longer (serial number).
+        const double perLine = static_cast<double>(consumed - bodyStart_) / static_cast<double>(count - 1);
+        const double ahead = static_cast<double>(total_ - consumed) / std::max(perLine, 1.0);
+        std::size_t target = count + static_cast<std::size_t>(ahead * 1.02) + 16;
+        // The first guess rests on a few lines only: keep it modest.
+        if (count < 64)
+            target = std::min<std::size_t>(target, 65536);
+        target = std::max(target, count + std::max<std::size_t>(count / 16, 64));
+        layout.reserve(target);
+    }
+
+private:
+    std::size_t total_;
+    std::size_t bodyStart_;
+};
+
+class Parser {
+public:
+    Parser(ByteSource& source, GraphData& data, std::size_t sizeHint)
+        : source_(source), lines_(source, blockSizeFor(sizeHint)), data_(data), sizeHint_(sizeHint)
+    {
+    }
+
+    ReadStatus run()
+    {
+        data_.reset();
+        const ReadStatus status = read();
+        if (status != ReadStatus::Loaded)
+            data_.reset();
+        return status;
+    }
+
+private:
+    // Large blocks for large files; a small file needs no more than its own size.
+    static std::size_t blockSizeFor(std::size_t sizeHint)
+    {
+        constexpr std::size_t kLargest = std::size_t{1} << 20;
+        if (sizeHint == 0)
+            return kLargest / 16;
+        return std::clamp<std::size_t>(sizeHint + 1, 4096, kLargest);
+    }
+
+    // The next line (empty at the end of the file); nullopt on a read error.
+    std::optional<std::string_view> nextLine()
+    {
+        std::string_view line;
+        switch (lines_.next(line)) {
+        case LineReader::Status::Line: return line;
+        case LineReader::Status::End: return std::string_view{};
+        case LineReader::Status::ReadError: break;
+        }
+        return std::nullopt;
+    }
+
+    ReadStatus read()
+    {
+        std::optional<std::string_view> line = nextLine();
+        if (!line)
+            return ReadStatus::ReadError;
+        switch (parseHeader(trim(*line), data_)) {
+        case HeaderOutcome::Invalid: return ReadStatus::InvalidData;
+        case HeaderOutcome::Event: return ReadStatus::EventFile;
+        case HeaderOutcome::Columns: break;
+        }
+        ReadingLayout layout(data_);
+        double values[7];
+
+        // Line 2: the first reading and the start time.
+        if (!(line = nextLine()))
+            return ReadStatus::ReadError;
+        std::string_view text = trim(*line);
+        std::optional<std::int64_t> start = timeStampOf(text);
+        if (!start || !layout.parse(text, values))
+            return ReadStatus::InvalidData;
+        data_.startTime = *start;
+        layout.append(values);
+        std::int32_t count = 1;
+        const std::size_t afterFirstReading = lines_.consumed();
+
+        // Line 3: the second reading fixes the interval, or its absence leaves one reading.
+        if (!(line = nextLine()))
+            return ReadStatus::ReadError;
+        text = trim(*line);
+        if (text.empty()) {
+            // One reading is drawn as a flat line over one second.
+            layout.append(values);
+            return finish(2, 1);
+        }
+        std::optional<std::int64_t> second = timeStampOf(text);
+        if (!second)
+            return ReadStatus::InvalidData;
+        const std::int64_t interval = std::clamp<std::int64_t>(*second - *start, 1, kLongestInterval);
+
+        // Lines 3 on: evenly spaced readings; their time stamps are not read. From line
+        // 4 on the lines are used exactly as read.
+        SeriesSizer sizer(sizeHint_, afterFirstReading);
+        for (;;) {
+            if (!layout.parse(text, values))
+                return ReadStatus::InvalidData;
+            if (count == std::numeric_limits<std::int32_t>::max())
+                return ReadStatus::TooManyReadings;
+            sizer.beforeAppend(layout, lines_.consumed());
+            layout.append(values);
+            ++count;
+            std::string_view raw;
+            const LineReader::Status st = lines_.next(raw);
+            if (st == LineReader::Status::ReadError)
+                return ReadStatus::ReadError;
+            if (st == LineReader::Status::End)
+                break;
+            text = raw;
+        }
+        if (source_.endedEarly())
+            return ReadStatus::Truncated;
+        layout.trimCapacity();
+        return finish(count, static_cast<std::int32_t>(interval));
+    }
+
+    // The reading number and the time stamp, the first two fields of a reading line.
+    static std::optional<std::int64_t> timeStampOf(std::string_view line)
+    {
+        FieldCursor cursor(line);
+        std::string_view stamp;
+        if (!cursor.skip() || !cursor.next(stamp))
+            return std::nullopt;
+        return parseTimeStamp(stamp);
+    }
+
+    ReadStatus finish(std::int32_t count, std::int32_t interval)
+    {
+        data_.readingCount = count;
+        data_.sampleInterval = interval;
+        data_.channel1.data.setInterval(interval);
+        data_.channel2.data.setInterval(interval);
+        for (int s = 0; s < 4; ++s)
+            data_.channel1.data.setLastPoint(s, count - 1);
+        if (data_.channel2.present)
+            for (int s = 0; s < 3; ++s)
+                data_.channel2.data.setLastPoint(s, count - 1);
+        return ReadStatus::Loaded;
+    }
+
+    ByteSource& source_;
+    LineReader lines_;
+    GraphData& data_;
+    std::size_t sizeHint_;
+};
+
+} // namespace
+
+std::string_view readStatusMessage(ReadStatus status)
+{
+    switch (status) {
+    case ReadStatus::Loaded:
+    case ReadStatus::EventFile: return {};
+    case ReadStatus::CannotOpen: return graphtext::kUnableToOpen;
+    case ReadStatus::InvalidData: return graphtext::kInvalidData;
+    case ReadStatus::Truncated: return graphtext::kTerminatedUnexpectedly;
+    case ReadStatus::ReadError: return graphtext::kReadError;
+    case ReadStatus::TooManyReadings: return graphtext::kTooManyReadings;
+    }
+    return {};
+}
+
+ReadStatus parseDataBytes(ByteSource& source, GraphData& data, std::size_t sizeHint)
+{
+    return Parser(source, data, sizeHint).run();
+}
+
+ReadStatus parseDataFile(const std::string& path, GraphData& data)
+{
+    data.reset();
+    FileByteSource file;
+    if (!file.open(path))
+        return ReadStatus::CannotOpen;
+    return parseDataBytes(file, data, file.sizeAtOpen());
+}
+
+} // namespace velmora

@@ -1,0 +1,30 @@
+#include "data_file_reader.h"
+
+#include "data_file_parser.h"
+#include "graph_strings.h"
+
+namespace velmora {
+
+bool DataFileReader::ReadDataFile(const std::string& path, GraphData& data)
+{
+    const ReadStatus status = parseDataFile(path, data);
+    switch (status) {
+    case ReadStatus::Loaded:
+        return true;
+    case ReadStatus::EventFile:
+        if (prompts_.askYesNo(std::string(graphtext::kEventFileQuestion)))
+            OpenInNotepad(path);
+        return false;
+    default:
+        prompts_.warn(std::string(readStatusMessage(status)));
+        return false;
+    }
+}
+
+void DataFileReader::OpenInNotepad(const std::string& path)
+{
+    if (!launcher_.startDetached(kTextEditorOpener, {path}, programFolder_))
+        prompts_.warn(std::string(graphtext::kNotepadFailed));
+}
+
+} // namespace velmora

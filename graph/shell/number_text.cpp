@@ -1,0 +1,142 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace velmora {
+
+namespace {
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Powers of ten that a double holds exactly.
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The plain form [-]digits[.digits] filling the whole text, with at most 15
+// significant digits: the mantissa and the power of ten are then both exact, so one
+// division gives the correctly rounded value, the same as any full conversion.
+bool plainDecimal(const char* p, const char* end, double& value)
+{
+    bool negative = false;
+    if (p != end && *p == '-') {
+        negative = true;
+        ++p;
+    }
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (isDigit(c)) {
+            if (++digits > 15)
+                return false;
+            mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
+            if (point)
+                ++fraction;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0)
+        return false;
+    const double v = static_cast<double>(mantissa) / kPow10[fraction];
+    value = negative ? -v : v;
+    return true;
+}
+
+// Out-of-range texts (1e999, 1e-999) go to the C library for its exact answer,
+// always in the "C" locale so that the user's decimal comma cannot change a file.
+double strtodC(const char* begin, const char* end)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    const std::string copy(begin, end);
+    return strtod_l(copy.c_str(), nullptr, cLocale);
+}
+
+double slowConvert(const char* p, const char* end)
+{
+    while (p != end && isSpace(*p))
+        ++p;
+    const char* numberStart = p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    if (p == end || *p == '+' || *p == '-')
+        return 0.0;
+    double value = 0.0;
+    std::from_chars_result r{};
+    if (end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        r = std::from_chars(p + 2, end, value, std::chars_format::hex);
+        if (r.ec == std::errc::invalid_argument)
+            return negative ? -0.0 : 0.0; // just the "0" before the x
+    } else {
+        r = std::from_chars(p, end, value, std::chars_format::general);
+        if (r.ec == std::errc::invalid_argument)
+            return 0.0;
+    }
+    if (r.ec == std::errc::result_out_of_range)
+        return strtodC(numberStart, r.ptr);
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double textToDouble(std::string_view text)
+{
+    double value;
+    if (plainDecimal(text.data(), text.data() + text.size(), value))
+        return value;
+    return slowConvert(text.data(), text.data() + text.size());
+}
+
+int textToInt(std::string_view text)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p != end && isSpace(*p))
+        ++p;
+    bool negative = false;
+    if (p != end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    long long value = 0;
+    for (; p != end && isDigit(*p); ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1; // keeps growing digits from overflowing
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int decimalsOf(std::string_view text)
+{
+    const std::size_t point = text.find('.');
+    return point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
+} // namespace velmora

@@ -1,0 +1,44 @@
+#pragma once
+// The graph viewer's own texts. The viewer numbers its messages separately from the
+// utility (its 129 is not the utility's 129), so it has its own table.
+#include <string_view>
+
+namespace velmora::graphtext {
+
+// Numbered entries of the viewer's string table.
+inline constexpr std::string_view kInvalidData = "The File contains invaild data.";                   // 129
+inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly."; // 132
+inline constexpr std::string_view kOpenBeforeExport = "Open the data file before exporting data to Excel."; // 137
+inline constexpr std::string_view kAppTitle = "VelmoraGraph";                                         // 57344
+
+inline constexpr std::string_view kUnableToOpen = "Unable to open the file.";
+inline constexpr std::string_view kCannotFindFile =
+    "%1\nCannot find this file.\nPlease verify that the correct path and file name are given.";
+inline constexpr std::string_view kEventFileQuestion =
+    "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph. "
+    "Clicking 'Yes' will open the data in notepad.\n\n"
+    "Note: To import QX-USB-5 data into Excel, use the following method:\n\n"
+    "1. In Excel, select 'File > Open'.\n"
+    "2. Locate data file (*.txt) ensuring 'All Files' is selected in 'Files of type:'; click 'Open'.\n"
+    "3. In 'Text Import Wizard 1 of 3'; click 'Next'.\n"
+    "4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; click 'Finish'.\n\n"
+    "For further information consult the QX-USB-5 help file section "
+    "'Importing the Measurements into Other Applications'.\n\n"
+    "Do you wish to open the file in notepad?";
+inline constexpr std::string_view kNotepadFailed =
+    "Unable to locate and load Notepad.exe to view event data.\n"
+    "To view data, open the downloaded file with a text editor.";
+
+// Texts of our own where the viewer had only a framework report.
+inline constexpr std::string_view kCannotOpenFile = "%1\nThe file cannot be opened for reading.";
+inline constexpr std::string_view kReadError = "An error occurred while reading the file.";
+inline constexpr std::string_view kTooManyReadings = "The file holds more readings than the viewer can show.";
+
+// Window, menus, toolbar and status bar.
+inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
+inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)";
+inline constexpr std::string_view kVersion = "Version 5.53";
+inline constexpr std::string_view kExportUnavailable =
+    "Export to Excel is not available in this version.";
+
+} // namespace velmora::graphtext

@@ -1,0 +1,139 @@
+// What the user is told when a file is opened, and what the document keeps.
+#include "data_file_reader.h"
+#include "velmora_graph_doc.h"
+
+#include "graph_test_support.h"
+
+namespace velmora {
+namespace {
+
+using test::RecordingLauncher;
+using test::ScriptedPrompts;
+using test::testData;
+
+const char kEventQuestion[] =
+    "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph. "
+    "Clicking 'Yes' will open the data in notepad.\n\nNote: To import QX-USB-5 data into Excel, use the "
+    "following method:\n\n1. In Excel, select 'File > Open'.\n2. Locate data file (*.txt) ensuring 'All "
+    "Files' is selected in 'Files of type:'; click 'Open'.\n3. In 'Text Import Wizard 1 of 3'; click "
+    "'Next'.\n4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; click 'Finish'.\n\nFor further "
+    "information consult the QX-USB-5 help file section 'Importing the Measurements into Other "
+    "Applications'.\n\nDo you wish to open the file in notepad?";
+
+TEST(DataFileReader, EachFailureTellsTheUserOnce)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"reader/no_such_file.txt", "Unable to open the file."},
+        {"reader/stamp_month_13.txt", "The File contains invaild data."},
+        {"reader/header_one_field.txt", "The File contains invaild data."},
+        {"reader/missing_field_line4.txt", "The File contains invaild data."},
+    };
+    for (const auto& [file, message] : cases) {
+        ScriptedPrompts prompts;
+        RecordingLauncher launcher;
+        DataFileReader reader(prompts, launcher, "/opt/velmora/bin");
+        GraphData data;
+        EXPECT_FALSE(reader.ReadDataFile(testData(file), data));
+        ASSERT_EQ(prompts.shown.size(), 1u) << file;
+        EXPECT_EQ(prompts.shown[0].text, message);
+        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Warning);
+        EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::Ok);
+        EXPECT_TRUE(launcher.starts.empty());
+    }
+}
+
+TEST(DataFileReader, EventFileOffersTheTextEditor)
+{
+    struct Case {
+        PromptAnswer answer;
+        bool editorStarts;
+        std::size_t messages; // the question, plus the failure text if the editor cannot start
+        bool expectStart;
+    } cases[] = {
+        {PromptAnswer::No, true, 1, false},
+        {PromptAnswer::Yes, true, 1, true},
+        {PromptAnswer::Yes, false, 2, true},
+    };
+    const std::string path = testData("reader/event_rising.txt");
+    for (const Case& c : cases) {
+        ScriptedPrompts prompts;
+        prompts.answers = {c.answer};
+        RecordingLauncher launcher;
+        launcher.succeeds = c.editorStarts;
+        DataFileReader reader(prompts, launcher, "/opt/velmora/bin");
+        GraphData data;
+        EXPECT_FALSE(reader.ReadDataFile(path, data));
+        EXPECT_EQ(data.readingCount, 0);
+        EXPECT_TRUE(data.loggerName.empty());
+        ASSERT_EQ(prompts.shown.size(), c.messages);
+        EXPECT_EQ(prompts.shown[0].text, kEventQuestion);
+        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
+        EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::YesNo);
+        if (c.messages == 2) {
+            EXPECT_EQ(prompts.shown[1].text, "Unable to locate and load Notepad.exe to view event data.\n"
+                                             "To view data, open the downloaded file with a text editor.");
+        }
+        ASSERT_EQ(launcher.starts.size(), c.expectStart ? 1u : 0u);
+        if (c.expectStart) {
+            EXPECT_EQ(launcher.starts[0].program, "xdg-open");
+            EXPECT_EQ(launcher.starts[0].arguments, std::vector<std::string>{path});
+            EXPECT_EQ(launcher.starts[0].folder, "/opt/velmora/bin");
+        }
+    }
+}
+
+struct DocFixture : ::testing::Test {
+    ScriptedPrompts prompts;
+    RecordingLauncher launcher;
+    CVelmoraGraphDoc doc{prompts, launcher, "/opt/velmora/bin"};
+};
+
+TEST_F(DocFixture, OpenKeepsThePathOnlyWhileAGraphIsLoaded)
+{
+    const std::string good = testData("reader/humidity_alarms.txt");
+    EXPECT_TRUE(doc.OnOpenDocument(good));
+    EXPECT_EQ(doc.filePath(), good);
+    EXPECT_EQ(doc.data().readingCount, 3);
+    EXPECT_TRUE(prompts.shown.empty());
+
+    // A file that opens but cannot be read: told, reset, still "opened".
+    EXPECT_TRUE(doc.OnOpenDocument(testData("reader/empty_line_after_line3.txt")));
+    EXPECT_EQ(doc.filePath(), "");
+    EXPECT_EQ(doc.data().readingCount, 0);
+    EXPECT_FALSE(doc.data().channel2.present);
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "The File contains invaild data.");
+
+    EXPECT_TRUE(doc.OnOpenDocument(good));
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.filePath(), "");
+    EXPECT_EQ(doc.data().readingCount, 0);
+    EXPECT_EQ(doc.data().sampleInterval, 10);
+    EXPECT_EQ(doc.data().startTime, 946684800);
+}
+
+TEST_F(DocFixture, MissingFileIsReportedAndThePreviousGraphStays)
+{
+    const std::string good = testData("reader/temperature_alarms.txt");
+    ASSERT_TRUE(doc.OnOpenDocument(good));
+    const std::string missing = testData("reader/not_there.txt");
+    EXPECT_FALSE(doc.OnOpenDocument(missing));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text,
+              missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+    EXPECT_EQ(doc.filePath(), good);
+    EXPECT_EQ(doc.data().readingCount, 3);
+}
+
+TEST_F(DocFixture, EventFileLeavesAnEmptyDocument)
+{
+    ASSERT_TRUE(doc.OnOpenDocument(testData("reader/temperature_alarms.txt")));
+    prompts.answers = {PromptAnswer::No};
+    EXPECT_TRUE(doc.OnOpenDocument(testData("reader/event_lowercase.txt")));
+    EXPECT_EQ(doc.filePath(), "");
+    EXPECT_EQ(doc.data().readingCount, 0);
+    EXPECT_FALSE(doc.data().channel1.present);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,119 @@
+#pragma once
+// Helpers shared by the viewer's tests: a readable description of a GraphData, so a
+// table row can state what a file must load as, and scripted prompts and launcher.
+#include <ctime>
+#include <deque>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "graph_data.h"
+#include "process_launcher.h"
+#include "prompts.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora::test {
+
+inline std::string testData(const std::string& name)
+{
+    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
+}
+
+inline std::string describeSeries(const ChartDataSet& set, int s)
+{
+    std::ostringstream out;
+    out << " s" << s << (set.shown(s) ? " shown" : " hidden") << " last=" << set.lastPoint(s) << ":";
+    if (set.pointCount(s) == 0)
+        out << " (none)";
+    for (double v : set.values(s)) {
+        if (v == ChartDataSet::kGap) {
+            out << " -";
+        } else {
+            char text[32];
+            std::snprintf(text, sizeof text, " %.10g", v);
+            out << text;
+        }
+    }
+    return out.str() + "\n";
+}
+
+inline std::string describeChannel(const char* title, const ChannelData& c)
+{
+    std::ostringstream out;
+    out << title;
+    if (!c.present && c.name.empty() && !c.hasHigh && !c.hasLow && !c.hasThird) {
+        out << " absent\n";
+    } else {
+        out << " '" << c.name << "' unit='" << c.unit << "'";
+        if (c.hasHigh)
+            out << " high='" << c.highLabel << "'";
+        if (c.hasLow)
+            out << " low='" << c.lowLabel << "'";
+        if (c.hasThird)
+            out << " third='" << c.thirdName << "'";
+        out << " dec=" << c.decimals << "\n";
+    }
+    for (int s = 0; s < c.data.seriesCount(); ++s)
+        if (c.data.pointCount(s) > 0 || c.data.shown(s))
+            out << describeSeries(c.data, s);
+    return out.str();
+}
+
+// Everything the document holds, one fact per line.
+inline std::string describe(const GraphData& d)
+{
+    std::ostringstream out;
+    const std::time_t t = static_cast<std::time_t>(d.startTime);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    char start[32];
+    std::strftime(start, sizeof start, "%Y-%m-%d %H:%M:%S", &tm);
+    out << "name=" << d.loggerName << " count=" << d.readingCount << " interval=" << d.sampleInterval
+        << " start=" << start << "\n";
+    out << describeChannel("ch1", d.channel1) << describeChannel("ch2", d.channel2);
+    return out.str();
+}
+
+// Answers questions from a script; any message not expected fails the test.
+class ScriptedPrompts final : public Prompts {
+public:
+    struct Shown {
+        std::string text;
+        PromptIcon icon;
+        PromptButtons buttons;
+    };
+    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
+    {
+        shown.push_back({text, icon, buttons});
+        if (answers.empty()) {
+            if (buttons != PromptButtons::Ok)
+                ADD_FAILURE() << "unscripted question: " << text;
+            return PromptAnswer::Ok;
+        }
+        const PromptAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::deque<PromptAnswer> answers;
+    std::vector<Shown> shown;
+};
+
+class RecordingLauncher final : public ProcessLauncher {
+public:
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string folder;
+    };
+    bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& workingFolder) override
+    {
+        starts.push_back({program, arguments, workingFolder});
+        return succeeds;
+    }
+    bool succeeds = true;
+    std::vector<Start> starts;
+};
+
+} // namespace velmora::test
