@@ -1,0 +1,87 @@
+#pragma once
+// Prompts for tests: every message is recorded, and each one must have been announced
+// with expect() beforehand, in order. An unexpected message, or one with another text
+// or icon, fails the test at once; an announced message that never came fails it when
+// the prompts go out of scope.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "prompts.h"
+#include "utility_strings.h"
+
+namespace velmora::test {
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        std::string text;
+        PromptIcon icon;
+        PromptButtons buttons;
+    };
+
+    ~ScriptedPrompts() override { expectAllShown(); }
+
+    // The next message is `text` (with `icon` when given); the user answers `answer`.
+    ScriptedPrompts& expect(std::string text, PromptAnswer answer = PromptAnswer::Ok,
+                            std::optional<PromptIcon> icon = std::nullopt)
+    {
+        script_.push_back(Step{std::move(text), answer, icon});
+        return *this;
+    }
+    // The same, by string-table id.
+    ScriptedPrompts& expectMsg(int id, PromptAnswer answer = PromptAnswer::Ok,
+                               std::optional<PromptIcon> icon = std::nullopt)
+    {
+        return expect(msg(id), answer, icon);
+    }
+
+    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
+    {
+        shown_.push_back(Shown{text, icon, buttons});
+        if (script_.empty()) {
+            ADD_FAILURE() << "unexpected message: \"" << text << "\"";
+            return fallback(buttons);
+        }
+        const Step step = script_.front();
+        script_.pop_front();
+        EXPECT_EQ(text, step.text) << "a different message was shown";
+        if (step.icon)
+            EXPECT_EQ(static_cast<int>(icon), static_cast<int>(*step.icon)) << "wrong icon for \"" << text << "\"";
+        return step.answer;
+    }
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    std::size_t pending() const { return script_.size(); }
+
+    void expectAllShown()
+    {
+        for (const Step& s : script_)
+            ADD_FAILURE() << "expected message never shown: \"" << s.text << "\"";
+        script_.clear();
+    }
+
+private:
+    struct Step {
+        std::string text;
+        PromptAnswer answer;
+        std::optional<PromptIcon> icon;
+    };
+
+    static PromptAnswer fallback(PromptButtons buttons)
+    {
+        switch (buttons) {
+        case PromptButtons::Ok: return PromptAnswer::Ok;
+        case PromptButtons::YesNo: return PromptAnswer::No;
+        default: return PromptAnswer::Cancel;
+        }
+    }
+
+    std::deque<Step> script_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace velmora::test

@@ -1,0 +1,66 @@
+#include "simulation_spec.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <vector>
+
+#include "clock.h"
+#include "logger_presets.h"
+#include "type_catalogue.h"
+
+namespace velmora {
+
+namespace {
+
+bool isNumber(const std::string& s)
+{
+    return !s.empty() && s.size() <= 3 &&
+           std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, std::string& error)
+{
+    if (isNumber(item)) {
+        const int code = std::stoi(item);
+        if (!isKnownType(static_cast<LoggerType>(code)) || code > kMaxKnownType) {
+            error = "--simulate: unknown logger type " + item + " (known types are 1 to 21)";
+            return false;
+        }
+        bridge.attach(makePresetImage(static_cast<LoggerType>(code), clock.localNow()));
+        return true;
+    }
+    LoggerImage image;
+    std::string why;
+    if (!loadLoggerImage(item, image, why)) {
+        error = "--simulate: " + why;
+        return false;
+    }
+    bridge.attach(std::move(image)).setImagePath(item);
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error)
+{
+    auto bridge = std::make_unique<SimulatedBridge>(clock);
+    if (spec == "none")
+        return bridge;
+    std::vector<std::string> items;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(spec, ec) || spec.find(',') == std::string::npos) {
+        items.push_back(spec);
+    } else {
+        std::size_t from = 0;
+        for (std::size_t comma; (comma = spec.find(',', from)) != std::string::npos; from = comma + 1)
+            items.push_back(spec.substr(from, comma - from));
+        items.push_back(spec.substr(from));
+    }
+    for (const std::string& item : items)
+        if (!addLogger(*bridge, item, clock, error))
+            return nullptr;
+    return bridge;
+}
+
+} // namespace velmora

@@ -1,0 +1,21 @@
+#pragma once
+// What `--simulate SPEC` puts behind the bridge, for velmora-usb and velmora-cli.
+//
+// SPEC is one of
+//   a type code 1..21   a factory-fresh logger of that type holding demo readings;
+//   a file path         a logger image, saved back whenever the program writes the record;
+//   none                a bridge with no logger attached;
+// or several codes and paths separated by commas: the loggers are listed in that order.
+#include <memory>
+#include <string>
+
+#include "simulated_bridge.h"
+
+namespace velmora {
+
+class Clock;
+
+// nullptr, with `error` set, when SPEC names an unknown type or an unreadable image.
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error);
+
+} // namespace velmora
