@@ -283,8 +283,9 @@ TEST_F(LinkTest, ReadingsAreDecodedBlockByBlock)
         for (std::size_t i = 2; i < t.size(); ++i)
             EXPECT_EQ(t[i].requested, c.blockSize);
         ASSERT_EQ(progress.size(), c.blocks);
-        if (c.blocks > 0)
+        if (c.blocks > 0) {
             EXPECT_EQ(progress.back(), std::make_pair(c.blocks, c.blocks));
+        }
     }
 }
 

@@ -49,8 +49,9 @@ public:
         const Step step = script_.front();
         script_.pop_front();
         EXPECT_EQ(text, step.text) << "a different message was shown";
-        if (step.icon)
+        if (step.icon) {
             EXPECT_EQ(static_cast<int>(icon), static_cast<int>(*step.icon)) << "wrong icon for \"" << text << "\"";
+        }
         return step.answer;
     }
 
