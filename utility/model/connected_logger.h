@@ -41,6 +41,8 @@ public:
 
 private:
     bool writeVerified(LoggerConfig& scratch);
+    bool sameLoggerAttached(const LoggerConfig& scratch); // message 144 when not
+    ExpiryCheck expiryCheck(const DatePeriod& period, bool show, int invalidMessage, int expiredMessage);
 };
 
 } // namespace velmora
