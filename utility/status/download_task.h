@@ -28,12 +28,17 @@ enum class SaveResult {
     ZeroLength,  // written, but it holds nothing ("File has 0 length:\n%s")
     OpenFailed,  // could not be created ("Failed opening file:\n%s"); an earlier file is untouched
     WriteFailed, // a write failed part way; an earlier file is untouched
+    Incomplete,  // written, but the readings ended before the rows the record calls for;
+                 // the rows that exist are in the file and the message says how many
 };
 
 struct SaveOutcome {
     SaveResult result = SaveResult::OpenFailed;
     std::string message; // the text to show, empty when Written
-    bool fileWritten() const { return result == SaveResult::Written || result == SaveResult::ZeroLength; }
+    bool fileWritten() const
+    {
+        return result == SaveResult::Written || result == SaveResult::ZeroLength || result == SaveResult::Incomplete;
+    }
 };
 
 // Writes the download file to `path` (UTF-8) through a temporary file in the same

@@ -6,6 +6,7 @@
 
 #include "civil_time.h"
 #include "locale_format.h"
+#include "logger_config.h"
 #include "logger_record.h"
 
 namespace velmora {
@@ -21,5 +22,10 @@ struct StatusRow {
 // alarm, low alarm, serial number, firmware version, in that order; dates and times
 // in `format`'s short forms.
 std::vector<StatusRow> statusRows(const LoggerRecord& record, const LocaleFormat& format);
+
+// A sensor-life or calibration expiry date as the status page shows it: "No Date
+// Set" when none is stored, "Error" when the stored date is invalid, else the date
+// in `format`'s short date form.
+std::string expiryText(const DatePeriod& period, const LocaleFormat& format);
 
 } // namespace velmora

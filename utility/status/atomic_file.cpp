@@ -1,0 +1,138 @@
+#include "atomic_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace velmora {
+
+namespace {
+
+// The folder and name parts of a local path ('/' separates; nothing else does here).
+std::string folderPart(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string namePart(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A symbolic link is followed, so the file it names is replaced and the link kept.
+std::string resolvedTarget(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            std::string target(real);
+            std::free(real);
+            return target;
+        }
+    }
+    return path;
+}
+
+void syncFolder(const std::string& folder)
+{
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir); // best effort: the rename itself has already happened
+        ::close(dir);
+    }
+}
+
+} // namespace
+
+bool AtomicFile::fail(int error)
+{
+    error_ = error != 0 ? error : EIO;
+    discard();
+    return false;
+}
+
+bool AtomicFile::create(const std::string& path)
+{
+    discard();
+    error_ = 0;
+    if (path.empty())
+        return fail(ENOENT);
+    target_ = resolvedTarget(path);
+
+    struct stat existing {};
+    const bool exists = ::stat(target_.c_str(), &existing) == 0;
+    if (exists) {
+        if (S_ISDIR(existing.st_mode))
+            return fail(EISDIR);
+        if (!S_ISREG(existing.st_mode))
+            return fail(EINVAL); // never rename over a device, a pipe or a socket
+        if (::access(target_.c_str(), W_OK) != 0)
+            return fail(errno); // a read-only file stays read-only
+    }
+
+    const std::string folder = folderPart(target_);
+    std::string name = namePart(target_);
+    if (name.size() > 200) // leave room for the suffix within the name limit
+        name = "velmora-download";
+    std::random_device random;
+    for (int attempt = 0; attempt < 32; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(random()));
+        temp_ = folder + "/." + name + suffix;
+        fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0)
+            break;
+        if (errno != EEXIST) {
+            const int error = errno;
+            temp_.clear();
+            return fail(error);
+        }
+    }
+    if (fd_ < 0) {
+        temp_.clear();
+        return fail(EEXIST);
+    }
+    if (exists) // the replacement keeps the permissions the file had
+        ::fchmod(fd_, existing.st_mode & 07777);
+    return true;
+}
+
+bool AtomicFile::commit()
+{
+    if (fd_ < 0)
+        return fail(EBADF);
+    if (::fsync(fd_) != 0)
+        return fail(errno);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (closed != 0)
+        return fail(errno);
+    if (::rename(temp_.c_str(), target_.c_str()) != 0)
+        return fail(errno);
+    temp_.clear();
+    syncFolder(folderPart(target_));
+    return true;
+}
+
+void AtomicFile::discard()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temp_.empty()) {
+        ::unlink(temp_.c_str());
+        temp_.clear();
+    }
+}
+
+} // namespace velmora

@@ -1,0 +1,38 @@
+#pragma once
+// A file that replaces its target only when it is complete: bytes go to a temporary
+// file in the target's folder, which is flushed to disk and renamed over the target
+// on commit. Until then, and after any failure, an earlier file at the target is
+// untouched and the temporary file is removed.
+#include <string>
+
+namespace velmora {
+
+class AtomicFile {
+public:
+    AtomicFile() = default;
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    ~AtomicFile() { discard(); }
+
+    // Creates the temporary file for `path`. False, with error() set, when the target
+    // could not be written: a missing or unwritable folder, an existing target that
+    // is a folder or a device, or one we may not write.
+    bool create(const std::string& path);
+    int fd() const { return fd_; }
+    // Flushes, closes and renames over the target. False, with error() set and the
+    // temporary file removed, when any of that fails.
+    bool commit();
+    // Drops the temporary file; the target stays as it was.
+    void discard();
+    int error() const { return error_; }
+
+private:
+    bool fail(int error);
+
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+} // namespace velmora
