@@ -173,12 +173,22 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
     else
         ++it->second;
 
-    if (unplugged_) {
-        umockdev_ioctl_client_complete(client, -1, ENODEV);
+    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
+    if (unplugged_ || !peer_.present()) {
+        // As the kernel does on a disconnect: URBs in flight complete with
+        // -ESHUTDOWN and can still be reaped; every other request fails.
+        while (!pendingIn_.empty()) {
+            Urb urb = pendingIn_.front();
+            pendingIn_.pop_front();
+            finish(urb, -ESHUTDOWN, 0);
+        }
+        if ((request == USBDEVFS_REAPURBNDELAY || request == USBDEVFS_REAPURB) && !completed_.empty())
+            reap(client, arg);
+        else
+            umockdev_ioctl_client_complete(client, -1, ENODEV);
         return true;
     }
 
-    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
     switch (request) {
     case USBDEVFS_GET_CAPABILITIES: {
         if (UMockdevIoctlData* caps = umockdev_ioctl_data_resolve(arg, 0, sizeof(std::uint32_t), nullptr)) {
@@ -217,13 +227,7 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
             umockdev_ioctl_client_complete(client, -1, EAGAIN);
             return true;
         }
-        Urb urb = completed_.front();
-        completed_.pop_front();
-        UMockdevIoctlData* where = umockdev_ioctl_data_resolve(arg, 0, sizeof(void*), nullptr);
-        umockdev_ioctl_data_set_ptr(where, 0, urb.urb);
-        umockdev_ioctl_client_complete(client, 0, 0);
-        g_object_unref(where);
-        release(urb);
+        reap(client, arg);
         return true;
     }
     case USBDEVFS_DISCARDURB: {
@@ -251,6 +255,24 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
         return true;
     }
     }
+}
+
+// Hands the oldest completed URB back: the kernel writes its address to the
+// location the ioctl argument points to.
+void FakeUsbDevice::reap(UMockdevIoctlClient* client, UMockdevIoctlData* arg)
+{
+    Urb urb = completed_.front();
+    completed_.pop_front();
+    UMockdevIoctlData* where = umockdev_ioctl_data_resolve(arg, 0, sizeof(void*), nullptr);
+    if (!where) {
+        release(urb);
+        umockdev_ioctl_client_complete(client, -1, EFAULT);
+        return;
+    }
+    umockdev_ioctl_data_set_ptr(where, 0, urb.urb);
+    umockdev_ioctl_client_complete(client, 0, 0);
+    g_object_unref(where);
+    release(urb);
 }
 
 void FakeUsbDevice::submit(UMockdevIoctlClient* client)

@@ -30,6 +30,8 @@ public:
     virtual void hostWrote(const std::vector<std::uint8_t>& bytes) = 0;
     // Up to `max` bytes ready for the host now; empty when nothing is ready.
     virtual std::vector<std::uint8_t> toHost(std::size_t max) = 0;
+    // False once the device has been pulled out: every request then fails.
+    virtual bool present() const { return true; }
 };
 
 bool underUmockdev();
@@ -67,6 +69,7 @@ private:
     static int handleIoctlThunk(UMockdevIoctlBase*, UMockdevIoctlClient* client, void* self);
     bool handleIoctl(UMockdevIoctlClient* client);
     void submit(UMockdevIoctlClient* client);
+    void reap(UMockdevIoctlClient* client, UMockdevIoctlData* arg);
     void answerControl(Urb& urb);
     void serviceIn();
     void finish(Urb& urb, int status, int actualLength);
