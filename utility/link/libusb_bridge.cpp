@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 
 #include "in_buffer.h"
 
@@ -191,8 +192,11 @@ int LibusbBridge::getProductString(std::uint32_t index, std::string& product)
         if (libusb_get_device(open->handle) == device)
             handle = open->handle;
     const bool temporary = handle == nullptr;
-    if (temporary && (r = libusb_open(device, &handle)) != LIBUSB_SUCCESS)
+    if (temporary && (r = libusb_open(device, &handle)) != LIBUSB_SUCCESS) {
+        if (r == LIBUSB_ERROR_ACCESS)
+            reportAccessDenied(device);
         return bridgeStatus(r, Direction::Control);
+    }
 
     unsigned char text[256] = {};
     r = libusb_get_string_descriptor_ascii(handle, descriptor.iProduct, text, sizeof text - 1);
@@ -226,8 +230,11 @@ int LibusbBridge::open(std::uint32_t index, BridgeHandle& handle)
         return bridge::kDeviceNotFound;
 
     libusb_device_handle* usb = nullptr;
-    if ((r = libusb_open(device, &usb)) != LIBUSB_SUCCESS)
+    if ((r = libusb_open(device, &usb)) != LIBUSB_SUCCESS) {
+        if (r == LIBUSB_ERROR_ACCESS)
+            reportAccessDenied(device);
         return bridgeStatus(r, Direction::Control);
+    }
     // Detaching only matters if some kernel driver took the interface; where the
     // platform cannot detach, claiming still tells whether we may use it.
     libusb_set_auto_detach_kernel_driver(usb, 1);
@@ -245,6 +252,19 @@ int LibusbBridge::open(std::uint32_t index, BridgeHandle& handle)
     handle = nextHandle_++;
     open_.emplace(handle, std::make_unique<OpenDevice>(usb, iface, clock_));
     return bridge::kSuccess;
+}
+
+// A logger the user may not open is the usual trouble on a new machine, and the
+// link can only say that no logger was found; this says why, once.
+void LibusbBridge::reportAccessDenied(libusb_device* device)
+{
+    if (accessHintShown_)
+        return;
+    accessHintShown_ = true;
+    std::fprintf(stderr,
+                 "No permission to open the USB logger on bus %u, device %u. Install the udev rule "
+                 "70-velmora-loggers.rules (see the README) and plug the logger in again.\n",
+                 libusb_get_bus_number(device), libusb_get_device_address(device));
 }
 
 LibusbBridge::OpenDevice* LibusbBridge::find(BridgeHandle handle)

@@ -52,6 +52,7 @@ private:
     OpenDevice* find(BridgeHandle handle);
     int listDevices();
     void forgetDevices();
+    void reportAccessDenied(libusb_device* device);
 
     UsbIdList ids_;
     SteadyClock clock_;
@@ -61,6 +62,7 @@ private:
     BridgeHandle nextHandle_ = 1;
     std::uint32_t readTimeoutMs_ = kDefaultTimeoutMs;
     std::uint32_t writeTimeoutMs_ = kDefaultTimeoutMs;
+    bool accessHintShown_ = false;
 };
 
 } // namespace velmora
