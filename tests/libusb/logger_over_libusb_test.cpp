@@ -1,0 +1,178 @@
+// The whole stack on a fake USB device: LoggerLink, the libusb bridge, libusb and
+// the usbfs interface, with a virtual logger answering. Time is real here (libusb
+// waits on its own timers), so only the time-out cases take their three seconds.
+#include <gtest/gtest.h>
+
+#include <sys/ioctl.h>
+#include <linux/usbdevice_fs.h>
+
+#include <regex>
+#include <sstream>
+
+#include "clock.h"
+#include "connected_logger.h"
+#include "libusb_bridge.h"
+#include "tracing_bridge.h"
+#include "logger_link.h"
+#include "logger_presets.h"
+#include "scripted_prompts.h"
+#include "utility_strings.h"
+#include "virtual_logger.h"
+#include "virtual_logger_peer.h"
+
+namespace velmora {
+namespace {
+
+constexpr LoggerType kWideType = 4;
+
+class LoggerOverLibusbTest : public ::testing::Test {
+protected:
+    static LoggerImage image()
+    {
+        LoggerImage img = makePresetImage(kWideType, CivilTime{2026, 12, 7, 14, 0, 0});
+        // Three 512-byte blocks, the last one partly used: 650 readings.
+        img.memory.resize(1300);
+        for (std::size_t i = 0; i < img.memory.size(); ++i)
+            img.memory[i] = static_cast<std::uint8_t>(i * 7 + 3);
+        return img;
+    }
+
+    void SetUp() override { ASSERT_EQ(device.setupError(), ""); }
+    void TearDown() override
+    {
+        if (!logger.vanished())
+            EXPECT_EQ(device.claimedInterfaces(), 0) << "every exchange must release the logger";
+        EXPECT_TRUE(device.unexpectedRequests().empty());
+    }
+
+    SteadyClock clock;
+    VirtualLogger logger{image(), clock};
+    VirtualLoggerPeer peer{logger, clock};
+    FakeUsbDevice device{peer};
+    LibusbBridge bridge{UsbIdList{}};
+    test::ScriptedPrompts prompts;
+    LoggerLink link{bridge, clock, prompts};
+};
+
+TEST_F(LoggerOverLibusbTest, ListsAndReadsTheConfiguration)
+{
+    link.listDevices();
+    ASSERT_EQ(link.deviceCount(), 1);
+    EXPECT_EQ(link.productString(0), "Velmora USB Data Logger");
+
+    LoggerConfig config;
+    ASSERT_TRUE(link.readConfigBlock(0, config));
+    EXPECT_EQ(config.bytes, logger.record().bytes);
+    EXPECT_EQ(config.type(), kWideType);
+}
+
+TEST_F(LoggerOverLibusbTest, StartsTheLoggerWithAVerifiedWrite)
+{
+    ConnectedLogger connected(bridge, clock, prompts);
+    ASSERT_TRUE(connected.readConfiguration());
+    connected.config.setName("Cold room 3");
+    ASSERT_TRUE(connected.startAndWrite(2026, 12, 24, 6, 30, 0, 0, false));
+    EXPECT_EQ(logger.recordsTaken(), 1);
+    const LoggerConfig& kept = logger.record();
+    EXPECT_EQ(kept.name(), "Cold room 3");
+    EXPECT_TRUE(kept.hasFlag(flag::kLogging));
+    EXPECT_EQ(kept.u8(cfg::kStartDay), 24);
+    EXPECT_EQ(kept.u8(cfg::kStartHour), 6);
+    EXPECT_EQ(kept.u8(cfg::kStartMinute), 30);
+}
+
+TEST_F(LoggerOverLibusbTest, ReadBackThatDiffersFailsTheWrite)
+{
+    ConnectedLogger connected(bridge, clock, prompts);
+    ASSERT_TRUE(connected.readConfiguration());
+    logger.faults().firmwareChangesOnWrite = true;
+    prompts.expectMsg(msgid::kConfigureError);
+    EXPECT_FALSE(connected.startAndWrite(2026, 12, 24, 6, 30, 0, 0, false));
+    EXPECT_EQ(logger.recordsTaken(), 3) << "three attempts, each read back";
+}
+
+TEST_F(LoggerOverLibusbTest, DownloadsEveryReading)
+{
+    link.listDevices();
+    std::vector<float> readings;
+    std::vector<std::size_t> progress;
+    ASSERT_TRUE(link.readReadings(0, kWideType, readings,
+                                  [&](std::size_t done, std::size_t total) {
+                                      progress.push_back(done);
+                                      EXPECT_EQ(total, 3u);
+                                  }));
+    // Wide readings are two bytes, most significant first.
+    const LoggerImage img = image();
+    ASSERT_EQ(readings.size(), 650u);
+    for (std::size_t i = 0; i < readings.size(); ++i)
+        ASSERT_EQ(readings[i], static_cast<float>(img.memory[2 * i] * 256 + img.memory[2 * i + 1])) << i;
+    EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST_F(LoggerOverLibusbTest, TraceShowsEveryByteOnTheWire)
+{
+    std::ostringstream out;
+    TracingBridge traced(std::make_unique<LibusbBridge>(UsbIdList{}), out, clock);
+    LoggerLink tracedLink(traced, clock, prompts);
+    tracedLink.listDevices();
+    LoggerConfig config;
+    ASSERT_TRUE(tracedLink.readConfigBlock(0, config));
+    const std::string trace = out.str();
+    EXPECT_NE(trace.find("getProductString(0) -> 0, \"Velmora USB Data Logger\"\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("write(1, 3 bytes) -> 0, 3 written\n"
+                         "           0000  00 FF FF                                         ...\n"),
+              std::string::npos)
+        << trace;
+    // The reply header announces the 256-byte record: 0x0100, low byte first.
+    EXPECT_TRUE(std::regex_search(trace, std::regex("read\\(1, 3 bytes\\) -> 0, 3 read\n {11}0000  [0-9A-F]{2} 00 01 ")))
+        << trace;
+    EXPECT_NE(trace.find("read(1, 256 bytes) -> 0, 256 read\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("close(1) -> 0\n"), std::string::npos) << trace;
+}
+
+TEST_F(LoggerOverLibusbTest, SilentLoggerTimesOutAndTheSecondAttemptSucceeds)
+{
+    link.listDevices();
+    logger.faults().silentCommands = 1;
+    const std::uint64_t start = clock.tickMs();
+    LoggerConfig config;
+    EXPECT_TRUE(link.readConfigBlock(0, config)); // no message: the retry worked
+    EXPECT_GE(clock.tickMs() - start, LoggerLink::kTransferTimeoutMs);
+    EXPECT_EQ(config.type(), kWideType);
+    EXPECT_GE(device.ioctlsSeen(USBDEVFS_DISCARDURB), 1) << "the timed-out read must have been cancelled";
+}
+
+TEST_F(LoggerOverLibusbTest, UnexpectedRepliesAreHandled)
+{
+    link.listDevices();
+    LoggerConfig config;
+    ASSERT_TRUE(link.readConfigBlock(0, config));
+
+    // Stray bytes before the acknowledgement are skipped.
+    logger.faults().bytesBeforeAck = {0x00, 0x42, 0xFE};
+    EXPECT_TRUE(link.writeConfigBlock(0, config, LoggerConfig::kSize, true));
+
+    // A record longer than any logger's is refused, after both attempts.
+    logger.faults().configLength = 300;
+    prompts.expectMsg(msgid::kCommsError);
+    EXPECT_FALSE(link.readConfigBlock(0, config));
+}
+
+TEST_F(LoggerOverLibusbTest, LoggerPulledOutMidDownloadFailsCleanly)
+{
+    link.listDevices();
+    logger.faults().vanishAfterBytes = 700;
+    prompts.expectMsg(msgid::kCommsError);
+    std::vector<float> readings;
+    EXPECT_FALSE(link.readReadings(0, kWideType, readings));
+    EXPECT_TRUE(logger.vanished());
+    // The first block came whole before the logger went; its readings are kept.
+    const LoggerImage img = image();
+    ASSERT_GE(readings.size(), 256u);
+    for (std::size_t i = 0; i < 256; ++i)
+        ASSERT_EQ(readings[i], static_cast<float>(img.memory[2 * i] * 256 + img.memory[2 * i + 1])) << i;
+    EXPECT_EQ(device.ioctlsSeen(USBDEVFS_RELEASEINTERFACE), 1) << "the handle is closed even so";
+}
+
+} // namespace
+} // namespace velmora
