@@ -6,7 +6,8 @@
 
 namespace velmora {
 
-enum class PromptIcon { Warning, Question, Stop, Information };
+// None: a box with no icon at all (one question is asked that way).
+enum class PromptIcon { Warning, Question, Stop, Information, None };
 enum class PromptButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class PromptAnswer { Ok, Yes, No, Cancel };
 

@@ -14,6 +14,7 @@ PromptAnswer QtPrompts::ask(const std::string& text, PromptIcon icon, PromptButt
     case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
     case PromptIcon::Stop: box.setIcon(QMessageBox::Critical); break;
     case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case PromptIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     }
     switch (buttons) {
     case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
