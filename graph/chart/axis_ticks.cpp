@@ -77,7 +77,15 @@ AxisLimits automaticLimits(const ValueExtent& data, double minStep)
         return {std::floor(data.min / step) * step - step, std::ceil(data.max / step) * step + step};
     }
     const double step = niceStep(data.max - data.min, 8, minStep);
-    return {std::floor(data.min / step + 1e-9) * step, std::ceil(data.max / step - 1e-9) * step};
+    AxisLimits l{std::floor(data.min / step + 1e-9) * step, std::ceil(data.max / step - 1e-9) * step};
+    // A line lying on a limit would hide under the plot's frame (an alarm level on a
+    // round number, say): give it a step of room, except at zero.
+    const double touch = step * 1e-9;
+    if (l.max - data.max <= touch && l.max != 0.0)
+        l.max += step;
+    if (data.min - l.min <= touch && l.min != 0.0)
+        l.min -= step;
+    return l;
 }
 
 TimeTicks timeTicks(std::int64_t timeBase, double xMin, double xMax, int maxTicks, double spacing)

@@ -25,8 +25,9 @@ struct AxisLimits {
 };
 
 // Limits the chart chooses for itself: the data's extent widened to whole steps of a
-// tidy size (about eight of them), never finer than `minStep`. A flat series gets a
-// step either side; no data at all gives 0..10.
+// tidy size (about eight of them), never finer than `minStep`, and a step more where
+// the data lies on a limit other than zero. A flat series gets a step either side; no
+// data at all gives 0..10.
 AxisLimits automaticLimits(const ValueExtent& data, double minStep);
 
 // Time ticks: seconds after the time base, on whole multiples of the step in the

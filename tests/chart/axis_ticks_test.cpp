@@ -36,7 +36,8 @@ TEST(AutomaticLimits, WholeStepsAroundTheData)
         {{-12.5, -3.1}, 0.1, {-14, -2}},
         {{5, 5}, 1, {4, 6}},
         {{}, 0.1, {0, 10}},
-        {{0.0, 100.0}, 0.1, {0, 100}},
+        {{0.0, 100.0}, 0.1, {0, 120}}, // 100 lies on the limit: a step of room
+        {{-40.0, -0.5}, 0.1, {-45, 0}},  // steps of 5; -40 lies on the limit
     };
     for (const Case& c : cases) {
         const AxisLimits l = automaticLimits(c.data, c.minStep);

@@ -1,0 +1,232 @@
+#include "chart_layout.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "axis_ticks.h"
+#include "series_index.h"
+#include "zoom_level.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kTick = 5;
+constexpr int kSampleWidth = 28;
+
+int slotOf(ValueAxis axis)
+{
+    return axis == ValueAxis::Y ? 0 : 1;
+}
+
+// A range that can be drawn: a fixed minimum equal to (or above) the maximum opens up
+// by `step` rather than dividing by zero.
+std::pair<double, double> drawable(double min, double max, double step)
+{
+    if (!std::isfinite(min) || !std::isfinite(max))
+        return {0.0, 1.0};
+    if (max - min <= 0.0 || (max - min) < std::abs(max) * 1e-12)
+        return {min, min + (step > 0.0 ? step : 1.0)};
+    return {min, max};
+}
+
+bool hasReadings(const Chart& chart, ValueAxis axis)
+{
+    const SeriesIndex* index = chart.seriesIndex(axis);
+    if (!index)
+        return false;
+    for (int s = 0; s < index->seriesCount(); ++s)
+        if (index->drawnCount(s) > 0)
+            return true;
+    return false;
+}
+
+std::vector<double> gridValues(double min, double max, double spacing, double tickStep)
+{
+    return valueTicks(min, max, spacing > 0.0 ? spacing : tickStep);
+}
+
+} // namespace
+
+double ChartLayout::xToPixel(double x) const
+{
+    return plot.left() + (x - xMin) / (xMax - xMin) * (plot.right() - plot.left());
+}
+
+double ChartLayout::pixelToX(int px) const
+{
+    return xMin + double(px - plot.left()) / std::max(1, plot.right() - plot.left()) * (xMax - xMin);
+}
+
+double ChartLayout::valueToPixel(double v, ValueAxis axis) const
+{
+    const int a = slotOf(axis);
+    return plot.bottom() - (v - valueMin[a]) / (valueMax[a] - valueMin[a]) * (plot.bottom() - plot.top());
+}
+
+double ChartLayout::pixelToValue(int py, ValueAxis axis) const
+{
+    const int a = slotOf(axis);
+    return valueMin[a] +
+           double(plot.bottom() - py) / std::max(1, plot.bottom() - plot.top()) * (valueMax[a] - valueMin[a]);
+}
+
+ChartLayout computeLayout(const Chart& chart, const QRect& rect)
+{
+    ChartLayout l;
+    l.bounds = rect;
+    const QFontMetrics title(chart.titleFont());
+    const QFontMetrics label(chart.labelFont());
+
+    // Top down: header, then a row for the axis titles.
+    int top = rect.top() + kMargin;
+    const QStringList header = chart.header();
+    const bool headerText = std::any_of(header.begin(), header.end(), [](const QString& s) {
+        return !s.trimmed().isEmpty();
+    });
+    const int headerHeight = headerText ? static_cast<int>(header.size()) * title.height() : 0;
+    l.header = QRect(rect.left(), top, rect.width(), headerHeight);
+    top += headerHeight + (headerText ? 4 : 0);
+    // The top tick labels stand half a line above the plot: keep the titles clear.
+    const int titleRow = title.height() + label.height() / 2 + 2;
+    l.yTitle = QRect(rect.left() + kMargin, top, rect.width() / 2 - kMargin, title.height());
+    l.y2Title = QRect(rect.left() + rect.width() / 2, top, rect.width() / 2 - kMargin, title.height());
+    top += titleRow;
+
+    // Bottom up: footer (always room for a line, so the plot stays put), legend,
+    // time labels.
+    int bottom = rect.bottom() - kMargin;
+    const int footerHeight = std::max<int>(1, static_cast<int>(chart.footer().size())) * title.height();
+    l.footer = QRect(rect.left(), bottom - footerHeight + 1, rect.width(), footerHeight);
+    bottom = l.footer.top() - 4;
+
+    if (chart.legendShown()) {
+        struct Item {
+            ValueAxis axis;
+            int series;
+            int width;
+        };
+        std::vector<Item> items;
+        for (ValueAxis axis : {ValueAxis::Y, ValueAxis::Y2})
+            for (int s = 0; s < chart.seriesCount(axis); ++s)
+                if (chart.seriesShown(axis, s) && !chart.seriesLabel(axis, s).isEmpty())
+                    items.push_back({axis, s, kSampleWidth + 6 + label.horizontalAdvance(chart.seriesLabel(axis, s))});
+        const int rowHeight = label.height() + 4;
+        const int available = rect.width() - 2 * kMargin;
+        // Fill rows left to right, then centre each row.
+        std::vector<std::vector<Item>> rows;
+        int used = 0;
+        for (const Item& item : items) {
+            if (rows.empty() || (used + item.width > available && !rows.back().empty())) {
+                rows.emplace_back();
+                used = 0;
+            }
+            rows.back().push_back(item);
+            used += item.width + 18;
+        }
+        const int legendHeight = static_cast<int>(rows.size()) * rowHeight;
+        int y = bottom - legendHeight + 1;
+        for (const auto& row : rows) {
+            int width = -18;
+            for (const Item& item : row)
+                width += item.width + 18;
+            int x = rect.left() + (rect.width() - width) / 2;
+            for (const Item& item : row) {
+                LegendEntry e;
+                e.axis = item.axis;
+                e.series = item.series;
+                e.sample = QRect(x, y, kSampleWidth, rowHeight);
+                e.text = QRect(x + kSampleWidth + 6, y, item.width - kSampleWidth - 6, rowHeight);
+                l.legend.push_back(e);
+                x += item.width + 18;
+            }
+            y += rowHeight;
+        }
+        bottom -= legendHeight + (rows.empty() ? 0 : 4);
+    }
+    const int plotBottom = bottom - (kTick + 2 + 2 * label.height());
+    const int plotTop = top;
+    const int plotHeight = std::max(1, plotBottom - plotTop);
+
+    // Value ranges and their ticks; the label widths decide the side margins.
+    const int maxValueTicks = std::max(2, plotHeight / (label.height() * 2 + 6));
+    const double yStep0 = valueStep(chart.yDecimals());
+    auto [yMin, yMax] = drawable(chart.axisMinimum(Axis::Y), chart.axisMaximum(Axis::Y), yStep0);
+    auto [y2Min, y2Max] = drawable(chart.axisMinimum(Axis::Y2), chart.axisMaximum(Axis::Y2), 1.0);
+    l.valueMin = {yMin, y2Min};
+    l.valueMax = {yMax, y2Max};
+    const double yStep = niceStep(yMax - yMin, maxValueTicks, yStep0);
+    const double y2Step = niceStep(y2Max - y2Min, maxValueTicks, 0.0);
+    const int y2Decimals = decimalsForStep(y2Step);
+    l.showY2Axis = hasReadings(chart, ValueAxis::Y2);
+
+    int yLabelWidth = 0;
+    for (double v : valueTicks(yMin, yMax, yStep)) {
+        AxisTick t;
+        t.label = QString::number(v, 'f', chart.yDecimals());
+        yLabelWidth = std::max(yLabelWidth, label.horizontalAdvance(t.label));
+        l.yTicks.push_back(t);
+    }
+    int y2LabelWidth = 0;
+    if (l.showY2Axis) {
+        for (double v : valueTicks(y2Min, y2Max, y2Step)) {
+            AxisTick t;
+            t.label = QString::number(v, 'f', y2Decimals);
+            y2LabelWidth = std::max(y2LabelWidth, label.horizontalAdvance(t.label));
+            l.y2Ticks.push_back(t);
+        }
+    }
+    const int timeLabelWidth = label.horizontalAdvance(QStringLiteral("00/00/0000"));
+    const int left = rect.left() + kMargin + yLabelWidth + kTick + 3;
+    const int right = rect.right() - kMargin - (l.showY2Axis ? y2LabelWidth + kTick + 3 : timeLabelWidth / 2);
+    l.plot = QRect(QPoint(left, plotTop), QPoint(std::max(left + 1, right), plotTop + plotHeight));
+
+    // Pixels of the value ticks, now that the plot is placed.
+    const auto yValues = valueTicks(yMin, yMax, yStep);
+    for (std::size_t i = 0; i < l.yTicks.size(); ++i)
+        l.yTicks[i].pixel = static_cast<int>(std::lround(l.valueToPixel(yValues[i], ValueAxis::Y)));
+    const auto y2Values = valueTicks(y2Min, y2Max, y2Step);
+    for (std::size_t i = 0; i < l.y2Ticks.size(); ++i)
+        l.y2Ticks[i].pixel = static_cast<int>(std::lround(l.valueToPixel(y2Values[i], ValueAxis::Y2)));
+
+    // Time axis.
+    auto [xMin, xMax] = drawable(chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X), 1.0);
+    l.xMin = xMin;
+    l.xMax = xMax;
+    const int maxTimeTicks = std::max(1, (l.plot.width()) / (timeLabelWidth + 16));
+    const TimeTicks ticks = timeTicks(chart.timeBase(), xMin, xMax, maxTimeTicks);
+    std::int64_t lastDay = INT64_MIN;
+    for (double x : ticks.positions) {
+        const std::int64_t time = chart.valueToTime(x + 1e-6);
+        AxisTick t;
+        t.pixel = static_cast<int>(std::lround(l.xToPixel(x)));
+        t.label = QString::fromStdString(timeTickLabel(time, ticks.step));
+        if (ticks.step < 86400 && dayNumber(time) != lastDay)
+            t.secondLine = QString::fromStdString(dateLabel(time));
+        lastDay = dayNumber(time);
+        l.xTicks.push_back(t);
+    }
+
+    // Grid lines: at the ticks, or at the spacing asked for.
+    if (chart.gridShown(Axis::X)) {
+        if (chart.gridSpacing(Axis::X) > 0.0) {
+            for (double x : timeTicks(chart.timeBase(), xMin, xMax, maxTimeTicks, chart.gridSpacing(Axis::X)).positions)
+                l.xGrid.push_back(static_cast<int>(std::lround(l.xToPixel(x))));
+        } else {
+            for (const AxisTick& t : l.xTicks)
+                l.xGrid.push_back(t.pixel);
+        }
+    }
+    if (chart.gridShown(Axis::Y))
+        for (double v : gridValues(yMin, yMax, chart.gridSpacing(Axis::Y), yStep))
+            l.yGrid.push_back(static_cast<int>(std::lround(l.valueToPixel(v, ValueAxis::Y))));
+    if (chart.gridShown(Axis::Y2) && l.showY2Axis)
+        for (double v : gridValues(y2Min, y2Max, chart.gridSpacing(Axis::Y2), y2Step))
+            l.y2Grid.push_back(static_cast<int>(std::lround(l.valueToPixel(v, ValueAxis::Y2))));
+    return l;
+}
+
+} // namespace velmora

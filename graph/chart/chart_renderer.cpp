@@ -1,0 +1,232 @@
+#include "chart_renderer.h"
+
+#include <QPainter>
+#include <QPolygonF>
+#include <vector>
+
+#include "chart_layout.h"
+#include "series_index.h"
+#include "series_trace.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kTick = 5;
+
+void drawPointMarker(QPainter& p, const QPointF& c, PointStyle style, qreal size)
+{
+    const qreal h = size / 2.0;
+    switch (style) {
+    case PointStyle::None: return;
+    case PointStyle::Dot: p.drawEllipse(c, 1.5, 1.5); return;
+    case PointStyle::Circle: p.drawEllipse(c, h, h); return;
+    case PointStyle::Box: p.drawRect(QRectF(c.x() - h, c.y() - h, size, size)); return;
+    case PointStyle::Triangle: {
+        const QPointF t[3] = {{c.x(), c.y() - h}, {c.x() + h, c.y() + h}, {c.x() - h, c.y() + h}};
+        p.drawPolygon(t, 3);
+        return;
+    }
+    case PointStyle::Diamond: {
+        const QPointF d[4] = {{c.x(), c.y() - h}, {c.x() + h, c.y()}, {c.x(), c.y() + h}, {c.x() - h, c.y()}};
+        p.drawPolygon(d, 4);
+        return;
+    }
+    case PointStyle::Cross:
+    case PointStyle::Star:
+        p.drawLine(QPointF(c.x() - h, c.y() - h), QPointF(c.x() + h, c.y() + h));
+        p.drawLine(QPointF(c.x() - h, c.y() + h), QPointF(c.x() + h, c.y() - h));
+        if (style == PointStyle::Star) {
+            p.drawLine(QPointF(c.x(), c.y() - h), QPointF(c.x(), c.y() + h));
+            p.drawLine(QPointF(c.x() - h, c.y()), QPointF(c.x() + h, c.y()));
+        }
+        return;
+    }
+}
+
+void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis axis, int s,
+                Trace& trace, std::vector<QPointF>& points)
+{
+    const ChartDataSet* set = chart.dataSet(axis);
+    const SeriesIndex* index = chart.seriesIndex(axis);
+    if (!set || !index || s >= index->seriesCount() || index->drawnCount(s) == 0)
+        return;
+    const double sx = (l.plot.right() - l.plot.left()) / (l.xMax - l.xMin);
+    const int a = axis == ValueAxis::Y ? 0 : 1;
+    const double sy = (l.plot.bottom() - l.plot.top()) / (l.valueMax[a] - l.valueMin[a]);
+    TraceMapping map;
+    map.x0 = l.plot.left() - l.xMin * sx;
+    map.dx = set->interval() * sx;
+    map.y0 = l.plot.bottom() + l.valueMin[a] * sy;
+    map.dy = -sy;
+    map.left = l.plot.left();
+    map.right = l.plot.right();
+    traceSeries(set->values(s).data(), index->drawnCount(s), index->pyramid(s), map, trace);
+
+    points.resize(trace.points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i] = QPointF(trace.points[i].x, trace.points[i].y);
+
+    const SeriesStyle style = chart.seriesStyle(axis, s);
+    const QPen pen = penFor(style.line());
+    std::size_t start = 0;
+    for (std::size_t end : trace.runEnds) {
+        const int n = static_cast<int>(end - start);
+        if (n == 1) {
+            // A reading with gaps on both sides: a dot the width of the line.
+            QPen dot(style.lineColour, std::max(2, style.lineWidth + 1));
+            dot.setCapStyle(Qt::SquareCap);
+            p.setPen(dot);
+            p.drawPoint(points[start]);
+        } else if (pen.style() != Qt::NoPen) {
+            p.setPen(pen);
+            p.drawPolyline(points.data() + start, n);
+        }
+        start = end;
+    }
+    if (style.pointStyle != PointStyle::None) {
+        p.setPen(QPen(style.pointColour, 1));
+        p.setBrush(style.pointColour);
+        for (const QPointF& c : points)
+            drawPointMarker(p, c, style.pointStyle, style.pointSize);
+        p.setBrush(Qt::NoBrush);
+    }
+}
+
+void drawLegend(QPainter& p, const Chart& chart, const ChartLayout& l)
+{
+    p.setFont(chart.labelFont());
+    for (const LegendEntry& e : l.legend) {
+        const SeriesStyle style = chart.seriesStyle(e.axis, e.series);
+        const int y = e.sample.center().y();
+        p.setPen(penFor(style.line()));
+        p.drawLine(e.sample.left(), y, e.sample.right(), y);
+        if (style.pointStyle != PointStyle::None) {
+            p.setPen(QPen(style.pointColour, 1));
+            p.setBrush(style.pointColour);
+            drawPointMarker(p, QPointF(e.sample.center().x(), y), style.pointStyle, style.pointSize);
+            p.setBrush(Qt::NoBrush);
+        }
+        p.setPen(chart.foreground());
+        p.drawText(e.text, Qt::AlignLeft | Qt::AlignVCenter, chart.seriesLabel(e.axis, e.series));
+    }
+}
+
+void drawAxes(QPainter& p, const Chart& chart, const ChartLayout& l)
+{
+    const QRect& plot = l.plot;
+    p.setPen(QPen(chart.foreground(), 1));
+    p.setFont(chart.labelFont());
+    const int lineHeight = p.fontMetrics().height();
+    for (const AxisTick& t : l.yTicks) {
+        p.drawLine(plot.left() - kTick, t.pixel, plot.left(), t.pixel);
+        p.drawText(QRect(l.bounds.left(), t.pixel - lineHeight, plot.left() - kTick - 3 - l.bounds.left(), 2 * lineHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, t.label);
+    }
+    for (const AxisTick& t : l.y2Ticks) {
+        p.drawLine(plot.right(), t.pixel, plot.right() + kTick, t.pixel);
+        p.drawText(QRect(plot.right() + kTick + 3, t.pixel - lineHeight, l.bounds.right() - plot.right(), 2 * lineHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, t.label);
+    }
+    for (const AxisTick& t : l.xTicks) {
+        if (t.pixel < plot.left() || t.pixel > plot.right())
+            continue;
+        p.drawLine(t.pixel, plot.bottom(), t.pixel, plot.bottom() + kTick);
+        const QRect first(t.pixel - 60, plot.bottom() + kTick + 1, 120, lineHeight);
+        p.drawText(first, Qt::AlignHCenter | Qt::AlignTop, t.label);
+        if (!t.secondLine.isEmpty())
+            p.drawText(first.translated(0, lineHeight), Qt::AlignHCenter | Qt::AlignTop, t.secondLine);
+    }
+    p.setFont(chart.titleFont());
+    p.drawText(l.yTitle, Qt::AlignLeft | Qt::AlignVCenter, chart.axisTitle(Axis::Y));
+    if (l.showY2Axis)
+        p.drawText(l.y2Title, Qt::AlignRight | Qt::AlignVCenter, chart.axisTitle(Axis::Y2));
+}
+
+void drawGrid(QPainter& p, const ChartLayout& l)
+{
+    const QRect& plot = l.plot;
+    QPen grid(QColor(190, 190, 190), 1, Qt::DotLine);
+    p.setPen(grid);
+    for (int x : l.xGrid)
+        if (x > plot.left() && x < plot.right())
+            p.drawLine(x, plot.top(), x, plot.bottom());
+    for (int y : l.yGrid)
+        if (y > plot.top() && y < plot.bottom())
+            p.drawLine(plot.left(), y, plot.right(), y);
+    grid.setColor(QColor(215, 215, 235));
+    grid.setStyle(Qt::DashLine);
+    p.setPen(grid);
+    for (int y : l.y2Grid)
+        if (y > plot.top() && y < plot.bottom())
+            p.drawLine(plot.left(), y, plot.right(), y);
+}
+
+} // namespace
+
+void drawChartBody(QPainter& p, const Chart& chart, const ChartLayout& l)
+{
+    p.save();
+    p.fillRect(l.bounds, chart.background());
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+
+    p.setPen(chart.foreground());
+    p.setFont(chart.titleFont());
+    const int titleHeight = p.fontMetrics().height();
+    QRect line(l.header.left(), l.header.top(), l.header.width(), titleHeight);
+    for (const QString& text : chart.header()) {
+        p.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, text);
+        line.translate(0, titleHeight);
+    }
+
+    p.fillRect(l.plot, chart.plotBackground());
+    drawGrid(p, l);
+
+    // Series inside the plot only: the right axis' data first, so the first channel
+    // is on top; within a data set the alarm lines under the values.
+    p.save();
+    p.setClipRect(l.plot);
+    Trace trace;
+    std::vector<QPointF> points;
+    for (ValueAxis axis : {ValueAxis::Y2, ValueAxis::Y})
+        for (int s : {1, 2, 3, 0})
+            if (chart.seriesShown(axis, s))
+                drawSeries(p, chart, l, axis, s, trace, points);
+    p.restore();
+
+    p.setPen(QPen(chart.foreground(), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(l.plot.left(), l.plot.top(), l.plot.width() - 1, l.plot.height() - 1));
+    drawAxes(p, chart, l);
+    drawLegend(p, chart, l);
+    p.restore();
+}
+
+void drawChartFooter(QPainter& p, const Chart& chart, const ChartLayout& l)
+{
+    p.save();
+    p.setPen(chart.foreground());
+    p.setFont(chart.titleFont());
+    const int height = p.fontMetrics().height();
+    QRect line(l.footer.left(), l.footer.top(), l.footer.width(), height);
+    for (const QString& text : chart.footer()) {
+        p.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, text);
+        line.translate(0, height);
+    }
+    p.restore();
+}
+
+void drawChartMarker(QPainter& p, const Chart& chart, const ChartLayout& l)
+{
+    const double x = chart.markerX();
+    if (!chart.markerShown() || x >= ChartDataSet::kGap || x < l.xMin || x > l.xMax)
+        return;
+    p.save();
+    p.setClipRect(l.plot);
+    p.setPen(penFor(chart.markerStyle()));
+    const int px = static_cast<int>(std::lround(l.xToPixel(x)));
+    p.drawLine(px, l.plot.top(), px, l.plot.bottom());
+    p.restore();
+}
+
+} // namespace velmora

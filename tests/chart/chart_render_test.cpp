@@ -1,0 +1,224 @@
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "chart.h"
+#include "chart_settings.h"
+
+namespace velmora {
+namespace {
+
+constexpr double kGap = ChartDataSet::kGap;
+
+// Temperature 10 with a gap at readings 40..59, alarms at 30 and 5, dew point 20;
+// humidity 60 on the right axis. 101 readings 10 s apart.
+struct Fixture {
+    ChartDataSet first{4};
+    ChartDataSet second{3};
+    Chart chart;
+
+    Fixture()
+    {
+        for (ChartDataSet* set : {&first, &second}) {
+            set->setInterval(10);
+            for (int s = 0; s < set->seriesCount(); ++s) {
+                set->setPointCount(s, 101);
+                set->setShown(s, true);
+                set->setLastPoint(s, 100);
+            }
+        }
+        for (std::size_t i = 0; i <= 100; ++i) {
+            first.setY(0, i, i >= 40 && i < 60 ? kGap : 10.0);
+            first.setY(1, i, 30.0);
+            first.setY(2, i, 5.0);
+            first.setY(3, i, 20.0);
+            second.setY(0, i, 60.0);
+            second.setY(1, i, kGap);
+            second.setY(2, i, kGap);
+        }
+        second.setShown(1, false);
+        second.setShown(2, false);
+        applyChartSettings(chart, {false, false, false});
+        chart.setDataSet(ValueAxis::Y, &first);
+        chart.setDataSet(ValueAxis::Y2, &second);
+        chart.setHeader({QStringLiteral("Store")});
+        chart.setSeriesLabel(ValueAxis::Y, 0, QStringLiteral("Celsius"));
+        chart.setSeriesLabel(ValueAxis::Y2, 0, QStringLiteral("Humidity"));
+        chart.setAxisMinimum(Axis::X, 0);
+        chart.setAxisMaximum(Axis::X, 1000);
+        chart.setAxisMinimum(Axis::Y, 0);
+        chart.setAxisMaximum(Axis::Y, 40);
+        chart.setAxisMinimum(Axis::Y2, 0);
+        chart.setAxisMaximum(Axis::Y2, 100);
+        chart.setBounds(QRect(0, 0, 800, 600));
+    }
+
+    QImage render()
+    {
+        QImage image(800, 600, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter p(&image);
+        chart.draw(p, QRect(0, 0, 800, 600));
+        return image;
+    }
+
+    // Pixel of a reading's X and of a value on the left or right axis, by the linear
+    // rule from the plot's edges.
+    int px(double x) const
+    {
+        const QRect plot = chart.plotRect();
+        return plot.left() + static_cast<int>(std::lround(x / 1000.0 * (plot.right() - plot.left())));
+    }
+    int py(double v, double full = 40.0) const
+    {
+        const QRect plot = chart.plotRect();
+        return plot.bottom() - static_cast<int>(std::lround(v / full * (plot.bottom() - plot.top())));
+    }
+};
+
+// Whether `colour` appears within two pixels of (x, y).
+bool near(const QImage& image, int x, int y, const QColor& colour)
+{
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(x + dx, y + dy) && image.pixelColor(x + dx, y + dy) == colour)
+                return true;
+    return false;
+}
+
+// How many pixels of a row's span have `colour`.
+int countInRow(const QImage& image, int y, int x0, int x1, const QColor& colour)
+{
+    int n = 0;
+    for (int x = x0; x <= x1; ++x)
+        n += image.pixelColor(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+TEST(ChartRendering, SeriesAlarmLinesAndMarkerInTheirColours)
+{
+    Fixture f;
+    f.chart.setMarkerX(700);
+    const QImage image = f.render();
+    using namespace chart_colours;
+
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white)) << "white background";
+    EXPECT_TRUE(near(image, f.px(200), f.py(10), kFirstChannel));
+    EXPECT_TRUE(near(image, f.px(200), f.py(20), kThirdTrace));
+    EXPECT_TRUE(near(image, f.px(200), f.py(60, 100), kSecondChannel));
+    EXPECT_TRUE(near(image, f.px(700), f.py(35), kMarker));
+
+    // Alarm lines are patterned: along 120 pixels both red and not red.
+    for (double alarm : {30.0, 5.0}) {
+        int red = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            red = std::max(red, countInRow(image, f.py(alarm) + dy, f.px(100), f.px(100) + 119, kFirstChannel));
+        EXPECT_GT(red, 40) << alarm;
+        EXPECT_LT(red, 115) << alarm;
+    }
+}
+
+TEST(ChartRendering, AGapLeavesAGap)
+{
+    Fixture f;
+    const QImage image = f.render();
+    const QColor red = chart_colours::kFirstChannel;
+    EXPECT_TRUE(near(image, f.px(300), f.py(10), red));
+    EXPECT_FALSE(near(image, f.px(500), f.py(10), red)) << "readings 40..59 are gaps";
+    EXPECT_TRUE(near(image, f.px(700), f.py(10), red));
+
+    f.chart.setSeriesShown(ValueAxis::Y, 0, false);
+    EXPECT_FALSE(near(f.render(), f.px(300), f.py(10), red)) << "a hidden series is not drawn";
+}
+
+TEST(ChartRendering, ALongSeriesIsDrawnFromItsColumnEnvelope)
+{
+    // 100,001 readings 0.01 s apart rising from 10 to 30 every 100 readings, with
+    // readings 50,000..54,999 missing.
+    ChartDataSet set(4);
+    set.setInterval(0.01);
+    set.setPointCount(0, 100001);
+    set.setShown(0, true);
+    for (std::size_t i = 0; i < 100001; ++i)
+        set.setY(0, i, i >= 50000 && i < 55000 ? kGap : 10.0 + 20.0 * double(i % 100) / 99.0);
+    Fixture f;
+    f.chart.setDataSet(ValueAxis::Y, &set);
+    const QImage image = f.render();
+    const QColor red = chart_colours::kFirstChannel;
+    const QRect plot = f.chart.plotRect();
+    int columnsSpanning = 0;
+    for (int x = plot.left() + 2; x < f.px(490); ++x)
+        columnsSpanning += near(image, x, f.py(11), red) && near(image, x, f.py(29), red) ? 1 : 0;
+    EXPECT_EQ(columnsSpanning, f.px(490) - plot.left() - 2) << "every column spans 10..30";
+    EXPECT_FALSE(near(image, f.px(525), f.py(20), red)) << "the missing readings";
+}
+
+TEST(ChartMapping, PixelsToValuesAndNearestReadings)
+{
+    Fixture f;
+    const QRect plot = f.chart.plotRect();
+    ASSERT_GT(plot.width(), 400);
+    ChartValue v = f.chart.map(plot.bottomLeft(), ValueAxis::Y);
+    EXPECT_DOUBLE_EQ(v.x, 0.0);
+    EXPECT_DOUBLE_EQ(v.y, 0.0);
+    v = f.chart.map(plot.topRight(), ValueAxis::Y2);
+    EXPECT_DOUBLE_EQ(v.x, 1000.0);
+    EXPECT_DOUBLE_EQ(v.y, 100.0);
+    v = f.chart.map(QPoint(plot.center().x(), plot.top()), ValueAxis::Y);
+    EXPECT_DOUBLE_EQ(v.y, 40.0);
+    for (QPoint outside : {plot.topLeft() - QPoint(1, 0), plot.bottomRight() + QPoint(0, 1)})
+        EXPECT_EQ(f.chart.map(outside, ValueAxis::Y).x, kGap);
+
+    EXPECT_EQ(f.chart.pick(plot.topLeft()), 0);
+    EXPECT_EQ(f.chart.pick(plot.bottomRight()), 100);
+    EXPECT_EQ(f.chart.pick(plot.bottomRight() + QPoint(50, 0)), 100) << "brought into the plot";
+    EXPECT_EQ(f.chart.pick(QPoint(f.px(504), plot.top())), 50);
+    EXPECT_EQ(f.chart.pick(QPoint(f.px(496), plot.top())), 50);
+
+    Chart empty;
+    empty.setBounds(QRect(0, 0, 800, 600));
+    EXPECT_EQ(empty.pick(empty.plotRect().center()), -1);
+}
+
+TEST(ChartAxes, AutomaticLimitsFollowTheShownSeries)
+{
+    Fixture f;
+    f.chart.setAxisMinimumAutomatic(Axis::Y);
+    f.chart.setAxisMaximumAutomatic(Axis::Y);
+    // 5..30 in steps of 5 (25 / 8 rounds up to 5), a step of room at both ends
+    // since the alarm lines lie on them.
+    EXPECT_DOUBLE_EQ(f.chart.axisMinimum(Axis::Y), 0.0);
+    EXPECT_DOUBLE_EQ(f.chart.axisMaximum(Axis::Y), 35.0);
+    f.chart.setSeriesShown(ValueAxis::Y, 1, false); // without the high alarm: 5..20 in steps of 2
+    EXPECT_DOUBLE_EQ(f.chart.axisMinimum(Axis::Y), 4.0);
+    EXPECT_DOUBLE_EQ(f.chart.axisMaximum(Axis::Y), 22.0);
+    f.chart.setAxisMaximum(Axis::Y, 33.3);
+    EXPECT_DOUBLE_EQ(f.chart.axisMaximum(Axis::Y), 33.3);
+    EXPECT_FALSE(f.chart.axisMaximumIsAutomatic(Axis::Y));
+    EXPECT_TRUE(f.chart.axisMinimumIsAutomatic(Axis::Y));
+
+    f.chart.setAxisMinimumAutomatic(Axis::X);
+    f.chart.setAxisMaximumAutomatic(Axis::X);
+    EXPECT_DOUBLE_EQ(f.chart.axisMaximum(Axis::X), 1000.0);
+    EXPECT_EQ(f.chart.valueToTime(59.9999999), 59);
+}
+
+TEST(ChartAxes, AnEmptyRangeStillDraws)
+{
+    Fixture f;
+    f.chart.setAxisMinimum(Axis::Y, 12.0);
+    f.chart.setAxisMaximum(Axis::Y, 12.0);
+    f.chart.setAxisMaximum(Axis::X, 0.0);
+    f.chart.setAxisMinimum(Axis::X, 0.0);
+    const QImage image = f.render();
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+    Chart nothing;
+    applyChartSettings(nothing, {});
+    QImage blank(300, 200, QImage::Format_RGB32);
+    QPainter p(&blank);
+    nothing.draw(p, blank.rect());
+}
+
+} // namespace
+} // namespace velmora
