@@ -19,3 +19,13 @@ trap 'rm -rf "$work"' EXIT
 "$out/data_file_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
   -artifact_prefix="$out/" -print_final_stats=1 \
   "$work" tests/fuzz/data_file_corpus tests/data/reader
+
+# The link against arbitrary logger replies; a crash input goes to
+# tests/fuzz/logger_reply_corpus/ with the fix.
+clang++ "${flags[@]}" -Iutility/link -Iutility/model tests/fuzz/logger_reply_fuzz.cpp \
+  utility/link/logger_link.cpp utility/model/type_catalogue.cpp utility/model/logger_config.cpp \
+  resources/strings/utility_strings.cpp platform/clock.cpp platform/civil_time.cpp -o "$out/logger_reply_fuzz"
+replies="$(mktemp -d)"
+trap 'rm -rf "$work" "$replies"' EXIT
+"$out/logger_reply_fuzz" -max_total_time=30 -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
+  -artifact_prefix="$out/" -print_final_stats=1 "$replies" tests/fuzz/logger_reply_corpus

@@ -381,3 +381,61 @@ TEST(LoggerPresets, ScaledAndSensorTypesCarryTheirFactoryTexts)
     EXPECT_EQ(makePresetImage(15, today).record.inputOptions() & 0x70, 0x10); // J
     EXPECT_EQ(makePresetImage(10, today).record.inputOptions() & 0x70, 0x20); // K
 }
+
+TEST_F(VirtualLoggerTest, EventLoggerRecordsEventsAsTheyHappen)
+{
+    VirtualLogger& logger = bridge.attach(loggerOf(17, 1000, 0));
+    LoggerConfig r = startRecord(logger);
+    r.setInputOptions(0x08); // edge events, rising
+    write(r);
+    const std::uint64_t elapsedMs = 3'600'000;
+    clock.advanceMs(elapsedMs);
+    const std::uint16_t events = logger.record().readingCount();
+    ASSERT_GT(events, 2);
+    const std::vector<float> words = download(17);
+    ASSERT_EQ(words.size(), events);
+    // Each word holds the tenths since the previous event; together they fit in the
+    // hour that passed, and the input level changes with every event.
+    std::uint64_t tenths = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto word = static_cast<std::uint16_t>(words[i]);
+        tenths += word & 0x7FFF;
+        if (i > 0) {
+            EXPECT_NE(word & 0x8000, static_cast<std::uint16_t>(words[i - 1]) & 0x8000);
+        }
+    }
+    EXPECT_LE(tenths * 100, elapsedMs);
+}
+
+TEST_F(VirtualLoggerTest, EventLoggerCountModes)
+{
+    // Count per period: one reading per period of `countPeriod` seconds.
+    VirtualLogger& perPeriod = bridge.attach(loggerOf(17, 1000, 0));
+    LoggerConfig r = startRecord(perPeriod);
+    r.setInputOptions(0x30);
+    r.setCountPeriod(60);
+    write(r);
+    at(24 + 185'000); // periods counted at 0, 60, 120, 180 s
+    EXPECT_EQ(perPeriod.record().readingCount(), 4);
+
+    // Count total: the total grows in countPeriod, the memory stays empty.
+    bridge.detach(0);
+    VirtualLogger& total = bridge.attach(loggerOf(17, 1000, 0));
+    r = startRecord(total);
+    r.setInputOptions(0x20);
+    r.setCountPeriod(0);
+    write(r);
+    clock.advanceMs(3'600'000);
+    EXPECT_EQ(total.record().readingCount(), 0);
+    EXPECT_GT(total.record().countPeriod(), 0u);
+}
+
+TEST_F(VirtualLoggerTest, LongRunInOverwriteModeKeepsOnlyTheRing)
+{
+    VirtualLogger& logger = bridge.attach(loggerOf(14, 5, 10));
+    write(startRecord(logger, 0, true));
+    at(24 + 1'000'000'000); // 100,001 readings fell due in about 11.5 days
+    EXPECT_EQ(logger.record().readingCount(), 100'001 % 5);
+    EXPECT_EQ(logger.record().wrapCount(), 255); // the counter stops at its top
+    EXPECT_EQ(download(14).size(), 5u);
+}
