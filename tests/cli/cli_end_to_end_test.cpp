@@ -1,0 +1,191 @@
+// Runs the velmora-cli program the way a script would: a logger image in, the
+// download file's bytes, the printed status and the updated image out.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CliRun run(const std::string& arguments)
+    {
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        // The C locale makes the status page's short date and time forms predictable.
+        const std::string command = "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" +
+                                    err.string() + "'";
+        const int status = std::system(command.c_str());
+        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    }
+
+    // A stopped type-1 logger named Fridge: Celsius (0.5 °C a count from -40 °C),
+    // high alarm 8.0 and low alarm 2.0 enabled, 10 s interval, started 7 Dec 2026
+    // 14:00:00, holding the given raw readings.
+    fs::path writeFridgeImage(const std::vector<std::uint8_t>& raw, bool logging = false)
+    {
+        std::vector<std::uint8_t> record(64, 0);
+        record[0] = 1;
+        const char name[] = "Fridge";
+        std::copy(name, name + 6, record.begin() + 2);
+        record[18] = 14; // 14:00:00
+        record[21] = 7;  // 7/12/2026
+        record[22] = 12;
+        record[23] = 26;
+        record[28] = 10; // interval
+        record[30] = static_cast<std::uint8_t>(raw.size());
+        const std::uint16_t flags = 0x0003 | 0x0200 | (logging ? 0x0100 : 0); // alarms, undownloaded
+        record[32] = flags & 0xFF;
+        record[33] = flags >> 8;
+        record[34] = 96; // 8.0 °C
+        record[35] = 84; // 2.0 °C
+        // calGain 0.5f = 0x3F000000, calOffset -40.0f = 0xC2200000, little-endian
+        record[39] = 0x3F;
+        record[42] = 0x20;
+        record[43] = 0xC2;
+        record[48] = 'V';
+        record[49] = '1';
+        record[50] = '.';
+        record[51] = '0';
+        record[52] = 0x39; // serial 12345
+        record[53] = 0x30;
+        record[60] = 0xFF; // capacity 16383
+        record[61] = 0x3F;
+        const fs::path image = dir_ / "fridge.img";
+        std::ofstream f(image, std::ios::binary);
+        f.write(reinterpret_cast<const char*>(record.data()), static_cast<std::streamsize>(record.size()));
+        f.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
+        return image;
+    }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(CliTest, DownloadWritesTheFileByteForByte)
+{
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    const fs::path file = dir_ / "fridge out.txt";
+    const CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(slurp(file), "Fridge,Time,Celsius(\xB0"
+                           "C),High Alarm,Low Alarm,Serial Number\r\n"
+                           "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
+                           "2,07/12/2026 14:00:10,4.5,8.0,2.0\r\n"
+                           "3,07/12/2026 14:00:20,5.0,8.0,2.0\r\n");
+    // The same image downloads to the same bytes again.
+    const fs::path again = dir_ / "again.txt";
+    ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + again.string() + "'").exitCode, 0);
+    EXPECT_EQ(slurp(again), slurp(file));
+}
+
+TEST_F(CliTest, StatusPrintsThePageRows)
+{
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    const CliRun r = run("--simulate '" + image.string() + "' status");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Current Status of the KV-USB-1 Data Logger:-\t\n"
+                     "Logger Name :\tFridge\n"
+                     "Status :\tStopped\n"
+                     "Start Time :\t14:00:00\n"
+                     "Start Date :\t12/07/26\n"
+                     "Readings :\t3\n"
+                     "Sample Rate :\t10 Seconds\n"
+                     "Scale :\tCelsius\n"
+                     "High Alarm :\t8.0 \xC2\xB0"
+                     "C\n"
+                     "Low Alarm :\t2.0 \xC2\xB0"
+                     "C\n"
+                     "Serial Number :\t000012345\n"
+                     "Firmware Version :\tV1.0\n");
+
+    const CliRun j = run("--simulate '" + image.string() + "' status --json");
+    ASSERT_EQ(j.exitCode, 0) << j.err;
+    EXPECT_NE(j.out.find("{\"rows\": [{\"label\": \"Current Status of the KV-USB-1 Data Logger:-\", \"value\": \"\"}"),
+              std::string::npos)
+        << j.out;
+    EXPECT_NE(j.out.find("{\"label\": \"High Alarm :\", \"value\": \"8.0 \xC2\xB0"
+                         "C\"}"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, ALoggingLoggerIsStoppedOnlyWhenAsked)
+{
+    const fs::path image = writeFridgeImage({89, 90}, /*logging=*/true);
+    const fs::path file = dir_ / "out.txt";
+    CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("The logger is logging."), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(static_cast<unsigned char>(slurp(image)[33]) & 0x01, 0x01); // still logging
+
+    r = run("--simulate '" + image.string() + "' download --stop '" + file.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_EQ(static_cast<unsigned char>(slurp(image)[33]) & 0x01, 0x00); // stopped, and saved so
+}
+
+TEST_F(CliTest, EmptyLoggersAndBadUsageWriteNothing)
+{
+    const fs::path image = writeFridgeImage({});
+    const fs::path file = dir_ / "out.txt";
+    CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("no readings"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(file));
+
+    EXPECT_EQ(run("--simulate 1 download").exitCode, 2);
+    EXPECT_EQ(run("--simulate 1 frobnicate").exitCode, 2);
+    EXPECT_EQ(run("status --bogus").exitCode, 2);
+    EXPECT_EQ(run("").exitCode, 2);
+    r = run("--simulate '" + (dir_ / "missing.img").string() + "' status");
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_FALSE(r.err.empty());
+}
+
+TEST_F(CliTest, EveryTypeDownloadsAFile)
+{
+    for (int type = 1; type <= 21; ++type) {
+        const fs::path file = dir_ / ("type" + std::to_string(type) + ".txt");
+        const CliRun r = run("--simulate " + std::to_string(type) + " download '" + file.string() + "'");
+        ASSERT_EQ(r.exitCode, 0) << "type " << type << ": " << r.err;
+        const std::string bytes = slurp(file);
+        // A header, at least one data line, every line ended by CR LF.
+        const auto lines = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+        EXPECT_GE(lines, 2u) << type;
+        EXPECT_EQ(lines, static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'))) << type;
+        EXPECT_EQ(bytes.find(",Event") != std::string::npos, type == 17) << type;
+    }
+}

@@ -1,0 +1,24 @@
+#include "cli_bridge.h"
+
+#include <QSettings>
+
+#include "bridge_factory.h"
+#include "qt/qt_settings.h"
+#include "simulation_spec.h"
+
+namespace velmora {
+
+std::unique_ptr<UsbBridge> makeCliBridge(bool simulate, const std::string& spec, Clock& clock, std::string& error)
+{
+    std::unique_ptr<UsbBridge> bridge;
+    if (simulate) {
+        bridge = makeSimulatedBridge(spec, clock, error);
+    } else {
+        // The same setting velmora-usb reads, so ids added there work here too.
+        const QSettings settings(QString::fromLatin1(kCompanyKey), QString::fromLatin1(kUtilitySettingsName));
+        bridge = makeRealBridge(settings.value(QStringLiteral("USB Device IDs")).toString().toStdString());
+    }
+    return bridge ? wrapWithTraceIfRequested(std::move(bridge)) : nullptr;
+}
+
+} // namespace velmora

@@ -1,0 +1,78 @@
+#include "logger_commands.h"
+
+#include <ostream>
+#include <vector>
+
+#include "connected_logger.h"
+#include "download_task.h"
+#include "json_text.h"
+#include "status_rows.h"
+#include "stream_prompts.h"
+#include "text_encoding.h"
+
+namespace velmora {
+
+int runList(LoggerCommandContext& context)
+{
+    StreamPrompts prompts(context.err);
+    LoggerLink link(context.bridge, context.clock, prompts);
+    link.listDevices();
+    if (!link.requireDevice())
+        return 1;
+    for (int i = 0; i < link.deviceCount(); ++i)
+        context.out << i << '\t' << link.productString(i) << '\n';
+    return 0;
+}
+
+int runStatus(LoggerCommandContext& context, bool json)
+{
+    StreamPrompts prompts(context.err);
+    ConnectedLogger logger(context.bridge, context.clock, prompts);
+    if (!logger.readConfiguration())
+        return 1;
+    const std::vector<StatusRow> rows = statusRows(logger, context.format);
+    if (json) {
+        context.out << "{\"rows\": [";
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            context.out << (i ? ", " : "") << "{\"label\": " << jsonString(cp1252ToUtf8(rows[i].label))
+                        << ", \"value\": " << jsonString(cp1252ToUtf8(rows[i].value)) << '}';
+        }
+        context.out << "]}\n";
+    } else {
+        for (const StatusRow& row : rows)
+            context.out << cp1252ToUtf8(row.label) << '\t' << cp1252ToUtf8(row.value) << '\n';
+    }
+    return 0;
+}
+
+int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst)
+{
+    StreamPrompts prompts(context.err);
+    ConnectedLogger logger(context.bridge, context.clock, prompts);
+    if (!logger.readConfiguration())
+        return 1;
+    if (logger.config.isLogging()) {
+        if (!stopFirst) {
+            context.err << kLoggingRefusal << '\n';
+            return 1;
+        }
+        if (!logger.stopAndWrite())
+            return 1;
+    }
+    // The stop page offers no download for an empty logger; neither do we.
+    if (logger.config.readingCount() == 0) {
+        context.err << kNoReadings << '\n';
+        return 1;
+    }
+    std::vector<float> readings;
+    if (!logger.downloadReadings(readings))
+        return 1;
+    const SaveOutcome outcome = saveDownloadFile(path, logger, readings);
+    if (outcome.result != SaveResult::Written) {
+        context.err << outcome.message << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace velmora

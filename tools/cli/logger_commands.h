@@ -1,0 +1,30 @@
+#pragma once
+// velmora-cli's commands that talk to a logger: list, status, download. Each returns
+// the process exit code: 0 success, 1 failure (the message is on the error stream).
+#include <iosfwd>
+#include <string>
+
+namespace velmora {
+
+class Clock;
+class LocaleFormat;
+class UsbBridge;
+
+struct LoggerCommandContext {
+    UsbBridge& bridge;
+    Clock& clock;
+    const LocaleFormat& format;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int runList(LoggerCommandContext& context);
+int runStatus(LoggerCommandContext& context, bool json);
+int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst);
+
+// Texts of our own for what only the command-line tool can run into.
+inline constexpr const char* kLoggingRefusal =
+    "The logger is logging. Stop it first: velmora-cli download --stop FILE";
+inline constexpr const char* kNoReadings = "The logger holds no readings. No file was written.";
+
+} // namespace velmora

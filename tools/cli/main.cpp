@@ -1,0 +1,91 @@
+// velmora-cli: the logger model, link and file code without a window.
+//
+//   velmora-cli [--simulate SPEC] list
+//   velmora-cli [--simulate SPEC] status [--json]
+//   velmora-cli [--simulate SPEC] download [--stop] FILE
+//
+// Exit codes: 0 success, 1 failure (the message is on standard error), 2 usage.
+#include <cstring>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli_bridge.h"
+#include "clock.h"
+#include "locale_format.h"
+#include "logger_commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velmora-cli [--simulate SPEC] list\n"
+    "       velmora-cli [--simulate SPEC] status [--json]\n"
+    "       velmora-cli [--simulate SPEC] download [--stop] FILE\n"
+    "SPEC is a logger type code 1..21 (a factory logger holding demo readings)\n"
+    "or the path of a logger image file.\n";
+
+int usage(const std::string& problem)
+{
+    if (!problem.empty())
+        std::cerr << "velmora-cli: " << problem << '\n';
+    std::cerr << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace velmora;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h")
+        return args.empty() ? usage({}) : (std::cout << kUsage, 0);
+
+    std::string simulate;
+    bool simulateGiven = false;
+    if (args[0] == "--simulate") {
+        if (args.size() < 2)
+            return usage("--simulate needs a SPEC");
+        simulate = args[1];
+        simulateGiven = true;
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty())
+        return usage("no command given");
+
+    const std::string command = args[0];
+    args.erase(args.begin());
+
+    bool json = false, stop = false;
+    std::vector<std::string> positional;
+    for (const std::string& a : args) {
+        if (a == "--json" && command == "status")
+            json = true;
+        else if (a == "--stop" && command == "download")
+            stop = true;
+        else if (!a.empty() && a[0] == '-' && a != "-")
+            return usage("unknown option " + a + " for " + command);
+        else
+            positional.push_back(a);
+    }
+    if (command != "list" && command != "status" && command != "download")
+        return usage("unknown command " + command);
+    if (command == "download" ? positional.size() != 1 : !positional.empty())
+        return usage(command == "download" ? "download needs exactly one FILE" : "unexpected argument " + positional[0]);
+
+    SteadyClock clock;
+    std::string error;
+    std::unique_ptr<UsbBridge> bridge = makeCliBridge(simulateGiven, simulate, clock, error);
+    if (!bridge) {
+        std::cerr << error << '\n';
+        return simulateGiven ? 2 : 1;
+    }
+    SystemLocaleFormat format;
+    LoggerCommandContext context{*bridge, clock, format, std::cout, std::cerr};
+    if (command == "list")
+        return runList(context);
+    if (command == "status")
+        return runStatus(context, json);
+    return runDownload(context, positional[0], stop);
+}
