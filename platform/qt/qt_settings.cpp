@@ -13,7 +13,12 @@ QtSettings::QtSettings(const QString& programName) : settings_(QString::fromLati
 
 std::string QtSettings::value(const std::string& section, const std::string& key, const std::string& fallback) const
 {
-    return settings_.value(keyPath(section, key), QString::fromStdString(fallback)).toString().toStdString();
+    const QVariant stored = settings_.value(keyPath(section, key), QString::fromStdString(fallback));
+    // A value typed into the settings file by hand with commas and no quotes reads
+    // back as a list; it stays the text the user wrote instead of becoming empty.
+    if (stored.typeId() == QMetaType::QStringList)
+        return stored.toStringList().join(QLatin1Char(',')).toStdString();
+    return stored.toString().toStdString();
 }
 
 void QtSettings::setValue(const std::string& section, const std::string& key, const std::string& value)
