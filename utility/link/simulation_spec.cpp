@@ -42,7 +42,8 @@ bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, s
 
 } // namespace
 
-std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error)
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
+                                                     double speedUp)
 {
     auto bridge = std::make_unique<SimulatedBridge>(clock);
     if (spec == "none")
@@ -60,6 +61,8 @@ std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Cl
     for (const std::string& item : items)
         if (!addLogger(*bridge, item, clock, error))
             return nullptr;
+    for (std::size_t i = 0; i < bridge->attachedCount(); ++i)
+        bridge->logger(i).setSpeedUp(speedUp);
     return bridge;
 }
 

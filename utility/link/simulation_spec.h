@@ -16,6 +16,9 @@ namespace velmora {
 class Clock;
 
 // nullptr, with `error` set, when SPEC names an unknown type or an unreadable image.
-std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error);
+// `speedUp` makes the loggers' time run that many times faster than the clock once
+// they are started (a demo of a day's log in minutes).
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
+                                                     double speedUp = 1.0);
 
 } // namespace velmora
