@@ -1,18 +1,12 @@
-// Raw codes to values and back, rounding to the type's resolution, printing.
-//
-// Float or double: the record stores calGain, calOffset and inputScalar, and the
-// connected logger keeps scaleGain, scaleOffset and displayStep, as 32-bit floats.
-// They are read as floats and widened to double, which is exact, and all arithmetic
-// here is double. So the only rounding a value carries is that of the stored floats
-// themselves: a reading that falls exactly on a step or on a printed half (4.5 °C
-// from 0.5 °C per count, 2.25 V) stays exact, and rounding to a step or to printed
-// decimals is not pushed across a boundary by float noise. The places where the
-// rules compare 32-bit floats (the scaling inputs) are in user_scaling.cpp.
+// Values back to raw codes, alarm levels and texts, humidity, dew point and the
+// change of temperature unit. Raw-to-value and the reading text are ReadingRules;
+// the choice of double arithmetic on the record's floats is explained there.
 #include "conversions.h"
 
 #include <cmath>
 #include <limits>
 
+#include "reading_rules.h"
 #include "type_catalogue.h"
 
 namespace velmora {
@@ -23,7 +17,6 @@ constexpr double kFullScale = 65472.0;
 constexpr double kFahrenheitToCelsius = 0.5555555555555556;
 constexpr double kLiteVoltsAtZero = 1.8639;
 constexpr double kLiteSlope = -0.01177;
-constexpr double kLiteDegreesPerVolt = -84.96176720475786;
 
 bool isFixedEncoding(LoggerType t) { return isFixedEncodingTemperature(t); }
 // Types 10, 15, 19, 21 round to whole °F or half °C and print 0 or 1 decimal.
@@ -50,20 +43,6 @@ std::int32_t halfUpToInt(double x)
     return static_cast<std::int32_t>(t);
 }
 
-double stepForType(const LoggerRecord& r)
-{
-    const LoggerType t = r.type();
-    if (isScaled(t))
-        return static_cast<double>(r.displayStep);
-    if (t == 8)
-        return fahrenheitByte(r) ? 2.0 : 1.0;
-    if (isCo(t))
-        return 0.5;
-    if (isWholeDegreeType(t))
-        return fahrenheitBit(r) ? 1.0 : 0.5;
-    return 0.1;
-}
-
 double toNewUnit(double v, bool fahrenheit) { return fahrenheit ? v * 1.8 + 32.0 : (v - 32.0) * kFahrenheitToCelsius; }
 
 std::uint16_t clampToSlot(std::int32_t raw, bool wide)
@@ -74,33 +53,7 @@ std::uint16_t clampToSlot(std::int32_t raw, bool wide)
 
 } // namespace
 
-double rawToValue(const LoggerRecord& r, double raw)
-{
-    const LoggerType t = r.type();
-    if (isFixedEncoding(t)) {
-        // Tenths of a degree Fahrenheit above -328 °F.
-        const double f = raw * 0.1 - 328.0;
-        return fahrenheitBit(r) ? f : (f - 32.0) * kFahrenheitToCelsius;
-    }
-    if (t == 17)
-        return raw;
-    if (isScaled(t)) {
-        double c = calibrated(r, raw);
-        if (c < 0)
-            c = 0;
-        return c * static_cast<double>(r.config.inputScalar()) * static_cast<double>(r.scaleGain) +
-               static_cast<double>(r.scaleOffset);
-    }
-    if (t == 8) {
-        const double celsius = (calibrated(r, raw) - kLiteVoltsAtZero) * kLiteDegreesPerVolt;
-        return fahrenheitByte(r) ? celsius * 1.8 + 32.0 : celsius;
-    }
-    if (isCo(t)) {
-        const double ppm = calibrated(r, raw);
-        return ppm < 0 ? 0.0 : ppm;
-    }
-    return calibrated(r, raw);
-}
+double rawToValue(const LoggerRecord& r, double raw) { return ReadingRules(r).value(raw); }
 
 std::int32_t valueToRaw(LoggerRecord& r, double value)
 {
@@ -143,57 +96,9 @@ std::int32_t valueToRaw(LoggerRecord& r, double value)
     return halfUpToInt((value - offset) / gain);
 }
 
-double roundToStep(const LoggerRecord& r, double value)
-{
-    const double step = stepForType(r);
-    double q = value / step;
-    q = std::trunc(q >= 0 ? q + 0.5 : q - 0.5);
-    if (q == 0)
-        q = 0; // a whole number of steps is never "-0"
-    const double result = q * step;
-    // Carbon monoxide below 3 ppm reads as none (the low-range type 11 keeps it).
-    if (r.type() == 9 && result < 3.0)
-        return 0.0;
-    return result;
-}
-
-int decimalsForType(const LoggerRecord& r)
-{
-    const LoggerType t = r.type();
-    if (isScaled(t))
-        return r.displayDecimals;
-    if (isWholeDegreeType(t))
-        return fahrenheitBit(r) ? 0 : 1;
-    return 1;
-}
-
-char* writeReading(const LoggerRecord& r, std::int32_t raw, char* out)
-{
-    const LoggerType t = r.type();
-    if (t == 14) {
-        // Whole tenths of a degree around the code 4000, printed "%02d" with the point
-        // put before the last digit: 4123 -> 1.2, 4000 -> 0.0, 3990 -> -.1.
-        std::int64_t d = static_cast<std::int64_t>(raw) - 4000;
-        d = d > 0 ? d + 5 : d - 5;
-        char digits[24];
-        char* end = writeZeroPadded(digits, d / 10, 2);
-        for (char* p = digits; p < end - 1; ++p)
-            *out++ = *p;
-        *out++ = '.';
-        *out++ = end[-1];
-        return out;
-    }
-    const double value = rawToValue(r, raw);
-    if (isScaled(t) || isWholeDegreeType(t))
-        return writeFixed(out, roundToStep(r, value), decimalsForType(r));
-    if (t == 8)
-        return writeFixed(out, roundToStep(r, value), 0);
-    if (isCo(t))
-        return writeFixed(out, roundToStep(r, value), 1);
-    if (t == 17)
-        return writeFixed(out, value, 0);
-    return writeFixed(out, value, 1);
-}
+double roundToStep(const LoggerRecord& r, double value) { return ReadingRules(r).rounded(value); }
+int decimalsForType(const LoggerRecord& r) { return ReadingRules(r).decimals(); }
+char* writeReading(const LoggerRecord& r, std::int32_t raw, char* out) { return ReadingRules(r).write(raw, out); }
 
 std::string formatReading(const LoggerRecord& r, std::int32_t raw)
 {

@@ -42,6 +42,10 @@ void putDigits(char* out, std::uint64_t v, int digits)
         *--p = static_cast<char>('0' + v % 10);
 }
 
+// The digits of `whole` with the point `Decimals` places from the right.
+template <int Decimals>
+char* writeScaled(char* out, std::uint64_t whole);
+
 } // namespace
 
 char* writeUnsigned(char* out, std::uint64_t value)
@@ -110,15 +114,32 @@ char* writeFixed(char* out, double value, int decimals)
 
     if (std::signbit(value))
         *out++ = '-';
+    switch (decimals) { // constant divisors, so no division instruction per digit group
+    case 0: return writeUnsigned(out, whole);
+    case 1: return writeScaled<1>(out, whole);
+    case 2: return writeScaled<2>(out, whole);
+    case 3: return writeScaled<3>(out, whole);
+    case 4: return writeScaled<4>(out, whole);
+    default: break;
+    }
     const std::uint64_t unit = kPow10Int[decimals];
     out = writeUnsigned(out, whole / unit);
-    if (decimals > 0) {
-        *out++ = '.';
-        putDigits(out, whole % unit, decimals);
-        out += decimals;
-    }
-    return out;
+    *out++ = '.';
+    putDigits(out, whole % unit, decimals);
+    return out + decimals;
 }
+
+namespace {
+template <int Decimals>
+char* writeScaled(char* out, std::uint64_t whole)
+{
+    constexpr std::uint64_t unit = kPow10Int[Decimals];
+    out = writeUnsigned(out, whole / unit);
+    *out++ = '.';
+    putDigits(out, whole % unit, Decimals);
+    return out + Decimals;
+}
+} // namespace
 
 std::string fixedText(double value, int decimals)
 {

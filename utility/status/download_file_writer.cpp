@@ -9,6 +9,7 @@
 #include "conversions.h"
 #include "logger_dates.h"
 #include "number_format.h"
+#include "reading_rules.h"
 #include "type_catalogue.h"
 
 namespace velmora {
@@ -70,7 +71,21 @@ char* crlf(char* p)
     return p + 2;
 }
 
-char* twoDigits(char* p, int v) { return writeZeroPadded(p, v, 2); }
+// Two decimal digits per entry, "00" to "99".
+constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
+// "%02d"; every field of a time stamp is written once per line, so the common case
+// is a table lookup.
+char* twoDigits(char* p, int v)
+{
+    if (v < 0 || v > 99)
+        return writeZeroPadded(p, v, 2);
+    p[0] = kDigitPairs[2 * v];
+    p[1] = kDigitPairs[2 * v + 1];
+    return p + 2;
+}
 
 // "%d/%m/%Y %H:%M:%S"
 char* writeStamp(char* p, const CivilTime& t)
@@ -79,7 +94,12 @@ char* writeStamp(char* p, const CivilTime& t)
     *p++ = '/';
     p = twoDigits(p, t.month);
     *p++ = '/';
-    p = writeZeroPadded(p, t.year, 4);
+    if (t.year >= 1000 && t.year <= 9999) {
+        p = twoDigits(p, t.year / 100);
+        p = twoDigits(p, t.year % 100);
+    } else {
+        p = writeZeroPadded(p, t.year, 4);
+    }
     *p++ = ' ';
     p = twoDigits(p, t.hour);
     *p++ = ':';
@@ -194,6 +214,7 @@ void writeReadingTable(const Job& job)
     const bool humidity = isHumidity(t);
     const bool single = oneValuePerReading(t);
     const bool elementItself = isThermocouple(t) && (c.inputOptions() & 0x02) != 0;
+    const ReadingRules rules(job.record);
 
     std::size_t rows = c.readingCount();
     std::size_t index = 0;
@@ -225,7 +246,7 @@ void writeReadingTable(const Job& job)
         if (elementItself)
             p = writeFixed(p, element, 0);
         else
-            p = writeReading(job.record, truncated(element), p);
+            p = rules.write(truncated(element), p);
         p = put(p, job.parts.alarms);
         if (humidity) {
             const double rh = rhFromRaw(truncated(job.readings[index + 1]));
@@ -233,7 +254,7 @@ void writeReadingTable(const Job& job)
             p = writeFixed(p, rh, 1);
             p = put(p, job.parts.rhAlarms);
             if (rh > 0) {
-                const double temperature = rawToValue(job.record, truncated(element));
+                const double temperature = rules.value(truncated(element));
                 *p++ = ',';
                 p = writeFixed(p, dewPoint(job.record, temperature, rh), 1);
             } else {

@@ -1,0 +1,36 @@
+#pragma once
+// The rules that turn one logger's raw readings into values and texts, looked up
+// once from its record. rawToValue, roundToStep, decimalsForType and formatReading
+// are these rules applied once; the download file writer keeps one for all its rows
+// so it does not look at the record again for every reading.
+#include <cstdint>
+
+#include "logger_record.h"
+
+namespace velmora {
+
+class ReadingRules {
+public:
+    explicit ReadingRules(const LoggerRecord& record);
+
+    double value(double raw) const;     // rawToValue
+    double rounded(double value) const; // roundToStep
+    int decimals() const { return decimals_; }
+    // formatReading into `out` (at least kNumberBufferSize bytes); returns the end.
+    char* write(std::int32_t raw, char* out) const;
+
+private:
+    enum class Encoding : std::uint8_t { Calibrated, FixedTenths, Events, Scaled, LiteSensor, CarbonMonoxide };
+    enum class Print : std::uint8_t { Plain, Stepped, HighTemperature };
+
+    Encoding encoding_ = Encoding::Calibrated;
+    Print print_ = Print::Plain;
+    bool fahrenheit_ = false;    // the unit the conversion looks at (bit 0 or whole byte, by type)
+    bool zeroBelowThree_ = false; // type 9 shows CO under 3 ppm as none
+    int decimals_ = 1;           // decimalsForType
+    int printDecimals_ = 1;      // decimals of the reading text
+    // Record floats widened to double (exact); see conversions.cpp on the choice.
+    double gain_ = 1, offset_ = 0, scalar_ = 1, scaleGain_ = 1, scaleOffset_ = 0, step_ = 0.1;
+};
+
+} // namespace velmora
