@@ -1,7 +1,5 @@
 #include "cli_bridge.h"
 
-#include <QSettings>
-
 #include "bridge_factory.h"
 #include "qt/qt_settings.h"
 #include "simulation_spec.h"
@@ -15,8 +13,8 @@ std::unique_ptr<UsbBridge> makeCliBridge(bool simulate, const std::string& spec,
         bridge = makeSimulatedBridge(spec, clock, error);
     } else {
         // The same setting velmora-usb reads, so ids added there work here too.
-        const QSettings settings(QString::fromLatin1(kCompanyKey), QString::fromLatin1(kUtilitySettingsName));
-        bridge = makeRealBridge(settings.value(QStringLiteral("USB Device IDs")).toString().toStdString());
+        const QtSettings settings(QString::fromLatin1(kUtilitySettingsName));
+        bridge = makeRealBridge(settings.value(kUsbIdsSettingsSection, kUsbIdsSettingsKey));
     }
     return bridge ? wrapWithTraceIfRequested(std::move(bridge)) : nullptr;
 }

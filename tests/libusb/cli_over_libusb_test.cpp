@@ -1,0 +1,200 @@
+// velmora-cli without --simulate, against the fake USB device: the program lists
+// the logger through libusb, prints its status and writes the download file, with
+// a virtual logger at the far end. The program runs as a child process that
+// inherits the umockdev preload and test bed from this one.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "clock.h"
+#include "logger_image.h"
+#include "virtual_logger.h"
+#include "virtual_logger_peer.h"
+
+namespace fs = std::filesystem;
+
+namespace velmora {
+namespace {
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A stopped type-1 logger named Fridge: Celsius (0.5 °C a count from -40 °C), high
+// alarm 8.0 and low alarm 2.0 enabled, 10 s interval, started 7 Dec 2026 14:00:00,
+// serial number 12345, firmware V1.0, holding the raw readings 89, 89, 90.
+LoggerImage fridge()
+{
+    std::vector<std::uint8_t> bytes(64, 0);
+    bytes[0] = 1;
+    const char name[] = "Fridge";
+    std::copy(name, name + 6, bytes.begin() + 2);
+    bytes[18] = 14;
+    bytes[21] = 7;
+    bytes[22] = 12;
+    bytes[23] = 26;
+    bytes[28] = 10;
+    bytes[30] = 3;
+    bytes[32] = 0x03; // both alarms enabled
+    bytes[33] = 0x02; // readings not yet downloaded
+    bytes[34] = 96;   // (96 × 0.5) - 40 = 8.0 °C
+    bytes[35] = 84;   // 2.0 °C
+    bytes[39] = 0x3F; // calibration gain 0.5f
+    bytes[42] = 0x20; // calibration offset -40.0f
+    bytes[43] = 0xC2;
+    bytes[48] = 'V';
+    bytes[49] = '1';
+    bytes[50] = '.';
+    bytes[51] = '0';
+    bytes[52] = 0x39; // 12345
+    bytes[53] = 0x30;
+    bytes[60] = 0xFF; // capacity 16383
+    bytes[61] = 0x3F;
+    for (std::uint8_t r : {89, 89, 90})
+        bytes.push_back(r);
+    LoggerImage image;
+    std::string error;
+    EXPECT_TRUE(decodeLoggerImage(bytes, image, error)) << error;
+    return image;
+}
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class CliOverLibusbTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() /
+               ("velmora-cli-usb-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "config");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs the program with the C locale (predictable date forms) and a settings
+    // folder of its own; `environment` is put in front, e.g. "VELMORA_TRACE=x".
+    CliRun run(const std::string& arguments, const std::string& environment = {})
+    {
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        const std::string command = "LC_ALL=C XDG_CONFIG_HOME='" + (dir_ / "config").string() + "' " + environment +
+                                    " '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" +
+                                    err.string() + "'";
+        const int status = std::system(command.c_str());
+        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(CliOverLibusbTest, StatusAndDownloadOverLibusb)
+{
+    SteadyClock clock;
+    VirtualLogger logger(fridge(), clock);
+    VirtualLoggerPeer peer(logger, clock);
+    FakeUsbDevice device(peer);
+    ASSERT_EQ(device.setupError(), "");
+
+    CliRun r = run("list");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "0\tVelmora USB Data Logger\n");
+
+    r = run("status");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Current Status of the KV-USB-1 Data Logger:-\t\n"
+                     "Logger Name :\tFridge\n"
+                     "Status :\tStopped\n"
+                     "Start Time :\t14:00:00\n"
+                     "Start Date :\t12/07/26\n"
+                     "Readings :\t3\n"
+                     "Sample Rate :\t10 Seconds\n"
+                     "Scale :\tCelsius\n"
+                     "High Alarm :\t8.0 \xC2\xB0"
+                     "C\n"
+                     "Low Alarm :\t2.0 \xC2\xB0"
+                     "C\n"
+                     "Serial Number :\t000012345\n"
+                     "Firmware Version :\tV1.0\n");
+
+    const fs::path file = dir_ / "fridge.txt";
+    r = run("download '" + file.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(slurp(file), "Fridge,Time,Celsius(\xB0"
+                           "C),High Alarm,Low Alarm,Serial Number\r\n"
+                           "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
+                           "2,07/12/2026 14:00:10,4.5,8.0,2.0\r\n"
+                           "3,07/12/2026 14:00:20,5.0,8.0,2.0\r\n");
+    EXPECT_FALSE(logger.record().hasFlag(flag::kUndownloaded)) << "the logger knows it was downloaded";
+    EXPECT_EQ(device.claimedInterfaces(), 0);
+    EXPECT_TRUE(device.unexpectedRequests().empty());
+}
+
+TEST_F(CliOverLibusbTest, OtherIdsComeFromTheSettingOrTheEnvironment)
+{
+    SteadyClock clock;
+    VirtualLogger logger(fridge(), clock);
+    VirtualLoggerPeer peer(logger, clock);
+    FakeUsbDevice device(peer, "Rebadged Logger", UsbId{0x1234, 0xABCD});
+    ASSERT_EQ(device.setupError(), "");
+
+    CliRun r = run("list");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("No Velmora USB Data Logger found"), std::string::npos) << r.err;
+
+    r = run("list", "VELMORA_USB_IDS=1234:abcd");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "0\tRebadged Logger\n");
+
+    // A typing slip is reported and does not stop the good entry from working.
+    r = run("list", "VELMORA_USB_IDS='12345:abcd, 1234:abcd'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Ignored USB device id \"12345:abcd\" in VELMORA_USB_IDS"), std::string::npos) << r.err;
+
+    // The utility's setting, typed into its file by hand.
+    fs::create_directories(dir_ / "config" / "Oskenby Electronics");
+    std::ofstream(dir_ / "config" / "Oskenby Electronics" / "Velmora USB.conf")
+        << "[Settings]\nUSB%20Device%20IDs=0001:0002, 1234:ABCD\n";
+    r = run("list");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "0\tRebadged Logger\n");
+}
+
+TEST_F(CliOverLibusbTest, TraceGoesToTheNamedFile)
+{
+    SteadyClock clock;
+    VirtualLogger logger(fridge(), clock);
+    VirtualLoggerPeer peer(logger, clock);
+    FakeUsbDevice device(peer);
+    ASSERT_EQ(device.setupError(), "");
+
+    const fs::path trace = dir_ / "wire trace.log";
+    const CliRun r = run("status", "VELMORA_TRACE='" + trace.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = slurp(trace);
+    EXPECT_EQ(text.rfind("velmora wire trace, started ", 0), 0u) << text;
+    EXPECT_NE(text.find("write(1, 3 bytes) -> 0, 3 written\n"
+                        "           0000  00 FF FF                                         ...\n"),
+              std::string::npos)
+        << text;
+    // The 64-byte record of a narrow logger, its name in the text column.
+    EXPECT_NE(text.find("read(1, 64 bytes) -> 0, 64 read\n"
+                        "           0000  01 00 46 72 69 64 67 65 00 00 00 00 00 00 00 00  ..Fridge........\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("trace ends\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace velmora
