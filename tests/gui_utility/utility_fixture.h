@@ -1,0 +1,123 @@
+#pragma once
+// The whole utility on a virtual clock: a simulated bridge with virtual loggers,
+// scripted prompts and dialogs, a recording launcher, settings in memory.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "clock.h"
+#include "gui_seams.h"
+#include "logger_image.h"
+#include "logger_presets.h"
+#include "page_set.h"
+#include "page_view.h"
+#include "recording_help.h"
+#include "scripted_prompts.h"
+#include "simulated_bridge.h"
+#include "velmora_usb_app.h"
+
+namespace velmora::test {
+
+inline const CivilTime kNow{2026, 12, 7, 15, 0, 0};
+inline const std::string kProgramFolder = "/opt/velmora/bin";
+
+// A type-1 logger described by hand: "Fridge", Celsius, high alarm 8.0 and low 2.0
+// on, 10-second interval from 07/12/2026 14:00:00, serial 12345, and three readings
+// of 4.5, 5.0 and 5.5 degrees (value = raw x 0.5 - 20), not yet downloaded.
+inline LoggerImage fridgeImage()
+{
+    LoggerImage image;
+    LoggerConfig& c = image.record;
+    c.setType(1);
+    c.setName("Fridge");
+    c.setStart(2026, 12, 7, 14, 0, 0);
+    c.setSampleInterval(10);
+    c.setReadingCount(3);
+    c.setFlags(flag::kHighEnabled | flag::kLowEnabled | flag::kUndownloaded);
+    c.setCalGain(0.5f);
+    c.setCalOffset(-20.0f);
+    c.setHighAlarmRaw(56); // 8.0
+    c.setLowAlarmRaw(44);  // 2.0
+    c.setSerialNumber(12345);
+    for (int i = 0; i < 4; ++i)
+        c.bytes[cfg::kFirmwareCode + i] = static_cast<std::uint8_t>("2.10"[i]);
+    c.setMemoryCapacity(16382);
+    image.memory = {49, 50, 51};
+    return image;
+}
+
+inline LoggerImage presetImage(LoggerType type)
+{
+    return makePresetImage(type, kNow);
+}
+
+// Passes every prompt to the script and then lets a test act, as if the user did
+// something (pulled the logger out, say) while the box was up.
+class HookedPrompts final : public Prompts {
+public:
+    explicit HookedPrompts(Prompts& inner) : inner_(inner) {}
+    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
+    {
+        const PromptAnswer answer = inner_.ask(text, icon, buttons);
+        if (afterAnswer)
+            afterAnswer(text);
+        return answer;
+    }
+    std::function<void(const std::string&)> afterAnswer;
+
+private:
+    Prompts& inner_;
+};
+
+class UtilityTest : public ::testing::Test {
+protected:
+    UtilityTest() : clock(kNow), bridge(clock) {}
+
+    VirtualLogger& plugIn(LoggerImage image) { return bridge.attach(std::move(image)); }
+
+    void startApp()
+    {
+        app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, hooked, dialogs, launcher, settings,
+                                                                locale, help, kProgramFolder, documentsFolder});
+        app->InitInstance();
+    }
+
+    int shownPage() const { return app->currentPage(); }
+    CPageView* page(int index) const { return app->page(index); }
+
+    template <typename T = QWidget> T* control(int pageIndex, int id) const
+    {
+        T* widget = page(pageIndex)->control<T>(id);
+        EXPECT_NE(widget, nullptr) << "page " << pageIndex << " has no control " << id;
+        return widget;
+    }
+    QString text(int pageIndex, int id) const
+    {
+        auto* label = control<QLabel>(pageIndex, id);
+        return label ? label->text() : QString();
+    }
+    // Presses a button the way a user does; a disabled button does nothing.
+    void click(int pageIndex, int id)
+    {
+        if (auto* button = control<QAbstractButton>(pageIndex, id))
+            button->click();
+    }
+
+    VirtualClock clock;
+    SimulatedBridge bridge;
+    ScriptedPrompts prompts;
+    HookedPrompts hooked{prompts};
+    ScriptedFileDialogs dialogs;
+    RecordingLauncher launcher;
+    MemorySettings settings;
+    FixedLocale locale;
+    RecordingHelp help;
+    std::string documentsFolder = "/home/tester/Documents";
+    std::unique_ptr<CVelmoraUSBApp> app;
+};
+
+} // namespace velmora::test

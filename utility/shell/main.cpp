@@ -1,0 +1,83 @@
+// velmora-usb: the configuration utility. `--simulate SPEC` puts virtual loggers
+// behind the bridge (a type code 1..21, a logger image path, or a comma list of
+// them); otherwise the loggers on the USB ports are used.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <iostream>
+#include <memory>
+
+#include "bridge_factory.h"
+#include "clock.h"
+#include "locale_format.h"
+#include "main_frame.h"
+#include "qt/qt_file_dialogs.h"
+#include "qt/qt_help.h"
+#include "qt/qt_process_launcher.h"
+#include "qt/qt_prompts.h"
+#include "qt/qt_settings.h"
+#include "simulation_spec.h"
+#include "usb_id_list.h"
+#include "velmora_usb_app.h"
+
+using namespace velmora;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kUtilitySettingsName));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.53"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Sets up, stops and downloads Velmora USB data loggers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Use simulated loggers: a type code 1..21, a logger image file, 'none', or a comma list."),
+        QStringLiteral("SPEC"));
+    parser.addOption(simulate);
+    parser.process(application);
+
+    SteadyClock clock;
+    QtSettings settings(QString::fromLatin1(kUtilitySettingsName));
+    std::unique_ptr<UsbBridge> bridge;
+    if (parser.isSet(simulate)) {
+        std::string error;
+        bridge = makeSimulatedBridge(parser.value(simulate).toStdString(), clock, error);
+        if (!bridge) {
+            const QString text = QStringLiteral("Cannot simulate \"%1\": %2")
+                                     .arg(parser.value(simulate), QString::fromStdString(error));
+            std::cerr << text.toStdString() << '\n';
+            QMessageBox::critical(nullptr, QString::fromLatin1(kProgramTitle), text);
+            return 2;
+        }
+    } else {
+        bridge = makeRealBridge(settings.value(kUsbIdsSettingsSection, kUsbIdsSettingsKey));
+    }
+    bridge = wrapWithTraceIfRequested(std::move(bridge));
+
+    QtPrompts prompts(QString::fromLatin1(kProgramTitle));
+    QtFileDialogs dialogs;
+    QtProcessLauncher launcher;
+    SystemLocaleFormat locale;
+    QtHelp help;
+    const UtilityServices services{*bridge,
+                                   clock,
+                                   prompts,
+                                   dialogs,
+                                   launcher,
+                                   settings,
+                                   locale,
+                                   help,
+                                   QCoreApplication::applicationDirPath().toStdString(),
+                                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString()};
+    CVelmoraUSBApp velmora(services);
+    velmora.InitInstance();
+    prompts.setParent(&velmora.mainFrame());
+    dialogs.setParent(&velmora.mainFrame());
+    help.setParent(&velmora.mainFrame());
+    return application.exec();
+}

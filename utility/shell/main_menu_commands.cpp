@@ -1,0 +1,92 @@
+#include "main_menu_commands.h"
+
+#include "connected_logger.h"
+#include "file_dialogs.h"
+#include "page_switcher.h"
+#include "prompts.h"
+#include "type_catalogue.h"
+#include "utility_strings.h"
+#include "viewer_launch.h"
+
+namespace velmora {
+
+MainMenuCommands::MainMenuCommands(ConnectedLogger& logger, Prompts& prompts, FileDialogs& dialogs,
+                                   ProcessLauncher& launcher, std::string programFolder)
+    : logger_(logger), prompts_(prompts), dialogs_(dialogs), launcher_(launcher),
+      programFolder_(std::move(programFolder))
+{
+}
+
+bool MainMenuCommands::commonOpening()
+{
+    // Both steps show their own messages (134, 135, 139).
+    return logger_.readConfiguration() && logger_.isCompatible();
+}
+
+void MainMenuCommands::entryWarnings()
+{
+    // Informational: the command goes on whatever they say.
+    logger_.checkBattery();
+    logger_.hasSensorFault(true);
+    if (isCo(logger_.type()) && logger_.sensorLifeCheck(true).passes())
+        logger_.calibrationDueCheck(true);
+}
+
+std::optional<int> MainMenuCommands::OnCurrentStatus()
+{
+    if (!commonOpening())
+        return std::nullopt;
+    return page::kStatus;
+}
+
+std::optional<int> MainMenuCommands::OnSetUp()
+{
+    if (!commonOpening())
+        return std::nullopt;
+    entryWarnings();
+    const LoggerConfig& c = logger_.config;
+    if (c.isLogging()) {
+        const int question = c.isDelayedStartPending() ? msgid::kStopQuestionDelayed
+                             : c.isWaitingForButton()  ? msgid::kPushButtonQuestion
+                                                       : msgid::kStopQuestionLogging;
+        if (!prompts_.askYesNo(msg(question), PromptIcon::Question) || !logger_.stopAndWrite())
+            return std::nullopt;
+    } else if (c.hasUndownloadedData()) {
+        if (prompts_.ask(msg(msgid::kUndownloadedData), PromptIcon::Warning, PromptButtons::OkCancel) !=
+            PromptAnswer::Ok)
+            return std::nullopt;
+    }
+    return setupEntryPage(logger_.type());
+}
+
+std::optional<int> MainMenuCommands::OnStopAndDownload()
+{
+    if (!commonOpening())
+        return std::nullopt;
+    entryWarnings();
+    const LoggerConfig& c = logger_.config;
+    if (c.isLogging()) {
+        // The push-button question keeps its set-up wording and has no icon here.
+        const bool yes = c.isDelayedStartPending() ? prompts_.askYesNo(msg(msgid::kStopDelayedConfirm))
+                         : c.isWaitingForButton()
+                             ? prompts_.askYesNo(msg(msgid::kPushButtonQuestion), PromptIcon::None)
+                             : prompts_.askYesNo(msg(msgid::kStopConfirm));
+        if (!yes || !logger_.stopAndWrite())
+            return std::nullopt;
+    }
+    return page::kStopAndDownload;
+}
+
+void MainMenuCommands::OnViewPreviousGraph()
+{
+    FileDialogRequest request;
+    request.title = "Open";
+    request.filter = kOpenDownloadFilter;
+    request.defaultSuffix = "txt";
+    const std::optional<std::string> path = dialogs_.openFile(request);
+    if (!path)
+        return;
+    launchViewer(launcher_, prompts_, programFolder_, *path);
+}
+
+} // namespace velmora

@@ -1,0 +1,43 @@
+#pragma once
+// What a page works with, handed to each page when the page table creates it: the
+// one connected logger and readings array, the page switch, and the seams through
+// which pages ask, choose files, start programs, keep settings and open help.
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class Clock;
+class ConnectedLogger;
+class FileDialogs;
+class Help;
+class LocaleFormat;
+class PageSwitcher;
+class ProcessLauncher;
+class Prompts;
+class Settings;
+
+// Wizard-wide state besides the configuration: whether the date and time pickers
+// of the two finish pages follow the computer clock.
+struct WizardFlags {
+    bool startClockLive = false;
+    bool pushClockLive = false;
+};
+
+struct PageContext {
+    ConnectedLogger& logger;
+    std::vector<float>& readings;
+    PageSwitcher& pages;
+    Prompts& prompts;
+    FileDialogs& fileDialogs;
+    ProcessLauncher& launcher;
+    Settings& settings;
+    const LocaleFormat& locale;
+    Clock& clock;
+    Help& help;
+    WizardFlags& wizard;
+    std::string programFolder;   // the utility's own folder, where the viewer lies
+    std::string documentsFolder; // the user's documents folder
+};
+
+} // namespace velmora

@@ -1,0 +1,54 @@
+#include "page_table.h"
+
+#include <array>
+
+#include "pending_page_form.h"
+#include "status_info_form.h"
+#include "stop_info_form.h"
+#include "velmora_usb_view.h"
+
+namespace velmora {
+
+namespace {
+// Index, class, form, role, constructor. Set-up pages join by replacing their
+// nullptr with makePage<TheirClass>.
+constexpr std::array kPageTable = {
+    PageEntry{0, "CVelmoraUSBView", 101, "main menu", makePage<CVelmoraUSBView>},
+    PageEntry{1, "CSetupNameForm", 102, "name, unit and interval", nullptr},
+    PageEntry{2, "CSetupAlarmsForm", 103, "alarms", nullptr},
+    PageEntry{3, "CSetupStartForm", 104, "start options", nullptr},
+    PageEntry{4, "CSetupSummaryForm", 105, "configured successfully", nullptr},
+    PageEntry{5, "CStopInfoForm", 141, "stop and download", makePage<CStopInfoForm>},
+    PageEntry{6, "CStatusInfoForm", 142, "current status", makePage<CStatusInfoForm>},
+    PageEntry{7, "CSetupRHAlarmsForm", 154, "humidity alarms", nullptr},
+    PageEntry{8, "CSetupVoltageNameForm", 155, "voltage/current name and interval", nullptr},
+    PageEntry{9, "CSetupVoltageCalForm", 156, "voltage/current scaling", nullptr},
+    PageEntry{10, "CSetupVoltageAlarmsForm", 157, "16-bit alarms", nullptr},
+    PageEntry{11, "CSetupLiteNameForm", 158, "lite name", nullptr},
+    PageEntry{12, "CSetupLiteAlarmsForm", 159, "lite alarms", nullptr},
+    PageEntry{13, "CSetupCONameForm", 160, "CO name and interval", nullptr},
+    PageEntry{14, "CSetupCODisclaimerForm", 163, "CO safety agreement", nullptr},
+    PageEntry{15, "CSetupCOAlarmsForm", 161, "CO warning level", nullptr},
+    PageEntry{16, "CSetupTCNameForm", 165, "thermocouple name and interval", nullptr},
+    PageEntry{17, "CSetupLCDForm", 167, "display and full-memory behaviour", nullptr},
+    PageEntry{18, "CSetupPushToStartForm", 166, "push-button start", nullptr},
+    PageEntry{19, "CSetupStorageModeForm", 168, "full-memory behaviour", nullptr},
+    PageEntry{20, "CSetupPRODisclaimerForm", 169, "high-temperature safety agreement", nullptr},
+    PageEntry{25, "CSetupConsecutiveAlarmsForm", 174, "consecutive-reading alarms", nullptr},
+};
+} // namespace
+
+std::span<const PageEntry> pageTable()
+{
+    return kPageTable;
+}
+
+CPageView* createPage(const PageEntry& entry, PageContext& context)
+{
+    CPageView* page = entry.make ? entry.make(context) : new CPendingPageForm(context, entry);
+    if (page->objectName().isEmpty())
+        page->setObjectName(QString::fromLatin1(entry.className));
+    return page;
+}
+
+} // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+// The table of the utility's pages: index, class, form number and role. A page
+// whose class is not built yet is shown as a placeholder that says so; indices 21
+// to 24 are never used and get no page. Adding a page is one line in the table.
+#include <span>
+
+#include "page_context.h"
+
+namespace velmora {
+
+class CPageView;
+
+using PageFactory = CPageView* (*)(PageContext&);
+
+template <typename Page> CPageView* makePage(PageContext& context)
+{
+    return new Page(context);
+}
+
+struct PageEntry {
+    int index;
+    const char* className;
+    int dialogId;
+    const char* role;
+    PageFactory make; // nullptr: not built yet, a placeholder stands in
+};
+
+std::span<const PageEntry> pageTable();
+
+// The page of `entry`: the real one, or the placeholder when it is not built yet.
+CPageView* createPage(const PageEntry& entry, PageContext& context);
+
+} // namespace velmora

@@ -1,0 +1,71 @@
+#include "stop_download_flow.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "connected_logger.h"
+#include "download_task.h"
+#include "file_dialogs.h"
+#include "prompts.h"
+#include "settings.h"
+#include "text_encoding.h"
+#include "utility_strings.h"
+
+namespace velmora {
+
+StopDownloadFlow::StopDownloadFlow(ConnectedLogger& logger, std::vector<float>& readings, Prompts& prompts,
+                                   FileDialogs& dialogs, Settings& settings, std::string documentsFolder)
+    : logger_(logger), readings_(readings), prompts_(prompts), dialogs_(dialogs), settings_(settings),
+      documentsFolder_(std::move(documentsFolder))
+{
+}
+
+bool StopDownloadFlow::download(const LoggerLink::Progress& progress)
+{
+    return logger_.downloadReadings(readings_, progress);
+}
+
+std::string StopDownloadFlow::initialFolder() const
+{
+    const std::string saved = settings_.value(kSettingsSection, kSavedDirectoryKey);
+    std::error_code error;
+    if (!saved.empty() && std::filesystem::is_directory(std::filesystem::u8path(saved), error))
+        return saved;
+    return documentsFolder_;
+}
+
+std::optional<std::string> StopDownloadFlow::save(const std::function<void(bool)>& busy)
+{
+    FileDialogRequest request;
+    request.title = "Save As";
+    request.initialFolder = initialFolder();
+    // Logger names are Windows-1252; the dialog and the file system take UTF-8.
+    request.suggestedName = cp1252ToUtf8(suggestedFileName(logger_.config.name()));
+    request.filter = kDownloadFilter;
+    request.defaultSuffix = "txt";
+    const std::optional<std::string> chosen = dialogs_.saveFile(request);
+    if (!chosen) {
+        prompts_.warn(msg(msgid::kDataMayNotBeSaved));
+        return std::nullopt;
+    }
+
+    // Remembered at once: the next download opens here even if this one fails.
+    settings_.setValue(kSettingsSection, kSavedDirectoryKey, folderOf(*chosen));
+    if (chosen->empty()) {
+        prompts_.warn(kNoFileSelected);
+        return std::nullopt;
+    }
+
+    if (busy)
+        busy(true);
+    const SaveOutcome outcome = saveDownloadFile(*chosen, logger_, readings_);
+    if (busy)
+        busy(false);
+    if (!outcome.message.empty())
+        prompts_.warn(outcome.message);
+    if (!outcome.fileWritten())
+        return std::nullopt;
+    return chosen;
+}
+
+} // namespace velmora
