@@ -20,6 +20,12 @@
 #include "simulated_bridge.h"
 #include "velmora_usb_app.h"
 
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace velmora::test {
 
 inline const CivilTime kNow{2026, 12, 7, 15, 0, 0};
