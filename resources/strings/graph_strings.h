@@ -41,4 +41,21 @@ inline constexpr std::string_view kVersion = "Version 5.53";
 inline constexpr std::string_view kExportUnavailable =
     "Export to Excel is not available in this version.";
 
+// Chart view: footer, messages, commands and their status-bar prompts.
+inline constexpr std::string_view kMaximumZoom = "Maximum zoom level reached.";
+inline constexpr std::string_view kPrintFailed = "Error: Failed to print graph.";
+inline constexpr std::string_view kZoomIn = "Zoom In";
+inline constexpr std::string_view kZoomInPrompt = "Zoom In; Left click and drag box to select zoom area.";
+inline constexpr std::string_view kZoomOut = "Zoom Out";
+inline constexpr std::string_view kZoomOutPrompt = "Zoom out one level";
+inline constexpr std::string_view kZoomOutTip = "Zoom out";
+inline constexpr std::string_view kMarkPoints = "Mark Points";
+inline constexpr std::string_view kShowTraces = "Show traces...";
+inline constexpr std::string_view kGridLines = "Grid Lines...";
+inline constexpr std::string_view kGridX = "X Axis";
+inline constexpr std::string_view kGridY = "Y Axis";
+inline constexpr std::string_view kPrint = "&Print...";
+inline constexpr std::string_view kPrintPreview = "Print Pre&view";
+inline constexpr std::string_view kPrintSetup = "P&rint Setup...";
+
 } // namespace velmora::graphtext

@@ -1,0 +1,34 @@
+#pragma once
+// The zoom session's view of a Chart: its plot rectangle, picking and mapping.
+#include "chart.h"
+#include "zoom_session.h"
+
+namespace velmora {
+
+class ChartZoomAdapter final : public ZoomChart {
+public:
+    explicit ChartZoomAdapter(const Chart& chart) : chart_(chart) {}
+
+    PixelRect plotRect() const override
+    {
+        const QRect r = chart_.plotRect();
+        return {r.left(), r.top(), r.right(), r.bottom()};
+    }
+    long pick(PixelPoint p) const override { return std::max(0L, chart_.pick(QPoint(p.x, p.y))); }
+    double mapY(PixelPoint p) const override { return chart_.map(QPoint(p.x, p.y), ValueAxis::Y).y; }
+    double mapY2(PixelPoint p) const override { return chart_.map(QPoint(p.x, p.y), ValueAxis::Y2).y; }
+    ZoomLevel shownRanges() const override
+    {
+        ZoomLevel l;
+        l.yMin = chart_.axisMinimum(Axis::Y);
+        l.yMax = chart_.axisMaximum(Axis::Y);
+        l.y2Min = chart_.axisMinimum(Axis::Y2);
+        l.y2Max = chart_.axisMaximum(Axis::Y2);
+        return l;
+    }
+
+private:
+    const Chart& chart_;
+};
+
+} // namespace velmora

@@ -1,0 +1,128 @@
+#pragma once
+// The viewer's chart view: shows the document's GraphData as a time chart, with the
+// pointer readout and marker line, zooming by dragging a box (a stack of 24 levels),
+// zoom out by command or double-click, scroll bars that pan a zoomed chart, Mark
+// Points, the "Show traces..." menu, the grid switches, and printing and print
+// preview through a 1024 × 768 logical page.
+//
+// Commands for the shell's menus and toolbar (connect nothing: the actions are wired
+// to the view already; add them where they belong):
+//   zoomInAction()       "Zoom In": no action of its own, zooming is by dragging a box
+//   zoomOutAction()      "Zoom Out": one level out (slot zoomOut())
+//   markPointsAction()   "Mark Points", checkable (toggleMarkPoints())
+//   gridXAction()        "X Axis" of "Grid Lines...", checkable, on (toggleGridX())
+//   gridYAction()        "Y Axis" of "Grid Lines...", checkable, on (toggleGridY())
+//   tracesMenu()         "Show traces...": rebuilt by every bind(); each item is
+//                        checkable and carries its command id (48000..48007) as data()
+//   printAction()        "&Print...\tCtrl+P" (print())
+//   printPreviewAction() "Print Pre&view" (printPreview())
+//   printSetupAction()   "P&rint Setup..." (printSetup())
+// The printer (landscape by default) is shared by the three print commands.
+#include <QWidget>
+#include <memory>
+
+#include "graph_data.h"
+#include "zoom_session.h"
+
+class QAction;
+class QMenu;
+class QPrinter;
+class QScrollBar;
+
+namespace velmora {
+
+class Chart;
+class ChartScrollBars;
+class ChartWidget;
+class Prompts;
+class ChartZoomAdapter;
+
+class CVelmoraGraphView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CVelmoraGraphView(Prompts& prompts, QWidget* parent = nullptr);
+    ~CVelmoraGraphView() override;
+
+    // The initial update after every new or opened document: the chart settings,
+    // then binding `data`, which must stay alive (and unchanged) until the next bind.
+    void bind(const GraphData& data);
+
+    QAction* zoomInAction() const { return zoomIn_; }
+    QAction* zoomOutAction() const { return zoomOut_; }
+    QAction* markPointsAction() const { return markPoints_; }
+    QAction* gridXAction() const { return gridX_; }
+    QAction* gridYAction() const { return gridY_; }
+    QAction* printAction() const { return print_; }
+    QAction* printPreviewAction() const { return printPreview_; }
+    QAction* printSetupAction() const { return printSetup_; }
+    QMenu* tracesMenu() const { return traces_; }
+
+    QPrinter& printer() { return *printer_; }
+    // Prints the chart on one page of `printer`; on failure says "Error: Failed to
+    // print graph." and returns false.
+    bool printTo(QPrinter& printer);
+
+    // What the view shows, for the shell and the tests.
+    int zoomLevel() const { return session_.level(); }
+    const ZoomSession& zoom() const { return session_; }
+    QString footerText() const;
+    const Chart& chart() const;
+    ChartWidget* chartWidget() const { return chartWidget_; }
+    QScrollBar* horizontalScrollBar() const;
+    QScrollBar* verticalScrollBar() const;
+
+public slots:
+    void zoomOut();
+    void toggleMarkPoints();
+    void toggleGridX();
+    void toggleGridY();
+    void print();
+    void printPreview();
+    void printSetup();
+
+signals:
+    // The 24th zoom level was asked for: the view has beeped and put up the message.
+    void maximumZoomReached();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void applyLevel(int n);
+    void carryOut(const ZoomAction& action);
+    void showReadout(QPoint pixel);
+    void setFooter(const std::string& text); // Windows-1252 text
+    void showFromTo();
+    void rebuildTracesMenu();
+    void toggleTrace(int id);
+    void endHorizontalScroll(qint64 position);
+    void endVerticalScroll(int value);
+    std::int64_t interval() const;
+    std::int64_t totalSeconds() const; // X of the last reading
+    double valueStepNow() const;
+
+    Prompts& prompts_;
+    const GraphData* data_ = nullptr;
+    GraphData empty_;
+    ChartWidget* chartWidget_ = nullptr;
+    ChartScrollBars* scroll_ = nullptr;
+    std::unique_ptr<ChartZoomAdapter> zoomChart_;
+    ZoomSession session_;
+    bool markPointsOn_ = false;
+    bool gridXOn_ = true;
+    bool gridYOn_ = true;
+    std::unique_ptr<QPrinter> printer_;
+
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+    QAction* markPoints_ = nullptr;
+    QAction* gridX_ = nullptr;
+    QAction* gridY_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* printPreview_ = nullptr;
+    QAction* printSetup_ = nullptr;
+    QMenu* traces_ = nullptr;
+};
+
+} // namespace velmora
