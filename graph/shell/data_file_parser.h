@@ -18,6 +18,7 @@ enum class ReadStatus {
     Truncated,       // "The data file terminated unexpectedly."
     ReadError,       // the system reported an error while reading
     TooManyReadings, // more readings than a reading count can hold
+    OutOfMemory,     // the readings do not fit in memory
 };
 
 // The user's text for a failed read; empty for Loaded and EventFile (the event file

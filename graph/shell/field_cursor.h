@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "number_text.h"
+
 namespace velmora {
 
 class FieldCursor {
@@ -33,8 +35,34 @@ public:
     // Skips one field; false when none was left.
     bool skip()
     {
-        std::string_view ignored;
-        return next(ignored);
+        while (p_ != end_ && *p_ == ',')
+            ++p_;
+        if (p_ == end_)
+            return false;
+        while (p_ != end_ && *p_ != ',')
+            ++p_;
+        if (p_ != end_)
+            ++p_;
+        return true;
+    }
+
+    // The next field read as a number (textToDouble) with its decimals (decimalsOf),
+    // in one pass for the common plain form; false when no field was left.
+    bool nextNumber(double& value, int& decimals)
+    {
+        while (p_ != end_ && *p_ == ',')
+            ++p_;
+        if (p_ == end_)
+            return false;
+        if (const char* stop = scanPlainDecimal(p_, end_, value, decimals)) {
+            p_ = stop == end_ ? stop : stop + 1;
+            return true;
+        }
+        std::string_view field;
+        next(field);
+        value = textToDouble(field);
+        decimals = decimalsOf(field);
+        return true;
     }
 
     // What follows the separator after the last field taken.

@@ -21,45 +21,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Powers of ten that a double holds exactly.
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The plain form [-]digits[.digits] filling the whole text, with at most 15
-// significant digits: the mantissa and the power of ten are then both exact, so one
-// division gives the correctly rounded value, the same as any full conversion.
-bool plainDecimal(const char* p, const char* end, double& value)
-{
-    bool negative = false;
-    if (p != end && *p == '-') {
-        negative = true;
-        ++p;
-    }
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int fraction = 0;
-    bool point = false;
-    for (; p != end; ++p) {
-        const char c = *p;
-        if (isDigit(c)) {
-            if (++digits > 15)
-                return false;
-            mantissa = mantissa * 10 + static_cast<unsigned>(c - '0');
-            if (point)
-                ++fraction;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0)
-        return false;
-    const double v = static_cast<double>(mantissa) / kPow10[fraction];
-    value = negative ? -v : v;
-    return true;
-}
-
 // Out-of-range texts (1e999, 1e-999) go to the C library for its exact answer,
 // always in the "C" locale so that the user's decimal comma cannot change a file.
 double strtodC(const char* begin, const char* end)
@@ -101,8 +62,10 @@ double slowConvert(const char* p, const char* end)
 
 double textToDouble(std::string_view text)
 {
-    double value;
-    if (plainDecimal(text.data(), text.data() + text.size(), value))
+    double value = 0;
+    int decimals = 0;
+    const char* end = text.data() + text.size();
+    if (scanPlainDecimal(text.data(), end, value, decimals) == end)
         return value;
     return slowConvert(text.data(), text.data() + text.size());
 }

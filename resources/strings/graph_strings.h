@@ -25,6 +25,9 @@ inline constexpr std::string_view kEventFileQuestion =
     "For further information consult the QX-USB-5 help file section "
     "'Importing the Measurements into Other Applications'.\n\n"
     "Do you wish to open the file in notepad?";
+// The question's first sentence, all that applies where nothing can be opened.
+inline constexpr std::string_view kEventFileNotCharted =
+    "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.";
 inline constexpr std::string_view kNotepadFailed =
     "Unable to locate and load Notepad.exe to view event data.\n"
     "To view data, open the downloaded file with a text editor.";
@@ -32,6 +35,7 @@ inline constexpr std::string_view kNotepadFailed =
 // Texts of our own where the viewer had only a framework report.
 inline constexpr std::string_view kCannotOpenFile = "%1\nThe file cannot be opened for reading.";
 inline constexpr std::string_view kReadError = "An error occurred while reading the file.";
+inline constexpr std::string_view kOutOfMemory = "There is not enough memory to load the file.";
 inline constexpr std::string_view kTooManyReadings = "The file holds more readings than the viewer can show.";
 
 // Window, menus, toolbar and status bar.

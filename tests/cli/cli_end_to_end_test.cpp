@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -188,4 +189,100 @@ TEST_F(CliTest, EveryTypeDownloadsAFile)
         EXPECT_EQ(lines, static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r'))) << type;
         EXPECT_EQ(bytes.find(",Event") != std::string::npos, type == 17) << type;
     }
+}
+
+namespace {
+
+std::vector<std::string> splitFields(const std::string& line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = line.find(',', start);
+        fields.push_back(line.substr(start, comma - start));
+        if (comma == std::string::npos)
+            return fields;
+        start = comma + 1;
+    }
+}
+
+// The shortest text that reads back as the same double, as JSON writes it.
+std::string shortest(double v)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+} // namespace
+
+TEST_F(CliTest, EveryTypeReadsBackWithInspect)
+{
+    for (int type = 1; type <= 21; ++type) {
+        const fs::path file = dir_ / ("type" + std::to_string(type) + ".txt");
+        ASSERT_EQ(run("--simulate " + std::to_string(type) + " download '" + file.string() + "'").exitCode, 0);
+        const std::string bytes = slurp(file);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = bytes.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(bytes.substr(at, end - at));
+        const std::vector<std::string> header = splitFields(lines.at(0));
+
+        const CliRun r = run("inspect --json '" + file.string() + "'");
+        if (header.at(2).rfind("Event", 0) == 0) {
+            EXPECT_EQ(r.exitCode, 1) << type;
+            EXPECT_EQ(r.err, "The file you are trying to open is an event log which cannot be displayed in "
+                             "Velmora USB Graph.\n");
+            continue;
+        }
+        ASSERT_EQ(r.exitCode, 0) << "type " << type << ": " << r.err;
+
+        // The first channel's values, column 3 of every data line, read here with
+        // strtod; one reading is drawn twice.
+        std::string values;
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            values += (i > 1 ? "," : "") + shortest(std::strtod(splitFields(lines[i]).at(2).c_str(), nullptr));
+        std::size_t count = lines.size() - 1;
+        if (count == 1) {
+            values += "," + values;
+            count = 2;
+        }
+        EXPECT_NE(r.out.find("\"count\":" + std::to_string(count) + ","), std::string::npos) << type;
+        EXPECT_NE(r.out.find("\"decimals\":"), std::string::npos);
+        EXPECT_NE(r.out.find("\"series\":[{\"shown\":true,\"y\":[" + values + "]}"), std::string::npos)
+            << "type " << type << "\n" << r.out.substr(0, 600);
+        const bool humidity = bytes.find(",Humidity(%rh)") != std::string::npos;
+        EXPECT_NE(r.out.find(std::string("\"channel2\":{\"present\":") + (humidity ? "true" : "false")),
+                  std::string::npos)
+            << type;
+        EXPECT_NE(r.out.find(std::string("\"has_third\":") + (humidity ? "true" : "false")), std::string::npos)
+            << type;
+        EXPECT_NE(r.out.find(std::string("\"has_high\":") + (lines[0].find(",High Alarm") != std::string::npos
+                                                                  ? "true"
+                                                                  : "false")),
+                  std::string::npos)
+            << type;
+    }
+}
+
+TEST_F(CliTest, InspectSummarisesADownloadedFile)
+{
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    const fs::path file = dir_ / "fridge.txt";
+    ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + file.string() + "'").exitCode, 0);
+    const CliRun r = run("inspect '" + file.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Logger: Fridge\n"
+                     "Readings: 3\n"
+                     "Interval: 10 s\n"
+                     "Start: 07/12/2026 14:00:00\n"
+                     "Channel 1: Celsius (°C); high alarm: High Alarm; low alarm: Low Alarm\n"
+                     "Series:\n"
+                     "  Celsius: min 4.5°C, max 5.0°C, mean 4.67°C\n"
+                     "  High Alarm: min 8.0°C, max 8.0°C, mean 8.00°C\n"
+                     "  Low Alarm: min 2.0°C, max 2.0°C, mean 2.00°C\n"
+                     "Time beyond alarms:\n"
+                     "  Celsius above High Alarm: 0 s (0 readings)\n"
+                     "  Celsius below Low Alarm: 0 s (0 readings)\n"
+                     "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\n");
+    EXPECT_EQ(run("inspect --readout 2 '" + file.string() + "'").out, " 07 December 2026 14:00:20 : 5.0°C\n");
 }

@@ -202,7 +202,7 @@ TEST(DataFileParser, SizeHintOnlyShapesStorage)
         ASSERT_EQ(parseDataBytes(source, data, hint), ReadStatus::Loaded);
         ASSERT_EQ(data.readingCount, 5000);
         EXPECT_EQ(data.channel1.data.y(0, 4999), 5000 % 97 + 0.5);
-        EXPECT_LE(data.channel1.data.values(0).capacity(), 5000u + 5000 / 64 + 64);
+        EXPECT_LE(data.channel1.data.values(0).capacity(), 5000u + 5000 / 16 + 64);
     }
 }
 

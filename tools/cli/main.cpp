@@ -3,6 +3,7 @@
 //   velmora-cli [--simulate SPEC] list
 //   velmora-cli [--simulate SPEC] status [--json]
 //   velmora-cli [--simulate SPEC] download [--stop] FILE
+//   velmora-cli inspect [--json] [--readout I] FILE
 //
 // Exit codes: 0 success, 1 failure (the message is on standard error), 2 usage.
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "cli_bridge.h"
 #include "clock.h"
+#include "inspect_command.h"
 #include "locale_format.h"
 #include "logger_commands.h"
 
@@ -22,6 +24,7 @@ constexpr const char* kUsage =
     "usage: velmora-cli [--simulate SPEC] list\n"
     "       velmora-cli [--simulate SPEC] status [--json]\n"
     "       velmora-cli [--simulate SPEC] download [--stop] FILE\n"
+    "       velmora-cli inspect [--json] [--readout I] FILE\n"
     "SPEC is a logger type code 1..21 (a factory logger holding demo readings)\n"
     "or the path of a logger image file.\n";
 
@@ -56,6 +59,8 @@ int main(int argc, char** argv)
 
     const std::string command = args[0];
     args.erase(args.begin());
+    if (command == "inspect") // reads a download file: no logger involved
+        return runInspect(args, std::cout, std::cerr);
 
     bool json = false, stop = false;
     std::vector<std::string> positional;

@@ -1,0 +1,160 @@
+// The viewer's reader against pandas.read_csv (C engine) on the same download files,
+// in one run: MB/s of both and the ratio; then the document's bytes per reading and
+// the peak memory of velmora-cli inspect on each file.
+//
+// usage: reader_bench [--repeats N] FILE...
+//        reader_bench --inspect FILE   (runs inspect and prints its peak memory)
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <ctime>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "data_file_parser.h"
+#include "inspect_command.h"
+
+namespace {
+
+using velmora::GraphData;
+
+double seconds(std::chrono::steady_clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+std::string run(const std::string& command)
+{
+    std::string output;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buf[256];
+        while (std::fgets(buf, sizeof buf, p))
+            output += buf;
+        if (pclose(p) != 0)
+            output.clear();
+    }
+    return output;
+}
+
+std::string quoted(const std::string& s)
+{
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string selfPath()
+{
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<std::size_t>(n)) : std::string("reader_bench");
+}
+
+std::size_t documentBytes(const GraphData& d)
+{
+    std::size_t bytes = 0;
+    for (const velmora::ChannelData* c : {&d.channel1, &d.channel2})
+        for (int s = 0; s < c->data.seriesCount(); ++s)
+            bytes += c->data.values(s).capacity() * sizeof(double);
+    return bytes;
+}
+
+int inspectMode(const std::string& file)
+{
+    std::ostringstream out;
+    const int status = velmora::runInspect({file}, out, std::cerr);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%ld\n", usage.ru_maxrss); // kilobytes
+    return status;
+}
+
+} // namespace
+
+struct Timing {
+    double cpu = 1e300;  // best processor time, seconds
+    double wall = 1e300; // best wall time, seconds
+};
+
+double cpuNow()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> files;
+    int repeats = 5;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--inspect" && i + 1 < argc)
+            return inspectMode(argv[i + 1]);
+        if (a == "--repeats" && i + 1 < argc)
+            repeats = std::max(1, std::atoi(argv[++i]));
+        else
+            files.push_back(a);
+    }
+    if (files.empty()) {
+        std::fprintf(stderr, "usage: reader_bench [--repeats N] FILE...\n");
+        return 2;
+    }
+    const char* python = std::getenv("VELMORA_BENCH_PYTHON");
+    const std::string py = python ? python : (std::ifstream("/usr/bin/python3") ? "/usr/bin/python3" : "python3");
+    const std::string anchor = std::string(VELMORA_BENCH_DIR) + "/pandas_read.py";
+
+    // Processor time decides the ratio: on a shared machine the wall clock also counts
+    // the time other programs held the processor. Wall figures are printed beside it.
+    std::printf("%-22s %8s %6s | %-21s | %-21s | %-13s | %8s %9s\n", "", "", "", "ours MB/s", "pandas MB/s",
+                "ratio", "document", "inspect");
+    std::printf("%-22s %8s %6s | %10s %10s | %10s %10s | %6s %6s | %8s %9s\n", "file", "readings", "MB", "cpu",
+                "wall", "cpu", "wall", "cpu", "wall", "B/rdg", "peak MB");
+    int failures = 0;
+    for (const std::string& file : files) {
+        GraphData data;
+        Timing ours;
+        for (int r = 0; r < repeats; ++r) {
+            const double c0 = cpuNow();
+            const auto w0 = std::chrono::steady_clock::now();
+            const velmora::ReadStatus status = velmora::parseDataFile(file, data);
+            ours.wall = std::min(ours.wall, seconds(std::chrono::steady_clock::now() - w0));
+            ours.cpu = std::min(ours.cpu, cpuNow() - c0);
+            if (status != velmora::ReadStatus::Loaded) {
+                std::fprintf(stderr, "%s: %s\n", file.c_str(), std::string(velmora::readStatusMessage(status)).c_str());
+                return 1;
+            }
+        }
+        std::ifstream in(file, std::ios::binary | std::ios::ate);
+        const double mb = static_cast<double>(in.tellg()) / 1e6;
+        Timing pandas{0, 0};
+        std::istringstream(run(py + " " + quoted(anchor) + " " + quoted(file) + " " + std::to_string(repeats))) >>
+            pandas.cpu >> pandas.wall;
+        const std::string peak = run(quoted(selfPath()) + " --inspect " + quoted(file));
+        const double perReading = static_cast<double>(documentBytes(data)) / data.readingCount;
+
+        const std::string name = file.substr(file.find_last_of('/') + 1);
+        if (pandas.cpu <= 0 || pandas.wall <= 0) {
+            std::printf("%-22s %8d %6.1f | %10.1f %10.1f | pandas.read_csv did not run (python3-pandas missing?)\n",
+                        name.c_str(), data.readingCount, mb, mb / ours.cpu, mb / ours.wall);
+            ++failures;
+            continue;
+        }
+        const double ratio = pandas.cpu / ours.cpu;
+        std::printf("%-22s %8d %6.1f | %10.1f %10.1f | %10.1f %10.1f | %5.1fx %5.1fx | %8.1f %9.1f\n", name.c_str(),
+                    data.readingCount, mb, mb / ours.cpu, mb / ours.wall, mb / pandas.cpu, mb / pandas.wall, ratio,
+                    pandas.wall / ours.wall, perReading, std::atof(peak.c_str()) / 1024.0);
+        if (ratio < 5.0)
+            ++failures;
+    }
+    std::printf("target: ours at least 5x pandas.read_csv (C engine) on every file; document ~60 bytes per reading"
+                " or less\n");
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The whole of a loaded download file as JSON (UTF-8): names, units and labels, the
+// time base, and every series point, a gap as null, each number printed so that it
+// reads back to the same double.
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "graph_data.h"
+
+namespace velmora {
+
+void writeGraphJson(std::ostream& out, const GraphData& data);
+
+// A UTF-8 text as a JSON string, quotes included.
+std::string jsonString(std::string_view utf8);
+
+// "DD/MM/YYYY HH:MM:SS" of seconds counted without a time zone.
+std::string stampText(std::int64_t seconds);
+
+} // namespace velmora
