@@ -70,6 +70,25 @@ TEST(Inspect, SummaryCountsTimeAboveTheHighAlarm)
                      "From:-  07 December 2026 00:00:00     To:-  08 December 2026 12:00:00\n");
 }
 
+TEST(Inspect, CarbonMonoxideCountsTimeAboveItsWarningLevel)
+{
+    const Outcome r = inspect({data("inspect/co_warning.txt")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Logger: Garage\n"
+                     "Readings: 3\n"
+                     "Interval: 60 s\n"
+                     "Start: 07/12/2026 14:00:00\n"
+                     "Channel 1: CO (ppm); high alarm: High Alarm; low alarm: Warning Level\n"
+                     "Series:\n"
+                     "  CO: min 10.0ppm, max 50.0ppm, mean 33.33ppm\n"
+                     "  High Alarm: min 200.0ppm, max 200.0ppm, mean 200.00ppm\n"
+                     "  Warning Level: min 35.0ppm, max 35.0ppm, mean 35.00ppm\n"
+                     "Time beyond alarms:\n"
+                     "  CO above High Alarm: 0 s (0 readings)\n"
+                     "  CO above Warning Level: 2 min (2 readings)\n"
+                     "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:02:00\n");
+}
+
 TEST(Inspect, JsonHoldsTheWholeDocument)
 {
     const char* emptyChannel2 =

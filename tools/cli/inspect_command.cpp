@@ -8,6 +8,7 @@
 #include "data_file_parser.h"
 #include "graph_json.h"
 #include "graph_strings.h"
+#include "header_parser.h"
 #include "series_summary.h"
 #include "text_encoding.h"
 
@@ -127,7 +128,11 @@ void printAlarmTimes(std::ostream& out, const ChannelData& c, std::size_t count,
     };
     if (c.hasHigh)
         line("above", c.highLabel, readingsAbove(d.values(0), d.values(1), count));
-    if (c.hasLow)
+    // A carbon monoxide logger's warning level sits in the low-alarm column but warns
+    // of readings above it.
+    if (c.hasLow && containsUpper(c.lowLabel, "WARNING LEVEL"))
+        line("above", c.lowLabel, readingsAbove(d.values(0), d.values(2), count));
+    else if (c.hasLow)
         line("below", c.lowLabel, readingsBelow(d.values(0), d.values(2), count));
 }
 
