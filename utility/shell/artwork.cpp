@@ -99,12 +99,12 @@ void drawBadge(QPainter& p, const QPointF& centre, qreal radius, const QColor& c
 
 void drawSetUp(QPainter& p)
 {
-    drawLogger(p, QRectF(18, 30, 38, 62));
-    drawBadge(p, QPointF(70, 68), 22, kGreen);
+    drawLogger(p, QRectF(12, 26, 44, 70));
+    drawBadge(p, QPointF(72, 70), 23, kGreen);
     QPainterPath play;
-    play.moveTo(63, 56);
-    play.lineTo(63, 80);
-    play.lineTo(83, 68);
+    play.moveTo(65, 57);
+    play.lineTo(65, 83);
+    play.lineTo(86, 70);
     play.closeSubpath();
     p.setPen(pen(Qt::white, 2));
     p.setBrush(Qt::white);
@@ -113,7 +113,7 @@ void drawSetUp(QPainter& p)
 
 void drawStop(QPainter& p)
 {
-    drawLogger(p, QRectF(12, 30, 38, 62));
+    drawLogger(p, QRectF(6, 26, 44, 70));
     // An arrow from the logger down into a tray: the readings coming to the PC.
     p.setPen(pen(kBlue, 7));
     p.drawLine(QPointF(72, 18), QPointF(72, 50));

@@ -19,8 +19,8 @@ QPushButton* pictureButton(QWidget* parent, int id, Artwork face, const DialogUn
 {
     auto* button = withId(new QPushButton(parent), id);
     button->setIcon(artworkIcon(face));
-    button->setFixedSize(du.size(44, 34));
-    button->setIconSize(button->size() - QSize(10, 10));
+    button->setFixedSize(du.size(48, 36));
+    button->setIconSize(button->size() - QSize(8, 8));
     button->setAccessibleName(name);
     button->setToolTip(name);
     return button;
