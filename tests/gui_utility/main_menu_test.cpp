@@ -314,5 +314,83 @@ TEST_F(UtilityTest, AStopThatCannotBeVerifiedEndsOnTheMainMenu)
     EXPECT_EQ(shownPage(), 0);
 }
 
+TEST_F(UtilityTest, ViewPreviousGraphStartsTheViewerFromTheUtilitysFolder)
+{
+    startApp();
+    // Spaces and quotes reach the viewer intact: the path is one argument, no shell.
+    const std::string path = "/home/tester/My Data/\"Cold\" room's log.txt";
+    dialogs.answer(path);
+    click(0, 1103);
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].kind, "open");
+    EXPECT_EQ(dialogs.calls[0].request.filter, "VelmoraUSB Download File (*.txt)|*.txt|All Files (*.*)| *.*||");
+    EXPECT_EQ(dialogs.calls[0].request.defaultSuffix, "txt");
+    EXPECT_EQ(launcher.starts,
+              (std::vector<RecordingLauncher::Start>{{kProgramFolder + "/velmora-graph", {path}, kProgramFolder}}));
+    EXPECT_EQ(shownPage(), 0);
+
+    // Cancel starts nothing; the menu command does what the button does.
+    dialogs.answer(std::nullopt);
+    app->mainFrame().command(1103)->trigger();
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(launcher.starts.size(), 1u);
+}
+
+TEST_F(UtilityTest, ViewPreviousGraphReportsAViewerThatCannotStart)
+{
+    startApp();
+    launcher.succeeds = false;
+    dialogs.answer("/home/tester/log.txt");
+    prompts.expectMsg(msgid::kViewerNotFound, PromptAnswer::Ok, PromptIcon::Warning);
+    click(0, 1103);
+    EXPECT_EQ(shownPage(), 0);
+}
+
+TEST_F(UtilityTest, StartUpCreatesEveryPageOnceWithPlaceholdersForMissingSetUpPages)
+{
+    startApp();
+    EXPECT_EQ(app->readings().size(), 65536u);
+    EXPECT_EQ(shownPage(), 0);
+    EXPECT_EQ(app->document().views().size(), 22u);
+    for (int index = 0; index < 26; ++index) {
+        SCOPED_TRACE(index);
+        CPageView* p = page(index);
+        if (index >= 21 && index <= 24) {
+            EXPECT_EQ(p, nullptr);
+            continue;
+        }
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->isVisible(), index == 0);
+    }
+    EXPECT_EQ(page(0)->objectName(), "CVelmoraUSBView");
+    EXPECT_EQ(page(5)->objectName(), "CStopInfoForm");
+    EXPECT_EQ(page(6)->objectName(), "CStatusInfoForm");
+    EXPECT_EQ(page(25)->objectName(), "CSetupConsecutiveAlarmsForm");
+    EXPECT_EQ(page(14)->dialogId(), 163);
+    // A set-up page that is not built yet says so and leads back to the menu.
+    if (page(1)->property("pending").toBool()) {
+        app->SwitchPage(1);
+        auto* note = page(1)->findChild<QLabel*>("pendingText");
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->text(), QString::fromLatin1(kPendingPageText));
+        click(1, 2);
+        EXPECT_EQ(shownPage(), 0);
+    }
+    // The window fits its pages and cannot be resized.
+    EXPECT_EQ(app->mainFrame().minimumSize(), app->mainFrame().maximumSize());
+    for (CPageView* view : app->document().views())
+        EXPECT_LE(view->minimumSizeHint().width(), app->mainFrame().pane()->width()) << view->objectName().toStdString();
+}
+
+TEST_F(UtilityTest, F1OpensHelpForThePageOnShow)
+{
+    plugIn(fridgeImage());
+    startApp();
+    app->mainFrame().helpAction()->trigger();
+    app->mainFrame().command(32775)->trigger();
+    app->mainFrame().helpAction()->trigger();
+    EXPECT_EQ(help.requests, (std::vector<int>{101, 142}));
+}
+
 } // namespace
 } // namespace velmora::test
