@@ -9,11 +9,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "about_dlg.h"
 #include "main_frame.h"
 #include "qt/context_help_mode.h"
+#include "qt/qt_help.h"
 #include "recording_help.h"
 
 namespace velmora {
@@ -159,6 +161,38 @@ TEST_F(MainFrameTest, AboutBoxShowsVersionAndSupplier)
     EXPECT_EQ(title, "About Velmora USB");
     EXPECT_EQ(version, "Velmora USB Version 5.53");
     EXPECT_TRUE(hasSupplier);
+}
+
+TEST(HelpWindowTest, OpensTheTopicOfAContextNumberAndIsReused)
+{
+    // From the build tree the pages are found in the source tree.
+    ASSERT_FALSE(findHelpFolder().isEmpty());
+    openHelp(1006);
+    auto* window = qobject_cast<HelpWindow*>(QApplication::activeWindow());
+    if (!window)
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* h = qobject_cast<HelpWindow*>(w))
+                window = h;
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->browser()->source().path().endsWith("graph-channels.html"));
+    EXPECT_EQ(window->browser()->source().fragment(), "co");
+    EXPECT_EQ(window->browser()->documentTitle(), "Reading the chart");
+
+    openHelp(142);
+    int windows = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        windows += qobject_cast<HelpWindow*>(w) != nullptr && w->isVisible();
+    EXPECT_EQ(windows, 1);
+    EXPECT_TRUE(window->browser()->source().path().endsWith("status.html"));
+    window->close();
+}
+
+TEST(HelpWindowTest, PageUrlsCarryTheirAnchor)
+{
+    const QUrl url = helpPageUrl("/usr/share/velmora/help", "setup-alarm-pages.html#co");
+    EXPECT_EQ(url.toLocalFile(), "/usr/share/velmora/help/setup-alarm-pages.html");
+    EXPECT_EQ(url.fragment(), "co");
+    EXPECT_EQ(helpPageUrl("/h", "index.html").fragment(), "");
 }
 
 } // namespace

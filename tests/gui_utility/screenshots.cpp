@@ -13,6 +13,7 @@
 #include "gui_seams.h"
 #include "main_frame.h"
 #include "page_set.h"
+#include "qt/qt_help.h"
 #include "prompts.h"
 #include "recording_help.h"
 #include "simulation_spec.h"
@@ -83,6 +84,13 @@ int main(int argc, char* argv[])
             about.show();
             QApplication::processEvents();
             ok &= save(about, out + "/about.png");
+            openHelp(1002, &frame);
+            QApplication::processEvents();
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* help = qobject_cast<HelpWindow*>(w)) {
+                    ok &= save(*help, out + "/help.png");
+                    help->close();
+                }
         }
         std::cout << "type " << spec << ":\n";
         frame.command(cmd::kCurrentStatus)->trigger();
