@@ -1,0 +1,40 @@
+# Installs the build into DEST with the prefix /usr and checks that everything is
+# where the programs and the desktop look for it.
+file(REMOVE_RECURSE ${DEST})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${DEST}/usr
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+
+set(expected
+  usr/bin/velmora-cli
+  usr/share/velmora/help/index.html
+  usr/share/velmora/help/help.css
+  usr/share/velmora/help/graph-channels.html
+  usr/share/applications/com.oskenby.VelmoraUSB.desktop
+  usr/share/applications/com.oskenby.VelmoraGraph.desktop
+  usr/share/metainfo/com.oskenby.VelmoraUSB.metainfo.xml
+  usr/share/metainfo/com.oskenby.VelmoraGraph.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraUSB.svg
+  usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraGraph.svg
+  usr/lib/udev/rules.d/70-velmora-loggers.rules
+)
+if(WITH_UTILITY)
+  list(APPEND expected usr/bin/velmora-usb)
+endif()
+# The viewer lies beside the utility, which starts it from its own folder.
+if(WITH_VIEWER)
+  list(APPEND expected usr/bin/velmora-graph)
+endif()
+foreach(path ${expected})
+  if(NOT EXISTS ${DEST}/${path})
+    message(FATAL_ERROR "missing after install: ${path}")
+  endif()
+endforeach()
+
+file(READ ${DEST}/usr/share/applications/com.oskenby.VelmoraGraph.desktop viewer)
+if(NOT viewer MATCHES "MimeType=text/plain;" OR NOT viewer MATCHES "Exec=velmora-graph %f")
+  message(FATAL_ERROR "the viewer's desktop entry does not open download files")
+endif()
+file(REMOVE_RECURSE ${DEST})
