@@ -21,7 +21,7 @@ std::string withPath(std::string_view pattern, const std::string& path)
 
 } // namespace
 
-bool CVelmoraGraphDoc::OnOpenDocument(const std::string& path)
+bool CVelmoraGraphDoc::OnOpenDocument(const std::string& path, const std::function<void()>& beforeChange)
 {
     // The file must exist and be readable before the old contents are dropped.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -35,6 +35,8 @@ bool CVelmoraGraphDoc::OnOpenDocument(const std::string& path)
     }
     ::close(fd);
 
+    if (beforeChange)
+        beforeChange();
     ResetDocument();
     filePath_ = path;
     if (!reader_.ReadDataFile(path, data_))

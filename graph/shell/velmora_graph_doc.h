@@ -1,6 +1,7 @@
 #pragma once
 // The viewer's one document: the GraphData of the opened download file and the path
 // it came from. Plain C++: the window shows it, the tests drive it without a display.
+#include <functional>
 #include <string>
 
 #include "data_file_reader.h"
@@ -25,7 +26,9 @@ public:
     // Opens a download file. False only when the file cannot be opened at all (the
     // user has been told, and the previous contents stay); a file that opens but
     // cannot be read leaves an empty document and still counts as opened.
-    bool OnOpenDocument(const std::string& path);
+    // `beforeChange` runs once the file is known to open, just before the contents
+    // change: a window showing them lets go of them there.
+    bool OnOpenDocument(const std::string& path, const std::function<void()>& beforeChange = {});
 
     void ResetDocument();
 

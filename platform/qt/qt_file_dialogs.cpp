@@ -11,8 +11,13 @@ QString toQtFilter(const std::string& filter)
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList qtFilters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+        QString description = parts[i].trimmed();
         const QString patterns = parts[i + 1].trimmed().replace(QLatin1Char(';'), QLatin1Char(' '));
+        // A description that already shows its patterns, "Text Files (*.txt)", gets
+        // Qt's form of them in their place instead of a second copy.
+        const QString shown = QStringLiteral("(%1)").arg(parts[i + 1].trimmed());
+        if (description.endsWith(shown))
+            description = description.left(description.size() - shown.size()).trimmed();
         if (description.isEmpty())
             break;
         // "*.*" means every file; Qt spells that "*".

@@ -1,0 +1,78 @@
+#pragma once
+// The viewer's main window: the menus, the toolbar and the status bar around the
+// chart view. It only presents commands; the application carries them out.
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QToolBar;
+
+namespace velmora {
+
+class CVelmoraGraphView;
+
+class CGraphMainFrame final : public QMainWindow {
+    Q_OBJECT
+public:
+    // The frame shows `view` as its central widget and takes its commands into the
+    // menus and the toolbar.
+    explicit CGraphMainFrame(CVelmoraGraphView& view, QWidget* parent = nullptr);
+
+    CVelmoraGraphView& view() const { return view_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    QAction* openAction() const { return open_; }
+    QAction* exportAction() const { return export_; }
+    QAction* closeGraphAction() const { return closeGraph_; }
+    QAction* toolBarAction() const { return toolBarToggle_; }
+    QAction* statusBarAction() const { return statusBarToggle_; }
+    QAction* helpTopicsAction() const { return helpTopics_; }
+    QAction* aboutAction() const { return about_; }
+    QAction* helpAction() const { return help_; }
+    QAction* contextHelpAction() const { return contextHelp_; }
+    QMenu* recentFilesMenu() const { return fileMenu_; }
+    const std::vector<QAction*>& recentFileActions() const { return recent_; }
+
+    // The recent-file entries of the File menu, newest first.
+    void setRecentFiles(const std::vector<std::string>& paths);
+    // "<file> - Velmora USB Graph", or the bare title with no file loaded.
+    void showFileInTitle(const std::string& path);
+
+signals:
+    void openRequested();
+    void recentFileRequested(const QString& path);
+    void exportRequested();
+    void helpTopicsRequested();
+    void contextHelpRequested();
+    void aboutRequested();
+    void filesDropped(const QStringList& paths);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+
+    CVelmoraGraphView& view_;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr; // recent entries go just before it
+    QAction* recentPlaceholder_ = nullptr;
+    std::vector<QAction*> recent_;
+    QAction* open_ = nullptr;
+    QAction* export_ = nullptr;
+    QAction* closeGraph_ = nullptr;
+    QAction* toolBarToggle_ = nullptr;
+    QAction* statusBarToggle_ = nullptr;
+    QAction* helpTopics_ = nullptr;
+    QAction* about_ = nullptr;
+    QAction* help_ = nullptr;
+    QAction* contextHelp_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,48 @@
+// velmora-graph: the graph viewer. Its one argument is the download file to show;
+// without one it asks for a file at once.
+#include <QApplication>
+#include <QCommandLineParser>
+
+#include "graph_main_frame.h"
+#include "graph_strings.h"
+#include "qt/qt_file_dialogs.h"
+#include "qt/qt_help.h"
+#include "qt/qt_process_launcher.h"
+#include "qt/qt_prompts.h"
+#include "qt/qt_settings.h"
+#include "velmora_graph_app.h"
+
+using namespace velmora;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(kViewerSettingsName));
+    QCoreApplication::setApplicationVersion(QStringLiteral("5.53"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows a Velmora USB data logger download file as a chart."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The download file to show."),
+                                 QStringLiteral("[file]"));
+    parser.process(application);
+
+    const std::string_view title = graphtext::kAppTitle;
+    QtPrompts prompts(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    QtFileDialogs dialogs;
+    QtProcessLauncher launcher;
+    QtSettings settings(QString::fromLatin1(kViewerSettingsName));
+    QtHelp help;
+    const GraphServices services{prompts, dialogs, launcher, settings, help,
+                                 QCoreApplication::applicationDirPath().toStdString()};
+    CVelmoraGraphApp viewer(services);
+    // Messages from start-up on belong to the main window.
+    if (!viewer.InitInstance(parser.positionalArguments().mid(0, 1)))
+        return 1;
+    prompts.setParent(&viewer.mainFrame());
+    dialogs.setParent(&viewer.mainFrame());
+    help.setParent(&viewer.mainFrame());
+    return application.exec();
+}

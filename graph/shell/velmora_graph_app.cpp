@@ -1,0 +1,127 @@
+#include "velmora_graph_app.h"
+
+#include <QPrinter>
+#include <QTimer>
+
+#include "graph_about_dlg.h"
+#include "graph_help.h"
+#include "graph_main_frame.h"
+#include "graph_strings.h"
+#include "qt/context_help_mode.h"
+#include "velmora_graph_view.h"
+
+namespace velmora {
+
+CVelmoraGraphApp::CVelmoraGraphApp(const GraphServices& services)
+    : services_(services), doc_(services.prompts, services.launcher, services.programFolder),
+      recent_(services.settings)
+{
+}
+
+CVelmoraGraphApp::~CVelmoraGraphApp() = default;
+
+bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
+{
+    view_ = new CVelmoraGraphView(services_.prompts);
+    frame_ = std::make_unique<CGraphMainFrame>(*view_);
+    contextHelp_ = std::make_unique<ContextHelpMode>(services_.help, helpContext(), this);
+    // Printing goes on landscape paper unless the user chooses otherwise.
+    view_->printer().setPageOrientation(QPageLayout::Landscape);
+
+    connect(frame_.get(), &CGraphMainFrame::openRequested, this, &CVelmoraGraphApp::OnFileOpen);
+    connect(frame_.get(), &CGraphMainFrame::recentFileRequested, this, &CVelmoraGraphApp::OpenDocumentFile);
+    connect(frame_.get(), &CGraphMainFrame::exportRequested, this, &CVelmoraGraphApp::OnExportToExcel);
+    connect(frame_.get(), &CGraphMainFrame::helpTopicsRequested, this, &CVelmoraGraphApp::OnHelpTopics);
+    connect(frame_.get(), &CGraphMainFrame::contextHelpRequested, this, &CVelmoraGraphApp::OnContextHelp);
+    connect(frame_.get(), &CGraphMainFrame::aboutRequested, this, &CVelmoraGraphApp::OnAppAbout);
+    connect(frame_.get(), &CGraphMainFrame::filesDropped, this, [this](const QStringList& files) {
+        for (const QString& f : files) // one document: the last one dropped stays
+            OpenDocumentFile(f);
+    });
+    frame_->setRecentFiles(recent_.entries());
+
+    if (!arguments.isEmpty()) {
+        if (!OpenDocumentFile(arguments.front()))
+            return false;
+    } else {
+        OnFileNew();
+    }
+    frame_->show();
+    if (arguments.isEmpty()) // the user came to see a file: ask which at once
+        QTimer::singleShot(0, this, &CVelmoraGraphApp::OnFileOpen);
+    return true;
+}
+
+int CVelmoraGraphApp::helpContext() const
+{
+    return graphHelpContext(doc_.data());
+}
+
+void CVelmoraGraphApp::OnFileOpen()
+{
+    FileDialogRequest request;
+    request.title = "Open";
+    request.filter = std::string(graphtext::kFileFilter) + "|*.txt|All Files (*.*)|*.*||";
+    request.defaultSuffix = "txt";
+    if (const std::optional<std::string> path = services_.dialogs.openFile(request))
+        OpenDocumentFile(QString::fromStdString(*path));
+}
+
+bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
+{
+    const std::string file = path.toStdString();
+    // The view lets go of the document's data before the data changes: a message box
+    // shown while reading may repaint the window.
+    const bool opened = doc_.OnOpenDocument(file, [this] { view_->bind(released_); });
+    if (!opened) {
+        recent_.remove(file);
+        frame_->setRecentFiles(recent_.entries());
+        return false;
+    }
+    recent_.add(file);
+    frame_->setRecentFiles(recent_.entries());
+    showDocument();
+    return true;
+}
+
+void CVelmoraGraphApp::OnFileNew()
+{
+    view_->bind(released_);
+    doc_.OnNewDocument();
+    showDocument();
+}
+
+void CVelmoraGraphApp::showDocument()
+{
+    view_->bind(doc_.data());
+    frame_->showFileInTitle(doc_.filePath());
+    contextHelp_->setFallbackContext(helpContext());
+}
+
+void CVelmoraGraphApp::OnExportToExcel()
+{
+    if (doc_.filePath().empty()) {
+        services_.prompts.warn(std::string(graphtext::kOpenBeforeExport));
+        return;
+    }
+    services_.prompts.warn(std::string(graphtext::kExportUnavailable));
+}
+
+void CVelmoraGraphApp::OnHelpTopics()
+{
+    services_.help.showContext(helpContext());
+}
+
+void CVelmoraGraphApp::OnContextHelp()
+{
+    contextHelp_->setFallbackContext(helpContext());
+    contextHelp_->enter();
+}
+
+void CVelmoraGraphApp::OnAppAbout()
+{
+    CGraphAboutDlg about(frame_.get());
+    about.exec();
+}
+
+} // namespace velmora

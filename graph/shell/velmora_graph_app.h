@@ -1,0 +1,74 @@
+#pragma once
+// The viewer's application object: start-up, the one document, its window and view,
+// the recent-file list and the commands of the File and Help menus.
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "file_dialogs.h"
+#include "help.h"
+#include "process_launcher.h"
+#include "prompts.h"
+#include "recent_file_list.h"
+#include "settings.h"
+#include "velmora_graph_doc.h"
+
+namespace velmora {
+
+class CGraphMainFrame;
+class CVelmoraGraphView;
+class ContextHelpMode;
+
+// What the viewer reaches the desktop through; real in the program, scripted in tests.
+struct GraphServices {
+    Prompts& prompts;
+    FileDialogs& dialogs;
+    ProcessLauncher& launcher;
+    Settings& settings;
+    Help& help;
+    std::string programFolder;
+};
+
+class CVelmoraGraphApp final : public QObject {
+    Q_OBJECT
+public:
+    explicit CVelmoraGraphApp(const GraphServices& services);
+    ~CVelmoraGraphApp() override;
+
+    // Start-up with the command line's arguments after the program name: one file
+    // path opens that file; none gives an empty chart and the File Open dialog. False
+    // when the file named cannot be opened: the program then ends.
+    bool InitInstance(const QStringList& arguments);
+
+    CVelmoraGraphDoc& document() { return doc_; }
+    CGraphMainFrame& mainFrame() const { return *frame_; }
+    CVelmoraGraphView& view() const { return *view_; }
+    const RecentFileList& recentFiles() const { return recent_; }
+
+    // The help topic for what is loaded.
+    int helpContext() const;
+
+public slots:
+    void OnFileOpen();
+    // Opens `path` as File Open would; false when it could not be opened at all.
+    bool OpenDocumentFile(const QString& path);
+    void OnFileNew();
+    void OnExportToExcel();
+    void OnHelpTopics();
+    void OnContextHelp();
+    void OnAppAbout();
+
+private:
+    void showDocument();
+
+    GraphServices services_;
+    CVelmoraGraphDoc doc_;
+    RecentFileList recent_;
+    GraphData released_; // what the view shows while the document changes
+    CVelmoraGraphView* view_ = nullptr;
+    std::unique_ptr<CGraphMainFrame> frame_;
+    std::unique_ptr<ContextHelpMode> contextHelp_;
+};
+
+} // namespace velmora

@@ -1,0 +1,260 @@
+// The viewer as a user meets it: start-up with and without a file, the menus and
+// toolbar, opening, dropping and recent files, export checks and help.
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+#include <filesystem>
+#include <fstream>
+
+#include "graph_main_frame.h"
+#include "qt/qt_file_dialogs.h"
+#include "gui_seams.h"
+#include "recording_help.h"
+#include "scripted_prompts.h"
+#include "velmora_graph_app.h"
+#include "velmora_graph_view.h"
+
+namespace velmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string data(const std::string& name)
+{
+    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
+}
+
+const char kMissing[] = "\nCannot find this file.\nPlease verify that the correct path and file name are given.";
+
+struct GraphAppTest : ::testing::Test {
+    test::ScriptedPrompts prompts;
+    test::ScriptedFileDialogs dialogs;
+    test::RecordingLauncher launcher;
+    test::MemorySettings settings;
+    RecordingHelp help;
+    std::unique_ptr<CVelmoraGraphApp> app;
+
+    CVelmoraGraphApp& start(const QStringList& arguments, bool expectStarted = true)
+    {
+        app = std::make_unique<CVelmoraGraphApp>(
+            GraphServices{prompts, dialogs, launcher, settings, help, "/opt/velmora/bin"});
+        EXPECT_EQ(app->InitInstance(arguments), expectStarted);
+        return *app;
+    }
+    CGraphMainFrame& frame() { return app->mainFrame(); }
+    QString footer() { return app->view().footerText(); }
+};
+
+// The texts of a menu's items, "-" for a separator, "> name" for a submenu.
+QStringList itemsOf(const QMenu* menu)
+{
+    QStringList items;
+    for (const QAction* a : menu->actions()) {
+        if (!a->isVisible())
+            continue;
+        if (a->isSeparator())
+            items << QStringLiteral("-");
+        else
+            items << (a->menu() ? QStringLiteral("> ") : QString()) + a->text() +
+                         (a->shortcut().isEmpty() ? QString() : QLatin1Char('\t') + a->shortcut().toString());
+    }
+    return items;
+}
+
+QMenu* topMenu(CGraphMainFrame& frame, int index)
+{
+    return frame.menuBar()->actions().at(index)->menu();
+}
+
+TEST_F(GraphAppTest, StartsWithTheFileNamedOnTheCommandLine)
+{
+    const std::string file = data("reader/humidity_alarms.txt");
+    start({QString::fromStdString(file)});
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(app->document().filePath(), file);
+    EXPECT_EQ(app->document().data().readingCount, 3);
+    EXPECT_EQ(frame().windowTitle(), "humidity_alarms.txt - Velmora USB Graph");
+    EXPECT_EQ(footer(), "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:02:00");
+    EXPECT_EQ(app->recentFiles().entries(), std::vector<std::string>{file});
+    EXPECT_EQ(settings.values["Recent File List/File1"], file);
+    EXPECT_TRUE(dialogs.calls.empty());
+    EXPECT_EQ(app->view().printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(GraphAppTest, AMissingFileOnTheCommandLineEndsTheProgram)
+{
+    const std::string file = data("reader/not_there.txt");
+    prompts.expect(file + kMissing, PromptAnswer::Ok, PromptIcon::Warning);
+    start({QString::fromStdString(file)}, false);
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_TRUE(app->recentFiles().entries().empty());
+}
+
+TEST_F(GraphAppTest, WithoutAFileTheOpenDialogComesAtOnce)
+{
+    dialogs.answer(std::nullopt); // cancelled: the empty chart stays
+    start({});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
+    EXPECT_EQ(dialogs.calls[0].kind, "open");
+    EXPECT_EQ(dialogs.calls[0].request.filter, "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(app->document().data().readingCount, 0);
+    EXPECT_EQ(footer(), " ");
+    EXPECT_EQ(frame().windowTitle(), "Velmora USB Graph");
+
+    dialogs.answer(data("reader/temperature_alarms.txt"));
+    frame().openAction()->trigger();
+    EXPECT_EQ(app->document().data().loggerName, "Fridge");
+}
+
+TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)
+{
+    dialogs.answer(std::nullopt);
+    start({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
+    EXPECT_EQ(itemsOf(topMenu(frame(), 0)),
+              (QStringList{"&Open...\tCtrl+O", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
+                           "Export to Excel", "-", "Recent File", "-", "&Close Graph"}));
+    EXPECT_EQ(itemsOf(topMenu(frame(), 1)),
+              (QStringList{"&Toolbar", "&Status Bar", "-", "Zoom In", "Zoom Out", "-", "Mark Points",
+                           "> Show traces...", "> Grid Lines..."}));
+    EXPECT_EQ(itemsOf(topMenu(frame(), 1)->actions().last()->menu()), (QStringList{"X Axis", "Y Axis"}));
+    EXPECT_EQ(itemsOf(topMenu(frame(), 2)), (QStringList{"&Help Topics", "-", "&About VelmoraGraph..."}));
+
+    QStringList tools;
+    for (const QAction* a : frame().toolBar()->actions())
+        tools << (a->isSeparator() ? QStringLiteral("-") : a->toolTip());
+    EXPECT_EQ(tools, (QStringList{"Open", "-", "Zoom In", "Zoom out", "-", "Export to Excel", "-", "Print", "-",
+                                  "About", "Help Topics", "-", "Close Graph"}));
+
+    const CVelmoraGraphView& view = frame().view();
+    EXPECT_EQ(view.zoomInAction()->statusTip(), "Zoom In; Left click and drag box to select zoom area.");
+    EXPECT_EQ(view.zoomOutAction()->statusTip(), "Zoom out one level");
+    EXPECT_EQ(frame().exportAction()->statusTip(), "Export to Excel");
+    EXPECT_EQ(frame().closeGraphAction()->statusTip(), "Close the graph application");
+    EXPECT_EQ(frame().statusBar()->currentMessage(), "Ready");
+
+    frame().toolBarAction()->trigger();
+    EXPECT_FALSE(frame().toolBar()->isVisible());
+    frame().statusBarAction()->trigger();
+    EXPECT_FALSE(frame().statusBar()->isVisible());
+}
+
+TEST_F(GraphAppTest, RecentFilesOpenAgainAndAMissingOneLeavesTheList)
+{
+    const fs::path dir = fs::path(std::getenv("VELMORA_TEST_TMP")) / "recent";
+    fs::create_directories(dir);
+    const std::string kept = (dir / "kept.txt").string(), gone = (dir / "gone.txt").string();
+    fs::copy_file(data("reader/temperature_alarms.txt"), kept, fs::copy_options::overwrite_existing);
+    fs::copy_file(data("reader/humidity_alarms.txt"), gone, fs::copy_options::overwrite_existing);
+
+    start({QString::fromStdString(kept)});
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(gone)));
+    ASSERT_EQ(frame().recentFileActions().size(), 2u);
+    EXPECT_EQ(frame().recentFileActions()[0]->text().toStdString(), "&1 " + gone);
+    EXPECT_EQ(frame().recentFileActions()[1]->text().toStdString(), "&2 " + kept);
+
+    frame().recentFileActions()[1]->trigger();
+    EXPECT_EQ(app->document().filePath(), kept);
+    EXPECT_EQ(frame().recentFileActions()[0]->text().toStdString(), "&1 " + kept);
+
+    fs::remove(gone);
+    prompts.expect(gone + kMissing);
+    frame().recentFileActions()[1]->trigger();
+    EXPECT_EQ(app->document().filePath(), kept); // the graph on show stays
+    EXPECT_EQ(app->recentFiles().entries(), std::vector<std::string>{kept});
+    EXPECT_EQ(frame().recentFileActions().size(), 1u);
+}
+
+TEST_F(GraphAppTest, ADroppedFileOpensAsIfChosen)
+{
+    dialogs.answer(std::nullopt);
+    start({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(data("reader/co_logger.txt")))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &drop);
+    EXPECT_EQ(app->document().data().loggerName, "Garage");
+}
+
+TEST_F(GraphAppTest, ExportNeedsALoadedFile)
+{
+    dialogs.answer(std::nullopt);
+    start({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
+    prompts.expect("Open the data file before exporting data to Excel.", PromptAnswer::Ok, PromptIcon::Warning);
+    frame().exportAction()->trigger();
+
+    // A file that opens but cannot be read leaves nothing to export.
+    prompts.expect("The File contains invaild data.");
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/stamp_month_13.txt"))));
+    EXPECT_EQ(footer(), " ");
+    prompts.expect("Open the data file before exporting data to Excel.");
+    frame().exportAction()->trigger();
+
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/temperature_alarms.txt"))));
+    prompts.expect("Export to Excel is not available in this version.");
+    frame().exportAction()->trigger();
+}
+
+TEST_F(GraphAppTest, HelpOpensTheTopicOfTheChannelsOnShow)
+{
+    start({QString::fromStdString(data("reader/voltage_logger.txt"))});
+    frame().helpTopicsAction()->trigger();
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/humidity_plain.txt"))));
+    QApplication::setActiveWindow(&frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    QTest::keyClick(&frame().view(), Qt::Key_F1);
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/co_logger.txt"))));
+    frame().helpAction()->trigger();
+    EXPECT_EQ(help.requests, (std::vector<int>{1003, 1002, 1006}));
+}
+
+TEST_F(GraphAppTest, AnEventFileOffersTheTextEditorAndShowsNothing)
+{
+    start({QString::fromStdString(data("reader/temperature_alarms.txt"))});
+    const std::string file = data("reader/event_rising.txt");
+    prompts.expect("The file you are trying to open is an event log which cannot be displayed in Velmora USB "
+                   "Graph. Clicking 'Yes' will open the data in notepad.\n\nNote: To import QX-USB-5 data into "
+                   "Excel, use the following method:\n\n1. In Excel, select 'File > Open'.\n2. Locate data file "
+                   "(*.txt) ensuring 'All Files' is selected in 'Files of type:'; click 'Open'.\n3. In 'Text Import "
+                   "Wizard 1 of 3'; click 'Next'.\n4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; "
+                   "click 'Finish'.\n\nFor further information consult the QX-USB-5 help file section 'Importing "
+                   "the Measurements into Other Applications'.\n\nDo you wish to open the file in notepad?",
+                   PromptAnswer::Yes, PromptIcon::Question);
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(file)));
+    ASSERT_EQ(launcher.starts.size(), 1u);
+    EXPECT_EQ(launcher.starts[0], (test::RecordingLauncher::Start{"xdg-open", {file}, "/opt/velmora/bin"}));
+    EXPECT_EQ(app->document().data().readingCount, 0);
+    EXPECT_EQ(footer(), " ");
+    EXPECT_EQ(frame().windowTitle(), "Velmora USB Graph");
+}
+
+TEST(FileDialogFilter, PatternsAppearOnceInQtsForm)
+{
+    EXPECT_EQ(toQtFilter("VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||"),
+              "VelmoraGraph Files (*.txt);;All Files (*)");
+    EXPECT_EQ(toQtFilter("Velmora USB Download File (*.txt)|*.txt|All Files (*.*)| *.*||"),
+              "Velmora USB Download File (*.txt);;All Files (*)");
+    EXPECT_EQ(toQtFilter("Text|*.txt;*.csv|All|*.*||"), "Text (*.txt *.csv);;All (*)");
+}
+
+TEST_F(GraphAppTest, CloseGraphEndsTheProgram)
+{
+    start({QString::fromStdString(data("reader/temperature_alarms.txt"))});
+    frame().closeGraphAction()->trigger();
+    EXPECT_FALSE(frame().isVisible());
+}
+
+} // namespace
+} // namespace velmora
