@@ -1,5 +1,6 @@
 #include "qt_prompts.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace velmora {
@@ -24,7 +25,15 @@ PromptAnswer QtPrompts::ask(const std::string& text, PromptIcon icon, PromptButt
         break;
     case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     }
-    switch (box.exec()) {
+    // A message that comes up during a busy operation (a failed download, say) is
+    // answered with the ordinary pointer, not the wait cursor.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    switch (answer) {
     case QMessageBox::Yes: return PromptAnswer::Yes;
     case QMessageBox::No: return PromptAnswer::No;
     case QMessageBox::Cancel: return PromptAnswer::Cancel;
