@@ -10,8 +10,10 @@
 namespace velmora {
 
 namespace {
-// Index, class, form, role, constructor. Set-up pages join by replacing their
-// nullptr with makePage<TheirClass>.
+// Index, class, form, role, constructor. A set-up page joins by replacing its
+// nullptr with makePage<TheirClass> (and including its header); the shell links the
+// library velmora_wizard_pages when it exists. Each page's constructor takes the
+// PageContext.
 constexpr std::array kPageTable = {
     PageEntry{0, "CVelmoraUSBView", 101, "main menu", makePage<CVelmoraUSBView>},
     PageEntry{1, "CSetupNameForm", 102, "name, unit and interval", nullptr},
