@@ -18,7 +18,27 @@ double pixelY(const TraceMapping& map, double v)
 class RunBuilder {
 public:
     explicit RunBuilder(Trace& out) : out_(out) {}
-    void add(double x, double y) { out_.points.push_back({x, y}); }
+    // A point that repeats the last one, or makes the last one the middle of a straight
+    // vertical or horizontal stretch, adds nothing to the picture: it is merged.
+    void add(double x, double y)
+    {
+        std::vector<TracePoint>& pts = out_.points;
+        const std::size_t runStart = out_.runEnds.empty() ? 0 : out_.runEnds.back();
+        const std::size_t n = pts.size() - runStart;
+        if (n >= 1 && pts.back().x == x && pts.back().y == y)
+            return;
+        if (n >= 2) {
+            const TracePoint& a = pts[pts.size() - 2];
+            const TracePoint& b = pts.back();
+            const bool vertical = a.x == b.x && b.x == x && (b.y - a.y) * (y - b.y) >= 0.0;
+            const bool horizontal = a.y == b.y && b.y == y && (b.x - a.x) * (x - b.x) >= 0.0;
+            if (vertical || horizontal) {
+                pts.back() = {x, y};
+                return;
+            }
+        }
+        pts.push_back({x, y});
+    }
     void breakRun()
     {
         const std::size_t end = out_.points.size();

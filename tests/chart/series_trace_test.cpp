@@ -91,6 +91,22 @@ TEST(SeriesTrace, LongSeriesFollowThePlotWidth)
     EXPECT_EQ(t.runCount(), 3u);
 }
 
+TEST(SeriesTrace, StraightStretchesAreMerged)
+{
+    // An alarm level: one straight line from the first column to the last.
+    const std::vector<double> level(10000, 25.0);
+    const TraceMapping m{0.0, 0.01, 200.0, -1.0, 0, 99};
+    const Trace t = trace(level, m);
+    EXPECT_EQ(runs(t), (Runs{{{0, 175}, {99, 175}}}));
+
+    // Each column's first, lowest, highest and last value, with repeats dropped.
+    std::vector<double> steps(400);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        steps[i] = i < 200 ? 1.0 : 3.0; // 100 readings a column over 4 columns
+    const Trace s = trace(steps, {0.0, 0.01, 10.0, -1.0, 0, 3});
+    EXPECT_EQ(runs(s), (Runs{{{0, 9}, {1, 9}, {2, 7}, {3, 7}}}));
+}
+
 TEST(SeriesTrace, AMillionReadingsStayAFewPointsAColumn)
 {
     std::vector<double> v(1000000);
