@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QSettings>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 int main(int argc, char** argv)
 {
@@ -25,6 +27,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    std::system(("rm -rf '" + base + "'").c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(base, ignored);
     return result;
 }
