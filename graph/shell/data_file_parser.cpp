@@ -52,17 +52,26 @@ bool nextValue(FieldCursor& cursor, double& value, int& decimals)
     return true;
 }
 
-// Millions of readings fill tens of megabytes that are touched once, in order: large
-// pages spare the kernel a page fault for every 4 KiB of them.
-void adviseHugePages(std::vector<double>& v)
+// The series are filled once, in order, with every reading: ask the kernel for their
+// pages in one go (large pages where they fit) rather than one page fault for every
+// 4 KiB, which costs more than the parsing on some virtual machines. Only advice:
+// a kernel without it simply faults the pages in as usual.
+void prepareStorage(std::vector<double>& v)
 {
+    constexpr std::uintptr_t kPage = 4096;
     constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
     const auto begin = reinterpret_cast<std::uintptr_t>(v.data() + v.size());
     const auto end = reinterpret_cast<std::uintptr_t>(v.data() + v.capacity());
-    const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t last = end & ~(kHuge - 1);
+    const std::uintptr_t hugeFirst = (begin + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t hugeLast = end & ~(kHuge - 1);
+    if (hugeLast > hugeFirst)
+        ::madvise(reinterpret_cast<void*>(hugeFirst), hugeLast - hugeFirst, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = end & ~(kPage - 1);
     if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#endif
 }
 
 // Which columns a reading line holds, from the header, and the series they fill.
@@ -122,7 +131,7 @@ public:
     {
         for (int i = 0; i < count_; ++i) {
             series_[i]->reserve(n);
-            adviseHugePages(*series_[i]);
+            prepareStorage(*series_[i]);
         }
     }
     void trimCapacity()
@@ -207,9 +216,9 @@ private:
     // Large blocks for large files; a small file needs no more than its own size.
     static std::size_t blockSizeFor(std::size_t sizeHint)
     {
-        constexpr std::size_t kLargest = std::size_t{1} << 20;
+        constexpr std::size_t kLargest = std::size_t{1} << 18;
         if (sizeHint == 0)
-            return kLargest / 16;
+            return kLargest / 4;
         return std::clamp<std::size_t>(sizeHint + 1, 4096, kLargest);
     }
 
