@@ -3,6 +3,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
+#include <cmath>
 #include <vector>
 
 #include "chart_layout.h"
@@ -46,23 +47,28 @@ void drawPointMarker(QPainter& p, const QPointF& c, PointStyle style, qreal size
 }
 
 // Qt strokes a wide pen by outlining the whole polyline, which costs tens of
-// milliseconds on a jagged trace of a few thousand points. On a raster device at one
-// pixel per unit, a line two or three pixels wide is drawn instead as a hairline
-// repeated one pixel right and one pixel down (per extra pixel of width): the same
-// pixels, a hundred times faster. Printers and scaled painters get the real pen.
+// milliseconds on a jagged trace of a few thousand points. On a raster device (at any
+// uniform scale, so high-density screens too) a line two to six device pixels wide is
+// drawn instead as a one-pixel cosmetic line repeated one device pixel right and one
+// down per extra pixel of width: the same pixels, a hundred times faster. Printers
+// get the real pen.
 void drawPolylineWide(QPainter& p, const QPen& pen, const QPointF* points, int count)
 {
-    const int width = pen.width();
+    const QTransform t = p.deviceTransform(); // with the device's pixel ratio
     const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
-                        p.transform().type() <= QTransform::TxTranslate;
-    if (!raster || width < 2 || width > 3 || pen.style() == Qt::NoPen) {
+                        t.type() <= QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0.0;
+    const double scale = raster ? t.m11() : 1.0;
+    const int width = static_cast<int>(std::lround(pen.widthF() * scale));
+    if (!raster || width < 2 || width > 6 || pen.style() == Qt::NoPen) {
         p.setPen(pen);
         p.drawPolyline(points, count);
         return;
     }
     QPen thin = pen;
     thin.setWidth(1);
+    thin.setCosmetic(true);
     if (pen.style() == Qt::CustomDashLine) {
+        // Dash lengths count in pen widths: the same lengths in device pixels.
         QList<qreal> dashes = pen.dashPattern();
         for (qreal& d : dashes)
             d *= width;
@@ -70,7 +76,7 @@ void drawPolylineWide(QPainter& p, const QPen& pen, const QPointF* points, int c
     }
     p.setPen(thin);
     for (int k = 0; k < 2 * width - 1; ++k) {
-        const QPointF shift = k < width ? QPointF(k, 0) : QPointF(0, k - width + 1);
+        const QPointF shift = (k < width ? QPointF(k, 0) : QPointF(0, k - width + 1)) / scale;
         p.translate(shift);
         p.drawPolyline(points, count);
         p.translate(-shift);

@@ -154,6 +154,30 @@ TEST(ChartRendering, ALongSeriesIsDrawnFromItsColumnEnvelope)
     EXPECT_FALSE(near(image, f.px(525), f.py(20), red)) << "the missing readings";
 }
 
+TEST(ChartRendering, TwoPixelLinesAtAnyPixelDensity)
+{
+    // The high alarm is a flat line at 30, two pixels wide: four device pixels on a
+    // screen of twice the density.
+    for (int ratio : {1, 2}) {
+        Fixture f;
+        f.chart.setSeriesShown(ValueAxis::Y, 0, false);
+        QImage image(800 * ratio, 600 * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        f.chart.draw(p, QRect(0, 0, 800, 600));
+        p.end();
+        int thickest = 0;
+        for (int x = f.px(100) * ratio; x < f.px(300) * ratio; ++x) {
+            int red = 0;
+            for (int y = (f.py(30) - 4) * ratio; y <= (f.py(30) + 4) * ratio; ++y)
+                red += image.pixelColor(x, y) == chart_colours::kFirstChannel ? 1 : 0;
+            thickest = std::max(thickest, red);
+        }
+        EXPECT_EQ(thickest, 2 * ratio) << "device pixel ratio " << ratio;
+    }
+}
+
 TEST(ChartMapping, PixelsToValuesAndNearestReadings)
 {
     Fixture f;
