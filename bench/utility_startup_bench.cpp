@@ -22,7 +22,7 @@
 #include "process_launcher.h"
 #include "prompts.h"
 #include "qt/qt_settings.h"
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 #include "velmora_usb_app.h"
 
 using namespace velmora;

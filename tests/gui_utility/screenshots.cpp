@@ -16,7 +16,7 @@
 #include "qt/qt_help.h"
 #include "prompts.h"
 #include "recording_help.h"
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 #include "velmora_usb_app.h"
 
 using namespace velmora;

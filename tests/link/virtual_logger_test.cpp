@@ -11,7 +11,7 @@
 #include "logger_presets.h"
 #include "scripted_prompts.h"
 #include "simulated_bridge.h"
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 #include "type_catalogue.h"
 
 using namespace velmora;

@@ -2,7 +2,7 @@
 
 #include "bridge_factory.h"
 #include "qt/qt_settings.h"
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 
 namespace velmora {
 

@@ -10,7 +10,7 @@ namespace velmora {
 
 class Clock;
 
-// nullptr with `error` set when the SPEC cannot be simulated.
+// nullptr with `error` set when --simulate names no type code or readable image.
 std::unique_ptr<UsbBridge> makeCliBridge(bool simulate, const std::string& spec, Clock& clock, std::string& error);
 
 } // namespace velmora

@@ -17,7 +17,7 @@
 #include "qt/qt_process_launcher.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings.h"
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 #include "usb_id_list.h"
 #include "velmora_usb_app.h"
 

@@ -1,4 +1,4 @@
-#include "simulation_spec.h"
+#include "simulation_setup.h"
 
 #include <algorithm>
 #include <cctype>
