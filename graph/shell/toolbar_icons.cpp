@@ -1,6 +1,7 @@
 #include "toolbar_icons.h"
 
-#include <QIconEngine>
+#include "qt/painted_icon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -154,39 +155,13 @@ void paintIcon(QPainter& p, const QRectF& rect, ToolbarIcon which)
     p.restore();
 }
 
-class ToolbarIconEngine final : public QIconEngine {
-public:
-    explicit ToolbarIconEngine(ToolbarIcon which) : which_(which) {}
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
-    {
-        if (mode == QIcon::Disabled)
-            painter->setOpacity(0.35);
-        paintIcon(*painter, rect, which_);
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return scaledPixmap(size, mode, state, 1.0);
-    }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        QPixmap pm(size * scale);
-        pm.setDevicePixelRatio(scale);
-        pm.fill(Qt::transparent);
-        QPainter painter(&pm);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-        return pm;
-    }
-    QIconEngine* clone() const override { return new ToolbarIconEngine(which_); }
 
-private:
-    ToolbarIcon which_;
-};
 
 } // namespace
 
 QIcon toolbarIcon(ToolbarIcon which)
 {
-    return QIcon(new ToolbarIconEngine(which));
+    return paintedIcon([which](QPainter& p, const QRect& r) { paintIcon(p, r, which); }, 0.35);
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "artwork.h"
 
-#include <QIconEngine>
+#include "qt/painted_icon.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -274,33 +275,7 @@ void drawShield(QPainter& p)
     p.drawLine(QPointF(46, 62), QPointF(66, 38));
 }
 
-class ArtworkIconEngine final : public QIconEngine {
-public:
-    explicit ArtworkIconEngine(Artwork which) : which_(which) {}
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
-    {
-        if (mode == QIcon::Disabled)
-            painter->setOpacity(0.4);
-        paintArtwork(*painter, rect, which_);
-    }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
-    {
-        return scaledPixmap(size, mode, state, 1.0);
-    }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        QPixmap pm(size * scale);
-        pm.setDevicePixelRatio(scale);
-        pm.fill(Qt::transparent);
-        QPainter painter(&pm);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
-        return pm;
-    }
-    QIconEngine* clone() const override { return new ArtworkIconEngine(which_); }
 
-private:
-    Artwork which_;
-};
 } // namespace
 
 void paintArtwork(QPainter& painter, const QRectF& rect, Artwork which)
@@ -360,7 +335,7 @@ void paintPanel(QPainter& painter, const QRectF& rect, PanelMotif motif)
 
 QIcon artworkIcon(Artwork which)
 {
-    return QIcon(new ArtworkIconEngine(which));
+    return paintedIcon([which](QPainter& p, const QRect& r) { paintArtwork(p, r, which); }, 0.4);
 }
 
 CArtPanel::CArtPanel(PanelMotif motif, QWidget* parent) : QWidget(parent), motif_(motif)
