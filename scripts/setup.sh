@@ -9,6 +9,7 @@ packages=(
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-dejavu-core
   umockdev libumockdev-dev
   python3 python3-pandas
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
