@@ -2,6 +2,8 @@
 // download file's bytes, the printed status and the updated image out.
 #include <gtest/gtest.h>
 
+#include "fridge_expectations.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -101,11 +103,7 @@ TEST_F(CliTest, DownloadWritesTheFileByteForByte)
     const fs::path file = dir_ / "fridge out.txt";
     const CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(slurp(file), "Fridge,Time,Celsius(\xB0"
-                           "C),High Alarm,Low Alarm,Serial Number\r\n"
-                           "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
-                           "2,07/12/2026 14:00:10,4.5,8.0,2.0\r\n"
-                           "3,07/12/2026 14:00:20,5.0,8.0,2.0\r\n");
+    EXPECT_EQ(slurp(file), velmora::fridge::kDownloadFile);
     // The same image downloads to the same bytes again.
     const fs::path again = dir_ / "again.txt";
     ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + again.string() + "'").exitCode, 0);
@@ -117,20 +115,7 @@ TEST_F(CliTest, StatusPrintsThePageRows)
     const fs::path image = writeFridgeImage({89, 89, 90});
     const CliRun r = run("--simulate '" + image.string() + "' status");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Current Status of the KV-USB-1 Data Logger:-\t\n"
-                     "Logger Name :\tFridge\n"
-                     "Status :\tStopped\n"
-                     "Start Time :\t14:00:00\n"
-                     "Start Date :\t12/07/26\n"
-                     "Readings :\t3\n"
-                     "Sample Rate :\t10 Seconds\n"
-                     "Scale :\tCelsius\n"
-                     "High Alarm :\t8.0 \xC2\xB0"
-                     "C\n"
-                     "Low Alarm :\t2.0 \xC2\xB0"
-                     "C\n"
-                     "Serial Number :\t000012345\n"
-                     "Firmware Version :\tV1.0\n");
+    EXPECT_EQ(r.out, velmora::fridge::kStatusText);
 
     const CliRun j = run("--simulate '" + image.string() + "' status --json");
     ASSERT_EQ(j.exitCode, 0) << j.err;

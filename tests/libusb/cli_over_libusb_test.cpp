@@ -4,6 +4,8 @@
 // inherits the umockdev preload and test bed from this one.
 #include <gtest/gtest.h>
 
+#include "fridge_expectations.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -113,29 +115,12 @@ TEST_F(CliOverLibusbTest, StatusAndDownloadOverLibusb)
 
     r = run("status");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "Current Status of the KV-USB-1 Data Logger:-\t\n"
-                     "Logger Name :\tFridge\n"
-                     "Status :\tStopped\n"
-                     "Start Time :\t14:00:00\n"
-                     "Start Date :\t12/07/26\n"
-                     "Readings :\t3\n"
-                     "Sample Rate :\t10 Seconds\n"
-                     "Scale :\tCelsius\n"
-                     "High Alarm :\t8.0 \xC2\xB0"
-                     "C\n"
-                     "Low Alarm :\t2.0 \xC2\xB0"
-                     "C\n"
-                     "Serial Number :\t000012345\n"
-                     "Firmware Version :\tV1.0\n");
+    EXPECT_EQ(r.out, fridge::kStatusText);
 
     const fs::path file = dir_ / "fridge.txt";
     r = run("download '" + file.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(slurp(file), "Fridge,Time,Celsius(\xB0"
-                           "C),High Alarm,Low Alarm,Serial Number\r\n"
-                           "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
-                           "2,07/12/2026 14:00:10,4.5,8.0,2.0\r\n"
-                           "3,07/12/2026 14:00:20,5.0,8.0,2.0\r\n");
+    EXPECT_EQ(slurp(file), fridge::kDownloadFile);
     EXPECT_FALSE(logger.record().hasFlag(flag::kUndownloaded)) << "the logger knows it was downloaded";
     EXPECT_EQ(device.claimedInterfaces(), 0);
     EXPECT_TRUE(device.unexpectedRequests().empty());
