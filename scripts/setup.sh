@@ -9,6 +9,7 @@ packages=(
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-dejavu-core
   umockdev libumockdev-dev
   python3 python3-pandas
+  tzdata
   clang libclang-rt-14-dev
 )
 missing=()

@@ -23,6 +23,7 @@ const std::map<int, std::string_view>& table()
         {139, "The USB device currently connected is not compatible with this version of the software.\nContact your supplier for further assistance.\n(See About box for contact details)"},
         {140, "Warning:- The battery is critically low.\nLogging may have stopped early.\nThe battery must be replaced before starting another log."},
         {141, "Warning:- The battery is low.\nIt is recommended that the battery is replaced before starting another log."},
+        {142, "The Logger Name contains a character that is not supported.\nUnsupported characters are \" % & * , . / : < > ? \\ | ( )"},
         {143, "Time set must be in the future.\nPlease enter a valid time."},
         {144, "The Data Logger that you were configuring has\nbeen removed from the port and replaced with another.\nPlease replace the original Data Logger."},
         {145, "Warning:- The data from the logger may not have been saved to your PC."},

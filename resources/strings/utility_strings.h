@@ -34,6 +34,34 @@ inline constexpr int kCalibrationInvalid = 172;
 inline constexpr int kCalibrationExceeded = 173;
 inline constexpr int kPushButtonQuestion = 176;
 inline constexpr int kConfigureError = 188;
+
+// The set-up pages.
+inline constexpr int kHighNotAboveLow = 132;
+inline constexpr int kNameMissing = 136;
+inline constexpr int kNameTooLong = 137;
+inline constexpr int kNameUnsupported = 142;
+inline constexpr int kStartInPast = 143;
+inline constexpr int kEnterValidNumber = 157;
+inline constexpr int kInputsEqual = 158;
+inline constexpr int kOutputsEqual = 159;
+inline constexpr int kCalibrationValuesInvalid = 160;
+inline constexpr int kOutsideInputRange = 161;
+inline constexpr int kScaleSetTo = 162;
+inline constexpr int kHighAlarmAdjusted = 163;
+inline constexpr int kLowAlarmAdjusted = 164;
+inline constexpr int kCoLevelRange = 165;
+inline constexpr int kCoAboveSafety = 166;
+inline constexpr int kCoSounderOff = 167;
+inline constexpr int kCoAboveSafetySounderOff = 168;
+inline constexpr int kStopWhenFullCapacity = 179;
+inline constexpr int kOverwriteCapacity = 180;
+inline constexpr int kCountAdjusted = 190;
 } // namespace msgid
+
+// Texts of our own, where the utility had none.
+inline constexpr std::string_view kStartTimeSkipped =
+    "The start time does not exist on that date: the clocks go forward past it.\nPlease enter a valid time.";
+// The logger keeps the year in two digits, read as 1970 to 2069.
+inline constexpr std::string_view kStartTooLate = "The start date must be in 2069 or earlier.\nPlease enter a valid date.";
 
 } // namespace velmora

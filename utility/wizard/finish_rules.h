@@ -1,0 +1,42 @@
+#pragma once
+// The finish of the two start pages: when the logger is to start, the delay that
+// takes it there, and the verified write that starts it.
+#include <cstdint>
+#include <string>
+
+#include "civil_time.h"
+#include "wizard_step.h"
+
+namespace velmora {
+
+class WallClock;
+struct WizardCore;
+
+enum class StartMode {
+    Now,    // at once
+    Button, // when the logger's button is pressed
+    At,     // at a chosen local date and time
+};
+
+struct StartChoice {
+    StartMode mode = StartMode::Now;
+    CivilTime at{}; // the local date and time of the pickers, for StartMode::At
+};
+
+// What a finish writes: the start fields (local wall time), the delay in real
+// seconds from now, and whether the button starts the logger. `refusal` holds the
+// message when the choice cannot start.
+struct StartPlan {
+    CivilTime start{};
+    std::uint32_t delaySeconds = 0;
+    bool pushButton = false;
+    std::string refusal;
+};
+
+StartPlan planStart(WallClock& clock, const StartChoice& choice);
+
+// "&Finish": plans the start, shows the refusal if there is one, else writes the
+// configuration with read-back verification; the summary page follows success.
+WizardStep finishSetUp(WizardCore& core, const StartChoice& choice);
+
+} // namespace velmora

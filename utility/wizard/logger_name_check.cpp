@@ -1,0 +1,42 @@
+#include "logger_name_check.h"
+
+#include <string_view>
+
+#include "connected_logger.h"
+#include "prompts.h"
+#include "utility_strings.h"
+#include "wizard_core.h"
+
+namespace velmora {
+
+namespace {
+// Characters a logger name may not hold: they would break the download file or the
+// file names made from it.
+constexpr std::string_view kUnsupported = "\"%&*,./:<>?\\|()";
+constexpr std::size_t kMaxNameLength = 15;
+} // namespace
+
+int loggerNameProblem(std::string& name)
+{
+    const std::size_t first = name.find_first_not_of(' ');
+    name.erase(0, first == std::string::npos ? name.size() : first);
+    if (name.empty())
+        return msgid::kNameMissing;
+    if (name.size() > kMaxNameLength)
+        return msgid::kNameTooLong;
+    if (name.find_first_of(kUnsupported) != std::string::npos)
+        return msgid::kNameUnsupported;
+    return 0;
+}
+
+bool takeLoggerName(WizardCore& core, std::string name)
+{
+    if (const int problem = loggerNameProblem(name)) {
+        core.prompts.warn(msg(problem));
+        return false;
+    }
+    core.logger.config.setName(name);
+    return true;
+}
+
+} // namespace velmora
