@@ -59,9 +59,6 @@ bool isTemperatureByCalibration(LoggerType t)
 
 } // namespace
 
-int valuesPerReading(LoggerType type) { return isHumidity(type) ? 2 : 1; }
-int bytesPerValue(LoggerType type) { return isNarrow(type) ? 1 : 2; }
-
 double DemoSignal::noise(std::uint64_t index, std::uint32_t salt) const
 {
     const std::uint64_t h = mix((static_cast<std::uint64_t>(record_.serialNumber()) << 32) ^ (index * 4 + salt));
