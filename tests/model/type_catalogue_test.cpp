@@ -1,59 +1,143 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "type_catalogue.h"
 
 using namespace velmora;
 
-TEST(TypeCatalogue, EveryCodeHasItsModelSizesAndEntryPage)
-{
-    struct Row {
-        LoggerType code;
-        const char* model;
-        std::size_t config;
-        std::size_t block;
-        std::size_t header;
-        int entry;
-    };
-    const Row rows[] = {
-        {1, "KV-USB-1", 64, 64, 3, 1},        {2, "KV-USB-1", 64, 512, 3, 1},
-        {3, "KV-USB-2", 64, 512, 3, 1},       {4, "KV-USB-3", 256, 512, 3, 8},
-        {5, "KV-USB-4", 256, 512, 3, 8},      {6, "KV-USB-3", 256, 512, 3, 8},
-        {7, "KV-USB-4", 256, 512, 3, 8},      {8, "KV-USB-LITE", 256, 512, 3, 11},
-        {9, "KV-USB-5", 256, 512, 3, 14},     {10, "KV-USB-6", 256, 512, 3, 16},
-        {11, "KV-USB-5-LR", 256, 512, 3, 14}, {12, "KV-USB-2-LCD", 64, 512, 3, 1},
-        {13, "KV-USB-2-HA", 64, 512, 3, 1},   {14, "KV-USB-1-HT", 256, 512, 3, 20},
-        {15, "KV-USB-6-LCD", 256, 512, 3, 16}, {16, "KV-USB-2-HA-LCD", 64, 512, 3, 1},
-        {17, "QX-USB-5", 256, 512, 3, 0},     {18, "QX-USB-1-RCG", 256, 512, 3, 0},
-        {19, "KV-USB-1-LCD", 256, 512, 3, 1}, {20, "QX-OEM-3", 256, 512, 4, 0},
-        {21, "KV-USB-1-LCD", 256, 512, 3, 1}, {0, "USB", 256, 512, 3, 0},
-        {22, "USB", 256, 512, 3, 0},
-    };
-    for (const Row& r : rows) {
-        EXPECT_EQ(modelName(r.code), r.model) << int(r.code);
-        EXPECT_EQ(configLength(r.code), r.config) << int(r.code);
-        EXPECT_EQ(readingBlockSize(r.code), r.block) << int(r.code);
-        EXPECT_EQ(readingHeaderLength(r.code), r.header) << int(r.code);
-        EXPECT_EQ(setupEntryPage(r.code), r.entry) << int(r.code);
-    }
-}
+namespace {
 
-TEST(TypeCatalogue, GroupsMatchTheirCodes)
+// One logger type as the type table and the type groups describe it. `features` names
+// what the type has: humidity, thermocouple, display, button (push-button start),
+// rollover (a wrapped roll-over memory changes the download), keepsdelay (readings
+// end a pending delayed start), compatible, zero3 (CO under 3 ppm shows as 0).
+struct Expected {
+    LoggerType code;
+    const char* model;
+    Measures measures;
+    std::size_t record; // bytes of the configuration record exchanged
+    int readingBytes;
+    bool wideAlarms;
+    IntervalListId list;
+    int entryPage;
+    std::size_t block;
+    std::size_t header;
+    ScaleKind scale;
+    UnitOption unit;
+    RawEncoding encoding;
+    Resolution resolution;
+    const char* features;
+};
+
+bool named(const char* features, const char* feature) { return std::strstr(features, feature) != nullptr; }
+
+using enum Measures;
+using enum IntervalListId;
+using enum RawEncoding;
+using enum Resolution;
+using enum ScaleKind;
+using enum UnitOption;
+
+// clang-format off
+const Expected kTypes[] = {
+    {1,  "KV-USB-1",        Temperature,    64,  1, false, A,             1,  64,  3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "compatible"},
+    {2,  "KV-USB-1",        Temperature,    64,  1, false, A,             1,  512, 3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "compatible"},
+    {3,  "KV-USB-2",        Temperature,    64,  1, false, A,             1,  512, 3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "humidity compatible"},
+    {4,  "KV-USB-3",        Voltage,        256, 2, true,  C,             8,  512, 3, AlarmsFromLevels, NoUnit,
+         UserScaled,           ScaledStep,     "compatible"},
+    {5,  "KV-USB-4",        Current,        256, 2, true,  C,             8,  512, 3, AlarmsFromLevels, NoUnit,
+         UserScaled,           ScaledStep,     "compatible"},
+    {6,  "KV-USB-3",        Voltage,        256, 2, true,  C,             8,  512, 3, AlarmsFromTexts,  NoUnit,
+         UserScaled,           ScaledStep,     "compatible"},
+    {7,  "KV-USB-4",        Current,        256, 2, true,  C,             8,  512, 3, AlarmsFromTexts,  NoUnit,
+         UserScaled,           ScaledStep,     "compatible"},
+    {8,  "KV-USB-LITE",     Temperature,    256, 2, true,  FixedHalfHour, 11, 512, 3, Unscaled,         WholeByte,
+         LiteSensor,           LiteDegree,     "compatible"},
+    {9,  "KV-USB-5",        CarbonMonoxide, 256, 2, true,  E,             14, 512, 3, Unscaled,         NoUnit,
+         CalibratedPpm,        HalfPpm,        "zero3 compatible"},
+    {10, "KV-USB-6",        Temperature,    256, 2, true,  D,             16, 512, 3, Unscaled,         Bit0,
+         FixedTenthsF,         WholeDegree,    "thermocouple compatible"},
+    {11, "KV-USB-5-LR",     CarbonMonoxide, 256, 2, true,  E,             14, 512, 3, Unscaled,         NoUnit,
+         CalibratedPpm,        HalfPpm,        "compatible"},
+    {12, "KV-USB-2-LCD",    Temperature,    64,  1, false, A,             1,  512, 3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "humidity display button rollover keepsdelay compatible"},
+    {13, "KV-USB-2-HA",     Temperature,    64,  1, false, A,             1,  512, 3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "humidity rollover keepsdelay compatible"},
+    {14, "KV-USB-1-HT",     Temperature,    256, 2, true,  B,             20, 512, 3, Unscaled,         WholeByte,
+         CalibratedHundredths, HighTempTenths, "rollover keepsdelay compatible"},
+    {15, "KV-USB-6-LCD",    Temperature,    256, 2, true,  D,             16, 512, 3, Unscaled,         Bit0,
+         FixedTenthsF,         WholeDegree,    "thermocouple display button rollover keepsdelay compatible"},
+    {16, "KV-USB-2-HA-LCD", Temperature,    64,  1, false, A,             1,  512, 3, Unscaled,         WholeByte,
+         CalibratedDegrees,    PlainTenth,     "humidity display button rollover keepsdelay compatible"},
+    {17, "QX-USB-5",        Events,         256, 2, false, None,          0,  512, 3, Unscaled,         NoUnit,
+         Counts,               PlainCount,     ""},
+    {18, "QX-USB-1-RCG",    Temperature,    256, 2, true,  None,          0,  512, 3, Unscaled,         WholeByte,
+         FixedTenthsF,         PlainTenth,     "rollover"},
+    {19, "KV-USB-1-LCD",    Temperature,    256, 2, true,  A,             1,  512, 3, Unscaled,         WholeByte,
+         FixedTenthsF,         WholeDegree,    "display button rollover keepsdelay compatible"},
+    {20, "QX-OEM-3",        Voltage,        256, 2, true,  None,          0,  512, 4, AlarmsFromTexts,  NoUnit,
+         UserScaled,           ScaledStep,     "rollover"},
+    {21, "KV-USB-1-LCD",    Temperature,    256, 2, true,  A,             1,  512, 3, Unscaled,         WholeByte,
+         FixedTenthsF,         WholeDegree,    "display button rollover keepsdelay compatible"},
+    // No logger, and a code past the table: the catch-all row.
+    {0,  "USB",             Nothing,        256, 2, false, None,          0,  512, 3, Unscaled,         NoUnit,
+         Calibrated,           PlainTenth,     ""},
+    {22, "USB",             Nothing,        256, 2, false, None,          0,  512, 3, Unscaled,         NoUnit,
+         Calibrated,           PlainTenth,     ""},
+};
+// clang-format on
+
+} // namespace
+
+TEST(TypeCatalogue, EveryCodeAnswersAsItsRowAndGroupsSay)
 {
-    std::string narrow, wideAlarms, compatible, pushButton;
-    for (int t = 0; t <= 22; ++t) {
-        const auto code = static_cast<LoggerType>(t);
-        if (isNarrow(code)) narrow += std::to_string(t) + " ";
-        if (hasWideAlarms(code)) wideAlarms += std::to_string(t) + " ";
-        if (isCompatible(code)) compatible += std::to_string(t) + " ";
-        if (hasPushButton(code)) pushButton += std::to_string(t) + " ";
-        if (code >= 1 && code <= 21) {
-            EXPECT_NE(isNarrow(code), isWide(code)) << t;
-        }
+    for (const Expected& e : kTypes) {
+        SCOPED_TRACE(testing::Message() << "type " << int(e.code));
+        const LoggerType t = e.code;
+        const bool known = t >= 1 && t <= 21;
+        const TypeInfo& row = typeRow(t);
+
+        EXPECT_EQ(isKnownType(t), known);
+        EXPECT_EQ(typeInfo(t) != nullptr, known);
+        EXPECT_EQ(modelName(t), e.model);
+
+        EXPECT_EQ(configLength(t), e.record);
+        EXPECT_EQ(isNarrow(t), e.record == 64);
+        EXPECT_EQ(isWide(t), known && e.record == 256);
+        EXPECT_EQ(bytesPerValue(t), e.readingBytes);
+        EXPECT_EQ(hasWideAlarms(t), e.wideAlarms);
+        EXPECT_EQ(readingBlockSize(t), e.block);
+        EXPECT_EQ(readingHeaderLength(t), e.header);
+        EXPECT_EQ(row.intervals, e.list);
+        EXPECT_EQ(setupEntryPage(t), e.entryPage);
+
+        EXPECT_EQ(row.measures, e.measures);
+        EXPECT_EQ(isTemperature(t), e.measures == Temperature);
+        EXPECT_EQ(isCo(t), e.measures == CarbonMonoxide);
+        EXPECT_EQ(isEventLogger(t), e.measures == Events);
+
+        EXPECT_EQ(row.encoding, e.encoding);
+        EXPECT_EQ(isFixedEncodingTemperature(t), e.encoding == FixedTenthsF);
+        EXPECT_EQ(row.resolution, e.resolution);
+        EXPECT_EQ(row.scale, e.scale);
+        EXPECT_EQ(isScaled(t), e.scale != Unscaled);
+        EXPECT_EQ(alarmsFromTexts(t), e.scale == AlarmsFromTexts);
+        EXPECT_EQ(row.unit, e.unit);
+
+        EXPECT_EQ(isHumidity(t), named(e.features, "humidity"));
+        EXPECT_EQ(valuesPerReading(t), named(e.features, "humidity") ? 2 : 1);
+        EXPECT_EQ(isThermocouple(t), named(e.features, "thermocouple"));
+        EXPECT_EQ(hasDisplay(t), named(e.features, "display"));
+        EXPECT_EQ(hasPushButton(t), named(e.features, "button"));
+        EXPECT_EQ(hasRollOverDownload(t), named(e.features, "rollover"));
+        EXPECT_EQ(keepsStartDelay(t), named(e.features, "keepsdelay"));
+        EXPECT_EQ(isCompatible(t), named(e.features, "compatible"));
+        EXPECT_EQ(row.has(feature::kZeroBelow3ppm), named(e.features, "zero3"));
     }
-    EXPECT_EQ(narrow, "1 2 3 12 13 16 ");
-    EXPECT_EQ(wideAlarms, "4 5 6 7 8 9 10 11 14 15 18 19 20 21 ");
-    EXPECT_EQ(compatible, "1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 19 21 ");
-    EXPECT_EQ(pushButton, "12 15 16 19 21 ");
 }
 
 TEST(TypeCatalogue, IntervalListsAndTheirFallbacks)

@@ -1,6 +1,7 @@
 #include "demo_signal.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -11,31 +12,42 @@ namespace velmora {
 namespace {
 
 // The measured quantity of each type: a base, a daily swing (peaking mid-afternoon)
-// and noise, in the logger's own unit (°C for temperatures, volts, mA, ppm).
+// and noise, in the logger's own unit (°C for temperatures, volts, mA, ppm). These are
+// what a logger of each model would plausibly see in use (a fridge, an oven, a kiln),
+// not something the type decides, so they are a table of their own by code, beside the
+// presets of the simulated loggers, rather than columns of the type catalogue.
 struct Curve {
     double base, swing, noise;
 };
 
+constexpr Curve kAnyCurve{20.0, 2.0, 0.5};
+constexpr std::array<Curve, kMaxKnownType> kCurves{{
+    {4.5, 1.5, 0.5},      // 1: fridge
+    {-18.0, 1.0, 0.5},    // 2: freezer
+    {20.0, 3.0, 0.5},     // 3: store room, with humidity
+    {12.6, 0.4, 0.05},    // 4: battery bank, volts
+    {12.0, 4.0, 0.2},     // 5: 4-20 mA loop
+    {12.6, 0.4, 0.05},    // 6: as 4
+    {12.0, 4.0, 0.2},     // 7: as 5
+    {21.0, 2.0, 0.3},     // 8: office
+    {1.5, 1.0, 1.0},      // 9: background CO, ppm
+    {180.0, 20.0, 2.0},   // 10: oven
+    {1.0, 0.5, 0.5},      // 11: background CO, low range
+    {20.0, 3.0, 0.5},     // 12: as 3
+    {20.0, 3.0, 0.5},     // 13: as 3
+    {250.0, 60.0, 3.0},   // 14: kiln
+    {120.0, 30.0, 2.0},   // 15: furnace
+    {20.0, 3.0, 0.5},     // 16: as 3
+    kAnyCurve,            // 17: events, no curve
+    {-20.0, 2.0, 0.3},    // 18: cold chain
+    {21.0, 2.0, 0.3},     // 19: office
+    {5.0, 2.5, 0.05},     // 20: 0-10 V sensor
+    {-18.0, 1.5, 0.3},    // 21: freezer
+}};
+
 Curve curveFor(LoggerType t)
 {
-    switch (t) {
-    case 1: return {4.5, 1.5, 0.5};     // fridge
-    case 2: return {-18.0, 1.0, 0.5};   // freezer
-    case 3: case 12: case 13: case 16: return {20.0, 3.0, 0.5};
-    case 4: case 6: return {12.6, 0.4, 0.05}; // battery bank, volts
-    case 5: case 7: return {12.0, 4.0, 0.2};  // 4-20 mA loop
-    case 8: return {21.0, 2.0, 0.3};
-    case 9: return {1.5, 1.0, 1.0};     // background CO, ppm
-    case 11: return {1.0, 0.5, 0.5};
-    case 10: return {180.0, 20.0, 2.0}; // oven
-    case 14: return {250.0, 60.0, 3.0}; // kiln
-    case 15: return {120.0, 30.0, 2.0};
-    case 18: return {-20.0, 2.0, 0.3};
-    case 19: return {21.0, 2.0, 0.3};
-    case 20: return {5.0, 2.5, 0.05};   // 0-10 V sensor
-    case 21: return {-18.0, 1.5, 0.3};
-    default: return {20.0, 2.0, 0.5};
-    }
+    return isKnownType(t) ? kCurves[t - 1u] : kAnyCurve;
 }
 
 std::uint64_t mix(std::uint64_t x)
@@ -52,15 +64,7 @@ std::uint16_t clampRaw(double raw, double top)
     return static_cast<std::uint16_t>(std::clamp(std::floor(raw + 0.5), 0.0, top));
 }
 
-bool isTemperatureByCalibration(LoggerType t)
-{
-    return t == 1 || t == 2 || t == 3 || t == 12 || t == 13 || t == 14 || t == 16;
-}
-
 } // namespace
-
-int valuesPerReading(LoggerType type) { return isHumidity(type) ? 2 : 1; }
-int bytesPerValue(LoggerType type) { return isNarrow(type) ? 1 : 2; }
 
 double DemoSignal::noise(std::uint64_t index, std::uint32_t salt) const
 {
@@ -70,20 +74,27 @@ double DemoSignal::noise(std::uint64_t index, std::uint32_t salt) const
 
 std::uint16_t DemoSignal::rawFor(double value) const
 {
-    const LoggerType t = record_.type();
+    const TypeInfo& row = typeRow(record_.type());
     const double gain = record_.calGain() != 0.0f ? record_.calGain() : 1.0;
     const double offset = record_.calOffset();
-    const double top = isNarrow(t) ? 255.0 : 65472.0;
-    if (isFixedEncodingTemperature(t))
+    const double top = row.readings == ValueWidth::Bits8 ? 255.0 : 65472.0;
+    switch (row.encoding) {
+    case RawEncoding::FixedTenthsF:
         return clampRaw((value * 1.8 + 32.0 + 328.0) * 10.0, top); // tenths of °F above -328 °F
-    if (t == 8)
+    case RawEncoding::LiteSensor:
         return clampRaw((value * -0.01177 + 1.8639 - offset) / gain, top); // sensor line, °C in
-    if (isScaled(t)) {
+    case RawEncoding::UserScaled: {
         const double scalar = record_.inputScalar() != 0.0f ? record_.inputScalar() : 1.0;
         return clampRaw((value / scalar - offset) / gain, top);
     }
-    if (isTemperatureByCalibration(t) && record_.inputOptions() == 1)
-        value = value * 1.8 + 32.0; // the calibration is in °F
+    case RawEncoding::CalibratedDegrees:
+    case RawEncoding::CalibratedHundredths:
+        if (record_.inputOptions() == 1)
+            value = value * 1.8 + 32.0; // the calibration is in °F
+        break;
+    default:
+        break;
+    }
     return clampRaw((value - offset) / gain, top);
 }
 

@@ -40,8 +40,4 @@ private:
     const LoggerConfig& record_;
 };
 
-// Values per reading and bytes per value in the logger's memory.
-int valuesPerReading(LoggerType type); // 2 for humidity types, else 1
-int bytesPerValue(LoggerType type);    // 1 for narrow types, 2 for wide types
-
 } // namespace velmora

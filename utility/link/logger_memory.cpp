@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "demo_signal.h"
+#include "type_catalogue.h"
 
 namespace velmora {
 

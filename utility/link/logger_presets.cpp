@@ -160,7 +160,7 @@ LoggerConfig presetRecord(LoggerType type, const Preset& p, const CivilTime& now
         // the warning level.
         c.setHighAlarmEnabled(!isCo(type));
         c.setLowAlarmEnabled(true);
-        if (type == 6 || type == 7 || type == 20) {
+        if (alarmsFromTexts(type)) {
             c.setText(TextSlot::HighAlarmText, alarmText(p.high));
             c.setText(TextSlot::LowAlarmText, alarmText(p.low));
         }

@@ -16,13 +16,6 @@ constexpr std::uint32_t kSecondsPerDay = 86400;
 // for days must not stall the program.
 constexpr int kMaxEventsPerUpdate = 1'000'000;
 
-// Loggers of these types keep the start delay they were given; the others count it
-// down to zero as the delayed start approaches.
-bool keepsStartDelay(LoggerType t)
-{
-    return (t >= 12 && t <= 16) || t == 19 || t == 21;
-}
-
 } // namespace
 
 VirtualLogger::VirtualLogger(LoggerImage image, Clock& clock)
@@ -77,6 +70,8 @@ void VirtualLogger::update()
     if (!started_ || !record_.isLogging())
         return;
     const std::uint64_t now = loggerNowMs();
+    // Loggers that do not keep the start delay they were given count it down to zero
+    // as the delayed start approaches.
     if (!keepsStartDelay(record_.type()) && writtenDelay_ > 0) {
         const std::uint64_t elapsed = (now - writeMs_) / 1000;
         record_.setStartDelay(elapsed < writtenDelay_ ? static_cast<std::uint32_t>(writtenDelay_ - elapsed) : 0);

@@ -18,9 +18,6 @@ constexpr double kFahrenheitToCelsius = 0.5555555555555556;
 constexpr double kLiteVoltsAtZero = 1.8639;
 constexpr double kLiteSlope = -0.01177;
 
-bool isFixedEncoding(LoggerType t) { return isFixedEncodingTemperature(t); }
-// Types 10, 15, 19, 21 round to whole °F or half °C and print 0 or 1 decimal.
-bool isWholeDegreeType(LoggerType t) { return t == 10 || t == 15 || t == 19 || t == 21; }
 bool fahrenheitBit(const LoggerRecord& r) { return (r.config.inputOptions() & 0x01) != 0; }
 bool fahrenheitByte(const LoggerRecord& r) { return r.config.inputOptions() == 1; }
 
@@ -58,10 +55,10 @@ double rawToValue(const LoggerRecord& r, double raw) { return ReadingRules(r).va
 std::int32_t valueToRaw(LoggerRecord& r, double value)
 {
     r.scaleError = scaleerr::kNone;
-    const LoggerType t = r.type();
     const double gain = r.config.calGain();
     const double offset = r.config.calOffset();
-    if (isScaled(t)) {
+    switch (typeRow(r.type()).encoding) {
+    case RawEncoding::UserScaled: {
         const double before = (value - static_cast<double>(r.scaleOffset)) / static_cast<double>(r.scaleGain) /
                               static_cast<double>(r.config.inputScalar());
         const double raw = (before - offset) / gain;
@@ -84,16 +81,18 @@ std::int32_t valueToRaw(LoggerRecord& r, double value)
         }
         return halfUpToInt(raw);
     }
-    if (t == 8) {
+    case RawEncoding::LiteSensor: {
         double x = fahrenheitByte(r) ? (value - 32.0) * kFahrenheitToCelsius : value;
         x = x * kLiteSlope + kLiteVoltsAtZero;
         return halfUpToInt((x - offset) / gain);
     }
-    if (isFixedEncoding(t)) {
+    case RawEncoding::FixedTenthsF: {
         const double f = fahrenheitBit(r) ? value : value * 1.8 + 32.0;
         return halfUpToInt((f + 328.0) * 10.0);
     }
-    return halfUpToInt((value - offset) / gain);
+    default:
+        return halfUpToInt((value - offset) / gain);
+    }
 }
 
 double roundToStep(const LoggerRecord& r, double value) { return ReadingRules(r).rounded(value); }
@@ -131,16 +130,20 @@ double lowAlarmValue(const LoggerRecord& r)
 namespace {
 std::string alarmText(const LoggerRecord& r, double value, TextSlot storedText)
 {
-    const LoggerType t = r.type();
-    if (t == 4 || t == 5)
-        return fixedText(value, r.displayDecimals);
-    if (t == 6 || t == 7 || t == 20)
-        return r.config.text(storedText);
-    if (t == 8)
-        return fixedText(roundToStep(r, value), 0);
-    if (isCo(t) || isWholeDegreeType(t))
-        return fixedText(roundToStep(r, value), 1);
-    return fixedText(value, 1);
+    const TypeInfo& row = typeRow(r.type());
+    switch (row.scale) {
+    case ScaleKind::AlarmsFromLevels: return fixedText(value, r.displayDecimals);
+    case ScaleKind::AlarmsFromTexts: return r.config.text(storedText);
+    case ScaleKind::Unscaled: break;
+    }
+    // Types whose readings are rounded to a step show their alarm levels rounded too,
+    // always with one decimal but for the lite logger's whole degrees.
+    switch (row.resolution) {
+    case Resolution::LiteDegree: return fixedText(roundToStep(r, value), 0);
+    case Resolution::HalfPpm:
+    case Resolution::WholeDegree: return fixedText(roundToStep(r, value), 1);
+    default: return fixedText(value, 1);
+    }
 }
 } // namespace
 
@@ -174,14 +177,13 @@ double dewPoint(const LoggerRecord& r, double temperature, double humidity)
 
 void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit)
 {
-    const LoggerType t = r.type();
+    const TypeInfo& row = typeRow(r.type());
     LoggerConfig& c = r.config;
-    const bool temperatureType = (t >= 1 && t <= 3) || t == 8 || t == 10 || (t >= 12 && t <= 16) || t == 18 ||
-                                 t == 19 || t == 21;
-    if (!temperatureType) // the byte means something else there (scaling texts, event options)
+    if (row.unit == UnitOption::NoUnit) // the byte means something else there (scaling texts, event options)
         return;
-    const bool fixed = isFixedEncoding(t);
-    const bool current = fixed ? fahrenheitBit(r) : fahrenheitByte(r);
+    // The fixed encoding's conversions ask bit 0 for the unit, every other one the
+    // whole byte; the change compares with the unit the readings are converted in.
+    const bool current = row.encoding == RawEncoding::FixedTenthsF ? fahrenheitBit(r) : fahrenheitByte(r);
     if (current == fahrenheit)
         return;
     // Only the loggers that store temperatures as -40 + gain per count carry the unit
@@ -189,17 +191,17 @@ void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit)
     // temperature. The fixed encodings and the lite logger's sensor code (whose
     // calGain is its sensor calibration, not a unit) mean the same temperature in
     // either unit, so only the unit changes there.
-    const bool unitInCalibration = isNarrow(t) || t == 14;
-    if (unitInCalibration) {
+    const bool degrees = row.encoding == RawEncoding::CalibratedDegrees;
+    if (degrees || row.encoding == RawEncoding::CalibratedHundredths) {
         const double hi = highAlarmValue(r);
         const double lo = lowAlarmValue(r);
         c.setCalOffset(-40.0f);
-        c.setCalGain(t == 14 ? 0.01f : (fahrenheit ? 1.0f : 0.5f));
-        const bool wide = hasWideAlarms(t);
+        c.setCalGain(degrees ? (fahrenheit ? 1.0f : 0.5f) : 0.01f);
+        const bool wide = row.alarms == ValueWidth::Bits16;
         c.setHighAlarmRaw(clampToSlot(valueToRaw(r, toNewUnit(hi, fahrenheit)), wide));
         c.setLowAlarmRaw(clampToSlot(valueToRaw(r, toNewUnit(lo, fahrenheit)), wide));
     }
-    if (isThermocouple(t)) // the thermocouple kind shares the byte
+    if (row.unit == UnitOption::Bit0) // the thermocouple kind shares the byte
         c.setInputOptions(static_cast<std::uint8_t>((c.inputOptions() & ~0x01) | (fahrenheit ? 1 : 0)));
     else
         c.setInputOptions(fahrenheit ? 1 : 0);

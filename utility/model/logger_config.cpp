@@ -195,9 +195,10 @@ bool LoggerConfig::isDelayedStartPending() const
 {
     if (startDelay() == 0)
         return false;
+    // A logger that keeps its start delay tells by the readings it holds, or by its
+    // push-button start, that the delay is no longer pending.
     const LoggerType t = type();
-    const bool lcdFamily = (t >= 12 && t <= 16) || t == 19 || t == 21;
-    if (lcdFamily && (readingCount() != 0 || (hasPushButton(t) && hasMode(mode::kPushButton))))
+    if (keepsStartDelay(t) && (readingCount() != 0 || (hasPushButton(t) && hasMode(mode::kPushButton))))
         return false;
     return true;
 }

@@ -22,9 +22,6 @@ constexpr double kFahrenheitToCelsius = 0.5555555555555556;
 constexpr double kLiteVoltsAtZero = 1.8639;
 constexpr double kLiteDegreesPerVolt = -84.96176720475786;
 
-// Types 10, 15, 19, 21 round to whole °F or half °C and print 0 or 1 decimal.
-bool isWholeDegreeType(LoggerType t) { return t == 10 || t == 15 || t == 19 || t == 21; }
-
 // Truncation toward zero; a whole number of steps is never "-0".
 double truncated(double q)
 {
@@ -36,81 +33,92 @@ double truncated(double q)
 ReadingRules::ReadingRules(const LoggerRecord& record)
 {
     const LoggerConfig& c = record.config;
-    const LoggerType t = c.type();
+    const TypeInfo& row = typeRow(c.type());
     const bool fahrenheitBit = (c.inputOptions() & 0x01) != 0;
     const bool fahrenheitByte = c.inputOptions() == 1;
+    encoding_ = row.encoding;
     gain_ = c.calGain();
     offset_ = c.calOffset();
 
-    if (isFixedEncodingTemperature(t)) {
-        encoding_ = Encoding::FixedTenths;
+    switch (row.encoding) {
+    case RawEncoding::FixedTenthsF:
         fahrenheit_ = fahrenheitBit;
-    } else if (t == 17) {
-        encoding_ = Encoding::Events;
-    } else if (isScaled(t)) {
-        encoding_ = Encoding::Scaled;
+        break;
+    case RawEncoding::LiteSensor:
+        fahrenheit_ = fahrenheitByte;
+        break;
+    case RawEncoding::UserScaled:
         scalar_ = c.inputScalar();
         scaleGain_ = record.scaleGain;
         scaleOffset_ = record.scaleOffset;
-    } else if (t == 8) {
-        encoding_ = Encoding::LiteSensor;
-        fahrenheit_ = fahrenheitByte;
-    } else if (isCo(t)) {
-        encoding_ = Encoding::CarbonMonoxide;
+        break;
+    default:
+        break;
     }
 
-    if (isScaled(t)) {
+    switch (row.resolution) {
+    case Resolution::ScaledStep:
         step_ = record.displayStep;
         decimals_ = record.displayDecimals;
         print_ = Print::Stepped;
         printDecimals_ = decimals_;
-    } else if (t == 8) {
+        break;
+    case Resolution::LiteDegree:
         step_ = fahrenheitByte ? 2.0 : 1.0;
         print_ = Print::Stepped;
         printDecimals_ = 0;
-    } else if (isCo(t)) {
+        break;
+    case Resolution::HalfPpm:
         step_ = 0.5;
-        zeroBelowThree_ = t == 9; // the low-range type 11 keeps small values
+        zeroBelowThree_ = row.has(feature::kZeroBelow3ppm);
         print_ = Print::Stepped;
         printDecimals_ = 1;
-    } else if (isWholeDegreeType(t)) {
+        break;
+    case Resolution::WholeDegree:
         step_ = fahrenheitBit ? 1.0 : 0.5;
         decimals_ = fahrenheitBit ? 0 : 1;
         print_ = Print::Stepped;
         printDecimals_ = decimals_;
-    } else if (t == 14) {
+        break;
+    case Resolution::HighTempTenths:
         print_ = Print::HighTemperature;
-    } else if (t == 17) {
+        break;
+    case Resolution::PlainCount:
         printDecimals_ = 0;
+        break;
+    case Resolution::PlainTenth:
+        break;
     }
 }
 
 double ReadingRules::value(double raw) const
 {
     switch (encoding_) {
-    case Encoding::FixedTenths: {
+    case RawEncoding::FixedTenthsF: {
         // Tenths of a degree Fahrenheit above -328 °F.
         const double f = raw * 0.1 - 328.0;
         return fahrenheit_ ? f : (f - 32.0) * kFahrenheitToCelsius;
     }
-    case Encoding::Events:
+    case RawEncoding::Counts:
         return raw;
-    case Encoding::Scaled: {
+    case RawEncoding::UserScaled: {
         double c = raw * gain_ + offset_;
         if (c < 0)
             c = 0;
         return c * scalar_ * scaleGain_ + scaleOffset_;
     }
-    case Encoding::LiteSensor: {
+    case RawEncoding::LiteSensor: {
         // The sensor's volts: 1.8639 V at 0 °C, -0.01177 V per °C.
         const double celsius = (raw * gain_ + offset_ - kLiteVoltsAtZero) * kLiteDegreesPerVolt;
         return fahrenheit_ ? celsius * 1.8 + 32.0 : celsius;
     }
-    case Encoding::CarbonMonoxide: {
+    case RawEncoding::CalibratedPpm: {
         const double ppm = raw * gain_ + offset_;
         return ppm < 0 ? 0.0 : ppm;
     }
-    case Encoding::Calibrated:
+    case RawEncoding::Calibrated:
+    case RawEncoding::CalibratedDegrees:
+    case RawEncoding::CalibratedHundredths:
         break;
     }
     return raw * gain_ + offset_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "logger_record.h"
+#include "type_catalogue.h"
 
 namespace velmora {
 
@@ -20,13 +21,12 @@ public:
     char* write(std::int32_t raw, char* out) const;
 
 private:
-    enum class Encoding : std::uint8_t { Calibrated, FixedTenths, Events, Scaled, LiteSensor, CarbonMonoxide };
     enum class Print : std::uint8_t { Plain, Stepped, HighTemperature };
 
-    Encoding encoding_ = Encoding::Calibrated;
+    RawEncoding encoding_ = RawEncoding::Calibrated;
     Print print_ = Print::Plain;
     bool fahrenheit_ = false;    // the unit the conversion looks at (bit 0 or whole byte, by type)
-    bool zeroBelowThree_ = false; // type 9 shows CO under 3 ppm as none
+    bool zeroBelowThree_ = false; // CO under 3 ppm shows as none (not on every CO type)
     int decimals_ = 1;           // decimalsForType
     int printDecimals_ = 1;      // decimals of the reading text
     // Record floats widened to double (exact); see conversions.cpp on the choice.

@@ -9,15 +9,75 @@ namespace velmora {
 namespace {
 
 using enum IntervalListId;
+using enum Measures;
+using enum RecordSize;
+using enum ValueWidth;
+using enum RawEncoding;
+using enum Resolution;
+using enum ScaleKind;
+using enum UnitOption;
+using namespace feature;
 
-// One row per known code: model name id, interval list, first set-up page.
+// One row per known code. First line: code, model name id, what it measures, record,
+// reading and alarm widths, interval list, first set-up page, readings block size and
+// header length. Second line: how values are encoded, rounded and printed, the user
+// scaling, where the temperature unit is kept, and the features.
+// clang-format off
 constexpr std::array<TypeInfo, 21> kTypes{{
-    {1, 149, A, 1},   {2, 149, A, 1},   {3, 150, A, 1},   {4, 151, C, 8},   {5, 152, C, 8},
-    {6, 151, C, 8},   {7, 152, C, 8},   {8, 153, FixedHalfHour, 11}, {9, 154, E, 14},
-    {10, 155, D, 16}, {11, 174, E, 14}, {12, 175, A, 1},  {13, 177, A, 1},  {14, 178, B, 20},
-    {15, 181, D, 16}, {16, 182, A, 1},  {17, 183, None, 0}, {18, 184, None, 0}, {19, 187, A, 1},
-    {20, 189, None, 0}, {21, 187, A, 1},
+    {1,  149, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  64,  3,  // KV-USB-1
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kCompatible},
+    {2,  149, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-1
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kCompatible},
+    {3,  150, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kHumidity | kCompatible},
+    {4,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
+         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible},
+    {5,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
+         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible},
+    {6,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible},
+    {7,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible},
+    {8,  153, Temperature,    Wide,   Bits16, Bits16, FixedHalfHour, 11, 512, 3,  // KV-USB-LITE
+         LiteSensor,           LiteDegree,     Unscaled,         WholeByte, kCompatible},
+    {9,  154, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5
+         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kZeroBelow3ppm | kCompatible},
+    {10, 155, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6
+         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,      kThermocouple | kCompatible},
+    {11, 174, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5-LR
+         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kCompatible},
+    {12, 175, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-LCD
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
+         kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    {13, 177, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-HA
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
+         kHumidity | kRollOver | kKeepsDelay | kCompatible},
+    {14, 178, Temperature,    Wide,   Bits16, Bits16, B,             20, 512, 3,  // KV-USB-1-HT
+         CalibratedHundredths, HighTempTenths, Unscaled,         WholeByte, kRollOver | kKeepsDelay | kCompatible},
+    {15, 181, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6-LCD
+         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,
+         kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    {16, 182, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-HA-LCD
+         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
+         kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    {17, 183, Events,         Wide,   Bits16, Bits8,  None,          0,  512, 3,  // QX-USB-5
+         Counts,               PlainCount,     Unscaled,         NoUnit,    0},
+    {18, 184, Temperature,    Wide,   Bits16, Bits16, None,          0,  512, 3,  // QX-USB-1-RCG
+         FixedTenthsF,         PlainTenth,     Unscaled,         WholeByte, kRollOver},
+    {19, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
+         FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
+         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    {20, 189, Voltage,        Wide,   Bits16, Bits16, None,          0,  512, 4,// QX-OEM-3
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kRollOver},
+    {21, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
+         FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
+         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
 }};
+
+// Code 0 (no logger) and codes above 21.
+constexpr TypeInfo kUnknown{0, 0, Nothing, Wide, Bits16, Bits8, None, 0, 512, 3,
+                            Calibrated, PlainTenth, Unscaled, NoUnit, 0};
+// clang-format on
 
 constexpr std::array<IntervalChoice, 7> kListA{{{"10 Sec (45 Hrs)", 10}, {"1 Min (11 Days)", 60},
     {"5 Min (56 Days)", 300}, {"30 Min (11 Mths)", 1800}, {"1 Hour (1.8 Yrs)", 3600},
@@ -34,19 +94,17 @@ constexpr std::array<IntervalChoice, 9> kListD{{{"1 Sec (9 Hrs)", 1}, {"10 Sec (
 constexpr std::array<IntervalChoice, 4> kListE{{{"10 Sec (3 Days)", 10}, {"30 Sec (11 Days)", 30},
     {"1 Min (22 Days)", 60}, {"5 Min (3 Mths)", 300}}};
 
-bool inSet(LoggerType t, std::initializer_list<int> codes)
-{
-    for (int c : codes)
-        if (t == c)
-            return true;
-    return false;
-}
-
 } // namespace
 
 const TypeInfo* typeInfo(LoggerType type)
 {
     return (type >= 1 && type <= kMaxKnownType) ? &kTypes[type - 1] : nullptr;
+}
+
+const TypeInfo& typeRow(LoggerType type)
+{
+    const TypeInfo* info = typeInfo(type);
+    return info ? *info : kUnknown;
 }
 
 std::string modelName(LoggerType type)
@@ -56,35 +114,38 @@ std::string modelName(LoggerType type)
 }
 
 bool isKnownType(LoggerType t) { return typeInfo(t) != nullptr; }
-bool isNarrow(LoggerType t) { return inSet(t, {1, 2, 3, 12, 13, 16}); }
-bool isWide(LoggerType t) { return (t >= 4 && t <= 11) || t == 14 || t == 15 || (t >= 17 && t <= 21); }
-bool hasWideAlarms(LoggerType t) { return (t >= 4 && t <= 11) || t == 14 || t == 15 || (t >= 18 && t <= 21); }
-bool isScaled(LoggerType t) { return (t >= 4 && t <= 7) || t == 20; }
-bool isHumidity(LoggerType t) { return inSet(t, {3, 12, 13, 16}); }
-bool isCo(LoggerType t) { return t == 9 || t == 11; }
-bool isThermocouple(LoggerType t) { return t == 10 || t == 15; }
-bool isFixedEncodingTemperature(LoggerType t) { return inSet(t, {10, 15, 18, 19, 21}); }
-bool hasPushButton(LoggerType t) { return inSet(t, {12, 15, 16, 19, 21}); }
-bool hasDisplay(LoggerType t) { return hasPushButton(t); }
-bool isCompatible(LoggerType t) { return (t >= 1 && t <= 16) || t == 19 || t == 21; }
-bool isEventLogger(LoggerType t) { return t == 17; }
-bool hasRollOverDownload(LoggerType t) { return (t >= 12 && t <= 16) || (t >= 18 && t <= 21); }
+bool isNarrow(LoggerType t) { return typeRow(t).record == Narrow; }
+bool isWide(LoggerType t) { return isKnownType(t) && typeRow(t).record == Wide; }
+bool hasWideAlarms(LoggerType t) { return typeRow(t).alarms == Bits16; }
+bool isScaled(LoggerType t) { return typeRow(t).scale != Unscaled; }
+bool alarmsFromTexts(LoggerType t) { return typeRow(t).scale == AlarmsFromTexts; }
+bool isTemperature(LoggerType t) { return typeRow(t).measures == Temperature; }
+bool isHumidity(LoggerType t) { return typeRow(t).has(kHumidity); }
+bool isCo(LoggerType t) { return typeRow(t).measures == CarbonMonoxide; }
+bool isThermocouple(LoggerType t) { return typeRow(t).has(kThermocouple); }
+bool isFixedEncodingTemperature(LoggerType t) { return typeRow(t).encoding == FixedTenthsF; }
+bool hasPushButton(LoggerType t) { return typeRow(t).has(kPushButton); }
+bool hasDisplay(LoggerType t) { return typeRow(t).has(kDisplay); }
+bool isCompatible(LoggerType t) { return typeRow(t).has(kCompatible); }
+bool isEventLogger(LoggerType t) { return typeRow(t).measures == Events; }
+bool hasRollOverDownload(LoggerType t) { return typeRow(t).has(kRollOver); }
+bool keepsStartDelay(LoggerType t) { return typeRow(t).has(kKeepsDelay); }
 
-std::size_t configLength(LoggerType t) { return isNarrow(t) ? LoggerConfig::kNarrowSize : LoggerConfig::kSize; }
-std::size_t readingBlockSize(LoggerType t) { return t == 1 ? 64 : 512; }
-std::size_t readingHeaderLength(LoggerType t) { return t == 20 ? 4 : 3; }
+std::size_t configLength(LoggerType t) { return static_cast<std::size_t>(typeRow(t).record); }
+std::size_t readingBlockSize(LoggerType t) { return typeRow(t).readingBlock; }
+std::size_t readingHeaderLength(LoggerType t) { return typeRow(t).readingHeader; }
+int valuesPerReading(LoggerType t) { return isHumidity(t) ? 2 : 1; }
+int bytesPerValue(LoggerType t) { return static_cast<int>(typeRow(t).readings); }
 
 int setupEntryPage(LoggerType t)
 {
-    const TypeInfo* info = typeInfo(t);
-    return info && isCompatible(t) ? info->setupEntryPage : 0;
+    return isCompatible(t) ? typeRow(t).setupEntryPage : 0;
 }
 
 IntervalList intervalList(LoggerType type)
 {
     static constexpr std::array<IntervalChoice, 1> kFixed{{{"30 Min", 1800}}};
-    const TypeInfo* info = typeInfo(type);
-    switch (info ? info->intervals : None) {
+    switch (typeRow(type).intervals) {
     case A: return {kListA, 0};
     case B: return {kListB, -1};
     case C: return {kListC, 1};

@@ -1,5 +1,8 @@
 #pragma once
-// Everything that depends on a logger's type code, described once per code.
+// Everything that depends on a logger's type code, described once per code: one row
+// per type, whose columns are the questions the rest of the program asks about a type.
+// Code outside the catalogue asks the row (or one of the predicates below), never the
+// code itself.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -21,42 +24,123 @@ struct IntervalList {
     int fallback;
 };
 
-enum class IntervalListId { None, A, B, C, D, E, FixedHalfHour };
+enum class IntervalListId : std::uint8_t { None, A, B, C, D, E, FixedHalfHour };
+
+// What the logger measures.
+enum class Measures : std::uint8_t { Nothing, Temperature, Voltage, Current, CarbonMonoxide, Events };
+
+// The configuration record the logger exchanges, by its length in bytes.
+enum class RecordSize : std::uint16_t { Narrow = 64, Wide = 256 };
+
+// The width of a stored reading or alarm level, by its length in bytes.
+enum class ValueWidth : std::uint8_t { Bits8 = 1, Bits16 = 2 };
+
+// How a raw reading or alarm code becomes a value.
+enum class RawEncoding : std::uint8_t {
+    Calibrated,           // raw × calGain + calOffset; codes outside the table
+    CalibratedDegrees,    // the same, -40 + 0.5 °C or 1 °F per count: the unit lives in the calibration
+    CalibratedHundredths, // the same, -40 + 0.01 degree per count in either unit
+    CalibratedPpm,        // the same, negative values read as 0 ppm
+    FixedTenthsF,         // tenths of °F above -328 °F; the unit asked of inputOptions bit 0
+    LiteSensor,           // calibrated volts on the sensor's line; the unit asked of the whole byte
+    UserScaled,           // calibrated (not below 0), then inputScalar × scaleGain + scaleOffset
+    Counts,               // the raw number itself (events, counts)
+};
+
+// The step a value is rounded to and the decimals its text is printed with.
+enum class Resolution : std::uint8_t {
+    PlainTenth,     // printed "%.1f" as converted; a rounding asked for uses 0.1
+    PlainCount,     // printed "%.0f" as converted; a rounding asked for uses 0.1
+    ScaledStep,     // the connected logger's displayStep and displayDecimals
+    LiteDegree,     // 1 °C or 2 °F (whole byte), printed "%.0f"
+    HalfPpm,        // 0.5 ppm, printed "%.1f"
+    WholeDegree,    // 1 °F or 0.5 °C (inputOptions bit 0), printed with 0 or 1 decimal
+    HighTempTenths, // step 0.1; a reading is printed as whole tenths around the code 4000
+};
+
+// The user scaling of voltage and current loggers, and where their alarm texts come from.
+enum class ScaleKind : std::uint8_t {
+    Unscaled,
+    AlarmsFromLevels, // alarm texts printed from the raw alarm levels
+    AlarmsFromTexts,  // alarm texts as entered, kept in highAlarmText and lowAlarmText
+};
+
+// Where inputOptions keeps the temperature unit that is shown (status page, file
+// header) and written by a change of unit. The conversions of the fixed encoding ask
+// bit 0 whatever this column says (see RawEncoding::FixedTenthsF).
+enum class UnitOption : std::uint8_t {
+    NoUnit,    // the byte means something else (scaling in force, event options) or nothing
+    WholeByte, // 1 = °F, 0 = °C; the status page shows other values as an error, the file as °C
+    Bit0,      // bit 0; the thermocouple kind shares the byte
+};
+
+// Features a type has or lacks (TypeInfo::features).
+namespace feature {
+inline constexpr std::uint16_t kHumidity = 1u << 0;     // humidity channel and alarms, sensor-fault warning
+inline constexpr std::uint16_t kThermocouple = 1u << 1; // thermocouple kind J/K/T, tcGain and tcOffset
+inline constexpr std::uint16_t kDisplay = 1u << 2;      // LCD with a display mode
+inline constexpr std::uint16_t kPushButton = 1u << 3;   // push-button start
+inline constexpr std::uint16_t kRollOver = 1u << 4;     // a wrapped roll-over memory changes a download's rows
+inline constexpr std::uint16_t kKeepsDelay = 1u << 5;   // keeps the start delay it was given, so readings
+                                                        // held, not the delay, tell that the wait is over
+inline constexpr std::uint16_t kCompatible = 1u << 6;   // accepted by the main menu
+inline constexpr std::uint16_t kZeroBelow3ppm = 1u << 7; // CO readings under 3 ppm show as 0
+} // namespace feature
 
 struct TypeInfo {
     LoggerType code;
-    int modelStringId;       // string table id of the model name
+    int modelStringId; // string table id of the model name
+    Measures measures;
+    RecordSize record;
+    ValueWidth readings;
+    ValueWidth alarms; // 16-bit levels at 34 and 56, or 8-bit at 34 and 35
     IntervalListId intervals;
-    int setupEntryPage;      // first set-up page, 0 when the type is refused
+    int setupEntryPage;           // first set-up page, 0 when the type is refused
+    std::uint16_t readingBlock;   // bytes per block of the readings download
+    std::uint8_t readingHeader;   // bytes before the readings (count of 16 or 24 bits)
+    RawEncoding encoding;
+    Resolution resolution;
+    ScaleKind scale;
+    UnitOption unit;
+    std::uint16_t features; // feature:: bits
+
+    constexpr bool has(std::uint16_t f) const { return (features & f) != 0; }
 };
 
 inline constexpr LoggerType kMaxKnownType = 21;
 
 // The catalogue row of a known type, nullptr for 0 and codes above 21.
 const TypeInfo* typeInfo(LoggerType type);
+// The row of any code: 0 and codes above 21 get the row of an unknown logger (model
+// "USB", a 256-byte record, 8-bit alarms, nothing measured, no features).
+const TypeInfo& typeRow(LoggerType type);
 
 std::string modelName(LoggerType type); // "USB" for unknown codes
 
+// Membership tests of the type groups, each a read of the row.
 bool isKnownType(LoggerType type);
-bool isNarrow(LoggerType type);        // 64-byte record, 8-bit readings: 1, 2, 3, 12, 13, 16
-bool isWide(LoggerType type);          // 256-byte record, 16-bit readings
-bool hasWideAlarms(LoggerType type);   // 16-bit alarm levels at 34 and 56
-bool isScaled(LoggerType type);        // 4..7, 20
-bool isHumidity(LoggerType type);      // 3, 12, 13, 16
-bool isCo(LoggerType type);            // 9, 11
-bool isThermocouple(LoggerType type);  // 10, 15
-bool isFixedEncodingTemperature(LoggerType type); // 10, 15, 18, 19, 21
-bool hasPushButton(LoggerType type);   // 12, 15, 16, 19, 21
-bool hasDisplay(LoggerType type);      // 12, 15, 16, 19, 21
-bool isCompatible(LoggerType type);    // 1..16, 19, 21
-bool isEventLogger(LoggerType type);   // 17
-// Types whose roll-over (overwrite) storage changes the row count and first index
-// of a download: 12..16 and 18..21.
+bool isNarrow(LoggerType type);      // 64-byte record, 8-bit readings
+bool isWide(LoggerType type);        // a known type with a 256-byte record and 16-bit readings
+bool hasWideAlarms(LoggerType type); // 16-bit alarm levels at 34 and 56
+bool isScaled(LoggerType type);      // user scaling of voltage or current
+bool alarmsFromTexts(LoggerType type); // scaled, alarm levels shown as entered
+bool isTemperature(LoggerType type);
+bool isHumidity(LoggerType type);
+bool isCo(LoggerType type);
+bool isThermocouple(LoggerType type);
+bool isFixedEncodingTemperature(LoggerType type); // tenths of °F above -328 °F
+bool hasPushButton(LoggerType type);
+bool hasDisplay(LoggerType type);
+bool isCompatible(LoggerType type);
+bool isEventLogger(LoggerType type);
 bool hasRollOverDownload(LoggerType type);
+bool keepsStartDelay(LoggerType type);
 
 std::size_t configLength(LoggerType type);       // 64 or 256
-std::size_t readingBlockSize(LoggerType type);   // 64 for type 1, 512 otherwise
-std::size_t readingHeaderLength(LoggerType type); // 4 for type 20, 3 otherwise
+std::size_t readingBlockSize(LoggerType type);   // 64 or 512
+std::size_t readingHeaderLength(LoggerType type); // 3 or 4
+int valuesPerReading(LoggerType type);           // 2 for humidity types (temperature, humidity), else 1
+int bytesPerValue(LoggerType type);              // 1 for 8-bit readings, 2 for 16-bit readings
 int setupEntryPage(LoggerType type);             // 0 when refused
 
 IntervalList intervalList(LoggerType type);

@@ -70,6 +70,73 @@ void setFalling(LoggerRecord& r, bool falling)
     r.config.setMode(mode::kScaleFalling, falling);
 }
 
+// Two input points and the values shown for them.
+struct Points {
+    double in1, out1, in2, out2;
+};
+
+// The user's points from the scaling texts, checked in the order the errors are
+// reported; kNone and `points` set, or the error code.
+int readUserPoints(const LoggerConfig& c, Points& points)
+{
+    float in1, out1, in2, out2;
+    struct Point {
+        TextSlot slot;
+        int emptyError;
+        float* value;
+    };
+    const Point texts[] = {{TextSlot::ScaleOut1, scaleerr::kEmptyOut1, &out1},
+                           {TextSlot::ScaleIn1, scaleerr::kEmptyIn1, &in1},
+                           {TextSlot::ScaleOut2, scaleerr::kEmptyOut2, &out2},
+                           {TextSlot::ScaleIn2, scaleerr::kEmptyIn2, &in2}};
+    for (const Point& p : texts) {
+        // An empty text and one that is no number get the same "enter a valid
+        // number" code, so nothing unreadable silently scales as 0.
+        const std::optional<double> v = parseNumber(c.text(p.slot), true);
+        if (!v || !fitsFloat(*v))
+            return p.emptyError;
+        *p.value = static_cast<float>(*v);
+    }
+    // Compared as the floats they are held in.
+    if (in2 == in1)
+        return scaleerr::kInputsEqual;
+    if (out1 == out2)
+        return scaleerr::kOutputsEqual;
+    points = {in1, out1, in2, out2};
+    return scaleerr::kNone;
+}
+
+// The factory points, read without checks: a text without a number reads as 0.
+Points factoryPoints(const LoggerConfig& c)
+{
+    const auto factory = [&](TextSlot s) {
+        const double v = *parseNumber(c.text(s), false);
+        return static_cast<double>(fitsFloat(v) ? static_cast<float>(v) : 0.0f);
+    };
+    return {factory(TextSlot::DefaultIn1), factory(TextSlot::DefaultOut1), factory(TextSlot::DefaultIn2),
+            factory(TextSlot::DefaultOut2)};
+}
+
+// The user's input points must lie within the logger's input range 0..full.
+int checkInputRange(const Points& p, double full)
+{
+    return p.in1 > full  ? scaleerr::kIn1AboveFull
+           : p.in1 < 0   ? scaleerr::kIn1Negative
+           : p.in2 > full ? scaleerr::kIn2AboveFull
+           : p.in2 < 0   ? scaleerr::kIn2Negative
+                         : scaleerr::kNone;
+}
+
+// The first step of the table wider than a 1023rd of the shown span, or the last.
+StepRow stepFor(double span)
+{
+    const double width = span / 1023.0;
+    for (const StepRow& row : kSteps)
+        if (row.step > width)
+            return row;
+    return kSteps.back();
+}
+
 } // namespace
 
 void computeScaling(LoggerRecord& r)
@@ -81,51 +148,20 @@ void computeScaling(LoggerRecord& r)
     // The falling bit follows the reset rising scale until a scaling is in force.
     setFalling(r, false);
 
-    const LoggerConfig& c = r.config;
-    const bool user = c.inputOptions() != 0;
-    float in1, out1, in2, out2;
+    // On any error the reset values stay in force.
+    const bool user = r.config.inputOptions() != 0;
+    Points p{};
     if (user) {
-        struct Point {
-            TextSlot slot;
-            int emptyError;
-            float* value;
-        };
-        const Point points[] = {{TextSlot::ScaleOut1, scaleerr::kEmptyOut1, &out1},
-                                {TextSlot::ScaleIn1, scaleerr::kEmptyIn1, &in1},
-                                {TextSlot::ScaleOut2, scaleerr::kEmptyOut2, &out2},
-                                {TextSlot::ScaleIn2, scaleerr::kEmptyIn2, &in2}};
-        for (const Point& p : points) {
-            // An empty text and one that is no number get the same "enter a valid
-            // number" code, so nothing unreadable silently scales as 0.
-            const std::optional<double> v = parseNumber(c.text(p.slot), true);
-            if (!v || !fitsFloat(*v)) {
-                r.scaleError = p.emptyError;
-                return;
-            }
-            *p.value = static_cast<float>(*v);
-        }
-        if (in2 == in1) {
-            r.scaleError = scaleerr::kInputsEqual;
-            return;
-        }
-        if (out1 == out2) {
-            r.scaleError = scaleerr::kOutputsEqual;
+        if (const int error = readUserPoints(r.config, p); error != scaleerr::kNone) {
+            r.scaleError = error;
             return;
         }
     } else {
-        const auto factory = [&](TextSlot s) {
-            const double v = *parseNumber(c.text(s), false);
-            return fitsFloat(v) ? static_cast<float>(v) : 0.0f;
-        };
-        in1 = factory(TextSlot::DefaultIn1);
-        out1 = factory(TextSlot::DefaultOut1);
-        in2 = factory(TextSlot::DefaultIn2);
-        out2 = factory(TextSlot::DefaultOut2);
+        p = factoryPoints(r.config);
     }
 
-    const double i1 = in1, o1 = out1, i2 = in2, o2 = out2;
-    const double gain = (o1 - o2) / (i1 - i2);
-    const double offset = (o2 * i1 - o1 * i2) / (i1 - i2);
+    const double gain = (p.out1 - p.out2) / (p.in1 - p.in2);
+    const double offset = (p.out2 * p.in1 - p.out1 * p.in2) / (p.in1 - p.in2);
     if (!fitsFloat(gain) || !fitsFloat(offset)) {
         r.scaleError = scaleerr::kRange;
         return;
@@ -133,12 +169,7 @@ void computeScaling(LoggerRecord& r)
 
     const double full = fullScaleInput(r);
     if (user) {
-        const int error = i1 > full ? scaleerr::kIn1AboveFull
-                          : i1 < 0  ? scaleerr::kIn1Negative
-                          : i2 > full ? scaleerr::kIn2AboveFull
-                          : i2 < 0  ? scaleerr::kIn2Negative
-                                    : scaleerr::kNone;
-        if (error != scaleerr::kNone) {
+        if (const int error = checkInputRange(p, full); error != scaleerr::kNone) {
             r.scaleError = error;
             return;
         }
@@ -153,14 +184,7 @@ void computeScaling(LoggerRecord& r)
     if (falling)
         std::swap(top, bottom);
 
-    const double width = (top - bottom) / 1023.0;
-    StepRow chosen = kSteps.back();
-    for (const StepRow& row : kSteps) {
-        if (row.step > width) {
-            chosen = row;
-            break;
-        }
-    }
+    const StepRow chosen = stepFor(top - bottom);
     r.displayStep = static_cast<float>(chosen.step);
     r.displayDecimals = chosen.decimals;
 }

@@ -119,27 +119,27 @@ std::int32_t truncated(double v)
     return static_cast<std::int32_t>(v);
 }
 
-bool oneValuePerReading(LoggerType t) { return t == 14 || t == 15 || (t >= 18 && t <= 21); }
-
 std::string headerLine(const LoggerRecord& r)
 {
     const LoggerConfig& c = r.config;
     const LoggerType t = c.type();
+    const TypeInfo& row = typeRow(t);
     std::string h = c.name() + ",Time";
-    if (t == 4 || t == 6 || t == 20) {
+    if (row.measures == Measures::Voltage) {
         h += ",Voltage(" + c.units() + ")";
-    } else if (t == 5 || t == 7) {
+    } else if (row.measures == Measures::Current) {
         h += ",Current(" + c.units() + ")";
-    } else if (isCo(t)) {
+    } else if (row.measures == Measures::CarbonMonoxide) {
         h += ",CO(ppm)";
-    } else if (isThermocouple(t)) {
-        h += (c.inputOptions() & 0x01) ? kFahrenheitColumn : kCelsiusColumn;
-    } else if (t == 17) {
+    } else if (row.measures == Measures::Events) {
         static const char* const kModes[] = {nullptr, "(State)", "(Count Total)", "(Count Per)"};
         h += ",Event";
         h += c.sampleMode() == 0 ? ((c.inputOptions() & 0x08) ? "(Rising)" : "(Falling)") : kModes[c.sampleMode()];
+    } else if (row.unit == UnitOption::Bit0) {
+        h += (c.inputOptions() & 0x01) ? kFahrenheitColumn : kCelsiusColumn;
     } else {
-        // The whole byte is compared: any value but 1 heads the column in Celsius.
+        // The whole byte is compared: any value but 1 heads the column in Celsius
+        // (and so do codes outside the catalogue).
         h += c.inputOptions() == 1 ? kFahrenheitColumn : kCelsiusColumn;
     }
     if (c.hasFlag(flag::kHighEnabled))
@@ -212,7 +212,8 @@ void writeReadingTable(const Job& job)
     const LoggerConfig& c = job.record.config;
     const LoggerType t = c.type();
     const bool humidity = isHumidity(t);
-    const bool single = oneValuePerReading(t);
+    // Elements per row: temperature and humidity, or the one value.
+    const std::size_t step = static_cast<std::size_t>(valuesPerReading(t));
     const bool elementItself = isThermocouple(t) && (c.inputOptions() & 0x02) != 0;
     const ReadingRules rules(job.record);
 
@@ -222,14 +223,15 @@ void writeReadingTable(const Job& job)
         // The memory has been filled and overwritten: the oldest reading is the one
         // after the current position, and the rows run round to it.
         rows = c.memoryCapacity() > 0 ? c.memoryCapacity() - 1u : 0u;
-        index = single ? c.readingCount() + 1u : 2u * c.readingCount() + 2u;
+        index = step * (c.readingCount() + 1u);
     }
-    const std::size_t wrapAt = single ? rows + 1 : 2 * rows + 2;
-    const std::size_t step = humidity ? 2 : 1;
+    // The end of the ring, one reading past the rows; only a wrapped roll-over
+    // memory reaches it.
+    const std::size_t wrapAt = step * (rows + 1);
     job.summary.rowsExpected = rows;
 
     CivilTime time = job.start;
-    if (t == 17) // a count covers the period before its time stamp
+    if (isEventLogger(t)) // a count covers the period before its time stamp
         addSeconds(time, job.interval);
 
     for (std::size_t row = 1; row <= rows && job.out.ok(); ++row) {
@@ -346,11 +348,11 @@ DownloadFileSummary writeDownloadFile(ByteSink& sink, const LoggerRecord& record
     out.done(crlf(put(out.line(), header)));
 
     const Job job{out, record, readings, start, interval, parts, summary};
-    const LoggerType t = record.type();
+    const bool events = isEventLogger(record.type());
     const int mode = record.config.sampleMode();
-    if (t == 17 && mode == 2)
+    if (events && mode == 2)
         writeCountTotal(job);
-    else if (t == 17 && mode != 3)
+    else if (events && mode != 3)
         writeEvents(job);
     else
         writeReadingTable(job);

@@ -7,6 +7,7 @@
 #include "byte_sink.h"
 #include "download_file_writer.h"
 #include "logger_dates.h"
+#include "type_catalogue.h"
 
 namespace velmora {
 
@@ -35,7 +36,8 @@ CivilTime downloadStartTime(const LoggerRecord& record)
 
 std::uint32_t downloadInterval(const LoggerRecord& record)
 {
-    return record.type() == 17 ? record.config.countPeriod() : record.config.sampleInterval();
+    // The event logger counts per period; its other modes do not use an interval.
+    return isEventLogger(record.type()) ? record.config.countPeriod() : record.config.sampleInterval();
 }
 
 namespace {

@@ -1,7 +1,5 @@
 #include "status_rows.h"
 
-#include <initializer_list>
-
 #include "conversions.h"
 #include "logger_dates.h"
 #include "number_format.h"
@@ -16,15 +14,6 @@ namespace {
 const std::string kDegreesC = "\xB0" "C";
 const std::string kDegreesF = "\xB0" "F";
 
-bool oneOf(LoggerType t, std::initializer_list<int> codes)
-{
-    for (int c : codes)
-        if (t == c)
-            return true;
-    return false;
-}
-bool between(LoggerType t, int first, int last) { return t >= first && t <= last; }
-
 std::string intText(std::int64_t v)
 {
     char b[32];
@@ -36,9 +25,6 @@ std::string twoDigits(std::int64_t v)
     char b[32];
     return std::string(b, writeZeroPadded(b, v, 2));
 }
-
-// Types that keep an alarm pair of their own on the status page.
-bool hasPlainAlarms(LoggerType t) { return between(t, 1, 8) || t == 10 || between(t, 12, 16) || between(t, 18, 21); }
 
 std::string memoryUsage(const LoggerConfig& c)
 {
@@ -91,6 +77,186 @@ std::string humidityAlarm(bool enabled, bool latched, double value)
     return text;
 }
 
+// The rows of one fill, each starting from its default label: the labels below change
+// with the type, so every fill starts again from them.
+struct Rows {
+    StatusRow name{1106, 1029, "Logger Name :", ""};
+    StatusRow status{1107, 1041, "Status :", ""};
+    StatusRow startTime{1108, 1048, "Start Time :", ""};
+    StatusRow startDate{1109, 1049, "Start Date :", ""};
+    StatusRow readings{1110, 1042, "Readings :", ""};
+    StatusRow sampleRate{1111, 1047, "Sample Rate :", ""};
+    StatusRow scale{1112, 1043, "Scale :", ""};
+    StatusRow high{1113, 1044, "High Alarm :", ""};
+    StatusRow low{1114, 1045, "Low Alarm :", ""};
+};
+
+// The model name in place of "USB" (unknown types keep "USB").
+std::string headingText(LoggerType t)
+{
+    std::string heading = msg(msgid::kStatusHeading);
+    if (const auto at = heading.find("USB"); at != std::string::npos)
+        heading.replace(at, 3, modelName(t));
+    return heading;
+}
+
+// The start of the oldest reading and the logger's state.
+void fillState(const LoggerConfig& c, const LocaleFormat& format, Rows& rows)
+{
+    const CivilTime first = firstReadingTime(c);
+    rows.startTime.value = format.shortTime(first);
+    rows.startDate.value = format.shortDate(first);
+    const auto noStartTime = [&] {
+        rows.startTime.value = "--:--:--";
+        rows.startDate.value = "--/--/--";
+    };
+
+    if (!c.isLogging()) {
+        rows.status.value = "Stopped";
+        if (c.readingCount() == 0)
+            noStartTime();
+    } else if (c.isDelayedStartPending()) {
+        rows.status.value = "Delayed Start";
+    } else if (c.isWaitingForButton()) {
+        rows.status.value = "Push Button To Start";
+        noStartTime();
+    } else {
+        rows.status.value = "Logging";
+    }
+}
+
+// The readings held and the sample rate, or the event logger's count, memory use
+// and sample mode.
+void fillReadings(const LoggerConfig& c, Rows& rows)
+{
+    const LoggerType t = c.type();
+    const bool events = isEventLogger(t);
+    if (hasRollOverDownload(t) && c.isOverwriteMode() && c.wrapCount() >= 1) {
+        rows.readings.value = intText(c.memoryCapacity() > 0 ? c.memoryCapacity() - 1 : 0);
+    } else if (!events || c.sampleMode() == 3) {
+        rows.readings.value = intText(c.readingCount());
+    } else if (c.sampleMode() == 2) {
+        rows.readings.label = "Count Total :";
+        char b[32];
+        rows.readings.value = std::string(b, writeUnsigned(b, c.countPeriod()));
+    } else {
+        rows.readings.label = "Memory Usage :";
+        rows.readings.value = memoryUsage(c);
+    }
+
+    if (events) {
+        rows.sampleRate.label = "Sample Mode :";
+        rows.sampleRate.value = sampleModeText(c);
+    } else {
+        rows.sampleRate.value = std::string(intervalName(c.sampleInterval()));
+    }
+}
+
+// The alarm level texts, each followed by a space and then its unit.
+struct AlarmTexts {
+    std::string high, low;
+};
+
+// The scale row, and the unit each alarm text is shown in.
+AlarmTexts fillScale(const LoggerRecord& record, const LocaleFormat& format, Rows& rows)
+{
+    const LoggerConfig& c = record.config;
+    const TypeInfo& row = typeRow(c.type());
+    AlarmTexts texts{highAlarmText(record) + " ", lowAlarmText(record) + " "};
+    const auto celsiusOrFahrenheit = [&](bool fahrenheit) {
+        rows.scale.value = fahrenheit ? "Fahrenheit" : "Celsius";
+        texts.high += fahrenheit ? kDegreesF : kDegreesC;
+        texts.low += fahrenheit ? kDegreesF : kDegreesC;
+    };
+    switch (row.unit) {
+    case UnitOption::WholeByte:
+        if (c.inputOptions() <= 1)
+            celsiusOrFahrenheit(c.inputOptions() == 1);
+        else
+            rows.scale.value = "Error";
+        return texts;
+    case UnitOption::Bit0:
+        celsiusOrFahrenheit((c.inputOptions() & 0x01) != 0);
+        rows.scale.value += thermocoupleKind(c);
+        return texts;
+    case UnitOption::NoUnit:
+        break;
+    }
+    switch (row.measures) {
+    case Measures::Voltage:
+    case Measures::Current:
+        rows.scale.value = row.measures == Measures::Current ? "Current" : "Voltage";
+        if (const std::string units = c.units(); !units.empty()) {
+            rows.scale.value += " (" + units + ")";
+            texts.high += units;
+            texts.low += units;
+        }
+        break;
+    case Measures::CarbonMonoxide:
+        texts.low += "ppm";
+        rows.scale.label = "Sensor Expiry Date :";
+        rows.scale.value = expiryText(c.sensorLife(), format);
+        break;
+    case Measures::Events:
+        rows.scale.value = inputRangeText(c);
+        break;
+    default:
+        rows.scale.value = "Error";
+        break;
+    }
+    return texts;
+}
+
+// The alarm rows: an alarm pair, the CO logger's calibration expiry and warning level,
+// or nothing for the event logger.
+void fillAlarms(const LoggerConfig& c, const LocaleFormat& format, const AlarmTexts& texts, Rows& rows)
+{
+    const auto alarmRow = [&](StatusRow& row, std::uint16_t enabled, std::uint16_t latched, const std::string& text) {
+        row.value = c.hasFlag(enabled) ? text + (c.hasFlag(latched) ? " (Hold)" : "") : "Disabled";
+    };
+    const auto warningLevel = [&](StatusRow& row) {
+        row.label = "Warning Level :";
+        row.value = "Disabled";
+        if (c.hasFlag(flag::kLowEnabled)) {
+            row.value = texts.low;
+            if (c.hasFlag(flag::kLowLatched))
+                row.value += " (Hold)";
+            if (c.hasMode(mode::kSounder))
+                row.value += " (Sounder)";
+        }
+    };
+    switch (typeRow(c.type()).measures) {
+    case Measures::CarbonMonoxide:
+        if (c.calibrationDue().months != 0) {
+            rows.high.label = "Calibration Expiry Date :";
+            rows.high.value = expiryText(c.calibrationDue(), format);
+            warningLevel(rows.low);
+        } else {
+            warningLevel(rows.high);
+            rows.low.label.clear();
+            rows.low.value.clear();
+        }
+        break;
+    case Measures::Events:
+        rows.high.value = "N/A";
+        rows.low.value = "N/A";
+        break;
+    case Measures::Nothing:
+        break; // type 0 and codes above 21 have no known alarms: their values stay empty
+    default:
+        alarmRow(rows.high, flag::kHighEnabled, flag::kHighLatched, texts.high);
+        alarmRow(rows.low, flag::kLowEnabled, flag::kLowLatched, texts.low);
+        break;
+    }
+}
+
+void fillHumidity(const LoggerConfig& c, Rows& rows)
+{
+    rows.scale.value += ", %rh";
+    rows.high.value += humidityAlarm(c.hasFlag(flag::kRhHighEnabled), c.hasFlag(flag::kRhHighLatched), c.rhHighAlarm());
+    rows.low.value += humidityAlarm(c.hasFlag(flag::kRhLowEnabled), c.hasFlag(flag::kRhLowLatched), c.rhLowAlarm());
+}
+
 } // namespace
 
 std::string expiryText(const DatePeriod& period, const LocaleFormat& format)
@@ -105,152 +271,21 @@ std::string expiryText(const DatePeriod& period, const LocaleFormat& format)
 std::vector<StatusRow> statusRows(const LoggerRecord& record, const LocaleFormat& format)
 {
     const LoggerConfig& c = record.config;
-    const LoggerType t = c.type();
+    Rows rows;
+    rows.name.value = c.name();
+    fillState(c, format, rows);
+    fillReadings(c, rows);
+    const AlarmTexts texts = fillScale(record, format, rows);
+    fillAlarms(c, format, texts, rows);
+    if (isHumidity(c.type()))
+        fillHumidity(c, rows);
 
-    // 1. Heading: the model name in place of "USB" (unknown types keep "USB").
-    std::string heading = msg(msgid::kStatusHeading);
-    if (const auto at = heading.find("USB"); at != std::string::npos)
-        heading.replace(at, 3, modelName(t));
-
-    StatusRow name{1106, 1029, "Logger Name :", c.name()};
-    StatusRow status{1107, 1041, "Status :", ""};
-    // The labels below change with the type, so every fill starts from the defaults.
-    StatusRow startTime{1108, 1048, "Start Time :", ""};
-    StatusRow startDate{1109, 1049, "Start Date :", ""};
-    StatusRow readings{1110, 1042, "Readings :", ""};
-    StatusRow sampleRate{1111, 1047, "Sample Rate :", ""};
-    StatusRow scale{1112, 1043, "Scale :", ""};
-    StatusRow high{1113, 1044, "High Alarm :", ""};
-    StatusRow low{1114, 1045, "Low Alarm :", ""};
-
-    // 3. Start date and time of the oldest reading.
-    const CivilTime first = firstReadingTime(c);
-    startTime.value = format.shortTime(first);
-    startDate.value = format.shortDate(first);
-    const auto noStartTime = [&] {
-        startTime.value = "--:--:--";
-        startDate.value = "--/--/--";
-    };
-
-    // 4. State.
-    if (!c.isLogging()) {
-        status.value = "Stopped";
-        if (c.readingCount() == 0)
-            noStartTime();
-    } else if (c.isDelayedStartPending()) {
-        status.value = "Delayed Start";
-    } else if (c.isWaitingForButton()) {
-        status.value = "Push Button To Start";
-        noStartTime();
-    } else {
-        status.value = "Logging";
-    }
-
-    // 5. Readings held.
-    if (hasRollOverDownload(t) && c.isOverwriteMode() && c.wrapCount() >= 1) {
-        readings.value = intText(c.memoryCapacity() > 0 ? c.memoryCapacity() - 1 : 0);
-    } else if (t != 17) {
-        readings.value = intText(c.readingCount());
-    } else if (c.sampleMode() == 3) {
-        readings.value = intText(c.readingCount());
-    } else if (c.sampleMode() == 2) {
-        readings.label = "Count Total :";
-        char b[32];
-        readings.value = std::string(b, writeUnsigned(b, c.countPeriod()));
-    } else {
-        readings.label = "Memory Usage :";
-        readings.value = memoryUsage(c);
-    }
-
-    // 6. Sample rate, or the event logger's sample mode.
-    if (t == 17) {
-        sampleRate.label = "Sample Mode :";
-        sampleRate.value = sampleModeText(c);
-    } else {
-        sampleRate.value = std::string(intervalName(c.sampleInterval()));
-    }
-
-    // 7, 8. Alarm texts with their unit, and the scale.
-    std::string highText = highAlarmText(record) + " ";
-    std::string lowText = lowAlarmText(record) + " ";
-    const auto celsiusOrFahrenheit = [&](bool fahrenheit) {
-        scale.value = fahrenheit ? "Fahrenheit" : "Celsius";
-        highText += fahrenheit ? kDegreesF : kDegreesC;
-        lowText += fahrenheit ? kDegreesF : kDegreesC;
-    };
-    if (oneOf(t, {1, 2, 3, 8, 12, 13, 14, 16, 18, 19, 21})) {
-        if (c.inputOptions() <= 1)
-            celsiusOrFahrenheit(c.inputOptions() == 1);
-        else
-            scale.value = "Error";
-    } else if (isScaled(t)) {
-        scale.value = (t == 5 || t == 7) ? "Current" : "Voltage";
-        if (const std::string units = c.units(); !units.empty()) {
-            scale.value += " (" + units + ")";
-            highText += units;
-            lowText += units;
-        }
-    } else if (isCo(t)) {
-        lowText += "ppm";
-        scale.label = "Sensor Expiry Date :";
-        scale.value = expiryText(c.sensorLife(), format);
-    } else if (isThermocouple(t)) {
-        celsiusOrFahrenheit((c.inputOptions() & 0x01) != 0);
-        scale.value += thermocoupleKind(c);
-    } else if (t == 17) {
-        scale.value = inputRangeText(c);
-    } else {
-        scale.value = "Error";
-    }
-
-    // 9, 10. Alarm rows.
-    const auto alarmRow = [&](StatusRow& row, std::uint16_t enabled, std::uint16_t latched, const std::string& text) {
-        row.value = c.hasFlag(enabled) ? text + (c.hasFlag(latched) ? " (Hold)" : "") : "Disabled";
-    };
-    const auto warningLevel = [&](StatusRow& row) {
-        row.label = "Warning Level :";
-        row.value = "Disabled";
-        if (c.hasFlag(flag::kLowEnabled)) {
-            row.value = lowText;
-            if (c.hasFlag(flag::kLowLatched))
-                row.value += " (Hold)";
-            if (c.hasMode(mode::kSounder))
-                row.value += " (Sounder)";
-        }
-    };
-    if (hasPlainAlarms(t)) {
-        alarmRow(high, flag::kHighEnabled, flag::kHighLatched, highText);
-        alarmRow(low, flag::kLowEnabled, flag::kLowLatched, lowText);
-    } else if (isCo(t)) {
-        if (c.calibrationDue().months != 0) {
-            high.label = "Calibration Expiry Date :";
-            high.value = expiryText(c.calibrationDue(), format);
-            warningLevel(low);
-        } else {
-            warningLevel(high);
-            low.label.clear();
-            low.value.clear();
-        }
-    } else if (t == 17) {
-        high.value = "N/A";
-        low.value = "N/A";
-    }
-    // Type 0 and codes above 21 have no known alarms: their values stay empty.
-
-    // 11. Humidity.
-    if (isHumidity(t)) {
-        scale.value += ", %rh";
-        high.value += humidityAlarm(c.hasFlag(flag::kRhHighEnabled), c.hasFlag(flag::kRhHighLatched), c.rhHighAlarm());
-        low.value += humidityAlarm(c.hasFlag(flag::kRhLowEnabled), c.hasFlag(flag::kRhLowLatched), c.rhLowAlarm());
-    }
-
-    // 12, 13. Serial number and firmware.
     char serial[32];
-    StatusRow serialRow{1115, 1052, "Serial Number :", std::string(serial, writeZeroPadded(serial, c.serialNumber(), 9))};
-    StatusRow firmware{1116, 1046, "Firmware Version :", c.firmwareText()};
-
-    return {StatusRow{1075, 0, heading, ""}, name, status, startTime, startDate, readings, sampleRate, scale,
-            high, low, serialRow, firmware};
+    const StatusRow serialRow{1115, 1052, "Serial Number :",
+                              std::string(serial, writeZeroPadded(serial, c.serialNumber(), 9))};
+    const StatusRow firmware{1116, 1046, "Firmware Version :", c.firmwareText()};
+    return {StatusRow{1075, 0, headingText(c.type()), ""}, rows.name, rows.status, rows.startTime, rows.startDate,
+            rows.readings, rows.sampleRate, rows.scale, rows.high, rows.low, serialRow, firmware};
 }
 
 } // namespace velmora
