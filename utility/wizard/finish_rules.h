@@ -23,6 +23,21 @@ struct StartChoice {
     CivilTime at{}; // the local date and time of the pickers, for StartMode::At
 };
 
+// The "Start Time:-" and "Start Date:-" pickers of both finish pages. Each holds a
+// whole local date and time; a start takes the time of day of the one and the date
+// of the other.
+struct StartPickers {
+    CivilTime time; // control 1024
+    CivilTime date; // control 1025
+
+    static StartPickers showing(const CivilTime& local) { return StartPickers{local, local}; }
+    CivilTime start() const
+    {
+        return CivilTime{date.year, date.month, date.day, time.hour, time.minute, time.second};
+    }
+    bool operator==(const StartPickers&) const = default;
+};
+
 // What a finish writes: the start fields (local wall time), the delay in real
 // seconds from now, and whether the button starts the logger. `refusal` holds the
 // message when the choice cannot start.

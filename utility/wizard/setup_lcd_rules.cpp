@@ -1,0 +1,42 @@
+#include "setup_lcd_rules.h"
+
+#include "connected_logger.h"
+#include "wizard_core.h"
+#include "wizard_pages.h"
+
+namespace velmora::setup_lcd {
+
+LcdMode displayMode(int choice)
+{
+    switch (choice) {
+    case 1: return LcdMode::OnAfterButton;
+    case 2: return LcdMode::AlwaysOn;
+    default: return LcdMode::Off;
+    }
+}
+
+Values load(const LoggerConfig& config)
+{
+    Values values;
+    if (!config.hasMode(mode::kLcdBit5))
+        values.display = 0;
+    else
+        values.display = config.hasMode(mode::kLcdBit6) ? 1 : 2;
+    values.storage = config.isOverwriteMode() ? 1 : 0;
+    return values;
+}
+
+WizardStep next(WizardCore& core, const Values& values)
+{
+    LoggerConfig& config = core.logger.config;
+    config.setLcdMode(displayMode(values.display));
+    config.setOverwriteMode(values.storage == 1);
+    return forwardFrom(core, page::kLcd);
+}
+
+WizardStep back(WizardCore& core)
+{
+    return backFrom(core, page::kLcd);
+}
+
+} // namespace velmora::setup_lcd

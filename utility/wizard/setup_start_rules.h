@@ -1,0 +1,35 @@
+#pragma once
+// The start page of the loggers without a start button: "&Finish" starts the logger
+// at once, or at the local date and time of the two pickers. While the wizard's
+// startClockLive flag is set the pickers follow the computer clock: the page runs
+// its 500 ms timer exactly then, so a user who changes nothing starts at once.
+#include "finish_rules.h"
+#include "wizard_step.h"
+
+namespace velmora {
+
+struct WizardCore;
+
+namespace setup_start {
+
+struct Values {
+    StartPickers pickers;
+};
+
+// refresh(), and each tick of the page's timer: both pickers at the current local
+// date and time.
+Values load(WizardCore& core);
+// Whether the page's timer runs.
+bool clockLive(const WizardCore& core);
+
+// The user changed a picker: it keeps the user's value and stops following the clock.
+void pickerEdited(WizardCore& core);
+
+// "&Finish": the clock stops, then the logger starts at the pickers' date and time.
+WizardStep finish(WizardCore& core, const Values& values);
+// "< Back" and "&Cancel" stop the clock; Back then goes to the previous page.
+WizardStep back(WizardCore& core);
+void cancel(WizardCore& core);
+
+} // namespace setup_start
+} // namespace velmora

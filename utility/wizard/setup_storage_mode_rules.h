@@ -1,0 +1,38 @@
+#pragma once
+// The full-memory page of the loggers without a display: stop when full or
+// overwrite the oldest readings (bit 4 of the mode byte), with the number of
+// readings each choice keeps.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "logger_config.h"
+#include "wizard_step.h"
+
+namespace velmora {
+
+struct WizardCore;
+
+namespace setup_storage_mode {
+
+// The full-memory choices in radio order; the display page offers the same two.
+inline constexpr std::array<std::string_view, 2> kStorageChoices = {
+    "Logger stops (recommended)", "Logger continues to log, overwriting the oldest data\nwhen full"};
+
+struct Values {
+    int storage = 0;                   // radios 1152, 1153: 0 stops when full, 1 overwrites
+    std::string stopCapacityText;      // label 1154
+    std::string overwriteCapacityText; // label 1155
+};
+
+// Every "16,382" in `text` replaced by `count` in plain digits, without separators.
+std::string withCapacity(std::string_view text, std::int64_t count);
+
+// The labels tell the memory's capacity N when it stops and N - 1 when it overwrites.
+Values load(const LoggerConfig& config);
+WizardStep next(WizardCore& core, const Values& values);
+WizardStep back(WizardCore& core);
+
+} // namespace setup_storage_mode
+} // namespace velmora
