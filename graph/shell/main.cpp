@@ -11,6 +11,7 @@
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings.h"
 #include "velmora_graph_app.h"
+#include "velmora_version.h"
 
 using namespace velmora;
 
@@ -19,7 +20,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kViewerSettingsName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.53"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Shows a Velmora USB data logger download file as a chart."));

@@ -3,6 +3,8 @@
 // utility (its 129 is not the utility's 129), so it has its own table.
 #include <string_view>
 
+#include "velmora_version.h"
+
 namespace velmora::graphtext {
 
 // Numbered entries of the viewer's string table.
@@ -41,7 +43,7 @@ inline constexpr std::string_view kTooManyReadings = "The file holds more readin
 // Window, menus, toolbar and status bar.
 inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
 inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)";
-inline constexpr std::string_view kVersion = "Version 5.53";
+inline constexpr std::string_view kVersion = "Version " VELMORA_VERSION;
 inline constexpr std::string_view kExportUnavailable =
     "Export to Excel is not available in this version.";
 
