@@ -10,12 +10,15 @@
 
 #include "about_dlg.h"
 #include "clock.h"
-#include "gui_seams.h"
+#include "file_dialogs.h"
+#include "locale_format.h"
 #include "main_frame.h"
+#include "memory_settings.h"
 #include "page_set.h"
 #include "qt/qt_help.h"
 #include "prompts.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
 #include "simulation_setup.h"
 #include "velmora_usb_app.h"
 
@@ -71,7 +74,7 @@ int main(int argc, char* argv[])
         test::RecordingLauncher launcher;
         test::MemorySettings settings;
         SystemLocaleFormat locale;
-        RecordingHelp help;
+        test::RecordingHelp help;
         CVelmoraUSBApp app(UtilityServices{*bridge, clock, prompts, dialogs, launcher, settings, locale, help,
                                            "/usr/bin", "/tmp"});
         app.InitInstance();

@@ -10,12 +10,15 @@
 #include <string>
 
 #include "clock.h"
-#include "gui_seams.h"
+#include "fixed_locale.h"
 #include "logger_image.h"
 #include "logger_presets.h"
+#include "memory_settings.h"
 #include "page_set.h"
 #include "page_view.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
+#include "scripted_file_dialogs.h"
 #include "scripted_prompts.h"
 #include "simulated_bridge.h"
 #include "velmora_usb_app.h"
