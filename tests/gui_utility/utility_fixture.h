@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -64,24 +63,6 @@ inline LoggerImage presetImage(LoggerType type)
     return makePresetImage(type, kNow);
 }
 
-// Passes every prompt to the script and then lets a test act, as if the user did
-// something (pulled the logger out, say) while the box was up.
-class HookedPrompts final : public Prompts {
-public:
-    explicit HookedPrompts(Prompts& inner) : inner_(inner) {}
-    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
-    {
-        const PromptAnswer answer = inner_.ask(text, icon, buttons);
-        if (afterAnswer)
-            afterAnswer(text);
-        return answer;
-    }
-    std::function<void(const std::string&)> afterAnswer;
-
-private:
-    Prompts& inner_;
-};
-
 class UtilityTest : public ::testing::Test {
 protected:
     UtilityTest() : clock(kNow), bridge(clock) {}
@@ -90,7 +71,7 @@ protected:
 
     void startApp()
     {
-        app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, hooked, dialogs, launcher, settings,
+        app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, prompts, dialogs, launcher, settings,
                                                                 locale, help, kProgramFolder, documentsFolder});
         app->InitInstance();
     }
@@ -119,7 +100,6 @@ protected:
     VirtualClock clock;
     SimulatedBridge bridge;
     ScriptedPrompts prompts;
-    HookedPrompts hooked{prompts};
     ScriptedFileDialogs dialogs;
     RecordingLauncher launcher;
     MemorySettings settings;
