@@ -17,8 +17,10 @@
 #include "graph_about_dlg.h"
 #include "graph_main_frame.h"
 #include "qt/qt_file_dialogs.h"
-#include "gui_seams.h"
+#include "memory_settings.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
+#include "scripted_file_dialogs.h"
 #include "scripted_prompts.h"
 #include "velmora_graph_app.h"
 #include "velmora_graph_view.h"
@@ -40,7 +42,7 @@ struct GraphAppTest : ::testing::Test {
     test::ScriptedFileDialogs dialogs;
     test::RecordingLauncher launcher;
     test::MemorySettings settings;
-    RecordingHelp help;
+    test::RecordingHelp help;
     std::unique_ptr<CVelmoraGraphApp> app;
 
     CVelmoraGraphApp& start(const QStringList& arguments, bool expectStarted = true)
