@@ -14,6 +14,7 @@
 #include "locale_format.h"
 #include "main_frame.h"
 #include "memory_settings.h"
+#include "page_sequence.h"
 #include "page_set.h"
 #include "qt/qt_help.h"
 #include "prompts.h"
@@ -109,6 +110,13 @@ int main(int argc, char* argv[])
         frame.command(cmd::kSetUp)->trigger();
         QApplication::processEvents();
         ok &= save(frame, prefix + "setup.png");
+        // Every page of the type's set-up row as it shows the record.
+        for (int index : pageRow(app.logger().type())) {
+            app.SwitchPage(index);
+            QApplication::processEvents();
+            ok &= save(frame, prefix + "page" + QString::number(index) + ".png");
+        }
+        app.SwitchPage(0);
     }
     return ok ? 0 : 1;
 }

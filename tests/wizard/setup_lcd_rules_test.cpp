@@ -24,10 +24,11 @@ TEST(SetupLcdRules, TheRadiosShowTheModeBits)
         {0xbf, 2, 1},
     };
     for (const Case& c : cases) {
-        LoggerConfig config;
+        LoggerRecord record;
+        LoggerConfig& config = record.config;
         config.setType(19);
         config.setModeFlags(c.modeFlags);
-        const setup_lcd::Values v = setup_lcd::load(config);
+        const setup_lcd::Values v = setup_lcd::load(record);
         EXPECT_EQ(v.display, c.display) << std::hex << int(c.modeFlags);
         EXPECT_EQ(v.storage, c.storage) << std::hex << int(c.modeFlags);
     }

@@ -42,11 +42,12 @@ TEST(SetupStorageModeRules, TheLabelsTellWhatEachChoiceKeeps)
         {0, 0x10, 1, "of 0 samples.", "retain the last 0 samples."},
     };
     for (const Case& c : cases) {
-        LoggerConfig config;
+        LoggerRecord record;
+        LoggerConfig& config = record.config;
         config.setType(13);
         config.setMemoryCapacity(c.capacity);
         config.setModeFlags(c.modeFlags);
-        const setup_storage_mode::Values v = setup_storage_mode::load(config);
+        const setup_storage_mode::Values v = setup_storage_mode::load(record);
         EXPECT_EQ(v.storage, c.storage) << c.capacity;
         EXPECT_EQ(v.stopCapacityText, c.stop);
         EXPECT_EQ(v.overwriteCapacityText, c.overwrite);

@@ -49,6 +49,7 @@ public:
     ConnectedLogger& logger() { return logger_; }
     std::vector<float>& readings() { return readings_; }
     CVelmoraUSBDoc& document() { return doc_; }
+    WizardFlags& wizardFlags() { return wizard_; }
     CMainFrame& mainFrame() { return *frame_; }
     CPageSet& pageSet() { return *pageSet_; }
     CPageView* page(int index) const;

@@ -15,8 +15,9 @@ LcdMode displayMode(int choice)
     }
 }
 
-Values load(const LoggerConfig& config)
+Values load(const LoggerRecord& logger)
 {
+    const LoggerConfig& config = logger.config;
     Values values;
     if (!config.hasMode(mode::kLcdBit5))
         values.display = 0;

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "logger_config.h"
+#include "logger_record.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -26,7 +26,7 @@ LcdMode displayMode(int choice);
 
 // The display shows as off whenever bit 5 is clear, whatever bit 6 holds; Next then
 // writes a clean pair.
-Values load(const LoggerConfig& config);
+Values load(const LoggerRecord& logger);
 WizardStep next(WizardCore& core, const Values& values);
 WizardStep back(WizardCore& core);
 

@@ -28,11 +28,11 @@ std::string withCapacity(std::string_view text, std::int64_t count)
     }
 }
 
-Values load(const LoggerConfig& config)
+Values load(const LoggerRecord& logger)
 {
-    const std::int64_t capacity = config.memoryCapacity();
+    const std::int64_t capacity = logger.config.memoryCapacity();
     Values values;
-    values.storage = config.isOverwriteMode() ? 1 : 0;
+    values.storage = logger.config.isOverwriteMode() ? 1 : 0;
     values.stopCapacityText = withCapacity(utilityString(msgid::kStopWhenFullCapacity), capacity);
     // A logger reporting no memory at all keeps none, not minus one.
     values.overwriteCapacityText =

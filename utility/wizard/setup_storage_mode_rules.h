@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "logger_config.h"
+#include "logger_record.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -30,7 +30,7 @@ struct Values {
 std::string withCapacity(std::string_view text, std::int64_t count);
 
 // The labels tell the memory's capacity N when it stops and N - 1 when it overwrites.
-Values load(const LoggerConfig& config);
+Values load(const LoggerRecord& logger);
 WizardStep next(WizardCore& core, const Values& values);
 WizardStep back(WizardCore& core);
 

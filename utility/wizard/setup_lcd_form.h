@@ -1,0 +1,24 @@
+#pragma once
+// Page 17: how the display of the loggers with a display works, and what the
+// logger does when its memory is full.
+#include "setup_page.h"
+
+class QRadioButton;
+
+namespace velmora {
+
+class CSetupLCDForm final : public CSetupPage {
+    Q_OBJECT
+public:
+    explicit CSetupLCDForm(PageContext& context);
+    void refresh() override;
+
+public slots:
+    void OnNext() override;
+
+private:
+    QRadioButton* display_[3] = {};
+    QRadioButton* storage_[2] = {};
+};
+
+} // namespace velmora

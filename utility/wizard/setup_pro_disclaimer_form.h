@@ -1,0 +1,13 @@
+#pragma once
+// Page 20: the safety agreement of the high-temperature logger.
+#include "setup_disclaimer_page.h"
+
+namespace velmora {
+
+class CSetupPRODisclaimerForm final : public CSetupDisclaimerPage {
+    Q_OBJECT
+public:
+    explicit CSetupPRODisclaimerForm(PageContext& context);
+};
+
+} // namespace velmora

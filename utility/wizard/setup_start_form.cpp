@@ -1,0 +1,89 @@
+#include "setup_start_form.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "page_context.h"
+#include "setup_start_rules.h"
+#include "wizard_pages.h"
+
+namespace velmora {
+
+namespace rules = setup_start;
+
+namespace {
+constexpr int kClockTimer = 1001;
+constexpr int kClockPeriodMs = 500;
+} // namespace
+
+CSetupStartForm::CSetupStartForm(PageContext& context)
+    : CSetupPage(context, page::kStart, 104, PanelMotif::Clock, Back::ByRow)
+{
+    nextButton()->setText(QStringLiteral("&Finish"));
+
+    QGroupBox* now = addGroup();
+    now->layout()->addWidget(new QLabel(QStringLiteral("To begin logging immediately, click 'Finish'."), now));
+
+    QGroupBox* later = addGroup();
+    for (const char* line : {"To delay the start of the USB Data Logger, select a ", "'Start Time' and 'Start Date'."})
+        later->layout()->addWidget(new QLabel(QString::fromLatin1(line), later));
+    pickers_ = buildStartPickers(later);
+    body()->addStretch(1);
+
+    timer_ = withId(new QTimer(this), kClockTimer);
+    timer_->setInterval(kClockPeriodMs);
+    connect(timer_, &QTimer::timeout, this, &CSetupStartForm::OnTimer);
+    for (CStartPicker* picker : {pickers_.time, pickers_.date})
+        connect(picker, &QDateTimeEdit::dateTimeChanged, this, &CSetupStartForm::OnPickerEdited);
+}
+
+void CSetupStartForm::refresh()
+{
+    refreshBackButton();
+    pickers_.show(rules::load(core()).pickers, false);
+    runClockByFlag();
+}
+
+void CSetupStartForm::OnTimer()
+{
+    pickers_.show(rules::load(core()).pickers, false);
+}
+
+void CSetupStartForm::OnPickerEdited()
+{
+    rules::pickerEdited(core());
+    runClockByFlag();
+}
+
+void CSetupStartForm::OnNext()
+{
+    timer_->stop();
+    follow(rules::finish(core(), rules::Values{pickers_.values()}));
+}
+
+void CSetupStartForm::OnBack()
+{
+    timer_->stop();
+    follow(rules::back(core()));
+}
+
+void CSetupStartForm::OnCancel()
+{
+    timer_->stop();
+    rules::cancel(core());
+    CSetupPage::OnCancel();
+}
+
+// The timer runs exactly while the page's clock flag is set.
+void CSetupStartForm::runClockByFlag()
+{
+    if (!rules::clockLive(core()))
+        timer_->stop();
+    else if (!timer_->isActive())
+        timer_->start();
+}
+
+} // namespace velmora
