@@ -24,6 +24,7 @@
 #include "qt/qt_settings.h"
 #include "simulation_setup.h"
 #include "velmora_usb_app.h"
+#include "wall_clock.h"
 
 using namespace velmora;
 
@@ -65,8 +66,9 @@ int utilityStartup(int argc, char** argv)
     NoLauncher launcher;
     SystemLocaleFormat locale;
     NoHelp help;
-    CVelmoraUSBApp app(
-        UtilityServices{*bridge, clock, prompts, dialogs, launcher, settings, locale, help, "/usr/bin", "/tmp"});
+    SystemWallClock wallClock;
+    CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale, help,
+                                       "/usr/bin", "/tmp"});
     app.InitInstance();
     QApplication::processEvents();
     return 0;

@@ -37,4 +37,11 @@ file(READ ${DEST}/usr/share/applications/com.oskenby.VelmoraGraph.desktop viewer
 if(NOT viewer MATCHES "MimeType=text/plain;" OR NOT viewer MATCHES "Exec=velmora-graph %f")
   message(FATAL_ERROR "the viewer's desktop entry does not open download files")
 endif()
+# The release in the metainfo is the project's version.
+foreach(app VelmoraUSB VelmoraGraph)
+  file(READ ${DEST}/usr/share/metainfo/com.oskenby.${app}.metainfo.xml metainfo)
+  if(NOT metainfo MATCHES "<release version=\"${VERSION}\"")
+    message(FATAL_ERROR "the ${app} metainfo does not name release ${VERSION}")
+  endif()
+endforeach()
 file(REMOVE_RECURSE ${DEST})

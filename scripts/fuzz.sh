@@ -1,31 +1,36 @@
 #!/usr/bin/env bash
-# Builds the download-file fuzz target with clang's libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs it for a fixed time (seconds, default 45) over
-# the kept corpus. New inputs go to a temporary folder; a crash leaves its input in
-# build-fuzz/ to be added to tests/fuzz/data_file_corpus/ with the fix.
+# Builds the two fuzz targets in the fuzz configuration (clang, VELMORA_FUZZ:
+# libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer) and runs each for a
+# fixed time (seconds, default 45) over its kept corpus:
+#   data_file_fuzz      the download-file reader; a crash input goes to tests/fuzz/data_file_corpus/
+#   logger_reply_fuzz   the link against arbitrary logger replies; tests/fuzz/logger_reply_corpus/
+# New inputs go to a temporary folder; a crash leaves its input in build-fuzz/ to be
+# added to the target's corpus with the fix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-45}"
 out=build-fuzz
-mkdir -p "$out"
-flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -Igraph/shell -Igraph/chart -Iplatform -Iresources/strings)
-clang++ "${flags[@]}" tests/fuzz/data_file_fuzz.cpp \
-  graph/shell/data_file_parser.cpp graph/shell/file_byte_source.cpp graph/shell/header_parser.cpp \
-  graph/shell/line_reader.cpp graph/shell/number_text.cpp graph/shell/time_stamp.cpp \
-  platform/civil_time.cpp -o "$out/data_file_fuzz"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-"$out/data_file_fuzz" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
-  -artifact_prefix="$out/" -print_final_stats=1 \
-  "$work" tests/fuzz/data_file_corpus tests/data/reader
 
-# The link against arbitrary logger replies; a crash input goes to
-# tests/fuzz/logger_reply_corpus/ with the fix.
-clang++ "${flags[@]}" -Iutility/link -Iutility/model tests/fuzz/logger_reply_fuzz.cpp \
-  utility/link/logger_link.cpp utility/model/type_catalogue.cpp utility/model/logger_config.cpp \
-  resources/strings/utility_strings.cpp platform/clock.cpp platform/civil_time.cpp -o "$out/logger_reply_fuzz"
-replies="$(mktemp -d)"
-trap 'rm -rf "$work" "$replies"' EXIT
-"$out/logger_reply_fuzz" -max_total_time=30 -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
-  -artifact_prefix="$out/" -print_final_stats=1 "$replies" tests/fuzz/logger_reply_corpus
+launcher=()
+if command -v ccache >/dev/null; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B "$out" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+  -DVELMORA_FUZZ=ON -DVELMORA_GUI=OFF -DVELMORA_BENCH=OFF "${launcher[@]}"
+cmake --build "$out" -j2 --target data_file_fuzz logger_reply_fuzz
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+# fuzz TARGET CORPUS...: new inputs go to a fresh folder of the scratch space.
+fuzz() {
+  local target="$1"
+  shift
+  mkdir "$scratch/$target"
+  "$out/tests/fuzz/$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 -rss_limit_mb=1024 \
+    -artifact_prefix="$out/" -print_final_stats=1 "$scratch/$target" "$@"
+}
+
+fuzz data_file_fuzz tests/fuzz/data_file_corpus tests/data/reader
+fuzz logger_reply_fuzz tests/fuzz/logger_reply_corpus

@@ -1,25 +1,17 @@
 #include "velmora_graph_view.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QGridLayout>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPageSetupDialog>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QScrollBar>
 
-#include "chart_scroll_bars.h"
+#include "chart_print_commands.h"
 #include "chart_settings.h"
 #include "chart_texts.h"
 #include "chart_widget.h"
-#include "chart_zoom_adapter.h"
+#include "chart_zoom_control.h"
 #include "graph_strings.h"
 #include "print_page.h"
-#include "prompts.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -49,23 +41,22 @@ constexpr TraceCommand kTraceCommands[] = {
 
 } // namespace
 
-CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent)
-    : QWidget(parent), prompts_(prompts), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidget(parent)
 {
-    printer_->setPageOrientation(QPageLayout::Landscape);
+    printing_ = new ChartPrintCommands(
+        prompts, [this] { return makePrintChart(chart(), *data_, zoom().level() > 0); }, this);
     chartWidget_ = new ChartWidget(this);
-    chartWidget_->installEventFilter(this);
-    zoomChart_ = std::make_unique<ChartZoomAdapter>(chartWidget_->chart());
-    scroll_ = new ChartScrollBars(this);
-    connect(scroll_, &ChartScrollBars::horizontalScrollEnded, this, &CVelmoraGraphView::endHorizontalScroll);
-    connect(scroll_, &ChartScrollBars::verticalScrollEnded, this, &CVelmoraGraphView::endVerticalScroll);
+    zoom_ = new ChartZoomControl(*chartWidget_, this);
+    connect(zoom_, &ChartZoomControl::readoutRequested, this, &CVelmoraGraphView::showReadout);
+    connect(zoom_, &ChartZoomControl::xRangeScrolled, this, &CVelmoraGraphView::showFromTo);
+    connect(zoom_, &ChartZoomControl::maximumZoomReached, this, &CVelmoraGraphView::maximumZoomReached);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     grid->addWidget(chartWidget_, 0, 0);
-    grid->addWidget(scroll_->vertical(), 0, 1);
-    grid->addWidget(scroll_->horizontal(), 1, 0);
+    grid->addWidget(zoom_->verticalScrollBar(), 0, 1);
+    grid->addWidget(zoom_->horizontalScrollBar(), 1, 0);
 
     createActions();
     bind(empty_);
@@ -75,14 +66,6 @@ CVelmoraGraphView::~CVelmoraGraphView() = default;
 
 void CVelmoraGraphView::createActions()
 {
-    zoomIn_ = new QAction(text(graphtext::kZoomIn), this);
-    zoomIn_->setStatusTip(text(graphtext::kZoomInPrompt));
-    zoomIn_->setToolTip(text(graphtext::kZoomIn));
-    zoomOut_ = new QAction(text(graphtext::kZoomOut), this);
-    zoomOut_->setStatusTip(text(graphtext::kZoomOutPrompt));
-    zoomOut_->setToolTip(text(graphtext::kZoomOutTip));
-    connect(zoomOut_, &QAction::triggered, this, &CVelmoraGraphView::zoomOut);
-
     markPoints_ = new QAction(text(graphtext::kMarkPoints), this);
     markPoints_->setCheckable(true);
     connect(markPoints_, &QAction::triggered, this, &CVelmoraGraphView::toggleMarkPoints);
@@ -95,15 +78,47 @@ void CVelmoraGraphView::createActions()
     gridY_->setChecked(true);
     connect(gridY_, &QAction::triggered, this, &CVelmoraGraphView::toggleGridY);
 
-    print_ = new QAction(text(graphtext::kPrint), this);
-    print_->setShortcut(QKeySequence::Print);
-    connect(print_, &QAction::triggered, this, &CVelmoraGraphView::print);
-    printPreview_ = new QAction(text(graphtext::kPrintPreview), this);
-    connect(printPreview_, &QAction::triggered, this, &CVelmoraGraphView::printPreview);
-    printSetup_ = new QAction(text(graphtext::kPrintSetup), this);
-    connect(printSetup_, &QAction::triggered, this, &CVelmoraGraphView::printSetup);
-
     traces_ = new QMenu(text(graphtext::kShowTraces), this);
+}
+
+QAction* CVelmoraGraphView::zoomInAction() const
+{
+    return zoom_->zoomInAction();
+}
+
+QAction* CVelmoraGraphView::zoomOutAction() const
+{
+    return zoom_->zoomOutAction();
+}
+
+QAction* CVelmoraGraphView::printAction() const
+{
+    return printing_->printAction();
+}
+
+QAction* CVelmoraGraphView::printPreviewAction() const
+{
+    return printing_->printPreviewAction();
+}
+
+QAction* CVelmoraGraphView::printSetupAction() const
+{
+    return printing_->printSetupAction();
+}
+
+QPrinter& CVelmoraGraphView::printer()
+{
+    return printing_->printer();
+}
+
+bool CVelmoraGraphView::printTo(QPrinter& printer)
+{
+    return printing_->printTo(printer);
+}
+
+const ZoomSession& CVelmoraGraphView::zoom() const
+{
+    return zoom_->session();
 }
 
 const Chart& CVelmoraGraphView::chart() const
@@ -113,12 +128,12 @@ const Chart& CVelmoraGraphView::chart() const
 
 QScrollBar* CVelmoraGraphView::horizontalScrollBar() const
 {
-    return scroll_->horizontal();
+    return zoom_->horizontalScrollBar();
 }
 
 QScrollBar* CVelmoraGraphView::verticalScrollBar() const
 {
-    return scroll_->vertical();
+    return zoom_->verticalScrollBar();
 }
 
 QString CVelmoraGraphView::footerText() const
@@ -134,11 +149,6 @@ std::int64_t CVelmoraGraphView::interval() const
 std::int64_t CVelmoraGraphView::totalSeconds() const
 {
     return data_ ? (static_cast<std::int64_t>(data_->readingCount) - 1) * interval() : 0;
-}
-
-double CVelmoraGraphView::valueStepNow() const
-{
-    return valueStep(chart().yDecimals());
 }
 
 void CVelmoraGraphView::bind(const GraphData& data)
@@ -185,104 +195,8 @@ void CVelmoraGraphView::bind(const GraphData& data)
     }
     rebuildTracesMenu();
 
-    session_.bind(full);
-    applyLevel(0);
+    zoom_->bind(full, interval(), totalSeconds());
     showFromTo();
-}
-
-void CVelmoraGraphView::applyLevel(int n)
-{
-    Chart& c = chartWidget_->chart();
-    const ZoomLevel& e = session_.entry(n);
-    c.setAxisMinimum(Axis::X, static_cast<double>(e.xMin));
-    c.setAxisMaximum(Axis::X, static_cast<double>(e.xMax));
-    const bool zoomed = n > 0;
-
-    const AxisBounds y = levelBounds(e.yMin, e.yMax, !zoomed);
-    const AxisBounds y2 = levelBounds(e.y2Min, e.y2Max, !zoomed);
-    for (const auto& [axis, bounds] : {std::pair{Axis::Y, y}, std::pair{Axis::Y2, y2}}) {
-        if (bounds.max)
-            c.setAxisMaximum(axis, *bounds.max);
-        else
-            c.setAxisMaximumAutomatic(axis);
-        if (bounds.min)
-            c.setAxisMinimum(axis, *bounds.min);
-        else
-            c.setAxisMinimumAutomatic(axis);
-    }
-
-    scroll_->setHorizontal(horizontalScrollFor(e.xMin, e.xMax, totalSeconds(), interval(), zoomed), interval());
-    const double step = valueStepNow();
-    const VerticalScroll v = verticalScrollFor(session_.full(), c.axisMinimum(Axis::Y), c.axisMaximum(Axis::Y),
-                                               c.axisMinimum(Axis::Y2), c.axisMaximum(Axis::Y2), step, zoomed);
-    scroll_->setVertical(v, verticalPageSteps(v, step));
-    chartWidget_->update();
-}
-
-void CVelmoraGraphView::carryOut(const ZoomAction& action)
-{
-    Chart& c = chartWidget_->chart();
-    if (action.maximumReached) {
-        QApplication::beep();
-        c.setFooter({text(graphtext::kMaximumZoom)});
-        emit maximumZoomReached();
-    }
-    if (action.clearFooter)
-        c.setFooter({});
-    if (action.hideMarker)
-        c.setMarkerShown(false);
-    if (action.bandChanged) {
-        const auto& band = session_.band();
-        chartWidget_->setBand(band ? std::optional<QRect>(QRect(QPoint(band->start.x, band->start.y),
-                                                                QPoint(band->corner.x, band->corner.y)))
-                                   : std::nullopt);
-    }
-    if (action.applyLevel)
-        applyLevel(session_.level());
-    chartWidget_->update();
-}
-
-bool CVelmoraGraphView::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != chartWidget_)
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseMove: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        const QPoint p = e->position().toPoint();
-        const bool leftDown = e->buttons() & Qt::LeftButton;
-        if (session_.readoutOnMove(leftDown))
-            showReadout(p);
-        else
-            carryOut(session_.move({p.x(), p.y()}, leftDown, *zoomChart_));
-        return true;
-    }
-    case QEvent::MouseButtonPress: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() == Qt::LeftButton) {
-            const QPoint p = e->position().toPoint();
-            carryOut(session_.press({p.x(), p.y()}, *zoomChart_, interval()));
-        }
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() == Qt::LeftButton) {
-            const QPoint p = e->position().toPoint();
-            const bool stillDown = e->buttons() & Qt::LeftButton;
-            carryOut(session_.release({p.x(), p.y()}, stillDown, *zoomChart_, interval(), valueStepNow()));
-        }
-        return true;
-    }
-    case QEvent::MouseButtonDblClick: {
-        auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() == Qt::LeftButton)
-            carryOut(session_.doubleClick());
-        return true;
-    }
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -313,7 +227,7 @@ void CVelmoraGraphView::showFromTo()
 
 void CVelmoraGraphView::zoomOut()
 {
-    carryOut(session_.zoomOut());
+    zoom_->zoomOut();
 }
 
 void CVelmoraGraphView::toggleMarkPoints()
@@ -384,65 +298,19 @@ void CVelmoraGraphView::toggleTrace(int id)
     }
 }
 
-void CVelmoraGraphView::endHorizontalScroll(qint64 position)
-{
-    if (session_.level() == 0)
-        return;
-    const XRange r = xRangeAfterScroll(position, scroll_->horizontalState().windowWidth, totalSeconds(), interval());
-    Chart& c = chartWidget_->chart();
-    c.setAxisMinimum(Axis::X, static_cast<double>(r.min));
-    c.setAxisMaximum(Axis::X, static_cast<double>(r.max));
-    showFromTo();
-}
-
-void CVelmoraGraphView::endVerticalScroll(int value)
-{
-    if (session_.level() == 0)
-        return;
-    const YRanges r = yRangesAfterScroll(value, scroll_->verticalState(), session_.full(), valueStepNow());
-    Chart& c = chartWidget_->chart();
-    c.setAxisMinimum(Axis::Y, r.yMin);
-    c.setAxisMaximum(Axis::Y, r.yMax);
-    c.setAxisMinimum(Axis::Y2, r.y2Min);
-    c.setAxisMaximum(Axis::Y2, r.y2Max);
-    chartWidget_->update();
-}
-
-bool CVelmoraGraphView::printTo(QPrinter& printer)
-{
-    const Chart page = makePrintChart(chart(), *data_, session_.level() > 0);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        prompts_.warn(std::string(graphtext::kPrintFailed));
-        return false;
-    }
-    const QRect printable(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    drawPrintPage(painter, printable, page);
-    if (!painter.end()) {
-        prompts_.warn(std::string(graphtext::kPrintFailed));
-        return false;
-    }
-    return true;
-}
-
 void CVelmoraGraphView::print()
 {
-    QPrintDialog dialog(printer_.get(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        printTo(*printer_);
+    printing_->print();
 }
 
 void CVelmoraGraphView::printPreview()
 {
-    QPrintPreviewDialog dialog(printer_.get(), this);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { printTo(*p); });
-    dialog.exec();
+    printing_->printPreview();
 }
 
 void CVelmoraGraphView::printSetup()
 {
-    QPageSetupDialog dialog(printer_.get(), this);
-    dialog.exec();
+    printing_->printSetup();
 }
 
 } // namespace velmora

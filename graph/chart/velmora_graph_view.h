@@ -19,7 +19,6 @@
 //   printSetupAction()   "P&rint Setup..." (printSetup())
 // The printer (landscape by default) is shared by the three print commands.
 #include <QWidget>
-#include <memory>
 
 #include "graph_data.h"
 #include "zoom_session.h"
@@ -32,11 +31,14 @@ class QScrollBar;
 namespace velmora {
 
 class Chart;
-class ChartScrollBars;
+class ChartPrintCommands;
 class ChartWidget;
+class ChartZoomControl;
 class Prompts;
-class ChartZoomAdapter;
 
+// The view binds the document's data to the chart, shows the pointer readout and the
+// From/To footer, and switches Mark Points, the grid and the traces; it hands the
+// mouse and zoom to a ChartZoomControl and printing to ChartPrintCommands.
 class CVelmoraGraphView : public QWidget {
     Q_OBJECT
 public:
@@ -47,24 +49,24 @@ public:
     // then binding `data`, which must stay alive (and unchanged) until the next bind.
     void bind(const GraphData& data);
 
-    QAction* zoomInAction() const { return zoomIn_; }
-    QAction* zoomOutAction() const { return zoomOut_; }
+    QAction* zoomInAction() const;
+    QAction* zoomOutAction() const;
     QAction* markPointsAction() const { return markPoints_; }
     QAction* gridXAction() const { return gridX_; }
     QAction* gridYAction() const { return gridY_; }
-    QAction* printAction() const { return print_; }
-    QAction* printPreviewAction() const { return printPreview_; }
-    QAction* printSetupAction() const { return printSetup_; }
+    QAction* printAction() const;
+    QAction* printPreviewAction() const;
+    QAction* printSetupAction() const;
     QMenu* tracesMenu() const { return traces_; }
 
-    QPrinter& printer() { return *printer_; }
+    QPrinter& printer();
     // Prints the chart on one page of `printer`; on failure says "Error: Failed to
     // print graph." and returns false.
     bool printTo(QPrinter& printer);
 
     // What the view shows, for the shell and the tests.
-    int zoomLevel() const { return session_.level(); }
-    const ZoomSession& zoom() const { return session_; }
+    int zoomLevel() const { return zoom().level(); }
+    const ZoomSession& zoom() const;
     QString footerText() const;
     const Chart& chart() const;
     ChartWidget* chartWidget() const { return chartWidget_; }
@@ -84,44 +86,28 @@ signals:
     // The 24th zoom level was asked for: the view has beeped and put up the message.
     void maximumZoomReached();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void createActions();
-    void applyLevel(int n);
-    void carryOut(const ZoomAction& action);
     void showReadout(QPoint pixel);
     void setFooter(const std::string& text); // Windows-1252 text
     void showFromTo();
     void rebuildTracesMenu();
     void toggleTrace(int id);
-    void endHorizontalScroll(qint64 position);
-    void endVerticalScroll(int value);
     std::int64_t interval() const;
     std::int64_t totalSeconds() const; // X of the last reading
-    double valueStepNow() const;
 
-    Prompts& prompts_;
     const GraphData* data_ = nullptr;
     GraphData empty_;
     ChartWidget* chartWidget_ = nullptr;
-    ChartScrollBars* scroll_ = nullptr;
-    std::unique_ptr<ChartZoomAdapter> zoomChart_;
-    ZoomSession session_;
+    ChartZoomControl* zoom_ = nullptr;
+    ChartPrintCommands* printing_ = nullptr;
     bool markPointsOn_ = false;
     bool gridXOn_ = true;
     bool gridYOn_ = true;
-    std::unique_ptr<QPrinter> printer_;
 
-    QAction* zoomIn_ = nullptr;
-    QAction* zoomOut_ = nullptr;
     QAction* markPoints_ = nullptr;
     QAction* gridX_ = nullptr;
     QAction* gridY_ = nullptr;
-    QAction* print_ = nullptr;
-    QAction* printPreview_ = nullptr;
-    QAction* printSetup_ = nullptr;
     QMenu* traces_ = nullptr;
 };
 

@@ -19,7 +19,7 @@ QString text(std::string_view s)
 
 CGraphAboutDlg::CGraphAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Velmora USB"));
+    setWindowTitle(text(graphtext::kAboutTitle));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(toolbarIcon(ToolbarIcon::About).pixmap(QSize(48, 48), devicePixelRatioF()));
@@ -31,8 +31,8 @@ CGraphAboutDlg::CGraphAboutDlg(QWidget* parent) : QDialog(parent)
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
     product->setFont(bold);
     auto* version = new QLabel(text(graphtext::kVersion), this);
-    auto* role = new QLabel(QStringLiteral("Graph viewer for Velmora USB Data Logger download files."), this);
-    auto* copyright = new QLabel(QStringLiteral("Copyright \u00a9 Oskenby Electronics Ltd."), this);
+    auto* role = new QLabel(text(graphtext::kAboutRole), this);
+    auto* copyright = new QLabel(text(graphtext::kCopyright), this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

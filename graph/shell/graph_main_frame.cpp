@@ -58,45 +58,42 @@ CGraphMainFrame::CGraphMainFrame(CVelmoraGraphView& view, QWidget* parent) : QMa
 
 void CGraphMainFrame::createActions()
 {
-    open_ = command(this, QStringLiteral("&Open..."), QStringLiteral("Open an existing document"),
-                    QStringLiteral("Open"));
+    open_ = command(this, text(graphtext::kOpen), text(graphtext::kOpenPrompt), text(graphtext::kOpenTip));
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     open_->setIcon(toolbarIcon(ToolbarIcon::Open));
     connect(open_, &QAction::triggered, this, &CGraphMainFrame::openRequested);
 
-    export_ = command(this, QStringLiteral("Export to Excel"), QStringLiteral("Export to Excel"),
-                      QStringLiteral("Export to Excel"));
+    const QString exportText = text(graphtext::kExportToExcel);
+    export_ = command(this, exportText, exportText, exportText);
     export_->setIcon(toolbarIcon(ToolbarIcon::ExportToExcel));
     connect(export_, &QAction::triggered, this, &CGraphMainFrame::exportRequested);
 
-    closeGraph_ = command(this, QStringLiteral("&Close Graph"), QStringLiteral("Close the graph application"),
-                          QStringLiteral("Close Graph"));
+    closeGraph_ = command(this, text(graphtext::kCloseGraph), text(graphtext::kCloseGraphPrompt),
+                          text(graphtext::kCloseGraphTip));
     closeGraph_->setIcon(toolbarIcon(ToolbarIcon::CloseGraph));
     connect(closeGraph_, &QAction::triggered, this, &QWidget::close);
 
-    toolBarToggle_ = command(this, QStringLiteral("&Toolbar"), QStringLiteral("Show or hide the toolbar"));
+    toolBarToggle_ = command(this, text(graphtext::kToolBar), text(graphtext::kToolBarPrompt));
     toolBarToggle_->setCheckable(true);
     toolBarToggle_->setChecked(true);
-    statusBarToggle_ = command(this, QStringLiteral("&Status Bar"), QStringLiteral("Show or hide the status bar"));
+    statusBarToggle_ = command(this, text(graphtext::kStatusBar), text(graphtext::kStatusBarPrompt));
     statusBarToggle_->setCheckable(true);
     statusBarToggle_->setChecked(true);
 
-    helpTopics_ = command(this, QStringLiteral("&Help Topics"), QStringLiteral("List Help topics"),
-                          QStringLiteral("Help Topics"));
+    helpTopics_ = command(this, text(graphtext::kHelpTopics), text(graphtext::kHelpTopicsPrompt),
+                          text(graphtext::kHelpTopicsTip));
     helpTopics_->setIcon(toolbarIcon(ToolbarIcon::HelpTopics));
     connect(helpTopics_, &QAction::triggered, this, &CGraphMainFrame::helpTopicsRequested);
-    about_ = command(this, QStringLiteral("&About VelmoraGraph..."),
-                     QStringLiteral("Display program information, version number and copyright"),
-                     QStringLiteral("About"));
+    about_ = command(this, text(graphtext::kAbout), text(graphtext::kAboutPrompt), text(graphtext::kAboutTip));
     about_->setIcon(toolbarIcon(ToolbarIcon::About));
     connect(about_, &QAction::triggered, this, &CGraphMainFrame::aboutRequested);
 
     // F1 opens the same topic as Help Topics; Shift+F1 asks what was clicked.
-    help_ = new QAction(QStringLiteral("Help"), this);
+    help_ = new QAction(text(graphtext::kHelp), this);
     help_->setShortcut(QKeySequence(Qt::Key_F1));
     help_->setShortcutContext(Qt::ApplicationShortcut);
     connect(help_, &QAction::triggered, this, &CGraphMainFrame::helpTopicsRequested);
-    contextHelp_ = new QAction(QStringLiteral("Context Help"), this);
+    contextHelp_ = new QAction(text(graphtext::kContextHelp), this);
     contextHelp_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
     contextHelp_->setShortcutContext(Qt::ApplicationShortcut);
     connect(contextHelp_, &QAction::triggered, this, &CGraphMainFrame::contextHelpRequested);
@@ -107,18 +104,18 @@ void CGraphMainFrame::createActions()
     view_.zoomInAction()->setIcon(toolbarIcon(ToolbarIcon::ZoomIn));
     view_.zoomOutAction()->setIcon(toolbarIcon(ToolbarIcon::ZoomOut));
     view_.printAction()->setIcon(toolbarIcon(ToolbarIcon::Print));
-    view_.printAction()->setStatusTip(QStringLiteral("Print the active document"));
-    view_.printAction()->setToolTip(QStringLiteral("Print"));
-    view_.printPreviewAction()->setStatusTip(QStringLiteral("Display full pages"));
-    view_.printSetupAction()->setStatusTip(QStringLiteral("Change the printer and printing options"));
-    view_.markPointsAction()->setStatusTip(QStringLiteral("Mark each reading with a point"));
-    view_.gridXAction()->setStatusTip(QStringLiteral("Show or hide the vertical grid lines"));
-    view_.gridYAction()->setStatusTip(QStringLiteral("Show or hide the horizontal grid lines"));
+    view_.printAction()->setStatusTip(text(graphtext::kPrintPrompt));
+    view_.printAction()->setToolTip(text(graphtext::kPrintTip));
+    view_.printPreviewAction()->setStatusTip(text(graphtext::kPrintPreviewPrompt));
+    view_.printSetupAction()->setStatusTip(text(graphtext::kPrintSetupPrompt));
+    view_.markPointsAction()->setStatusTip(text(graphtext::kMarkPointsPrompt));
+    view_.gridXAction()->setStatusTip(text(graphtext::kGridXPrompt));
+    view_.gridYAction()->setStatusTip(text(graphtext::kGridYPrompt));
 }
 
 void CGraphMainFrame::createMenus()
 {
-    fileMenu_ = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_ = menuBar()->addMenu(text(graphtext::kFileMenu));
     fileMenu_->addAction(open_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(view_.printAction());
@@ -127,12 +124,12 @@ void CGraphMainFrame::createMenus()
     fileMenu_->addSeparator();
     fileMenu_->addAction(export_);
     fileMenu_->addSeparator();
-    recentPlaceholder_ = fileMenu_->addAction(QStringLiteral("Recent File"));
+    recentPlaceholder_ = fileMenu_->addAction(text(graphtext::kRecentFile));
     recentPlaceholder_->setEnabled(false);
     recentSeparator_ = fileMenu_->addSeparator();
     fileMenu_->addAction(closeGraph_);
 
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* viewMenu = menuBar()->addMenu(text(graphtext::kViewMenu));
     viewMenu->addAction(toolBarToggle_);
     viewMenu->addAction(statusBarToggle_);
     viewMenu->addSeparator();
@@ -145,7 +142,7 @@ void CGraphMainFrame::createMenus()
     grid->addAction(view_.gridXAction());
     grid->addAction(view_.gridYAction());
 
-    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* helpMenu = menuBar()->addMenu(text(graphtext::kHelpMenu));
     helpMenu->addAction(helpTopics_);
     helpMenu->addSeparator();
     helpMenu->addAction(about_);
@@ -153,7 +150,7 @@ void CGraphMainFrame::createMenus()
 
 void CGraphMainFrame::createToolBar()
 {
-    toolBar_ = addToolBar(QStringLiteral("Standard"));
+    toolBar_ = addToolBar(text(graphtext::kToolBarTitle));
     toolBar_->setObjectName(QStringLiteral("standardToolBar"));
     toolBar_->setMovable(false);
     toolBar_->setIconSize(QSize(16, 16));
@@ -178,11 +175,12 @@ void CGraphMainFrame::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     // The idle prompt comes back whenever a command's prompt is taken away.
-    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+    const QString ready = text(graphtext::kReady);
+    connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
         if (message.isEmpty())
-            bar->showMessage(QStringLiteral("Ready"));
+            bar->showMessage(ready);
     });
-    bar->showMessage(QStringLiteral("Ready"));
+    bar->showMessage(ready);
     connect(statusBarToggle_, &QAction::toggled, bar, &QWidget::setVisible);
 }
 
@@ -195,7 +193,7 @@ void CGraphMainFrame::setRecentFiles(const std::vector<std::string>& paths)
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const QString path = QString::fromStdString(paths[i]);
         auto* a = new QAction(QString::fromStdString(recentFileMenuText(i, paths[i])), fileMenu_);
-        a->setStatusTip(QStringLiteral("Open this document"));
+        a->setStatusTip(text(graphtext::kRecentFilePrompt));
         connect(a, &QAction::triggered, this, [this, path] { emit recentFileRequested(path); });
         fileMenu_->insertAction(recentSeparator_, a);
         recent_.push_back(a);
@@ -205,8 +203,11 @@ void CGraphMainFrame::setRecentFiles(const std::vector<std::string>& paths)
 void CGraphMainFrame::showFileInTitle(const std::string& path)
 {
     const QString title = text(graphtext::kWindowTitle);
-    setWindowTitle(path.empty() ? title
-                                : QFileInfo(QString::fromStdString(path)).fileName() + QStringLiteral(" - ") + title);
+    if (path.empty()) {
+        setWindowTitle(title);
+        return;
+    }
+    setWindowTitle(QFileInfo(QString::fromStdString(path)).fileName() + text(graphtext::kTitleSeparator) + title);
 }
 
 void CGraphMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -11,26 +11,33 @@
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings.h"
 #include "velmora_graph_app.h"
+#include "velmora_version.h"
 
 using namespace velmora;
+
+namespace {
+QString text(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kViewerSettingsName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.53"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Shows a Velmora USB data logger download file as a chart."));
+    parser.setApplicationDescription(text(graphtext::kCommandLineDescription));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The download file to show."),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(text(graphtext::kFileArgument), text(graphtext::kFileArgumentHelp),
+                                 text(graphtext::kFileArgumentSyntax));
     parser.process(application);
 
-    const std::string_view title = graphtext::kAppTitle;
-    QtPrompts prompts(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    QtPrompts prompts(text(graphtext::kAppTitle));
     QtFileDialogs dialogs;
     QtProcessLauncher launcher;
     QtSettings settings(QString::fromLatin1(kViewerSettingsName));

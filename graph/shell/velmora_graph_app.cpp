@@ -60,8 +60,8 @@ int CVelmoraGraphApp::helpContext() const
 void CVelmoraGraphApp::OnFileOpen()
 {
     FileDialogRequest request;
-    request.title = "Open";
-    request.filter = std::string(graphtext::kFileFilter) + "|*.txt|All Files (*.*)|*.*||";
+    request.title = std::string(graphtext::kOpenDialogTitle);
+    request.filter = std::string(graphtext::kFileFilter);
     request.defaultSuffix = "txt";
     if (const std::optional<std::string> path = services_.dialogs.openFile(request))
         OpenDocumentFile(QString::fromStdString(*path));

@@ -3,6 +3,8 @@
 // utility (its 129 is not the utility's 129), so it has its own table.
 #include <string_view>
 
+#include "velmora_version.h"
+
 namespace velmora::graphtext {
 
 // Numbered entries of the viewer's string table.
@@ -40,10 +42,61 @@ inline constexpr std::string_view kTooManyReadings = "The file holds more readin
 
 // Window, menus, toolbar and status bar.
 inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
-inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)";
-inline constexpr std::string_view kVersion = "Version 5.53";
+inline constexpr std::string_view kTitleSeparator = " - "; // between the file's name and the title
+inline constexpr std::string_view kOpenDialogTitle = "Open";
+inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 inline constexpr std::string_view kExportUnavailable =
     "Export to Excel is not available in this version.";
+inline constexpr std::string_view kReady = "Ready"; // the status bar's idle prompt
+
+inline constexpr std::string_view kFileMenu = "&File";
+inline constexpr std::string_view kViewMenu = "&View";
+inline constexpr std::string_view kHelpMenu = "&Help";
+inline constexpr std::string_view kToolBarTitle = "Standard";
+
+// The frame's commands: menu text, status-bar prompt, tool tip.
+inline constexpr std::string_view kOpen = "&Open...";
+inline constexpr std::string_view kOpenPrompt = "Open an existing document";
+inline constexpr std::string_view kOpenTip = "Open";
+inline constexpr std::string_view kExportToExcel = "Export to Excel"; // text, prompt and tip alike
+inline constexpr std::string_view kCloseGraph = "&Close Graph";
+inline constexpr std::string_view kCloseGraphPrompt = "Close the graph application";
+inline constexpr std::string_view kCloseGraphTip = "Close Graph";
+inline constexpr std::string_view kRecentFile = "Recent File"; // the File menu's entry while the list is empty
+inline constexpr std::string_view kRecentFilePrompt = "Open this document";
+inline constexpr std::string_view kToolBar = "&Toolbar";
+inline constexpr std::string_view kToolBarPrompt = "Show or hide the toolbar";
+inline constexpr std::string_view kStatusBar = "&Status Bar";
+inline constexpr std::string_view kStatusBarPrompt = "Show or hide the status bar";
+inline constexpr std::string_view kHelpTopics = "&Help Topics";
+inline constexpr std::string_view kHelpTopicsPrompt = "List Help topics";
+inline constexpr std::string_view kHelpTopicsTip = "Help Topics";
+inline constexpr std::string_view kAbout = "&About VelmoraGraph...";
+inline constexpr std::string_view kAboutPrompt = "Display program information, version number and copyright";
+inline constexpr std::string_view kAboutTip = "About";
+inline constexpr std::string_view kHelp = "Help";                // F1
+inline constexpr std::string_view kContextHelp = "Context Help"; // Shift+F1
+
+// The frame's prompts and tips for the chart view's commands.
+inline constexpr std::string_view kPrintPrompt = "Print the active document";
+inline constexpr std::string_view kPrintTip = "Print";
+inline constexpr std::string_view kPrintPreviewPrompt = "Display full pages";
+inline constexpr std::string_view kPrintSetupPrompt = "Change the printer and printing options";
+inline constexpr std::string_view kMarkPointsPrompt = "Mark each reading with a point";
+inline constexpr std::string_view kGridXPrompt = "Show or hide the vertical grid lines";
+inline constexpr std::string_view kGridYPrompt = "Show or hide the horizontal grid lines";
+
+// The About box.
+inline constexpr std::string_view kAboutTitle = "About Velmora USB";
+inline constexpr std::string_view kVersion = "Version " VELMORA_VERSION;
+inline constexpr std::string_view kAboutRole = "Graph viewer for Velmora USB Data Logger download files.";
+inline constexpr std::string_view kCopyright = "Copyright \u00a9 Oskenby Electronics Ltd.";
+
+// The command line (--help).
+inline constexpr std::string_view kCommandLineDescription = "Shows a Velmora USB data logger download file as a chart.";
+inline constexpr std::string_view kFileArgument = "file";
+inline constexpr std::string_view kFileArgumentHelp = "The download file to show.";
+inline constexpr std::string_view kFileArgumentSyntax = "[file]";
 
 // Chart view: footer, messages, commands and their status-bar prompts.
 inline constexpr std::string_view kMaximumZoom = "Maximum zoom level reached.";

@@ -3,6 +3,8 @@
 #include "velmora_graph_doc.h"
 
 #include "graph_test_support.h"
+#include "recording_launcher.h"
+#include "scripted_prompts.h"
 
 namespace velmora {
 namespace {
@@ -29,15 +31,15 @@ TEST(DataFileReader, EachFailureTellsTheUserOnce)
         {"reader/missing_field_line4.txt", "The File contains invaild data."},
     };
     for (const auto& [file, message] : cases) {
+        SCOPED_TRACE(file);
         ScriptedPrompts prompts;
+        prompts.expect(message, PromptAnswer::Ok, PromptIcon::Warning);
         RecordingLauncher launcher;
         DataFileReader reader(prompts, launcher, "/opt/velmora/bin");
         GraphData data;
         EXPECT_FALSE(reader.ReadDataFile(testData(file), data));
-        ASSERT_EQ(prompts.shown.size(), 1u) << file;
-        EXPECT_EQ(prompts.shown[0].text, message);
-        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Warning);
-        EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::Ok);
+        ASSERT_EQ(prompts.shown().size(), 1u);
+        EXPECT_EQ(prompts.shown()[0].buttons, PromptButtons::Ok);
         EXPECT_TRUE(launcher.starts.empty());
     }
 }
@@ -57,7 +59,10 @@ TEST(DataFileReader, EventFileOffersTheTextEditor)
     const std::string path = testData("reader/event_rising.txt");
     for (const Case& c : cases) {
         ScriptedPrompts prompts;
-        prompts.answers = {c.answer};
+        prompts.expect(kEventQuestion, c.answer, PromptIcon::Question);
+        if (c.messages == 2)
+            prompts.expect("Unable to locate and load Notepad.exe to view event data.\n"
+                           "To view data, open the downloaded file with a text editor.");
         RecordingLauncher launcher;
         launcher.succeeds = c.editorStarts;
         DataFileReader reader(prompts, launcher, "/opt/velmora/bin");
@@ -65,19 +70,13 @@ TEST(DataFileReader, EventFileOffersTheTextEditor)
         EXPECT_FALSE(reader.ReadDataFile(path, data));
         EXPECT_EQ(data.readingCount, 0);
         EXPECT_TRUE(data.loggerName.empty());
-        ASSERT_EQ(prompts.shown.size(), c.messages);
-        EXPECT_EQ(prompts.shown[0].text, kEventQuestion);
-        EXPECT_EQ(prompts.shown[0].icon, PromptIcon::Question);
-        EXPECT_EQ(prompts.shown[0].buttons, PromptButtons::YesNo);
-        if (c.messages == 2) {
-            EXPECT_EQ(prompts.shown[1].text, "Unable to locate and load Notepad.exe to view event data.\n"
-                                             "To view data, open the downloaded file with a text editor.");
-        }
+        ASSERT_EQ(prompts.shown().size(), c.messages);
+        EXPECT_EQ(prompts.shown()[0].buttons, PromptButtons::YesNo);
         ASSERT_EQ(launcher.starts.size(), c.expectStart ? 1u : 0u);
         if (c.expectStart) {
             EXPECT_EQ(launcher.starts[0].program, "xdg-open");
             EXPECT_EQ(launcher.starts[0].arguments, std::vector<std::string>{path});
-            EXPECT_EQ(launcher.starts[0].folder, "/opt/velmora/bin");
+            EXPECT_EQ(launcher.starts[0].workingFolder, "/opt/velmora/bin");
         }
     }
 }
@@ -94,15 +93,15 @@ TEST_F(DocFixture, OpenKeepsThePathOnlyWhileAGraphIsLoaded)
     EXPECT_TRUE(doc.OnOpenDocument(good));
     EXPECT_EQ(doc.filePath(), good);
     EXPECT_EQ(doc.data().readingCount, 3);
-    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_TRUE(prompts.shown().empty());
 
     // A file that opens but cannot be read: told, reset, still "opened".
+    prompts.expect("The File contains invaild data.", PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_TRUE(doc.OnOpenDocument(testData("reader/empty_line_after_line3.txt")));
     EXPECT_EQ(doc.filePath(), "");
     EXPECT_EQ(doc.data().readingCount, 0);
     EXPECT_FALSE(doc.data().channel2.present);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, "The File contains invaild data.");
+    ASSERT_EQ(prompts.shown().size(), 1u);
 
     EXPECT_TRUE(doc.OnOpenDocument(good));
     doc.OnNewDocument();
@@ -117,10 +116,9 @@ TEST_F(DocFixture, MissingFileIsReportedAndThePreviousGraphStays)
     const std::string good = testData("reader/temperature_alarms.txt");
     ASSERT_TRUE(doc.OnOpenDocument(good));
     const std::string missing = testData("reader/not_there.txt");
+    prompts.expect(missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
     EXPECT_FALSE(doc.OnOpenDocument(missing));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text,
-              missing + "\nCannot find this file.\nPlease verify that the correct path and file name are given.");
+    ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(doc.filePath(), good);
     EXPECT_EQ(doc.data().readingCount, 3);
 }
@@ -128,7 +126,7 @@ TEST_F(DocFixture, MissingFileIsReportedAndThePreviousGraphStays)
 TEST_F(DocFixture, EventFileLeavesAnEmptyDocument)
 {
     ASSERT_TRUE(doc.OnOpenDocument(testData("reader/temperature_alarms.txt")));
-    prompts.answers = {PromptAnswer::No};
+    prompts.expect(kEventQuestion, PromptAnswer::No, PromptIcon::Question);
     EXPECT_TRUE(doc.OnOpenDocument(testData("reader/event_lowercase.txt")));
     EXPECT_EQ(doc.filePath(), "");
     EXPECT_EQ(doc.data().readingCount, 0);

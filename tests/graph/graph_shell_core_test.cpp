@@ -1,7 +1,6 @@
 // The viewer's recent-file list and its choice of help topic.
-#include <map>
-
 #include "graph_help.h"
+#include "memory_settings.h"
 #include "recent_file_list.h"
 
 #include <gtest/gtest.h>
@@ -9,25 +8,11 @@
 namespace velmora {
 namespace {
 
-class MapSettings final : public Settings {
-public:
-    std::string value(const std::string& section, const std::string& key, const std::string& fallback) const override
-    {
-        const auto it = values.find(section + "/" + key);
-        return it == values.end() ? fallback : it->second;
-    }
-    void setValue(const std::string& section, const std::string& key, const std::string& value) override
-    {
-        values[section + "/" + key] = value;
-    }
-    std::map<std::string, std::string> values;
-};
-
 using Paths = std::vector<std::string>;
 
 TEST(RecentFileList, FourNewestFirstKeptInTheSettings)
 {
-    MapSettings settings;
+    test::MemorySettings settings;
     {
         RecentFileList list(settings);
         EXPECT_TRUE(list.entries().empty());

@@ -1,15 +1,11 @@
 #pragma once
 // Helpers shared by the viewer's tests: a readable description of a GraphData, so a
-// table row can state what a file must load as, and scripted prompts and launcher.
+// table row can state what a file must load as.
 #include <ctime>
-#include <deque>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "graph_data.h"
-#include "process_launcher.h"
-#include "prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -74,46 +70,5 @@ inline std::string describe(const GraphData& d)
     out << describeChannel("ch1", d.channel1) << describeChannel("ch2", d.channel2);
     return out.str();
 }
-
-// Answers questions from a script; any message not expected fails the test.
-class ScriptedPrompts final : public Prompts {
-public:
-    struct Shown {
-        std::string text;
-        PromptIcon icon;
-        PromptButtons buttons;
-    };
-    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
-    {
-        shown.push_back({text, icon, buttons});
-        if (answers.empty()) {
-            if (buttons != PromptButtons::Ok)
-                ADD_FAILURE() << "unscripted question: " << text;
-            return PromptAnswer::Ok;
-        }
-        const PromptAnswer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::deque<PromptAnswer> answers;
-    std::vector<Shown> shown;
-};
-
-class RecordingLauncher final : public ProcessLauncher {
-public:
-    struct Start {
-        std::string program;
-        std::vector<std::string> arguments;
-        std::string folder;
-    };
-    bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::string& workingFolder) override
-    {
-        starts.push_back({program, arguments, workingFolder});
-        return succeeds;
-    }
-    bool succeeds = true;
-    std::vector<Start> starts;
-};
 
 } // namespace velmora::test

@@ -2,6 +2,7 @@
 // toolbar, opening, dropping and recent files, export checks and help.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -13,10 +14,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "graph_about_dlg.h"
 #include "graph_main_frame.h"
 #include "qt/qt_file_dialogs.h"
-#include "gui_seams.h"
+#include "memory_settings.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
+#include "scripted_file_dialogs.h"
 #include "scripted_prompts.h"
 #include "velmora_graph_app.h"
 #include "velmora_graph_view.h"
@@ -38,7 +42,7 @@ struct GraphAppTest : ::testing::Test {
     test::ScriptedFileDialogs dialogs;
     test::RecordingLauncher launcher;
     test::MemorySettings settings;
-    RecordingHelp help;
+    test::RecordingHelp help;
     std::unique_ptr<CVelmoraGraphApp> app;
 
     CVelmoraGraphApp& start(const QStringList& arguments, bool expectStarted = true)
@@ -144,6 +148,19 @@ TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)
     EXPECT_FALSE(frame().toolBar()->isVisible());
     frame().statusBarAction()->trigger();
     EXPECT_FALSE(frame().statusBar()->isVisible());
+}
+
+TEST(GraphAboutBox, NamesTheProgramItsVersionAndTheSupplier)
+{
+    CGraphAboutDlg about;
+    QStringList lines;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        if (!label->text().isEmpty())
+            lines << label->text();
+    EXPECT_EQ(about.windowTitle(), "About Velmora USB");
+    EXPECT_EQ(lines, (QStringList{"VelmoraGraph", "Version 5.53",
+                                  "Graph viewer for Velmora USB Data Logger download files.",
+                                  QString::fromUtf8("Copyright \xC2\xA9 Oskenby Electronics Ltd.")}));
 }
 
 TEST_F(GraphAppTest, RecentFilesOpenAgainAndAMissingOneLeavesTheList)

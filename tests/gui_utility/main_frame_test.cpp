@@ -40,7 +40,7 @@ protected:
     {
         frame.setCurrentContext([this] { return currentContext; });
     }
-    RecordingHelp help;
+    test::RecordingHelp help;
     CMainFrame frame;
     int currentContext = 101;
 };
@@ -111,7 +111,7 @@ TEST_F(MainFrameTest, HelpKeysAndHelpTopics)
     currentContext = 142;
     QTest::keyClick(&frame, Qt::Key_F1);
     frame.helpTopicsAction()->trigger();
-    EXPECT_EQ(help.requests, (std::vector<int>{142, RecordingHelp::kContents}));
+    EXPECT_EQ(help.requests, (std::vector<int>{142, test::RecordingHelp::kContents}));
 }
 
 TEST_F(MainFrameTest, ContextHelpOpensTheTopicOfWhatIsClicked)

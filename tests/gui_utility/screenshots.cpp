@@ -10,14 +10,18 @@
 
 #include "about_dlg.h"
 #include "clock.h"
-#include "gui_seams.h"
+#include "file_dialogs.h"
+#include "locale_format.h"
 #include "main_frame.h"
+#include "memory_settings.h"
 #include "page_set.h"
 #include "qt/qt_help.h"
 #include "prompts.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
 #include "simulation_setup.h"
 #include "velmora_usb_app.h"
+#include "wall_clock.h"
 
 using namespace velmora;
 
@@ -71,8 +75,9 @@ int main(int argc, char* argv[])
         test::RecordingLauncher launcher;
         test::MemorySettings settings;
         SystemLocaleFormat locale;
-        RecordingHelp help;
-        CVelmoraUSBApp app(UtilityServices{*bridge, clock, prompts, dialogs, launcher, settings, locale, help,
+        test::RecordingHelp help;
+        SystemWallClock wallClock;
+        CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale, help,
                                            "/usr/bin", "/tmp"});
         app.InitInstance();
         CMainFrame& frame = app.mainFrame();

@@ -5,20 +5,23 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <functional>
 #include <memory>
 #include <string>
 
 #include "clock.h"
-#include "gui_seams.h"
+#include "fixed_locale.h"
 #include "logger_image.h"
 #include "logger_presets.h"
+#include "memory_settings.h"
 #include "page_set.h"
 #include "page_view.h"
 #include "recording_help.h"
+#include "recording_launcher.h"
+#include "scripted_file_dialogs.h"
 #include "scripted_prompts.h"
 #include "simulated_bridge.h"
 #include "velmora_usb_app.h"
+#include "wall_clock.h"
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& s, std::ostream* os)
@@ -61,24 +64,6 @@ inline LoggerImage presetImage(LoggerType type)
     return makePresetImage(type, kNow);
 }
 
-// Passes every prompt to the script and then lets a test act, as if the user did
-// something (pulled the logger out, say) while the box was up.
-class HookedPrompts final : public Prompts {
-public:
-    explicit HookedPrompts(Prompts& inner) : inner_(inner) {}
-    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
-    {
-        const PromptAnswer answer = inner_.ask(text, icon, buttons);
-        if (afterAnswer)
-            afterAnswer(text);
-        return answer;
-    }
-    std::function<void(const std::string&)> afterAnswer;
-
-private:
-    Prompts& inner_;
-};
-
 class UtilityTest : public ::testing::Test {
 protected:
     UtilityTest() : clock(kNow), bridge(clock) {}
@@ -87,8 +72,9 @@ protected:
 
     void startApp()
     {
-        app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, hooked, dialogs, launcher, settings,
-                                                                locale, help, kProgramFolder, documentsFolder});
+        app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, wallClock, prompts, dialogs, launcher,
+                                                                settings, locale, help, kProgramFolder,
+                                                                documentsFolder});
         app->InitInstance();
     }
 
@@ -114,9 +100,10 @@ protected:
     }
 
     VirtualClock clock;
+    // The calendar clock of the finish pages stands at the same local moment.
+    FixedWallClock wallClock{*WallClock::fromLocal(kNow)};
     SimulatedBridge bridge;
     ScriptedPrompts prompts;
-    HookedPrompts hooked{prompts};
     ScriptedFileDialogs dialogs;
     RecordingLauncher launcher;
     MemorySettings settings;

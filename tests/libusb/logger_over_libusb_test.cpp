@@ -1,6 +1,9 @@
 // The whole stack on a fake USB device: LoggerLink, the libusb bridge, libusb and
 // the usbfs interface, with a virtual logger answering. Time is real here (libusb
 // waits on its own timers), so only the time-out cases take their three seconds.
+// What the link and the connected logger make of odd replies (stray bytes before the
+// acknowledgement, oversized records, a read-back that differs) is proven over the
+// simulated bridge in tests/link and tests/model; here is what libusb adds.
 #include <gtest/gtest.h>
 
 #include <sys/ioctl.h>
@@ -40,8 +43,9 @@ protected:
     void SetUp() override { ASSERT_EQ(device.setupError(), ""); }
     void TearDown() override
     {
-        if (!logger.vanished())
+        if (!logger.vanished()) {
             EXPECT_EQ(device.claimedInterfaces(), 0) << "every exchange must release the logger";
+        }
         EXPECT_TRUE(device.unexpectedRequests().empty());
     }
 
@@ -68,6 +72,7 @@ TEST_F(LoggerOverLibusbTest, ListsAndReadsTheConfiguration)
 
 TEST_F(LoggerOverLibusbTest, StartsTheLoggerWithAVerifiedWrite)
 {
+    // A whole 256-byte record out over several packets and read back.
     ConnectedLogger connected(bridge, clock, prompts);
     ASSERT_TRUE(connected.readConfiguration());
     connected.config.setName("Cold room 3");
@@ -79,16 +84,6 @@ TEST_F(LoggerOverLibusbTest, StartsTheLoggerWithAVerifiedWrite)
     EXPECT_EQ(kept.u8(cfg::kStartDay), 24);
     EXPECT_EQ(kept.u8(cfg::kStartHour), 6);
     EXPECT_EQ(kept.u8(cfg::kStartMinute), 30);
-}
-
-TEST_F(LoggerOverLibusbTest, ReadBackThatDiffersFailsTheWrite)
-{
-    ConnectedLogger connected(bridge, clock, prompts);
-    ASSERT_TRUE(connected.readConfiguration());
-    logger.faults().firmwareChangesOnWrite = true;
-    prompts.expectMsg(msgid::kConfigureError);
-    EXPECT_FALSE(connected.startAndWrite(2026, 12, 24, 6, 30, 0, 0, false));
-    EXPECT_EQ(logger.recordsTaken(), 3) << "three attempts, each read back";
 }
 
 TEST_F(LoggerOverLibusbTest, DownloadsEveryReading)
@@ -140,22 +135,6 @@ TEST_F(LoggerOverLibusbTest, SilentLoggerTimesOutAndTheSecondAttemptSucceeds)
     EXPECT_GE(clock.tickMs() - start, LoggerLink::kTransferTimeoutMs);
     EXPECT_EQ(config.type(), kWideType);
     EXPECT_GE(device.ioctlsSeen(USBDEVFS_DISCARDURB), 1) << "the timed-out read must have been cancelled";
-}
-
-TEST_F(LoggerOverLibusbTest, UnexpectedRepliesAreHandled)
-{
-    link.listDevices();
-    LoggerConfig config;
-    ASSERT_TRUE(link.readConfigBlock(0, config));
-
-    // Stray bytes before the acknowledgement are skipped.
-    logger.faults().bytesBeforeAck = {0x00, 0x42, 0xFE};
-    EXPECT_TRUE(link.writeConfigBlock(0, config, LoggerConfig::kSize, true));
-
-    // A record longer than any logger's is refused, after both attempts.
-    logger.faults().configLength = 300;
-    prompts.expectMsg(msgid::kCommsError);
-    EXPECT_FALSE(link.readConfigBlock(0, config));
 }
 
 TEST_F(LoggerOverLibusbTest, LoggerPulledOutMidDownloadFailsCleanly)

@@ -2,10 +2,12 @@
 // Prompts for tests: every message is recorded, and each one must have been announced
 // with expect() beforehand, in order. An unexpected message, or one with another text
 // or icon, fails the test at once; an announced message that never came fails it when
-// the prompts go out of scope.
+// the prompts go out of scope. A test can also act while a box is up (pull the logger
+// out, say) through afterAnswer.
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,18 +44,16 @@ public:
     PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
     {
         shown_.push_back(Shown{text, icon, buttons});
-        if (script_.empty()) {
-            ADD_FAILURE() << "unexpected message: \"" << text << "\"";
-            return fallback(buttons);
+        const PromptAnswer answer = next(text, icon, buttons);
+        if (afterAnswer) {
+            const std::function<void(const std::string&)> hook = afterAnswer; // the hook may clear itself
+            hook(text);
         }
-        const Step step = script_.front();
-        script_.pop_front();
-        EXPECT_EQ(text, step.text) << "a different message was shown";
-        if (step.icon) {
-            EXPECT_EQ(static_cast<int>(icon), static_cast<int>(*step.icon)) << "wrong icon for \"" << text << "\"";
-        }
-        return step.answer;
+        return answer;
     }
+
+    // Runs after each answer, as if the user did something while the box was up.
+    std::function<void(const std::string&)> afterAnswer;
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::size_t pending() const { return script_.size(); }
@@ -71,6 +71,21 @@ private:
         PromptAnswer answer;
         std::optional<PromptIcon> icon;
     };
+
+    PromptAnswer next(const std::string& text, PromptIcon icon, PromptButtons buttons)
+    {
+        if (script_.empty()) {
+            ADD_FAILURE() << "unexpected message: \"" << text << "\"";
+            return fallback(buttons);
+        }
+        const Step step = script_.front();
+        script_.pop_front();
+        EXPECT_EQ(text, step.text) << "a different message was shown";
+        if (step.icon) {
+            EXPECT_EQ(static_cast<int>(icon), static_cast<int>(*step.icon)) << "wrong icon for \"" << text << "\"";
+        }
+        return step.answer;
+    }
 
     static PromptAnswer fallback(PromptButtons buttons)
     {

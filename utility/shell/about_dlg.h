@@ -3,9 +3,11 @@
 // details that the messages refer to ("See About box for contact details").
 #include <QDialog>
 
+#include "velmora_version.h"
+
 namespace velmora {
 
-inline constexpr const char* kVersionLine = "Velmora USB Version 5.53";
+inline constexpr const char* kVersionLine = "Velmora USB Version " VELMORA_VERSION;
 
 class CAboutDlg final : public QDialog {
     Q_OBJECT

@@ -19,7 +19,9 @@
 #include "qt/qt_settings.h"
 #include "simulation_setup.h"
 #include "usb_id_list.h"
+#include "velmora_version.h"
 #include "velmora_usb_app.h"
+#include "wall_clock.h"
 
 using namespace velmora;
 
@@ -28,7 +30,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kUtilitySettingsName));
-    QCoreApplication::setApplicationVersion(QStringLiteral("5.53"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Sets up, stops and downloads Velmora USB data loggers."));
@@ -64,8 +66,10 @@ int main(int argc, char* argv[])
     QtProcessLauncher launcher;
     SystemLocaleFormat locale;
     QtHelp help;
+    SystemWallClock wallClock;
     const UtilityServices services{*bridge,
                                    clock,
+                                   wallClock,
                                    prompts,
                                    dialogs,
                                    launcher,

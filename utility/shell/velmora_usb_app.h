@@ -17,10 +17,12 @@ class CMainFrame;
 class CPageSet;
 class CPageView;
 class UsbBridge;
+class WallClock;
 
 struct UtilityServices {
     UsbBridge& bridge;
     Clock& clock;
+    WallClock& wallClock;
     Prompts& prompts;
     FileDialogs& fileDialogs;
     ProcessLauncher& launcher;

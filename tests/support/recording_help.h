@@ -4,7 +4,7 @@
 
 #include "help.h"
 
-namespace velmora {
+namespace velmora::test {
 
 class RecordingHelp final : public Help {
 public:
@@ -14,4 +14,4 @@ public:
     std::vector<int> requests;
 };
 
-} // namespace velmora
+} // namespace velmora::test

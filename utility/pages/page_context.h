@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "wizard_flags.h"
+
 namespace velmora {
 
 class Clock;
@@ -16,13 +18,7 @@ class PageSwitcher;
 class ProcessLauncher;
 class Prompts;
 class Settings;
-
-// Wizard-wide state besides the configuration: whether the date and time pickers
-// of the two finish pages follow the computer clock.
-struct WizardFlags {
-    bool startClockLive = false;
-    bool pushClockLive = false;
-};
+class WallClock;
 
 struct PageContext {
     ConnectedLogger& logger;
@@ -36,6 +32,7 @@ struct PageContext {
     Clock& clock;
     Help& help;
     WizardFlags& wizard;
+    WallClock& wallClock;
     std::string programFolder;   // the utility's own folder, where the viewer lies
     std::string documentsFolder; // the user's documents folder
 };

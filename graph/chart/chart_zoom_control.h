@@ -1,0 +1,73 @@
+#pragma once
+// The chart view's mouse and zoom: it watches the chart widget's mouse, feeds the
+// zoom session and carries out what the session answers (the zoom box outline, the
+// zoom stack's levels on the axes, the maximum-zoom footer), keeps the scroll bars in
+// step with the level shown and moves the ranges when scrolling ends. The pointer
+// readout and the From/To footer belong to the view: the control asks for them.
+//
+//   zoomInAction()   "Zoom In": no action of its own, zooming is by dragging a box
+//   zoomOutAction()  "Zoom Out": one level out (zoomOut())
+#include <QObject>
+#include <QPoint>
+#include <cstdint>
+#include <memory>
+
+#include "zoom_session.h"
+
+class QAction;
+class QScrollBar;
+
+namespace velmora {
+
+class ChartScrollBars;
+class ChartWidget;
+class ChartZoomAdapter;
+
+class ChartZoomControl : public QObject {
+    Q_OBJECT
+public:
+    // Watches `widget`'s mouse; the scroll bars are made for `scrollBarParent`.
+    ChartZoomControl(ChartWidget& widget, QWidget* scrollBarParent);
+    ~ChartZoomControl() override;
+
+    // A new document: level 0 shows `full` (X 0..total seconds), readings `interval`
+    // seconds apart.
+    void bind(const ZoomLevel& full, std::int64_t interval, std::int64_t totalSeconds);
+
+    const ZoomSession& session() const { return session_; }
+    QAction* zoomInAction() const { return zoomIn_; }
+    QAction* zoomOutAction() const { return zoomOut_; }
+    QScrollBar* horizontalScrollBar() const;
+    QScrollBar* verticalScrollBar() const;
+
+    void zoomOut();
+
+signals:
+    // The pointer moved where the readout applies: show the readout for `pixel`.
+    void readoutRequested(QPoint pixel);
+    // Horizontal scrolling ended on a new X range: the From/To footer follows it.
+    void xRangeScrolled();
+    // The 24th zoom level was asked for: the control has beeped and put up the message.
+    void maximumZoomReached();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyLevel(int n);
+    void carryOut(const ZoomAction& action);
+    void endHorizontalScroll(qint64 position);
+    void endVerticalScroll(int value);
+    double valueStepNow() const;
+
+    ChartWidget& widget_;
+    std::unique_ptr<ChartZoomAdapter> zoomChart_;
+    ChartScrollBars* scroll_ = nullptr;
+    ZoomSession session_;
+    std::int64_t interval_ = 1;
+    std::int64_t totalSeconds_ = 0;
+    QAction* zoomIn_ = nullptr;
+    QAction* zoomOut_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,71 @@
+#pragma once
+// The frame every set-up page shares: the picture panel on the left, the page's
+// framed groups on the right and the "< Back", "Next >" and "&Cancel" buttons under
+// them. A page builds its controls into body(), loads them from the working record
+// in refresh(), and hands their values to its rules in OnNext(); the rules answer
+// with a step, which follow() carries out.
+#include "artwork.h"
+#include "page_view.h"
+#include "wizard_core.h"
+
+class QGroupBox;
+class QHBoxLayout;
+class QPushButton;
+class QVBoxLayout;
+
+namespace velmora {
+
+struct PageContext;
+
+class CSetupPage : public CPageView {
+    Q_OBJECT
+public:
+    // How the page's "< Back" works: by the logger's row (enabled when the row has a
+    // page before this one), never (created disabled), or not at all (the inert
+    // button of the first pages of some rows, control 1031).
+    enum class Back { ByRow, Never, Inert };
+
+    int pageIndex() const { return page_; }
+
+public slots:
+    virtual void OnNext() = 0;
+    virtual void OnBack();
+    virtual void OnCancel();
+
+protected:
+    CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back = Back::ByRow);
+
+    // Where the page's groups go, top to bottom.
+    QVBoxLayout* body() const { return body_; }
+    // A framed group added to the body, with a vertical layout of its own.
+    QGroupBox* addGroup(const QString& title = {});
+
+    QPushButton* backButton() const { return back_; }
+    QPushButton* nextButton() const { return next_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    // The summary page: one "OK" in place of the three buttons.
+    QPushButton* replaceButtonsWithOk();
+
+    // Enables "< Back" by the row; call from refresh() of pages with Back::ByRow.
+    void refreshBackButton();
+
+    // Goes where the step leads: another page, or stays with the focus on the
+    // control at fault.
+    void follow(const WizardStep& step);
+
+    WizardCore& core() { return core_; }
+    PageContext& context() { return context_; }
+
+private:
+    PageContext& context_;
+    WizardCore core_;
+    int page_;
+    Back backKind_;
+    QVBoxLayout* body_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
+    QPushButton* back_ = nullptr;
+    QPushButton* next_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+} // namespace velmora
