@@ -97,4 +97,8 @@ TEST(AlarmLevelList, ALevelIsAnEntryOrHasItsNearestNamed)
         EXPECT_EQ(n.lower, c.lower) << c.level;
         EXPECT_EQ(n.higher, c.higher) << c.level;
     }
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(celsius.nearestLevels(25.2), (Names{"25.0", "25.5"}));
+    EXPECT_EQ(celsius.nearestLevels(90.0), (Names{"87.5"}));
+    EXPECT_EQ(setup_lite_alarms::levelList(withUnit(1)).nearestLevels(75.0), (Names{"74", "76"}));
 }

@@ -3,6 +3,12 @@
 #include <array>
 
 #include "pending_page_form.h"
+#include "setup_alarms_form.h"
+#include "setup_co_alarms_form.h"
+#include "setup_consecutive_alarms_form.h"
+#include "setup_lite_alarms_form.h"
+#include "setup_rh_alarms_form.h"
+#include "setup_voltage_alarms_form.h"
 #include "status_info_form.h"
 #include "stop_info_form.h"
 #include "velmora_usb_view.h"
@@ -17,26 +23,27 @@ namespace {
 constexpr std::array kPageTable = {
     PageEntry{0, "CVelmoraUSBView", 101, "main menu", makePage<CVelmoraUSBView>},
     PageEntry{1, "CSetupNameForm", 102, "name, unit and interval", nullptr},
-    PageEntry{2, "CSetupAlarmsForm", 103, "alarms", nullptr},
+    PageEntry{2, "CSetupAlarmsForm", 103, "alarms", makePage<CSetupAlarmsForm>},
     PageEntry{3, "CSetupStartForm", 104, "start options", nullptr},
     PageEntry{4, "CSetupSummaryForm", 105, "configured successfully", nullptr},
     PageEntry{5, "CStopInfoForm", 141, "stop and download", makePage<CStopInfoForm>},
     PageEntry{6, "CStatusInfoForm", 142, "current status", makePage<CStatusInfoForm>},
-    PageEntry{7, "CSetupRHAlarmsForm", 154, "humidity alarms", nullptr},
+    PageEntry{7, "CSetupRHAlarmsForm", 154, "humidity alarms", makePage<CSetupRHAlarmsForm>},
     PageEntry{8, "CSetupVoltageNameForm", 155, "voltage/current name and interval", nullptr},
     PageEntry{9, "CSetupVoltageCalForm", 156, "voltage/current scaling", nullptr},
-    PageEntry{10, "CSetupVoltageAlarmsForm", 157, "16-bit alarms", nullptr},
+    PageEntry{10, "CSetupVoltageAlarmsForm", 157, "16-bit alarms", makePage<CSetupVoltageAlarmsForm>},
     PageEntry{11, "CSetupLiteNameForm", 158, "lite name", nullptr},
-    PageEntry{12, "CSetupLiteAlarmsForm", 159, "lite alarms", nullptr},
+    PageEntry{12, "CSetupLiteAlarmsForm", 159, "lite alarms", makePage<CSetupLiteAlarmsForm>},
     PageEntry{13, "CSetupCONameForm", 160, "CO name and interval", nullptr},
     PageEntry{14, "CSetupCODisclaimerForm", 163, "CO safety agreement", nullptr},
-    PageEntry{15, "CSetupCOAlarmsForm", 161, "CO warning level", nullptr},
+    PageEntry{15, "CSetupCOAlarmsForm", 161, "CO warning level", makePage<CSetupCOAlarmsForm>},
     PageEntry{16, "CSetupTCNameForm", 165, "thermocouple name and interval", nullptr},
     PageEntry{17, "CSetupLCDForm", 167, "display and full-memory behaviour", nullptr},
     PageEntry{18, "CSetupPushToStartForm", 166, "push-button start", nullptr},
     PageEntry{19, "CSetupStorageModeForm", 168, "full-memory behaviour", nullptr},
     PageEntry{20, "CSetupPRODisclaimerForm", 169, "high-temperature safety agreement", nullptr},
-    PageEntry{25, "CSetupConsecutiveAlarmsForm", 174, "consecutive-reading alarms", nullptr},
+    PageEntry{25, "CSetupConsecutiveAlarmsForm", 174, "consecutive-reading alarms",
+              makePage<CSetupConsecutiveAlarmsForm>},
 };
 } // namespace
 

@@ -20,7 +20,12 @@ double AlarmLevelList::value(int index) const
 
 std::string AlarmLevelList::text(int index) const
 {
-    return fixedText(value(index), decimals_) + " " + unit_;
+    return levelText(index) + " " + unit_;
+}
+
+std::string AlarmLevelList::levelText(int index) const
+{
+    return fixedText(value(index), decimals_);
 }
 
 std::vector<double> AlarmLevelList::values() const
@@ -75,6 +80,16 @@ AlarmLevelList::Neighbours AlarmLevelList::nearest(double level) const
     else if (lower < 0) // above the top entry
         n.lower = 0;
     return n;
+}
+
+std::vector<std::string> AlarmLevelList::nearestLevels(double level) const
+{
+    const Neighbours n = nearest(level);
+    std::vector<std::string> names;
+    for (int index : {n.lower, n.higher})
+        if (index >= 0)
+            names.push_back(levelText(index));
+    return names;
 }
 
 } // namespace velmora

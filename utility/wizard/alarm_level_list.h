@@ -25,6 +25,8 @@ public:
     double value(int index) const;
     // The entry's text, "25.0 °C" in Windows-1252.
     std::string text(int index) const;
+    // The entry's level alone, "25.0".
+    std::string levelText(int index) const;
     std::vector<double> values() const;
     std::vector<std::string> texts() const;
 
@@ -41,6 +43,9 @@ public:
         int higher = -1;
     };
     Neighbours nearest(double level) const;
+    // The same entries by their levels, lower first ("25.0", "25.5"); one past an end
+    // of the list, none for an entry itself.
+    std::vector<std::string> nearestLevels(double level) const;
 
 private:
     double position(double level) const { return (top_ - level) / step_; }
@@ -50,6 +55,17 @@ private:
     int count_;
     int decimals_;
     std::string unit_;
+};
+
+// What a page of two list-based alarms shows: each alarm's switch, the entry of its
+// level list and its "Hold" box.
+struct AlarmListValues {
+    bool highOn = false;
+    bool lowOn = false;
+    int highIndex = 0;
+    int lowIndex = 0;
+    bool highHold = false;
+    bool lowHold = false;
 };
 
 } // namespace velmora

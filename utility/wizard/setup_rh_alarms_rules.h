@@ -16,14 +16,7 @@ inline constexpr int kHighAlarm = 1069, kLowAlarm = 1070, kHighLevel = 1071, kHi
                      kLowHold = 1074;
 }
 
-struct Values {
-    bool highOn = false;
-    bool lowOn = false;
-    int highIndex = 0; // entries of levelList()
-    int lowIndex = 0;
-    bool highHold = false;
-    bool lowHold = false;
-};
+using Values = AlarmListValues; // indexes of levelList()
 
 // "%.1f %" from 100.0 down to 0.0 in steps of 0.5 (201 entries).
 AlarmLevelList levelList();

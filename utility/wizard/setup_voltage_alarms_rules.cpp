@@ -69,6 +69,16 @@ bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimal
     return false;
 }
 
+// The unit beside the levels: the logger's unit text. The thermocouple loggers have
+// none in their record (their units slot is for scaled loggers), though their levels
+// are typed in the unit of bit 0, so that one is shown.
+std::string levelUnit(const LoggerConfig& c)
+{
+    if (typeRow(c.type()).unit == UnitOption::Bit0)
+        return (c.inputOptions() & 0x01) != 0 ? "\xB0" "F" : "\xB0" "C";
+    return c.unitText();
+}
+
 } // namespace
 
 ValueRange levelRange(const LoggerRecord& record) { return typedAlarmRange(record); }
@@ -84,7 +94,7 @@ Values load(const LoggerRecord& record)
     const ValueRange range = levelRange(record);
     Values v;
     v.decimals = decimalsForType(record);
-    v.unit = c.unitText();
+    v.unit = levelUnit(c);
     v.highOn = c.hasFlag(flag::kHighEnabled);
     v.lowOn = c.hasFlag(flag::kLowEnabled);
     double high = numericTextValue(highAlarmText(record));

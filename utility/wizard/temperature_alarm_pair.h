@@ -17,14 +17,7 @@ inline constexpr int kHighLevel = 1019, kHighHold = 1020, kLowLevel = 1021, kLow
                      kLowAlarm = 1036;
 }
 
-struct Values {
-    bool highOn = false;
-    bool lowOn = false;
-    int highIndex = 0; // entries of the page's level list
-    int lowIndex = 0;
-    bool highHold = false;
-    bool lowHold = false;
-};
+using Values = AlarmListValues;
 
 // Both lists and the values of their entries follow one reading of the unit:
 // inputOptions 1 is Fahrenheit, anything else Celsius, as the conversions read it.
