@@ -39,13 +39,6 @@ TEST_F(SetupAlarms, TheStoredLevelsSelectTheirEntries)
     EXPECT_EQ(v.lowIndex, 171);
     EXPECT_FALSE(v.highHold);
     EXPECT_TRUE(v.lowHold);
-
-    // A high level above 87.5 °C (an offset calibration) selects the top entry.
-    connect(1, [](LoggerConfig& c) {
-        c.setCalOffset(-20.0f);
-        c.setHighAlarmRaw(250); // 105 °C
-    });
-    EXPECT_EQ(setup_alarms::load(logger).highIndex, 0);
 }
 
 TEST_F(SetupAlarms, NextStoresTheLevelsThenWantsTheHighAboveTheLow)
