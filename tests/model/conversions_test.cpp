@@ -325,6 +325,42 @@ TEST(Conversions, ChangeTemperatureUnitKeepsTheAlarmTemperatures)
     EXPECT_EQ(same.config.bytes, before.bytes);
 }
 
+TEST(Conversions, ReencodeAlarmLevelsConvertsFromTheCalibrationInForceWhateverTheStoredUnit)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        std::uint16_t high, low; // raw codes before
+        bool fahrenheit;
+        float gain;              // calGain after
+        std::uint16_t newHigh, newLow;
+    };
+    const Case cases[] = {
+        // 30 °C and 10 °C (140, 100 at 0.5 per count) are 86 °F and 50 °F.
+        {"narrow to °F", celsiusNarrow(), 140, 100, true, 1.0f, 126, 90},
+        // A byte of 2 shows as °F; the °F calibration in force is what the codes mean.
+        {"byte 2, °F calibration, to °C", record(1, 1.0f, -40.0f, 2), 126, 90, false, 0.5f, 140, 100},
+        // The caller decides that the unit changed: 30 and 10 are taken as °F (-1.1, -12.2 °C).
+        {"°C calibration told °C", celsiusNarrow(), 140, 100, false, 0.5f, 78, 56},
+        // 210 °F is 98.9 °C, past the 87.5 °C of an 8-bit code: held at 255, not wrapped.
+        {"beyond the Celsius range", record(1, 1.0f, -40.0f, 1), 250, 0, false, 0.5f, 255, 0},
+        // High temperature: 0.01 degree per count in both units; 30 °C is 86 °F.
+        {"hundredths to °F", record(14, 0.01f, -40.0f), 7000, 5000, true, 0.01f, 12600, 9000},
+        {"fixed encoding keeps its codes", record(21, 0.5f, -40.0f), 4050, 3000, true, 0.5f, 4050, 3000},
+        {"lite sensor codes stay", record(8, 0.0001f, 0.0f), 17462, 17000, true, 0.0001f, 17462, 17000},
+    };
+    for (Case c : cases) {
+        c.r.config.setHighAlarmRaw(c.high);
+        c.r.config.setLowAlarmRaw(c.low);
+        const std::uint8_t options = c.r.config.inputOptions();
+        reencodeAlarmLevels(c.r, c.fahrenheit);
+        EXPECT_FLOAT_EQ(c.r.config.calGain(), c.gain) << c.what;
+        EXPECT_EQ(c.r.config.highAlarmRaw(), c.newHigh) << c.what;
+        EXPECT_EQ(c.r.config.lowAlarmRaw(), c.newLow) << c.what;
+        EXPECT_EQ(c.r.config.inputOptions(), options) << c.what;
+    }
+}
+
 TEST(Conversions, ChangeTemperatureUnitLeavesFixedEncodingsAndSensorCodesAlone)
 {
     // The lite logger's calGain is its sensor calibration and its alarm codes are

@@ -201,6 +201,33 @@ double dewPoint(const LoggerRecord& r, double temperature, double humidity)
     return fahrenheit ? td * 1.8 + 32.0 : td;
 }
 
+void reencodeAlarmLevels(LoggerRecord& r, bool fahrenheit)
+{
+    const TypeInfo& row = typeRow(r.type());
+    // Only the loggers that store temperatures as -40 + gain per count carry the unit
+    // in their calibration. The fixed encodings and the lite logger's sensor code
+    // (whose calGain is its sensor calibration, not a unit) mean the same temperature
+    // in either unit, so their codes stay.
+    const bool degrees = row.encoding == RawEncoding::CalibratedDegrees;
+    if (!degrees && row.encoding != RawEncoding::CalibratedHundredths)
+        return;
+    // The levels are carried across as 32-bit floats, as the alarm pages hold them.
+    const auto converted = [fahrenheit](double v) {
+        return static_cast<double>(static_cast<float>(toNewUnit(v, fahrenheit)));
+    };
+    const double hi = converted(highAlarmValue(r));
+    const double lo = converted(lowAlarmValue(r));
+    LoggerConfig& c = r.config;
+    c.setCalOffset(-40.0f);
+    c.setCalGain(degrees ? (fahrenheit ? 1.0f : 0.5f) : 0.01f);
+    // A level beyond the new unit's range (215 °F is above the 87.5 °C an 8-bit
+    // Celsius code reaches) is held at the end of the slot rather than wrapped
+    // round to some unrelated temperature.
+    const bool wide = row.alarms == ValueWidth::Bits16;
+    c.setHighAlarmRaw(clampToSlot(valueToRaw(r, hi), wide));
+    c.setLowAlarmRaw(clampToSlot(valueToRaw(r, lo), wide));
+}
+
 void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit)
 {
     const TypeInfo& row = typeRow(r.type());
@@ -212,21 +239,7 @@ void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit)
     const bool current = row.encoding == RawEncoding::FixedTenthsF ? fahrenheitBit(r) : fahrenheitByte(r);
     if (current == fahrenheit)
         return;
-    // Only the loggers that store temperatures as -40 + gain per count carry the unit
-    // in their calibration; their alarm codes are re-encoded so they keep the same
-    // temperature. The fixed encodings and the lite logger's sensor code (whose
-    // calGain is its sensor calibration, not a unit) mean the same temperature in
-    // either unit, so only the unit changes there.
-    const bool degrees = row.encoding == RawEncoding::CalibratedDegrees;
-    if (degrees || row.encoding == RawEncoding::CalibratedHundredths) {
-        const double hi = highAlarmValue(r);
-        const double lo = lowAlarmValue(r);
-        c.setCalOffset(-40.0f);
-        c.setCalGain(degrees ? (fahrenheit ? 1.0f : 0.5f) : 0.01f);
-        const bool wide = row.alarms == ValueWidth::Bits16;
-        c.setHighAlarmRaw(clampToSlot(valueToRaw(r, toNewUnit(hi, fahrenheit)), wide));
-        c.setLowAlarmRaw(clampToSlot(valueToRaw(r, toNewUnit(lo, fahrenheit)), wide));
-    }
+    reencodeAlarmLevels(r, fahrenheit);
     if (row.unit == UnitOption::Bit0) // the thermocouple kind shares the byte
         c.setInputOptions(static_cast<std::uint8_t>((c.inputOptions() & ~0x01) | (fahrenheit ? 1 : 0)));
     else

@@ -55,6 +55,12 @@ inline constexpr int kNone = 0, kAboveFullScale = 1, kInputsEqual = 3, kOutputsE
 
 void computeScaling(LoggerRecord& r);
 void scaledRange(const LoggerRecord& r, double& upper, double& lower);
+// Re-encodes calGain, calOffset and both alarm codes of the loggers whose
+// calibration carries the temperature unit, so the alarms keep their temperatures in
+// the new unit; other types keep their codes. Leaves inputOptions to the caller.
+void reencodeAlarmLevels(LoggerRecord& r, bool fahrenheit);
+// The unit change with its guards: nothing for types without a unit or when the unit
+// is already in force; otherwise the re-encoding and the new unit in inputOptions.
 void changeTemperatureUnit(LoggerRecord& r, bool fahrenheit);
 void restoreDefaults(LoggerRecord& r); // factory units and scaling texts, then computeScaling
 // After a read of the configuration: computeScaling for scaled types, reset otherwise.

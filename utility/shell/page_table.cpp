@@ -5,10 +5,16 @@
 #include "pending_page_form.h"
 #include "setup_alarms_form.h"
 #include "setup_co_alarms_form.h"
+#include "setup_co_name_form.h"
 #include "setup_consecutive_alarms_form.h"
 #include "setup_lite_alarms_form.h"
+#include "setup_lite_name_form.h"
+#include "setup_name_form.h"
 #include "setup_rh_alarms_form.h"
+#include "setup_tc_name_form.h"
 #include "setup_voltage_alarms_form.h"
+#include "setup_voltage_cal_form.h"
+#include "setup_voltage_name_form.h"
 #include "status_info_form.h"
 #include "stop_info_form.h"
 #include "velmora_usb_view.h"
@@ -22,22 +28,22 @@ namespace {
 // PageContext.
 constexpr std::array kPageTable = {
     PageEntry{0, "CVelmoraUSBView", 101, "main menu", makePage<CVelmoraUSBView>},
-    PageEntry{1, "CSetupNameForm", 102, "name, unit and interval", nullptr},
+    PageEntry{1, "CSetupNameForm", 102, "name, unit and interval", makePage<CSetupNameForm>},
     PageEntry{2, "CSetupAlarmsForm", 103, "alarms", makePage<CSetupAlarmsForm>},
     PageEntry{3, "CSetupStartForm", 104, "start options", nullptr},
     PageEntry{4, "CSetupSummaryForm", 105, "configured successfully", nullptr},
     PageEntry{5, "CStopInfoForm", 141, "stop and download", makePage<CStopInfoForm>},
     PageEntry{6, "CStatusInfoForm", 142, "current status", makePage<CStatusInfoForm>},
     PageEntry{7, "CSetupRHAlarmsForm", 154, "humidity alarms", makePage<CSetupRHAlarmsForm>},
-    PageEntry{8, "CSetupVoltageNameForm", 155, "voltage/current name and interval", nullptr},
-    PageEntry{9, "CSetupVoltageCalForm", 156, "voltage/current scaling", nullptr},
+    PageEntry{8, "CSetupVoltageNameForm", 155, "voltage/current name and interval", makePage<CSetupVoltageNameForm>},
+    PageEntry{9, "CSetupVoltageCalForm", 156, "voltage/current scaling", makePage<CSetupVoltageCalForm>},
     PageEntry{10, "CSetupVoltageAlarmsForm", 157, "16-bit alarms", makePage<CSetupVoltageAlarmsForm>},
-    PageEntry{11, "CSetupLiteNameForm", 158, "lite name", nullptr},
+    PageEntry{11, "CSetupLiteNameForm", 158, "lite name", makePage<CSetupLiteNameForm>},
     PageEntry{12, "CSetupLiteAlarmsForm", 159, "lite alarms", makePage<CSetupLiteAlarmsForm>},
-    PageEntry{13, "CSetupCONameForm", 160, "CO name and interval", nullptr},
+    PageEntry{13, "CSetupCONameForm", 160, "CO name and interval", makePage<CSetupCONameForm>},
     PageEntry{14, "CSetupCODisclaimerForm", 163, "CO safety agreement", nullptr},
     PageEntry{15, "CSetupCOAlarmsForm", 161, "CO warning level", makePage<CSetupCOAlarmsForm>},
-    PageEntry{16, "CSetupTCNameForm", 165, "thermocouple name and interval", nullptr},
+    PageEntry{16, "CSetupTCNameForm", 165, "thermocouple name and interval", makePage<CSetupTCNameForm>},
     PageEntry{17, "CSetupLCDForm", 167, "display and full-memory behaviour", nullptr},
     PageEntry{18, "CSetupPushToStartForm", 166, "push-button start", nullptr},
     PageEntry{19, "CSetupStorageModeForm", 168, "full-memory behaviour", nullptr},

@@ -1,0 +1,24 @@
+#pragma once
+// Page 13: the name and sample rate of the carbon monoxide loggers.
+#include "setup_page.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace velmora {
+
+class CSetupCONameForm final : public CSetupPage {
+    Q_OBJECT
+public:
+    explicit CSetupCONameForm(PageContext& context);
+    void refresh() override;
+
+public slots:
+    void OnNext() override;
+
+private:
+    QLineEdit* name_ = nullptr;
+    QComboBox* rate_ = nullptr;
+};
+
+} // namespace velmora

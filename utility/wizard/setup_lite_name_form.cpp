@@ -1,0 +1,53 @@
+#include "setup_lite_name_form.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "connected_logger.h"
+#include "page_context.h"
+#include "setup_lite_name_rules.h"
+#include "wizard_pages.h"
+
+namespace velmora {
+
+namespace rules = setup_lite_name;
+
+CSetupLiteNameForm::CSetupLiteNameForm(PageContext& context)
+    : CSetupPage(context, page::kLiteName, 158, PanelMotif::Thermometer, Back::Inert)
+{
+    name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Office"));
+
+    QGroupBox* scaleGroup = addGroup();
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Select Temperature Scale. "), scaleGroup));
+    scale_ = makeScaleRadios(scaleGroup);
+    row->addWidget(scale_.celsius);
+    row->addWidget(scale_.fahrenheit);
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(scaleGroup->layout())->addLayout(row);
+
+    QGroupBox* rateGroup = addGroup();
+    auto* column = static_cast<QVBoxLayout*>(rateGroup->layout());
+    column->addWidget(
+        new QLabel(QStringLiteral("The logging rate is fixed, one reading every 30 minutes."), rateGroup));
+    column->addWidget(new QLabel(QStringLiteral("Battery permitting this logger will record for a month."), rateGroup));
+    body()->addStretch(1);
+}
+
+void CSetupLiteNameForm::refresh()
+{
+    const rules::Values v = rules::load(core().logger);
+    setLimitedText(name_, shownText(v.name), rules::kNameTypingLimit);
+    scale_.show(v.scale);
+}
+
+void CSetupLiteNameForm::OnNext()
+{
+    follow(rules::next(core(), rules::Values{recordText(name_->text()), scale_.chosen()}));
+}
+
+} // namespace velmora

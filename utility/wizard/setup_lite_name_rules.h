@@ -1,0 +1,31 @@
+#pragma once
+// The name page of the fixed-rate logger: the name and the temperature scale. The
+// logger reads every half hour whatever the page is given.
+#include <string>
+
+#include "wizard_step.h"
+
+namespace velmora {
+
+struct LoggerRecord;
+struct WizardCore;
+
+namespace setup_lite_name {
+
+inline constexpr int kNameBox = 1012;
+inline constexpr int kCelsiusRadio = 1004;
+inline constexpr int kFahrenheitRadio = 1026;
+inline constexpr int kNameTypingLimit = 255;
+
+struct Values {
+    std::string name; // Windows-1252, as typed
+    int scale = 0;    // kCelsius or kFahrenheit
+};
+
+Values load(const LoggerRecord& record);
+// Name check, the scale and the fixed rate; then the alarm page. The alarm codes are
+// sensor codes that mean the same temperature in either unit, so they stay.
+WizardStep next(WizardCore& core, const Values& values);
+
+} // namespace setup_lite_name
+} // namespace velmora

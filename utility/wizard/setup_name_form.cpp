@@ -1,0 +1,56 @@
+#include "setup_name_form.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "connected_logger.h"
+#include "page_context.h"
+#include "setup_name_rules.h"
+#include "wizard_pages.h"
+
+namespace velmora {
+
+CSetupNameForm::CSetupNameForm(PageContext& context)
+    : CSetupPage(context, page::kName, 102, PanelMotif::Thermometer, Back::ByRow)
+{
+    name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Outside Temp"));
+
+    QGroupBox* scaleGroup = addGroup();
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Select Temperature Scale. "), scaleGroup));
+    scale_ = makeScaleRadios(scaleGroup);
+    row->addWidget(scale_.celsius);
+    row->addWidget(scale_.fahrenheit);
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(scaleGroup->layout())->addLayout(row);
+
+    rate_ = buildRateGroup(addGroup());
+    body()->addStretch(1);
+}
+
+void CSetupNameForm::refresh()
+{
+    refreshBackButton();
+    const setup_name::Values v = setup_name::load(core().logger);
+    name_->setText(shownText(v.name));
+    scale_.show(v.scale);
+    loadedScale_ = v.loadedScale;
+    fillRateBox(rate_, core().logger.type(), v.rate);
+}
+
+void CSetupNameForm::OnNext()
+{
+    setup_name::Values v;
+    v.name = recordText(name_->text());
+    v.scale = scale_.chosen();
+    v.loadedScale = loadedScale_;
+    v.rate = rate_->currentIndex();
+    follow(setup_name::next(core(), v));
+}
+
+} // namespace velmora

@@ -1,0 +1,29 @@
+#pragma once
+// Page 16: the name, thermocouple kind, temperature scale and sample rate of the
+// thermocouple loggers.
+#include "name_page_parts.h"
+#include "setup_page.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace velmora {
+
+class CSetupTCNameForm final : public CSetupPage {
+    Q_OBJECT
+public:
+    explicit CSetupTCNameForm(PageContext& context);
+    void refresh() override;
+
+public slots:
+    void OnNext() override;
+
+private:
+    QLineEdit* name_ = nullptr;
+    QComboBox* kind_ = nullptr;
+    ScaleRadios scale_;
+    QComboBox* rate_ = nullptr;
+    int loadedScale_ = 0;
+};
+
+} // namespace velmora

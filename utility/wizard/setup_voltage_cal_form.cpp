@@ -1,0 +1,164 @@
+#include "setup_voltage_cal_form.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "connected_logger.h"
+#include "dialog_units.h"
+#include "name_page_parts.h"
+#include "numeric_edit.h"
+#include "page_context.h"
+#include "setup_voltage_cal_rules.h"
+#include "wizard_pages.h"
+
+namespace velmora {
+
+namespace rules = setup_voltage_cal;
+
+namespace {
+
+QLabel* plainLabel(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+
+// A point box as the page has always set it up: 3 decimals, negatives allowed, no
+// reformatting, seven characters; then the text chosen for it.
+void fillPointBox(CNumericEdit* box, const std::string& text)
+{
+    box->setLimitText(rules::kPointTypingLimit);
+    box->setValue(0.0, rules::kPointDecimals, true, false);
+    box->setText(shownText(text));
+}
+
+} // namespace
+
+CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
+    : CSetupPage(context, page::kVoltageCal, 156, PanelMotif::Voltage, Back::ByRow)
+{
+    const DialogUnits du(font());
+
+    QGroupBox* unitGroup = addGroup();
+    auto* unitColumn = static_cast<QVBoxLayout*>(unitGroup->layout());
+    unitColumn->addWidget(plainLabel(QStringLiteral("Select the appropriate measurement unit below,"), unitGroup));
+    unitColumn->addWidget(plainLabel(QStringLiteral("or type in your own preferred unit."), unitGroup));
+    unit_ = withId(new QComboBox(unitGroup), rules::kUnitBox);
+    unit_->setEditable(true);
+    unit_->setInsertPolicy(QComboBox::NoInsert);
+    unit_->setFixedWidth(du.x(64));
+    // Typing gives the text typed, not the rest of an entry it happens to begin.
+    unit_->setCompleter(nullptr);
+    auto* unitRow = new QHBoxLayout;
+    unitRow->addWidget(unit_);
+    unitRow->addWidget(plainLabel(QStringLiteral("(8 characters max)"), unitGroup));
+    unitRow->addStretch(1);
+    unitColumn->addLayout(unitRow);
+    connect(unit_, &QComboBox::activated, this, [this](int index) { showOutputUnit(unit_->itemText(index)); });
+    connect(unit_->lineEdit(), &QLineEdit::textEdited, this, &CSetupVoltageCalForm::showOutputUnit);
+
+    QGroupBox* pointGroup = addGroup();
+    auto* pointColumn = static_cast<QVBoxLayout*>(pointGroup->layout());
+    auto* heading = new QHBoxLayout;
+    auto* lines = new QVBoxLayout;
+    lines->setSpacing(du.y(2));
+    lines->addWidget(
+        plainLabel(QStringLiteral("Calibration: Select 2 points. Type the input value in the left"), pointGroup));
+    lines->addWidget(plainLabel(QStringLiteral("hand boxes and the corresponding"), pointGroup));
+    lines->addWidget(plainLabel(QStringLiteral("graph output value in right hand boxes."), pointGroup));
+    heading->addLayout(lines, 1);
+    auto* defaults = withId(new QPushButton(QStringLiteral("Default"), pointGroup), rules::kDefaultButton);
+    heading->addWidget(defaults, 0, Qt::AlignBottom);
+    pointColumn->addLayout(heading);
+    connect(defaults, &QPushButton::clicked, this, &CSetupVoltageCalForm::OnDefault);
+
+    const auto box = [&](int id) {
+        auto* edit = withId(new CNumericEdit(pointGroup), id);
+        edit->setFixedWidth(du.x(40));
+        return edit;
+    };
+    const auto unitLabel = [&](int id) {
+        auto* label = withId(new QLabel(QStringLiteral("Volts"), pointGroup), id);
+        label->setMinimumWidth(du.x(36));
+        return label;
+    };
+    in1_ = box(rules::kIn1Box);
+    out1_ = box(rules::kOut1Box);
+    in2_ = box(rules::kIn2Box);
+    out2_ = box(rules::kOut2Box);
+    in1Unit_ = unitLabel(rules::kIn1Unit);
+    out1Unit_ = unitLabel(rules::kOut1Unit);
+    in2Unit_ = unitLabel(rules::kIn2Unit);
+    out2Unit_ = unitLabel(rules::kOut2Unit);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(du.x(3));
+    grid->setVerticalSpacing(du.y(2));
+    grid->addWidget(plainLabel(QStringLiteral("Input"), pointGroup), 0, 1, 1, 2);
+    grid->addWidget(plainLabel(QStringLiteral("Graph Output"), pointGroup), 0, 4, 1, 2);
+    grid->addWidget(plainLabel(QStringLiteral("1)"), pointGroup), 1, 0);
+    grid->addWidget(in1_, 1, 1);
+    grid->addWidget(in1Unit_, 1, 2);
+    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 1, 3);
+    grid->addWidget(out1_, 1, 4);
+    grid->addWidget(out1Unit_, 1, 5);
+    grid->addWidget(plainLabel(QStringLiteral("2)"), pointGroup), 2, 0);
+    grid->addWidget(in2_, 2, 1);
+    grid->addWidget(in2Unit_, 2, 2);
+    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 2, 3);
+    grid->addWidget(out2_, 2, 4);
+    grid->addWidget(out2Unit_, 2, 5);
+    grid->setColumnStretch(6, 1);
+    pointColumn->addLayout(grid);
+    body()->addStretch(1);
+}
+
+void CSetupVoltageCalForm::showOutputUnit(const QString& unit)
+{
+    out1Unit_->setText(unit);
+    out2Unit_->setText(unit);
+}
+
+void CSetupVoltageCalForm::refresh()
+{
+    const rules::Values v = rules::load(core().logger);
+    unit_->clear();
+    for (const std::string& entry : v.units)
+        unit_->addItem(shownText(entry));
+    unit_->setCurrentIndex(v.unitIndex);
+    // The box shows the stored unit itself; the list only points at the entry it begins.
+    setLimitedText(unit_->lineEdit(), shownText(v.unit), rules::kUnitTypingLimit);
+    fillPointBox(in1_, v.in1);
+    fillPointBox(out1_, v.out1);
+    fillPointBox(in2_, v.in2);
+    fillPointBox(out2_, v.out2);
+    in1Unit_->setText(shownText(v.inputUnit));
+    in2Unit_->setText(shownText(v.inputUnit));
+    showOutputUnit(shownText(v.outputUnit));
+}
+
+void CSetupVoltageCalForm::OnDefault()
+{
+    rules::Values v;
+    v.unit = recordText(unit_->currentText());
+    v = rules::restoreDefaults(core(), v);
+    fillPointBox(in1_, v.in1);
+    fillPointBox(out1_, v.out1);
+    fillPointBox(in2_, v.in2);
+    fillPointBox(out2_, v.out2);
+}
+
+void CSetupVoltageCalForm::OnNext()
+{
+    rules::Values v;
+    v.unit = recordText(unit_->currentText());
+    v.in1 = recordText(in1_->text());
+    v.out1 = recordText(out1_->text());
+    v.in2 = recordText(in2_->text());
+    v.out2 = recordText(out2_->text());
+    follow(rules::next(core(), v));
+}
+
+} // namespace velmora
