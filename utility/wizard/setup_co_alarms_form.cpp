@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "connected_logger.h"
@@ -30,18 +31,19 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     : CSetupPage(context, page::kCoAlarms, 161, PanelMotif::Gas)
 {
     const DialogUnits du(font());
-    QGroupBox* group = addGroup(QStringLiteral("Warning Level"));
+    // The indicator heads the frame of what it enables (its text is too long to fit
+    // inside a frame).
+    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), this),
+                        id::kIndicator);
+    body()->addWidget(indicator_);
+    QGroupBox* group = addGroup();
     auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    const int indent = du.x(12);
+    const int indent = du.x(4);
     const auto label = [&](int control, const char* text) {
         auto* l = withId(new QLabel(QString::fromLatin1(text), group), control);
         followers_.push_back(l);
         return l;
     };
-
-    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), group),
-                        id::kIndicator);
-    inner->addWidget(indicator_);
 
     level_ = withId(new CNumericEdit(group), id::kLevel);
     level_->setFixedWidth(du.x(30));
@@ -50,17 +52,17 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     levelRow->addWidget(label(kLevelLabel, "Warning Level :"));
     levelRow->addWidget(level_);
     levelRow->addWidget(label(id::kUnit, "ppm"));
-    levelRow->addSpacing(du.x(8));
-    levelRow->addWidget(label(kRecommended, "(recommended: 50ppm)"));
     levelRow->addStretch(1);
     inner->addLayout(levelRow);
 
     hold_ = withId(new QCheckBox(QStringLiteral("Hold. Select to enable the USB Data Logger to"), group), id::kHold);
     auto* holdBlock = new QGridLayout;
     holdBlock->setColumnMinimumWidth(0, indent);
-    holdBlock->setVerticalSpacing(0);
+    holdBlock->setSpacing(0);
     holdBlock->addWidget(hold_, 0, 1, 1, 2);
-    holdBlock->setColumnMinimumWidth(1, du.x(10));
+    // The lines that go on from the box's text start under it.
+    holdBlock->setColumnMinimumWidth(1, style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                            style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
     holdBlock->addWidget(label(kHoldLine1, "keep flashing after the carbon monoxide level"), 1, 2);
     holdBlock->addWidget(label(kHoldLine2, "has fallen below the Warning Level."), 2, 2);
     holdBlock->setColumnStretch(2, 1);
@@ -73,6 +75,7 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     sounderRow->addStretch(1);
     inner->addLayout(sounderRow);
     inner->addStretch(1);
+    inner->addWidget(label(kRecommended, "The recommended safety level is 50ppm."));
 
     auto* levels = withId(new QPushButton(QStringLiteral("CO Levels..."), group), id::kCoLevels);
     auto* adviceRow = new QHBoxLayout;
