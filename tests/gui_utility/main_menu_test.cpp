@@ -5,7 +5,6 @@
 #include <QAction>
 
 #include "main_frame.h"
-#include "pending_page_form.h"
 #include "utility_fixture.h"
 #include "utility_strings.h"
 
@@ -37,7 +36,7 @@ TEST_F(UtilityTest, MenuCommandsDoWhatTheButtonsDo)
     // Away from the main menu its commands are off.
     for (int id : {1101, 1102, 1103, 32775})
         EXPECT_FALSE(app->mainFrame().command(id)->isEnabled()) << id;
-    click(1, 2); // the placeholder's Cancel
+    click(1, 2); // the name page's Cancel
     EXPECT_EQ(shownPage(), 0);
     for (int id : {1101, 1102, 1103, 32775})
         EXPECT_TRUE(app->mainFrame().command(id)->isEnabled()) << id;
@@ -100,15 +99,6 @@ TEST_F(UtilityTest, StartUpCreatesEveryPageOnceWithPlaceholdersForMissingSetUpPa
     EXPECT_EQ(page(6)->objectName(), "CStatusInfoForm");
     EXPECT_EQ(page(25)->objectName(), "CSetupConsecutiveAlarmsForm");
     EXPECT_EQ(page(14)->dialogId(), 163);
-    // A set-up page that is not built yet says so and leads back to the menu.
-    if (page(1)->property("pending").toBool()) {
-        app->SwitchPage(1);
-        auto* note = page(1)->findChild<QLabel*>("pendingText");
-        ASSERT_NE(note, nullptr);
-        EXPECT_EQ(note->text(), QString::fromLatin1(kPendingPageText));
-        click(1, 2);
-        EXPECT_EQ(shownPage(), 0);
-    }
     // The window fits its pages and cannot be resized.
     EXPECT_EQ(app->mainFrame().minimumSize(), app->mainFrame().maximumSize());
     for (CPageView* view : app->document().views())

@@ -228,6 +228,59 @@ TEST(Conversions, AlarmLevelsAndTexts)
     EXPECT_EQ(highAlarmText(hot), "60.0");
 }
 
+TEST(Conversions, AnAlarmLevelsCodeIsHeldInsideItsSlot)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        double value;
+        std::uint16_t raw;
+    } cases[] = {
+        {"narrow", celsiusNarrow(), 25.0, 130},
+        {"narrow above its byte", record(1, 0.5f, -60.0f), 87.5, 255}, // 295 would wrap to 39
+        {"narrow below zero", celsiusNarrow(), -45.0, 0},
+        {"CO warning ceiling", record(9, 0.02f, 0.0f), 1001.0, 50050},
+        {"low-range CO ceiling", record(11, 0.005f, 0.0f), 301.0, 60200},
+        {"wide above 16 bits", record(9, 0.01f, 0.0f), 1001.0, 65535},
+        {"scaled above full scale", voltage(), 40.0, 65472},
+    };
+    for (Case c : cases)
+        EXPECT_EQ(alarmLevelToRaw(c.r, c.value), c.raw) << c.what;
+}
+
+TEST(Conversions, TypedAlarmLevelsTakeTheRangeOfTheTypesRow)
+{
+    struct Case {
+        const char* what;
+        LoggerRecord r;
+        double bottom, top;
+    };
+    LoggerRecord scaled = voltage(); // 0 to 31.96875 V of input
+    scaled.scaleGain = 2.0f;
+    scaled.scaleOffset = 1.0f;
+    LoggerRecord falling = voltage(7);
+    falling.scaleGain = -2.0f;
+    falling.scaleOffset = 70.0f;
+    falling.scaleRising = false;
+    const Case cases[] = {
+        {"thermocouple °C", record(10, 1, 0, 0x20), -200.0, 1300.0},
+        {"thermocouple °F", record(15, 1, 0, 0x21), -328.0, 2372.0},
+        {"high temperature °C", record(14, 0.01f, -40.0f, 0), -40.0, 125.0},
+        {"high temperature °F", record(14, 0.01f, -40.0f, 1), -40.0, 257.0},
+        {"display °C", record(19, 1, 0, 0), -40.0, 87.5},
+        {"display, unit byte not 0", record(21, 1, 0, 2), -40.0, 189.0},
+        {"scaled 1:1", voltage(), 0.0, 31.96875},
+        {"scaled", scaled, 1.0, 64.9375},
+        {"falling", falling, 6.0625, 70.0},
+    };
+    for (const Case& c : cases) {
+        const ValueRange range = typedAlarmRange(c.r);
+        EXPECT_NEAR(range.bottom, c.bottom, 1e-9) << c.what;
+        EXPECT_NEAR(range.top, c.top, 1e-9) << c.what;
+    }
+    EXPECT_LT(typedAlarmRange(celsiusNarrow()).bottom, -1e300); // not typed: no limits
+}
+
 TEST(Conversions, HumidityAndDewPoint)
 {
     EXPECT_DOUBLE_EQ(rhFromRaw(161), 80.5);

@@ -115,3 +115,22 @@ TEST(LoggerConfig, LcdModeBits)
     c.setLcdMode(LcdMode::Off);
     EXPECT_EQ(c.modeFlags(), 0x00);
 }
+
+TEST(LoggerConfig, TheUnitTextIsTheDegreeSignOrTheUnits)
+{
+    struct Case {
+        LoggerType type;
+        std::uint8_t inputOptions;
+        const char* text; // Windows-1252
+    } cases[] = {
+        {14, 0, "\xB0" "C"}, {19, 1, "\xB0" "F"}, {21, 0, "\xB0" "C"}, {18, 1, "\xB0" "F"},
+        {21, 2, ""},           {4, 0, "Volts"},      {6, 1, "Volts"},      {10, 0x21, "Volts"},
+    };
+    for (const Case& c : cases) {
+        LoggerConfig config;
+        config.setType(c.type);
+        config.setInputOptions(c.inputOptions);
+        config.setText(TextSlot::Units, "Volts");
+        EXPECT_EQ(config.unitText(), c.text) << int(c.type) << " " << int(c.inputOptions);
+    }
+}

@@ -140,6 +140,41 @@ TEST(TypeCatalogue, EveryCodeAnswersAsItsRowAndGroupsSay)
     }
 }
 
+TEST(TypeCatalogue, AlarmColumnsOfTheRows)
+{
+    // Types not listed: no typed levels, no warning level, LEDs that can be switched
+    // off, and the units slot as their unit text.
+    struct Alarms {
+        LoggerType code;
+        AlarmRange range;
+        int warningMax, warningShownFrom;
+        bool fixedLeds, degreeUnit;
+    };
+    using enum AlarmRange;
+    const Alarms kAlarms[] = {
+        {4, ScaledInput, 0, 0, false, false},       {5, ScaledInput, 0, 0, false, false},
+        {6, ScaledInput, 0, 0, false, false},       {7, ScaledInput, 0, 0, false, false},
+        {9, None, 1000, 3, false, false},           {10, ThermocoupleCodes, 0, 0, false, false},
+        {11, None, 300, 0, false, false},           {14, HighTemperature, 0, 0, true, true},
+        {15, ThermocoupleCodes, 0, 0, false, false}, {18, None, 0, 0, false, true},
+        {19, DisplayTemperature, 0, 0, false, true}, {20, ScaledInput, 0, 0, false, false},
+        {21, DisplayTemperature, 0, 0, false, true},
+    };
+    for (LoggerType t = 0; t <= 22; ++t) {
+        SCOPED_TRACE(testing::Message() << "type " << int(t));
+        Alarms e{t, None, 0, 0, false, false};
+        for (const Alarms& a : kAlarms)
+            if (a.code == t)
+                e = a;
+        const TypeInfo& row = typeRow(t);
+        EXPECT_EQ(row.alarmRange, e.range);
+        EXPECT_EQ(row.warningMax, e.warningMax);
+        EXPECT_EQ(row.warningShownFrom, e.warningShownFrom);
+        EXPECT_EQ(ledsCanBeDisabled(t), !e.fixedLeds);
+        EXPECT_EQ(row.has(feature::kDegreeUnit), e.degreeUnit);
+    }
+}
+
 TEST(TypeCatalogue, IntervalListsAndTheirFallbacks)
 {
     EXPECT_EQ(intervalList(1).entries.size(), 7u);

@@ -21,11 +21,14 @@ protected:
     // 2026-12-08 12:00:00 UTC, a winter day in the zones the tests use.
     static constexpr UnixSeconds kNow = 1767225600 + 341 * 86400 + 12 * 3600;
 
-    // Plugs in a factory-fresh logger of `type` (changed by `adjust` first) and reads
-    // it into the connected logger.
+    // Plugs in a factory-fresh logger of `type` (changed by `adjust` first) in place of
+    // any plugged in before, and reads it into the connected logger.
     template <typename Adjust = void (*)(LoggerConfig&)>
     void connect(LoggerType type, Adjust adjust = [](LoggerConfig&) {})
     {
+        while (bridge.attachedCount() > 0)
+            bridge.detach(0);
+        device = nullptr;
         LoggerImage image = makePresetImage(type, ticks.localNow());
         adjust(image.record);
         device = &bridge.attach(std::move(image));

@@ -3,6 +3,7 @@
 // the choice of double arithmetic on the record's floats is explained there.
 #include "conversions.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -149,6 +150,31 @@ std::string alarmText(const LoggerRecord& r, double value, TextSlot storedText)
 
 std::string highAlarmText(const LoggerRecord& r) { return alarmText(r, highAlarmValue(r), TextSlot::HighAlarmText); }
 std::string lowAlarmText(const LoggerRecord& r) { return alarmText(r, lowAlarmValue(r), TextSlot::LowAlarmText); }
+
+std::uint16_t alarmLevelToRaw(LoggerRecord& r, double value)
+{
+    return clampToSlot(valueToRaw(r, value), hasWideAlarms(r.type()));
+}
+
+ValueRange typedAlarmRange(const LoggerRecord& r)
+{
+    const bool notCelsius = r.config.inputOptions() != 0;
+    switch (typeRow(r.type()).alarmRange) {
+    case AlarmRange::ThermocoupleCodes: return {rawToValue(r, 0), rawToValue(r, 27000)};
+    case AlarmRange::HighTemperature: return {-40.0, notCelsius ? 257.0 : 125.0};
+    case AlarmRange::DisplayTemperature: return {-40.0, notCelsius ? 189.0 : 87.5};
+    case AlarmRange::ScaledInput: {
+        const double fullScale =
+            (kFullScale * static_cast<double>(r.config.calGain()) + static_cast<double>(r.config.calOffset())) *
+            static_cast<double>(r.config.inputScalar());
+        const double atZero = r.scaleOffset;
+        const double atFull = fullScale * static_cast<double>(r.scaleGain) + atZero;
+        return {std::min(atZero, atFull), std::max(atZero, atFull)};
+    }
+    case AlarmRange::None: break;
+    }
+    return {std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max()};
+}
 
 double rhFromRaw(std::int32_t raw) { return raw * 0.5; }
 

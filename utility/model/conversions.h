@@ -24,6 +24,22 @@ double lowAlarmValue(const LoggerRecord& r);
 std::string highAlarmText(const LoggerRecord& r); // number only, no unit
 std::string lowAlarmText(const LoggerRecord& r);
 
+// An alarm level's code as the record's alarm slot holds it: valueToRaw (which sets
+// r.scaleError), kept inside the slot's 8 or 16 bits so an odd calibration cannot wrap
+// a level round to the other end of the scale.
+std::uint16_t alarmLevelToRaw(LoggerRecord& r, double value);
+
+struct ValueRange {
+    double bottom;
+    double top;
+};
+// The levels a typed alarm level may take, by the type's row: the values of the
+// thermocouple codes 0 and 27000; -40 to 125 °C (257 °F) for the high-temperature
+// logger and -40 to 87.5 °C (189 °F) for the display temperature loggers, by
+// inputOptions not 0; the user-scaled values of zero and of full-scale input; any
+// value for a type whose levels are not typed.
+ValueRange typedAlarmRange(const LoggerRecord& r);
+
 double rhFromRaw(std::int32_t raw);
 std::int32_t rhToRaw(double value);
 // NaN when the humidity is 0 or less (no logarithm); the file writes "Error" then.

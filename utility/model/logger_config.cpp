@@ -178,6 +178,18 @@ std::string LoggerConfig::firmwareText() const
     return readText(cfg::kFirmwareCode, 4);
 }
 
+std::string LoggerConfig::unitText() const
+{
+    if (!typeRow(type()).has(feature::kDegreeUnit))
+        return units();
+    // Windows-1252: the degree sign is the byte B0.
+    switch (inputOptions()) {
+    case 0: return "\xB0" "C";
+    case 1: return "\xB0" "F";
+    default: return "";
+    }
+}
+
 DatePeriod LoggerConfig::period(std::size_t o) const
 {
     return DatePeriod{u8(o), u8(o + 1), u8(o + 2), u8(o + 3)};

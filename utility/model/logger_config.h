@@ -177,6 +177,9 @@ public:
     // Copies at most the slot's size minus one characters and zero-fills the rest.
     void setText(TextSlot slot, const std::string& text);
     std::string firmwareText() const; // up to four characters, no terminator needed
+    // The unit shown beside values: the degree sign and letter of inputOptions (0 = °C,
+    // 1 = °F, nothing for other values) for the types whose row says so, else `units`.
+    std::string unitText() const;
 
     // State tests.
     bool hasUndownloadedData() const { return hasFlag(flag::kUndownloaded) && readingCount() > 0; }

@@ -16,12 +16,19 @@ using enum RawEncoding;
 using enum Resolution;
 using enum ScaleKind;
 using enum UnitOption;
+// AlarmRange by name (its None would clash with IntervalListId's).
+constexpr AlarmRange NoRange = AlarmRange::None, ScaledInput = AlarmRange::ScaledInput,
+                     ThermocoupleCodes = AlarmRange::ThermocoupleCodes,
+                     HighTemperature = AlarmRange::HighTemperature,
+                     DisplayTemperature = AlarmRange::DisplayTemperature;
 using namespace feature;
 
 // One row per known code. First line: code, model name id, what it measures, record,
 // reading and alarm widths, interval list, first set-up page, readings block size and
 // header length. Second line: how values are encoded, rounded and printed, the user
-// scaling, where the temperature unit is kept, and the features.
+// scaling, where the temperature unit is kept, and the features; then, where they
+// apply, the range of typed alarm levels and the carbon monoxide warning level (the
+// highest, and the lowest shown as stored).
 // clang-format off
 constexpr std::array<TypeInfo, 21> kTypes{{
     {1,  149, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  64,  3,  // KV-USB-1
@@ -31,21 +38,23 @@ constexpr std::array<TypeInfo, 21> kTypes{{
     {3,  150, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2
          CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kHumidity | kCompatible},
     {4,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
-         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible},
+         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible, ScaledInput},
     {5,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
-         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible},
+         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible, ScaledInput},
     {6,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible},
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible, ScaledInput},
     {7,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible},
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible, ScaledInput},
     {8,  153, Temperature,    Wide,   Bits16, Bits16, FixedHalfHour, 11, 512, 3,  // KV-USB-LITE
          LiteSensor,           LiteDegree,     Unscaled,         WholeByte, kCompatible},
     {9,  154, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5
-         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kZeroBelow3ppm | kCompatible},
+         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kZeroBelow3ppm | kCompatible,
+         NoRange, 1000, 3},
     {10, 155, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6
-         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,      kThermocouple | kCompatible},
+         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,      kThermocouple | kCompatible,
+         ThermocoupleCodes},
     {11, 174, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5-LR
-         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kCompatible},
+         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kCompatible, NoRange, 300, 0},
     {12, 175, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-LCD
          CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
          kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
@@ -53,25 +62,26 @@ constexpr std::array<TypeInfo, 21> kTypes{{
          CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
          kHumidity | kRollOver | kKeepsDelay | kCompatible},
     {14, 178, Temperature,    Wide,   Bits16, Bits16, B,             20, 512, 3,  // KV-USB-1-HT
-         CalibratedHundredths, HighTempTenths, Unscaled,         WholeByte, kRollOver | kKeepsDelay | kCompatible},
+         CalibratedHundredths, HighTempTenths, Unscaled,         WholeByte,
+         kRollOver | kKeepsDelay | kCompatible | kFixedLeds | kDegreeUnit, HighTemperature},
     {15, 181, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6-LCD
          FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,
-         kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+         kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible, ThermocoupleCodes},
     {16, 182, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-HA-LCD
          CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
          kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
     {17, 183, Events,         Wide,   Bits16, Bits8,  None,          0,  512, 3,  // QX-USB-5
          Counts,               PlainCount,     Unscaled,         NoUnit,    0},
     {18, 184, Temperature,    Wide,   Bits16, Bits16, None,          0,  512, 3,  // QX-USB-1-RCG
-         FixedTenthsF,         PlainTenth,     Unscaled,         WholeByte, kRollOver},
+         FixedTenthsF,         PlainTenth,     Unscaled,         WholeByte, kRollOver | kDegreeUnit},
     {19, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
          FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
-         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit, DisplayTemperature},
     {20, 189, Voltage,        Wide,   Bits16, Bits16, None,          0,  512, 4,// QX-OEM-3
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kRollOver},
+         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kRollOver, ScaledInput},
     {21, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
          FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
-         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit, DisplayTemperature},
 }};
 
 // Code 0 (no logger) and codes above 21.
@@ -130,6 +140,7 @@ bool isCompatible(LoggerType t) { return typeRow(t).has(kCompatible); }
 bool isEventLogger(LoggerType t) { return typeRow(t).measures == Events; }
 bool hasRollOverDownload(LoggerType t) { return typeRow(t).has(kRollOver); }
 bool keepsStartDelay(LoggerType t) { return typeRow(t).has(kKeepsDelay); }
+bool ledsCanBeDisabled(LoggerType t) { return !typeRow(t).has(kFixedLeds); }
 
 std::size_t configLength(LoggerType t) { return static_cast<std::size_t>(typeRow(t).record); }
 std::size_t readingBlockSize(LoggerType t) { return typeRow(t).readingBlock; }

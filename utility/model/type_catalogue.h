@@ -85,7 +85,19 @@ inline constexpr std::uint16_t kKeepsDelay = 1u << 5;   // keeps the start delay
                                                         // held, not the delay, tell that the wait is over
 inline constexpr std::uint16_t kCompatible = 1u << 6;   // accepted by the main menu
 inline constexpr std::uint16_t kZeroBelow3ppm = 1u << 7; // CO readings under 3 ppm show as 0
+inline constexpr std::uint16_t kFixedLeds = 1u << 8;     // the indicator LEDs cannot be switched off
+inline constexpr std::uint16_t kDegreeUnit = 1u << 9;    // the unit text is the degree sign of inputOptions,
+                                                         // not the units slot
 } // namespace feature
+
+// The levels a typed alarm level may take (the alarm page with typed levels).
+enum class AlarmRange : std::uint8_t {
+    None,               // alarm levels are not typed for this type
+    ScaledInput,        // the user-scaled values of zero and of full-scale input
+    ThermocoupleCodes,  // the values of the codes 0 and 27000
+    HighTemperature,    // -40 to 125 °C, or -40 to 257 °F
+    DisplayTemperature, // -40 to 87.5 °C, or -40 to 189 °F
+};
 
 struct TypeInfo {
     LoggerType code;
@@ -103,6 +115,12 @@ struct TypeInfo {
     ScaleKind scale;
     UnitOption unit;
     std::uint16_t features; // feature:: bits
+    AlarmRange alarmRange = AlarmRange::None;
+    // The carbon monoxide warning level: the highest level that can be set (0 = no
+    // warning level), and the lowest stored level the page shows as it is (a level
+    // outside shownFrom..max is offered as the recommended 50 ppm instead).
+    std::uint16_t warningMax = 0;
+    std::uint16_t warningShownFrom = 0;
 
     constexpr bool has(std::uint16_t f) const { return (features & f) != 0; }
 };
@@ -135,6 +153,7 @@ bool isCompatible(LoggerType type);
 bool isEventLogger(LoggerType type);
 bool hasRollOverDownload(LoggerType type);
 bool keepsStartDelay(LoggerType type);
+bool ledsCanBeDisabled(LoggerType type);
 
 std::size_t configLength(LoggerType type);       // 64 or 256
 std::size_t readingBlockSize(LoggerType type);   // 64 or 512

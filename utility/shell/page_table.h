@@ -1,6 +1,5 @@
 #pragma once
-// The table of the utility's pages: index, class, form number and role. A page
-// whose class is not built yet is shown as a placeholder that says so; indices 21
+// The table of the utility's pages: index, class, form number and role. Indices 21
 // to 24 are never used and get no page. Adding a page is one line in the table.
 #include <span>
 
@@ -22,12 +21,12 @@ struct PageEntry {
     const char* className;
     int dialogId;
     const char* role;
-    PageFactory make; // nullptr: not built yet, a placeholder stands in
+    PageFactory make;
 };
 
 std::span<const PageEntry> pageTable();
 
-// The page of `entry`: the real one, or the placeholder when it is not built yet.
+// The page of `entry`, named after its class.
 CPageView* createPage(const PageEntry& entry, PageContext& context);
 
 } // namespace velmora

@@ -1,0 +1,96 @@
+#include "list_alarms_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "dialog_units.h"
+#include "text_encoding.h"
+
+namespace velmora {
+
+CListAlarmsPage::CListAlarmsPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif,
+                                 const QString& title, const QString& hint, AlarmIds high, AlarmIds low)
+    : CSetupPage(context, pageIndex, dialogId, motif)
+{
+    const DialogUnits du(font());
+    QGroupBox* group = addGroup(title);
+    auto* inner = static_cast<QVBoxLayout*>(group->layout());
+    auto* text = new QLabel(hint, group);
+    text->setWordWrap(true);
+    inner->addWidget(text);
+    inner->addSpacing(du.y(4));
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(du.x(6));
+    grid->setVerticalSpacing(du.y(4));
+    high_ = makeAlarm(high, true);
+    low_ = makeAlarm(low, false);
+    int row = 0;
+    for (const Alarm& alarm : {high_, low_}) {
+        grid->addWidget(alarm.box, row, 0);
+        grid->addWidget(alarm.list, row, 1);
+        grid->addWidget(alarm.hold, row, 2);
+        ++row;
+    }
+    grid->setColumnStretch(3, 1);
+    inner->addLayout(grid);
+    inner->addStretch(1);
+}
+
+CListAlarmsPage::Alarm CListAlarmsPage::makeAlarm(const AlarmIds& ids, bool high)
+{
+    const DialogUnits du(font());
+    Alarm alarm;
+    alarm.box = withId(new QCheckBox(QString::fromLatin1(ids.boxText), this), ids.box);
+    alarm.list = withId(new QComboBox(this), ids.list);
+    alarm.list->setMinimumWidth(du.x(50));
+    alarm.list->setMaxVisibleItems(12);
+    alarm.hold = withId(new QCheckBox(QStringLiteral("Hold"), this), ids.hold);
+    // Only a click writes: refresh() sets the boxes without touching the record.
+    connect(alarm.box, &QCheckBox::clicked, this, [this, high](bool on) {
+        writeSwitch(high, on);
+        enable(high ? high_ : low_);
+    });
+    return alarm;
+}
+
+void CListAlarmsPage::enable(const Alarm& alarm)
+{
+    const bool on = alarm.box->isChecked();
+    alarm.list->setEnabled(on);
+    alarm.hold->setEnabled(on);
+}
+
+void CListAlarmsPage::showValues(const AlarmLevelList& levels, const AlarmListValues& values)
+{
+    QStringList entries;
+    for (const std::string& text : levels.texts())
+        entries << QString::fromStdString(cp1252ToUtf8(text));
+    if (entries != entries_) {
+        entries_ = entries;
+        for (QComboBox* list : {high_.list, low_.list}) {
+            list->clear();
+            list->addItems(entries_);
+        }
+    }
+    high_.box->setChecked(values.highOn);
+    low_.box->setChecked(values.lowOn);
+    high_.list->setCurrentIndex(values.highIndex);
+    low_.list->setCurrentIndex(values.lowIndex);
+    high_.hold->setChecked(values.highHold);
+    low_.hold->setChecked(values.lowHold);
+    enable(high_);
+    enable(low_);
+}
+
+AlarmListValues CListAlarmsPage::values() const
+{
+    return AlarmListValues{high_.box->isChecked(),  low_.box->isChecked(),  high_.list->currentIndex(),
+                           low_.list->currentIndex(), high_.hold->isChecked(), low_.hold->isChecked()};
+}
+
+} // namespace velmora

@@ -1,0 +1,28 @@
+#include "setup_lite_alarms_rules.h"
+
+#include "connected_logger.h"
+#include "wizard_core.h"
+#include "wizard_pages.h"
+
+namespace velmora::setup_lite_alarms {
+
+AlarmLevelList levelList(const LoggerRecord& record)
+{
+    if (temperature_alarms::listsInFahrenheit(record))
+        return AlarmLevelList(122.0, 2.0, 55, 0, "\xB0" "F");
+    return AlarmLevelList(50.0, 1.0, 61, 0, "\xB0" "C");
+}
+
+Values load(const LoggerRecord& record) { return temperature_alarms::load(record, levelList(record)); }
+
+WizardStep next(WizardCore& core, const Values& values)
+{
+    temperature_alarms::save(core.logger, levelList(core.logger), values);
+    if (!temperature_alarms::highAboveLow(core, values))
+        return WizardStep::stay(id::kHighLevel);
+    return forwardFrom(core, page::kLiteAlarms);
+}
+
+WizardStep back(WizardCore& core) { return backFrom(core, page::kLiteAlarms); }
+
+} // namespace velmora::setup_lite_alarms

@@ -1,0 +1,21 @@
+#pragma once
+// The humidity alarm page (page 7); its rules are in setup_rh_alarms_rules.h.
+#include "list_alarms_page.h"
+
+namespace velmora {
+
+class CSetupRHAlarmsForm final : public CListAlarmsPage {
+    Q_OBJECT
+public:
+    explicit CSetupRHAlarmsForm(PageContext& context);
+    void refresh() override;
+
+public slots:
+    void OnNext() override;
+    void OnBack() override;
+
+protected:
+    void writeSwitch(bool high, bool on) override;
+};
+
+} // namespace velmora

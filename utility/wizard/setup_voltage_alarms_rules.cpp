@@ -1,0 +1,163 @@
+#include "setup_voltage_alarms_rules.h"
+
+#include <cmath>
+
+#include "connected_logger.h"
+#include "numeric_entry.h"
+#include "prompts.h"
+#include "type_catalogue.h"
+#include "utility_strings.h"
+#include "wizard_core.h"
+#include "wizard_pages.h"
+
+namespace velmora::setup_voltage_alarms {
+
+namespace {
+
+// A raw low level below this is raised to it when raw 0 means a level above zero.
+constexpr std::uint16_t kLowestLowCode = 31;
+
+enum class Place { Inside, Below, Above };
+
+// Where a level lies against the range, judged at the decimals the edit shows. The
+// ends come from float calibration and scaling values (a 30 V top may be
+// 29.9999995), so a level typed as the end shown, or written back by a correction,
+// must count as inside, or the correction would repeat for ever.
+Place placeOf(double level, const ValueRange& range, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const auto steps = [scale](double v) { return std::round(v * scale); };
+    if (steps(level) < steps(range.bottom))
+        return Place::Below;
+    if (steps(level) > steps(range.top))
+        return Place::Above;
+    return Place::Inside;
+}
+
+// A level as the edit shows it; a level that shows as zero shows without a sign
+// (the zero end of a scaling can come out as -0).
+std::string shownText(double level, int decimals)
+{
+    if (std::fabs(level) < 0.5 * std::pow(10.0, -decimals))
+        level = 0.0;
+    return numericText(level, decimals);
+}
+
+// One typed level on its way into the record.
+struct Level {
+    double value;
+    bool on;
+    std::string& text;
+    int control;
+    int message;
+    double whenOff; // the level a disabled alarm gets when its typed level is out of range
+};
+
+// Out of range: corrected with a message (and false) when the alarm is on, replaced
+// silently when it is off.
+bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimals)
+{
+    const Place place = placeOf(level.value, range, decimals);
+    if (place == Place::Inside)
+        return true;
+    if (!level.on) {
+        level.value = level.whenOff;
+        return true;
+    }
+    core.prompts.warn(msg(level.message));
+    level.text = shownText(place == Place::Below ? range.bottom : range.top, decimals);
+    return false;
+}
+
+// The unit beside the levels: the logger's unit text. The thermocouple loggers have
+// none in their record (their units slot is for scaled loggers), though their levels
+// are typed in the unit of bit 0, so that one is shown.
+std::string levelUnit(const LoggerConfig& c)
+{
+    if (typeRow(c.type()).unit == UnitOption::Bit0)
+        return (c.inputOptions() & 0x01) != 0 ? "\xB0" "F" : "\xB0" "C";
+    return c.unitText();
+}
+
+} // namespace
+
+ValueRange levelRange(const LoggerRecord& record) { return typedAlarmRange(record); }
+
+std::string levelText(const LoggerRecord& record, double level)
+{
+    return shownText(level, decimalsForType(record));
+}
+
+Values load(const LoggerRecord& record)
+{
+    const LoggerConfig& c = record.config;
+    const ValueRange range = levelRange(record);
+    Values v;
+    v.decimals = decimalsForType(record);
+    v.unit = levelUnit(c);
+    v.highOn = c.hasFlag(flag::kHighEnabled);
+    v.lowOn = c.hasFlag(flag::kLowEnabled);
+    double high = numericTextValue(highAlarmText(record));
+    double low = numericTextValue(lowAlarmText(record));
+    if (placeOf(high, range, v.decimals) != Place::Inside)
+        high = range.top;
+    if (placeOf(low, range, v.decimals) != Place::Inside)
+        low = range.bottom;
+    v.highText = shownText(high, v.decimals);
+    v.lowText = shownText(low, v.decimals);
+    v.highHold = c.hasFlag(flag::kHighLatched);
+    v.lowHold = c.hasFlag(flag::kLowLatched);
+    v.ledsOffered = ledsCanBeDisabled(c.type());
+    v.ledsDisabled = v.ledsOffered && c.hasMode(mode::kLedsDisabled);
+    return v;
+}
+
+WizardStep next(WizardCore& core, Values& values)
+{
+    LoggerRecord& record = core.logger;
+    LoggerConfig& c = record.config;
+    c.setHighAlarmEnabled(values.highOn); // written when clicked; again for callers without the page
+    c.setLowAlarmEnabled(values.lowOn);
+
+    Level high{numericTextValue(values.highText), values.highOn, values.highText, id::kHighLevel,
+               msgid::kHighAlarmAdjusted, 0.0};
+    Level low{numericTextValue(values.lowText), values.lowOn, values.lowText, id::kLowLevel,
+              msgid::kLowAlarmAdjusted, 0.0};
+    if (high.on && low.on && !(low.value < high.value)) {
+        core.prompts.warn(msg(msgid::kHighNotAboveLow));
+        return WizardStep::stay(id::kHighLevel);
+    }
+
+    const ValueRange range = levelRange(record);
+    const int decimals = decimalsForType(record);
+    high.whenOff = range.top;
+    low.whenOff = range.bottom;
+    // A falling scaling turns the levels round: the high slot holds the lower level's
+    // code (the larger one), so the low level is settled and stored first.
+    const bool falling = isScaled(c.type()) && !record.scaleRising;
+    Level& first = falling ? low : high;
+    Level& second = falling ? high : low;
+
+    if (!settle(core, first, range, decimals))
+        return WizardStep::stay(first.control);
+    c.setHighAlarmRaw(alarmLevelToRaw(record, first.value));
+    if (!settle(core, second, range, decimals))
+        return WizardStep::stay(second.control);
+    std::uint16_t lowCode = alarmLevelToRaw(record, second.value);
+    if (rawToValue(record, 0) > 0 && lowCode < kLowestLowCode)
+        lowCode = kLowestLowCode;
+    c.setLowAlarmRaw(lowCode);
+
+    c.setText(TextSlot::HighAlarmText, values.highText);
+    c.setText(TextSlot::LowAlarmText, values.lowText);
+    c.setHighAlarmLatched(values.highHold);
+    c.setLowAlarmLatched(values.lowHold);
+    // "Disable LEDs" writes its bit when clicked; a logger whose LEDs cannot be
+    // switched off is given the bit clear here.
+    c.setLedsDisabled(ledsCanBeDisabled(c.type()) && values.ledsDisabled);
+    return forwardFrom(core, page::kVoltageAlarms);
+}
+
+WizardStep back(WizardCore& core) { return backFrom(core, page::kVoltageAlarms); }
+
+} // namespace velmora::setup_voltage_alarms
