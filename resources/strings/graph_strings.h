@@ -56,8 +56,6 @@ inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
 inline constexpr std::string_view kTitleSeparator = " - "; // between the file's name and the title
 inline constexpr std::string_view kOpenDialogTitle = "Open";
 inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-inline constexpr std::string_view kExportUnavailable =
-    "Export to Excel is not available in this version.";
 
 // The workbook export: what the viewer's Save dialog and its progress show, and the
 // reports of a workbook that could not be written.
