@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-dejavu-core
   umockdev libumockdev-dev
   python3 python3-pandas
+  python3-openpyxl python3-xlsxwriter libreoffice-calc-nogui
   tzdata
   clang libclang-rt-14-dev
 )
