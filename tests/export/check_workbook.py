@@ -135,6 +135,17 @@ class ExportedWorkbook(unittest.TestCase):
         self.assertEqual(wb["Data"]["B3"].value.microsecond // 1000, 400)
         self.assertIsNone(wb["Data"]["C2"].value)
 
+    def test_names_that_look_like_formulas_stay_texts(self):
+        source = os.path.join(self.dir.name, "formula.txt")
+        with open(source, "wb") as f:
+            f.write(b"=Cold,Time,Voltage(=V),Serial Number\r\n1,07/12/2026 14:00:00,1.5,000000042\r\n"
+                    b"2,07/12/2026 14:00:10,1.6\r\n")
+        wb, _ = self.exported(source)
+        chart = wb["Chart1"]._charts[0]
+        self.assertEqual(title_text(chart.title).strip(), "=Cold")
+        self.assertEqual(title_text(chart.y_axis.title).strip(), "=V")
+        self.assertEqual(wb["Data"]["A1"].value, "=Cold")
+
     def test_largest_humidity_file_makes_two_charts(self):
         source = os.path.join(self.dir.name, "store.txt")
         rules.write_humidity_file(source, 32767)
