@@ -74,9 +74,6 @@ class OpenedByLibreOffice(unittest.TestCase):
         rules.write_humidity_file(source, 500)
         self.check_data_sheet(source)
 
-    def test_data_sheet_of_a_carbon_monoxide_file(self):
-        self.check_data_sheet(os.path.join(DATA, "reader/co_logger.txt"))
-
     def test_chart_sheet_shows_lines(self):
         source = os.path.join(self.dir.name, "store.txt")
         rules.write_humidity_file(source, 500)

@@ -1,7 +1,7 @@
 // The workbook file as a whole: written beside its target and renamed, an earlier
-// workbook untouched by a failed or cancelled export, nothing left behind, every
-// failure told with its reason, and the many-charts warning only where it belongs.
-// What the workbook holds is checked with outside tools (check_workbook.py).
+// workbook untouched by a failed or cancelled export, nothing left behind, and every
+// failure told with its reason. What the workbook holds, and the many-charts warning,
+// are checked with outside tools (check_workbook.py).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -121,15 +121,6 @@ TEST_F(WorkbookExport, ATargetThatCannotBeWrittenIsToldWithTheReason)
     EXPECT_EQ(exportWorkbook(data("temperature_alarms.txt"), out.parent_path().string(), format, prompts),
               ExportOutcome::Failed);
     EXPECT_TRUE(namesIn(scratch).empty());
-}
-
-TEST_F(WorkbookExport, OnlyAFileOfMoreThanOneChartIsWarnedAbout)
-{
-    EXPECT_EQ(exportWorkbook(longFile(31998), out.string(), format, prompts), ExportOutcome::Written);
-    prompts.expect("Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D "
-                   "chart data series is 32000. Therefore 2 charts will be generated to show all the readings.",
-                   PromptAnswer::Ok, PromptIcon::Warning);
-    EXPECT_EQ(exportWorkbook(longFile(31999), out.string(), format, prompts), ExportOutcome::Written);
 }
 
 } // namespace
