@@ -80,8 +80,9 @@ private:
 // once for the header and the number of readings, once to write the sheet.
 class DataPass {
 public:
-    DataPass(const ExportProgress& progress, std::size_t progressBase, std::size_t total)
-        : progress_(progress), base_(progressBase), total_(total)
+    // Progress is reported as `progressBase` + the bytes read / `share`, out of `total`.
+    DataPass(const ExportProgress& progress, std::size_t progressBase, std::size_t share, std::size_t total)
+        : progress_(progress), base_(progressBase), share_(share), total_(total)
     {
     }
 
@@ -109,7 +110,8 @@ public:
             std::string_view field;
             for (std::size_t column = 0; column < columns && fields.next(field); ++column)
                 cell(row, column, field, importCell(field, column == 1));
-            if (row % kLinesBetweenProgress == 0 && progress_ && !progress_(base_ + lines.consumed(), total_))
+            if (row % kLinesBetweenProgress == 0 && progress_ &&
+                !progress_(base_ + lines.consumed() / share_, total_))
                 return Result::Cancelled;
         }
         return source.endedEarly() ? Result::ReadError : Result::Done;
@@ -120,6 +122,7 @@ public:
 private:
     const ExportProgress& progress_;
     std::size_t base_;
+    std::size_t share_;
     std::size_t total_;
     std::string firstLine_;
 };
@@ -171,7 +174,8 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
             return fail(withArguments(graphtext::kCannotOpenFile, downloadFile));
         fileSize = source.sizeAtOpen();
     }
-    const std::size_t total = 2 * fileSize;
+    // Counting the readings is quick: it is a tenth of the way, writing the rest.
+    const std::size_t counting = fileSize / 10, total = counting + fileSize;
 
     AtomicFile target;
     if (!target.create(workbookPath))
@@ -181,7 +185,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
 
     // First pass: the header line and the readings (numbers in column A below it).
     int readings = 0;
-    DataPass countPass(progress, 0, total);
+    DataPass countPass(progress, 0, 10, total);
     const DataPass::Result counted =
         countPass.run(downloadFile, 1, [&](std::size_t row, std::size_t, std::string_view, const ImportedCell& cell) {
             if (row > 0 && cell.kind == CellKind::Number)
@@ -220,7 +224,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
     std::string text;
     std::vector<std::size_t> widths;
     const auto dateWidth = static_cast<std::size_t>(dateFormat_.width);
-    DataPass writePass(progress, fileSize, total);
+    DataPass writePass(progress, counting, 1, total);
     const DataPass::Result wrote = writePass.run(
         downloadFile, kMaxColumns,
         [&](std::size_t r, std::size_t c, std::string_view field, const ImportedCell& cell) {

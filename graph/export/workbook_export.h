@@ -20,8 +20,8 @@ class Prompts;
 
 enum class ExportOutcome { Written, Cancelled, Failed };
 
-// How far the export has come, in bytes of the download file (it is read twice, so
-// `total` is twice its size). Returning false cancels the export.
+// How far the export has come: `done` grows to `total` (about the size of the
+// download file) as it is read and written. Returning false cancels the export.
 using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // Writes the workbook of `downloadFile` to `workbookPath` (both UTF-8 paths). Shows
