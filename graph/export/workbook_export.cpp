@@ -230,13 +230,17 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
         [&](std::size_t r, std::size_t c, std::string_view field, const ImportedCell& cell) {
             const auto row = static_cast<lxw_row_t>(r);
             const auto column = static_cast<lxw_col_t>(c);
+            if (c >= widths.size())
+                widths.resize(c + 1, 0);
             lxw_error e = LXW_NO_ERROR;
             std::size_t width = 0;
             switch (cell.kind) {
             case CellKind::Empty: break;
             case CellKind::Number:
                 e = worksheet_write_number(data, row, column, cell.value, nullptr);
-                width = numberWidth(field);
+                // A number never shows wider than it is written: most need no measuring.
+                if (field.size() > widths[c])
+                    width = numberWidth(field);
                 break;
             case CellKind::Date:
                 e = worksheet_write_number(data, row, column, cell.value, dateCells);
@@ -248,8 +252,6 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
                 width = std::min(field.size(), kMaxTextLength);
                 break;
             }
-            if (c >= widths.size())
-                widths.resize(c + 1, 0);
             widths[c] = std::max(widths[c], width);
             if (e != LXW_NO_ERROR && written == LXW_NO_ERROR)
                 written = e;
