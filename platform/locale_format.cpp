@@ -1,6 +1,8 @@
 #include "locale_format.h"
 
+#include <clocale>
 #include <ctime>
+#include <langinfo.h>
 #include <locale>
 #include <sstream>
 #include <iomanip>
@@ -31,5 +33,18 @@ std::string format(const CivilTime& t, const char* pattern)
 
 std::string SystemLocaleFormat::shortDate(const CivilTime& t) const { return format(t, "%x"); }
 std::string SystemLocaleFormat::shortTime(const CivilTime& t) const { return format(t, "%X"); }
+
+DateTimePatterns SystemLocaleFormat::patterns() const
+{
+    // The C locale's own patterns stand in when the environment names no usable one.
+    DateTimePatterns patterns{"%m/%d/%y", "%H:%M:%S"};
+    locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
+    if (user == static_cast<locale_t>(0))
+        return patterns;
+    patterns.date = ::nl_langinfo_l(D_FMT, user);
+    patterns.time = ::nl_langinfo_l(T_FMT, user);
+    ::freelocale(user);
+    return patterns;
+}
 
 } // namespace velmora

@@ -5,10 +5,12 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools
   libusb-1.0-0-dev
+  libxlsxwriter-dev libminizip-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-dejavu-core
   umockdev libumockdev-dev
   python3 python3-pandas
+  python3-openpyxl python3-xlsxwriter libreoffice-calc-nogui
   tzdata
   clang libclang-rt-14-dev
 )

@@ -3,12 +3,15 @@
 #include <QPrinter>
 #include <QTimer>
 
+#include "export_progress_dialog.h"
 #include "graph_about_dlg.h"
 #include "graph_help.h"
 #include "graph_main_frame.h"
 #include "graph_strings.h"
+#include "locale_format.h"
 #include "qt/context_help_mode.h"
 #include "velmora_graph_view.h"
+#include "workbook_export_flow.h"
 
 namespace velmora {
 
@@ -100,11 +103,10 @@ void CVelmoraGraphApp::showDocument()
 
 void CVelmoraGraphApp::OnExportToExcel()
 {
-    if (doc_.filePath().empty()) {
-        services_.prompts.warn(std::string(graphtext::kOpenBeforeExport));
-        return;
-    }
-    services_.prompts.warn(std::string(graphtext::kExportUnavailable));
+    const DateTimePatterns patterns = SystemLocaleFormat().patterns();
+    ExportProgressDialog progress(frame_.get());
+    WorkbookExportFlow flow(services_.prompts, services_.dialogs, services_.settings, services_.launcher);
+    flow.run(doc_.filePath(), sheetDateFormat(patterns.date, patterns.time), progress.callback());
 }
 
 void CVelmoraGraphApp::OnHelpTopics()

@@ -10,7 +10,18 @@ namespace velmora::graphtext {
 // Numbered entries of the viewer's string table.
 inline constexpr std::string_view kInvalidData = "The File contains invaild data.";                   // 129
 inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly."; // 132
+inline constexpr std::string_view kTimeColumn = "Time";                                              // 130
+inline constexpr std::string_view kExcelNotInstalled = "Excel is not installed on the system.";       // 133
+inline constexpr std::string_view kSerialNumberColumn = "Serial Number";                             // 136
 inline constexpr std::string_view kOpenBeforeExport = "Open the data file before exporting data to Excel."; // 137
+inline constexpr std::string_view kHumidityUnit = "%rh";                                             // 138
+inline constexpr std::string_view kHumidityColumn = "Humidity(%rh)";                                 // 141
+inline constexpr std::string_view kHumidityHighColumn = "High Alarm rh";                             // 142
+inline constexpr std::string_view kHumidityLowColumn = "Low Alarm rh";                               // 143
+inline constexpr std::string_view kDataSheetName = "Data";                                           // 144
+inline constexpr std::string_view kManyChartsWarning =                                               // 145
+    "Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D chart data "
+    "series is 32000. Therefore %d charts will be generated to show all the readings.";
 inline constexpr std::string_view kAppTitle = "VelmoraGraph";                                         // 57344
 
 inline constexpr std::string_view kUnableToOpen = "Unable to open the file.";
@@ -45,8 +56,16 @@ inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
 inline constexpr std::string_view kTitleSeparator = " - "; // between the file's name and the title
 inline constexpr std::string_view kOpenDialogTitle = "Open";
 inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-inline constexpr std::string_view kExportUnavailable =
-    "Export to Excel is not available in this version.";
+
+// The workbook export: what the viewer's Save dialog and its progress show, and the
+// reports of a workbook that could not be written.
+inline constexpr std::string_view kExportDialogTitle = "Export to Excel";
+inline constexpr std::string_view kWorkbookFilter = "Excel Workbook (*.xlsx)|*.xlsx|All Files (*.*)|*.*||";
+inline constexpr std::string_view kNowProcessing = "Now processing File..";
+inline constexpr std::string_view kWorkbookOpenFailed = "Failed opening file:\n%1\n(%2)";
+inline constexpr std::string_view kWorkbookWriteFailed = "Failed writing file:\n%1\n(%2)";
+inline constexpr std::string_view kTooManyRows = "The file holds more lines than a worksheet can hold.";
+
 inline constexpr std::string_view kReady = "Ready"; // the status bar's idle prompt
 
 inline constexpr std::string_view kFileMenu = "&File";

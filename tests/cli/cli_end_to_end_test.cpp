@@ -294,3 +294,25 @@ TEST_F(CliTest, InspectSummarisesADownloadedFile)
                      "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\n");
     EXPECT_EQ(run("inspect --readout 2 '" + file.string() + "'").out, " 07 December 2026 14:00:20 : 5.0°C\n");
 }
+
+TEST_F(CliTest, ExportWritesAWorkbookOrSaysWhyNot)
+{
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    const fs::path file = dir_ / "fridge.txt", workbook = dir_ / "fridge.xlsx";
+    ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + file.string() + "'").exitCode, 0);
+    CliRun r = run("export '" + file.string() + "' '" + workbook.string() + "'");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(slurp(workbook).substr(0, 2), "PK"); // what it holds: tests/export/check_workbook.py
+
+    r = run("export '" + (dir_ / "none.txt").string() + "' '" + workbook.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, (dir_ / "none.txt").string() + "\nThe file cannot be opened for reading.\n");
+    EXPECT_EQ(slurp(workbook).substr(0, 2), "PK"); // the earlier workbook stays
+
+    for (const char* usage : {"export", "export one.txt", "export a b c", "export --json a b"}) {
+        r = run(usage);
+        EXPECT_EQ(r.exitCode, 2) << usage;
+        EXPECT_NE(r.err.find("usage: velmora-cli export FILE.txt OUT.xlsx"), std::string::npos) << usage;
+    }
+}

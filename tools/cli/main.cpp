@@ -4,6 +4,7 @@
 //   velmora-cli [--simulate SPEC] status [--json]
 //   velmora-cli [--simulate SPEC] download [--stop] FILE
 //   velmora-cli inspect [--json] [--readout I] FILE
+//   velmora-cli export FILE.txt OUT.xlsx
 //
 // Exit codes: 0 success, 1 failure (the message is on standard error), 2 usage.
 #include <cstring>
@@ -14,6 +15,7 @@
 
 #include "cli_bridge.h"
 #include "clock.h"
+#include "export_command.h"
 #include "inspect_command.h"
 #include "locale_format.h"
 #include "logger_commands.h"
@@ -25,6 +27,7 @@ constexpr const char* kUsage =
     "       velmora-cli [--simulate SPEC] status [--json]\n"
     "       velmora-cli [--simulate SPEC] download [--stop] FILE\n"
     "       velmora-cli inspect [--json] [--readout I] FILE\n"
+    "       velmora-cli export FILE.txt OUT.xlsx\n"
     "SPEC is a logger type code 1..21 (a factory logger holding demo readings)\n"
     "or the path of a logger image file.\n";
 
@@ -61,6 +64,8 @@ int main(int argc, char** argv)
     args.erase(args.begin());
     if (command == "inspect") // reads a download file: no logger involved
         return runInspect(args, std::cout, std::cerr);
+    if (command == "export") // writes a workbook from a download file
+        return runExport(args, std::cerr);
 
     bool json = false, stop = false;
     std::vector<std::string> positional;

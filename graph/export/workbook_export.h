@@ -1,0 +1,33 @@
+#pragma once
+// "Export to Excel" without a spreadsheet program: the download file becomes a
+// workbook file that any spreadsheet program opens, holding what the program would
+// have built from it. Chart sheets "Chart1", "Chart2", ... come first, each a line
+// chart of up to 31,999 rows against the times; the sheet "Data" holds the file as a
+// text import reads it, with the times as dates in the user's form. "Chart1" is the
+// sheet on show.
+//
+// The workbook is written beside its target and renamed over it when complete: a
+// failure leaves an earlier workbook untouched.
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "sheet_date_format.h"
+
+namespace velmora {
+
+class Prompts;
+
+enum class ExportOutcome { Written, Cancelled, Failed };
+
+// How far the export has come: `done` grows to `total` (about the size of the
+// download file) as it is read and written. Returning false cancels the export.
+using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// Writes the workbook of `downloadFile` to `workbookPath` (both UTF-8 paths). Shows
+// the many-charts warning before a file that needs more than one chart is written,
+// and every failure, through `prompts`.
+ExportOutcome exportWorkbook(const std::string& downloadFile, const std::string& workbookPath,
+                             const SheetDateFormat& dateFormat, Prompts& prompts, const ExportProgress& progress = {});
+
+} // namespace velmora

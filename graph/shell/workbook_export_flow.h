@@ -1,0 +1,42 @@
+#pragma once
+// "Export to Excel" without its window: ask where the workbook goes (the download
+// file's name with .xlsx, in the folder last exported to or else the file's own),
+// remember that folder, write the workbook, then open it in the desktop's
+// spreadsheet program. The application wraps it in a progress dialog.
+#include <string>
+
+#include "workbook_export.h"
+
+namespace velmora {
+
+class FileDialogs;
+class ProcessLauncher;
+class Prompts;
+class Settings;
+
+inline constexpr const char* kExportSection = "Settings";
+inline constexpr const char* kExportDirectoryKey = "Export Directory";
+// Opens a file in the program the desktop has for its type.
+inline constexpr const char* kSpreadsheetOpener = "xdg-open";
+
+class WorkbookExportFlow {
+public:
+    WorkbookExportFlow(Prompts& prompts, FileDialogs& dialogs, Settings& settings, ProcessLauncher& launcher);
+
+    // Exports `downloadFile`, the file loaded (empty when none is: the user is told
+    // to open one). The path of the workbook written, empty when none was.
+    std::string run(const std::string& downloadFile, const SheetDateFormat& dateFormat,
+                    const ExportProgress& progress = {});
+
+    // The folder the Save dialog opens in: the remembered one while it exists, else
+    // the download file's.
+    std::string initialFolder(const std::string& downloadFile) const;
+
+private:
+    Prompts& prompts_;
+    FileDialogs& dialogs_;
+    Settings& settings_;
+    ProcessLauncher& launcher_;
+};
+
+} // namespace velmora
