@@ -10,6 +10,7 @@ packages=(
   umockdev libumockdev-dev
   python3 python3-pandas
   tzdata
+  locales # the locale sources: the tests build a German locale to check the files keep their full stop
   clang libclang-rt-14-dev
 )
 missing=()

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "clock.h"
+#include "german_numbers.h"
 #include "logger_link.h"
 #include "logger_presets.h"
 #include "scripted_prompts.h"
@@ -380,6 +381,16 @@ TEST(LoggerPresets, ScaledAndSensorTypesCarryTheirFactoryTexts)
     EXPECT_FALSE(co.hasFlag(flag::kHighEnabled));
     EXPECT_EQ(makePresetImage(15, today).record.inputOptions() & 0x70, 0x10); // J
     EXPECT_EQ(makePresetImage(10, today).record.inputOptions() & 0x70, 0x20); // K
+}
+
+TEST(LoggerPresets, AlarmTextsKeepTheirFullStopInAGermanSession)
+{
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.active()) << "no German locale could be set up (Debian package: locales)";
+    // The texts go into the download file as they stand: a comma would be a field.
+    const LoggerConfig amps = makePresetImage(7, CivilTime{2026, 12, 7, 14, 0, 0}).record;
+    EXPECT_EQ(amps.text(TextSlot::HighAlarmText), "18.00");
+    EXPECT_EQ(amps.text(TextSlot::LowAlarmText), "5.00");
 }
 
 TEST_F(VirtualLoggerTest, EventLoggerRecordsEventsAsTheyHappen)
