@@ -178,6 +178,10 @@ TEST(Inspect, FailuresGoToStandardError)
         {{"--readout"}, 2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
          "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+        // 2^64 does not fit the number; it is not reading 0.
+        {{"--readout", "18446744073709551616", data("reader/temperature_alarms.txt")}, 2,
+         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
+         "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
         {{"--csv", "a.txt"}, 2, "velmora-cli inspect: unknown option --csv\nusage: velmora-cli inspect [--json] [--readout I] FILE\n"},
     };
     for (const auto& c : cases) {
