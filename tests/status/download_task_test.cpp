@@ -137,13 +137,15 @@ TEST(DownloadTask, SaveThatCannotCreateTheFileLeavesEverythingAsItWas)
     const std::string missing = (folder.path / "no such folder" / "f.txt").string();
     SaveOutcome out = saveDownloadFile(missing, fridge(1), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::OpenFailed);
-    EXPECT_EQ(out.message, "Failed opening file:\n" + missing);
+    // The system's reason follows, as it does for a failed write.
+    EXPECT_EQ(out.message, "Failed opening file:\n" + missing + "\n(No such file or directory)");
     EXPECT_FALSE(out.fileWritten());
 
     // A folder where the file should be is not replaced.
     fs::create_directory(folder.path / "taken.txt");
     out = saveDownloadFile((folder.path / "taken.txt").string(), fridge(1), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::OpenFailed);
+    EXPECT_EQ(out.message, "Failed opening file:\n" + (folder.path / "taken.txt").string() + "\n(Is a directory)");
     EXPECT_TRUE(fs::is_directory(folder.path / "taken.txt"));
 
     if (::geteuid() == 0)

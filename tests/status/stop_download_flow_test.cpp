@@ -120,7 +120,7 @@ TEST_F(StopDownloadFlowTest, EachAnswerToTheSaveDialog)
          "<unset>", false, {}},
         {"empty path: its empty folder is stored", "", 3, "Error:  No file selected.", "", false, {}},
         {"a folder that does not exist is still remembered", "no such folder/Fridge.txt", 3,
-         "Failed opening file:\n%s", "{folder}/no such folder", false, {true, false}},
+         "Failed opening file:\n%s\n(No such file or directory)", "{folder}/no such folder", false, {true, false}},
         {"fewer readings than the record holds: saved and told", "Fridge.txt", 1,
          "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings were written to:\n%s", "{folder}",
          true, {true, false}},

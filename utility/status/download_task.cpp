@@ -43,17 +43,20 @@ std::uint32_t downloadInterval(const LoggerRecord& record)
 namespace {
 SaveOutcome outcome(SaveResult result, std::string message) { return SaveOutcome{result, std::move(message)}; }
 
-std::string writeFailure(const std::string& path, int error)
+// The message with the system's reason after the path.
+std::string failure(const char* what, const std::string& path, int error)
 {
-    return "Failed writing file:\n" + path + "\n(" + std::strerror(error) + ")";
+    return what + path + "\n(" + std::strerror(error) + ")";
 }
+
+std::string writeFailure(const std::string& path, int error) { return failure("Failed writing file:\n", path, error); }
 } // namespace
 
 SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings)
 {
     AtomicFile file;
     if (!file.create(path))
-        return outcome(SaveResult::OpenFailed, "Failed opening file:\n" + path);
+        return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
 
     FdSink sink(file.fd());
     const DownloadFileSummary summary =

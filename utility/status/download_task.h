@@ -26,7 +26,7 @@ std::uint32_t downloadInterval(const LoggerRecord& record);
 enum class SaveResult {
     Written,     // the file is complete
     ZeroLength,  // written, but it holds nothing ("File has 0 length:\n%s")
-    OpenFailed,  // could not be created ("Failed opening file:\n%s"); an earlier file is untouched
+    OpenFailed,  // could not be created ("Failed opening file:\n%s" and the reason); an earlier file is untouched
     WriteFailed, // a write failed part way; an earlier file is untouched
     Incomplete,  // written, but the readings ended before the rows the record calls for;
                  // the rows that exist are in the file and the message says how many
