@@ -106,20 +106,47 @@ bool AtomicFile::create(const std::string& path)
     return true;
 }
 
-bool AtomicFile::commit()
+bool AtomicFile::close()
 {
     if (fd_ < 0)
-        return fail(EBADF);
+        return !temp_.empty() || fail(EBADF); // closed by an earlier commitNew
     if (::fsync(fd_) != 0)
         return fail(errno);
     const int closed = ::close(fd_);
     fd_ = -1;
-    if (closed != 0)
-        return fail(errno);
+    return closed == 0 || fail(errno);
+}
+
+bool AtomicFile::commit()
+{
+    if (!close())
+        return false;
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         return fail(errno);
     temp_.clear();
     syncFolder(folderPart(target_));
+    return true;
+}
+
+bool AtomicFile::commitNew(const std::string& path)
+{
+    if (!close())
+        return false;
+    int result = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link never replaces either.
+        result = ::link(temp_.c_str(), path.c_str());
+        if (result == 0)
+            ::unlink(temp_.c_str());
+    }
+    if (result != 0) {
+        if (errno != EEXIST)
+            return fail(errno);
+        error_ = EEXIST;
+        return false;
+    }
+    temp_.clear();
+    syncFolder(folderPart(path));
     return true;
 }
 

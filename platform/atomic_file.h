@@ -22,12 +22,18 @@ public:
     // Flushes, closes and renames over the target. False, with error() set and the
     // temporary file removed, when any of that fails.
     bool commit();
+    // Flushes, closes and gives the finished file the name `path` in the same folder
+    // instead of the target's, only while nothing has that name: nothing is ever
+    // replaced. False with error() EEXIST when something has it; the file is then
+    // kept, so another name can be tried. Any other failure removes it.
+    bool commitNew(const std::string& path);
     // Drops the temporary file; the target stays as it was.
     void discard();
     int error() const { return error_; }
 
 private:
     bool fail(int error);
+    bool close(); // flushes and closes once; false with error() set on failure
 
     std::string target_;
     std::string temp_;

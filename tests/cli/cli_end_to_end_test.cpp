@@ -110,6 +110,24 @@ TEST_F(CliTest, DownloadWritesTheFileByteForByte)
     EXPECT_EQ(slurp(again), slurp(file));
 }
 
+TEST_F(CliTest, AShortDownloadNeverReplacesAFile)
+{
+    // The record says three readings; the logger sends one.
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    fs::resize_file(image, 64 + 1);
+    const fs::path keep = dir_ / "keep.txt";
+    std::ofstream(keep, std::ios::binary) << "a good download";
+    const CliRun r = run("--simulate '" + image.string() + "' download '" + keep.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    const fs::path partial = dir_ / "keep.partial.txt";
+    EXPECT_EQ(r.err, "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings arrived, so the download "
+                     "was not saved as:\n" + keep.string() + "\nThe readings that arrived were saved to:\n" +
+                         partial.string() + "\n");
+    EXPECT_EQ(slurp(keep), "a good download");
+    EXPECT_EQ(slurp(partial), "Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number\r\n"
+                              "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n");
+}
+
 TEST_F(CliTest, StatusPrintsThePageRows)
 {
     const fs::path image = writeFridgeImage({89, 89, 90});
