@@ -53,6 +53,23 @@ void syncFolder(const std::string& folder)
 
 } // namespace
 
+int writeAll(int fd, const void* data, std::size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0) // no progress and no error: treat as a full device
+            return ENOSPC;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 bool AtomicFile::fail(int error)
 {
     error_ = error != 0 ? error : EIO;

@@ -3,9 +3,14 @@
 // file in the target's folder, which is flushed to disk and renamed over the target
 // on commit. Until then, and after any failure, an earlier file at the target is
 // untouched and the temporary file is removed.
+#include <cstddef>
 #include <string>
 
 namespace velmora {
+
+// Writes all `size` bytes to `fd`, going on after partial and interrupted writes.
+// Returns 0, or the errno of the failure (ENOSPC when the device takes nothing).
+int writeAll(int fd, const void* data, std::size_t size);
 
 class AtomicFile {
 public:

@@ -2,6 +2,7 @@
 // that accumulate, images, presets and the --simulate factory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -216,6 +217,35 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWritten)
     EXPECT_EQ(saved.record.name(), "Cold Room");
     EXPECT_EQ(saved.memory, image.memory);
     std::filesystem::remove(path);
+}
+
+TEST(LoggerImage, SavingFollowsNoPlantedLinkAndLeavesNoTemporaryFile)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = temporaryPath("image-folder");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path image = dir / "logger.img";
+    const fs::path victim = dir / "victim.txt";
+    std::ofstream(victim) << "not yours";
+    // Someone who can write to the folder guesses a temporary name.
+    fs::create_symlink(victim, dir / "logger.img.part");
+
+    const LoggerImage made = makePresetImage(3, CivilTime{2026, 12, 7, 14, 0, 0});
+    std::string error;
+    ASSERT_TRUE(saveLoggerImage(image.string(), made, error)) << error;
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not yours");
+    LoggerImage loaded;
+    ASSERT_TRUE(loadLoggerImage(image.string(), loaded, error)) << error;
+    EXPECT_EQ(loaded.record.bytes, made.record.bytes);
+    EXPECT_EQ(loaded.memory, made.memory);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"logger.img", "logger.img.part", "victim.txt"}));
+    fs::remove_all(dir);
 }
 
 TEST(LoggerImage, MalformedFilesAreRefused)
