@@ -1,11 +1,15 @@
 #include "atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +44,45 @@ std::string resolvedTarget(const std::string& path)
         }
     }
     return path;
+}
+
+// A temporary file of ours: "." + the target's name + "." + eight lower-case hex
+// digits + ".part".
+bool isOurTemporaryName(std::string_view name)
+{
+    constexpr std::string_view kEnd = ".part";
+    constexpr std::size_t kTail = 1 + 8 + kEnd.size(); // ".xxxxxxxx.part"
+    if (name.size() < 1 + 1 + kTail || name.front() != '.' || !name.ends_with(kEnd))
+        return false;
+    const std::string_view tail = name.substr(name.size() - kTail);
+    return tail[0] == '.' && std::all_of(tail.begin() + 1, tail.begin() + 9, [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+
+// A save that was killed leaves its temporary file behind, and they would pile up:
+// remove those of our own naming in `folder` that belong to this user and that no
+// save has written to for a while (a save in progress keeps its file's time fresh).
+// Best effort: whatever cannot be removed stays.
+void removeStaleTemporaries(const std::string& folder)
+{
+    constexpr time_t kStaleAfterSeconds = 5 * 60;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    const uid_t me = ::geteuid();
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isOurTemporaryName(entry->d_name))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == me && now - st.st_mtime > kStaleAfterSeconds)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 void syncFolder(const std::string& folder)
@@ -97,6 +140,7 @@ bool AtomicFile::create(const std::string& path)
     }
 
     const std::string folder = folderPart(target_);
+    removeStaleTemporaries(folder);
     std::string name = namePart(target_);
     if (name.size() > 200) // leave room for the suffix within the name limit
         name = "velmora-download";

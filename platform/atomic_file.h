@@ -2,7 +2,8 @@
 // A file that replaces its target only when it is complete: bytes go to a temporary
 // file in the target's folder, which is flushed to disk and renamed over the target
 // on commit. Until then, and after any failure, an earlier file at the target is
-// untouched and the temporary file is removed.
+// untouched and the temporary file is removed. Temporary files that a killed save
+// left in the folder are removed when a later save starts there.
 #include <cstddef>
 #include <string>
 
