@@ -128,6 +128,48 @@ TEST_F(CliTest, AShortDownloadNeverReplacesAFile)
                               "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n");
 }
 
+TEST_F(CliTest, AWrappedRollOverLoggerAtPositionZeroDownloadsItsRing)
+{
+    // A type-14 logger in roll-over storage that has gone round once and stands at
+    // write position 0: its count says 0, its memory holds capacity - 1 readings.
+    std::vector<std::uint8_t> record(256, 0);
+    record[0] = 14;
+    const char name[] = "Oven";
+    std::copy(name, name + 4, record.begin() + 2);
+    record[18] = 14; // 14:00:00, 7/12/2026
+    record[21] = 7;
+    record[22] = 12;
+    record[23] = 26;
+    record[28] = 60;   // interval
+    record[36] = 0x0A; // calibration gain 0.01f = 0x3C23D70A
+    record[37] = 0xD7;
+    record[38] = 0x23;
+    record[39] = 0x3C;
+    record[42] = 0x20; // calibration offset -40.0f = 0xC2200000
+    record[43] = 0xC2;
+    record[47] = 0x10; // roll-over storage
+    record[52] = 0x39; // serial 12345
+    record[53] = 0x30;
+    record[58] = 1; // wrapped once
+    record[60] = 4; // capacity 4
+    // Readings 4010, 4020, 4030, 4040, two bytes each, most significant first.
+    const std::vector<std::uint8_t> memory{0x0F, 0xAA, 0x0F, 0xB4, 0x0F, 0xBE, 0x0F, 0xC8};
+    const fs::path image = dir_ / "oven.img";
+    {
+        std::ofstream f(image, std::ios::binary);
+        f.write(reinterpret_cast<const char*>(record.data()), static_cast<std::streamsize>(record.size()));
+        f.write(reinterpret_cast<const char*>(memory.data()), static_cast<std::streamsize>(memory.size()));
+    }
+    const fs::path file = dir_ / "oven.txt";
+    const CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // The oldest reading is the one after the position; at 0.01 degree a count from -40.
+    EXPECT_EQ(slurp(file), "Oven,Time,Celsius(\xB0" "C),Serial Number\r\n"
+                           "1,07/12/2026 14:00:00,0.2,000012345\r\n"
+                           "2,07/12/2026 14:01:00,0.3\r\n"
+                           "3,07/12/2026 14:02:00,0.4\r\n");
+}
+
 TEST_F(CliTest, StatusPrintsThePageRows)
 {
     const fs::path image = writeFridgeImage({89, 89, 90});

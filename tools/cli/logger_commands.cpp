@@ -9,6 +9,7 @@
 #include "status_rows.h"
 #include "stream_prompts.h"
 #include "text_encoding.h"
+#include "type_catalogue.h"
 
 namespace velmora {
 
@@ -59,8 +60,9 @@ int runDownload(LoggerCommandContext& context, const std::string& path, bool sto
         if (!logger.stopAndWrite())
             return 1;
     }
-    // The stop page offers no download for an empty logger; neither do we.
-    if (logger.config.readingCount() == 0) {
+    // The stop page offers no download for an empty logger; neither do we. A wrapped
+    // roll-over memory at write position 0 is full, not empty.
+    if (downloadRowCount(logger.config) == 0) {
         context.err << kNoReadings << '\n';
         return 1;
     }
