@@ -13,6 +13,18 @@
 
 namespace velmora {
 
+namespace {
+
+// The opening of the utility's logger commands: read the record, then refuse a type
+// this software does not know how to read (message 139) before anything else is
+// shown or written.
+bool openLogger(ConnectedLogger& logger)
+{
+    return logger.readConfiguration() && logger.isCompatible();
+}
+
+} // namespace
+
 int runList(LoggerCommandContext& context)
 {
     StreamPrompts prompts(context.err);
@@ -29,7 +41,7 @@ int runStatus(LoggerCommandContext& context, bool json)
 {
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
-    if (!logger.readConfiguration())
+    if (!openLogger(logger))
         return 1;
     const std::vector<StatusRow> rows = statusRows(logger, context.format);
     if (json) {
@@ -50,7 +62,7 @@ int runDownload(LoggerCommandContext& context, const std::string& path, bool sto
 {
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
-    if (!logger.readConfiguration())
+    if (!openLogger(logger))
         return 1;
     if (logger.config.isLogging()) {
         if (!stopFirst) {
