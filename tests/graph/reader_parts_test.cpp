@@ -190,6 +190,36 @@ TEST(DataFileParser, ReadErrorsAndShortFilesLeaveNothingLoaded)
     }
 }
 
+TEST(DataFileParser, ALineLongerThanAMegabyteIsInvalidData)
+{
+    // Lines of a download file are under 2 KB; a megabyte is far beyond any of them,
+    // and reading on without a cap lets an endless line take all memory.
+    const std::string header = "Fridge,Time,Celsius(\xB0" "C)\r\n";
+    const std::string first = "1,07/12/2026 14:00:00,4.5,";
+    const std::string second = "2,07/12/2026 14:00:10,4.6\r\n";
+    struct Case {
+        std::size_t lineLength; // of line 2, the line end not counted
+        const char* lineEnd;
+        ReadStatus status;
+    } cases[] = {
+        {std::size_t{1} << 20, "\r\n", ReadStatus::Loaded},
+        {(std::size_t{1} << 20) + 1, "\r\n", ReadStatus::InvalidData},
+        {(std::size_t{1} << 20) + 1, "", ReadStatus::InvalidData}, // the last line, with no line end
+        {std::size_t{5} << 20, "\n", ReadStatus::InvalidData},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lineLength);
+        // Fields past the declared ones are ignored, so only the length can fail it.
+        const std::string line2 = first + std::string(c.lineLength - first.size(), 'x') + c.lineEnd;
+        const std::string file = header + line2 + (*c.lineEnd ? second : "");
+        for (std::size_t hint : {std::size_t{0}, file.size()}) {
+            MemoryByteSource source(file);
+            GraphData data;
+            EXPECT_EQ(parseDataBytes(source, data, hint), c.status);
+        }
+    }
+}
+
 TEST(DataFileParser, SizeHintOnlyShapesStorage)
 {
     // A size hint far off the mark (too big, too small) must not change what is read.
