@@ -320,6 +320,7 @@ private:
 
     ReadStatus finish(std::int32_t count, std::int32_t interval)
     {
+        data_.lastLineUnterminated = lines_.lastLineUnterminated();
         data_.readingCount = count;
         data_.sampleInterval = interval;
         data_.channel1.data.setInterval(interval);

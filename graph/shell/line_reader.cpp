@@ -80,6 +80,7 @@ LineReader::Status LineReader::next(std::string_view& line)
             line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
             consumed_ += end_ - begin_;
             begin_ = end_;
+            unterminated_ = true;
             return Status::Line;
         }
         searched = begin_ + pending; // fill() moved the pending bytes to the front

@@ -46,6 +46,8 @@ public:
 
     // Bytes handed out so far, line ends included.
     std::size_t consumed() const { return consumed_; }
+    // The line handed out last ended at the end of the bytes without a line feed.
+    bool lastLineUnterminated() const { return unterminated_; }
 
 private:
     bool fill(); // false at the end of the source or on an error
@@ -58,6 +60,7 @@ private:
     std::size_t consumed_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
+    bool unterminated_ = false;
 };
 
 } // namespace velmora

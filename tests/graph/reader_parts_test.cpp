@@ -169,6 +169,22 @@ TEST(LineReader, SplitsLinesAcrossBlocksAndGrowsForLongLines)
     EXPECT_EQ(reader.consumed(), 3u + 3 + 2 + 104 + 4);
 }
 
+TEST(LineReader, SaysWhenTheLastLineHasNoLineEnd)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"a\r\nb\r\n", false}, {"a\r\nb", true}, {"a\r\nb\r", true}, // a CR without its LF is no line end
+        {"a\nb\n", false},     {"a", true},         {"", false},
+    };
+    for (const auto& [bytes, cut] : cases) {
+        MemoryByteSource source(bytes);
+        LineReader reader(source, 16);
+        std::string_view line;
+        while (reader.next(line) == LineReader::Status::Line) {
+        }
+        EXPECT_EQ(reader.lastLineUnterminated(), cut) << '"' << bytes << '"';
+    }
+}
+
 TEST(DataFileParser, ReadErrorsAndShortFilesLeaveNothingLoaded)
 {
     const std::string file = "Fridge,Time,Celsius(\xB0" "C)\r\n1,07/12/2026 14:00:00,4.5\r\n"

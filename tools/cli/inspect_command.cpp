@@ -189,6 +189,8 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << readStatusMessage(status) << "\n";
         return 1;
     }
+    if (data.lastLineUnterminated)
+        err << "velmora-cli inspect: warning: " << graphtext::kLastLineCut << "\n";
 
     std::string readout;
     if (options->readout) {
