@@ -104,7 +104,8 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "\"series\":[{\"shown\":true,\"y\":[4.5,4.6,-1.5]},{\"shown\":true,\"y\":[8,8,8]},"
                      "{\"shown\":true,\"y\":[2,2,2]},{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
-             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\",\"warnings\":[]}\n"},
+             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\","
+             "\"warnings\":[]}\n"},
         // Quotes escaped, every number read back exactly, 1e300 kept.
         {"inspect/exact_numbers.txt",
          std::string("{\"name\":\"Exact\",\"count\":4,\"interval\":1,\"start\":\"07/12/2026 14:00:00\","
@@ -115,7 +116,8 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":false,\"y\":[null,null,null,null]},{\"shown\":false,\"y\":[null,null,null,null]},"
                      "{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
-             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\",\"warnings\":[]}\n"},
+             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\","
+             "\"warnings\":[]}\n"},
     };
     for (const auto& [file, json] : cases) {
         const Outcome r = inspect({"--json", data(file)});
