@@ -127,32 +127,6 @@ TEST_F(StopPageTest, AFailedSaveOverAnExistingFileLeavesItIntact)
     EXPECT_EQ(shownPage(), 0);
 }
 
-TEST_F(StopPageTest, AShortDownloadKeepsTheEarlierFileAndStartsNothing)
-{
-    LoggerImage image = loggingFridge();
-    image.memory = {49}; // the record says 3 readings; only one comes
-    plugIn(std::move(image));
-    reachStopPage();
-    const std::string path = inDir("Fridge.txt");
-    {
-        QFile old(QString::fromStdString(path));
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("an earlier download\r\n");
-    }
-    const std::string partial = inDir("Fridge.partial.txt");
-    dialogs.answer(path);
-    prompts.expect("The logger sent fewer readings than it reported.\nOnly 1 of 3 readings arrived, so the download "
-                   "was not saved as:\n" + path + "\nThe readings that arrived were saved to:\n" + partial,
-                   PromptAnswer::Ok, PromptIcon::Warning);
-    click(5, 1);
-
-    EXPECT_EQ(contents(path), "an earlier download\r\n");
-    EXPECT_EQ(contents(partial), QByteArray("Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number\r\n"
-                                            "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"));
-    EXPECT_TRUE(launcher.starts.empty()) << "the viewer is not started on a short download";
-    EXPECT_EQ(shownPage(), 0);
-}
-
 TEST_F(StopPageTest, AFailedDownloadSavesNothing)
 {
     VirtualLogger& logger = plugIn(loggingFridge());
