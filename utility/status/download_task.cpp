@@ -68,6 +68,7 @@ std::string failure(const char* what, const std::string& path, int error)
 }
 
 std::string writeFailure(const std::string& path, int error) { return failure("Failed writing file:\n", path, error); }
+
 // The readings ended early. The target is left as it was, whatever the user chose to
 // replace: a short file in its place would pass for the whole log. What did arrive is
 // kept under a new name beside it.
