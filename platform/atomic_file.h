@@ -28,9 +28,9 @@ public:
     // Flushes, closes and renames over the target. False, with error() set and the
     // temporary file removed, when any of that fails.
     bool commit();
-    // Flushes, closes and gives the finished file the name `path` in the same folder
-    // instead of the target's, only while nothing has that name: nothing is ever
-    // replaced. False with error() EEXIST when something has it; the file is then
+    // Flushes, closes and gives the finished file the name `path` (on the target's
+    // file system) instead of the target's, only while nothing has that name: nothing
+    // is ever replaced. False with error() EEXIST when something has it; the file is then
     // kept, so another name can be tried. Any other failure removes it.
     bool commitNew(const std::string& path);
     // Drops the temporary file; the target stays as it was.
