@@ -1,11 +1,15 @@
 #include "atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +46,45 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
+// A temporary file of ours: "." + the target's name + "." + eight lower-case hex
+// digits + ".part".
+bool isOurTemporaryName(std::string_view name)
+{
+    constexpr std::string_view kEnd = ".part";
+    constexpr std::size_t kTail = 1 + 8 + kEnd.size(); // ".xxxxxxxx.part"
+    if (name.size() < 1 + 1 + kTail || name.front() != '.' || !name.ends_with(kEnd))
+        return false;
+    const std::string_view tail = name.substr(name.size() - kTail);
+    return tail[0] == '.' && std::all_of(tail.begin() + 1, tail.begin() + 9, [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
+}
+
+// A save that was killed leaves its temporary file behind, and they would pile up:
+// remove those of our own naming in `folder` that belong to this user and that no
+// save has written to for a while (a save in progress keeps its file's time fresh).
+// Best effort: whatever cannot be removed stays.
+void removeStaleTemporaries(const std::string& folder)
+{
+    constexpr time_t kStaleAfterSeconds = 5 * 60;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const int dirFd = ::dirfd(dir);
+    const uid_t me = ::geteuid();
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!isOurTemporaryName(entry->d_name))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(st.st_mode) && st.st_uid == me && now - st.st_mtime > kStaleAfterSeconds)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 void syncFolder(const std::string& folder)
 {
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -52,6 +95,23 @@ void syncFolder(const std::string& folder)
 }
 
 } // namespace
+
+int writeAll(int fd, const void* data, std::size_t size)
+{
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0) // no progress and no error: treat as a full device
+            return ENOSPC;
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
 
 bool AtomicFile::fail(int error)
 {
@@ -80,6 +140,7 @@ bool AtomicFile::create(const std::string& path)
     }
 
     const std::string folder = folderPart(target_);
+    removeStaleTemporaries(folder);
     std::string name = namePart(target_);
     if (name.size() > 200) // leave room for the suffix within the name limit
         name = "velmora-download";
@@ -106,20 +167,47 @@ bool AtomicFile::create(const std::string& path)
     return true;
 }
 
-bool AtomicFile::commit()
+bool AtomicFile::close()
 {
     if (fd_ < 0)
-        return fail(EBADF);
+        return !temp_.empty() || fail(EBADF); // closed by an earlier commitNew
     if (::fsync(fd_) != 0)
         return fail(errno);
     const int closed = ::close(fd_);
     fd_ = -1;
-    if (closed != 0)
-        return fail(errno);
+    return closed == 0 || fail(errno);
+}
+
+bool AtomicFile::commit()
+{
+    if (!close())
+        return false;
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         return fail(errno);
     temp_.clear();
     syncFolder(folderPart(target_));
+    return true;
+}
+
+bool AtomicFile::commitNew(const std::string& path)
+{
+    if (!close())
+        return false;
+    int result = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without the no-replace rename: a hard link never replaces either.
+        result = ::link(temp_.c_str(), path.c_str());
+        if (result == 0)
+            ::unlink(temp_.c_str());
+    }
+    if (result != 0) {
+        if (errno != EEXIST)
+            return fail(errno);
+        error_ = EEXIST;
+        return false;
+    }
+    temp_.clear();
+    syncFolder(folderPart(path));
     return true;
 }
 

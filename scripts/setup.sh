@@ -12,6 +12,7 @@ packages=(
   python3 python3-pandas
   python3-openpyxl python3-xlsxwriter libreoffice-calc-nogui
   tzdata
+  locales # the locale sources: the tests build a German locale to check the files keep their full stop
   clang libclang-rt-14-dev
 )
 missing=()

@@ -48,6 +48,10 @@ struct GraphData {
     std::int32_t readingCount = 0;
     std::int64_t startTime = kDefaultStart;
     std::int32_t sampleInterval = 10;
+    // The file's last line has no line end. The writer ends every line, so the file
+    // may have been cut inside that line and its last value changed; it is read all
+    // the same, and the user is told.
+    bool lastLineUnterminated = false;
 
     void reset()
     {
@@ -57,6 +61,7 @@ struct GraphData {
         readingCount = 0;
         startTime = kDefaultStart;
         sampleInterval = 10;
+        lastLineUnterminated = false;
         channel1.data.setInterval(sampleInterval);
         channel2.data.setInterval(sampleInterval);
     }

@@ -222,15 +222,25 @@ private:
         return std::clamp<std::size_t>(sizeHint + 1, 4096, kLargest);
     }
 
-    // The next line (empty at the end of the file); nullopt on a read error.
+    // How a line that could not be had ends the read.
+    static ReadStatus failureOf(LineReader::Status status)
+    {
+        return status == LineReader::Status::TooLong ? ReadStatus::InvalidData : ReadStatus::ReadError;
+    }
+
+    // The next line (empty at the end of the file); nullopt when none could be had,
+    // with failure_ saying why.
     std::optional<std::string_view> nextLine()
     {
         std::string_view line;
-        switch (lines_.next(line)) {
+        const LineReader::Status status = lines_.next(line);
+        switch (status) {
         case LineReader::Status::Line: return line;
         case LineReader::Status::End: return std::string_view{};
-        case LineReader::Status::ReadError: break;
+        case LineReader::Status::ReadError:
+        case LineReader::Status::TooLong: break;
         }
+        failure_ = failureOf(status);
         return std::nullopt;
     }
 
@@ -238,7 +248,7 @@ private:
     {
         std::optional<std::string_view> line = nextLine();
         if (!line)
-            return ReadStatus::ReadError;
+            return failure_;
         switch (parseHeader(trim(*line), data_)) {
         case HeaderOutcome::Invalid: return ReadStatus::InvalidData;
         case HeaderOutcome::Event: return ReadStatus::EventFile;
@@ -249,7 +259,7 @@ private:
 
         // Line 2: the first reading and the start time.
         if (!(line = nextLine()))
-            return ReadStatus::ReadError;
+            return failure_;
         std::string_view text = trim(*line);
         std::optional<std::int64_t> start = timeStampOf(text);
         if (!start || !layout.parse(text, values))
@@ -261,7 +271,7 @@ private:
 
         // Line 3: the second reading fixes the interval, or its absence leaves one reading.
         if (!(line = nextLine()))
-            return ReadStatus::ReadError;
+            return failure_;
         text = trim(*line);
         if (text.empty()) {
             // One reading is drawn as a flat line over one second.
@@ -286,10 +296,10 @@ private:
             ++count;
             std::string_view raw;
             const LineReader::Status st = lines_.next(raw);
-            if (st == LineReader::Status::ReadError)
-                return ReadStatus::ReadError;
             if (st == LineReader::Status::End)
                 break;
+            if (st != LineReader::Status::Line)
+                return failureOf(st);
             text = raw;
         }
         if (source_.endedEarly())
@@ -310,6 +320,7 @@ private:
 
     ReadStatus finish(std::int32_t count, std::int32_t interval)
     {
+        data_.lastLineUnterminated = lines_.lastLineUnterminated();
         data_.readingCount = count;
         data_.sampleInterval = interval;
         data_.channel1.data.setInterval(interval);
@@ -326,6 +337,7 @@ private:
     LineReader lines_;
     GraphData& data_;
     std::size_t sizeHint_;
+    ReadStatus failure_ = ReadStatus::ReadError;
 };
 
 } // namespace

@@ -15,16 +15,19 @@ FileByteSource::~FileByteSource()
 bool FileByteSource::open(const std::string& path)
 {
     close();
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO with no writer would hold a blocking open for ever.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return false;
+    // A download file is a regular file. A pipe, a socket or a device (/dev/zero is
+    // endless) is refused before anything is read.
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         close();
         return false;
     }
-    regular_ = S_ISREG(st.st_mode);
-    size_ = regular_ ? static_cast<std::size_t>(st.st_size) : 0;
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    size_ = static_cast<std::size_t>(st.st_size);
     total_ = 0;
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);

@@ -15,21 +15,21 @@ public:
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
 
-    // False when the file cannot be opened for reading (missing, no permission, a folder).
+    // False when the file cannot be opened for reading (missing, no permission) or is
+    // not a regular file (a folder, a pipe, a device). Never waits.
     bool open(const std::string& path);
     void close();
 
     long read(char* buffer, std::size_t size) override;
 
-    // The size found when the file was opened (0 for pipes and devices).
+    // The size found when the file was opened.
     std::size_t sizeAtOpen() const { return size_; }
     // True when the end came before the size found at open: the file was cut short
     // while it was being read.
-    bool endedEarly() const override { return regular_ && total_ < size_; }
+    bool endedEarly() const override { return total_ < size_; }
 
 private:
     int fd_ = -1;
-    bool regular_ = false;
     std::size_t size_ = 0;
     std::size_t total_ = 0;
 };

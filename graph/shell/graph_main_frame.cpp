@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -182,6 +183,15 @@ void CGraphMainFrame::createStatusBar()
     });
     bar->showMessage(ready);
     connect(statusBarToggle_, &QAction::toggled, bar, &QWidget::setVisible);
+    fileWarning_ = new QLabel(bar);
+    bar->addPermanentWidget(fileWarning_);
+    fileWarning_->hide();
+}
+
+void CGraphMainFrame::showFileWarning(std::string_view warning)
+{
+    fileWarning_->setText(QString::fromUtf8(warning.data(), static_cast<qsizetype>(warning.size())));
+    fileWarning_->setVisible(!warning.empty());
 }
 
 void CGraphMainFrame::setRecentFiles(const std::vector<std::string>& paths)

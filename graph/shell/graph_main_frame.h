@@ -3,9 +3,11 @@
 // chart view. It only presents commands; the application carries them out.
 #include <QMainWindow>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -38,6 +40,10 @@ public:
     void setRecentFiles(const std::vector<std::string>& paths);
     // "<file> - Velmora USB Graph", or the bare title with no file loaded.
     void showFileInTitle(const std::string& path);
+    // A warning about the loaded file that stays in the status bar while the file is
+    // shown (command prompts come and go beside it); empty hides it.
+    void showFileWarning(std::string_view warning);
+    QLabel* fileWarningLabel() const { return fileWarning_; }
 
 signals:
     void openRequested();
@@ -73,6 +79,7 @@ private:
     QAction* about_ = nullptr;
     QAction* help_ = nullptr;
     QAction* contextHelp_ = nullptr;
+    QLabel* fileWarning_ = nullptr;
 };
 
 } // namespace velmora

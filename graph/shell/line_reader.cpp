@@ -13,8 +13,8 @@ long MemoryByteSource::read(char* buffer, std::size_t size)
     return static_cast<long>(n);
 }
 
-LineReader::LineReader(ByteSource& source, std::size_t blockSize)
-    : source_(source), buffer_(std::max<std::size_t>(blockSize, 16))
+LineReader::LineReader(ByteSource& source, std::size_t blockSize, std::size_t maxLineLength)
+    : source_(source), maxLine_(maxLineLength), buffer_(std::max<std::size_t>(blockSize, 16))
 {
 }
 
@@ -54,12 +54,18 @@ LineReader::Status LineReader::next(std::string_view& line)
             std::size_t lineEnd = at;
             if (lineEnd > begin_ && buffer_[lineEnd - 1] == '\r')
                 --lineEnd;
+            if (lineEnd - begin_ > maxLine_)
+                return Status::TooLong;
             line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
             consumed_ += at + 1 - begin_;
             begin_ = at + 1;
             return Status::Line;
         }
         const std::size_t pending = end_ - begin_;
+        // Past the cap with no line end in sight (a CR that may end the line counts
+        // for nothing yet): stop before the buffer grows again.
+        if (pending > maxLine_ + 1 || (pending == maxLine_ + 1 && buffer_[end_ - 1] != '\r'))
+            return Status::TooLong;
         if (!fill()) {
             if (failed_)
                 return Status::ReadError;
@@ -69,9 +75,12 @@ LineReader::Status LineReader::next(std::string_view& line)
             std::size_t lineEnd = end_;
             if (buffer_[lineEnd - 1] == '\r')
                 --lineEnd;
+            if (lineEnd - begin_ > maxLine_)
+                return Status::TooLong;
             line = std::string_view(buffer_.data() + begin_, lineEnd - begin_);
             consumed_ += end_ - begin_;
             begin_ = end_;
+            unterminated_ = true;
             return Status::Line;
         }
         searched = begin_ + pending; // fill() moved the pending bytes to the front

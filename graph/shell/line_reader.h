@@ -31,25 +31,36 @@ private:
 
 class LineReader {
 public:
-    explicit LineReader(ByteSource& source, std::size_t blockSize = 1 << 20);
+    // The longest line handed out, its line end not counted. The writer's lines are
+    // under 2 KB; without a cap one endless line (a device, a damaged file) would
+    // take all memory.
+    static constexpr std::size_t kMaxLineLength = std::size_t{1} << 20;
 
-    enum class Status { Line, End, ReadError };
+    explicit LineReader(ByteSource& source, std::size_t blockSize = 1 << 20,
+                        std::size_t maxLineLength = kMaxLineLength);
+
+    // TooLong: a line passed the cap; nothing more is read after it.
+    enum class Status { Line, End, ReadError, TooLong };
     // The next line; the view stays valid until the next call.
     Status next(std::string_view& line);
 
     // Bytes handed out so far, line ends included.
     std::size_t consumed() const { return consumed_; }
+    // The line handed out last ended at the end of the bytes without a line feed.
+    bool lastLineUnterminated() const { return unterminated_; }
 
 private:
     bool fill(); // false at the end of the source or on an error
 
     ByteSource& source_;
+    std::size_t maxLine_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0; // first byte not yet handed out
     std::size_t end_ = 0;   // end of the bytes read
     std::size_t consumed_ = 0;
     bool atEnd_ = false;
     bool failed_ = false;
+    bool unterminated_ = false;
 };
 
 } // namespace velmora

@@ -98,6 +98,7 @@ void CVelmoraGraphApp::showDocument()
 {
     view_->bind(doc_.data());
     frame_->showFileInTitle(doc_.filePath());
+    frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());
 }
 

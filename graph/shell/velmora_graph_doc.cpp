@@ -23,8 +23,10 @@ std::string withPath(std::string_view pattern, const std::string& path)
 
 bool CVelmoraGraphDoc::OnOpenDocument(const std::string& path, const std::function<void()>& beforeChange)
 {
-    // The file must exist and be readable before the old contents are dropped.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // The file must exist and be readable before the old contents are dropped. The
+    // open does not wait (a FIFO without a writer); the reader refuses what is not a
+    // file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR || path.empty())

@@ -50,6 +50,8 @@ inline constexpr std::string_view kCannotOpenFile = "%1\nThe file cannot be open
 inline constexpr std::string_view kReadError = "An error occurred while reading the file.";
 inline constexpr std::string_view kOutOfMemory = "There is not enough memory to load the file.";
 inline constexpr std::string_view kTooManyReadings = "The file holds more readings than the viewer can show.";
+inline constexpr std::string_view kLastLineCut =
+    "The last line of the file has no line end: it may have been cut short.";
 
 // Window, menus, toolbar and status bar.
 inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";

@@ -104,7 +104,8 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "\"series\":[{\"shown\":true,\"y\":[4.5,4.6,-1.5]},{\"shown\":true,\"y\":[8,8,8]},"
                      "{\"shown\":true,\"y\":[2,2,2]},{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
-             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\"}\n"},
+             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\","
+             "\"warnings\":[]}\n"},
         // Quotes escaped, every number read back exactly, 1e300 kept.
         {"inspect/exact_numbers.txt",
          std::string("{\"name\":\"Exact\",\"count\":4,\"interval\":1,\"start\":\"07/12/2026 14:00:00\","
@@ -115,13 +116,31 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":false,\"y\":[null,null,null,null]},{\"shown\":false,\"y\":[null,null,null,null]},"
                      "{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
-             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\"}\n"},
+             ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\","
+             "\"warnings\":[]}\n"},
     };
     for (const auto& [file, json] : cases) {
         const Outcome r = inspect({"--json", data(file)});
         EXPECT_EQ(r.status, 0) << file;
         EXPECT_EQ(r.out, json) << file;
     }
+}
+
+TEST(Inspect, ALastLineWithoutItsLineEndIsReadAndReported)
+{
+    const std::string warning =
+        "velmora-cli inspect: warning: The last line of the file has no line end: it may have been cut short.\n";
+    Outcome r = inspect({data("reader/no_final_line_end.txt")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, warning);
+    EXPECT_NE(r.out.find("Readings: 3\n"), std::string::npos) << r.out;
+
+    r = inspect({"--json", data("reader/no_final_line_end.txt")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, warning);
+    const std::string end =
+        ",\"warnings\":[\"The last line of the file has no line end: it may have been cut short.\"]}\n";
+    EXPECT_EQ(r.out.substr(r.out.size() - std::min(r.out.size(), end.size())), end);
 }
 
 TEST(Inspect, JsonGapsAreNullAndTheSecondChannelIsFull)
@@ -176,6 +195,10 @@ TEST(Inspect, FailuresGoToStandardError)
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
          "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
         {{"--readout"}, 2,
+         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
+         "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+        // 2^64 does not fit the number; it is not reading 0.
+        {{"--readout", "18446744073709551616", data("reader/temperature_alarms.txt")}, 2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
          "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
         {{"--csv", "a.txt"}, 2, "velmora-cli inspect: unknown option --csv\nusage: velmora-cli inspect [--json] [--readout I] FILE\n"},

@@ -1,8 +1,15 @@
 // Fuzz target for the download-file reader: any bytes must give either a complete
-// document or a reset one, never a crash or a read out of bounds.
+// document or a reset one, never a crash or a read out of bounds. The bytes are read
+// from memory with size hints right and wrong, from a real file (the file source and
+// the size it finds at open), and from a source that ends before the size it promised
+// (a file cut while it was read).
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "data_file_parser.h"
@@ -16,8 +23,10 @@ void check(bool ok)
         std::abort();
 }
 
-void checkDocument(velmora::ReadStatus status, const velmora::GraphData& d)
+void checkDocument(velmora::ReadStatus status, const velmora::GraphData& d, std::string_view text)
 {
+    // A warning about the last line only when the bytes do end without a line feed.
+    check(!d.lastLineUnterminated || (!text.empty() && text.back() != '\n'));
     using velmora::ChartDataSet;
     if (status != velmora::ReadStatus::Loaded) {
         check(d.readingCount == 0 && d.loggerName.empty() && !d.channel1.present && !d.channel2.present);
@@ -38,16 +47,57 @@ void checkDocument(velmora::ReadStatus status, const velmora::GraphData& d)
                 check(v == ChartDataSet::kGap || (v > -ChartDataSet::kGap && v < ChartDataSet::kGap));
 }
 
+// The bytes of a source that was promised to be longer: as a file cut short while it
+// is read looks to the reader.
+class CutSource final : public velmora::ByteSource {
+public:
+    explicit CutSource(std::string_view bytes) : memory_(bytes) {}
+    long read(char* buffer, std::size_t size) override { return memory_.read(buffer, size); }
+    bool endedEarly() const override { return true; }
+
+private:
+    velmora::MemoryByteSource memory_;
+};
+
+// One file in memory for the whole run, rewritten for every input and read by path.
+const std::string& fileHolding(std::string_view text)
+{
+    static const int fd = ::memfd_create("velmora-fuzz", MFD_CLOEXEC);
+    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    check(fd >= 0 && ::ftruncate(fd, 0) == 0);
+    check(::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()));
+    return path;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
+    using velmora::ReadStatus;
     const std::string_view text(reinterpret_cast<const char*>(bytes), size);
     // The size hint is what a file's size says; try it right and wildly wrong.
     for (std::size_t hint : {size, std::size_t{0}, size / 3 + 1}) {
         velmora::MemoryByteSource source(text);
         velmora::GraphData data;
-        checkDocument(velmora::parseDataBytes(source, data, hint), data);
+        checkDocument(velmora::parseDataBytes(source, data, hint), data, text);
     }
+
+    // Through the file source, which reads the whole file as memory does.
+    velmora::GraphData fromMemory;
+    velmora::MemoryByteSource memory(text);
+    const ReadStatus expected = velmora::parseDataBytes(memory, fromMemory, size);
+    velmora::GraphData fromFile;
+    const ReadStatus status = velmora::parseDataFile(fileHolding(text), fromFile);
+    checkDocument(status, fromFile, text);
+    check(status == expected && fromFile.readingCount == fromMemory.readingCount &&
+          fromFile.lastLineUnterminated == fromMemory.lastLineUnterminated);
+
+    // Cut short: whatever was read in full is not loaded, except a single reading,
+    // which is taken before the end of the bytes is reached.
+    CutSource cut(text);
+    velmora::GraphData data;
+    const ReadStatus cutStatus = velmora::parseDataBytes(cut, data, size + 1);
+    checkDocument(cutStatus, data, text);
+    check(cutStatus != ReadStatus::Loaded || (data.readingCount == 2 && data.sampleInterval == 1));
     return 0;
 }

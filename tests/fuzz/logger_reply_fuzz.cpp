@@ -103,6 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // The announced length fitted and the record is zero beyond it.
             const std::size_t length = bridge.lastHeader[1] | (bridge.lastHeader[2] << 8);
             check(length <= 256);
+            // ... and held the whole record of the type it names.
+            check(length >= (isKnownType(out.type()) ? configLength(out.type()) : LoggerConfig::kNarrowSize));
             check(std::all_of(out.bytes.begin() + static_cast<std::ptrdiff_t>(length), out.bytes.end(),
                               [](std::uint8_t b) { return b == 0; }));
         } else {

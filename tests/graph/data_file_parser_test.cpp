@@ -114,8 +114,9 @@ const FileCase kCases[] = {
     {"empty_line_after_line3.txt", ReadStatus::InvalidData, nullptr},
     {"missing_field_line4.txt", ReadStatus::InvalidData, nullptr},
     // Line ends; lines 1 to 3 trimmed, later ones used as read.
+    // Still read, and said: the writer ends every line, so the last may be cut short.
     {"no_final_line_end.txt", ReadStatus::Loaded,
-     "name=Fridge count=3 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=1\n"
+     "name=Fridge count=3 interval=10 " START "last line has no line end\nch1 'Celsius' unit='" DEG_C "' dec=1\n"
      " s0 shown last=2: 4.5 4.6 4.7\n" NO_ALARMS_1("2", " - - -") NO_CH2},
     {"line_feed_only.txt", ReadStatus::Loaded,
      "name=Fridge count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=1\n"

@@ -2,12 +2,71 @@
 #include "data_file_reader.h"
 #include "velmora_graph_doc.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
 #include "graph_test_support.h"
 #include "recording_launcher.h"
 #include "scripted_prompts.h"
 
 namespace velmora {
 namespace {
+
+// A FIFO that no program writes to: opening it for reading in the usual way waits for
+// a writer for ever. So that a test of that fault fails rather than hangs, a helper
+// comes along as a writer every few seconds, and says that it had to.
+class FifoWithoutWriter {
+public:
+    FifoWithoutWriter()
+    {
+        char pattern[] = "/tmp/velmora-fifo-XXXXXX";
+        folder_ = ::mkdtemp(pattern);
+        path_ = folder_ + "/readings.txt";
+        EXPECT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+        rescuer_ = std::thread([this] {
+            std::unique_lock lock(mutex_);
+            while (!done_.wait_for(lock, std::chrono::seconds(3), [this] { return finished_; })) {
+                // Succeeds only while a reader waits in its open.
+                const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (fd >= 0) {
+                    rescued_ = true;
+                    ::close(fd);
+                }
+            }
+        });
+    }
+    ~FifoWithoutWriter()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            finished_ = true;
+        }
+        done_.notify_all();
+        rescuer_.join();
+        std::error_code ec;
+        std::filesystem::remove_all(folder_, ec);
+    }
+    const std::string& path() const { return path_; }
+    bool hadToStepIn()
+    {
+        std::lock_guard lock(mutex_);
+        return rescued_;
+    }
+
+private:
+    std::string folder_, path_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool finished_ = false, rescued_ = false;
+    std::thread rescuer_;
+};
 
 using test::RecordingLauncher;
 using test::ScriptedPrompts;
@@ -42,6 +101,22 @@ TEST(DataFileReader, EachFailureTellsTheUserOnce)
         EXPECT_EQ(prompts.shown()[0].buttons, PromptButtons::Ok);
         EXPECT_TRUE(launcher.starts.empty());
     }
+}
+
+TEST(DataFileReader, WhatIsNotARegularFileIsRefusedWithoutWaiting)
+{
+    FifoWithoutWriter fifo;
+    // /dev/zero would fill memory with one endless line; /dev/null is an empty device.
+    for (const std::string& path : {fifo.path(), std::string("/dev/null"), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        ScriptedPrompts prompts;
+        prompts.expect("Unable to open the file.", PromptAnswer::Ok, PromptIcon::Warning);
+        RecordingLauncher launcher;
+        DataFileReader reader(prompts, launcher, "/opt/velmora/bin");
+        GraphData data;
+        EXPECT_FALSE(reader.ReadDataFile(path, data));
+    }
+    EXPECT_FALSE(fifo.hadToStepIn()) << "the reader waited for a writer";
 }
 
 TEST(DataFileReader, EventFileOffersTheTextEditor)
@@ -121,6 +196,15 @@ TEST_F(DocFixture, MissingFileIsReportedAndThePreviousGraphStays)
     ASSERT_EQ(prompts.shown().size(), 1u);
     EXPECT_EQ(doc.filePath(), good);
     EXPECT_EQ(doc.data().readingCount, 3);
+}
+
+TEST_F(DocFixture, AFifoIsRefusedWithoutWaitingForAWriter)
+{
+    FifoWithoutWriter fifo;
+    prompts.expect("Unable to open the file.", PromptAnswer::Ok, PromptIcon::Warning);
+    EXPECT_TRUE(doc.OnOpenDocument(fifo.path()));
+    EXPECT_EQ(doc.filePath(), "");
+    EXPECT_FALSE(fifo.hadToStepIn()) << "opening waited for a writer";
 }
 
 TEST_F(DocFixture, EventFileLeavesAnEmptyDocument)

@@ -67,6 +67,8 @@ inline std::string describe(const GraphData& d)
     std::strftime(start, sizeof start, "%Y-%m-%d %H:%M:%S", &tm);
     out << "name=" << d.loggerName << " count=" << d.readingCount << " interval=" << d.sampleInterval
         << " start=" << start << "\n";
+    if (d.lastLineUnterminated)
+        out << "last line has no line end\n";
     out << describeChannel("ch1", d.channel1) << describeChannel("ch2", d.channel2);
     return out.str();
 }

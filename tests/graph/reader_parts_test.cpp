@@ -169,6 +169,22 @@ TEST(LineReader, SplitsLinesAcrossBlocksAndGrowsForLongLines)
     EXPECT_EQ(reader.consumed(), 3u + 3 + 2 + 104 + 4);
 }
 
+TEST(LineReader, SaysWhenTheLastLineHasNoLineEnd)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"a\r\nb\r\n", false}, {"a\r\nb", true}, {"a\r\nb\r", true}, // a CR without its LF is no line end
+        {"a\nb\n", false},     {"a", true},         {"", false},
+    };
+    for (const auto& [bytes, cut] : cases) {
+        MemoryByteSource source(bytes);
+        LineReader reader(source, 16);
+        std::string_view line;
+        while (reader.next(line) == LineReader::Status::Line) {
+        }
+        EXPECT_EQ(reader.lastLineUnterminated(), cut) << '"' << bytes << '"';
+    }
+}
+
 TEST(DataFileParser, ReadErrorsAndShortFilesLeaveNothingLoaded)
 {
     const std::string file = "Fridge,Time,Celsius(\xB0" "C)\r\n1,07/12/2026 14:00:00,4.5\r\n"
@@ -187,6 +203,36 @@ TEST(DataFileParser, ReadErrorsAndShortFilesLeaveNothingLoaded)
         EXPECT_EQ(parseDataBytes(source, data), c.status);
         EXPECT_EQ(data.readingCount, c.status == ReadStatus::Loaded ? 3 : 0);
         EXPECT_EQ(data.channel1.data.pointCount(0), c.status == ReadStatus::Loaded ? 3u : 0u);
+    }
+}
+
+TEST(DataFileParser, ALineLongerThanAMegabyteIsInvalidData)
+{
+    // Lines of a download file are under 2 KB; a megabyte is far beyond any of them,
+    // and reading on without a cap lets an endless line take all memory.
+    const std::string header = "Fridge,Time,Celsius(\xB0" "C)\r\n";
+    const std::string first = "1,07/12/2026 14:00:00,4.5,";
+    const std::string second = "2,07/12/2026 14:00:10,4.6\r\n";
+    struct Case {
+        std::size_t lineLength; // of line 2, the line end not counted
+        const char* lineEnd;
+        ReadStatus status;
+    } cases[] = {
+        {std::size_t{1} << 20, "\r\n", ReadStatus::Loaded},
+        {(std::size_t{1} << 20) + 1, "\r\n", ReadStatus::InvalidData},
+        {(std::size_t{1} << 20) + 1, "", ReadStatus::InvalidData}, // the last line, with no line end
+        {std::size_t{5} << 20, "\n", ReadStatus::InvalidData},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lineLength);
+        // Fields past the declared ones are ignored, so only the length can fail it.
+        const std::string line2 = first + std::string(c.lineLength - first.size(), 'x') + c.lineEnd;
+        const std::string file = header + line2 + (*c.lineEnd ? second : "");
+        for (std::size_t hint : {std::size_t{0}, file.size()}) {
+            MemoryByteSource source(file);
+            GraphData data;
+            EXPECT_EQ(parseDataBytes(source, data, hint), c.status);
+        }
     }
 }
 

@@ -92,6 +92,19 @@ TEST_F(GraphAppTest, StartsWithTheFileNamedOnTheCommandLine)
     EXPECT_EQ(app->view().printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
+TEST_F(GraphAppTest, ALastLineWithoutItsLineEndIsShownAndSaid)
+{
+    start({QString::fromStdString(data("reader/no_final_line_end.txt"))});
+    EXPECT_EQ(app->document().data().readingCount, 3);
+    const QLabel* warning = frame().fileWarningLabel();
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(warning->text(), "The last line of the file has no line end: it may have been cut short.");
+    EXPECT_EQ(warning->parentWidget(), frame().statusBar());
+    // The next file is whole: the warning goes.
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/temperature_alarms.txt"))));
+    EXPECT_FALSE(warning->isVisible());
+}
+
 TEST_F(GraphAppTest, AMissingFileOnTheCommandLineEndsTheProgram)
 {
     const std::string file = data("reader/not_there.txt");

@@ -126,6 +126,33 @@ TEST_F(CliOverLibusbTest, StatusAndDownloadOverLibusb)
     EXPECT_TRUE(device.unexpectedRequests().empty());
 }
 
+TEST_F(CliOverLibusbTest, UnknownTypeCodesGetTheMainMenusRefusal)
+{
+    const std::string notCompatible =
+        "The USB device currently connected is not compatible with this version of the software.\n"
+        "Contact your supplier for further assistance.\n(See About box for contact details)\n";
+    for (LoggerType type : {0, 22, 255}) {
+        SCOPED_TRACE(static_cast<int>(type));
+        LoggerImage image = fridge();
+        image.record.setType(type); // the rest of the reply is the Fridge's record
+        SteadyClock clock;
+        VirtualLogger logger(image, clock);
+        VirtualLoggerPeer peer(logger, clock);
+        FakeUsbDevice device(peer);
+        ASSERT_EQ(device.setupError(), "");
+
+        CliRun r = run("status");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, notCompatible);
+        EXPECT_EQ(r.out, "");
+        const fs::path file = dir_ / "unknown.txt";
+        r = run("download '" + file.string() + "'");
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, notCompatible);
+        EXPECT_FALSE(fs::exists(file)) << "no Celsius file for a logger we do not know";
+    }
+}
+
 TEST_F(CliOverLibusbTest, OtherIdsComeFromTheSettingOrTheEnvironment)
 {
     SteadyClock clock;

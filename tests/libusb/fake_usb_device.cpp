@@ -54,6 +54,19 @@ std::vector<std::uint8_t> stringDescriptor(const std::string& text)
 
 usbdevfs_urb* urbOf(UMockdevIoctlData* data) { return reinterpret_cast<usbdevfs_urb*>(data->data); }
 
+// umockdev points the process at one test bed, the last one made: devices alive at
+// the same time (two loggers on the bus) must share it.
+struct SharedTestbed {
+    UMockdevTestbed* testbed = nullptr;
+    int users = 0;
+};
+
+SharedTestbed& sharedTestbed()
+{
+    static SharedTestbed shared;
+    return shared;
+}
+
 } // namespace
 
 bool underUmockdev()
@@ -71,11 +84,15 @@ FakeUsbDevice::FakeUsbDevice(UsbPeer& peer, std::string product, UsbId id, int d
     char idText[16];
     std::snprintf(idText, sizeof idText, "%04x/%04x", id.vendor, id.product);
 
-    testbed_ = umockdev_testbed_new();
+    SharedTestbed& shared = sharedTestbed();
+    if (shared.users++ == 0)
+        shared.testbed = umockdev_testbed_new();
+    testbed_ = shared.testbed;
+    const std::string devicePath = "/devices/pci0000:00/0000:00:14.0/usb1/1-" + std::to_string(deviceNumber);
+    sysfsPath_ = "/sys" + devicePath;
     // The N: line creates the device node; without it libusb lists the device but
     // cannot open it.
-    const std::string record = std::string("P: /devices/pci0000:00/0000:00:14.0/usb1/1-") +
-                               std::to_string(deviceNumber) + "\n" + "N: " + node + "\n" +
+    const std::string record = "P: " + devicePath + "\n" + "N: " + node + "\n" +
                                "E: DEVNAME=" + devnode_ + "\n" + "E: DEVTYPE=usb_device\n" + "E: DRIVER=usb\n" +
                                "E: SUBSYSTEM=usb\n" + "E: BUSNUM=001\n" + "E: DEVNUM=" + (node + 12) + "\n" +
                                "E: PRODUCT=" + idText + "/100\n" + "A: busnum=1\n" +
@@ -100,6 +117,8 @@ FakeUsbDevice::~FakeUsbDevice()
 {
     if (testbed_ && handler_)
         umockdev_testbed_detach_ioctl(testbed_, devnode_.c_str(), nullptr);
+    if (testbed_ && setupError_.empty())
+        umockdev_testbed_remove_device(testbed_, sysfsPath_.c_str());
     {
         std::lock_guard lock(mutex_);
         for (Urb& u : pendingIn_)
@@ -111,14 +130,23 @@ FakeUsbDevice::~FakeUsbDevice()
     }
     if (handler_)
         g_object_unref(handler_);
-    if (testbed_)
-        g_object_unref(testbed_);
+    SharedTestbed& shared = sharedTestbed();
+    if (--shared.users == 0) {
+        g_object_unref(shared.testbed);
+        shared.testbed = nullptr;
+    }
 }
 
 void FakeUsbDevice::unplug()
 {
     std::lock_guard lock(mutex_);
     unplugged_ = true;
+}
+
+void FakeUsbDevice::stallIn()
+{
+    std::lock_guard lock(mutex_);
+    inStalled_ = true;
 }
 
 int FakeUsbDevice::claimedInterfaces() const
@@ -208,8 +236,18 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
         --claimed_;
         umockdev_ioctl_client_complete(client, 0, 0);
         return true;
+    case USBDEVFS_CLEAR_HALT: {
+        if (UMockdevIoctlData* endpoint = umockdev_ioctl_data_resolve(arg, 0, sizeof(unsigned), nullptr)) {
+            unsigned value = 0;
+            std::memcpy(&value, endpoint->data, sizeof value);
+            if (value == kEndpointIn)
+                inStalled_ = false;
+            g_object_unref(endpoint);
+        }
+        umockdev_ioctl_client_complete(client, 0, 0);
+        return true;
+    }
     case USBDEVFS_SETINTERFACE:
-    case USBDEVFS_CLEAR_HALT:
     case USBDEVFS_RESETEP:
         umockdev_ioctl_client_complete(client, 0, 0);
         return true;
@@ -300,7 +338,11 @@ void FakeUsbDevice::submit(UMockdevIoctlClient* client)
     } else if (u->type == USBDEVFS_URB_TYPE_BULK && u->endpoint == kEndpointOut) {
         const auto* bytes = urb.buffer ? urb.buffer->data : nullptr;
         peer_.hostWrote(std::vector<std::uint8_t>(bytes, bytes + u->buffer_length));
-        finish(urb, 0, u->buffer_length);
+        // Pulled out while the bytes went over: the transfer fails, as on a disconnect.
+        if (peer_.present())
+            finish(urb, 0, u->buffer_length);
+        else
+            finish(urb, -ESHUTDOWN, 0);
     } else if (u->type == USBDEVFS_URB_TYPE_BULK && u->endpoint == kEndpointIn) {
         pendingIn_.push_back(urb);
     } else {
@@ -345,6 +387,11 @@ void FakeUsbDevice::answerControl(Urb& urb)
 // size overflows when a packet does not fit, and the rest of that packet is lost.
 void FakeUsbDevice::serviceIn()
 {
+    while (inStalled_ && !pendingIn_.empty()) {
+        Urb stalled = pendingIn_.front();
+        pendingIn_.pop_front();
+        finish(stalled, -EPIPE, 0);
+    }
     while (!pendingIn_.empty()) {
         Urb& urb = pendingIn_.front();
         const int length = urbOf(urb.urb)->buffer_length;

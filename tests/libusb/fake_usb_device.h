@@ -6,7 +6,8 @@
 // libusb, the libusb bridge and everything above run unchanged, without hardware.
 //
 // The process must run under umockdev-wrapper (LD_PRELOAD of the umockdev preload
-// library); underUmockdev() says whether it does.
+// library); underUmockdev() says whether it does. Devices alive at the same time are
+// on one bus: give each its own device number.
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -53,6 +54,9 @@ public:
 
     // From now on every request fails as on a device that was pulled out.
     void unplug();
+    // The bulk IN endpoint stalls: every transfer from it fails (-EPIPE) until the
+    // host clears the halt.
+    void stallIn();
 
     // What the host did, for the tests to check.
     int claimedInterfaces() const;
@@ -78,6 +82,7 @@ private:
     UsbPeer& peer_;
     std::string product_;
     std::string devnode_;
+    std::string sysfsPath_;
     UMockdevTestbed* testbed_ = nullptr;
     UMockdevIoctlBase* handler_ = nullptr;
     std::string setupError_;
@@ -86,6 +91,7 @@ private:
     std::deque<Urb> pendingIn_;
     std::deque<Urb> completed_;
     bool unplugged_ = false;
+    bool inStalled_ = false;
     int claimed_ = 0;
     std::vector<std::pair<unsigned long, int>> seen_;
     std::vector<std::string> unexpected_;

@@ -153,5 +153,50 @@ TEST_F(LoggerOverLibusbTest, LoggerPulledOutMidDownloadFailsCleanly)
     EXPECT_EQ(device.ioctlsSeen(USBDEVFS_RELEASEINTERFACE), 1) << "the handle is closed even so";
 }
 
+TEST_F(LoggerOverLibusbTest, LoggerPulledOutDuringTheStopsRecordWriteFailsCleanly)
+{
+    ConnectedLogger connected(bridge, clock, prompts);
+    ASSERT_TRUE(connected.readConfiguration());
+    // The stop reads the record again (a 3-byte frame), then sends the write frame and
+    // the 256-byte record: the logger goes 100 bytes into the record.
+    logger.faults().vanishAfterReceivedBytes = 3 + 3 + 100;
+    prompts.expectMsg(msgid::kCommsError); // once, after the last attempt
+    EXPECT_FALSE(connected.stopAndWrite());
+    EXPECT_TRUE(logger.vanished());
+    EXPECT_EQ(logger.recordsTaken(), 0) << "half a record is no record";
+    EXPECT_GE(device.ioctlsSeen(USBDEVFS_RELEASEINTERFACE), 2) << "every opened handle is closed even so";
+}
+
+TEST_F(LoggerOverLibusbTest, TwoLoggersAttachedTheFirstListedIsUsed)
+{
+    LoggerImage second = image();
+    second.record.setSerialNumber(second.record.serialNumber() + 1);
+    VirtualLogger other(second, clock);
+    VirtualLoggerPeer otherPeer(other, clock);
+    FakeUsbDevice otherDevice(otherPeer, "Velmora USB Data Logger (2)", kLoggerUsbId, 3);
+    ASSERT_EQ(otherDevice.setupError(), "");
+
+    link.listDevices();
+    ASSERT_EQ(link.deviceCount(), 2);
+    const bool otherFirst = link.productString(0) == "Velmora USB Data Logger (2)";
+    EXPECT_EQ(link.productString(otherFirst ? 1 : 0), "Velmora USB Data Logger");
+    LoggerConfig config;
+    ASSERT_TRUE(link.readConfigBlock(0, config));
+    EXPECT_EQ(config.serialNumber(), (otherFirst ? second : image()).record.serialNumber());
+    // The one listed second is never opened.
+    EXPECT_EQ((otherFirst ? device : otherDevice).ioctlsSeen(USBDEVFS_CLAIMINTERFACE), 0);
+    EXPECT_EQ(otherDevice.claimedInterfaces(), 0);
+}
+
+TEST_F(LoggerOverLibusbTest, AStalledEndpointIsClearedAndTheSecondAttemptReads)
+{
+    link.listDevices();
+    device.stallIn();
+    LoggerConfig config;
+    EXPECT_TRUE(link.readConfigBlock(0, config)); // no message: the retry worked
+    EXPECT_EQ(config.bytes, logger.record().bytes);
+    EXPECT_GE(device.ioctlsSeen(USBDEVFS_CLEAR_HALT), 1) << "a stalled endpoint fails every read until cleared";
+}
+
 } // namespace
 } // namespace velmora

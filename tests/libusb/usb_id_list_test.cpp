@@ -70,6 +70,47 @@ TEST(UsbIdListTest, AddsCommaSeparatedEntriesAndReportsBadOnes)
                            "e.g. 10C4:EA61.");
 }
 
+TEST(UsbIdListTest, ManyBadEntriesGiveAFewWarningsAndACount)
+{
+    std::string text = "1234:5678";
+    for (int i = 0; i < 100000; ++i)
+        text += ",bad" + std::to_string(i);
+    UsbIdList list;
+    const auto rejected = list.addList(text, "VELMORA_USB_IDS");
+    const std::vector<std::string> expected{
+        "Ignored USB device id \"bad0\" in VELMORA_USB_IDS: expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.",
+        "Ignored USB device id \"bad1\" in VELMORA_USB_IDS: expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.",
+        "Ignored USB device id \"bad2\" in VELMORA_USB_IDS: expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.",
+        "Ignored USB device id \"bad3\" in VELMORA_USB_IDS: expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.",
+        "Ignored USB device id \"bad4\" in VELMORA_USB_IDS: expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.",
+        "Ignored 99995 more USB device ids in VELMORA_USB_IDS."};
+    EXPECT_EQ(rejected, expected);
+    EXPECT_TRUE(list.contains(0x1234, 0x5678));
+}
+
+// Every id of a huge list is kept once, in order, and found again. Checking each new
+// id against all before it made two million entries take hours; the test's time
+// limit (see CMakeLists.txt) catches that.
+TEST(UsbIdListTest, AMillionIdsAreTakenInLinearTime)
+{
+    std::string text;
+    text.reserve(11 * 1000000);
+    char entry[16];
+    for (std::uint32_t i = 0; i < 1000000; ++i) {
+        std::snprintf(entry, sizeof entry, "%X:%X,", i >> 16, i & 0xFFFF);
+        text += entry;
+    }
+    text += "10C4:EA61,0:0"; // both already there
+    UsbIdList list;
+    EXPECT_TRUE(list.addList(text, "the setting").empty());
+    ASSERT_EQ(list.ids().size(), 1000001u);
+    EXPECT_EQ(list.ids()[0], kLoggerUsbId);
+    EXPECT_EQ(list.ids()[1], (UsbId{0, 0}));
+    EXPECT_EQ(list.ids()[1000000], (UsbId{0xF, 0x423F}));
+    EXPECT_TRUE(list.contains(0x7, 0xA11F));
+    EXPECT_FALSE(list.contains(0xF, 0x4240));
+}
+
 TEST(UsbIdListTest, CombinesSettingsAndEnvironment)
 {
     std::vector<std::string> warnings;

@@ -137,6 +137,12 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         const char* what;
         LoggerFaults faults;
         bool ok;
+        LoggerType type = 3; // narrow: a 64-byte record
+    };
+    auto announcing = [](std::uint32_t length) {
+        LoggerFaults f;
+        f.configLength = length;
+        return f;
     };
     LoggerFaults silent;
     silent.silentCommands = 2;
@@ -158,11 +164,20 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         {"length 257", oversized, false},      {"length 256 fits", full, true},
         {"record cut short", shortReply, false}, {"reply within the time-out", late, true},
         {"reply after the time-out", tooLate, false},
+        // A record shorter than its type's is no record: zeros would pass for its fields.
+        {"length 0", announcing(0), false},
+        {"length 1", announcing(1), false},
+        {"length 63", announcing(63), false},
+        {"wide record in 64 bytes", announcing(64), false, 4},
+        {"wide record in 255 bytes", announcing(255), false, 4},
+        // A type we do not know is read whole, so that the caller can refuse it by name.
+        {"unknown type in 64 bytes", announcing(64), true, 22},
+        {"unknown type in 1 byte", announcing(1), false, 22},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimulatedBridge b(clock);
-        b.attach(imageOf(3)).faults() = c.faults;
+        b.attach(imageOf(c.type)).faults() = c.faults;
         test::ScriptedPrompts p;
         if (!c.ok)
             p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
@@ -173,7 +188,7 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         if (!c.ok)
             EXPECT_EQ(out.name(), "unchanged");
         else
-            EXPECT_EQ(out.type(), 3);
+            EXPECT_EQ(out.type(), c.type);
         EXPECT_EQ(b.openHandles(), 0u);
     }
 }

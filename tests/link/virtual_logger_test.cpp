@@ -2,11 +2,13 @@
 // that accumulate, images, presets and the --simulate factory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "clock.h"
+#include "german_numbers.h"
 #include "logger_link.h"
 #include "logger_presets.h"
 #include "scripted_prompts.h"
@@ -217,6 +219,35 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWritten)
     std::filesystem::remove(path);
 }
 
+TEST(LoggerImage, SavingFollowsNoPlantedLinkAndLeavesNoTemporaryFile)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = temporaryPath("image-folder");
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path image = dir / "logger.img";
+    const fs::path victim = dir / "victim.txt";
+    std::ofstream(victim) << "not yours";
+    // Someone who can write to the folder guesses a temporary name.
+    fs::create_symlink(victim, dir / "logger.img.part");
+
+    const LoggerImage made = makePresetImage(3, CivilTime{2026, 12, 7, 14, 0, 0});
+    std::string error;
+    ASSERT_TRUE(saveLoggerImage(image.string(), made, error)) << error;
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not yours");
+    LoggerImage loaded;
+    ASSERT_TRUE(loadLoggerImage(image.string(), loaded, error)) << error;
+    EXPECT_EQ(loaded.record.bytes, made.record.bytes);
+    EXPECT_EQ(loaded.memory, made.memory);
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"logger.img", "logger.img.part", "victim.txt"}));
+    fs::remove_all(dir);
+}
+
 TEST(LoggerImage, MalformedFilesAreRefused)
 {
     struct Case {
@@ -380,6 +411,16 @@ TEST(LoggerPresets, ScaledAndSensorTypesCarryTheirFactoryTexts)
     EXPECT_FALSE(co.hasFlag(flag::kHighEnabled));
     EXPECT_EQ(makePresetImage(15, today).record.inputOptions() & 0x70, 0x10); // J
     EXPECT_EQ(makePresetImage(10, today).record.inputOptions() & 0x70, 0x20); // K
+}
+
+TEST(LoggerPresets, AlarmTextsKeepTheirFullStopInAGermanSession)
+{
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.active()) << "no German locale could be set up (Debian package: locales)";
+    // The texts go into the download file as they stand: a comma would be a field.
+    const LoggerConfig amps = makePresetImage(7, CivilTime{2026, 12, 7, 14, 0, 0}).record;
+    EXPECT_EQ(amps.text(TextSlot::HighAlarmText), "18.00");
+    EXPECT_EQ(amps.text(TextSlot::LowAlarmText), "5.00");
 }
 
 TEST_F(VirtualLoggerTest, EventLoggerRecordsEventsAsTheyHappen)

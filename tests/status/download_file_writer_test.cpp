@@ -6,6 +6,7 @@
 
 #include "download_file_writer.h"
 #include "download_task.h"
+#include "german_numbers.h"
 
 using namespace velmora;
 
@@ -270,6 +271,22 @@ TEST(DownloadFileWriter, ShortReadingsWriteTheRowsThatExistAndSaySo)
     events.config.setInputOptions(0x10);
     events.config.setReadingCount(3);
     EXPECT_EQ(write(events, {event(true, 1)}).summary.rowsWritten, 1u);
+}
+
+TEST(DownloadFileWriter, NumbersKeepTheirFullStopInAGermanSession)
+{
+    test::GermanNumbers german;
+    ASSERT_TRUE(german.active()) << "no German locale could be set up (Debian package: locales)";
+    // 1024 x 2^50 = 2^60: too large to print from its scaled digits; printf in a German
+    // session would write "1152921504606846976,0", an extra field.
+    LoggerRecord huge = logger(1, "Huge", 0x1p50f, 0.0f);
+    huge.config.setU8(34, 96);
+    huge.config.setHighAlarmEnabled(true);
+    huge.config.setReadingCount(2);
+    EXPECT_EQ(write(huge, {1024, 0.5f}).bytes,
+              lines({"Huge,Time,Celsius(\xB0" "C),High Alarm,Serial Number",
+                     "1,07/12/2026 14:00:00,1152921504606846976.0,108086391056891904.0,000012345",
+                     "2,07/12/2026 14:00:10,0.0,108086391056891904.0"}));
 }
 
 namespace {

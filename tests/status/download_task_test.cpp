@@ -137,13 +137,15 @@ TEST(DownloadTask, SaveThatCannotCreateTheFileLeavesEverythingAsItWas)
     const std::string missing = (folder.path / "no such folder" / "f.txt").string();
     SaveOutcome out = saveDownloadFile(missing, fridge(1), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::OpenFailed);
-    EXPECT_EQ(out.message, "Failed opening file:\n" + missing);
+    // The system's reason follows, as it does for a failed write.
+    EXPECT_EQ(out.message, "Failed opening file:\n" + missing + "\n(No such file or directory)");
     EXPECT_FALSE(out.fileWritten());
 
     // A folder where the file should be is not replaced.
     fs::create_directory(folder.path / "taken.txt");
     out = saveDownloadFile((folder.path / "taken.txt").string(), fridge(1), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::OpenFailed);
+    EXPECT_EQ(out.message, "Failed opening file:\n" + (folder.path / "taken.txt").string() + "\n(Is a directory)");
     EXPECT_TRUE(fs::is_directory(folder.path / "taken.txt"));
 
     if (::geteuid() == 0)
@@ -181,14 +183,58 @@ TEST(DownloadTask, FailedWriteKeepsTheEarlierFileAndRemovesThePartOne)
     EXPECT_EQ(folder.names(), std::vector<std::string>{"Fridge.txt"});
 }
 
-TEST(DownloadTask, ShortReadingsAreSavedAndReported)
+TEST(DownloadTask, PartialFileNamesSitBesideTheTarget)
+{
+    struct Case {
+        const char* path;
+        int attempt;
+        const char* partial;
+    };
+    const Case cases[] = {
+        {"/data/keep.txt", 1, "/data/keep.partial.txt"},
+        {"/data/keep.txt", 2, "/data/keep.partial-2.txt"},
+        {"/data/keep", 1, "/data/keep.partial"},
+        {"/data/keep", 3, "/data/keep.partial-3"},
+        {"/data/v1.2/keep", 1, "/data/v1.2/keep.partial"}, // a dot in the folder is not an extension
+        {"/data/.keep", 1, "/data/.keep.partial"},         // nor is a leading dot
+        {"keep.old.txt", 1, "keep.old.partial.txt"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(partialFileName(c.path, c.attempt), c.partial) << c.path << " " << c.attempt;
+}
+
+TEST(DownloadTask, AShortDownloadNeverReplacesTheTargetAndKeepsWhatArrivedBesideIt)
 {
     TempFolder folder;
     const fs::path target = folder.path / "Fridge.txt";
-    const SaveOutcome out = saveDownloadFile(target.string(), fridge(3), std::vector<float>{89});
+    spit(target, "an earlier download");
+    const std::string partial = (folder.path / "Fridge.partial.txt").string();
+    const std::string oneRow = "Fridge,Time,Celsius(\xB0" "C),Serial Number\r\n1,07/12/2026 14:00:00,4.5,000012345\r\n";
+
+    SaveOutcome out = saveDownloadFile(target.string(), fridge(3), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::Incomplete);
-    EXPECT_TRUE(out.fileWritten());
-    EXPECT_EQ(out.message, "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings were written to:\n" +
-                               target.string());
-    EXPECT_EQ(slurp(target), "Fridge,Time,Celsius(\xB0" "C),Serial Number\r\n1,07/12/2026 14:00:00,4.5,000012345\r\n");
+    EXPECT_FALSE(out.fileWritten()) << "a short download is a failure: nothing to show in the viewer";
+    EXPECT_EQ(out.message, "The logger sent fewer readings than it reported.\n"
+                           "Only 1 of 3 readings arrived, so the download was not saved as:\n" +
+                               target.string() + "\nThe readings that arrived were saved to:\n" + partial);
+    EXPECT_EQ(out.partialPath, partial);
+    EXPECT_EQ(slurp(target), "an earlier download");
+    EXPECT_EQ(slurp(partial), oneRow);
+
+    // Again: the first partial file stays, the second gets a name of its own.
+    out = saveDownloadFile(target.string(), fridge(3), std::vector<float>{89, 90});
+    const std::string second = (folder.path / "Fridge.partial-2.txt").string();
+    EXPECT_EQ(out.partialPath, second);
+    EXPECT_EQ(slurp(partial), oneRow);
+    EXPECT_EQ(slurp(second), oneRow + "2,07/12/2026 14:00:10,5.0\r\n");
+    EXPECT_EQ(slurp(target), "an earlier download");
+
+    // Nothing arrived: nothing is written at all.
+    out = saveDownloadFile((folder.path / "Empty.txt").string(), fridge(3), std::vector<float>{});
+    EXPECT_EQ(out.result, SaveResult::Incomplete);
+    EXPECT_EQ(out.partialPath, "");
+    EXPECT_EQ(out.message, "The logger sent fewer readings than it reported.\n"
+                           "Only 0 of 3 readings arrived, so the download was not saved as:\n" +
+                               (folder.path / "Empty.txt").string());
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"Fridge.partial-2.txt", "Fridge.partial.txt", "Fridge.txt"}));
 }

@@ -113,17 +113,20 @@ TEST_F(StopDownloadFlowTest, EachAnswerToTheSaveDialog)
         const char* savedDirectory;        // "<unset>": not stored; {folder} stands for the case's folder
         bool written;                      // a file was written and its path returned
         std::vector<bool> busy;            // the wait cursor on and off around the write
+        std::vector<std::string> files;    // in the case's folder afterwards
     };
     const Case cases[] = {
-        {"saved", "Fridge.txt", 3, nullptr, "{folder}", true, {true, false}},
+        {"saved", "Fridge.txt", 3, nullptr, "{folder}", true, {true, false}, {"Fridge.txt"}},
         {"cancelled", std::nullopt, 3, "Warning:- The data from the logger may not have been saved to your PC.",
-         "<unset>", false, {}},
-        {"empty path: its empty folder is stored", "", 3, "Error:  No file selected.", "", false, {}},
+         "<unset>", false, {}, {}},
+        {"empty path: its empty folder is stored", "", 3, "Error:  No file selected.", "", false, {}, {}},
         {"a folder that does not exist is still remembered", "no such folder/Fridge.txt", 3,
-         "Failed opening file:\n%s", "{folder}/no such folder", false, {true, false}},
-        {"fewer readings than the record holds: saved and told", "Fridge.txt", 1,
-         "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings were written to:\n%s", "{folder}",
-         true, {true, false}},
+         "Failed opening file:\n%s\n(No such file or directory)", "{folder}/no such folder", false, {true, false},
+         {}},
+        {"fewer readings than the record holds: kept beside the file, and a failure", "Fridge.txt", 1,
+         "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings arrived, so the download was not "
+         "saved as:\n%s\nThe readings that arrived were saved to:\n{folder}/Fridge.partial.txt",
+         "{folder}", false, {true, false}, {"Fridge.partial.txt"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,7 +150,8 @@ TEST_F(StopDownloadFlowTest, EachAnswerToTheSaveDialog)
             path = c.chosen->empty() ? std::string() : (folder / *c.chosen).string();
         d.answer(c.chosen ? std::optional<std::string>(path) : std::nullopt);
         if (c.message)
-            p.expect(substitute(c.message, "%s", path), PromptAnswer::Ok, PromptIcon::Warning);
+            p.expect(substitute(substitute(c.message, "%s", path), "{folder}", folder.string()), PromptAnswer::Ok,
+                     PromptIcon::Warning);
         std::vector<bool> busy;
 
         const std::optional<std::string> saved = f.save([&](bool on) { busy.push_back(on); });
@@ -157,10 +161,7 @@ TEST_F(StopDownloadFlowTest, EachAnswerToTheSaveDialog)
         EXPECT_EQ(busy, c.busy);
         EXPECT_EQ(s.value("Settings", "Saved Directory", "<unset>"),
                   substitute(c.savedDirectory, "{folder}", folder.string()));
-        if (c.written)
-            EXPECT_EQ(filesIn(folder), std::vector<std::string>{"Fridge.txt"});
-        else
-            EXPECT_TRUE(filesIn(folder).empty());
+        EXPECT_EQ(filesIn(folder), c.files);
     }
 }
 

@@ -24,6 +24,8 @@ const StopTextCase kCases[] = {
     {"plain count", 1, 576, 16382, 0, false, 0, "Readings:", "576", true},
     {"no readings", 3, 0, 16382, 0, false, 0, "Readings:", "0", false},
     {"wrapped roll-over shows capacity less one", 14, 120, 32766, 1, true, 0, "Readings:", "32765", true},
+    // The write position is back at the start, but the ring is full: there is a file to write.
+    {"wrapped roll-over at write position 0", 14, 0, 32766, 1, true, 0, "Readings:", "32765", true},
     {"roll-over that has not wrapped", 14, 120, 32766, 0, true, 0, "Readings:", "120", true},
     {"wrapped but not in roll-over storage", 21, 120, 32766, 2, false, 0, "Readings:", "120", true},
     {"type without roll-over download", 9, 120, 32766, 3, true, 0, "Readings:", "120", true},

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chart_texts.h"
+#include "graph_strings.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -141,7 +142,10 @@ void writeGraphJson(std::ostream& out, const GraphData& data)
     j.raw(",").key("channel2");
     writeChannel(j, data.channel2, false, count);
     j.raw(",").key("from_to").text(fromToText(data));
-    j.raw("}\n");
+    j.raw(",").key("warnings").raw("[");
+    if (data.lastLineUnterminated)
+        j.raw(jsonString(graphtext::kLastLineCut));
+    j.raw("]}\n");
 }
 
 } // namespace velmora

@@ -1,7 +1,8 @@
 #pragma once
 // The whole of a loaded download file as JSON (UTF-8): names, units and labels, the
 // time base, and every series point, a gap as null, each number printed so that it
-// reads back to the same double.
+// reads back to the same double; last, "warnings": what the user should know about
+// a file that was read all the same (a last line without its line end).
 #include <cstdint>
 #include <ostream>
 #include <string>

@@ -39,7 +39,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
             std::size_t index = 0;
             const std::string* v = i + 1 < args.size() ? &args[++i] : nullptr;
             const char* end = v ? v->data() + v->size() : nullptr;
-            if (!v || v->empty() || std::from_chars(v->data(), end, index).ptr != end) {
+            // A number too large for the index is refused too: from_chars then leaves
+            // the index at 0 and says so only in its error code.
+            const std::from_chars_result r = v ? std::from_chars(v->data(), end, index) : std::from_chars_result{};
+            if (!v || v->empty() || r.ec != std::errc() || r.ptr != end) {
                 err << "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n" << kUsage;
                 return std::nullopt;
             }
@@ -186,6 +189,8 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << readStatusMessage(status) << "\n";
         return 1;
     }
+    if (data.lastLineUnterminated)
+        err << "velmora-cli inspect: warning: " << graphtext::kLastLineCut << "\n";
 
     std::string readout;
     if (options->readout) {

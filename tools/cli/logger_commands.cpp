@@ -9,8 +9,21 @@
 #include "status_rows.h"
 #include "stream_prompts.h"
 #include "text_encoding.h"
+#include "type_catalogue.h"
 
 namespace velmora {
+
+namespace {
+
+// The opening of the utility's logger commands: read the record, then refuse a type
+// this software does not know how to read (message 139) before anything else is
+// shown or written.
+bool openLogger(ConnectedLogger& logger)
+{
+    return logger.readConfiguration() && logger.isCompatible();
+}
+
+} // namespace
 
 int runList(LoggerCommandContext& context)
 {
@@ -28,7 +41,7 @@ int runStatus(LoggerCommandContext& context, bool json)
 {
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
-    if (!logger.readConfiguration())
+    if (!openLogger(logger))
         return 1;
     const std::vector<StatusRow> rows = statusRows(logger, context.format);
     if (json) {
@@ -49,7 +62,7 @@ int runDownload(LoggerCommandContext& context, const std::string& path, bool sto
 {
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
-    if (!logger.readConfiguration())
+    if (!openLogger(logger))
         return 1;
     if (logger.config.isLogging()) {
         if (!stopFirst) {
@@ -59,8 +72,9 @@ int runDownload(LoggerCommandContext& context, const std::string& path, bool sto
         if (!logger.stopAndWrite())
             return 1;
     }
-    // The stop page offers no download for an empty logger; neither do we.
-    if (logger.config.readingCount() == 0) {
+    // The stop page offers no download for an empty logger; neither do we. A wrapped
+    // roll-over memory at write position 0 is full, not empty.
+    if (downloadRowCount(logger.config) == 0) {
         context.err << kNoReadings << '\n';
         return 1;
     }

@@ -1,6 +1,8 @@
 #pragma once
 // velmora-cli's commands that talk to a logger: list, status, download. Each returns
 // the process exit code: 0 success, 1 failure (the message is on the error stream).
+// status and download refuse, as the utility's main menu does, a logger whose type
+// this software does not support (message 139).
 #include <iosfwd>
 #include <string>
 

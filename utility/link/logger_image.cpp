@@ -1,11 +1,12 @@
 #include "logger_image.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include "atomic_file.h"
 #include "type_catalogue.h"
 
 namespace velmora {
@@ -83,28 +84,18 @@ bool loadLoggerImage(const std::string& path, LoggerImage& image, std::string& e
 
 bool saveLoggerImage(const std::string& path, const LoggerImage& image, std::string& error)
 {
+    // Through the atomic file, as download files are written: a temporary name no one
+    // can guess or plant a link at, synced, and renamed over the image only when whole.
     const std::vector<std::uint8_t> bytes = encodeLoggerImage(image);
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "cannot write logger image " + temporary;
-            return false;
-        }
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            error = "cannot write logger image " + temporary;
-            std::remove(temporary.c_str());
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        error = "cannot replace logger image " + path + ": " + ec.message();
-        std::remove(temporary.c_str());
-        return false;
+    AtomicFile file;
+    int failure = 0;
+    if (!file.create(path))
+        failure = file.error();
+    else if ((failure = writeAll(file.fd(), bytes.data(), bytes.size())) == 0 && !file.commit())
+        failure = file.error();
+    if (failure != 0) {
+        error = "cannot write logger image " + path + ": " + std::strerror(failure);
+        return false; // the file's destructor removes a temporary file left behind
     }
     return true;
 }

@@ -44,6 +44,16 @@ private:
     bool saved_ = false;
 };
 
+// The fewest bytes a configuration reply of a logger of `type` may carry: its
+// record's length. Zeros in place of the missing bytes would read as a stopped
+// logger holding nothing, so a shorter reply fails the attempt. A type we do not
+// know may have either record length; the narrow one is enough for the type code
+// and the caller's compatibility check.
+std::size_t shortestRecord(LoggerType type)
+{
+    return isKnownType(type) ? configLength(type) : LoggerConfig::kNarrowSize;
+}
+
 } // namespace
 
 LoggerLink::LoggerLink(UsbBridge& bridge, Clock& clock, Prompts& prompts)
@@ -138,8 +148,10 @@ bool LoggerLink::readConfigAttempt(int index, LoggerConfig& out)
             const std::uint32_t length = buffer[1] | (static_cast<std::uint32_t>(buffer[2]) << 8);
             buffer.fill(0);
             clock_.waitMs(kPauseMs);
-            // A length the record cannot hold is a garbled reply, not a bigger record.
-            if (length <= LoggerConfig::kSize && readBytes(buffer.data(), length, kTransferTimeoutMs)) {
+            // A length the record cannot hold is a garbled reply, not a bigger record;
+            // one shorter than its type's record is no record at all.
+            if (length <= LoggerConfig::kSize && readBytes(buffer.data(), length, kTransferTimeoutMs) &&
+                length >= shortestRecord(buffer[cfg::kType])) {
                 out.bytes = buffer;
                 ok = true;
             }

@@ -33,7 +33,9 @@ public:
     const std::string& productString(int index) const { return productStrings_.at(static_cast<std::size_t>(index)); }
 
     // `out` holds the record, zero-filled beyond its length. Two attempts; message
-    // 135 after the second failure. A record length above 256 fails the attempt.
+    // 135 after the second failure. A record length above 256, or below the record
+    // length of the type the reply names (64 bytes for an unknown type), fails the
+    // attempt.
     bool readConfigBlock(int index, LoggerConfig& out);
     bool writeConfigBlock(int index, const LoggerConfig& record, std::size_t length, bool reportFailure);
 

@@ -5,6 +5,7 @@
 
 #include "demo_signal.h"
 #include "logger_memory.h"
+#include "number_format.h"
 #include "type_catalogue.h"
 
 namespace velmora {
@@ -119,11 +120,10 @@ void setScaling(LoggerConfig& c, Scaling s)
     c.setText(TextSlot::CalPointLow, "0.00");
 }
 
+// "%.2f" with a full stop whatever the locale: the text goes into download files.
 std::string alarmText(double v)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%.2f", v);
-    return text;
+    return fixedText(v, 2);
 }
 
 LoggerConfig presetRecord(LoggerType type, const Preset& p, const CivilTime& now)

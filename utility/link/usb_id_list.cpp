@@ -1,6 +1,5 @@
 #include "usb_id_list.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace velmora {
@@ -59,17 +58,21 @@ std::string formatUsbId(UsbId id)
     return text;
 }
 
-UsbIdList::UsbIdList() : ids_{kLoggerUsbId} {}
+UsbIdList::UsbIdList()
+{
+    add(kLoggerUsbId);
+}
 
 void UsbIdList::add(UsbId id)
 {
-    if (std::find(ids_.begin(), ids_.end(), id) == ids_.end())
+    if (known_.insert(key(id)).second)
         ids_.push_back(id);
 }
 
 std::vector<std::string> UsbIdList::addList(std::string_view text, std::string_view origin)
 {
-    std::vector<std::string> rejected;
+    std::vector<std::string> messages;
+    std::size_t rejected = 0;
     while (true) {
         const auto comma = text.find(',');
         const std::string_view entry = trimmed(text.substr(0, comma));
@@ -77,20 +80,25 @@ std::vector<std::string> UsbIdList::addList(std::string_view text, std::string_v
             UsbId id;
             if (parseUsbId(entry, id))
                 add(id);
-            else
-                rejected.push_back("Ignored USB device id \"" + std::string(entry) + "\" in " + std::string(origin) +
+            else if (++rejected <= kListedRejections)
+                messages.push_back("Ignored USB device id \"" + std::string(entry) + "\" in " + std::string(origin) +
                                    ": expected VVVV:PPPP in hexadecimal, e.g. 10C4:EA61.");
         }
         if (comma == std::string_view::npos)
             break;
         text.remove_prefix(comma + 1);
     }
-    return rejected;
+    // A damaged setting can hold millions of entries: a few examples say what is
+    // wrong, the count says how much.
+    if (rejected > kListedRejections)
+        messages.push_back("Ignored " + std::to_string(rejected - kListedRejections) + " more USB device ids in " +
+                           std::string(origin) + ".");
+    return messages;
 }
 
 bool UsbIdList::contains(std::uint16_t vendor, std::uint16_t product) const
 {
-    return std::find(ids_.begin(), ids_.end(), UsbId{vendor, product}) != ids_.end();
+    return known_.count(key(UsbId{vendor, product})) != 0;
 }
 
 } // namespace velmora

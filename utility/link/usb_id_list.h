@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace velmora {
@@ -36,17 +37,24 @@ public:
     // Starts with kLoggerUsbId.
     UsbIdList();
 
-    // Adds every entry of a comma-separated list; empty entries are ignored,
-    // duplicates kept once. Returns one readable message per rejected entry, naming
-    // `origin` (e.g. the settings value or the environment variable).
+    // Adds every entry of a comma-separated list in time linear in its length; empty
+    // entries are ignored, duplicates kept once. Returns a readable message for each
+    // of the first kListedRejections rejected entries, naming `origin` (e.g. the
+    // settings value or the environment variable), then one that counts the rest.
     std::vector<std::string> addList(std::string_view text, std::string_view origin);
     void add(UsbId id);
 
     bool contains(std::uint16_t vendor, std::uint16_t product) const;
+    // In the order added.
     const std::vector<UsbId>& ids() const { return ids_; }
 
+    static constexpr std::size_t kListedRejections = 5;
+
 private:
+    static std::uint32_t key(UsbId id) { return static_cast<std::uint32_t>(id.vendor) << 16 | id.product; }
+
     std::vector<UsbId> ids_;
+    std::unordered_set<std::uint32_t> known_;
 };
 
 } // namespace velmora

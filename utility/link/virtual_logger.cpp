@@ -217,6 +217,15 @@ void VirtualLogger::flush()
 void VirtualLogger::receive(std::span<const std::uint8_t> bytes)
 {
     for (const std::uint8_t b : bytes) {
+        if (vanished_)
+            return;
+        if (std::optional<std::uint64_t>& left = faults_.vanishAfterReceivedBytes) {
+            if (*left == 0) {
+                vanished_ = true; // pulled out in the middle of what the host sends
+                return;
+            }
+            --*left;
+        }
         if (parse_ == Parse::Frame) {
             frame_.push_back(b);
             if (frame_.size() == 3) {

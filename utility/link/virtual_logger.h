@@ -35,6 +35,7 @@ struct LoggerFaults {
     std::optional<std::uint32_t> readingsTotal; // total announced in readings replies; the data sent stay the memory's
     bool firmwareChangesOnWrite = false;     // a written record is kept with a different firmware code
     std::optional<std::uint64_t> vanishAfterBytes; // pulled out after sending this many more reply bytes
+    std::optional<std::uint64_t> vanishAfterReceivedBytes; // pulled out after taking this many more bytes from the host
 };
 
 class VirtualLogger {

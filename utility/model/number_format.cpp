@@ -1,7 +1,7 @@
 #include "number_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace velmora {
@@ -87,11 +87,14 @@ char* writeFixed(char* out, double value, int decimals)
         decimals = 9;
     const double magnitude = std::fabs(value);
     const double scaled = magnitude * kPow10[decimals];
-    // NaN, infinities and numbers whose scaled value has no fraction bits left go to
-    // printf itself; the file never holds such numbers, but the text must still match.
+    // NaN, infinities and numbers whose scaled value has no fraction bits left take
+    // the library's exact conversion, which prints what printf prints in the C locale.
+    // printf itself would follow the process locale: a German session (Qt sets it)
+    // writes a decimal comma, an extra field in a comma-separated file.
     if (!(scaled < 0x1p53)) {
-        const int n = std::snprintf(out, kNumberBufferSize, "%.*f", decimals, value);
-        return out + (n > 0 ? n : 0);
+        const std::to_chars_result r =
+            std::to_chars(out, out + kNumberBufferSize, value, std::chars_format::fixed, decimals);
+        return r.ec == std::errc() ? r.ptr : out;
     }
     // The product is within half an ulp of the exact one. Unless its fraction lies
     // within one ulp of one half, rounding it gives the same digits as rounding the

@@ -1,16 +1,17 @@
 #pragma once
 // Number printing for the texts the utility writes: the download file, the status
 // page and the alarm texts. Each function writes into a caller's buffer and returns
-// the end, byte for byte what printf would write for the same format, so the files
-// stay the same whichever path made them. They are much faster than printf, which
-// matters when a file of 65,535 readings is written on the user's thread.
+// the end, byte for byte what printf would write for the same format in the C locale:
+// a full stop before the decimals whatever locale the process runs in. They are much
+// faster than printf, which matters when a file of 65,535 readings is written on the
+// user's thread.
 #include <cstdint>
 #include <string>
 
 namespace velmora {
 
 // Room every function below needs at most: "%.*f" of any double with up to 9
-// decimals falls back to printf past 2^53 and can reach 309 digits before the point.
+// decimals falls back to std::to_chars past 2^53 and can reach 309 digits before the point.
 inline constexpr std::size_t kNumberBufferSize = 330;
 
 // "%.*f" of `value` with `decimals` (0..9). Rounds the exact binary value half to

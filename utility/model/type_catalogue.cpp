@@ -139,6 +139,18 @@ bool hasDisplay(LoggerType t) { return typeRow(t).has(kDisplay); }
 bool isCompatible(LoggerType t) { return typeRow(t).has(kCompatible); }
 bool isEventLogger(LoggerType t) { return typeRow(t).measures == Events; }
 bool hasRollOverDownload(LoggerType t) { return typeRow(t).has(kRollOver); }
+
+bool hasWrappedRollOver(const LoggerConfig& c)
+{
+    return hasRollOverDownload(c.type()) && c.isOverwriteMode() && c.wrapCount() >= 1;
+}
+
+std::size_t downloadRowCount(const LoggerConfig& c)
+{
+    if (hasWrappedRollOver(c))
+        return c.memoryCapacity() > 0 ? c.memoryCapacity() - 1u : 0u;
+    return c.readingCount();
+}
 bool keepsStartDelay(LoggerType t) { return typeRow(t).has(kKeepsDelay); }
 bool ledsCanBeDisabled(LoggerType t) { return !typeRow(t).has(kFixedLeds); }
 

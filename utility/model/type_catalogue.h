@@ -155,6 +155,14 @@ bool hasRollOverDownload(LoggerType type);
 bool keepsStartDelay(LoggerType type);
 bool ledsCanBeDisabled(LoggerType type);
 
+// A roll-over memory that has filled and gone round: it holds memoryCapacity - 1
+// readings, and readingCount is then the write position, 0 included.
+bool hasWrappedRollOver(const LoggerConfig& c);
+// The rows of a download's reading table: memoryCapacity - 1 for a wrapped roll-over
+// memory, otherwise readingCount. Whether there is anything to download asks this,
+// not readingCount.
+std::size_t downloadRowCount(const LoggerConfig& c);
+
 std::size_t configLength(LoggerType type);       // 64 or 256
 std::size_t readingBlockSize(LoggerType type);   // 64 or 512
 std::size_t readingHeaderLength(LoggerType type); // 3 or 4

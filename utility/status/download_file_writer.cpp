@@ -217,12 +217,11 @@ void writeReadingTable(const Job& job)
     const bool elementItself = isThermocouple(t) && (c.inputOptions() & 0x02) != 0;
     const ReadingRules rules(job.record);
 
-    std::size_t rows = c.readingCount();
+    const std::size_t rows = downloadRowCount(c);
     std::size_t index = 0;
-    if (hasRollOverDownload(t) && c.isOverwriteMode() && c.wrapCount() >= 1) {
+    if (hasWrappedRollOver(c)) {
         // The memory has been filled and overwritten: the oldest reading is the one
         // after the current position, and the rows run round to it.
-        rows = c.memoryCapacity() > 0 ? c.memoryCapacity() - 1u : 0u;
         index = step * (c.readingCount() + 1u);
     }
     // The end of the ring, one reading past the rows; only a wrapped roll-over

@@ -1,5 +1,6 @@
 #include "download_task.h"
 
+#include <cerrno>
 #include <cstring>
 #include <string_view>
 
@@ -40,20 +41,67 @@ std::uint32_t downloadInterval(const LoggerRecord& record)
     return isEventLogger(record.type()) ? record.config.countPeriod() : record.config.sampleInterval();
 }
 
-namespace {
-SaveOutcome outcome(SaveResult result, std::string message) { return SaveOutcome{result, std::move(message)}; }
-
-std::string writeFailure(const std::string& path, int error)
+std::string partialFileName(const std::string& path, int attempt)
 {
-    return "Failed writing file:\n" + path + "\n(" + std::strerror(error) + ")";
+    const std::size_t nameStart = path.find_last_of("/\\") + 1; // 0 when there is no folder
+    std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) // no extension, or a leading dot
+        dot = path.size();
+    const std::string tag = attempt <= 1 ? ".partial" : ".partial-" + std::to_string(attempt);
+    return path.substr(0, dot) + tag + path.substr(dot);
 }
+
+namespace {
+
+// Names tried for a short download's file before giving up.
+constexpr int kPartialNames = 100;
+
+SaveOutcome outcome(SaveResult result, std::string message, std::string partialPath = {})
+{
+    return SaveOutcome{result, std::move(message), std::move(partialPath)};
+}
+
+// The message with the system's reason after the path.
+std::string failure(const char* what, const std::string& path, int error)
+{
+    return what + path + "\n(" + std::strerror(error) + ")";
+}
+
+std::string writeFailure(const std::string& path, int error) { return failure("Failed writing file:\n", path, error); }
+
+// The readings ended early. The target is left as it was, whatever the user chose to
+// replace: a short file in its place would pass for the whole log. What did arrive is
+// kept under a new name beside it.
+SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const DownloadFileSummary& summary)
+{
+    std::string message = "The logger sent fewer readings than it reported.\nOnly " +
+                          std::to_string(summary.rowsWritten) + " of " + std::to_string(summary.rowsExpected) +
+                          " readings arrived, so the download was not saved as:\n" + path;
+    if (summary.rowsWritten == 0) {
+        file.discard();
+        return outcome(SaveResult::Incomplete, message);
+    }
+    for (int attempt = 1; attempt <= kPartialNames; ++attempt) {
+        const std::string partial = partialFileName(path, attempt);
+        if (file.commitNew(partial))
+            return outcome(SaveResult::Incomplete, message + "\nThe readings that arrived were saved to:\n" + partial,
+                           partial);
+        if (file.error() != EEXIST)
+            break;
+    }
+    const int error = file.error();
+    file.discard();
+    return outcome(SaveResult::Incomplete, message + "\nThe readings that arrived could not be saved either.\n(" +
+                                               std::strerror(error) + ")");
+}
+
 } // namespace
 
 SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings)
 {
     AtomicFile file;
     if (!file.create(path))
-        return outcome(SaveResult::OpenFailed, "Failed opening file:\n" + path);
+        return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
 
     FdSink sink(file.fd());
     const DownloadFileSummary summary =
@@ -62,17 +110,13 @@ SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record
         file.discard();
         return outcome(SaveResult::WriteFailed, writeFailure(path, sink.error()));
     }
+    if (summary.shortOfReadings())
+        return keepShortDownload(file, path, summary);
     if (!file.commit())
         return outcome(SaveResult::WriteFailed, writeFailure(path, file.error()));
 
     if (summary.bytes == 0)
         return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + path);
-    if (summary.shortOfReadings()) {
-        return outcome(SaveResult::Incomplete,
-                       "The logger sent fewer readings than it reported.\nOnly " +
-                           std::to_string(summary.rowsWritten) + " of " + std::to_string(summary.rowsExpected) +
-                           " readings were written to:\n" + path);
-    }
     return outcome(SaveResult::Written, "");
 }
 

@@ -26,23 +26,29 @@ std::uint32_t downloadInterval(const LoggerRecord& record);
 enum class SaveResult {
     Written,     // the file is complete
     ZeroLength,  // written, but it holds nothing ("File has 0 length:\n%s")
-    OpenFailed,  // could not be created ("Failed opening file:\n%s"); an earlier file is untouched
+    OpenFailed,  // could not be created ("Failed opening file:\n%s" and the reason); an earlier file is untouched
     WriteFailed, // a write failed part way; an earlier file is untouched
-    Incomplete,  // written, but the readings ended before the rows the record calls for;
-                 // the rows that exist are in the file and the message says how many
+    Incomplete,  // the readings ended before the rows the record calls for: a failure. The
+                 // target is untouched; the rows that arrived, if any, are in a new file
+                 // beside it (partialPath), and the message says so
 };
 
 struct SaveOutcome {
     SaveResult result = SaveResult::OpenFailed;
-    std::string message; // the text to show, empty when Written
-    bool fileWritten() const
-    {
-        return result == SaveResult::Written || result == SaveResult::ZeroLength || result == SaveResult::Incomplete;
-    }
+    std::string message;     // the text to show, empty when Written
+    std::string partialPath; // Incomplete: the file holding what arrived, empty when none was written
+    // A download file is at the chosen path, ready for the viewer.
+    bool fileWritten() const { return result == SaveResult::Written || result == SaveResult::ZeroLength; }
 };
 
+// The name a short download is kept under, beside `path`: "NAME.partial.txt" for
+// "NAME.txt" (or "NAME.partial" without an extension), and "NAME.partial-2.txt" and so
+// on for later attempts when that name is taken.
+std::string partialFileName(const std::string& path, int attempt);
+
 // Writes the download file to `path` (UTF-8) through a temporary file in the same
-// folder that replaces the target only when complete.
+// folder that replaces the target only when complete. A download with fewer readings
+// than its record calls for never replaces the target.
 SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings);
 
 } // namespace velmora

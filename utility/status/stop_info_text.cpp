@@ -26,9 +26,10 @@ StopInfoText stopInfoText(const LoggerRecord& record)
     StopInfoText t;
     t.name = c.name();
     t.readingsLabel = "Readings:";
-    t.canDownload = c.readingCount() != 0;
+    // A wrapped roll-over memory at write position 0 has a count of 0 and a full ring.
+    t.canDownload = downloadRowCount(c) != 0;
     const LoggerType type = c.type();
-    if (hasRollOverDownload(type) && c.isOverwriteMode() && c.wrapCount() >= 1) {
+    if (hasWrappedRollOver(c)) {
         t.readingsValue = std::to_string(static_cast<int>(c.memoryCapacity()) - 1);
     } else if (isEventLogger(type) && c.sampleMode() <= 1) {
         t.readingsLabel = "Memory Usage:";
