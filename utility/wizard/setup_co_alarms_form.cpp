@@ -31,13 +31,12 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     : CSetupPage(context, page::kCoAlarms, 161, PanelMotif::Gas)
 {
     const DialogUnits du(font());
-    // The indicator heads the frame of what it enables (its text is too long to fit
-    // inside a frame).
-    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), this),
-                        id::kIndicator);
-    body()->addWidget(indicator_);
+    // The indicator heads the frame of what it enables, the rest stands indented.
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
+    QVBoxLayout* inner = groupColumn(group);
+    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), group),
+                        id::kIndicator);
+    inner->addWidget(indicator_);
     const int indent = du.x(4);
     const auto label = [&](int control, const char* text) {
         auto* l = withId(new QLabel(QString::fromLatin1(text), group), control);

@@ -39,7 +39,7 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
 {
     const DialogUnits du(font());
     QGroupBox* display = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(display->layout());
+    QVBoxLayout* inner = groupColumn(display);
     inner->addWidget(new QLabel(QStringLiteral("Select how you would like the display to function."), display));
     for (int i = 0; i < 3; ++i) {
         display_[i] = withId(new QRadioButton(shown(rules::kDisplayChoices[i]), display), kFirstDisplayRadio + i);
@@ -49,10 +49,10 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
     for (const char* note : {"NOTE: Prolonged use of the display will reduce battery life.",
                              "LCD response time will slow down in low temperatures.",
                              "Normal function will return at room temperatures."})
-        inner->addWidget(new QLabel(QString::fromLatin1(note), display));
+        inner->addWidget(sentenceLabel(QString::fromLatin1(note), display));
 
     QGroupBox* storage = addGroup();
-    inner = static_cast<QVBoxLayout*>(storage->layout());
+    inner = groupColumn(storage);
     inner->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), storage));
     for (int i = 0; i < 2; ++i) {
         storage_[i] =

@@ -10,12 +10,18 @@
 
 class QGroupBox;
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
 namespace velmora {
 
 struct PageContext;
+
+// The column of a framed group made by CSetupPage::addGroup.
+QVBoxLayout* groupColumn(QGroupBox* group);
+// A label for a sentence: it wraps at the width of its group rather than being cut.
+QLabel* sentenceLabel(const QString& text, QWidget* parent);
 
 class CSetupPage : public CPageView {
     Q_OBJECT
@@ -37,8 +43,11 @@ protected:
 
     // Where the page's groups go, top to bottom.
     QVBoxLayout* body() const { return body_; }
-    // A framed group added to the body, with a vertical layout of its own.
+    // A framed group added to the body, with a vertical layout of its own (see
+    // groupColumn) whose lines stand close together.
     QGroupBox* addGroup(const QString& title = {});
+    // The width a line of text has inside one of the page's groups.
+    int groupTextWidth(QGroupBox* group) const;
 
     QPushButton* backButton() const { return back_; }
     QPushButton* nextButton() const { return next_; }

@@ -26,9 +26,9 @@ CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context)
     nextButton()->setText(QStringLiteral("&Finish"));
 
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    inner->addWidget(new QLabel(QStringLiteral("Select when you would like the logger to start and press"), group));
-    inner->addWidget(new QLabel(QStringLiteral("'Finish'."), group));
+    QVBoxLayout* inner = groupColumn(group);
+    inner->addWidget(
+        sentenceLabel(QStringLiteral("Select when you would like the logger to start and press 'Finish'."), group));
     const QString texts[3] = {
         QStringLiteral("Immediate start."),
         QStringLiteral("Start when the data logger button is pressed."),

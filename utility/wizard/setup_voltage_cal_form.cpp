@@ -42,7 +42,7 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     const DialogUnits du(font());
 
     QGroupBox* unitGroup = addGroup();
-    auto* unitColumn = static_cast<QVBoxLayout*>(unitGroup->layout());
+    QVBoxLayout* unitColumn = groupColumn(unitGroup);
     unitColumn->addWidget(plainLabel(QStringLiteral("Select the appropriate measurement unit below,"), unitGroup));
     unitColumn->addWidget(plainLabel(QStringLiteral("or type in your own preferred unit."), unitGroup));
     unit_ = withId(new QComboBox(unitGroup), rules::kUnitBox);
@@ -59,19 +59,19 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     connect(unit_, &QComboBox::activated, this, [this](int index) { showOutputUnit(unit_->itemText(index)); });
     connect(unit_->lineEdit(), &QLineEdit::textEdited, this, &CSetupVoltageCalForm::showOutputUnit);
 
+    // The instruction is one sentence: it wraps beside "Default", over the points.
     QGroupBox* pointGroup = addGroup();
-    auto* pointColumn = static_cast<QVBoxLayout*>(pointGroup->layout());
+    QVBoxLayout* pointColumn = groupColumn(pointGroup);
     auto* heading = new QHBoxLayout;
-    auto* lines = new QVBoxLayout;
-    lines->setSpacing(du.y(2));
-    lines->addWidget(
-        plainLabel(QStringLiteral("Calibration: Select 2 points. Type the input value in the left"), pointGroup));
-    lines->addWidget(plainLabel(QStringLiteral("hand boxes and the corresponding"), pointGroup));
-    lines->addWidget(plainLabel(QStringLiteral("graph output value in right hand boxes."), pointGroup));
-    heading->addLayout(lines, 1);
+    heading->addWidget(sentenceLabel(QStringLiteral("Calibration: Select 2 points. Type the input value in the left "
+                                                    "hand boxes and the corresponding graph output value in right "
+                                                    "hand boxes."),
+                                     pointGroup),
+                       1);
     auto* defaults = withId(new QPushButton(QStringLiteral("Default"), pointGroup), rules::kDefaultButton);
-    heading->addWidget(defaults, 0, Qt::AlignBottom);
+    heading->addWidget(defaults, 0, Qt::AlignTop);
     pointColumn->addLayout(heading);
+    pointColumn->addSpacing(du.y(2));
     connect(defaults, &QPushButton::clicked, this, &CSetupVoltageCalForm::OnDefault);
 
     const auto box = [&](int id) {
