@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOption>
 #include <QVBoxLayout>
 
 #include "connected_logger.h"
@@ -60,8 +61,9 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     holdBlock->setSpacing(0);
     holdBlock->addWidget(hold_, 0, 1, 1, 2);
     // The lines that go on from the box's text start under it.
-    holdBlock->setColumnMinimumWidth(1, style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                                            style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+    QStyleOptionButton box;
+    box.initFrom(hold_);
+    holdBlock->setColumnMinimumWidth(1, style()->subElementRect(QStyle::SE_CheckBoxContents, &box, hold_).left());
     holdBlock->addWidget(label(kHoldLine1, "keep flashing after the carbon monoxide level"), 1, 2);
     holdBlock->addWidget(label(kHoldLine2, "has fallen below the Warning Level."), 2, 2);
     holdBlock->setColumnStretch(2, 1);
