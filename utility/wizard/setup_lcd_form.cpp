@@ -9,7 +9,7 @@
 #include "dialog_units.h"
 #include "page_context.h"
 #include "setup_lcd_rules.h"
-#include "setup_storage_mode_rules.h"
+#include "setup_storage_mode_form.h"
 #include "wizard_pages.h"
 
 namespace velmora {
@@ -18,11 +18,10 @@ namespace rules = setup_lcd;
 
 namespace {
 constexpr int kFirstDisplayRadio = 1149;
-constexpr int kFirstStorageRadio = 1152;
 
 QString shown(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 template <std::size_t N> int checkedIndex(QRadioButton* const (&radios)[N])
@@ -52,14 +51,8 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
         inner->addWidget(sentenceLabel(QString::fromLatin1(note), display));
 
     QGroupBox* storage = addGroup();
-    inner = groupColumn(storage);
-    inner->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), storage));
-    for (int i = 0; i < 2; ++i) {
-        storage_[i] =
-            withId(new QRadioButton(shown(setup_storage_mode::kStorageChoices[i]), storage), kFirstStorageRadio + i);
-        inner->addWidget(storage_[i]);
-    }
-    inner->addWidget(new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
+    addStorageChoice(storage, storage_);
+    groupColumn(storage)->addWidget(new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
     body()->addStretch(1);
 }
 

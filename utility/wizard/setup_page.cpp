@@ -1,5 +1,6 @@
 #include "setup_page.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -86,6 +87,20 @@ QGroupBox* CSetupPage::addGroup(const QString& title)
     inner->setSpacing(du.y(1));
     body_->addWidget(group);
     return group;
+}
+
+CSetupPage::AlarmGroup CSetupPage::addAlarmGroup(const QString& title, const QString& hint)
+{
+    const DialogUnits du(font());
+    QGroupBox* group = addGroup(title);
+    QVBoxLayout* column = groupColumn(group);
+    column->addWidget(sentenceLabel(hint, group));
+    column->addSpacing(du.y(4));
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(du.x(6));
+    rows->setVerticalSpacing(du.y(4));
+    column->addLayout(rows);
+    return AlarmGroup{group, rows};
 }
 
 int CSetupPage::groupTextWidth(QGroupBox* group) const

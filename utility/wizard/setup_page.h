@@ -8,6 +8,7 @@
 #include "page_view.h"
 #include "wizard_core.h"
 
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -48,6 +49,13 @@ protected:
     QGroupBox* addGroup(const QString& title = {});
     // The width a line of text has inside one of the page's groups.
     int groupTextWidth(QGroupBox* group) const;
+    // The group of the alarm pages: its title, a hint that wraps, and a grid of one
+    // row per alarm, its cells a little apart.
+    struct AlarmGroup {
+        QGroupBox* group;
+        QGridLayout* rows;
+    };
+    AlarmGroup addAlarmGroup(const QString& title, const QString& hint);
 
     QPushButton* backButton() const { return back_; }
     QPushButton* nextButton() const { return next_; }

@@ -40,17 +40,24 @@ qsizetype lineEnd(const QString& text, const QFontMetrics& metrics, int width)
 }
 } // namespace
 
+void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2])
+{
+    QVBoxLayout* column = groupColumn(group);
+    column->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), group));
+    for (int i = 0; i < 2; ++i) {
+        radios[i] = withId(new QRadioButton(shown(rules::kStorageChoices[static_cast<std::size_t>(i)]), group),
+                           kFirstStorageRadio + i);
+        column->addWidget(radios[i]);
+    }
+}
+
 CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context)
     : CSetupPage(context, page::kStorageMode, 168, PanelMotif::Chart, Back::ByRow)
 {
     const DialogUnits du(font());
     QGroupBox* group = addGroup();
     QVBoxLayout* inner = groupColumn(group);
-    inner->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), group));
-    for (int i = 0; i < 2; ++i) {
-        storage_[i] = withId(new QRadioButton(shown(rules::kStorageChoices[i]), group), kFirstStorageRadio + i);
-        inner->addWidget(storage_[i]);
-    }
+    addStorageChoice(group, storage_);
     // Each choice's paragraph has its lines at the pitch of wrapped text. Its first
     // sentence ends in the capacity label: the words that fit the line, then the rest
     // with the label after it on the next.

@@ -98,18 +98,17 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     grid->setVerticalSpacing(du.y(2));
     grid->addWidget(plainLabel(QStringLiteral("Input"), pointGroup), 0, 1, 1, 2);
     grid->addWidget(plainLabel(QStringLiteral("Graph Output"), pointGroup), 0, 4, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("1)"), pointGroup), 1, 0);
-    grid->addWidget(in1_, 1, 1);
-    grid->addWidget(in1Unit_, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 1, 3);
-    grid->addWidget(out1_, 1, 4);
-    grid->addWidget(out1Unit_, 1, 5);
-    grid->addWidget(plainLabel(QStringLiteral("2)"), pointGroup), 2, 0);
-    grid->addWidget(in2_, 2, 1);
-    grid->addWidget(in2Unit_, 2, 2);
-    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 2, 3);
-    grid->addWidget(out2_, 2, 4);
-    grid->addWidget(out2Unit_, 2, 5);
+    // A row a point: "1)", the input and its unit, "=", the output and its unit.
+    const auto point = [&](int row, const char* name, QWidget* in, QWidget* inUnit, QWidget* out, QWidget* outUnit) {
+        grid->addWidget(plainLabel(QString::fromLatin1(name), pointGroup), row, 0);
+        grid->addWidget(in, row, 1);
+        grid->addWidget(inUnit, row, 2);
+        grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), row, 3);
+        grid->addWidget(out, row, 4);
+        grid->addWidget(outUnit, row, 5);
+    };
+    point(1, "1)", in1_, in1Unit_, out1_, out1Unit_);
+    point(2, "2)", in2_, in2Unit_, out2_, out2Unit_);
     grid->setColumnStretch(6, 1);
     pointColumn->addLayout(grid);
     body()->addStretch(1);
