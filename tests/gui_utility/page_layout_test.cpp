@@ -94,8 +94,9 @@ TEST_P(PageLayoutTest, EveryPageOfTheRowFitsTheForm)
         const QWidget* button = view->control<QWidget>(index == page::kSummary ? ctl::kOk : ctl::kCancel);
         ASSERT_NE(button, nullptr);
         const QPoint at = button->mapTo(view, button->rect().bottomRight());
-        if (cornerAt)
+        if (cornerAt) {
             EXPECT_EQ(at, *cornerAt);
+        }
         cornerAt = at;
     }
 }
