@@ -116,6 +116,23 @@ TEST(UserScaling, ErrorsLeaveTheResetValuesInForce)
     expectReset(factory);
 }
 
+TEST(UserScaling, TheInputRangeEndsAtTheFullScaleAsAFloat)
+{
+    // 3/65472 V a count times 10 is 30 V as floats, 29.99999997 V in double: the
+    // factory's top point of 30 lies within the range, anything above it does not.
+    const struct {
+        const char* in2;
+        int error;
+    } cases[] = {{"30", scaleerr::kNone}, {"30.00", scaleerr::kNone}, {"30.001", scaleerr::kIn2AboveFull}};
+    for (const auto& c : cases) {
+        LoggerRecord r = scaled("0", "0", c.in2, "300");
+        r.config.setCalGain(3.0f / 65472.0f);
+        r.config.setInputScalar(10.0f);
+        computeScaling(r);
+        EXPECT_EQ(r.scaleError, c.error) << c.in2;
+    }
+}
+
 TEST(UserScaling, FactoryTextsRestoreDefaultsAndOtherTypes)
 {
     LoggerRecord r = scaled("1", "2", "3", "4");

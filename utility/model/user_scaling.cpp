@@ -117,8 +117,12 @@ Points factoryPoints(const LoggerConfig& c)
             factory(TextSlot::DefaultOut2)};
 }
 
-// The user's input points must lie within the logger's input range 0..full.
-int checkInputRange(const Points& p, double full)
+// The user's input points must lie within the logger's input range 0..full. The
+// points are floats, and so is the end they are held against: the full scale worked
+// out in double from a float calibration can fall a hair short of the float it means
+// (3/65472 V a count makes 29.99999997 V of 30), which would refuse the factory's own
+// top point.
+int checkInputRange(const Points& p, float full)
 {
     return p.in1 > full  ? scaleerr::kIn1AboveFull
            : p.in1 < 0   ? scaleerr::kIn1Negative
@@ -169,7 +173,7 @@ void computeScaling(LoggerRecord& r)
 
     const double full = fullScaleInput(r);
     if (user) {
-        if (const int error = checkInputRange(p, full); error != scaleerr::kNone) {
+        if (const int error = checkInputRange(p, static_cast<float>(full)); error != scaleerr::kNone) {
             r.scaleError = error;
             return;
         }
