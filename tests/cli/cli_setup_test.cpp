@@ -400,8 +400,9 @@ TEST_F(CliSetupTest, RefusalsLeaveTheLoggerAsItWas)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const fs::path img = image(c.type);
-        if (c.logging)
+        if (c.logging) {
             ASSERT_EQ(setUp(img, std::string("{\"start\": \"") + kStart + "\"}").exitCode, 0);
+        }
         const std::string before = slurp(img);
         const CliRun r = setUp(img, c.settings, c.options);
         EXPECT_EQ(r.exitCode, c.exitCode);
