@@ -1,8 +1,10 @@
 #include "chart_renderer.h"
 
+#include <QLineF>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -46,45 +48,63 @@ void drawPointMarker(QPainter& p, const QPointF& c, PointStyle style, qreal size
     }
 }
 
-// Qt strokes a wide pen by outlining the whole polyline, which costs tens of
-// milliseconds on a jagged trace of a few thousand points. On a raster device (at any
-// uniform scale, so high-density screens too) a line two to six device pixels wide is
-// drawn instead as a one-pixel cosmetic line repeated one device pixel right and one
-// down per extra pixel of width: the same pixels, a hundred times faster. Printers
-// get the real pen.
-void drawPolylineWide(QPainter& p, const QPen& pen, const QPointF* points, int count)
+// Whether `p` paints into pixels at a uniform scale (a widget or an image, at any
+// pixel density), and that scale.
+bool rasterScale(const QPainter& p, double& scale)
 {
     const QTransform t = p.deviceTransform(); // with the device's pixel ratio
     const bool raster = p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Raster &&
                         t.type() <= QTransform::TxScale && t.m11() == t.m22() && t.m11() > 0.0;
-    const double scale = raster ? t.m11() : 1.0;
-    const int width = static_cast<int>(std::lround(pen.widthF() * scale));
-    if (!raster || width < 2 || width > 6 || pen.style() == Qt::NoPen) {
+    scale = raster ? t.m11() : 1.0;
+    return raster;
+}
+
+// A line's points on the device's pixel grid, so that flat and upright stretches
+// (alarm levels, the columns of a long series) cover whole pixels and stay sharp while
+// slopes are smoothed: a line an even number of device pixels wide is centred on a
+// pixel edge, an odd one on a pixel centre.
+void snapToPixels(QPointF* points, int count, double scale, int deviceWidth)
+{
+    const double half = deviceWidth % 2 == 0 ? 0.0 : 0.5;
+    for (int i = 0; i < count; ++i)
+        points[i] = QPointF((std::floor(points[i].x() * scale) + half) / scale,
+                            (std::floor(points[i].y() * scale) + half) / scale);
+}
+
+// Draws a trace antialiased. Qt strokes a polyline with a wide pen by outlining the
+// whole line, which costs tens of milliseconds on a jagged trace of a few thousand
+// points; a set of separate segments with flat or square caps it rasterises one by one,
+// a hundred times faster, antialiased alike. So on a raster device the polyline goes
+// as its segments: square caps on a solid line close the joints between them, dashes
+// keep flat caps so their lengths stay as drawn. Printers get the polyline itself.
+void drawTrace(QPainter& p, const QPen& pen, QPointF* points, int count, std::vector<QLineF>& segments)
+{
+    double scale = 1.0;
+    if (!rasterScale(p, scale)) {
         p.setPen(pen);
         p.drawPolyline(points, count);
         return;
     }
-    QPen thin = pen;
-    thin.setWidth(1);
-    thin.setCosmetic(true);
-    if (pen.style() == Qt::CustomDashLine) {
-        // Dash lengths count in pen widths: the same lengths in device pixels.
-        QList<qreal> dashes = pen.dashPattern();
-        for (qreal& d : dashes)
-            d *= width;
-        thin.setDashPattern(dashes);
-    }
-    p.setPen(thin);
-    for (int k = 0; k < 2 * width - 1; ++k) {
-        const QPointF shift = (k < width ? QPointF(k, 0) : QPointF(0, k - width + 1)) / scale;
-        p.translate(shift);
-        p.drawPolyline(points, count);
-        p.translate(-shift);
-    }
+    const int deviceWidth = std::max(1, static_cast<int>(std::lround(pen.widthF() * scale)));
+    snapToPixels(points, count, scale, deviceWidth);
+    QPen segmentPen = pen;
+    if (pen.style() == Qt::SolidLine)
+        segmentPen.setCapStyle(Qt::SquareCap);
+    p.setPen(segmentPen);
+    segments.clear();
+    for (int i = 1; i < count; ++i)
+        segments.emplace_back(points[i - 1], points[i]);
+    p.drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
-void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis axis, int s,
-                Trace& trace, std::vector<QPointF>& points)
+// What drawing the series of a chart reuses from one series to the next.
+struct TraceBuffers {
+    Trace trace;
+    std::vector<QPointF> points;
+    std::vector<QLineF> segments;
+};
+
+void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis axis, int s, TraceBuffers& buffers)
 {
     const ChartDataSet* set = chart.dataSet(axis);
     const SeriesIndex* index = chart.seriesIndex(axis);
@@ -100,6 +120,8 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis
     map.dy = -sy;
     map.left = l.plot.left();
     map.right = l.plot.right();
+    Trace& trace = buffers.trace;
+    std::vector<QPointF>& points = buffers.points;
     traceSeries(set->values(s).data(), index->drawnCount(s), index->pyramid(s), map, trace);
 
     points.resize(trace.points.size());
@@ -118,7 +140,7 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis
             p.setPen(dot);
             p.drawPoint(points[start]);
         } else if (pen.style() != Qt::NoPen) {
-            drawPolylineWide(p, pen, points.data() + start, n);
+            drawTrace(p, pen, points.data() + start, n, buffers.segments);
         }
         start = end;
     }
@@ -221,16 +243,16 @@ void drawChartBody(QPainter& p, const Chart& chart, const ChartLayout& l)
         p.fillRect(l.plot, chart.plotBackground());
     drawGrid(p, l);
 
-    // Series inside the plot only: the right axis' data first, so the first channel
-    // is on top; within a data set the alarm lines under the values.
+    // Series inside the plot only, antialiased: the right axis' data first, so the
+    // first channel is on top; within a data set the alarm lines under the values.
     p.save();
     p.setClipRect(l.plot);
-    Trace trace;
-    std::vector<QPointF> points;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    TraceBuffers buffers;
     for (ValueAxis axis : {ValueAxis::Y2, ValueAxis::Y})
         for (int s : {1, 2, 3, 0})
             if (chart.seriesShown(axis, s))
-                drawSeries(p, chart, l, axis, s, trace, points);
+                drawSeries(p, chart, l, axis, s, buffers);
     p.restore();
 
     p.setPen(QPen(chart.foreground(), 1));

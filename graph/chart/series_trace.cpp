@@ -92,16 +92,17 @@ void traceEnvelope(const double* values, std::size_t first, std::size_t last,
             start = end;
             continue;
         }
+        // Two points a column, its lowest and highest value, so the line has about
+        // twice the plot's width in segments whatever the file's length. The extreme
+        // nearer the column's first reading comes first: the line enters where the
+        // readings do.
         const double head = values[start];
         const double tail = values[end - 1];
         if (!joined || isNoValue(head))
             runs.breakRun();
-        if (!isNoValue(head))
-            runs.add(x, pixelY(map, head));
-        runs.add(x, pixelY(map, e.min));
-        runs.add(x, pixelY(map, e.max));
-        if (!isNoValue(tail))
-            runs.add(x, pixelY(map, tail));
+        const bool minFirst = isNoValue(head) || head - e.min <= e.max - head;
+        runs.add(x, pixelY(map, minFirst ? e.min : e.max));
+        runs.add(x, pixelY(map, minFirst ? e.max : e.min));
         joined = !isNoValue(tail);
         start = end;
     }

@@ -1,8 +1,9 @@
 #pragma once
 // Turns one series into the polylines that draw it in a plot of a given width. When
-// the readings in view outnumber twice the plot's pixel columns, each column gets the
-// series' first, lowest, highest and last value in it (queried from a MinMaxPyramid),
-// so the work and the points follow the plot's width, not the file's length. Otherwise
+// the readings in view outnumber twice the plot's pixel columns, each column gets two
+// points, the series' lowest and highest value in it (queried from a MinMaxPyramid), so
+// the work, the points and the segments follow the plot's width, not the file's length
+// (about twice the width per series, which keeps antialiased drawing cheap). Otherwise
 // every reading becomes a point. Gaps break the line either way. Plain C++.
 #include <cstddef>
 #include <vector>

@@ -178,6 +178,38 @@ TEST(ChartRendering, TwoPixelLinesAtAnyPixelDensity)
     }
 }
 
+TEST(ChartRendering, ADiagonalLineIsAntialiased)
+{
+    // The values climb from 0 to 40 across the plot: a slope of about two pixels up
+    // for three across. Each column the line crosses holds a pixel of (nearly) the full
+    // colour and, at the line's edges, pixels between red and the white background.
+    Fixture f;
+    for (std::size_t i = 0; i <= 100; ++i)
+        f.first.setY(0, i, 0.4 * static_cast<double>(i));
+    f.chart.setDataSet(ValueAxis::Y, &f.first);
+    for (int s : {1, 2, 3})
+        f.chart.setSeriesShown(ValueAxis::Y, s, false);
+    f.chart.setSeriesShown(ValueAxis::Y2, 0, false);
+    const QImage image = f.render();
+
+    int columns = 0, solid = 0, blended = 0;
+    for (int x = f.px(100); x <= f.px(900); ++x) {
+        const int y = f.py(40.0 * (x - f.px(0)) / double(f.px(1000) - f.px(0)));
+        bool full = false, edge = false;
+        for (int dy = -4; dy <= 4; ++dy) {
+            const QColor c = image.pixelColor(x, y + dy);
+            full = full || (c.red() == 255 && c.green() < 64 && c.blue() < 64);
+            // A blend of red over white: red stays full, green and blue fall together.
+            edge = edge || (c.red() == 255 && c.green() == c.blue() && c.green() > 0 && c.green() < 255);
+        }
+        ++columns;
+        solid += full ? 1 : 0;
+        blended += edge ? 1 : 0;
+    }
+    EXPECT_EQ(solid, columns) << "the line's core is in its own colour";
+    EXPECT_GT(blended, columns * 9 / 10) << "its edges are smoothed";
+}
+
 TEST(ChartMapping, PixelsToValuesAndNearestReadings)
 {
     Fixture f;
