@@ -73,6 +73,16 @@ const ChartDataSet* Chart::dataSet(ValueAxis axis) const
     return slot(axis).set;
 }
 
+bool Chart::hasReadings() const
+{
+    for (ValueAxis axis : {ValueAxis::Y, ValueAxis::Y2})
+        if (const ChartDataSet* set = dataSet(axis))
+            for (int s = 0; s < set->seriesCount(); ++s)
+                if (set->pointCount(s) > 0)
+                    return true;
+    return false;
+}
+
 int Chart::seriesCount(ValueAxis axis) const
 {
     const ChartDataSet* set = slot(axis).set;

@@ -44,6 +44,9 @@ public:
     // Binds a data set (nullptr: none) and takes each series' shown state from it.
     void setDataSet(ValueAxis axis, const ChartDataSet* set);
     const ChartDataSet* dataSet(ValueAxis axis) const;
+    // Whether a bound data set holds any reading. A chart without one is drawn blank:
+    // there is nothing to put on its axes.
+    bool hasReadings() const;
     int seriesCount(ValueAxis axis) const;
     bool seriesShown(ValueAxis axis, int series) const;
     void setSeriesShown(ValueAxis axis, int series, bool shown);

@@ -228,6 +228,10 @@ void drawChartBody(QPainter& p, const Chart& chart, const ChartLayout& l)
 {
     p.save();
     p.fillRect(l.bounds, chart.background());
+    if (!chart.hasReadings()) {
+        p.restore();
+        return;
+    }
     p.setRenderHint(QPainter::TextAntialiasing, true);
 
     p.setPen(chart.foreground());
@@ -265,6 +269,8 @@ void drawChartBody(QPainter& p, const Chart& chart, const ChartLayout& l)
 
 void drawChartFooter(QPainter& p, const Chart& chart, const ChartLayout& l)
 {
+    if (!chart.hasReadings())
+        return;
     p.save();
     p.setPen(chart.foreground());
     p.setFont(chart.titleFont());
@@ -280,7 +286,7 @@ void drawChartFooter(QPainter& p, const Chart& chart, const ChartLayout& l)
 void drawChartMarker(QPainter& p, const Chart& chart, const ChartLayout& l)
 {
     const double x = chart.markerX();
-    if (!chart.markerShown() || x >= ChartDataSet::kGap || x < l.xMin || x > l.xMax)
+    if (!chart.hasReadings() || !chart.markerShown() || x >= ChartDataSet::kGap || x < l.xMin || x > l.xMax)
         return;
     p.save();
     p.setClipRect(l.plot);

@@ -12,6 +12,7 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the arrow keys and "-" work on the chart
     chart_.setBounds(rect());
 }
 

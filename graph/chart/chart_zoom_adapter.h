@@ -1,5 +1,7 @@
 #pragma once
 // The zoom session's view of a Chart: its plot rectangle, picking and mapping.
+#include <cmath>
+
 #include "chart.h"
 #include "zoom_session.h"
 
@@ -20,6 +22,8 @@ public:
     ZoomLevel shownRanges() const override
     {
         ZoomLevel l;
+        l.xMin = std::llround(chart_.axisMinimum(Axis::X));
+        l.xMax = std::llround(chart_.axisMaximum(Axis::X));
         l.yMin = chart_.axisMinimum(Axis::Y);
         l.yMax = chart_.axisMaximum(Axis::Y);
         l.y2Min = chart_.axisMinimum(Axis::Y2);

@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <cstdlib>
 
 #include "chart_scroll_bars.h"
 #include "chart_widget.h"
@@ -16,6 +20,17 @@ namespace {
 QString text(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+constexpr int kNotch = 120; // a wheel's step, in eighths of a degree
+
+// Whole notches out of `pending` plus `angle`; what is left stays pending.
+int takeNotches(int& pending, int angle)
+{
+    pending += angle;
+    const int notches = pending / kNotch;
+    pending -= notches * kNotch;
+    return notches;
 }
 
 } // namespace
@@ -118,7 +133,18 @@ bool ChartZoomControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &widget_)
         return QObject::eventFilter(watched, event);
+    if (!active_) {
+        // Nothing loaded: the pointer reads nothing and draws no box.
+        const QEvent::Type t = event->type();
+        return t == QEvent::MouseMove || t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+               t == QEvent::MouseButtonDblClick;
+    }
     switch (event->type()) {
+    case QEvent::Wheel:
+        wheel(*static_cast<QWheelEvent*>(event));
+        return true;
+    case QEvent::KeyPress:
+        return key(*static_cast<QKeyEvent*>(event));
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
@@ -160,6 +186,54 @@ bool ChartZoomControl::eventFilter(QObject* watched, QEvent* event)
 void ChartZoomControl::zoomOut()
 {
     carryOut(session_.zoomOut());
+}
+
+void ChartZoomControl::wheel(const QWheelEvent& event)
+{
+    const QPoint delta = event.angleDelta();
+    const bool tilted = std::abs(delta.x()) > std::abs(delta.y());
+    const int angle = tilted ? delta.x() : delta.y();
+    if (event.modifiers() & Qt::ControlModifier) {
+        const QPoint p = event.position().toPoint();
+        const int notches = takeNotches(pendingZoom_, angle);
+        for (int n = 0; n < notches; ++n)
+            carryOut(session_.zoomInAround({p.x(), p.y()}, *zoomChart_, interval_, valueStepNow()));
+        for (int n = 0; n > notches; --n)
+            zoomOut();
+        return;
+    }
+    // Turning the wheel away from the user goes up, or left; Shift turns it sideways
+    // (some systems have done so already and report a tilted wheel).
+    const bool sideways = tilted || (event.modifiers() & Qt::ShiftModifier);
+    const int notches = takeNotches(sideways ? pendingX_ : pendingY_, angle);
+    scrollLines(sideways ? Qt::Horizontal : Qt::Vertical, -notches * QApplication::wheelScrollLines());
+}
+
+bool ChartZoomControl::key(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Minus:
+    case Qt::Key_Backspace: zoomOut(); return true;
+    case Qt::Key_Left: scrollLines(Qt::Horizontal, -1); return true;
+    case Qt::Key_Right: scrollLines(Qt::Horizontal, 1); return true;
+    case Qt::Key_Up: scrollLines(Qt::Vertical, -1); return true;
+    case Qt::Key_Down: scrollLines(Qt::Vertical, 1); return true;
+    default: return false;
+    }
+}
+
+void ChartZoomControl::scrollLines(Qt::Orientation orientation, int lines)
+{
+    const bool horizontal = orientation == Qt::Horizontal;
+    const bool shown = horizontal ? scroll_->horizontalState().visible : scroll_->verticalState().visible;
+    if (session_.level() == 0 || !shown || lines == 0)
+        return;
+    QScrollBar* bar = horizontal ? scroll_->horizontal() : scroll_->vertical();
+    const auto step = lines > 0 ? QAbstractSlider::SliderSingleStepAdd : QAbstractSlider::SliderSingleStepSub;
+    for (int n = 0; n < std::abs(lines); ++n)
+        bar->triggerAction(step);
 }
 
 void ChartZoomControl::endHorizontalScroll(qint64 position)

@@ -1,21 +1,30 @@
 #pragma once
-// The chart view's mouse and zoom: it watches the chart widget's mouse, feeds the
-// zoom session and carries out what the session answers (the zoom box outline, the
-// zoom stack's levels on the axes, the maximum-zoom footer), keeps the scroll bars in
-// step with the level shown and moves the ranges when scrolling ends. The pointer
-// readout and the From/To footer belong to the view: the control asks for them.
+// The chart view's mouse, wheel, keys and zoom: it watches the chart widget's input,
+// feeds the zoom session and carries out what the session answers (the zoom box
+// outline, the zoom stack's levels on the axes, the maximum-zoom footer), keeps the
+// scroll bars in step with the level shown and moves the ranges when scrolling ends.
+// The pointer readout and the From/To footer belong to the view: the control asks for
+// them.
 //
 //   zoomInAction()   "Zoom In": no action of its own, zooming is by dragging a box
 //   zoomOutAction()  "Zoom Out": one level out (zoomOut())
+//
+// On a zoomed chart the wheel scrolls up and down (with Shift, or tilted, sideways)
+// and the arrow keys scroll, each step a line of the scroll bar, so the wheel, the
+// keys and the bars move the same way. Ctrl+wheel zooms in around the pointer and out
+// a level; "-" and Backspace zoom out a level.
 #include <QObject>
 #include <QPoint>
+#include <Qt>
 #include <cstdint>
 #include <memory>
 
 #include "zoom_session.h"
 
 class QAction;
+class QKeyEvent;
 class QScrollBar;
+class QWheelEvent;
 
 namespace velmora {
 
@@ -41,6 +50,8 @@ public:
     QScrollBar* verticalScrollBar() const;
 
     void zoomOut();
+    // Off while nothing is loaded: the chart's input is then ignored.
+    void setActive(bool active) { active_ = active; }
 
 signals:
     // The pointer moved where the readout applies: show the readout for `pixel`.
@@ -59,6 +70,10 @@ private:
     void endHorizontalScroll(qint64 position);
     void endVerticalScroll(int value);
     double valueStepNow() const;
+    void wheel(const QWheelEvent& event);
+    bool key(const QKeyEvent& event);
+    // `lines` line steps of a scroll bar (negative: up or left); nothing unless zoomed.
+    void scrollLines(Qt::Orientation orientation, int lines);
 
     ChartWidget& widget_;
     std::unique_ptr<ChartZoomAdapter> zoomChart_;
@@ -68,6 +83,11 @@ private:
     std::int64_t totalSeconds_ = 0;
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
+    bool active_ = true;
+    // Wheel turns not yet a whole notch (fine-grained wheels and touchpads), per use.
+    int pendingZoom_ = 0;
+    int pendingX_ = 0;
+    int pendingY_ = 0;
 };
 
 } // namespace velmora

@@ -57,6 +57,7 @@ CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidge
     grid->addWidget(chartWidget_, 0, 0);
     grid->addWidget(zoom_->verticalScrollBar(), 0, 1);
     grid->addWidget(zoom_->horizontalScrollBar(), 1, 0);
+    setFocusProxy(chartWidget_);
 
     createActions();
     bind(empty_);
@@ -154,6 +155,7 @@ std::int64_t CVelmoraGraphView::totalSeconds() const
 void CVelmoraGraphView::bind(const GraphData& data)
 {
     data_ = &data;
+    zoom_->setActive(data.readingCount > 0);
     Chart& c = chartWidget_->chart();
     applyChartSettings(c, {markPointsOn_, gridXOn_, gridYOn_});
     chartWidget_->setBand(std::nullopt);

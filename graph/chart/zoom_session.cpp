@@ -17,6 +17,14 @@ double stepsOf(double value, double step)
     return std::abs(q - whole) <= 1e-9 * std::max(1.0, std::abs(q)) ? whole : q;
 }
 
+// The same ranges, but for rounding error in the values.
+bool sameRanges(const ZoomLevel& a, const ZoomLevel& b, double step)
+{
+    const double e = step * 1e-6;
+    return a.xMin == b.xMin && a.xMax == b.xMax && std::abs(a.yMin - b.yMin) <= e && std::abs(a.yMax - b.yMax) <= e &&
+           std::abs(a.y2Min - b.y2Min) <= e && std::abs(a.y2Max - b.y2Max) <= e;
+}
+
 } // namespace
 
 double valueStep(int decimals)
@@ -71,6 +79,23 @@ std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double
     return box;
 }
 
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2,
+                                       const ZoomLevel& full, std::int64_t interval, double step)
+{
+    const double i = static_cast<double>(interval);
+    const double x = i * static_cast<double>(centre);
+    ZoomLevel box;
+    box.xMin = interval * static_cast<std::int64_t>(std::floor((x - (x - shown.xMin) / 2.0) / i));
+    const auto right = static_cast<long>(std::ceil((x + (shown.xMax - x) / 2.0) / i));
+    box.yMin = y - (y - shown.yMin) / 2.0;
+    box.y2Min = y2 - (y2 - shown.y2Min) / 2.0;
+    const std::optional<ZoomLevel> done = completeZoomBox(box, right, y + (shown.yMax - y) / 2.0,
+                                                          y2 + (shown.y2Max - y2) / 2.0, full, interval, step);
+    if (done && sameRanges(*done, shown, step))
+        return std::nullopt;
+    return done;
+}
+
 void ZoomSession::bind(const ZoomLevel& full)
 {
     stack_[0] = full;
@@ -84,19 +109,9 @@ ZoomAction ZoomSession::press(PixelPoint p, const ZoomChart& chart, std::int64_t
     ZoomAction action;
     if (skipRelease_ || maximumReached_)
         return action;
-    if (level_ == 0) {
-        // The automatic bounds may have moved since binding (a trace was hidden).
-        const ZoomLevel shown = chart.shownRanges();
-        stack_[0].yMin = shown.yMin;
-        stack_[0].yMax = shown.yMax;
-        stack_[0].y2Min = shown.y2Min;
-        stack_[0].y2Max = shown.y2Max;
-    }
-    if (level_ + 1 == kLevels) {
-        maximumReached_ = true;
-        action.maximumReached = true;
+    readBackFullView(chart);
+    if (atMaximum(action))
         return action;
-    }
     if (!chart.plotRect().containsWithEdges(p)) {
         action.bandChanged = band_.has_value();
         band_.reset();
@@ -110,6 +125,45 @@ ZoomAction ZoomSession::press(PixelPoint p, const ZoomChart& chart, std::int64_t
     box.y2Min = chart.mapY2(p);
     action.hideMarker = true;
     action.bandChanged = true;
+    return action;
+}
+
+void ZoomSession::readBackFullView(const ZoomChart& chart)
+{
+    if (level_ != 0)
+        return;
+    const ZoomLevel shown = chart.shownRanges();
+    stack_[0].yMin = shown.yMin;
+    stack_[0].yMax = shown.yMax;
+    stack_[0].y2Min = shown.y2Min;
+    stack_[0].y2Max = shown.y2Max;
+}
+
+bool ZoomSession::atMaximum(ZoomAction& action)
+{
+    if (level_ + 1 != kLevels)
+        return false;
+    maximumReached_ = true;
+    action.maximumReached = true;
+    return true;
+}
+
+ZoomAction ZoomSession::zoomInAround(PixelPoint p, const ZoomChart& chart, std::int64_t interval, double step)
+{
+    ZoomAction action;
+    if (band_ || skipRelease_ || maximumReached_ || !chart.plotRect().containsWithEdges(p))
+        return action;
+    readBackFullView(chart);
+    if (atMaximum(action))
+        return action;
+    const std::optional<ZoomLevel> box =
+        zoomBoxAround(chart.shownRanges(), chart.pick(p), chart.mapY(p), chart.mapY2(p), stack_[0], interval, step);
+    if (!box)
+        return action;
+    ++level_;
+    stack_[static_cast<std::size_t>(level_)] = *box;
+    action.hideMarker = true;
+    action.applyLevel = true;
     return action;
 }
 

@@ -19,7 +19,7 @@ public:
     virtual long pick(PixelPoint p) const = 0;     // index of the reading nearest p
     virtual double mapY(PixelPoint p) const = 0;   // value on the left axis at p
     virtual double mapY2(PixelPoint p) const = 0;  // value on the right axis at p
-    virtual ZoomLevel shownRanges() const = 0;     // the Y and Y2 ranges now in force
+    virtual ZoomLevel shownRanges() const = 0;     // the X, Y and Y2 ranges now in force
 };
 
 // What the view has to do after an event.
@@ -50,6 +50,9 @@ public:
                        std::int64_t interval, double step);
     ZoomAction zoomOut();
     ZoomAction doubleClick(); // zooms out and swallows the release that follows
+    // Ctrl+wheel: one level in, the ranges shown halved around the pointer (see
+    // zoomBoxAround), within the same stack and limits as a box.
+    ZoomAction zoomInAround(PixelPoint p, const ZoomChart& chart, std::int64_t interval, double step);
 
     int level() const { return level_; }
     const ZoomLevel& entry(int n) const { return stack_.at(static_cast<std::size_t>(n)); }
@@ -64,6 +67,11 @@ public:
     bool readoutOnMove(bool leftDown) const { return !leftDown || maximumReached_; }
 
 private:
+    // At level 0 the automatic bounds may have moved since binding (a trace was hidden).
+    void readBackFullView(const ZoomChart& chart);
+    // True (and the maximum-zoom flag set) when no level is left to zoom into.
+    bool atMaximum(ZoomAction& action);
+
     std::array<ZoomLevel, kLevels> stack_{};
     int level_ = 0;
     std::optional<Band> band_;
@@ -81,5 +89,12 @@ PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot);
 std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY,
                                          double cornerY2, const ZoomLevel& full,
                                          std::int64_t interval, double step);
+
+// The box Ctrl+wheel zooms to from the ranges `shown`: each halved around the pointer,
+// whose nearest reading is `centre` and whose values are `y` and `y2`, then completed as
+// a drawn box is (whole readings, snapped outwards, within the full view). None when the
+// box would be narrower than 2 seconds or no smaller than what is shown.
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2,
+                                       const ZoomLevel& full, std::int64_t interval, double step);
 
 } // namespace velmora

@@ -50,6 +50,7 @@ CGraphMainFrame::CGraphMainFrame(CVelmoraGraphView& view, QWidget* parent) : QMa
     setWindowTitle(text(graphtext::kWindowTitle));
     setAcceptDrops(true);
     setCentralWidget(&view_);
+    view_.setFocus(); // the chart takes the keys from the start
     createActions();
     createMenus();
     createToolBar();

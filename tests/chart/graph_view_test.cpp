@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include "chart.h"
@@ -67,6 +69,15 @@ void send(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::M
     QApplication::sendEvent(w, &e);
 }
 
+// A turn of the wheel by `angle` eighths of a degree (120 a notch; positive away from
+// the user).
+void wheel(QWidget* w, QPoint p, int angle, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(p), w->mapToGlobal(QPointF(p)), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
 struct ViewFixture {
     test::ScriptedPrompts prompts;
     GraphData data = humidityFile();
@@ -120,6 +131,24 @@ TEST(GraphView, AnEmptyDocumentShowsASpaceFooterAndNoHeaderText)
     EXPECT_FALSE(view.horizontalScrollBar()->isVisible());
     view.zoomOut();
     EXPECT_EQ(view.zoomLevel(), 0);
+}
+
+TEST(GraphView, NothingLoadedLeavesTheChartAreaBlank)
+{
+    test::ScriptedPrompts prompts;
+    CVelmoraGraphView view(prompts);
+    view.resize(800, 600);
+    view.show();
+    send(view.chartWidget(), QEvent::MouseMove, view.chartWidget()->rect().center(), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(view.footerText(), " ") << "no readout of a year-2000 time";
+    wheel(view.chartWidget(), view.chartWidget()->rect().center(), 120, Qt::ControlModifier);
+    EXPECT_EQ(view.zoomLevel(), 0);
+    const QImage shown = view.chartWidget()->grab().toImage();
+    int other = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            other += shown.pixelColor(x, y) == QColor(Qt::white) ? 0 : 1;
+    EXPECT_EQ(other, 0) << "no axes, labels, legend or footer";
 }
 
 TEST(GraphView, BindingShowsTheWholeFileWithZeroOnTheValueAxes)
@@ -307,6 +336,84 @@ TEST(GraphView, ScrollingPansTheZoomedRangeWithoutChangingTheStack)
     f.view.zoomOut();
     f.view.bind(f.data);
     EXPECT_EQ(f.view.zoomLevel(), 0);
+}
+
+TEST(GraphView, CtrlWheelZoomsAroundThePointerThroughTheStack)
+{
+    ViewFixture f;
+    const Chart& c = f.view.chart();
+    const double span = c.axisMaximum(Axis::Y) - c.axisMinimum(Axis::Y);
+    const QPoint at(f.px(600), f.plot().center().y());
+    const double value = c.map(at, ValueAxis::Y).y;
+
+    wheel(f.area(), at, 120);
+    EXPECT_EQ(f.view.zoomLevel(), 0) << "without Ctrl the wheel only scrolls a zoomed chart";
+    wheel(f.area(), at, 60, Qt::ControlModifier);
+    EXPECT_EQ(f.view.zoomLevel(), 0) << "half a notch";
+    wheel(f.area(), at, 60, Qt::ControlModifier);
+    ASSERT_EQ(f.view.zoomLevel(), 1);
+    // X 0..1000 halved around reading 60 (X 600): 300..800.
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 300.0);
+    EXPECT_DOUBLE_EQ(c.axisMaximum(Axis::X), 800.0);
+    EXPECT_LE(c.axisMaximum(Axis::Y) - c.axisMinimum(Axis::Y), span / 2.0 + 0.2) << "halved, snapped to tenths";
+    EXPECT_LT(c.axisMinimum(Axis::Y), value);
+    EXPECT_GT(c.axisMaximum(Axis::Y), value);
+    EXPECT_TRUE(f.view.horizontalScrollBar()->isVisible());
+
+    wheel(f.area(), at, 120, Qt::ControlModifier);
+    EXPECT_EQ(f.view.zoomLevel(), 2);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 450.0);
+    EXPECT_DOUBLE_EQ(c.axisMaximum(Axis::X), 700.0);
+    wheel(f.area(), at, -240, Qt::ControlModifier);
+    EXPECT_EQ(f.view.zoomLevel(), 0) << "two notches back, a level each";
+    EXPECT_DOUBLE_EQ(c.axisMaximum(Axis::X), 1000.0);
+}
+
+TEST(GraphView, WheelAndArrowKeysScrollAZoomedChartAsItsScrollBarsDo)
+{
+    ViewFixture f;
+    f.drag(QPoint(f.px(100), f.plot().top() + 60), QPoint(f.px(300), f.plot().bottom() - 60));
+    ASSERT_EQ(f.view.zoomLevel(), 1);
+    const Chart& c = f.view.chart();
+    const double yMax = c.axisMaximum(Axis::Y);
+    const int lines = QApplication::wheelScrollLines();
+
+    wheel(f.area(), f.plot().center(), -120);
+    EXPECT_NEAR(c.axisMaximum(Axis::Y), yMax - 0.1 * lines, 1e-9) << "a notch down: a line of values each";
+    wheel(f.area(), f.plot().center(), 120);
+    EXPECT_NEAR(c.axisMaximum(Axis::Y), yMax, 1e-9);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 100.0);
+    wheel(f.area(), f.plot().center(), -120, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 100.0 + 10.0 * lines) << "with Shift: a reading a line, rightwards";
+    EXPECT_EQ(f.view.footerText().left(6), "From:-") << "the From/To footer follows";
+    wheel(f.area(), f.plot().center(), 120, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 100.0);
+
+    QWidget* chart = f.area();
+    QTest::keyClick(chart, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 110.0);
+    EXPECT_DOUBLE_EQ(c.axisMaximum(Axis::X), 310.0);
+    QTest::keyClick(chart, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 100.0);
+    QTest::keyClick(chart, Qt::Key_Down);
+    EXPECT_NEAR(c.axisMaximum(Axis::Y), yMax - 0.1, 1e-9);
+    QTest::keyClick(chart, Qt::Key_Up);
+    EXPECT_NEAR(c.axisMaximum(Axis::Y), yMax, 1e-9);
+    for (int n = 0; n < 3; ++n)
+        QTest::keyClick(chart, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 70.0);
+    EXPECT_EQ(f.view.zoomLevel(), 1) << "scrolling leaves the zoom stack as it was";
+
+    wheel(f.area(), f.plot().center(), 120, Qt::ControlModifier);
+    ASSERT_EQ(f.view.zoomLevel(), 2);
+    QTest::keyClick(chart, Qt::Key_Minus);
+    EXPECT_EQ(f.view.zoomLevel(), 1);
+    QTest::keyClick(chart, Qt::Key_Backspace);
+    EXPECT_EQ(f.view.zoomLevel(), 0);
+    QTest::keyClick(chart, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 0.0) << "the whole file does not scroll";
+    EXPECT_EQ(f.view.focusProxy(), chart) << "the view hands its focus to the chart";
+    EXPECT_EQ(f.view.zoomInAction()->statusTip(), "Zoom In; Left click and drag box to select zoom area.");
 }
 
 TEST(GraphView, MarkPointsAndGridSwitches)

@@ -211,6 +211,45 @@ TEST(CompleteZoomBox, OrdersSnapsAndLimitsToTheFullView)
     EXPECT_FALSE(completeZoomBox({300, 0, 1, 0, 1, 0}, 301, 2.0, 2.0, full, 1, 0.1).has_value());
 }
 
+TEST(ZoomAround, HalvesTheRangesShownAroundThePointer)
+{
+    const ZoomLevel full{0, 1000, 0.0, 40.0, 0.0, 100.0};
+    struct Case {
+        const char* what;
+        ZoomLevel shown;
+        long centre;
+        double y, y2;
+        std::optional<ZoomLevel> want;
+    } cases[] = {
+        {"the whole file", full, 60, 10.0, 50.0, ZoomLevel{300, 800, 5.0, 25.0, 25.0, 75.0}},
+        {"whole readings, values snapped outwards", full, 33, 10.03, 50.0, ZoomLevel{160, 670, 5.0, 25.1, 25.0, 75.0}},
+        {"a scrolled view, at its right edge", {400, 600, 10.0, 20.0, 30.0, 60.0}, 60, 20.0, 60.0,
+         ZoomLevel{500, 600, 15.0, 20.0, 45.0, 60.0}},
+        {"two readings and a step shown: nothing narrower", {500, 510, 1.0, 1.1, 2.0, 2.1}, 51, 1.05, 2.05,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const auto got = zoomBoxAround(c.shown, c.centre, c.y, c.y2, full, 10, 0.1);
+        ASSERT_EQ(got.has_value(), c.want.has_value()) << c.what;
+        if (got)
+            expectLevel(*got, *c.want);
+    }
+
+    // Through the session: a level each, within its 23 levels like a box.
+    Viewer v(1, {0, 100000000, 0.0, 40.0, 0.0, 100.0}, 0.1);
+    for (int n = 1; n <= 23; ++n) {
+        v.carryOut(v.session.zoomInAround({500, 250}, v.chart, 1, 0.1));
+        ASSERT_EQ(v.session.level(), n);
+    }
+    EXPECT_LT(v.session.current().xMax - v.session.current().xMin, 100000000 >> 22);
+    v.carryOut(v.session.zoomInAround({500, 250}, v.chart, 1, 0.1));
+    EXPECT_EQ(v.session.level(), 23);
+    EXPECT_EQ(v.beeps, 1);
+    v.carryOut(v.session.zoomOut());
+    v.carryOut(v.session.zoomInAround({50, 250}, v.chart, 1, 0.1));
+    EXPECT_EQ(v.session.level(), 22) << "outside the plot";
+}
+
 TEST(Snap, KeepsValuesAlreadyOnAStep)
 {
     EXPECT_NEAR(snapUp(22.2, 0.1), 22.2, 1e-12);
