@@ -143,6 +143,14 @@ void Chart::setFooter(const QStringList& lines)
     footer_ = lines;
 }
 
+void Chart::setFooterSample(const QString& line)
+{
+    if (line == footerSample_)
+        return;
+    footerSample_ = line;
+    changed();
+}
+
 QString Chart::axisTitle(Axis axis) const
 {
     return settings(axis).title;

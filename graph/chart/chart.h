@@ -61,6 +61,11 @@ public:
     void setHeader(const QStringList& lines);
     QStringList footer() const { return footer_; }
     void setFooter(const QStringList& lines); // an empty list clears it
+    // A footer line as wide as any the footer will hold. A chart narrower than it gives
+    // each footer line room for two, so a long line wraps instead of being cut, and the
+    // plot does not move as the footer's text changes.
+    QString footerSample() const { return footerSample_; }
+    void setFooterSample(const QString& line);
     QString axisTitle(Axis axis) const;
     void setAxisTitle(Axis axis, const QString& title);
 
@@ -171,6 +176,7 @@ private:
     std::array<AxisSettings, 3> axes_;
     QStringList header_;
     QStringList footer_;
+    QString footerSample_;
     QFont titleFont_;
     QFont labelFont_;
     QColor background_ = Qt::white;

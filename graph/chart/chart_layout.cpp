@@ -75,12 +75,17 @@ int placeHeaderAndTitles(ChartLayout& l, const Chart& chart, const QRect& rect, 
 }
 
 // The footer at the bottom, always with room for a line, so the plot stays put when
-// the footer empties. Returns the lowest pixel left for what goes above it.
+// the footer empties, and for two a line when the chart is narrower than the footer's
+// sample. Returns the lowest pixel left for what goes above it.
 int placeFooter(ChartLayout& l, const Chart& chart, const QRect& rect, const QFontMetrics& title)
 {
     const int bottom = rect.bottom() - kMargin;
-    const int footerHeight = std::max<int>(1, static_cast<int>(chart.footer().size())) * title.height();
-    l.footer = QRect(rect.left(), bottom - footerHeight + 1, rect.width(), footerHeight);
+    const QString sample = chart.footerSample();
+    const int width = rect.width() - 2 * kMargin;
+    const int perLine = !sample.isEmpty() && title.horizontalAdvance(sample) > width ? 2 : 1;
+    const int footerHeight =
+        std::max<int>(1, static_cast<int>(chart.footer().size())) * perLine * title.height();
+    l.footer = QRect(rect.left() + kMargin, bottom - footerHeight + 1, width, footerHeight);
     return l.footer.top() - 4;
 }
 
@@ -255,6 +260,58 @@ double ChartLayout::pixelToValue(int py, ValueAxis axis) const
     const int a = slotOf(axis);
     return valueMin[a] +
            double(plot.bottom() - py) / std::max(1, plot.bottom() - plot.top()) * (valueMax[a] - valueMin[a]);
+}
+
+namespace {
+
+// Where to break a line in two: the start of its widest run of spaces; among equals
+// one after a colon or a comma (a readout breaks after its time), then the one nearest
+// the middle; -1 when it has none. `length` is the run's length.
+qsizetype breakPoint(const QString& line, qsizetype& length)
+{
+    qsizetype best = -1;
+    int bestScore = 0;
+    length = 0;
+    const auto fromMiddle = [&](qsizetype at) { return std::abs(2 * at - line.size()); };
+    for (qsizetype i = 0; i < line.size();) {
+        if (line[i] != QLatin1Char(' ')) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < line.size() && line[end] == QLatin1Char(' '))
+            ++end;
+        const bool afterMark = i > 0 && (line[i - 1] == QLatin1Char(':') || line[i - 1] == QLatin1Char(','));
+        const int score = static_cast<int>(2 * (end - i)) + (afterMark ? 1 : 0);
+        const bool inside = i > 0 && end < line.size();
+        if (inside && (score > bestScore || (score == bestScore && fromMiddle(i) < fromMiddle(best)))) {
+            best = i;
+            bestScore = score;
+            length = end - i;
+        }
+        i = end;
+    }
+    return best;
+}
+
+} // namespace
+
+QStringList fitFooterLines(const QStringList& lines, const QFontMetrics& metrics, int width, int capacity)
+{
+    QStringList out;
+    int spare = capacity - static_cast<int>(lines.size());
+    for (const QString& line : lines) {
+        qsizetype run = 0;
+        const qsizetype at = metrics.horizontalAdvance(line) > width && spare > 0 ? breakPoint(line, run) : -1;
+        if (at < 0) {
+            out << metrics.elidedText(line, Qt::ElideRight, width);
+            continue;
+        }
+        --spare;
+        out << metrics.elidedText(line.left(at).trimmed(), Qt::ElideRight, width)
+            << metrics.elidedText(line.mid(at + run).trimmed(), Qt::ElideRight, width);
+    }
+    return out;
 }
 
 ChartLayout computeLayout(const Chart& chart, const QRect& rect)

@@ -3,6 +3,7 @@
 // ticks and their labels, grid lines, legend and footer, with the value ranges in
 // force. Made by the chart for its own rectangle (mapping, picking) and for any
 // rectangle it is drawn into (screen, print, preview).
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
 #include <array>
@@ -54,5 +55,11 @@ struct ChartLayout {
 };
 
 ChartLayout computeLayout(const Chart& chart, const QRect& rect);
+
+// The footer's lines as drawn `width` pixels wide with room for `capacity` lines: a
+// line that fits stays whole; one that does not is broken in two at its widest run of
+// spaces (after a colon or comma, nearest its middle, among equals) while there is room
+// for the extra line; what still does not fit is elided at its end.
+QStringList fitFooterLines(const QStringList& lines, const QFontMetrics& metrics, int width, int capacity);
 
 } // namespace velmora

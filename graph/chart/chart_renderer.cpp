@@ -274,9 +274,10 @@ void drawChartFooter(QPainter& p, const Chart& chart, const ChartLayout& l)
     p.save();
     p.setPen(chart.foreground());
     p.setFont(chart.titleFont());
-    const int height = p.fontMetrics().height();
+    const QFontMetrics metrics = p.fontMetrics();
+    const int height = metrics.height();
     QRect line(l.footer.left(), l.footer.top(), l.footer.width(), height);
-    for (const QString& text : chart.footer()) {
+    for (const QString& text : fitFooterLines(chart.footer(), metrics, l.footer.width(), l.footer.height() / height)) {
         p.drawText(line, Qt::AlignHCenter | Qt::AlignVCenter, text);
         line.translate(0, height);
     }

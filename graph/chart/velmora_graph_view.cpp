@@ -51,6 +51,8 @@ CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidge
     connect(zoom_, &ChartZoomControl::xRangeScrolled, this, &CVelmoraGraphView::showFromTo);
     connect(zoom_, &ChartZoomControl::maximumZoomReached, this, &CVelmoraGraphView::maximumZoomReached);
 
+    // Room for the axes, a few ticks and the legend; the footer wraps below that.
+    setMinimumSize(480, 320);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
@@ -161,6 +163,8 @@ void CVelmoraGraphView::bind(const GraphData& data)
     chartWidget_->setBand(std::nullopt);
 
     c.setHeader({fromFile(data.loggerName)});
+    // A window too narrow for the whole file's From/To line wraps the footer.
+    c.setFooterSample(fromFile(fromToText(data)));
     c.setTimeBase(data.startTime);
     c.setYDecimals(data.channel1.decimals);
 

@@ -2,8 +2,10 @@
 #include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "chart.h"
+#include "chart_layout.h"
 #include "chart_settings.h"
 
 namespace velmora {
@@ -208,6 +210,44 @@ TEST(ChartRendering, ADiagonalLineIsAntialiased)
     }
     EXPECT_EQ(solid, columns) << "the line's core is in its own colour";
     EXPECT_GT(blended, columns * 9 / 10) << "its edges are smoothed";
+}
+
+TEST(ChartFooter, ALineTooWideWrapsAtItsWidestGapThenElides)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(16);
+    const QFontMetrics m(font);
+    const QString fromTo = QStringLiteral("From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:16:40");
+    const QString from = QStringLiteral("From:-  07 December 2026 14:00:00");
+    const QString to = QStringLiteral("To:-  07 December 2026 14:16:40");
+    const int whole = m.horizontalAdvance(fromTo);
+    const int half = std::max(m.horizontalAdvance(from), m.horizontalAdvance(to));
+    struct Case {
+        const char* what;
+        QStringList footer;
+        int width;
+        int capacity;
+        QStringList want;
+    } cases[] = {
+        {"fits", {fromTo}, whole, 2, {fromTo}},
+        {"wraps at the From/To gap", {fromTo}, whole - 1, 2, {from, to}},
+        {"just room for its halves", {fromTo}, half, 2, {from, to}},
+        {"a readout breaks after its time", {QStringLiteral(" 08 December 2026 02:29:00 : 20.7, 9.3, 43.0%rh")}, half,
+         2, {QStringLiteral("08 December 2026 02:29:00 :"), QStringLiteral("20.7, 9.3, 43.0%rh")}},
+        {"a space, as with nothing loaded", {QStringLiteral(" ")}, 50, 2, {QStringLiteral(" ")}},
+        {"no footer", {}, 50, 2, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fitFooterLines(c.footer, m, c.width, c.capacity), c.want) << c.what;
+
+    // No room for a second line, or halves still too wide: cut short with an ellipsis.
+    for (const auto& [width, capacity, lines] : {std::tuple{whole - 1, 1, 1}, std::tuple{half - 1, 2, 2}}) {
+        const QStringList got = fitFooterLines({fromTo}, m, width, capacity);
+        ASSERT_EQ(got.size(), lines) << width;
+        for (const QString& line : got)
+            EXPECT_LE(m.horizontalAdvance(line), width);
+        EXPECT_TRUE(got.front().endsWith(QChar(0x2026)) || got.back().endsWith(QChar(0x2026))) << width;
+    }
 }
 
 TEST(ChartMapping, PixelsToValuesAndNearestReadings)

@@ -3,6 +3,9 @@
 //   band.png     a zoom box being dragged
 //   zoomed.png   after the box, with the pointer readout and the marker line
 //   marked.png   zoomed with Mark Points on and the dew point hidden
+//   wheel.png    zoomed in two notches of Ctrl+wheel, scrolled a notch down
+//   narrow.png   the whole file in the view's smallest size: the From/To footer wraps
+//   empty.png    nothing loaded: a blank chart area
 //   print.pdf    the printed page of the zoomed chart (landscape)
 // Usage: QT_QPA_PLATFORM=offscreen chart_screenshots FOLDER
 #include <QApplication>
@@ -11,6 +14,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QWheelEvent>
 #include <cmath>
 #include <cstdio>
 
@@ -116,7 +120,37 @@ int main(int argc, char** argv)
             trace->trigger();
     view.grab().save(out.filePath(QStringLiteral("marked.png")));
 
+    view.markPointsAction()->trigger();
+    while (view.zoomLevel() > 0)
+        view.zoomOut();
+    auto wheel = [&](QPoint at, int angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent e(QPointF(at), area->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(area, &e);
+    };
+    const QRect full = view.chart().plotRect();
+    const QPoint at(full.left() + full.width() * 2 / 3, full.top() + full.height() / 3);
+    wheel(at, 120, Qt::ControlModifier);
+    wheel(at, 120, Qt::ControlModifier);
+    wheel(at, -120, Qt::NoModifier);
+    app.processEvents();
+    view.grab().save(out.filePath(QStringLiteral("wheel.png")));
+
     view.printer().setOutputFormat(QPrinter::PdfFormat);
     view.printer().setOutputFileName(out.filePath(QStringLiteral("print.pdf")));
-    return view.printTo(view.printer()) ? 0 : 1;
+    const bool printed = view.printTo(view.printer());
+
+    while (view.zoomLevel() > 0)
+        view.zoomOut();
+    view.resize(view.minimumSize());
+    app.processEvents();
+    send(area, QEvent::MouseMove, QPoint(1, 1), Qt::NoButton, Qt::NoButton); // the pointer leaves the plot
+    view.grab().save(out.filePath(QStringLiteral("narrow.png")));
+
+    const GraphData nothing;
+    view.bind(nothing);
+    view.resize(1024, 700);
+    app.processEvents();
+    view.grab().save(out.filePath(QStringLiteral("empty.png")));
+    return printed ? 0 : 1;
 }

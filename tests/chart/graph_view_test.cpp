@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "chart.h"
+#include "chart_layout.h"
 #include "chart_widget.h"
 #include "scripted_prompts.h"
 #include "velmora_graph_view.h"
@@ -172,6 +173,23 @@ TEST(GraphView, BindingShowsTheWholeFileWithZeroOnTheValueAxes)
     f.view.bind(f.data);
     EXPECT_DOUBLE_EQ(c.axisMaximum(Axis::Y), 0.0);
     EXPECT_LE(c.axisMinimum(Axis::Y), -15.0);
+}
+
+TEST(GraphView, ANarrowWindowWrapsTheFromToFooter)
+{
+    ViewFixture f;
+    auto footerLines = [&] {
+        const Chart& c = f.view.chart();
+        return c.layoutFor(c.bounds())->footer.height() / QFontMetrics(c.titleFont()).height();
+    };
+    EXPECT_EQ(footerLines(), 1);
+    f.view.resize(f.view.minimumSize());
+    EXPECT_LE(f.view.minimumWidth(), 500);
+    EXPECT_GE(f.view.minimumWidth(), 400);
+    EXPECT_EQ(f.view.chartWidget()->width(), f.view.minimumWidth()) << "no scroll bar at the whole file";
+    EXPECT_EQ(footerLines(), 2) << "room for the From and To halves";
+    f.move(QPoint(f.plot().center()));
+    EXPECT_EQ(footerLines(), 2) << "the readout does not move the plot";
 }
 
 TEST(GraphView, PointerReadoutAndMarkerLine)
