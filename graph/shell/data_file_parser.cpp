@@ -198,7 +198,7 @@ public:
     {
     }
 
-    ReadStatus run()
+    ReadResult run()
     {
         data_.reset();
         ReadStatus status;
@@ -209,7 +209,7 @@ public:
         }
         if (status != ReadStatus::Loaded)
             data_.reset();
-        return status;
+        return {status, status == ReadStatus::InvalidData ? line_ : 0};
     }
 
 private:
@@ -233,6 +233,7 @@ private:
     std::optional<std::string_view> nextLine()
     {
         std::string_view line;
+        ++line_;
         const LineReader::Status status = lines_.next(line);
         switch (status) {
         case LineReader::Status::Line: return line;
@@ -295,6 +296,7 @@ private:
             layout.append(values);
             ++count;
             std::string_view raw;
+            ++line_;
             const LineReader::Status st = lines_.next(raw);
             if (st == LineReader::Status::End)
                 break;
@@ -338,6 +340,9 @@ private:
     GraphData& data_;
     std::size_t sizeHint_;
     ReadStatus failure_ = ReadStatus::ReadError;
+    // The line being read, from 1: where a failure is found, since every check is made
+    // on the line just read (or found missing).
+    std::size_t line_ = 0;
 };
 
 } // namespace
@@ -357,18 +362,37 @@ std::string_view readStatusMessage(ReadStatus status)
     return {};
 }
 
-ReadStatus parseDataBytes(ByteSource& source, GraphData& data, std::size_t sizeHint)
+std::string readFailureMessage(const ReadResult& result)
+{
+    if (result.status == ReadStatus::InvalidData && result.line > 0) {
+        std::string text(graphtext::kInvalidDataOnLine);
+        return text.replace(text.find("%1"), 2, std::to_string(result.line));
+    }
+    return std::string(readStatusMessage(result.status));
+}
+
+ReadResult readDataBytes(ByteSource& source, GraphData& data, std::size_t sizeHint)
 {
     return Parser(source, data, sizeHint).run();
 }
 
-ReadStatus parseDataFile(const std::string& path, GraphData& data)
+ReadStatus parseDataBytes(ByteSource& source, GraphData& data, std::size_t sizeHint)
+{
+    return readDataBytes(source, data, sizeHint).status;
+}
+
+ReadResult readDataFile(const std::string& path, GraphData& data)
 {
     data.reset();
     FileByteSource file;
     if (!file.open(path))
-        return ReadStatus::CannotOpen;
-    return parseDataBytes(file, data, file.sizeAtOpen());
+        return {ReadStatus::CannotOpen};
+    return readDataBytes(file, data, file.sizeAtOpen());
+}
+
+ReadStatus parseDataFile(const std::string& path, GraphData& data)
+{
+    return readDataFile(path, data).status;
 }
 
 } // namespace velmora

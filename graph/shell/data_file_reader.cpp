@@ -7,8 +7,8 @@ namespace velmora {
 
 bool DataFileReader::ReadDataFile(const std::string& path, GraphData& data)
 {
-    const ReadStatus status = parseDataFile(path, data);
-    switch (status) {
+    const ReadResult result = readDataFile(path, data);
+    switch (result.status) {
     case ReadStatus::Loaded:
         return true;
     case ReadStatus::EventFile:
@@ -16,7 +16,7 @@ bool DataFileReader::ReadDataFile(const std::string& path, GraphData& data)
             OpenInNotepad(path);
         return false;
     default:
-        prompts_.warn(std::string(readStatusMessage(status)));
+        prompts_.warn(readFailureMessage(result));
         return false;
     }
 }
@@ -24,7 +24,7 @@ bool DataFileReader::ReadDataFile(const std::string& path, GraphData& data)
 void DataFileReader::OpenInNotepad(const std::string& path)
 {
     if (!launcher_.startDetached(kTextEditorOpener, {path}, programFolder_))
-        prompts_.warn(std::string(graphtext::kNotepadFailed));
+        prompts_.warn(std::string(graphtext::kTextEditorFailed));
 }
 
 } // namespace velmora

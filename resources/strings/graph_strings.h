@@ -8,7 +8,7 @@
 namespace velmora::graphtext {
 
 // Numbered entries of the viewer's string table.
-inline constexpr std::string_view kInvalidData = "The File contains invaild data.";                   // 129
+inline constexpr std::string_view kInvalidData = "The File contains invalid data.";                   // 129
 inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly."; // 132
 inline constexpr std::string_view kTimeColumn = "Time";                                              // 130
 inline constexpr std::string_view kExcelNotInstalled = "Excel is not installed on the system.";       // 133
@@ -27,25 +27,28 @@ inline constexpr std::string_view kAppTitle = "VelmoraGraph";                   
 inline constexpr std::string_view kUnableToOpen = "Unable to open the file.";
 inline constexpr std::string_view kCannotFindFile =
     "%1\nCannot find this file.\nPlease verify that the correct path and file name are given.";
+// The Linux desktop's programs in place of the ones the texts once named: a text editor
+// (whichever the desktop opens text files with) and LibreOffice Calc's text import.
 inline constexpr std::string_view kEventFileQuestion =
     "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph. "
-    "Clicking 'Yes' will open the data in notepad.\n\n"
-    "Note: To import QX-USB-5 data into Excel, use the following method:\n\n"
-    "1. In Excel, select 'File > Open'.\n"
-    "2. Locate data file (*.txt) ensuring 'All Files' is selected in 'Files of type:'; click 'Open'.\n"
-    "3. In 'Text Import Wizard 1 of 3'; click 'Next'.\n"
-    "4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; click 'Finish'.\n\n"
+    "Clicking 'Yes' will open the data in a text editor.\n\n"
+    "Note: To import QX-USB-5 data into LibreOffice Calc, use the following method:\n\n"
+    "1. In LibreOffice Calc, select 'File > Open...'.\n"
+    "2. Locate data file (*.txt) ensuring 'Text CSV (*.csv *.txt)' is selected as the file type; click 'Open'.\n"
+    "3. In 'Text Import', ensure 'Comma' is checked under 'Separator Options'; click 'OK'.\n\n"
     "For further information consult the QX-USB-5 help file section "
     "'Importing the Measurements into Other Applications'.\n\n"
-    "Do you wish to open the file in notepad?";
+    "Do you wish to open the file in a text editor?";
 // The question's first sentence, all that applies where nothing can be opened.
 inline constexpr std::string_view kEventFileNotCharted =
     "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.";
-inline constexpr std::string_view kNotepadFailed =
-    "Unable to locate and load Notepad.exe to view event data.\n"
+inline constexpr std::string_view kTextEditorFailed =
+    "Unable to locate and load a text editor to view event data.\n"
     "To view data, open the downloaded file with a text editor.";
 
 // Texts of our own where the viewer had only a framework report.
+// The invalid-data message with the line the reader gave up on.
+inline constexpr std::string_view kInvalidDataOnLine = "The File contains invalid data (line %1).";
 inline constexpr std::string_view kCannotOpenFile = "%1\nThe file cannot be opened for reading.";
 inline constexpr std::string_view kReadError = "An error occurred while reading the file.";
 inline constexpr std::string_view kOutOfMemory = "There is not enough memory to load the file.";

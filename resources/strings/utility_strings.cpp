@@ -1,5 +1,7 @@
 // The utility's string table: every message and fixed text, verbatim, by its id.
-// Texts are UTF-8 (they are pure ASCII today).
+// Texts are UTF-8 (they are pure ASCII today). Where a text named a program or a
+// driver of another system, it names the Linux one (the programs' own names, the udev
+// rule that gives the user the logger).
 #include "utility_strings.h"
 
 #include <map>
@@ -10,12 +12,12 @@ namespace {
 const std::map<int, std::string_view>& table()
 {
     static const std::map<int, std::string_view> texts = {
-        {129, "Unable to locate and load the Velmora Graph program.\nEnsure that the VelmoraGraph.exe is installed in the same directory\nas Velmora USB.exe"},
+        {129, "Unable to locate and load the Velmora Graph program.\nEnsure that the velmora-graph is installed in the same directory\nas velmora-usb"},
         {130, "The USB Data Logger is currently logging.\nEntering set-up will stop the log & data may be lost.\nDo you wish to continue?"},
         {131, "The USB Data Logger is currently in delayed start.\nEntering set-up will stop the log & data may be lost.\nDo you wish to continue?"},
         {132, "Configuration Error.\nThe High Alarm must be set greater than the Low Alarm. "},
         {133, "The USB Data Logger contains data that has not been downloaded.\nEntering set-up may cause data to be lost."},
-        {134, "No Velmora USB Data Logger found, is the Data Logger:\na) Plugged in?\nb) Battery OK?\nc) USB driver installed?"},
+        {134, "No Velmora USB Data Logger found, is the Data Logger:\na) Plugged in?\nb) Battery OK?\nc) Allowed by the udev rule 70-velmora-loggers.rules?\n(See Help: Connecting a logger to a Linux computer)"},
         {135, "An error occurred whilst communicating with the logger.\nRe-insert the logger and try again.\nIf the problem persists, contact your supplier for further help.\n(See About box for contact details)"},
         {136, "The Logger does not have a name to identify it.\nPlease enter a Logger Name."},
         {137, "The Logger Name is too long.\nMaximum length is 15 characters."},

@@ -184,7 +184,7 @@ TEST(Inspect, FailuresGoToStandardError)
         const char* err;
     } cases[] = {
         {{data("reader/not_there.txt")}, 1, "Unable to open the file.\n"},
-        {{data("reader/stamp_bad_line3.txt")}, 1, "The File contains invaild data.\n"},
+        {{data("reader/stamp_bad_line3.txt")}, 1, "The File contains invalid data (line 3).\n"},
         {{"--json", data("reader/event_rising.txt")}, 1,
          "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.\n"},
         {{"--readout", "3", data("reader/temperature_alarms.txt")}, 1,

@@ -194,6 +194,35 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileParserTest, ::testing::ValuesIn(kCases),
                              return name.empty() ? std::string("folder") : name;
                          });
 
+TEST(DataFileParser, InvalidDataNamesTheLineTheReaderGaveUpOn)
+{
+    const std::pair<const char*, std::size_t> cases[] = {
+        {"empty.txt", 1},                     // no header at all
+        {"header_one_field.txt", 1},
+        {"header_only.txt", 2},               // the first reading is missing
+        {"two_field_header_no_value.txt", 2}, // a reading without its value
+        {"stamp_leading_space.txt", 2},
+        {"stamp_year_1969.txt", 2},
+        {"stamp_month_13.txt", 2},
+        {"stamp_double_separator.txt", 2},
+        {"empty_alarm_field.txt", 2},
+        {"stamp_bad_line3.txt", 3},
+        {"empty_line_after_line3.txt", 4},
+        {"missing_field_line4.txt", 4},
+    };
+    for (const auto& [file, line] : cases) {
+        GraphData data;
+        const ReadResult read = readDataFile(testData(std::string("reader/") + file), data);
+        EXPECT_EQ(read, (ReadResult{ReadStatus::InvalidData, line})) << file;
+        EXPECT_EQ(readFailureMessage(read), "The File contains invalid data (line " + std::to_string(line) + ").")
+            << file;
+    }
+    GraphData data;
+    EXPECT_EQ(readDataFile(testData("reader/temperature_alarms.txt"), data), (ReadResult{ReadStatus::Loaded, 0}));
+    EXPECT_EQ(readDataFile(testData("reader/no_such_file.txt"), data), (ReadResult{ReadStatus::CannotOpen, 0}));
+    EXPECT_EQ(readFailureMessage({ReadStatus::CannotOpen}), "Unable to open the file.");
+}
+
 TEST(DataFileParserFolder, EveryFileHasARow)
 {
     int files = 0;

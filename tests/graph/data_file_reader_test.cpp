@@ -74,20 +74,20 @@ using test::testData;
 
 const char kEventQuestion[] =
     "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph. "
-    "Clicking 'Yes' will open the data in notepad.\n\nNote: To import QX-USB-5 data into Excel, use the "
-    "following method:\n\n1. In Excel, select 'File > Open'.\n2. Locate data file (*.txt) ensuring 'All "
-    "Files' is selected in 'Files of type:'; click 'Open'.\n3. In 'Text Import Wizard 1 of 3'; click "
-    "'Next'.\n4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; click 'Finish'.\n\nFor further "
-    "information consult the QX-USB-5 help file section 'Importing the Measurements into Other "
-    "Applications'.\n\nDo you wish to open the file in notepad?";
+    "Clicking 'Yes' will open the data in a text editor.\n\nNote: To import QX-USB-5 data into LibreOffice "
+    "Calc, use the following method:\n\n1. In LibreOffice Calc, select 'File > Open...'.\n2. Locate data file "
+    "(*.txt) ensuring 'Text CSV (*.csv *.txt)' is selected as the file type; click 'Open'.\n3. In 'Text "
+    "Import', ensure 'Comma' is checked under 'Separator Options'; click 'OK'.\n\nFor further information "
+    "consult the QX-USB-5 help file section 'Importing the Measurements into Other Applications'.\n\nDo you "
+    "wish to open the file in a text editor?";
 
 TEST(DataFileReader, EachFailureTellsTheUserOnce)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"reader/no_such_file.txt", "Unable to open the file."},
-        {"reader/stamp_month_13.txt", "The File contains invaild data."},
-        {"reader/header_one_field.txt", "The File contains invaild data."},
-        {"reader/missing_field_line4.txt", "The File contains invaild data."},
+        {"reader/stamp_month_13.txt", "The File contains invalid data (line 2)."},
+        {"reader/header_one_field.txt", "The File contains invalid data (line 1)."},
+        {"reader/missing_field_line4.txt", "The File contains invalid data (line 4)."},
     };
     for (const auto& [file, message] : cases) {
         SCOPED_TRACE(file);
@@ -136,7 +136,7 @@ TEST(DataFileReader, EventFileOffersTheTextEditor)
         ScriptedPrompts prompts;
         prompts.expect(kEventQuestion, c.answer, PromptIcon::Question);
         if (c.messages == 2)
-            prompts.expect("Unable to locate and load Notepad.exe to view event data.\n"
+            prompts.expect("Unable to locate and load a text editor to view event data.\n"
                            "To view data, open the downloaded file with a text editor.");
         RecordingLauncher launcher;
         launcher.succeeds = c.editorStarts;
@@ -171,7 +171,7 @@ TEST_F(DocFixture, OpenKeepsThePathOnlyWhileAGraphIsLoaded)
     EXPECT_TRUE(prompts.shown().empty());
 
     // A file that opens but cannot be read: told, reset, still "opened".
-    prompts.expect("The File contains invaild data.", PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expect("The File contains invalid data (line 4).", PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_TRUE(doc.OnOpenDocument(testData("reader/empty_line_after_line3.txt")));
     EXPECT_EQ(doc.filePath(), "");
     EXPECT_EQ(doc.data().readingCount, 0);

@@ -231,7 +231,9 @@ TEST(DataFileParser, ALineLongerThanAMegabyteIsInvalidData)
         for (std::size_t hint : {std::size_t{0}, file.size()}) {
             MemoryByteSource source(file);
             GraphData data;
-            EXPECT_EQ(parseDataBytes(source, data, hint), c.status);
+            const ReadResult read = readDataBytes(source, data, hint);
+            EXPECT_EQ(read.status, c.status);
+            EXPECT_EQ(read.line, c.status == ReadStatus::InvalidData ? 2u : 0u) << "the long line";
         }
     }
 }

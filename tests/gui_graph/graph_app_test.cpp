@@ -226,7 +226,7 @@ TEST_F(GraphAppTest, ExportNeedsALoadedFile)
     frame().exportAction()->trigger();
 
     // A file that opens but cannot be read leaves nothing to export.
-    prompts.expect("The File contains invaild data.");
+    prompts.expect("The File contains invalid data (line 2).");
     ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(data("reader/stamp_month_13.txt"))));
     EXPECT_EQ(footer(), " ");
     prompts.expect("Open the data file before exporting data to Excel.");
@@ -252,12 +252,13 @@ TEST_F(GraphAppTest, AnEventFileOffersTheTextEditorAndShowsNothing)
     start({QString::fromStdString(data("reader/temperature_alarms.txt"))});
     const std::string file = data("reader/event_rising.txt");
     prompts.expect("The file you are trying to open is an event log which cannot be displayed in Velmora USB "
-                   "Graph. Clicking 'Yes' will open the data in notepad.\n\nNote: To import QX-USB-5 data into "
-                   "Excel, use the following method:\n\n1. In Excel, select 'File > Open'.\n2. Locate data file "
-                   "(*.txt) ensuring 'All Files' is selected in 'Files of type:'; click 'Open'.\n3. In 'Text Import "
-                   "Wizard 1 of 3'; click 'Next'.\n4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; "
-                   "click 'Finish'.\n\nFor further information consult the QX-USB-5 help file section 'Importing "
-                   "the Measurements into Other Applications'.\n\nDo you wish to open the file in notepad?",
+                   "Graph. Clicking 'Yes' will open the data in a text editor.\n\nNote: To import QX-USB-5 data "
+                   "into LibreOffice Calc, use the following method:\n\n1. In LibreOffice Calc, select 'File > "
+                   "Open...'.\n2. Locate data file (*.txt) ensuring 'Text CSV (*.csv *.txt)' is selected as the "
+                   "file type; click 'Open'.\n3. In 'Text Import', ensure 'Comma' is checked under 'Separator "
+                   "Options'; click 'OK'.\n\nFor further information consult the QX-USB-5 help file section "
+                   "'Importing the Measurements into Other Applications'.\n\nDo you wish to open the file in a "
+                   "text editor?",
                    PromptAnswer::Yes, PromptIcon::Question);
     ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(file)));
     ASSERT_EQ(launcher.starts.size(), 1u);

@@ -180,13 +180,13 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 2;
 
     GraphData data;
-    const ReadStatus status = parseDataFile(options->file, data);
-    if (status == ReadStatus::EventFile) {
+    const ReadResult read = readDataFile(options->file, data);
+    if (read.status == ReadStatus::EventFile) {
         err << graphtext::kEventFileNotCharted << "\n";
         return 1;
     }
-    if (status != ReadStatus::Loaded) {
-        err << readStatusMessage(status) << "\n";
+    if (read.status != ReadStatus::Loaded) {
+        err << readFailureMessage(read) << "\n";
         return 1;
     }
     if (data.lastLineUnterminated)

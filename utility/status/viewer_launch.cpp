@@ -7,19 +7,20 @@
 
 namespace velmora {
 
+// The desktop's text editor and LibreOffice Calc's text import, the programs a Linux
+// user has for an event file.
 const char* const kEventFileQuestion =
-    "Velmora USB Graph cannot display event files. Clicking 'Yes' will open the data in notepad.\n\n"
-    "Note: To import QX-USB-5 data into Excel, use the following method:\n\n"
-    "1. In Excel, select 'File > Open'.\n"
-    "2. Locate data file (*.txt) ensuring 'All Files' is selected in 'Files of type:'; click 'Open'.\n"
-    "3. In 'Text Import Wizard 1 of 3'; click 'Next'.\n"
-    "4. Ensure 'Comma' is checked in 'Text Import Wizard 2 of 3'; click 'Finish'.\n\n"
+    "Velmora USB Graph cannot display event files. Clicking 'Yes' will open the data in a text editor.\n\n"
+    "Note: To import QX-USB-5 data into LibreOffice Calc, use the following method:\n\n"
+    "1. In LibreOffice Calc, select 'File > Open...'.\n"
+    "2. Locate data file (*.txt) ensuring 'Text CSV (*.csv *.txt)' is selected as the file type; click 'Open'.\n"
+    "3. In 'Text Import', ensure 'Comma' is checked under 'Separator Options'; click 'OK'.\n\n"
     "For further information consult the QX-USB-5 help file section 'Importing the Measurements into Other "
     "Applications'.\n\n"
-    "Do you wish to open the file in notepad?";
+    "Do you wish to open the file in a text editor?";
 
 const char* const kTextEditorFailed =
-    "Unable to locate and load Notepad.exe to view event data.\nTo view data, open the downloaded file with a text "
+    "Unable to locate and load a text editor to view event data.\nTo view data, open the downloaded file with a text "
     "editor.";
 
 std::string viewerProgram(const std::string& programFolder)
