@@ -68,7 +68,7 @@ int utilityStartup(int argc, char** argv)
     NoHelp help;
     SystemWallClock wallClock;
     CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale, help,
-                                       "/usr/bin", "/tmp"});
+                                       "/usr/bin", "/tmp", "/tmp"});
     app.InitInstance();
     QApplication::processEvents();
     return 0;

@@ -5,6 +5,11 @@
 
 namespace velmora {
 
+// The utility's "Settings" section and its "Saved Directory": the folder the last
+// download file was saved to. The viewer's File > Open starts there too.
+inline constexpr const char* kSettingsSection = "Settings";
+inline constexpr const char* kSavedDirectoryKey = "Saved Directory";
+
 class Settings {
 public:
     virtual ~Settings() = default;

@@ -39,6 +39,11 @@ ChartPrintCommands::ChartPrintCommands(Prompts& prompts, std::function<Chart()> 
 
 ChartPrintCommands::~ChartPrintCommands() = default;
 
+void ChartPrintCommands::setDocumentName(const QString& fileName)
+{
+    printer_->setDocName(fileName);
+}
+
 bool ChartPrintCommands::printTo(QPrinter& printer)
 {
     const Chart page = page_();

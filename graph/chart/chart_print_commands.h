@@ -32,6 +32,9 @@ public:
     QAction* printSetupAction() const { return printSetup_; }
 
     QPrinter& printer() { return *printer_; }
+    // The name the printed document goes by: the print job's name, and the name the
+    // print dialog suggests for a PDF (the data file's name with ".pdf").
+    void setDocumentName(const QString& fileName);
     // Prints the chart on one page of `printer`; on failure says "Error: Failed to
     // print graph." and returns false.
     bool printTo(QPrinter& printer);

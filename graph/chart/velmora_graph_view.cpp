@@ -1,6 +1,7 @@
 #include "velmora_graph_view.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMenu>
 #include <QScrollBar>
@@ -112,6 +113,11 @@ QAction* CVelmoraGraphView::printSetupAction() const
 QPrinter& CVelmoraGraphView::printer()
 {
     return printing_->printer();
+}
+
+void CVelmoraGraphView::setDocumentPath(const QString& path)
+{
+    printing_->setDocumentName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
 }
 
 bool CVelmoraGraphView::printTo(QPrinter& printer)

@@ -18,6 +18,9 @@
 //   printPreviewAction() "Print Pre&view" (printPreview())
 //   printSetupAction()   "P&rint Setup..." (printSetup())
 // The printer (landscape by default) is shared by the three print commands.
+//
+// On a zoomed chart the wheel and the arrow keys scroll; Ctrl+wheel zooms in around the
+// pointer and out, "-" and Backspace zoom out (see ChartZoomControl).
 #include <QWidget>
 
 #include "graph_data.h"
@@ -60,6 +63,8 @@ public:
     QMenu* tracesMenu() const { return traces_; }
 
     QPrinter& printer();
+    // The open file's path (empty: none), whose name the printed document takes.
+    void setDocumentPath(const QString& path);
     // Prints the chart on one page of `printer`; on failure says "Error: Failed to
     // print graph." and returns false.
     bool printTo(QPrinter& printer);

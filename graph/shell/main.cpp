@@ -2,6 +2,8 @@
 // without one it asks for a file at once.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
 
 #include "graph_main_frame.h"
 #include "graph_strings.h"
@@ -41,9 +43,17 @@ int main(int argc, char* argv[])
     QtFileDialogs dialogs;
     QtProcessLauncher launcher;
     QtSettings settings(QString::fromLatin1(kViewerSettingsName));
+    const QtSettings utilitySettings(QString::fromLatin1(kUtilitySettingsName)); // read only
     QtHelp help;
-    const GraphServices services{prompts, dialogs, launcher, settings, help,
-                                 QCoreApplication::applicationDirPath().toStdString()};
+    const GraphServices services{prompts,
+                                 dialogs,
+                                 launcher,
+                                 settings,
+                                 help,
+                                 QCoreApplication::applicationDirPath().toStdString(),
+                                 &utilitySettings,
+                                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+                                 QDir::homePath().toStdString()};
     CVelmoraGraphApp viewer(services);
     // Messages from start-up on belong to the main window.
     if (!viewer.InitInstance(parser.positionalArguments().mid(0, 1)))

@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QTimer>
+#include <filesystem>
 
 #include "export_progress_dialog.h"
 #include "graph_about_dlg.h"
@@ -10,10 +11,13 @@
 #include "graph_strings.h"
 #include "locale_format.h"
 #include "qt/context_help_mode.h"
+#include "start_folder.h"
 #include "velmora_graph_view.h"
 #include "workbook_export_flow.h"
 
 namespace velmora {
+
+namespace fs = std::filesystem;
 
 CVelmoraGraphApp::CVelmoraGraphApp(const GraphServices& services)
     : services_(services), doc_(services.prompts, services.launcher, services.programFolder),
@@ -60,9 +64,18 @@ int CVelmoraGraphApp::helpContext() const
     return graphHelpContext(doc_.data());
 }
 
+std::string CVelmoraGraphApp::openFolder() const
+{
+    const std::string saved =
+        services_.utilitySettings ? services_.utilitySettings->value(kSettingsSection, kSavedDirectoryKey) : "";
+    const std::string open = doc_.filePath().empty() ? "" : fs::path(doc_.filePath()).parent_path().string();
+    return startFolder({saved, open, services_.documentsFolder, services_.homeFolder});
+}
+
 void CVelmoraGraphApp::OnFileOpen()
 {
     FileDialogRequest request;
+    request.initialFolder = openFolder();
     request.title = std::string(graphtext::kOpenDialogTitle);
     request.filter = std::string(graphtext::kFileFilter);
     request.defaultSuffix = "txt";
@@ -97,6 +110,7 @@ void CVelmoraGraphApp::OnFileNew()
 void CVelmoraGraphApp::showDocument()
 {
     view_->bind(doc_.data());
+    view_->setDocumentPath(QString::fromStdString(doc_.filePath()));
     frame_->showFileInTitle(doc_.filePath());
     frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());

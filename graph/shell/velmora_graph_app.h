@@ -28,6 +28,11 @@ struct GraphServices {
     Settings& settings;
     Help& help;
     std::string programFolder;
+    // Where File > Open starts (see OnFileOpen): the utility's settings, which hold the
+    // folder downloads were last saved to, and the user's documents and home folders.
+    const Settings* utilitySettings = nullptr;
+    std::string documentsFolder = {};
+    std::string homeFolder = {};
 };
 
 class CVelmoraGraphApp final : public QObject {
@@ -48,6 +53,9 @@ public:
 
     // The help topic for what is loaded.
     int helpContext() const;
+    // The folder File > Open starts in: the folder downloads were last saved to, else
+    // the open file's, else the documents folder, else home.
+    std::string openFolder() const;
 
 public slots:
     void OnFileOpen();

@@ -43,12 +43,16 @@ struct GraphAppTest : ::testing::Test {
     test::RecordingLauncher launcher;
     test::MemorySettings settings;
     test::RecordingHelp help;
+    test::MemorySettings utilitySettings; // velmora-usb's, read for the folder downloads go to
+    std::string documentsFolder = "/home/tester/Documents";
+    std::string homeFolder = "/home/tester";
     std::unique_ptr<CVelmoraGraphApp> app;
 
     CVelmoraGraphApp& start(const QStringList& arguments, bool expectStarted = true)
     {
-        app = std::make_unique<CVelmoraGraphApp>(
-            GraphServices{prompts, dialogs, launcher, settings, help, "/opt/velmora/bin"});
+        app = std::make_unique<CVelmoraGraphApp>(GraphServices{prompts, dialogs, launcher, settings, help,
+                                                               "/opt/velmora/bin", &utilitySettings, documentsFolder,
+                                                               homeFolder});
         EXPECT_EQ(app->InitInstance(arguments), expectStarted);
         return *app;
     }
@@ -128,6 +132,52 @@ TEST_F(GraphAppTest, WithoutAFileTheOpenDialogComesAtOnce)
     dialogs.answer(data("reader/temperature_alarms.txt"));
     frame().openAction()->trigger();
     EXPECT_EQ(app->document().data().loggerName, "Fridge");
+}
+
+TEST_F(GraphAppTest, FileOpenStartsWhereTheDownloadsAre)
+{
+    // Never the program's working folder: the folder velmora-usb last saved a download
+    // to, else the open file's, else the documents folder, else home.
+    const fs::path home = fs::path(std::getenv("VELMORA_TEST_TMP")) / "open-folders";
+    for (const char* folder : {"Readings", "Documents", "logs"})
+        fs::create_directories(home / folder);
+    const std::string file = (home / "logs" / "cold room.txt").string();
+    fs::copy_file(data("reader/temperature_alarms.txt"), file, fs::copy_options::overwrite_existing);
+    const struct {
+        const char* what;
+        std::string saved;
+        bool fileOpen;
+        std::string documents;
+        fs::path expected;
+    } cases[] = {
+        {"the folder of the last download", (home / "Readings").string(), true, (home / "Documents").string(),
+         home / "Readings"},
+        {"a saved folder since removed: the open file's", (home / "Gone").string(), true,
+         (home / "Documents").string(), home / "logs"},
+        {"nothing saved, no file open", "", false, (home / "Documents").string(), home / "Documents"},
+        {"no documents folder either", "", false, (home / "No Documents").string(), home},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        utilitySettings.setValue("Settings", "Saved Directory", c.saved);
+        documentsFolder = c.documents;
+        homeFolder = home.string();
+        dialogs.calls.clear();
+        if (!c.fileOpen)
+            dialogs.answer(std::nullopt); // the dialog of a start without a file
+        start(c.fileOpen ? QStringList{QString::fromStdString(file)} : QStringList{});
+        if (!c.fileOpen) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
+        }
+        dialogs.answer(std::nullopt);
+        frame().openAction()->trigger();
+        ASSERT_FALSE(dialogs.calls.empty());
+        EXPECT_EQ(dialogs.calls.back().request.initialFolder, c.expected.string());
+    }
+    // Printed to a file, the chart takes the data file's name.
+    EXPECT_EQ(app->view().printer().docName(), "");
+    ASSERT_TRUE(app->OpenDocumentFile(QString::fromStdString(file)));
+    EXPECT_EQ(app->view().printer().docName(), "cold room.txt");
 }
 
 TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)

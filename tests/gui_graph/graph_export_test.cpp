@@ -42,7 +42,7 @@ struct GraphExportTest : ::testing::Test {
         file = (dir / "logs" / "fridge.txt").string();
         fs::copy_file(std::string(VELMORA_TEST_DATA_DIR) + "/reader/temperature_alarms.txt", file);
         app = std::make_unique<CVelmoraGraphApp>(
-            GraphServices{prompts, dialogs, launcher, settings, help, "/opt/velmora/bin"});
+            GraphServices{prompts, dialogs, launcher, settings, help, "/opt/velmora/bin", nullptr, {}, {}});
         ASSERT_TRUE(app->InitInstance({QString::fromStdString(file)}));
     }
     void TearDown() override

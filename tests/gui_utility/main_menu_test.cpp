@@ -3,6 +3,8 @@
 // created once at start-up, and help follows the page on show. What each command asks
 // and does to the logger is proven without a display in tests/shell.
 #include <QAction>
+#include <QDir>
+#include <QTemporaryDir>
 
 #include "help_topics.h"
 #include "main_frame.h"
@@ -77,6 +79,38 @@ TEST_F(UtilityTest, ViewPreviousGraphButtonAndMenuCommandOpenTheViewer)
     app->mainFrame().command(1103)->trigger();
     EXPECT_EQ(dialogs.calls.size(), 2u);
     EXPECT_EQ(launcher.starts.size(), 1u);
+}
+
+TEST_F(UtilityTest, ViewPreviousGraphStartsWhereTheLastDownloadWasSaved)
+{
+    // Never the program's working folder: the folder downloads go to, else the
+    // documents folder, else home.
+    const QTemporaryDir dir;
+    const std::string home = dir.path().toStdString();
+    const std::string readings = home + "/Readings", documents = home + "/Documents";
+    QDir(dir.path()).mkpath(QStringLiteral("Readings"));
+    QDir(dir.path()).mkpath(QStringLiteral("Documents"));
+    const struct {
+        const char* what;
+        std::string saved, documents, expected;
+    } cases[] = {
+        {"the folder of the last download", readings, documents, readings},
+        {"nothing saved yet", "", documents, documents},
+        {"a saved folder since removed", home + "/Gone", documents, documents},
+        {"no documents folder either", home + "/Gone", home + "/No Documents", home},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings.setValue("Settings", "Saved Directory", c.saved);
+        documentsFolder = c.documents;
+        homeFolder = home;
+        startApp();
+        dialogs.calls.clear();
+        dialogs.answer(std::nullopt);
+        click(0, 1103);
+        ASSERT_EQ(dialogs.calls.size(), 1u);
+        EXPECT_EQ(dialogs.calls[0].request.initialFolder, c.expected);
+    }
 }
 
 TEST_F(UtilityTest, StartUpCreatesEveryPageOnceWithPlaceholdersForMissingSetUpPages)

@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
         test::RecordingHelp help;
         SystemWallClock wallClock;
         CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale, help,
-                                           "/usr/bin", "/tmp"});
+                                           "/usr/bin", "/tmp", "/tmp"});
         app.InitInstance();
         CMainFrame& frame = app.mainFrame();
         const QString prefix = out + "/type" + QString::fromStdString(spec) + (custom ? "custom-" : "-");

@@ -74,7 +74,7 @@ protected:
     {
         app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, wallClock, prompts, dialogs, launcher,
                                                                 settings, locale, help, kProgramFolder,
-                                                                documentsFolder});
+                                                                documentsFolder, homeFolder});
         app->InitInstance();
     }
 
@@ -110,6 +110,7 @@ protected:
     FixedLocale locale;
     RecordingHelp help;
     std::string documentsFolder = "/home/tester/Documents";
+    std::string homeFolder = "/home/tester";
     std::unique_ptr<CVelmoraUSBApp> app;
 };
 

@@ -203,24 +203,29 @@ TEST_F(StopDownloadFlowTest, TheDialogOpensInTheRememberedFolderWhileItIsOne)
     const fs::path readingsFolder = dir / "Readings";
     fs::create_directory(readingsFolder);
     std::ofstream(dir / "a file") << "not a folder";
+    const std::string home = dir.string();
+    const std::string noDocuments = (dir / "No Documents").string();
     struct Case {
         const char* name;
         std::optional<std::string> stored; // nullopt: never stored
+        std::string documents;
         std::string expected;
     };
     const Case cases[] = {
-        {"nothing stored yet", std::nullopt, documents.string()},
-        {"an existing folder", readingsFolder.string(), readingsFolder.string()},
-        {"a folder since removed", (dir / "Gone").string(), documents.string()},
-        {"a file, not a folder", (dir / "a file").string(), documents.string()},
-        {"stored empty", std::string(), documents.string()},
+        {"nothing stored yet", std::nullopt, documents.string(), documents.string()},
+        {"an existing folder", readingsFolder.string(), documents.string(), readingsFolder.string()},
+        {"a folder since removed", (dir / "Gone").string(), documents.string(), documents.string()},
+        {"a file, not a folder", (dir / "a file").string(), documents.string(), documents.string()},
+        {"stored empty", std::string(), documents.string(), documents.string()},
+        {"a desktop without a documents folder", std::nullopt, noDocuments, home},
+        {"no documents folder, a folder since removed", (dir / "Gone").string(), noDocuments, home},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MemorySettings s;
         if (c.stored)
             s.setValue("Settings", "Saved Directory", *c.stored);
-        const StopDownloadFlow f(logger, readings, prompts, dialogs, s, documents.string());
+        const StopDownloadFlow f(logger, readings, prompts, dialogs, s, c.documents, home);
         EXPECT_EQ(f.initialFolder(), c.expected);
     }
 }

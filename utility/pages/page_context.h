@@ -35,6 +35,7 @@ struct PageContext {
     WallClock& wallClock;
     std::string programFolder;   // the utility's own folder, where the viewer lies
     std::string documentsFolder; // the user's documents folder
+    std::string homeFolder;      // the user's home folder
 };
 
 } // namespace velmora

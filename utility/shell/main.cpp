@@ -3,6 +3,7 @@
 // them); otherwise the loggers on the USB ports are used.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <iostream>
@@ -77,7 +78,8 @@ int main(int argc, char* argv[])
                                    locale,
                                    help,
                                    QCoreApplication::applicationDirPath().toStdString(),
-                                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString()};
+                                   QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+                                   QDir::homePath().toStdString()};
     CVelmoraUSBApp velmora(services);
     velmora.InitInstance();
     prompts.setParent(&velmora.mainFrame());

@@ -4,6 +4,8 @@
 #include "file_dialogs.h"
 #include "page_switcher.h"
 #include "prompts.h"
+#include "settings.h"
+#include "start_folder.h"
 #include "type_catalogue.h"
 #include "utility_strings.h"
 #include "viewer_launch.h"
@@ -11,9 +13,9 @@
 namespace velmora {
 
 MainMenuCommands::MainMenuCommands(ConnectedLogger& logger, Prompts& prompts, FileDialogs& dialogs,
-                                   ProcessLauncher& launcher, std::string programFolder)
+                                   ProcessLauncher& launcher, std::string programFolder, OpenFolders openFolders)
     : logger_(logger), prompts_(prompts), dialogs_(dialogs), launcher_(launcher),
-      programFolder_(std::move(programFolder))
+      programFolder_(std::move(programFolder)), openFolders_(std::move(openFolders))
 {
 }
 
@@ -83,6 +85,9 @@ void MainMenuCommands::OnViewPreviousGraph()
     request.title = "Open";
     request.filter = kOpenDownloadFilter;
     request.defaultSuffix = "txt";
+    const OpenFolders& f = openFolders_;
+    request.initialFolder = startFolder(
+        {f.settings ? f.settings->value(kSettingsSection, kSavedDirectoryKey) : std::string(), f.documents, f.home});
     const std::optional<std::string> path = dialogs_.openFile(request);
     if (!path)
         return;

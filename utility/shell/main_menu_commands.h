@@ -12,13 +12,22 @@ class ConnectedLogger;
 class FileDialogs;
 class ProcessLauncher;
 class Prompts;
+class Settings;
 
 inline constexpr const char* kOpenDownloadFilter = "VelmoraUSB Download File (*.txt)|*.txt|All Files (*.*)| *.*||";
+
+// Where View Previous Graph's dialog opens: the folder the last download was saved
+// to, else the documents folder, else home. Without settings, only the last two.
+struct OpenFolders {
+    const Settings* settings = nullptr;
+    std::string documents;
+    std::string home;
+};
 
 class MainMenuCommands {
 public:
     MainMenuCommands(ConnectedLogger& logger, Prompts& prompts, FileDialogs& dialogs, ProcessLauncher& launcher,
-                     std::string programFolder);
+                     std::string programFolder, OpenFolders openFolders = {});
 
     std::optional<int> OnSetUp();
     std::optional<int> OnStopAndDownload();
@@ -34,6 +43,7 @@ private:
     FileDialogs& dialogs_;
     ProcessLauncher& launcher_;
     std::string programFolder_;
+    OpenFolders openFolders_;
 };
 
 } // namespace velmora

@@ -14,7 +14,8 @@ namespace velmora {
 CVelmoraUSBApp::CVelmoraUSBApp(const UtilityServices& s)
     : logger_(s.bridge, s.clock, s.prompts),
       context_{logger_,  readings_, *this,   s.prompts, s.fileDialogs, s.launcher,      s.settings,
-               s.locale, s.clock,   s.help,  wizard_,   s.wallClock,   s.programFolder, s.documentsFolder}
+               s.locale, s.clock,   s.help,  wizard_,   s.wallClock,   s.programFolder, s.documentsFolder,
+               s.homeFolder}
 {
 }
 

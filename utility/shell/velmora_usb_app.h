@@ -31,6 +31,7 @@ struct UtilityServices {
     Help& help;
     std::string programFolder;
     std::string documentsFolder;
+    std::string homeFolder; // where file dialogs open when the documents folder is missing
 };
 
 class CVelmoraUSBApp final : public PageSwitcher {

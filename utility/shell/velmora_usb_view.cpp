@@ -29,7 +29,8 @@ QPushButton* pictureButton(QWidget* parent, int id, Artwork face, const DialogUn
 
 CVelmoraUSBView::CVelmoraUSBView(PageContext& context)
     : CPageView(101), context_(context),
-      commands_(context.logger, context.prompts, context.fileDialogs, context.launcher, context.programFolder)
+      commands_(context.logger, context.prompts, context.fileDialogs, context.launcher, context.programFolder,
+                {&context.settings, context.documentsFolder, context.homeFolder})
 {
     const DialogUnits du(font());
     auto* panel = new CArtPanel(PanelMotif::Logger, this);

@@ -1,22 +1,21 @@
 #include "stop_download_flow.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "connected_logger.h"
 #include "download_task.h"
 #include "file_dialogs.h"
 #include "prompts.h"
 #include "settings.h"
+#include "start_folder.h"
 #include "text_encoding.h"
 #include "utility_strings.h"
 
 namespace velmora {
 
 StopDownloadFlow::StopDownloadFlow(ConnectedLogger& logger, std::vector<float>& readings, Prompts& prompts,
-                                   FileDialogs& dialogs, Settings& settings, std::string documentsFolder)
+                                   FileDialogs& dialogs, Settings& settings, std::string documentsFolder,
+                                   std::string homeFolder)
     : logger_(logger), readings_(readings), prompts_(prompts), dialogs_(dialogs), settings_(settings),
-      documentsFolder_(std::move(documentsFolder))
+      documentsFolder_(std::move(documentsFolder)), homeFolder_(std::move(homeFolder))
 {
 }
 
@@ -27,11 +26,10 @@ bool StopDownloadFlow::download(const LoggerLink::Progress& progress)
 
 std::string StopDownloadFlow::initialFolder() const
 {
-    const std::string saved = settings_.value(kSettingsSection, kSavedDirectoryKey);
-    std::error_code error;
-    if (!saved.empty() && std::filesystem::is_directory(std::filesystem::u8path(saved), error))
-        return saved;
-    return documentsFolder_;
+    const std::string folder =
+        startFolder({settings_.value(kSettingsSection, kSavedDirectoryKey), documentsFolder_, homeFolder_});
+    // With none of them there, the documents folder as before: the dialog shows its own.
+    return folder.empty() ? documentsFolder_ : folder;
 }
 
 std::optional<std::string> StopDownloadFlow::save(const std::function<void(bool)>& busy)

@@ -8,30 +8,28 @@
 #include <vector>
 
 #include "logger_link.h"
+#include "settings.h"
 
 namespace velmora {
 
 class ConnectedLogger;
 class FileDialogs;
 class Prompts;
-class Settings;
 
-inline constexpr const char* kSettingsSection = "Settings";
-inline constexpr const char* kSavedDirectoryKey = "Saved Directory";
 inline constexpr const char* kDownloadFilter = "Velmora USB Download File (*.txt)|*.txt|All Files (*.*)| *.*||";
 inline constexpr const char* kNoFileSelected = "Error:  No file selected.";
 
 class StopDownloadFlow {
 public:
     StopDownloadFlow(ConnectedLogger& logger, std::vector<float>& readings, Prompts& prompts, FileDialogs& dialogs,
-                     Settings& settings, std::string documentsFolder);
+                     Settings& settings, std::string documentsFolder, std::string homeFolder = {});
 
     // Re-reads the record and every reading. The link has shown its message when
     // this fails.
     bool download(const LoggerLink::Progress& progress = {});
 
-    // The folder the save dialog opens in: the remembered one while it exists,
-    // else the documents folder.
+    // The folder the save dialog opens in: the remembered one while it exists, else
+    // the documents folder, else (a desktop without one) the home folder.
     std::string initialFolder() const;
 
     // Asks for the file and writes it. `busy(true)` and `busy(false)` bracket the
@@ -47,6 +45,7 @@ private:
     FileDialogs& dialogs_;
     Settings& settings_;
     std::string documentsFolder_;
+    std::string homeFolder_;
 };
 
 } // namespace velmora

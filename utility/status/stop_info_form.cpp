@@ -96,7 +96,7 @@ void CStopInfoForm::refresh()
 void CStopInfoForm::OnOK()
 {
     StopDownloadFlow flow(context_.logger, context_.readings, context_.prompts, context_.fileDialogs,
-                          context_.settings, context_.documentsFolder);
+                          context_.settings, context_.documentsFolder, context_.homeFolder);
     bool downloaded = false;
     {
         WaitCursor wait;
