@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <iostream>
 
@@ -54,6 +55,16 @@ bool save(QWidget& widget, const QString& path)
     return ok;
 }
 
+// Active, so that the focus shows on the pages as the user sees it.
+void activate(QWidget& window)
+{
+    window.activateWindow();
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.isActiveWindow() && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -98,6 +109,7 @@ int main(int argc, char* argv[])
             about.show();
             QApplication::processEvents();
             ok &= save(about, out + "/about.png");
+            about.close();
             openHelp(1002, &frame);
             QApplication::processEvents();
             for (QWidget* w : QApplication::topLevelWidgets())
@@ -106,6 +118,7 @@ int main(int argc, char* argv[])
                     help->close();
                 }
         }
+        activate(frame);
         std::cout << "type " << spec << ":\n";
         frame.command(cmd::kCurrentStatus)->trigger();
         QApplication::processEvents();

@@ -3,7 +3,16 @@
 // or the status page. Every page is created once at start-up and then only shown
 // and hidden; after each page switch every page reloads its controls through
 // refresh(), whether it is on show or not.
+//
+// The keys work as on a dialog, though a page is none: Return presses the page's
+// default button (or the push button that has the focus), Escape its escape button
+// (its Cancel, or the one way back of a page without one). When a page is shown its
+// first control has the focus: the first that is not a push button, else the default
+// button; in the tab order the page's push buttons come after its other controls.
 #include <QWidget>
+
+class QAbstractButton;
+class QPushButton;
 
 namespace velmora {
 
@@ -27,8 +36,25 @@ public:
     // The child control carrying the identifier `id` as its object name.
     template <typename T> T* control(int id) const { return findChild<T*>(QString::number(id)); }
 
+    // The button Return presses: the shown push button made the default.
+    QPushButton* defaultButton() const;
+    // The button Escape presses; none on the main menu.
+    QAbstractButton* escapeButton() const { return escape_; }
+    void setEscapeButton(QAbstractButton* button) { escape_ = button; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // The page's controls that take the focus by Tab, in the order Tab visits them.
+    QList<QWidget*> tabControls() const;
+    void putButtonsLastInTabOrder();
+    void focusFirstControl();
+
     int dialogId_;
+    QAbstractButton* escape_ = nullptr;
+    bool tabOrderSet_ = false;
 };
 
 // Gives a control its identifier, so that tests and help can address it by number.

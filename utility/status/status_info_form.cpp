@@ -62,6 +62,7 @@ CStatusInfoForm::CStatusInfoForm(PageContext& context) : CPageView(142), context
 
     auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), 1);
     ok->setDefault(true);
+    setEscapeButton(ok); // the page's one way back
     auto* refreshButton = withId(new QPushButton(QStringLiteral("Refresh"), this), 1062);
     connect(ok, &QPushButton::clicked, this, &CStatusInfoForm::OnOK);
     connect(refreshButton, &QPushButton::clicked, this, &CStatusInfoForm::OnRefresh);

@@ -60,6 +60,7 @@ CStopInfoForm::CStopInfoForm(PageContext& context) : CPageView(141), context_(co
     auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), 1);
     ok->setDefault(true);
     auto* cancel = withId(new QPushButton(QStringLiteral("Cancel"), this), 2);
+    setEscapeButton(cancel);
     connect(ok, &QPushButton::clicked, this, &CStopInfoForm::OnOK);
     connect(cancel, &QPushButton::clicked, this, &CStopInfoForm::OnCancel);
     auto* buttons = new QHBoxLayout;

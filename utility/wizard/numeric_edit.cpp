@@ -43,9 +43,13 @@ void CNumericEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Only characters go through the rules; editing and moving keys (Delete, the
-    // arrows, Home, End, shortcuts) are the box's own.
+    // arrows, Home, End, shortcuts) are the box's own, and Return, Escape and Tab go on
+    // to the page (its default button, its Cancel, the next control).
     const QString typed = event->text();
-    const bool character = typed.size() == 1 && event->key() != Qt::Key_Delete &&
+    const int key = event->key();
+    const bool pageKey = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Tab ||
+                         key == Qt::Key_Backtab;
+    const bool character = typed.size() == 1 && key != Qt::Key_Delete && !pageKey &&
                            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     if (character) {
         const char16_t c = typed.front().unicode();

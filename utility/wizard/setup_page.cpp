@@ -50,6 +50,7 @@ CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelM
     next_ = withId(new QPushButton(QStringLiteral("Next >"), this), ctl::kNext);
     next_->setDefault(true);
     cancel_ = withId(new QPushButton(QStringLiteral("&Cancel"), this), ctl::kCancel);
+    setEscapeButton(cancel_);
     connect(back_, &QPushButton::clicked, this, &CSetupPage::OnBack);
     connect(next_, &QPushButton::clicked, this, &CSetupPage::OnNext);
     connect(cancel_, &QPushButton::clicked, this, &CSetupPage::OnCancel);
@@ -120,6 +121,7 @@ QPushButton* CSetupPage::replaceButtonsWithOk()
     cancel_->hide();
     auto* ok = withId(new QPushButton(QStringLiteral("OK"), this), ctl::kOk);
     ok->setDefault(true);
+    setEscapeButton(ok); // the summary's one way on
     buttons_->addWidget(ok);
     return ok;
 }
