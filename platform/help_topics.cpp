@@ -32,11 +32,11 @@ constexpr std::array kTopics = {
     HelpTopic{174, "setup-alarm-pages.html#consecutive"},
     HelpTopic{helpctx::kViewPreviousGraph, "view-previous-graph.html"},
     HelpTopic{helpctx::kViewer, "graph-viewer.html"},
-    HelpTopic{helpctx::kChannelDecimal, "graph-channels.html#decimal"},
+    HelpTopic{helpctx::kChannelDecimal, "graph-channels.html#temperature"}, // a temperature file has decimals
     HelpTopic{helpctx::kChannelSecond, "graph-channels.html#second"},
     HelpTopic{helpctx::kChannelVoltage, "graph-channels.html#voltage"},
     HelpTopic{helpctx::kChannelCurrent, "graph-channels.html#current"},
-    HelpTopic{helpctx::kChannelTemperature, "graph-channels.html#temperature"},
+    HelpTopic{helpctx::kChannelTemperature, "graph-channels.html#whole"},
     HelpTopic{helpctx::kChannelCo, "graph-channels.html#co"},
     HelpTopic{helpctx::kViewerZoom, "graph-zoom.html"},
     HelpTopic{helpctx::kViewerTraces, "graph-traces-grid.html"},

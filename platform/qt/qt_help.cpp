@@ -1,14 +1,22 @@
 #include "qt_help.h"
 
 #include <QAction>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStyle>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 #include "../help_topics.h"
 
@@ -22,10 +30,12 @@ bool holdsContents(const QString& folder)
     return !folder.isEmpty() && QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(kHelpContentsPage.data(), kHelpContentsPage.size()));
 }
 
+// The help window on show; a closed one is on its way to deletion and is not reused.
 HelpWindow* existingWindow()
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* help = qobject_cast<HelpWindow*>(w); help && w->objectName() == QLatin1String(kWindowName))
+        if (auto* help = qobject_cast<HelpWindow*>(w);
+            help && w->objectName() == QLatin1String(kWindowName) && w->isVisible())
             return help;
     return nullptr;
 }
@@ -102,13 +112,65 @@ HelpWindow::HelpWindow(const QString& folder, QWidget* parent)
         const QString title = browser_->documentTitle();
         setWindowTitle(QCoreApplication::applicationName() + QStringLiteral(" Help") +
                        (title.isEmpty() ? QString() : QStringLiteral(" - ") + title));
+        padPageEnd();
     });
+
+    auto* close = new QAction(QStringLiteral("Close"), this);
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+
+    browser_->viewport()->installEventFilter(this);
     resize(720, 560);
 }
 
 void HelpWindow::showPage(const QString& page)
 {
     browser_->setSource(helpPageUrl(folder_, page));
+    // The window may not have its size yet (the first call comes before it is shown):
+    // the heading is put at the top once it has.
+    QTimer::singleShot(0, this, &HelpWindow::scrollToTopic);
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == browser_->viewport() && event->type() == QEvent::Resize)
+        padPageEnd();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void HelpWindow::padPageEnd()
+{
+    QTextFrame* root = browser_->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const qreal room = std::max(0, browser_->viewport()->height() - 2 * browser_->fontMetrics().height());
+    if (format.bottomMargin() == room)
+        return;
+    format.setBottomMargin(room);
+    root->setFrameFormat(format);
+}
+
+void HelpWindow::scrollToTopic()
+{
+    padPageEnd();
+    const QString topic = browser_->source().fragment();
+    if (!topic.isEmpty())
+        browser_->scrollToAnchor(topic);
+}
+
+std::optional<int> HelpWindow::topicOffset() const
+{
+    const QString topic = browser_->source().fragment();
+    if (topic.isEmpty())
+        return std::nullopt;
+    QTextDocument* document = browser_->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(topic)) {
+                const QRectF where = document->documentLayout()->blockBoundingRect(block);
+                return static_cast<int>(std::lround(where.top())) - browser_->verticalScrollBar()->value();
+            }
+    return std::nullopt;
 }
 
 void openHelp(int contextId, QWidget* parent)

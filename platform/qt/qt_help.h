@@ -1,9 +1,12 @@
 #pragma once
 // The help window both programs share: our HTML help pages in a QTextBrowser with
 // back, forward and contents buttons. One window per program, reused on every call.
+// A topic opens with its heading at the top of the window, however near the end of
+// its page it stands; Escape and Ctrl+W close the window.
 #include <QMainWindow>
 #include <QString>
 #include <QUrl>
+#include <optional>
 
 #include "../help.h"
 
@@ -25,8 +28,18 @@ public:
     HelpWindow(const QString& folder, QWidget* parent = nullptr);
     void showPage(const QString& page);
     QTextBrowser* browser() const { return browser_; }
+    // Where the heading of the topic shown stands below the top of the page's view, in
+    // pixels; 0 when it is at the top. None without a topic or when it is not found.
+    std::optional<int> topicOffset() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Room below a page's end, so that its last topic too can stand at the top.
+    void padPageEnd();
+    void scrollToTopic();
+
     QString folder_;
     QTextBrowser* browser_;
 };

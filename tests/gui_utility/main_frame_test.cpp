@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -185,6 +186,51 @@ TEST(HelpWindowTest, OpensTheTopicOfAContextNumberAndIsReused)
     EXPECT_EQ(windows, 1);
     EXPECT_TRUE(window->browser()->source().path().endsWith("status.html"));
     window->close();
+}
+
+HelpWindow* helpWindow()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = qobject_cast<HelpWindow*>(w); h && h->isVisible())
+            return h;
+    return nullptr;
+}
+
+TEST(HelpWindowTest, ATopicOpensWithItsHeadingAtTheTop)
+{
+    // The viewer's carbon monoxide topic ends its page; the others stand early, late
+    // and in the middle of theirs. Each comes up at the top, on a new window as on one
+    // already open.
+    for (int round = 0; round < 2; ++round)
+        for (int context : {1006, 1001, 1005, 1002, 161, 105}) {
+            SCOPED_TRACE(context);
+            openHelp(context);
+            HelpWindow* window = helpWindow();
+            ASSERT_NE(window, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+            QTest::qWait(20);
+            const std::optional<int> offset = window->topicOffset();
+            ASSERT_TRUE(offset.has_value()) << window->browser()->source().toString().toStdString();
+            EXPECT_LE(std::abs(*offset), 2);
+            if (round == 0 && context == 105)
+                window->close();
+        }
+    if (HelpWindow* window = helpWindow())
+        window->close();
+}
+
+TEST(HelpWindowTest, EscapeAndCtrlWCloseIt)
+{
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Escape), QKeyCombination(Qt::CTRL | Qt::Key_W)}) {
+        openHelp(142);
+        QPointer<HelpWindow> window = helpWindow();
+        ASSERT_NE(window, nullptr);
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->browser(), key.key(), key.keyboardModifiers());
+        QTest::qWait(10); // the window deletes itself once closed
+        EXPECT_TRUE(window.isNull() || !window->isVisible()) << QKeySequence(key).toString().toStdString();
+    }
 }
 
 TEST(HelpWindowTest, PageUrlsCarryTheirAnchor)

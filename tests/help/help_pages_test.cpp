@@ -105,6 +105,19 @@ TEST(HelpPages, EachSetUpFormOpensUnderItsOwnHeading)
         EXPECT_EQ(headingOf(all, helpPageFor(form)), heading) << form;
 }
 
+TEST(HelpPages, EachViewerTopicOpensUnderItsOwnHeading)
+{
+    // A temperature file's readings have a decimal (1001): it opens on the temperature
+    // topic, not on another logger's.
+    const auto all = pages();
+    const std::pair<int, const char*> topics[] = {
+        {1001, "Temperature"}, {1002, "Humidity and dew point"},    {1003, "Voltage"},
+        {1004, "Current"},     {1005, "Readings in whole numbers"}, {1006, "Carbon monoxide"},
+    };
+    for (const auto& [context, heading] : topics)
+        EXPECT_EQ(headingOf(all, helpPageFor(context)), heading) << context;
+}
+
 TEST(HelpPages, EveryLinkResolvesAndEveryPageIsReachable)
 {
     const auto all = pages();
