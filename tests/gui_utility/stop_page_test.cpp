@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <csignal>
 #include <sys/resource.h>
@@ -227,9 +229,25 @@ TEST(DownloadProgressTest, CountsBlocksInAWindowModalDialog)
     EXPECT_EQ(progress.dialog()->windowModality(), Qt::WindowModal);
     EXPECT_EQ(progress.dialog()->maximum(), 8);
     EXPECT_EQ(progress.dialog()->value(), 1);
-    callback(8, 8);
+    EXPECT_TRUE(callback(8, 8));
     EXPECT_EQ(progress.dialog()->value(), 8);
     EXPECT_EQ(progress.dialog()->labelText(), "Downloading the readings from the logger...");
+}
+
+TEST(DownloadProgressTest, CancelStopsTheDownloadAtTheNextBlock)
+{
+    QWidget window;
+    window.show();
+    DownloadProgress progress(&window, 0);
+    const LoggerLink::Progress callback = progress.callback();
+    EXPECT_TRUE(callback(1, 8)) << "go on";
+    auto* cancel = progress.dialog()->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_EQ(cancel->text(), "Cancel");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_TRUE(progress.cancelled());
+    EXPECT_FALSE(callback(2, 8)) << "stop after the block under way";
+    EXPECT_FALSE(callback(3, 8));
 }
 
 } // namespace

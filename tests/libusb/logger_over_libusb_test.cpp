@@ -95,6 +95,7 @@ TEST_F(LoggerOverLibusbTest, DownloadsEveryReading)
                                   [&](std::size_t done, std::size_t total) {
                                       progress.push_back(done);
                                       EXPECT_EQ(total, 3u);
+                                      return true;
                                   }));
     // Wide readings are two bytes, most significant first.
     const LoggerImage img = image();

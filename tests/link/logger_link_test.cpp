@@ -283,7 +283,10 @@ TEST_F(LinkTest, ReadingsAreDecodedBlockByBlock)
         std::vector<float> readings(5, -1.0f);
         std::vector<std::pair<std::size_t, std::size_t>> progress;
         ASSERT_TRUE(l.readReadings(0, c.type, readings,
-                                   [&](std::size_t done, std::size_t all) { progress.emplace_back(done, all); }));
+                                   [&](std::size_t done, std::size_t all) {
+                                       progress.emplace_back(done, all);
+                                       return true;
+                                   }));
         ASSERT_EQ(readings.size(), c.values);
         for (std::size_t i = 0; i < c.values; ++i) {
             const float expected = c.type == 1 || c.type == 2
@@ -348,6 +351,35 @@ TEST_F(LinkTest, ReadingsDownloadFailuresKeepWhatArrived)
         EXPECT_EQ(readings.size(), c.kept);
         EXPECT_EQ(b.openHandles(), 0u);
     }
+}
+
+TEST_F(LinkTest, ACancelledDownloadStopsAfterTheBlockUnderWayAndTheLinkGoesOn)
+{
+    // 2000 wide bytes in blocks of 512: four blocks. The user cancels during the second.
+    VirtualLogger& logger = bridge.attach(imageOf(4, counting(2000)));
+    const LoggerConfig before = logger.record();
+    bridge.setRecording(true);
+    std::vector<float> readings;
+    std::size_t calls = 0;
+    EXPECT_FALSE(link.readReadings(0, 4, readings, [&](std::size_t done, std::size_t) { return ++calls, done < 2; }))
+        << "no message: the scripted prompts fail on any";
+    EXPECT_EQ(calls, 2u);
+    EXPECT_EQ(readings.size(), 512u) << "two blocks of two-byte readings";
+    EXPECT_EQ(bridge.transfers().size(), 2u + 2u) << "frame, header, two blocks: no third block read";
+    EXPECT_EQ(bridge.openHandles(), 0u);
+    EXPECT_EQ(logger.record().bytes, before.bytes) << "nothing written to the logger";
+    EXPECT_EQ(logger.recordsTaken(), 0);
+
+    // The next exchanges start clean: the record, then every reading.
+    LoggerConfig record;
+    ASSERT_TRUE(link.readConfigBlock(0, record));
+    EXPECT_EQ(record.bytes, before.bytes);
+    ASSERT_TRUE(link.readReadings(0, 4, readings));
+    EXPECT_EQ(readings.size(), 1000u);
+    // A Cancel that comes with the last block is too late: every reading is in, and the
+    // logger counts itself downloaded.
+    EXPECT_TRUE(link.readReadings(0, 4, readings, [](std::size_t done, std::size_t all) { return done < all; }));
+    EXPECT_EQ(readings.size(), 1000u);
 }
 
 TEST_F(LinkTest, GarbledTotalFailsAtTheFirstMissingBlockWithoutAHugeAllocation)

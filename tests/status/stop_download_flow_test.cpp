@@ -17,6 +17,7 @@
 #include "clock.h"
 #include "connected_logger.h"
 #include "fridge_expectations.h"
+#include "logger_presets.h"
 #include "memory_settings.h"
 #include "scripted_file_dialogs.h"
 #include "scripted_prompts.h"
@@ -163,6 +164,30 @@ TEST_F(StopDownloadFlowTest, EachAnswerToTheSaveDialog)
                   substitute(c.savedDirectory, "{folder}", folder.string()));
         EXPECT_EQ(filesIn(folder), c.files);
     }
+}
+
+TEST_F(StopDownloadFlowTest, ACancelledDownloadSavesNothingAndSaysSo)
+{
+    // A factory KV-USB-1 holds 576 readings: nine blocks of 64.
+    VirtualLogger& device = bridge.attach(makePresetImage(1, CivilTime{2026, 12, 7, 15, 0, 0}));
+    ASSERT_TRUE(device.record().hasUndownloadedData());
+    ASSERT_GT(device.record().readingCount(), 64);
+    prompts.expect("The download was cancelled: nothing has been saved.\n"
+                   "The logger remains stopped and still holds its readings.",
+                   PromptAnswer::Ok, PromptIcon::Information);
+    std::size_t calls = 0;
+    EXPECT_FALSE(flow.download([&](std::size_t, std::size_t) { return ++calls == 0; }));
+    prompts.expectAllShown();
+    EXPECT_EQ(calls, 1u);
+    EXPECT_TRUE(readings.empty()) << "nothing left to save by mistake";
+    EXPECT_TRUE(dialogs.calls.empty()) << "no Save dialog";
+    EXPECT_EQ(device.recordsTaken(), 0);
+    EXPECT_FALSE(device.record().isLogging());
+    EXPECT_TRUE(device.record().hasUndownloadedData()) << "its readings still count as not downloaded";
+
+    // A download left to run is not affected by the last one's Cancel.
+    EXPECT_TRUE(flow.download([](std::size_t, std::size_t) { return true; }));
+    EXPECT_EQ(readings.size(), static_cast<std::size_t>(device.record().readingCount()));
 }
 
 TEST_F(StopDownloadFlowTest, AGoodSaveWritesTheDownloadedReadings)

@@ -222,6 +222,7 @@ bool LoggerLink::readReadings(int index, LoggerType type, std::vector<float>& re
     const std::size_t blockSize = readingBlockSize(type);
     const bool wide = !isNarrow(type);
     bool ok = false;
+    bool cancelled = false;
     const std::uint8_t frame[3] = {kReadReadingsCommand, 0xFF, 0xFF};
     std::vector<std::uint8_t> buffer(blockSize, 0);
     if (writeBytes(frame, 3, kTransferTimeoutMs)) {
@@ -239,7 +240,7 @@ bool LoggerLink::readReadings(int index, LoggerType type, std::vector<float>& re
             if (total <= kMaxReadingBytes) {
                 readings.reserve(std::min<std::size_t>(values, 65536));
                 ok = true;
-                for (std::size_t b = 0; b < blocks && ok; ++b) {
+                for (std::size_t b = 0; b < blocks && ok && !cancelled; ++b) {
                     std::fill(buffer.begin(), buffer.end(), 0);
                     if (!readBytes(buffer.data(), static_cast<std::uint32_t>(blockSize), kTransferTimeoutMs)) {
                         ok = false;
@@ -256,11 +257,19 @@ bool LoggerLink::readReadings(int index, LoggerType type, std::vector<float>& re
                         for (std::size_t i = 0; i < used; ++i)
                             readings.push_back(static_cast<float>(buffer[i]));
                     }
-                    if (progress)
-                        progress(b + 1, blocks);
+                    // Cancelled with the last block in, the download is complete: the
+                    // logger has sent all it holds and counts itself downloaded.
+                    cancelled = progress && !progress(b + 1, blocks) && b + 1 < blocks;
                 }
             }
         }
+    }
+    if (cancelled) {
+        // The logger goes on sending the blocks nobody reads; what has arrived of them
+        // is dropped now, and every exchange starts with a flush of whatever follows.
+        bridge_.flushBuffers(handle_, true, true);
+        closeHandle();
+        return false;
     }
     closeHandle();
     if (!ok)

@@ -42,8 +42,10 @@ public:
     // Reads the stored readings: `readings` is resized to the values announced by
     // the logger's header and filled from index 0. Message 135 on failure; values
     // received before a failure stay in the array. `progress`, when set, is called
-    // after each block with (blocks done, blocks in all).
-    using Progress = std::function<void(std::size_t done, std::size_t total)>;
+    // after each block with (blocks done, blocks in all); when it answers false before
+    // the last block the read stops there (the user cancelled it) and returns false
+    // without a message.
+    using Progress = std::function<bool(std::size_t done, std::size_t total)>;
     bool readReadings(int index, LoggerType type, std::vector<float>& readings, const Progress& progress = {});
 
     bool readBytes(std::uint8_t* buffer, std::uint32_t count, std::uint32_t timeoutMs);

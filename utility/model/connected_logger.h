@@ -24,7 +24,7 @@ public:
                        std::uint32_t delaySeconds, bool pushButton);
     bool readReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
     // The download's first steps: re-read the record, then read every reading. The
-    // link has shown its message when this returns false.
+    // link has shown its message when this returns false, unless `progress` stopped it.
     bool downloadReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
 
     // Checks that show their messages through the link's Prompts.

@@ -1,7 +1,8 @@
 #pragma once
 // Shows a long readings download as it goes: a window-modal progress dialog that
-// counts blocks and keeps the window repainting while the link works. Nothing is
-// shown for downloads that finish within a moment.
+// counts blocks, keeps the window repainting while the link works and offers Cancel,
+// which stops the download after the block under way (the callback answers false from
+// then on). Nothing is shown for downloads that finish within a moment.
 #include <QPointer>
 #include <QString>
 
@@ -22,13 +23,15 @@ public:
     // The callback for the link: (blocks done, blocks in all).
     LoggerLink::Progress callback();
     QProgressDialog* dialog() const;
+    bool cancelled() const;
 
 private:
-    void update(std::size_t done, std::size_t total);
+    bool update(std::size_t done, std::size_t total);
 
     QWidget* window_;
     int showAfterMs_;
     QPointer<QProgressDialog> dialog_;
+    bool pointerShown_ = false; // the ordinary pointer over the wait cursor, for Cancel
 };
 
 inline constexpr const char* kDownloadProgressText = "Downloading the readings from the logger...";

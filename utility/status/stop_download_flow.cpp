@@ -21,7 +21,18 @@ StopDownloadFlow::StopDownloadFlow(ConnectedLogger& logger, std::vector<float>& 
 
 bool StopDownloadFlow::download(const LoggerLink::Progress& progress)
 {
-    return logger_.downloadReadings(readings_, progress);
+    bool cancelled = false;
+    const LoggerLink::Progress watched = [&](std::size_t done, std::size_t total) {
+        cancelled = progress && !progress(done, total);
+        return !cancelled;
+    };
+    if (logger_.downloadReadings(readings_, watched))
+        return true;
+    if (cancelled) {
+        readings_.clear();
+        prompts_.ask(std::string(kDownloadCancelled), PromptIcon::Information, PromptButtons::Ok);
+    }
+    return false;
 }
 
 std::string StopDownloadFlow::initialFolder() const

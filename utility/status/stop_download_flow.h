@@ -25,7 +25,9 @@ public:
                      Settings& settings, std::string documentsFolder, std::string homeFolder = {});
 
     // Re-reads the record and every reading. The link has shown its message when
-    // this fails.
+    // this fails. When `progress` answers false (the user's Cancel) the download stops
+    // after that block, the readings are dropped and the user is told that nothing
+    // was saved; the logger is left as it is, stopped.
     bool download(const LoggerLink::Progress& progress = {});
 
     // The folder the save dialog opens in: the remembered one while it exists, else
