@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "graph_strings.h"
-#include "toolbar_icons.h"
+#include "viewer_icon.h"
 
 namespace velmora {
 
@@ -22,7 +22,7 @@ CGraphAboutDlg::CGraphAboutDlg(QWidget* parent) : QDialog(parent)
     setWindowTitle(text(graphtext::kAboutTitle));
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(toolbarIcon(ToolbarIcon::About).pixmap(QSize(48, 48), devicePixelRatioF()));
+    icon->setPixmap(viewerIcon().pixmap(QSize(48, 48), devicePixelRatioF()));
     icon->setAlignment(Qt::AlignTop);
 
     auto* product = new QLabel(text(graphtext::kAppTitle), this);

@@ -1,6 +1,6 @@
 #pragma once
-// The viewer's About box ("About Velmora USB"): the product, its version and the
-// supplier.
+// The viewer's About box ("About Velmora USB"): the program's icon, the product, its
+// version and the supplier.
 #include <QDialog>
 
 namespace velmora {

@@ -14,6 +14,7 @@
 #include "recent_file_list.h"
 #include "toolbar_icons.h"
 #include "velmora_graph_view.h"
+#include "viewer_icon.h"
 
 namespace velmora {
 
@@ -48,6 +49,7 @@ QStringList localFiles(const QMimeData* mime)
 CGraphMainFrame::CGraphMainFrame(CVelmoraGraphView& view, QWidget* parent) : QMainWindow(parent), view_(view)
 {
     setWindowTitle(text(graphtext::kWindowTitle));
+    setWindowIcon(viewerIcon());
     setAcceptDrops(true);
     setCentralWidget(&view_);
     view_.setFocus(); // the chart takes the keys from the start

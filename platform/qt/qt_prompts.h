@@ -1,8 +1,11 @@
 #pragma once
 #include <QString>
+#include <memory>
 
 #include "../prompts.h"
 
+class QFont;
+class QMessageBox;
 class QWidget;
 
 namespace velmora {
@@ -14,9 +17,19 @@ public:
     PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
+    // The box ask() shows, not yet shown.
+    std::unique_ptr<QMessageBox> makeBox(const std::string& text, PromptIcon icon, PromptButtons buttons) const;
+
 private:
     QString caption_;
     QWidget* parent_;
 };
+
+// The width a message's text is laid out in. Left alone, a message box breaks every
+// line longer than about 500 pixels there, which often leaves the last word of a
+// sentence alone on a line. Here a line up to `limit` pixels wide keeps to one line,
+// and a longer one is broken into lines of even length: as narrow as it can be
+// without needing another line.
+int messageTextWidth(const QString& text, const QFont& font, int limit);
 
 } // namespace velmora

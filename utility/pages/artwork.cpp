@@ -1,6 +1,7 @@
 #include "artwork.h"
 
 #include "qt/painted_icon.h"
+#include "qt/program_tile.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,8 +12,8 @@ namespace velmora {
 
 namespace {
 // One palette for every picture, so the pages look of a piece.
-const QColor kNavy(0x1d, 0x3f, 0x6e);
-const QColor kBlue(0x2d, 0x6f, 0xb8);
+const QColor kNavy = kHouseNavy;
+const QColor kBlue = kHouseBlue;
 const QColor kSky(0x9c, 0xc7, 0xef);
 const QColor kBody(0xf4, 0xf6, 0xf9);
 const QColor kBodyEdge(0x5b, 0x6b, 0x7f);
@@ -177,13 +178,8 @@ void drawView(QPainter& p)
 
 void drawProgramIcon(QPainter& p)
 {
-    // A rounded tile in the house colours with the logger on it.
-    QLinearGradient tile(0, 0, 0, 100);
-    tile.setColorAt(0, kBlue);
-    tile.setColorAt(1, kNavy);
-    p.setPen(Qt::NoPen);
-    p.setBrush(tile);
-    p.drawRoundedRect(QRectF(4, 4, 92, 92), 20, 20);
+    // The programs' tile with the logger on it.
+    paintProgramTile(p);
     drawLogger(p, QRectF(30, 36, 40, 56));
 }
 
