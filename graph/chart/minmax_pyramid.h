@@ -43,12 +43,15 @@ public:
     MinMaxPyramid(const double* values, std::size_t count);
 
     std::size_t size() const { return count_; }
+    // Every value the same and none missing: an alarm level, a straight line.
+    bool flat() const { return flat_; }
     // Extent of values[first..last], both included and clamped to the series.
     ValueExtent query(std::size_t first, std::size_t last) const;
 
 private:
     const double* values_ = nullptr;
     std::size_t count_ = 0;
+    bool flat_ = false;
     std::vector<std::vector<ValueExtent>> levels_; // levels_[k]: blocks of 16^(k+1) values
 };
 

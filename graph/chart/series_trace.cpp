@@ -79,6 +79,21 @@ void traceEnvelope(const double* values, std::size_t first, std::size_t last,
     const long firstColumn = map.left - 1;
     const long lastColumn = map.right + 1;
     std::size_t start = firstIndexOf(firstColumn);
+    if (pyramid.flat()) {
+        // One value throughout (an alarm level): a straight line from the column of
+        // the first reading in view to the last column that holds one; no column
+        // needs a query of its own.
+        if (start > last)
+            return;
+        auto columnOf = [&](std::size_t i) {
+            return std::min(static_cast<long>(std::floor(map.x0 + static_cast<double>(i) * map.dx)), lastColumn);
+        };
+        const double y = pixelY(map, values[start]);
+        runs.add(static_cast<double>(columnOf(start)), y);
+        runs.add(static_cast<double>(columnOf(last)), y);
+        runs.breakRun();
+        return;
+    }
     bool joined = false; // the previous column ended on a value the next may continue
     for (long c = firstColumn; c <= lastColumn && start <= last; ++c) {
         const std::size_t end = c == lastColumn ? last + 1 : firstIndexOf(c + 1);

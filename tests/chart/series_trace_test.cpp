@@ -98,6 +98,17 @@ TEST(SeriesTrace, StraightStretchesAreMerged)
     const TraceMapping m{0.0, 0.01, 200.0, -1.0, 0, 99};
     const Trace t = trace(level, m);
     EXPECT_EQ(runs(t), (Runs{{{0, 175}, {99, 175}}}));
+    // Scrolled: the file starts half a plot to the left and ends in column 49; the
+    // line comes in from the column left of the plot.
+    EXPECT_EQ(runs(trace(level, {-50.0, 0.01, 200.0, -1.0, 0, 99})), (Runs{{{-1, 175}, {49, 175}}}));
+    // The same level with one reading missing is no longer one straight line.
+    std::vector<double> broken = level;
+    broken[5050] = kGap;
+    EXPECT_EQ(runs(trace(broken, m)).size(), 1u) << "a gap within a column does not show";
+    broken.assign(level.size(), 25.0);
+    for (std::size_t i = 5000; i < 5100; ++i)
+        broken[i] = kGap;
+    EXPECT_EQ(runs(trace(broken, m)), (Runs{{{0, 175}, {49, 175}}, {{51, 175}, {99, 175}}}));
 
     // Each column's lowest and highest value, with repeats dropped.
     std::vector<double> steps(400);
