@@ -279,6 +279,31 @@ private:
     std::int64_t run_ = 0;
 };
 
+// Mean and standard deviation of readings so large that their sums or squares pass
+// the largest double: the readings are scaled by a power of two first (exactly), the
+// sums kept compensated. Rare enough to be done plainly.
+void scaledMoments(const double* x, std::size_t first, std::size_t end, double largest, double& mean, double& sd)
+{
+    const double scale = std::ldexp(1.0, -std::ilogb(largest) - 1); // readings below 1 in size
+    double sum = 0, carry = 0, n = 0;
+    for (std::size_t i = first; i < end; ++i) {
+        if (x[i] == kGap)
+            continue;
+        const double v = x[i] * scale;
+        const double t = sum + v;
+        carry += std::abs(sum) >= std::abs(v) ? (sum - t) + v : (v - t) + sum;
+        sum = t;
+        n += 1;
+    }
+    const double m = (sum + carry) / n;
+    double squares = 0;
+    for (std::size_t i = first; i < end; ++i)
+        if (x[i] != kGap)
+            squares += (x[i] * scale - m) * (x[i] * scale - m);
+    mean = m / scale;
+    sd = std::sqrt(squares / n) / scale;
+}
+
 std::size_t firstIndexOf(const double* x, std::size_t len, double v)
 {
     return static_cast<std::size_t>(std::find(x, x + len, v) - x);
@@ -347,8 +372,12 @@ SeriesStatistics seriesStatistics(const SeriesInput& input)
     result.maximum = highest;
     // The block means carry the rounding of a few hundred additions at most; the
     // mean cannot lie outside the readings, whatever rounding says.
-    result.mean = std::clamp(moments.mean, lowest, highest);
+    result.mean = moments.mean;
     result.standardDeviation = std::sqrt(std::max(0.0, moments.m2) / moments.n);
+    if (!std::isfinite(result.mean) || !std::isfinite(result.standardDeviation))
+        scaledMoments(values, input.first, input.end, std::max(std::abs(lowest), std::abs(highest)), result.mean,
+                      result.standardDeviation);
+    result.mean = std::clamp(result.mean, lowest, highest);
     if (temperature) {
         if (belowAbsoluteZero) {
             result.meanKinetic = SeriesStatistics::kNone;

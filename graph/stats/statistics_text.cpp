@@ -49,7 +49,7 @@ std::size_t displayWidth(const std::string& s)
 
 } // namespace
 
-std::string fixedText(double v, int decimals)
+std::string decimalText(double v, int decimals)
 {
     if (!std::isfinite(v))
         return str(graphtext::kStatNotApplicable);
@@ -81,7 +81,7 @@ std::string valueText(double v, int decimals, const std::string& cp1252Unit)
 {
     if (std::isnan(v))
         return str(graphtext::kStatNotApplicable);
-    return fixedText(v, decimals) + cp1252ToUtf8(cp1252Unit);
+    return decimalText(v, decimals) + cp1252ToUtf8(cp1252Unit);
 }
 
 std::string rangeText(const ReadingRange& range, std::int64_t startTime, std::int64_t interval)
@@ -93,6 +93,22 @@ std::string rangeText(const ReadingRange& range, std::int64_t startTime, std::in
     const std::string last = readingTimeText(startTime + static_cast<std::int64_t>(range.last) * interval);
     text.replace(text.find("%1"), 2, first);
     text.replace(text.find("%2"), 2, last);
+    return text;
+}
+
+std::string levelSpanText(const LevelSpan& span, std::size_t rangeLines)
+{
+    if (span.lines == 0)
+        return str(graphtext::kStatNotApplicable);
+    std::string text = valueText(span.lowest, span.decimals, span.unit);
+    if (span.highest != span.lowest)
+        text += " to " + valueText(span.highest, span.decimals, span.unit);
+    if (span.lines < rangeLines) {
+        std::string lines(graphtext::kReportLevelLines);
+        lines.replace(lines.find("%1"), 2, std::to_string(span.lines));
+        lines.replace(lines.find("%2"), 2, std::to_string(rangeLines));
+        text += " " + lines;
+    }
     return text;
 }
 

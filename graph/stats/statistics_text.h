@@ -27,13 +27,17 @@ struct StatisticsTable {
 StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t startTime);
 
 // "5.25" with `decimals` digits after a full stop.
-std::string fixedText(double v, int decimals);
+std::string decimalText(double v, int decimals);
 // "1 d 2 h 3 min 4 s", leaving out parts that are 0; "0 s" for none.
 std::string durationText(std::int64_t seconds);
 // The value with its unit as the readout writes it: "4.5°C" (UTF-8).
 std::string valueText(double v, int decimals, const std::string& cp1252Unit);
 // "<first reading time> to <last reading time>" of a range; empty for an empty range.
 std::string rangeText(const ReadingRange& range, std::int64_t startTime, std::int64_t interval);
+
+// An alarm column's level over a range: "8.0°C", "8.0°C to 9.0°C" when it changes,
+// followed by "(on 3 of 4 lines)" when some lines have none; "-" when none has one.
+std::string levelSpanText(const LevelSpan& span, std::size_t rangeLines);
 
 // The table as aligned plain text, one line per row, the column titles first.
 std::string tableText(const StatisticsTable& table, const std::string& indent = "  ");
