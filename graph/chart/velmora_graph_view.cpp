@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QScrollBar>
 
+#include "chart_binding.h"
 #include "chart_print_commands.h"
 #include "chart_settings.h"
 #include "chart_texts.h"
@@ -21,11 +22,6 @@ namespace {
 QString text(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString fromFile(const std::string& s)
-{
-    return QString::fromStdString(cp1252ToUtf8(s));
 }
 
 // The traces menu's commands: id, data set, series, in menu order.
@@ -50,6 +46,7 @@ CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidge
     connect(zoom_, &ChartZoomControl::readoutRequested, this, &CVelmoraGraphView::showReadout);
     connect(zoom_, &ChartZoomControl::xRangeScrolled, this, &CVelmoraGraphView::showFromTo);
     connect(zoom_, &ChartZoomControl::maximumZoomReached, this, &CVelmoraGraphView::maximumZoomReached);
+    connect(zoom_, &ChartZoomControl::xRangeChanged, this, &CVelmoraGraphView::noteVisibleRange);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -154,49 +151,14 @@ std::int64_t CVelmoraGraphView::totalSeconds() const
 void CVelmoraGraphView::bind(const GraphData& data)
 {
     data_ = &data;
-    Chart& c = chartWidget_->chart();
-    applyChartSettings(c, {markPointsOn_, gridXOn_, gridYOn_});
     chartWidget_->setBand(std::nullopt);
-
-    c.setHeader({fromFile(data.loggerName)});
-    c.setTimeBase(data.startTime);
-    c.setYDecimals(data.channel1.decimals);
-
-    // Each channel on its axis, with limits chosen from the data but always
-    // including zero.
-    ZoomLevel full;
-    full.xMin = 0;
-    full.xMax = totalSeconds();
-    const struct {
-        ValueAxis axis;
-        Axis limits;
-        const ChannelData& channel;
-        double* min;
-        double* max;
-    } channels[] = {
-        {ValueAxis::Y, Axis::Y, data.channel1, &full.yMin, &full.yMax},
-        {ValueAxis::Y2, Axis::Y2, data.channel2, &full.y2Min, &full.y2Max},
-    };
-    for (const auto& ch : channels) {
-        c.setDataSet(ch.axis, &ch.channel.data);
-        c.setAxisMinimumAutomatic(ch.limits);
-        c.setAxisMaximumAutomatic(ch.limits);
-        if (c.axisMinimum(ch.limits) > 0.0)
-            c.setAxisMinimum(ch.limits, 0.0);
-        if (c.axisMaximum(ch.limits) < 0.0)
-            c.setAxisMaximum(ch.limits, 0.0);
-        *ch.min = c.axisMinimum(ch.limits);
-        *ch.max = c.axisMaximum(ch.limits);
-        c.setSeriesLabel(ch.axis, 0, fromFile(ch.channel.name));
-        c.setSeriesLabel(ch.axis, 1, fromFile(ch.channel.highLabel));
-        c.setSeriesLabel(ch.axis, 2, fromFile(ch.channel.lowLabel));
-        c.setSeriesLabel(ch.axis, 3, ch.axis == ValueAxis::Y ? fromFile(ch.channel.thirdName) : QString());
-        c.setAxisTitle(ch.limits, fromFile(ch.channel.unit));
-    }
+    const ZoomLevel full = bindChartData(chartWidget_->chart(), data, {markPointsOn_, gridXOn_, gridYOn_});
     rebuildTracesMenu();
 
     zoom_->bind(full, interval(), totalSeconds());
     showFromTo();
+    lastVisibleRange_.reset(); // a new document: its range is news even when the numbers match
+    noteVisibleRange();
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -215,7 +177,7 @@ void CVelmoraGraphView::showReadout(QPoint pixel)
 
 void CVelmoraGraphView::setFooter(const std::string& fileText)
 {
-    chartWidget_->chart().setFooter({fromFile(fileText)});
+    chartWidget_->chart().setFooter({QString::fromStdString(cp1252ToUtf8(fileText))});
     chartWidget_->update();
 }
 
@@ -223,6 +185,16 @@ void CVelmoraGraphView::showFromTo()
 {
     const Chart& c = chart();
     setFooter(fromToText(*data_, c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)));
+}
+
+void CVelmoraGraphView::noteVisibleRange()
+{
+    const Chart& c = chart();
+    const std::pair<double, double> range{c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)};
+    if (range == lastVisibleRange_)
+        return;
+    lastVisibleRange_ = range;
+    emit visibleRangeChanged(range.first, range.second);
 }
 
 void CVelmoraGraphView::zoomOut()

@@ -174,6 +174,7 @@ inline constexpr std::string_view kReportFilter = "PDF Document (*.pdf)|*.pdf|Al
 inline constexpr std::string_view kOpenBeforeReport = "Open the data file before saving a report.";
 inline constexpr std::string_view kFileChangedSinceOpened =
     "The data file has changed since it was opened. Open it again before saving a report.";
+inline constexpr std::string_view kReportOpenFailed = "Failed opening file:\n%1\n(%2)";
 inline constexpr std::string_view kReportWriteFailed = "Failed writing file:\n%1\n(%2)";
 inline constexpr std::string_view kReportTitle = "Data Logger Report";
 inline constexpr std::string_view kReportLogger = "Logger";
