@@ -11,8 +11,6 @@ namespace velmora {
 
 namespace {
 
-using Row = StatisticsTable::Row;
-
 std::string str(std::string_view s)
 {
     return std::string(s);
@@ -116,45 +114,48 @@ StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t st
 {
     StatisticsTable table;
     const std::size_t n = stats.series.size();
-    auto row = [&](std::string_view label) -> Row& {
+    // Rows are addressed by their place: references into the list would not survive
+    // the rows added after them.
+    auto row = [&](std::string_view label) {
         table.rows.push_back({str(label), std::vector<std::string>(n, str(graphtext::kStatNotApplicable))});
-        return table.rows.back();
+        return table.rows.size() - 1;
     };
+    auto at = [&](std::size_t r, std::size_t column) -> std::string& { return table.rows[r].cells[column]; };
     auto timeOf = [&](std::size_t index) {
         return readingTimeText(startTime + static_cast<std::int64_t>(index) * stats.interval);
     };
 
-    Row& count = row(graphtext::kStatReadings);
-    Row& minimum = row(graphtext::kStatMinimum);
-    Row& minimumAt = row(graphtext::kStatMinimumAt);
-    Row& maximum = row(graphtext::kStatMaximum);
-    Row& maximumAt = row(graphtext::kStatMaximumAt);
-    Row& mean = row(graphtext::kStatMean);
-    Row& deviation = row(graphtext::kStatStandardDeviation);
+    const std::size_t count = row(graphtext::kStatReadings);
+    const std::size_t minimum = row(graphtext::kStatMinimum);
+    const std::size_t minimumAt = row(graphtext::kStatMinimumAt);
+    const std::size_t maximum = row(graphtext::kStatMaximum);
+    const std::size_t maximumAt = row(graphtext::kStatMaximumAt);
+    const std::size_t mean = row(graphtext::kStatMean);
+    const std::size_t deviation = row(graphtext::kStatStandardDeviation);
     for (std::size_t i = 0; i < n; ++i) {
         const SeriesReport& s = stats.series[i];
         std::string title = cp1252ToUtf8(s.name);
         if (!s.unit.empty())
             title += " (" + cp1252ToUtf8(s.unit) + ")";
         table.columns.push_back(title);
-        count.cells[i] = std::to_string(s.stats.count);
+        at(count, i) = std::to_string(s.stats.count);
         if (s.stats.count == 0)
             continue;
-        minimum.cells[i] = valueText(s.stats.minimum, s.decimals, s.unit);
-        minimumAt.cells[i] = timeOf(s.stats.minimumIndex);
-        maximum.cells[i] = valueText(s.stats.maximum, s.decimals, s.unit);
-        maximumAt.cells[i] = timeOf(s.stats.maximumIndex);
-        mean.cells[i] = valueText(s.stats.mean, s.decimals + 1, s.unit);
-        deviation.cells[i] = valueText(s.stats.standardDeviation, s.decimals + 1, s.unit);
+        at(minimum, i) = valueText(s.stats.minimum, s.decimals, s.unit);
+        at(minimumAt, i) = timeOf(s.stats.minimumIndex);
+        at(maximum, i) = valueText(s.stats.maximum, s.decimals, s.unit);
+        at(maximumAt, i) = timeOf(s.stats.maximumIndex);
+        at(mean, i) = valueText(s.stats.mean, s.decimals + 1, s.unit);
+        at(deviation, i) = valueText(s.stats.standardDeviation, s.decimals + 1, s.unit);
     }
 
     if (std::any_of(stats.series.begin(), stats.series.end(), [](const SeriesReport& s) { return s.stats.meanKinetic; })) {
-        Row& mkt = row(graphtext::kStatMeanKinetic);
+        const std::size_t mkt = row(graphtext::kStatMeanKinetic);
         for (std::size_t i = 0; i < n; ++i) {
             const SeriesReport& s = stats.series[i];
             if (s.stats.meanKinetic)
-                mkt.cells[i] = std::isnan(*s.stats.meanKinetic) ? str(graphtext::kStatBelowAbsoluteZero)
-                                                                : valueText(*s.stats.meanKinetic, s.decimals + 1, s.unit);
+                at(mkt, i) = std::isnan(*s.stats.meanKinetic) ? str(graphtext::kStatBelowAbsoluteZero)
+                                                              : valueText(*s.stats.meanKinetic, s.decimals + 1, s.unit);
         }
     }
 
@@ -162,16 +163,16 @@ StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t st
         if (std::none_of(stats.series.begin(), stats.series.end(),
                          [&](const SeriesReport& s) { return excursionsOf(s, kind.kind); }))
             continue;
-        Row& time = row(kind.time);
-        Row& runs = row(kind.excursions);
-        Row& longest = row(kind.longest);
+        const std::size_t time = row(kind.time);
+        const std::size_t runs = row(kind.excursions);
+        const std::size_t longest = row(kind.longest);
         for (std::size_t i = 0; i < n; ++i) {
             const LevelExcursions* e = excursionsOf(stats.series[i], kind.kind);
             if (!e)
                 continue;
-            time.cells[i] = durationText(e->readings * stats.interval);
-            runs.cells[i] = std::to_string(e->runs);
-            longest.cells[i] = durationText(e->longestRun * stats.interval);
+            at(time, i) = durationText(e->readings * stats.interval);
+            at(runs, i) = std::to_string(e->runs);
+            at(longest, i) = durationText(e->longestRun * stats.interval);
         }
     }
     return table;
@@ -180,12 +181,12 @@ StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t st
 std::string tableText(const StatisticsTable& table, const std::string& indent)
 {
     std::size_t labelWidth = 0;
-    for (const Row& r : table.rows)
+    for (const StatisticsTable::Row& r : table.rows)
         labelWidth = std::max(labelWidth, displayWidth(r.label));
     std::vector<std::size_t> widths;
     for (const std::string& c : table.columns)
         widths.push_back(displayWidth(c));
-    for (const Row& r : table.rows)
+    for (const StatisticsTable::Row& r : table.rows)
         for (std::size_t i = 0; i < r.cells.size() && i < widths.size(); ++i)
             widths[i] = std::max(widths[i], displayWidth(r.cells[i]));
 
@@ -199,7 +200,7 @@ std::string tableText(const StatisticsTable& table, const std::string& indent)
         return text + "\n";
     };
     std::string text = line({}, table.columns);
-    for (const Row& r : table.rows)
+    for (const StatisticsTable::Row& r : table.rows)
         text += line(r.label, r.cells);
     return text;
 }
