@@ -73,7 +73,7 @@ KelvinScale kelvinScale(TemperatureScale scale)
 // lanes of all ones or all zeros, which select by bitwise and. Plain loops with
 // conditions do not vectorise at all without licence to reorder additions.
 using Vec = double __attribute__((vector_size(16)));
-using Mask = long long __attribute__((vector_size(16)));
+using Mask = decltype(Vec{} < Vec{}); // what a comparison gives: lanes of 64-bit integers
 constexpr int kLanes = 2;
 
 Vec load(const double* p)
@@ -225,21 +225,23 @@ bool isBeyond(double v, double level, Beyond side)
 
 bool anyBeyond(const double* x, const double* level, std::size_t len, Beyond side)
 {
+    // Counted rather than or-ed: compilers turn an or of comparison lanes back into
+    // branches, while a subtraction of the lanes (-1 where true) stays in the register.
     const Vec gap = splat(kGap);
-    Mask any = {};
+    Mask hits = {};
     std::size_t i = 0;
     if (side == Beyond::Above) {
         for (; i + kLanes <= len; i += kLanes) {
             const Vec v = load(x + i), l = load(level + i);
-            any |= (v != gap) & (l != gap) & (v > l);
+            hits -= (v != gap) & (l != gap) & (v > l);
         }
     } else {
         for (; i + kLanes <= len; i += kLanes) {
             const Vec v = load(x + i), l = load(level + i);
-            any |= (v != gap) & (l != gap) & (v < l);
+            hits -= (v != gap) & (l != gap) & (v < l);
         }
     }
-    bool found = (any[0] | any[1]) != 0;
+    bool found = (hits[0] | hits[1]) != 0;
     for (; i < len; ++i)
         found |= isBeyond(x[i], level[i], side);
     return found;
