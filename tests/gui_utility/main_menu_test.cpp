@@ -4,6 +4,7 @@
 // and does to the logger is proven without a display in tests/shell.
 #include <QAction>
 
+#include "help_topics.h"
 #include "main_frame.h"
 #include "utility_fixture.h"
 #include "utility_strings.h"
@@ -113,6 +114,23 @@ TEST_F(UtilityTest, F1OpensHelpForThePageOnShow)
     app->mainFrame().command(32775)->trigger();
     app->mainFrame().helpAction()->trigger();
     EXPECT_EQ(help.requests, (std::vector<int>{101, 142}));
+}
+
+TEST_F(UtilityTest, F1OnEachSetUpPageOpensTheTopicOfItsForm)
+{
+    startApp();
+    // Page index and form number.
+    const std::pair<int, int> pages[] = {{1, 102},  {2, 103},  {3, 104},  {4, 105},  {7, 154},  {8, 155}, {9, 156},
+                                         {10, 157}, {11, 158}, {12, 159}, {13, 160}, {14, 163}, {15, 161},
+                                         {16, 165}, {17, 167}, {18, 166}, {19, 168}, {20, 169}, {25, 174}};
+    std::vector<int> forms;
+    for (const auto& [index, form] : pages) {
+        app->SwitchPage(index);
+        app->mainFrame().helpAction()->trigger();
+        forms.push_back(form);
+        EXPECT_NE(helpPageFor(form), kHelpContentsPage) << form;
+    }
+    EXPECT_EQ(help.requests, forms);
 }
 
 } // namespace

@@ -7,35 +7,14 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "main_frame.h"
-#include "utility_fixture.h"
+#include "setup_pages_fixture.h"
 #include "utility_strings.h"
 
 namespace velmora::test {
 namespace {
 
-class NamePagesTest : public UtilityTest {
+class NamePagesTest : public SetupPagesTest {
 protected:
-    // A logger of `type` with nothing to warn about, set up from the main menu.
-    void setUp(LoggerType type, const std::function<void(LoggerConfig&)>& change = {})
-    {
-        LoggerImage image = presetImage(type);
-        LoggerConfig& c = image.record;
-        for (std::uint16_t bit :
-             {flag::kUndownloaded, flag::kBatteryLow, flag::kBatteryCritical, flag::kSensorFault, flag::kLogging})
-            c.setFlag(bit, false);
-        c.setSensorLife({});
-        c.setCalibrationDue({});
-        if (change)
-            change(c);
-        plugIn(std::move(image));
-        startApp();
-        app->mainFrame().show();
-        app->mainFrame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&app->mainFrame()));
-        click(0, 1101);
-    }
-
     QStringList entries(int pageIndex, int id) const
     {
         QStringList list;
@@ -43,11 +22,6 @@ protected:
             for (int i = 0; i < box->count(); ++i)
                 list << box->itemText(i);
         return list;
-    }
-    bool checked(int pageIndex, int id) const
-    {
-        auto* radio = control<QRadioButton>(pageIndex, id);
-        return radio && radio->isChecked();
     }
     void type(int pageIndex, int id, const QString& text)
     {

@@ -1,7 +1,9 @@
 // Developer tool: pictures of the utility's pages against simulated loggers, to
 // look at the layout as a user would. Usage: utility_screenshots OUTDIR TYPE...
-// Works offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb. Questions are answered
-// Yes, dialogs are cancelled and nothing is started.
+// A TYPE of a voltage or current logger may end in ":custom" for its set-up pages
+// with a scaling of the user's own (PSI, 0 V = 0, 30 V = 150). Works offscreen
+// (QT_QPA_PLATFORM=offscreen) or under Xvfb. Questions are answered Yes, dialogs
+// are cancelled and nothing is started.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -10,6 +12,8 @@
 
 #include "about_dlg.h"
 #include "clock.h"
+#include "connected_logger.h"
+#include "conversions.h"
 #include "file_dialogs.h"
 #include "locale_format.h"
 #include "main_frame.h"
@@ -63,7 +67,11 @@ int main(int argc, char* argv[])
     QDir().mkpath(out);
     bool ok = true;
     for (int i = 2; i < argc; ++i) {
-        const std::string spec = argv[i];
+        std::string spec = argv[i];
+        const std::string customSuffix = ":custom";
+        const bool custom = spec.ends_with(customSuffix);
+        if (custom)
+            spec.resize(spec.size() - customSuffix.size());
         VirtualClock clock(CivilTime{2026, 12, 7, 15, 0, 0});
         std::string error;
         std::unique_ptr<SimulatedBridge> bridge = makeSimulatedBridge(spec, clock, error);
@@ -82,7 +90,7 @@ int main(int argc, char* argv[])
                                            "/usr/bin", "/tmp"});
         app.InitInstance();
         CMainFrame& frame = app.mainFrame();
-        const QString prefix = out + "/type" + QString::fromStdString(spec) + "-";
+        const QString prefix = out + "/type" + QString::fromStdString(spec) + (custom ? "custom-" : "-");
         QApplication::processEvents();
         if (i == 2) {
             ok &= save(frame, out + "/main-menu.png");
@@ -110,6 +118,15 @@ int main(int argc, char* argv[])
         frame.command(cmd::kSetUp)->trigger();
         QApplication::processEvents();
         ok &= save(frame, prefix + "setup.png");
+        if (custom) {
+            LoggerConfig& c = app.logger().config;
+            c.setInputOptions(1);
+            c.setText(TextSlot::Units, "PSI");
+            for (const auto& [slot, text] : {std::pair{TextSlot::ScaleIn1, "0"}, {TextSlot::ScaleOut1, "0"},
+                                             {TextSlot::ScaleIn2, "30"}, {TextSlot::ScaleOut2, "150"}})
+                c.setText(slot, text);
+            computeScaling(app.logger());
+        }
         // Every page of the type's set-up row as it shows the record.
         for (int index : pageRow(app.logger().type())) {
             app.SwitchPage(index);

@@ -66,6 +66,45 @@ TEST(HelpPages, EveryContextNumberHasAPageAndAnchor)
     EXPECT_EQ(helpPageFor(4242), kHelpContentsPage);
 }
 
+// The heading a topic opens under: the heading that holds its anchor, or the page's
+// first for a topic without one.
+std::string headingOf(const std::map<std::string, std::string>& all, std::string_view topic)
+{
+    const std::string target(topic);
+    const auto hash = target.find('#');
+    const std::string& html = all.at(target.substr(0, hash));
+    std::size_t at = 0;
+    if (hash != std::string::npos) {
+        at = html.find("id=\"" + target.substr(hash + 1) + "\"");
+        at = html.rfind("<h", at);
+    } else {
+        at = html.find("<h1");
+    }
+    const std::size_t end = html.find("</h", at);
+    if (at == std::string::npos || end == std::string::npos)
+        return {};
+    return std::regex_replace(html.substr(at, end - at), std::regex("<[^>]*>"), "");
+}
+
+TEST(HelpPages, EachSetUpFormOpensUnderItsOwnHeading)
+{
+    const auto all = pages();
+    const std::pair<int, const char*> forms[] = {
+        {102, "Temperature and humidity loggers"}, {103, "Temperature alarms"},
+        {104, "Start now or later"},               {105, "Configured successfully"},
+        {154, "Humidity alarms"},                  {155, "Voltage and current loggers"},
+        {156, "Voltage and current scaling"},      {157, "Alarms with typed levels"},
+        {158, "KV-USB-LITE"},                      {159, "KV-USB-LITE alarms"},
+        {160, "Carbon monoxide loggers"},          {161, "Carbon monoxide warning level"},
+        {163, "Carbon monoxide loggers"},          {165, "Thermocouple loggers"},
+        {166, "Loggers with a start button"},      {167, "Display"},
+        {168, "When the memory is full"},          {169, "High-temperature logger"},
+        {174, "Consecutive alarms"},
+    };
+    for (const auto& [form, heading] : forms)
+        EXPECT_EQ(headingOf(all, helpPageFor(form)), heading) << form;
+}
+
 TEST(HelpPages, EveryLinkResolvesAndEveryPageIsReachable)
 {
     const auto all = pages();

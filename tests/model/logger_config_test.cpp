@@ -114,6 +114,17 @@ TEST(LoggerConfig, LcdModeBits)
     EXPECT_EQ(c.modeFlags(), 0x20);
     c.setLcdMode(LcdMode::Off);
     EXPECT_EQ(c.modeFlags(), 0x00);
+    // Read back: bit 5 switches the display on, bit 6 alone leaves it off.
+    const std::pair<std::uint8_t, LcdMode> reads[] = {{0x00, LcdMode::Off},
+                                                      {0x40, LcdMode::Off},
+                                                      {0x20, LcdMode::AlwaysOn},
+                                                      {0x60, LcdMode::OnAfterButton},
+                                                      {0xDF, LcdMode::Off},
+                                                      {0xBF, LcdMode::AlwaysOn}};
+    for (const auto& [bits, shown] : reads) {
+        c.setModeFlags(bits);
+        EXPECT_EQ(c.lcdMode(), shown) << std::hex << int(bits);
+    }
 }
 
 TEST(LoggerConfig, TheUnitTextIsTheDegreeSignOrTheUnits)

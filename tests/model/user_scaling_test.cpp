@@ -116,6 +116,28 @@ TEST(UserScaling, ErrorsLeaveTheResetValuesInForce)
     expectReset(factory);
 }
 
+TEST(UserScaling, TheTopOfTheStatedInputRangeIsAnInputPoint)
+{
+    // A 0.00 - 30.00 V logger: 65472 x (3 / 65472 as a float) x 10 is 29.99999997 V.
+    struct Case {
+        const char* in2;
+        int error;
+    } cases[] = {{"30", scaleerr::kNone}, {"30.00", scaleerr::kNone}, {"30.001", scaleerr::kIn2AboveFull}};
+    for (const Case& c : cases) {
+        LoggerRecord r = scaled("0", "0", c.in2, "150");
+        r.config.setCalGain(3.0f / 65472.0f);
+        r.config.setInputScalar(10.0f);
+        computeScaling(r);
+        EXPECT_EQ(r.scaleError, c.error) << c.in2;
+    }
+    LoggerRecord first = scaled("30", "150", "0", "0");
+    first.config.setCalGain(3.0f / 65472.0f);
+    first.config.setInputScalar(10.0f);
+    computeScaling(first);
+    EXPECT_EQ(first.scaleError, scaleerr::kNone);
+    EXPECT_FLOAT_EQ(first.scaleGain, 5.0f);
+}
+
 TEST(UserScaling, FactoryTextsRestoreDefaultsAndOtherTypes)
 {
     LoggerRecord r = scaled("1", "2", "3", "4");

@@ -3,7 +3,10 @@
 //   velmora-cli [--simulate SPEC] list
 //   velmora-cli [--simulate SPEC] status [--json]
 //   velmora-cli [--simulate SPEC] download [--stop] FILE
-//   velmora-cli inspect [--json] [--readout I] FILE
+//   velmora-cli [--simulate SPEC] settings [--json]
+//   velmora-cli [--simulate SPEC] setup [--yes] FILE
+//   velmora-cli --simulate SPEC image FILE
+//   velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE
 //   velmora-cli export FILE.txt OUT.xlsx
 //   velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf
 //
@@ -17,9 +20,12 @@
 #include "cli_bridge.h"
 #include "clock.h"
 #include "export_command.h"
+#include "image_command.h"
 #include "inspect_command.h"
 #include "locale_format.h"
 #include "logger_commands.h"
+#include "setup_command.h"
+#include "wall_clock.h"
 #ifdef VELMORA_CLI_REPORT
 #include "report_command.h"
 #endif
@@ -30,6 +36,9 @@ constexpr const char* kUsage =
     "usage: velmora-cli [--simulate SPEC] list\n"
     "       velmora-cli [--simulate SPEC] status [--json]\n"
     "       velmora-cli [--simulate SPEC] download [--stop] FILE\n"
+    "       velmora-cli [--simulate SPEC] settings [--json]\n"
+    "       velmora-cli [--simulate SPEC] setup [--yes] FILE    (FILE - reads standard input)\n"
+    "       velmora-cli --simulate SPEC image FILE    (save the simulated logger as an image)\n"
     "       velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE\n"
     "       velmora-cli export FILE.txt OUT.xlsx\n"
     "       velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf\n"
@@ -80,22 +89,32 @@ int main(int argc, char** argv)
 #endif
     }
 
-    bool json = false, stop = false;
+    bool json = false, stop = false, yes = false;
     std::vector<std::string> positional;
     for (const std::string& a : args) {
-        if (a == "--json" && command == "status")
+        if (a == "--json" && (command == "status" || command == "settings"))
             json = true;
         else if (a == "--stop" && command == "download")
             stop = true;
+        else if (a == "--yes" && command == "setup")
+            yes = true;
         else if (!a.empty() && a[0] == '-' && a != "-")
             return usage("unknown option " + a + " for " + command);
         else
             positional.push_back(a);
     }
-    if (command != "list" && command != "status" && command != "download")
+    if (command != "list" && command != "status" && command != "download" && command != "settings" &&
+        command != "setup" && command != "image")
         return usage("unknown command " + command);
-    if (command == "download" ? positional.size() != 1 : !positional.empty())
-        return usage(command == "download" ? "download needs exactly one FILE" : "unexpected argument " + positional[0]);
+    const bool takesFile = command == "download" || command == "setup" || command == "image";
+    if (takesFile ? positional.size() != 1 : !positional.empty())
+        return usage(takesFile ? command + " needs exactly one FILE" : "unexpected argument " + positional[0]);
+    if (command == "image") {
+        if (!simulateGiven)
+            return usage("image saves a simulated logger: give --simulate SPEC");
+        SteadyClock clock;
+        return runSaveImage(simulate, positional[0], clock, std::cerr);
+    }
 
     SteadyClock clock;
     std::string error;
@@ -110,5 +129,10 @@ int main(int argc, char** argv)
         return runList(context);
     if (command == "status")
         return runStatus(context, json);
+    SystemWallClock wall;
+    if (command == "settings")
+        return runSettings(context, wall, json);
+    if (command == "setup")
+        return runSetup(context, wall, positional[0], yes, std::cin);
     return runDownload(context, positional[0], stop);
 }

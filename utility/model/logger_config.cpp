@@ -104,9 +104,11 @@ void LoggerConfig::setLcdMode(LcdMode m)
     setMode(mode::kLcdBit6, m == LcdMode::OnAfterButton);
 }
 
+// Bit 5 switches the display on; bit 6 only says how. Bit 6 alone is a display that
+// is off, as the display page shows it (and then writes the pair clean).
 LcdMode LoggerConfig::lcdMode() const
 {
-    if (!hasMode(mode::kLcdBit5) && !hasMode(mode::kLcdBit6))
+    if (!hasMode(mode::kLcdBit5))
         return LcdMode::Off;
     return hasMode(mode::kLcdBit6) ? LcdMode::OnAfterButton : LcdMode::AlwaysOn;
 }

@@ -117,14 +117,19 @@ Points factoryPoints(const LoggerConfig& c)
             factory(TextSlot::DefaultOut2)};
 }
 
-// The user's input points must lie within the logger's input range 0..full.
+// The user's input points must lie within the logger's input range 0..full. The
+// points are held as 32-bit floats, and so is the full-scale input they are held
+// against: computed from the float calibration it comes out a hair below the top of
+// the range the logger states (29.99999997 for "0.00 - 30.00"), and that top, which
+// the user is shown, must be a point the user can give.
 int checkInputRange(const Points& p, double full)
 {
-    return p.in1 > full  ? scaleerr::kIn1AboveFull
-           : p.in1 < 0   ? scaleerr::kIn1Negative
-           : p.in2 > full ? scaleerr::kIn2AboveFull
-           : p.in2 < 0   ? scaleerr::kIn2Negative
-                         : scaleerr::kNone;
+    const double top = static_cast<float>(full);
+    return p.in1 > top  ? scaleerr::kIn1AboveFull
+           : p.in1 < 0  ? scaleerr::kIn1Negative
+           : p.in2 > top ? scaleerr::kIn2AboveFull
+           : p.in2 < 0  ? scaleerr::kIn2Negative
+                        : scaleerr::kNone;
 }
 
 // The first step of the table wider than a 1023rd of the shown span, or the last.

@@ -3,10 +3,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QLabel>
 #include <QVBoxLayout>
 
+#include "connected_logger.h"
 #include "dialog_units.h"
 #include "text_encoding.h"
 
@@ -16,29 +15,18 @@ CListAlarmsPage::CListAlarmsPage(PageContext& context, int pageIndex, int dialog
                                  const QString& title, const QString& hint, AlarmIds high, AlarmIds low)
     : CSetupPage(context, pageIndex, dialogId, motif)
 {
-    const DialogUnits du(font());
-    QGroupBox* group = addGroup(title);
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    auto* text = new QLabel(hint, group);
-    text->setWordWrap(true);
-    inner->addWidget(text);
-    inner->addSpacing(du.y(4));
-
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(du.x(6));
-    grid->setVerticalSpacing(du.y(4));
+    const AlarmGroup alarms = addAlarmGroup(title, hint);
     high_ = makeAlarm(high, true);
     low_ = makeAlarm(low, false);
     int row = 0;
     for (const Alarm& alarm : {high_, low_}) {
-        grid->addWidget(alarm.box, row, 0);
-        grid->addWidget(alarm.list, row, 1);
-        grid->addWidget(alarm.hold, row, 2);
+        alarms.rows->addWidget(alarm.box, row, 0);
+        alarms.rows->addWidget(alarm.list, row, 1);
+        alarms.rows->addWidget(alarm.hold, row, 2);
         ++row;
     }
-    grid->setColumnStretch(3, 1);
-    inner->addLayout(grid);
-    inner->addStretch(1);
+    alarms.rows->setColumnStretch(3, 1);
+    groupColumn(alarms.group)->addStretch(1);
 }
 
 CListAlarmsPage::Alarm CListAlarmsPage::makeAlarm(const AlarmIds& ids, bool high)
@@ -56,6 +44,12 @@ CListAlarmsPage::Alarm CListAlarmsPage::makeAlarm(const AlarmIds& ids, bool high
         enable(high ? high_ : low_);
     });
     return alarm;
+}
+
+void CListAlarmsPage::writeSwitch(bool high, bool on)
+{
+    LoggerConfig& c = core().logger.config;
+    high ? c.setHighAlarmEnabled(on) : c.setLowAlarmEnabled(on);
 }
 
 void CListAlarmsPage::enable(const Alarm& alarm)

@@ -30,7 +30,8 @@ protected:
     AlarmListValues values() const;
 
     // Writes the alarm's enable bit into the record; called when its switch is clicked.
-    virtual void writeSwitch(bool high, bool on) = 0;
+    // The temperature alarms' bits, unless the page has alarms of its own.
+    virtual void writeSwitch(bool high, bool on);
 
 private:
     struct Alarm {

@@ -13,14 +13,13 @@
 #include "dialog_units.h"
 #include "page_view.h"
 #include "sample_rate_choice.h"
+#include "setup_page.h"
 #include "setup_name_rules.h"
 #include "text_encoding.h"
 
 namespace velmora {
 
 namespace {
-
-QVBoxLayout* groupLayout(QGroupBox* group) { return static_cast<QVBoxLayout*>(group->layout()); }
 
 // A row of a group: a label with a control beside it.
 void addLabelledRow(QGroupBox* group, const QString& label, QWidget* control, int controlWidthDlu)
@@ -31,7 +30,7 @@ void addLabelledRow(QGroupBox* group, const QString& label, QWidget* control, in
     control->setFixedWidth(du.x(controlWidthDlu));
     row->addWidget(control);
     row->addStretch(1);
-    groupLayout(group)->addLayout(row);
+    groupColumn(group)->addLayout(row);
 }
 
 // The first line of the rate text ends in a word that the second line repeats: the
@@ -56,11 +55,11 @@ std::string recordText(const QString& shown) { return utf8ToCp1252(shown.toStdSt
 
 QLineEdit* buildNameGroup(QGroupBox* group, const QString& example)
 {
-    groupLayout(group)->addWidget(
+    groupColumn(group)->addWidget(
         new QLabel(QStringLiteral("Name the USB Data Logger to give it a unique identity."), group));
     auto* box = withId(new QLineEdit(group), setup_name::kNameBox);
     addLabelledRow(group, QStringLiteral("Logger Name (Max 15 Char.):-"), box, 90);
-    groupLayout(group)->addWidget(new QLabel(example, group));
+    groupColumn(group)->addWidget(new QLabel(example, group));
     return box;
 }
 
@@ -85,14 +84,26 @@ ScaleRadios makeScaleRadios(QWidget* parent)
     return radios;
 }
 
+ScaleRadios buildScaleGroup(QGroupBox* group)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Select Temperature Scale. "), group));
+    const ScaleRadios radios = makeScaleRadios(group);
+    row->addWidget(radios.celsius);
+    row->addWidget(radios.fahrenheit);
+    row->addStretch(1);
+    groupColumn(group)->addLayout(row);
+    return radios;
+}
+
 QComboBox* buildRateGroup(QGroupBox* group)
 {
     const QString first = QStringLiteral("Select how frequently the USB Data Logger will log a reading.");
-    groupLayout(group)->addWidget(
+    groupColumn(group)->addWidget(
         firstLineOnly(first, QStringLiteral("Select how frequently the USB Data Logger will log a"), group));
-    groupLayout(group)->addWidget(
+    groupColumn(group)->addWidget(
         new QLabel(QStringLiteral("reading. This also determines the period of time until"), group));
-    groupLayout(group)->addWidget(new QLabel(QStringLiteral("the logger is full - shown in brackets."), group));
+    groupColumn(group)->addWidget(new QLabel(QStringLiteral("the logger is full - shown in brackets."), group));
     auto* box = withId(new QComboBox(group), setup_name::kRateBox);
     addLabelledRow(group, QStringLiteral("Sample Rate:-"), box, 90);
     return box;

@@ -36,6 +36,8 @@ struct ScaleRadios {
     int chosen() const;
 };
 ScaleRadios makeScaleRadios(QWidget* parent);
+// The scale group: "Select Temperature Scale. " with the two radios beside it.
+ScaleRadios buildScaleGroup(QGroupBox* group);
 
 // The rate group: the three lines on what the rate decides, "Sample Rate:-" and the
 // box 1028. Returns the box.

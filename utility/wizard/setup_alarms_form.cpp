@@ -24,12 +24,6 @@ void CSetupAlarmsForm::refresh()
     showValues(setup_alarms::levelList(record), setup_alarms::load(record));
 }
 
-void CSetupAlarmsForm::writeSwitch(bool high, bool on)
-{
-    LoggerConfig& c = core().logger.config;
-    high ? c.setHighAlarmEnabled(on) : c.setLowAlarmEnabled(on);
-}
-
 void CSetupAlarmsForm::OnNext()
 {
     follow(setup_alarms::next(core(), values()));

@@ -13,9 +13,6 @@ public:
 public slots:
     void OnNext() override;
     void OnBack() override;
-
-protected:
-    void writeSwitch(bool high, bool on) override;
 };
 
 } // namespace velmora

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOption>
 #include <QVBoxLayout>
 
 #include "connected_logger.h"
@@ -31,13 +32,12 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     : CSetupPage(context, page::kCoAlarms, 161, PanelMotif::Gas)
 {
     const DialogUnits du(font());
-    // The indicator heads the frame of what it enables (its text is too long to fit
-    // inside a frame).
-    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), this),
-                        id::kIndicator);
-    body()->addWidget(indicator_);
+    // The indicator heads the frame of what it enables, the rest stands indented.
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
+    QVBoxLayout* inner = groupColumn(group);
+    indicator_ = withId(new QCheckBox(QStringLiteral("Enable LED Indicator (flashes red when level reached)."), group),
+                        id::kIndicator);
+    inner->addWidget(indicator_);
     const int indent = du.x(4);
     const auto label = [&](int control, const char* text) {
         auto* l = withId(new QLabel(QString::fromLatin1(text), group), control);
@@ -61,8 +61,9 @@ CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
     holdBlock->setSpacing(0);
     holdBlock->addWidget(hold_, 0, 1, 1, 2);
     // The lines that go on from the box's text start under it.
-    holdBlock->setColumnMinimumWidth(1, style()->pixelMetric(QStyle::PM_IndicatorWidth) +
-                                            style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+    QStyleOptionButton box;
+    box.initFrom(hold_);
+    holdBlock->setColumnMinimumWidth(1, style()->subElementRect(QStyle::SE_CheckBoxContents, &box, hold_).left());
     holdBlock->addWidget(label(kHoldLine1, "keep flashing after the carbon monoxide level"), 1, 2);
     holdBlock->addWidget(label(kHoldLine2, "has fallen below the Warning Level."), 2, 2);
     holdBlock->setColumnStretch(2, 1);

@@ -21,31 +21,21 @@ namespace id = setup_consecutive_alarms::id;
 CSetupConsecutiveAlarmsForm::CSetupConsecutiveAlarmsForm(PageContext& context)
     : CSetupPage(context, page::kConsecutiveAlarms, 174, PanelMotif::Clock)
 {
-    const DialogUnits du(font());
-    QGroupBox* group = addGroup(QStringLiteral("Consecutive Alarms"));
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    auto* hint = new QLabel(QStringLiteral("Tick an alarm to have it shown only when a number of readings in a row "
-                                           "(2 to 250) are in alarm. Clear it to show the alarm at the first reading."),
-                            group);
-    hint->setWordWrap(true);
-    inner->addWidget(hint);
-    inner->addSpacing(du.y(4));
-
+    const AlarmGroup alarms = addAlarmGroup(
+        QStringLiteral("Consecutive Alarms"),
+        QStringLiteral("Tick an alarm to have it shown only when a number of readings in a row (2 to 250) are in "
+                       "alarm. Clear it to show the alarm at the first reading."));
     high_ = makeAlarm(id::kHighAlarm, "High Alarm", id::kHighCount, true);
     low_ = makeAlarm(id::kLowAlarm, "Low Alarm", id::kLowCount, false);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(du.x(6));
-    grid->setVerticalSpacing(du.y(4));
     int row = 0;
     for (const Alarm& alarm : {high_, low_}) {
-        grid->addWidget(alarm.box, row, 0);
-        grid->addWidget(alarm.count, row, 1);
-        grid->addWidget(new QLabel(QStringLiteral("consecutive readings"), group), row, 2);
+        alarms.rows->addWidget(alarm.box, row, 0);
+        alarms.rows->addWidget(alarm.count, row, 1);
+        alarms.rows->addWidget(new QLabel(QStringLiteral("consecutive readings"), alarms.group), row, 2);
         ++row;
     }
-    grid->setColumnStretch(3, 1);
-    inner->addLayout(grid);
-    inner->addStretch(1);
+    alarms.rows->setColumnStretch(3, 1);
+    groupColumn(alarms.group)->addStretch(1);
 
     QGroupBox* rateGroup = addGroup();
     auto* rateRow = new QHBoxLayout;
@@ -53,7 +43,7 @@ CSetupConsecutiveAlarmsForm::CSetupConsecutiveAlarmsForm(PageContext& context)
     rate_ = withId(new QLabel(rateGroup), id::kRate);
     rateRow->addWidget(rate_);
     rateRow->addStretch(1);
-    static_cast<QVBoxLayout*>(rateGroup->layout())->addLayout(rateRow);
+    groupColumn(rateGroup)->addLayout(rateRow);
 }
 
 CSetupConsecutiveAlarmsForm::Alarm CSetupConsecutiveAlarmsForm::makeAlarm(int box, const char* text, int count,

@@ -35,7 +35,7 @@ CSetupDisclaimerPage::CSetupDisclaimerPage(PageContext& context, int pageIndex, 
     : CSetupPage(context, pageIndex, dialogId, motif, Back::Never)
 {
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
+    QVBoxLayout* inner = groupColumn(group);
     auto* heading = withId(new QLabel(QStringLiteral("Safety Agreement"), group), kHeading);
     heading->setAlignment(Qt::AlignCenter);
     inner->addWidget(heading);

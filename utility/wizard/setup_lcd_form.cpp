@@ -9,7 +9,7 @@
 #include "dialog_units.h"
 #include "page_context.h"
 #include "setup_lcd_rules.h"
-#include "setup_storage_mode_rules.h"
+#include "setup_storage_mode_form.h"
 #include "wizard_pages.h"
 
 namespace velmora {
@@ -18,11 +18,10 @@ namespace rules = setup_lcd;
 
 namespace {
 constexpr int kFirstDisplayRadio = 1149;
-constexpr int kFirstStorageRadio = 1152;
 
 QString shown(std::string_view text)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 template <std::size_t N> int checkedIndex(QRadioButton* const (&radios)[N])
@@ -39,7 +38,7 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
 {
     const DialogUnits du(font());
     QGroupBox* display = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(display->layout());
+    QVBoxLayout* inner = groupColumn(display);
     inner->addWidget(new QLabel(QStringLiteral("Select how you would like the display to function."), display));
     for (int i = 0; i < 3; ++i) {
         display_[i] = withId(new QRadioButton(shown(rules::kDisplayChoices[i]), display), kFirstDisplayRadio + i);
@@ -49,17 +48,11 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
     for (const char* note : {"NOTE: Prolonged use of the display will reduce battery life.",
                              "LCD response time will slow down in low temperatures.",
                              "Normal function will return at room temperatures."})
-        inner->addWidget(new QLabel(QString::fromLatin1(note), display));
+        inner->addWidget(sentenceLabel(QString::fromLatin1(note), display));
 
     QGroupBox* storage = addGroup();
-    inner = static_cast<QVBoxLayout*>(storage->layout());
-    inner->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), storage));
-    for (int i = 0; i < 2; ++i) {
-        storage_[i] =
-            withId(new QRadioButton(shown(setup_storage_mode::kStorageChoices[i]), storage), kFirstStorageRadio + i);
-        inner->addWidget(storage_[i]);
-    }
-    inner->addWidget(new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
+    addStorageChoice(storage, storage_);
+    groupColumn(storage)->addWidget(new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
     body()->addStretch(1);
 }
 

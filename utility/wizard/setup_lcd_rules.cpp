@@ -19,10 +19,11 @@ Values load(const LoggerRecord& logger)
 {
     const LoggerConfig& config = logger.config;
     Values values;
-    if (!config.hasMode(mode::kLcdBit5))
-        values.display = 0;
-    else
-        values.display = config.hasMode(mode::kLcdBit6) ? 1 : 2;
+    switch (config.lcdMode()) {
+    case LcdMode::Off: values.display = 0; break;
+    case LcdMode::OnAfterButton: values.display = 1; break;
+    case LcdMode::AlwaysOn: values.display = 2; break;
+    }
     values.storage = config.isOverwriteMode() ? 1 : 0;
     return values;
 }

@@ -24,8 +24,8 @@ inline constexpr std::array<std::string_view, 3> kDisplayChoices = {
     "LCD Off", "LCD On for 30 seconds after button press", "LCD Always On"};
 LcdMode displayMode(int choice);
 
-// The display shows as off whenever bit 5 is clear, whatever bit 6 holds; Next then
-// writes a clean pair.
+// The display mode as the record reads it (off whenever bit 5 is clear, whatever
+// bit 6 holds); Next then writes a clean pair.
 Values load(const LoggerRecord& logger);
 WizardStep next(WizardCore& core, const Values& values);
 WizardStep back(WizardCore& core);

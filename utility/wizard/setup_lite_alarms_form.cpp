@@ -24,12 +24,6 @@ void CSetupLiteAlarmsForm::refresh()
     showValues(setup_lite_alarms::levelList(record), setup_lite_alarms::load(record));
 }
 
-void CSetupLiteAlarmsForm::writeSwitch(bool high, bool on)
-{
-    LoggerConfig& c = core().logger.config;
-    high ? c.setHighAlarmEnabled(on) : c.setLowAlarmEnabled(on);
-}
-
 void CSetupLiteAlarmsForm::OnNext()
 {
     follow(setup_lite_alarms::next(core(), values()));

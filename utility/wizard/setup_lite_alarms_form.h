@@ -12,9 +12,6 @@ public:
 
 public slots:
     void OnNext() override;
-
-protected:
-    void writeSwitch(bool high, bool on) override;
 };
 
 } // namespace velmora

@@ -17,10 +17,7 @@ Values load(const LoggerRecord& record) { return temperature_alarms::load(record
 
 WizardStep next(WizardCore& core, const Values& values)
 {
-    temperature_alarms::save(core.logger, levelList(core.logger), values);
-    if (!temperature_alarms::highAboveLow(core, values))
-        return WizardStep::stay(id::kHighLevel);
-    return forwardFrom(core, page::kLiteAlarms);
+    return temperature_alarms::next(core, levelList(core.logger), values, page::kLiteAlarms);
 }
 
 WizardStep back(WizardCore& core) { return backFrom(core, page::kLiteAlarms); }

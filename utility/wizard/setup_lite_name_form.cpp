@@ -1,10 +1,8 @@
 #include "setup_lite_name_form.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "connected_logger.h"
@@ -20,18 +18,9 @@ CSetupLiteNameForm::CSetupLiteNameForm(PageContext& context)
     : CSetupPage(context, page::kLiteName, 158, PanelMotif::Thermometer, Back::Inert)
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Office"));
-
-    QGroupBox* scaleGroup = addGroup();
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Select Temperature Scale. "), scaleGroup));
-    scale_ = makeScaleRadios(scaleGroup);
-    row->addWidget(scale_.celsius);
-    row->addWidget(scale_.fahrenheit);
-    row->addStretch(1);
-    static_cast<QVBoxLayout*>(scaleGroup->layout())->addLayout(row);
-
+    scale_ = buildScaleGroup(addGroup());
     QGroupBox* rateGroup = addGroup();
-    auto* column = static_cast<QVBoxLayout*>(rateGroup->layout());
+    QVBoxLayout* column = groupColumn(rateGroup);
     column->addWidget(
         new QLabel(QStringLiteral("The logging rate is fixed, one reading every 30 minutes."), rateGroup));
     column->addWidget(new QLabel(QStringLiteral("Battery permitting this logger will record for a month."), rateGroup));

@@ -1,11 +1,7 @@
 #include "setup_name_form.h"
 
 #include <QComboBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "connected_logger.h"
@@ -19,16 +15,7 @@ CSetupNameForm::CSetupNameForm(PageContext& context)
     : CSetupPage(context, page::kName, 102, PanelMotif::Thermometer, Back::ByRow)
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Outside Temp"));
-
-    QGroupBox* scaleGroup = addGroup();
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Select Temperature Scale. "), scaleGroup));
-    scale_ = makeScaleRadios(scaleGroup);
-    row->addWidget(scale_.celsius);
-    row->addWidget(scale_.fahrenheit);
-    row->addStretch(1);
-    static_cast<QVBoxLayout*>(scaleGroup->layout())->addLayout(row);
-
+    scale_ = buildScaleGroup(addGroup());
     rate_ = buildRateGroup(addGroup());
     body()->addStretch(1);
 }

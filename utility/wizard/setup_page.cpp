@@ -1,7 +1,9 @@
 #include "setup_page.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,13 +16,34 @@
 
 namespace velmora {
 
+namespace {
+// The form in dialog units: the picture panel at (7, 7) and 68 x 161, the groups to
+// its right, the buttons under them; 7 units all round.
+constexpr int kMargin = 7;
+constexpr int kPanelWidth = 68, kPanelHeight = 161;
+constexpr int kPanelGap = 6;
+constexpr int kButtonGap = 8; // between "Next >" and "&Cancel"
+} // namespace
+
+QVBoxLayout* groupColumn(QGroupBox* group)
+{
+    return static_cast<QVBoxLayout*>(group->layout());
+}
+
+QLabel* sentenceLabel(const QString& text, QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
 CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back)
     : CPageView(dialogId), context_(context),
       core_{context.logger, context.prompts, context.wizard, context.wallClock}, page_(pageIndex), backKind_(back)
 {
     const DialogUnits du(font());
     auto* panel = new CArtPanel(motif, this);
-    panel->setFixedSize(du.size(68, 161));
+    panel->setFixedSize(du.size(kPanelWidth, kPanelHeight));
 
     back_ = withId(new QPushButton(QStringLiteral("< Back"), this), back == Back::Inert ? ctl::kBackInert : ctl::kBack);
     back_->setEnabled(back == Back::ByRow);
@@ -36,20 +59,22 @@ CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelM
     buttons_->addStretch(1);
     buttons_->addWidget(back_);
     buttons_->addWidget(next_);
-    buttons_->addSpacing(du.x(8));
+    buttons_->addSpacing(du.x(kButtonGap));
     buttons_->addWidget(cancel_);
 
+    // Groups a little apart, their lines close together (see addGroup); the buttons
+    // at the foot of the panel on every page.
     body_ = new QVBoxLayout;
-    body_->setSpacing(du.y(4));
+    body_->setSpacing(du.y(2));
     auto* right = new QVBoxLayout;
+    right->setSpacing(du.y(3));
     right->addLayout(body_, 1);
-    right->addSpacing(du.y(4));
     right->addLayout(buttons_);
 
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(du.x(7), du.y(7), du.x(7), du.y(7));
+    layout->setContentsMargins(du.x(kMargin), du.y(kMargin), du.x(kMargin), du.y(kMargin));
+    layout->setSpacing(du.x(kPanelGap));
     layout->addWidget(panel, 0, Qt::AlignTop);
-    layout->addSpacing(du.x(7));
     layout->addLayout(right, 1);
 }
 
@@ -58,9 +83,34 @@ QGroupBox* CSetupPage::addGroup(const QString& title)
     auto* group = new QGroupBox(title, this);
     auto* inner = new QVBoxLayout(group);
     const DialogUnits du(font());
-    inner->setSpacing(du.y(2));
+    inner->setContentsMargins(du.x(3), du.y(1), du.x(3), du.y(2));
+    inner->setSpacing(du.y(1));
     body_->addWidget(group);
     return group;
+}
+
+CSetupPage::AlarmGroup CSetupPage::addAlarmGroup(const QString& title, const QString& hint)
+{
+    const DialogUnits du(font());
+    QGroupBox* group = addGroup(title);
+    QVBoxLayout* column = groupColumn(group);
+    column->addWidget(sentenceLabel(hint, group));
+    column->addSpacing(du.y(4));
+    auto* rows = new QGridLayout;
+    rows->setHorizontalSpacing(du.x(6));
+    rows->setVerticalSpacing(du.y(4));
+    column->addLayout(rows);
+    return AlarmGroup{group, rows};
+}
+
+int CSetupPage::groupTextWidth(QGroupBox* group) const
+{
+    const DialogUnits du(font());
+    const int body = du.x(kPageWidthDlu) - 2 * du.x(kMargin) - du.x(kPanelWidth) - du.x(kPanelGap);
+    group->ensurePolished();
+    const QMargins frame = group->contentsMargins();
+    const QMargins inner = group->layout()->contentsMargins();
+    return body - frame.left() - frame.right() - inner.left() - inner.right();
 }
 
 QPushButton* CSetupPage::replaceButtonsWithOk()

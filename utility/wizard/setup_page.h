@@ -8,14 +8,21 @@
 #include "page_view.h"
 #include "wizard_core.h"
 
+class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
+class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
 namespace velmora {
 
 struct PageContext;
+
+// The column of a framed group made by CSetupPage::addGroup.
+QVBoxLayout* groupColumn(QGroupBox* group);
+// A label for a sentence: it wraps at the width of its group rather than being cut.
+QLabel* sentenceLabel(const QString& text, QWidget* parent);
 
 class CSetupPage : public CPageView {
     Q_OBJECT
@@ -37,8 +44,18 @@ protected:
 
     // Where the page's groups go, top to bottom.
     QVBoxLayout* body() const { return body_; }
-    // A framed group added to the body, with a vertical layout of its own.
+    // A framed group added to the body, with a vertical layout of its own (see
+    // groupColumn) whose lines stand close together.
     QGroupBox* addGroup(const QString& title = {});
+    // The width a line of text has inside one of the page's groups.
+    int groupTextWidth(QGroupBox* group) const;
+    // The group of the alarm pages: its title, a hint that wraps, and a grid of one
+    // row per alarm, its cells a little apart.
+    struct AlarmGroup {
+        QGroupBox* group;
+        QGridLayout* rows;
+    };
+    AlarmGroup addAlarmGroup(const QString& title, const QString& hint);
 
     QPushButton* backButton() const { return back_; }
     QPushButton* nextButton() const { return next_; }

@@ -16,7 +16,6 @@ namespace rules = setup_push_to_start;
 
 namespace {
 constexpr int kClockTimer = 1004;
-constexpr int kClockPeriodMs = 500;
 constexpr int kFirstRadio = 1146;
 } // namespace
 
@@ -26,9 +25,9 @@ CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context)
     nextButton()->setText(QStringLiteral("&Finish"));
 
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    inner->addWidget(new QLabel(QStringLiteral("Select when you would like the logger to start and press"), group));
-    inner->addWidget(new QLabel(QStringLiteral("'Finish'."), group));
+    QVBoxLayout* inner = groupColumn(group);
+    inner->addWidget(
+        sentenceLabel(QStringLiteral("Select when you would like the logger to start and press 'Finish'."), group));
     const QString texts[3] = {
         QStringLiteral("Immediate start."),
         QStringLiteral("Start when the data logger button is pressed."),
@@ -41,8 +40,7 @@ CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context)
     pickers_ = buildStartPickers(group);
     body()->addStretch(1);
 
-    timer_ = withId(new QTimer(this), kClockTimer);
-    timer_->setInterval(kClockPeriodMs);
+    timer_ = makeClockTimer(this, kClockTimer);
     connect(timer_, &QTimer::timeout, this, &CSetupPushToStartForm::OnTimer);
     connect(radios_[0], &QRadioButton::clicked, this, [this] { apply(rules::chooseImmediate); });
     connect(radios_[1], &QRadioButton::clicked, this, [this] { apply(rules::chooseButton); });
@@ -55,7 +53,7 @@ void CSetupPushToStartForm::refresh()
 {
     refreshBackButton();
     show(rules::load(core()));
-    runClockByFlag();
+    runClockWhile(timer_, rules::clockLive(core()));
 }
 
 void CSetupPushToStartForm::OnTimer()
@@ -87,7 +85,7 @@ void CSetupPushToStartForm::apply(void (*rule)(WizardCore&, rules::Values&))
     rules::Values values = shown();
     rule(core(), values);
     show(values);
-    runClockByFlag();
+    runClockWhile(timer_, rules::clockLive(core()));
 }
 
 rules::Values CSetupPushToStartForm::shown() const
@@ -107,15 +105,6 @@ void CSetupPushToStartForm::show(const rules::Values& values)
     radios_[static_cast<int>(values.start)]->setChecked(true);
     pickers_.setEnabled(values.pickersEnabled);
     pickers_.show(values.pickers, values.pickersBlank);
-}
-
-// The timer runs exactly while the page's clock flag is set.
-void CSetupPushToStartForm::runClockByFlag()
-{
-    if (!rules::clockLive(core()))
-        timer_->stop();
-    else if (!timer_->isActive())
-        timer_->start();
 }
 
 } // namespace velmora

@@ -28,7 +28,6 @@ private:
     void apply(void (*rule)(WizardCore&, setup_push_to_start::Values&));
     setup_push_to_start::Values shown() const;
     void show(const setup_push_to_start::Values& values);
-    void runClockByFlag();
 
     QRadioButton* radios_[3] = {};
     StartPickerPair pickers_;

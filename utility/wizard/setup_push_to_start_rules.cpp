@@ -75,15 +75,20 @@ void pickerEdited(WizardCore& core, Values& values)
     values.start = Start::Delayed;
 }
 
+StartChoice choice(const Values& values)
+{
+    switch (values.start) {
+    case Start::Delayed: return StartChoice{StartMode::At, values.pickers.start()};
+    case Start::Button: return StartChoice{StartMode::Button, {}};
+    case Start::Immediate: break;
+    }
+    return StartChoice{StartMode::Now, {}};
+}
+
 WizardStep finish(WizardCore& core, const Values& values)
 {
     core.flags.pushClockLive = false;
-    switch (values.start) {
-    case Start::Delayed: return finishSetUp(core, StartChoice{StartMode::At, values.pickers.start()});
-    case Start::Button: return finishSetUp(core, StartChoice{StartMode::Button, {}});
-    case Start::Immediate: break;
-    }
-    return finishSetUp(core, StartChoice{StartMode::Now, {}});
+    return finishSetUp(core, choice(values));
 }
 
 WizardStep back(WizardCore& core)

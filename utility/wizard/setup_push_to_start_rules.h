@@ -38,6 +38,9 @@ void chooseDelayed(WizardCore& core, Values& values);
 // delayed start is chosen.
 void pickerEdited(WizardCore& core, Values& values);
 
+// The start the page asks for: the pickers' date and time only for the delayed start,
+// now otherwise, and the button only when that is chosen.
+StartChoice choice(const Values& values);
 // "&Finish": the clock stops; the start is the pickers' date and time only for the
 // delayed start, and the button starts the logger only when that is chosen.
 WizardStep finish(WizardCore& core, const Values& values);

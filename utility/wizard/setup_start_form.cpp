@@ -16,7 +16,6 @@ namespace rules = setup_start;
 
 namespace {
 constexpr int kClockTimer = 1001;
-constexpr int kClockPeriodMs = 500;
 } // namespace
 
 CSetupStartForm::CSetupStartForm(PageContext& context)
@@ -33,8 +32,7 @@ CSetupStartForm::CSetupStartForm(PageContext& context)
     pickers_ = buildStartPickers(later);
     body()->addStretch(1);
 
-    timer_ = withId(new QTimer(this), kClockTimer);
-    timer_->setInterval(kClockPeriodMs);
+    timer_ = makeClockTimer(this, kClockTimer);
     connect(timer_, &QTimer::timeout, this, &CSetupStartForm::OnTimer);
     for (CStartPicker* picker : {pickers_.time, pickers_.date})
         connect(picker, &QDateTimeEdit::dateTimeChanged, this, &CSetupStartForm::OnPickerEdited);
@@ -44,7 +42,7 @@ void CSetupStartForm::refresh()
 {
     refreshBackButton();
     pickers_.show(rules::load(core()).pickers, false);
-    runClockByFlag();
+    runClockWhile(timer_, rules::clockLive(core()));
 }
 
 void CSetupStartForm::OnTimer()
@@ -55,7 +53,7 @@ void CSetupStartForm::OnTimer()
 void CSetupStartForm::OnPickerEdited()
 {
     rules::pickerEdited(core());
-    runClockByFlag();
+    runClockWhile(timer_, rules::clockLive(core()));
 }
 
 void CSetupStartForm::OnNext()
@@ -75,15 +73,6 @@ void CSetupStartForm::OnCancel()
     timer_->stop();
     rules::cancel(core());
     CSetupPage::OnCancel();
-}
-
-// The timer runs exactly while the page's clock flag is set.
-void CSetupStartForm::runClockByFlag()
-{
-    if (!rules::clockLive(core()))
-        timer_->stop();
-    else if (!timer_->isActive())
-        timer_->start();
 }
 
 } // namespace velmora

@@ -23,7 +23,6 @@ public slots:
 
 private:
     void OnPickerEdited();
-    void runClockByFlag();
 
     StartPickerPair pickers_;
     QTimer* timer_ = nullptr;

@@ -22,10 +22,15 @@ void pickerEdited(WizardCore& core)
     core.flags.startClockLive = false;
 }
 
+StartChoice choice(const Values& values)
+{
+    return StartChoice{StartMode::At, values.pickers.start()};
+}
+
 WizardStep finish(WizardCore& core, const Values& values)
 {
     core.flags.startClockLive = false;
-    return finishSetUp(core, StartChoice{StartMode::At, values.pickers.start()});
+    return finishSetUp(core, choice(values));
 }
 
 WizardStep back(WizardCore& core)

@@ -25,6 +25,8 @@ bool clockLive(const WizardCore& core);
 // The user changed a picker: it keeps the user's value and stops following the clock.
 void pickerEdited(WizardCore& core);
 
+// The start the page asks for: the pickers' local date and time.
+StartChoice choice(const Values& values);
 // "&Finish": the clock stops, then the logger starts at the pickers' date and time.
 WizardStep finish(WizardCore& core, const Values& values);
 // "< Back" and "&Cancel" stop the clock; Back then goes to the previous page.

@@ -1,6 +1,8 @@
 #include "setup_storage_mode_form.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -24,34 +26,70 @@ QString shown(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// Where a line of `text` no wider than `width` ends: after the last whole word that
+// fits, or at the end when all of it does.
+qsizetype lineEnd(const QString& text, const QFontMetrics& metrics, int width)
+{
+    if (metrics.horizontalAdvance(text) <= width)
+        return text.size();
+    qsizetype end = text.lastIndexOf(QLatin1Char(' '));
+    while (end > 0 && metrics.horizontalAdvance(text.left(end)) > width)
+        end = text.lastIndexOf(QLatin1Char(' '), end - 1);
+    return end > 0 ? end : text.size();
+}
 } // namespace
+
+void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2])
+{
+    QVBoxLayout* column = groupColumn(group);
+    column->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), group));
+    for (int i = 0; i < 2; ++i) {
+        radios[i] = withId(new QRadioButton(shown(rules::kStorageChoices[static_cast<std::size_t>(i)]), group),
+                           kFirstStorageRadio + i);
+        column->addWidget(radios[i]);
+    }
+}
 
 CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context)
     : CSetupPage(context, page::kStorageMode, 168, PanelMotif::Chart, Back::ByRow)
 {
     const DialogUnits du(font());
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    const auto addLabel = [&](const QString& text) {
-        auto* label = new QLabel(text, group);
-        inner->addWidget(label);
+    QVBoxLayout* inner = groupColumn(group);
+    addStorageChoice(group, storage_);
+    // Each choice's paragraph has its lines at the pitch of wrapped text. Its first
+    // sentence ends in the capacity label: the words that fit the line, then the rest
+    // with the label after it on the next.
+    const int width = groupTextWidth(group);
+    const QFontMetrics metrics(font());
+    const auto paragraph = [&](const QString& text, int id, const QString& formText, const QString& more) {
+        auto* lines = new QVBoxLayout;
+        lines->setSpacing(0);
+        const qsizetype end = lineEnd(text, metrics, width);
+        lines->addWidget(new QLabel(text.left(end), group));
+        auto* row = new QHBoxLayout;
+        row->setSpacing(metrics.horizontalAdvance(QLatin1Char(' ')));
+        if (end < text.size())
+            row->addWidget(new QLabel(text.mid(end + 1), group));
+        // The capacity labels keep their form's texts until the first refresh.
+        auto* label = withId(new QLabel(formText, group), id);
+        row->addWidget(label);
+        row->addStretch(1);
+        lines->addLayout(row);
+        lines->addWidget(sentenceLabel(more, group));
+        inner->addSpacing(du.y(4));
+        inner->addLayout(lines);
         return label;
     };
-    addLabel(QStringLiteral("Select how the logger should perform when full."));
-    for (int i = 0; i < 2; ++i) {
-        storage_[i] = withId(new QRadioButton(shown(rules::kStorageChoices[i]), group), kFirstStorageRadio + i);
-        inner->addWidget(storage_[i]);
-    }
-    inner->addSpacing(du.y(6));
-    // The capacity labels keep their form's texts until the first refresh.
-    addLabel(QStringLiteral("If the logger is set to stop when full, it can record a maximum"));
-    stopCapacity_ = withId(addLabel(QStringLiteral("of 16,382 samples.")), kStopCapacityLabel);
-    addLabel(QStringLiteral("No information will be recorded after the logger has stopped."));
-    inner->addSpacing(du.y(6));
-    addLabel(QStringLiteral("If the logger is set to overwrite the oldest data, it will only"));
-    overwriteCapacity_ = withId(addLabel(QStringLiteral("retain the last 16,381 samples.")), kOverwriteCapacityLabel);
-    addLabel(QStringLiteral("Overwritten data cannot be recovered (including data that"));
-    addLabel(QStringLiteral("triggers an alarm condition)."));
+    stopCapacity_ = paragraph(QStringLiteral("If the logger is set to stop when full, it can record a maximum"),
+                              kStopCapacityLabel, QStringLiteral("of 16,382 samples."),
+                              QStringLiteral("No information will be recorded after the logger has stopped."));
+    overwriteCapacity_ =
+        paragraph(QStringLiteral("If the logger is set to overwrite the oldest data, it will only"),
+                  kOverwriteCapacityLabel, QStringLiteral("retain the last 16,381 samples."),
+                  QStringLiteral("Overwritten data cannot be recovered (including data that triggers an alarm "
+                                 "condition)."));
     body()->addStretch(1);
 }
 

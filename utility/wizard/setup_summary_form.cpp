@@ -33,7 +33,7 @@ CSetupSummaryForm::CSetupSummaryForm(PageContext& context)
     connect(ok, &QPushButton::clicked, this, &CSetupSummaryForm::OnNext);
 
     QGroupBox* group = addGroup();
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
+    QVBoxLayout* inner = groupColumn(group);
     const DialogUnits du(font());
     inner->addStretch(1);
     inner->addWidget(centred(QStringLiteral("The Velmora USB Data Logger:"), group));

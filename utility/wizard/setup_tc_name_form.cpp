@@ -42,7 +42,7 @@ CSetupTCNameForm::CSetupTCNameForm(PageContext& context)
     row->addWidget(scale_.celsius);
     row->addWidget(scale_.fahrenheit);
     row->addStretch(1);
-    static_cast<QVBoxLayout*>(kindGroup->layout())->addLayout(row);
+    groupColumn(kindGroup)->addLayout(row);
 
     rate_ = buildRateGroup(addGroup());
     body()->addStretch(1);

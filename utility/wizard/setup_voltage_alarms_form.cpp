@@ -23,34 +23,26 @@ CSetupVoltageAlarmsForm::CSetupVoltageAlarmsForm(PageContext& context)
     : CSetupPage(context, page::kVoltageAlarms, 157, PanelMotif::Logger)
 {
     const DialogUnits du(font());
-    QGroupBox* group = addGroup(QStringLiteral("Alarm Levels"));
-    auto* inner = static_cast<QVBoxLayout*>(group->layout());
-    auto* hint = new QLabel(QStringLiteral("Tick an alarm to switch it on and type its level. Tick Hold to keep "
-                                           "the alarm showing after the readings have returned within the level."),
-                            group);
-    hint->setWordWrap(true);
-    inner->addWidget(hint);
-    inner->addSpacing(du.y(4));
-
+    const AlarmGroup alarms =
+        addAlarmGroup(QStringLiteral("Alarm Levels"),
+                      QStringLiteral("Tick an alarm to switch it on and type its level. Tick Hold to keep the alarm "
+                                     "showing after the readings have returned within the level."));
     high_ = makeAlarm(id::kHighAlarm, "High Alarm", id::kHighLevel, id::kHighUnit, id::kHighHold, true);
     low_ = makeAlarm(id::kLowAlarm, "Low Alarm", id::kLowLevel, id::kLowUnit, id::kLowHold, false);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(du.x(6));
-    grid->setVerticalSpacing(du.y(4));
     int row = 0;
     for (const Alarm& alarm : {high_, low_}) {
-        grid->addWidget(alarm.box, row, 0);
-        grid->addWidget(alarm.level, row, 1);
-        grid->addWidget(alarm.unit, row, 2);
-        grid->addWidget(alarm.hold, row, 3);
+        alarms.rows->addWidget(alarm.box, row, 0);
+        alarms.rows->addWidget(alarm.level, row, 1);
+        alarms.rows->addWidget(alarm.unit, row, 2);
+        alarms.rows->addWidget(alarm.hold, row, 3);
         ++row;
     }
-    grid->setColumnStretch(4, 1);
-    inner->addLayout(grid);
-    inner->addSpacing(du.y(8));
-    leds_ = withId(new QCheckBox(QStringLiteral("Disable LEDs"), group), id::kDisableLeds);
-    inner->addWidget(leds_);
-    inner->addStretch(1);
+    alarms.rows->setColumnStretch(4, 1);
+    QVBoxLayout* column = groupColumn(alarms.group);
+    column->addSpacing(du.y(8));
+    leds_ = withId(new QCheckBox(QStringLiteral("Disable LEDs"), alarms.group), id::kDisableLeds);
+    column->addWidget(leds_);
+    column->addStretch(1);
     connect(leds_, &QCheckBox::clicked, this, [this](bool on) { core().logger.config.setLedsDisabled(on); });
 }
 

@@ -42,7 +42,7 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     const DialogUnits du(font());
 
     QGroupBox* unitGroup = addGroup();
-    auto* unitColumn = static_cast<QVBoxLayout*>(unitGroup->layout());
+    QVBoxLayout* unitColumn = groupColumn(unitGroup);
     unitColumn->addWidget(plainLabel(QStringLiteral("Select the appropriate measurement unit below,"), unitGroup));
     unitColumn->addWidget(plainLabel(QStringLiteral("or type in your own preferred unit."), unitGroup));
     unit_ = withId(new QComboBox(unitGroup), rules::kUnitBox);
@@ -59,19 +59,19 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     connect(unit_, &QComboBox::activated, this, [this](int index) { showOutputUnit(unit_->itemText(index)); });
     connect(unit_->lineEdit(), &QLineEdit::textEdited, this, &CSetupVoltageCalForm::showOutputUnit);
 
+    // The instruction is one sentence: it wraps beside "Default", over the points.
     QGroupBox* pointGroup = addGroup();
-    auto* pointColumn = static_cast<QVBoxLayout*>(pointGroup->layout());
+    QVBoxLayout* pointColumn = groupColumn(pointGroup);
     auto* heading = new QHBoxLayout;
-    auto* lines = new QVBoxLayout;
-    lines->setSpacing(du.y(2));
-    lines->addWidget(
-        plainLabel(QStringLiteral("Calibration: Select 2 points. Type the input value in the left"), pointGroup));
-    lines->addWidget(plainLabel(QStringLiteral("hand boxes and the corresponding"), pointGroup));
-    lines->addWidget(plainLabel(QStringLiteral("graph output value in right hand boxes."), pointGroup));
-    heading->addLayout(lines, 1);
+    heading->addWidget(sentenceLabel(QStringLiteral("Calibration: Select 2 points. Type the input value in the left "
+                                                    "hand boxes and the corresponding graph output value in right "
+                                                    "hand boxes."),
+                                     pointGroup),
+                       1);
     auto* defaults = withId(new QPushButton(QStringLiteral("Default"), pointGroup), rules::kDefaultButton);
-    heading->addWidget(defaults, 0, Qt::AlignBottom);
+    heading->addWidget(defaults, 0, Qt::AlignTop);
     pointColumn->addLayout(heading);
+    pointColumn->addSpacing(du.y(2));
     connect(defaults, &QPushButton::clicked, this, &CSetupVoltageCalForm::OnDefault);
 
     const auto box = [&](int id) {
@@ -98,18 +98,17 @@ CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
     grid->setVerticalSpacing(du.y(2));
     grid->addWidget(plainLabel(QStringLiteral("Input"), pointGroup), 0, 1, 1, 2);
     grid->addWidget(plainLabel(QStringLiteral("Graph Output"), pointGroup), 0, 4, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("1)"), pointGroup), 1, 0);
-    grid->addWidget(in1_, 1, 1);
-    grid->addWidget(in1Unit_, 1, 2);
-    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 1, 3);
-    grid->addWidget(out1_, 1, 4);
-    grid->addWidget(out1Unit_, 1, 5);
-    grid->addWidget(plainLabel(QStringLiteral("2)"), pointGroup), 2, 0);
-    grid->addWidget(in2_, 2, 1);
-    grid->addWidget(in2Unit_, 2, 2);
-    grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), 2, 3);
-    grid->addWidget(out2_, 2, 4);
-    grid->addWidget(out2Unit_, 2, 5);
+    // A row a point: "1)", the input and its unit, "=", the output and its unit.
+    const auto point = [&](int row, const char* name, QWidget* in, QWidget* inUnit, QWidget* out, QWidget* outUnit) {
+        grid->addWidget(plainLabel(QString::fromLatin1(name), pointGroup), row, 0);
+        grid->addWidget(in, row, 1);
+        grid->addWidget(inUnit, row, 2);
+        grid->addWidget(plainLabel(QStringLiteral("="), pointGroup), row, 3);
+        grid->addWidget(out, row, 4);
+        grid->addWidget(outUnit, row, 5);
+    };
+    point(1, "1)", in1_, in1Unit_, out1_, out1Unit_);
+    point(2, "2)", in2_, in2Unit_, out2_, out2Unit_);
     grid->setColumnStretch(6, 1);
     pointColumn->addLayout(grid);
     body()->addStretch(1);

@@ -23,7 +23,7 @@ CSetupVoltageNameForm::CSetupVoltageNameForm(PageContext& context)
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Battery"));
 
     QGroupBox* scaling = addGroup();
-    auto* column = static_cast<QVBoxLayout*>(scaling->layout());
+    QVBoxLayout* column = groupColumn(scaling);
     standard_ = withId(new QRadioButton(QStringLiteral("Standard Calibration."), scaling), rules::kStandardRadio);
     custom_ = withId(new QRadioButton(QStringLiteral("Custom Calibration. Change the units and graph scale."), scaling),
                      rules::kCustomRadio);

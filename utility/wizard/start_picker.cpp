@@ -6,10 +6,12 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "dialog_units.h"
 #include "page_view.h"
+#include "setup_page.h"
 
 namespace velmora {
 
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int kTimePicker = 1024;
 constexpr int kDatePicker = 1025;
+constexpr int kClockPeriodMs = 500;
 
 // UTC only as a zone without clock changes: the picker keeps the local wall time
 // exactly as given, even one that the local clock skips on that day.
@@ -93,8 +96,23 @@ StartPickerPair buildStartPickers(QGroupBox* group)
     for (CStartPicker* picker : {pickers.time, pickers.date})
         picker->setMinimumWidth(du.x(70));
     grid->setColumnStretch(2, 1);
-    static_cast<QVBoxLayout*>(group->layout())->addLayout(grid);
+    groupColumn(group)->addLayout(grid);
     return pickers;
+}
+
+QTimer* makeClockTimer(QWidget* page, int id)
+{
+    auto* timer = withId(new QTimer(page), id);
+    timer->setInterval(kClockPeriodMs);
+    return timer;
+}
+
+void runClockWhile(QTimer* timer, bool live)
+{
+    if (!live)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
 }
 
 QString startTimeFormat()

@@ -8,6 +8,7 @@
 #include "finish_rules.h"
 
 class QGroupBox;
+class QTimer;
 
 namespace velmora {
 
@@ -42,6 +43,11 @@ struct StartPickerPair {
 
 // Adds the two labelled pickers as rows of `group`.
 StartPickerPair buildStartPickers(QGroupBox* group);
+
+// The 500 ms timer of a finish page (1001 or 1004) that keeps its pickers on the
+// computer's clock, and how it runs: exactly while the page's clock flag is set.
+QTimer* makeClockTimer(QWidget* page, int id);
+void runClockWhile(QTimer* timer, bool live);
 
 // The display formats: the locale's time of day with seconds, and its short date
 // with the year in four digits (a two-digit year would be read in the wrong century).

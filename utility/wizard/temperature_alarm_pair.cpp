@@ -34,13 +34,14 @@ void save(LoggerRecord& record, const AlarmLevelList& levels, const Values& valu
     c.setLowAlarmLatched(values.lowHold);
 }
 
-bool highAboveLow(WizardCore& core, const Values& values)
+WizardStep next(WizardCore& core, const AlarmLevelList& levels, const Values& values, int page)
 {
+    save(core.logger, levels, values);
     if (values.highOn && values.lowOn && !(highAlarmValue(core.logger) > lowAlarmValue(core.logger))) {
         core.prompts.warn(msg(msgid::kHighNotAboveLow));
-        return false;
+        return WizardStep::stay(id::kHighLevel);
     }
-    return true;
+    return forwardFrom(core, page);
 }
 
 } // namespace velmora::temperature_alarms

@@ -28,9 +28,10 @@ Values load(const LoggerRecord& record, const AlarmLevelList& levels);
 // switches' bits are stored too: on the page they were written when clicked, and
 // storing them again lets a caller without the page hand in the whole state.
 void save(LoggerRecord& record, const AlarmLevelList& levels, const Values& values);
-// After save: false (message 132 shown) when both alarms are on and the stored high
-// level is not above the low one.
-bool highAboveLow(WizardCore& core, const Values& values);
+// "Next >" of both pages: save, then, when both alarms are on and the stored high
+// level is not above the low one, message 132 with the focus on the high list;
+// otherwise the page after `page`.
+WizardStep next(WizardCore& core, const AlarmLevelList& levels, const Values& values, int page);
 
 } // namespace temperature_alarms
 

@@ -1,0 +1,145 @@
+#include "setup_command.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+#include "connected_logger.h"
+#include "logger_commands.h"
+#include "main_menu_commands.h"
+#include "settings_json.h"
+#include "settings_walk.h"
+#include "stream_prompts.h"
+#include "text_encoding.h"
+#include "type_catalogue.h"
+#include "windowless_seams.h"
+#include "wizard_core.h"
+#include "wizard_flags.h"
+
+namespace velmora {
+
+namespace {
+
+bool readFile(const std::string& file, std::istream& in, std::string& text, std::string& error)
+{
+    if (file == "-") {
+        text.assign(std::istreambuf_iterator<char>(in), {});
+        if (in.bad())
+            error = "cannot read the standard input";
+        return !in.bad();
+    }
+    std::ifstream f(file, std::ios::binary);
+    if (!f) {
+        error = "cannot read " + file + ": " + std::strerror(errno);
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(f), {});
+    return true;
+}
+
+// The file, or exit code 2 with the reason on the error stream.
+std::optional<LoggerSettings> settingsFile(LoggerCommandContext& context, const std::string& file, std::istream& in)
+{
+    std::string text, error;
+    if (!readFile(file, in, text, error)) {
+        context.err << "velmora-cli: " << error << '\n';
+        return std::nullopt;
+    }
+    SettingsProblem problem;
+    std::optional<LoggerSettings> settings = readSettings(text, problem);
+    if (!settings)
+        context.err << "velmora-cli: " << (file == "-" ? std::string("standard input") : file) << ", "
+                    << problem.message << '\n';
+    return settings;
+}
+
+void tell(LoggerCommandContext& context, const std::string& problem)
+{
+    if (!problem.empty())
+        context.err << problem << '\n';
+}
+
+// The pages run once on a copy of what the logger holds, their messages held back:
+// a refusal ends the set-up before anything reaches the logger, the stop of a logging
+// logger included. Returns 0 when the file gets through to the start.
+int rehearse(LoggerCommandContext& context, WallClock& clock, const ConnectedLogger& logger,
+             const LoggerSettings& settings, bool yes)
+{
+    std::ostringstream held;
+    StreamPrompts prompts(held, yes ? StreamPrompts::Questions::AnswerYes : StreamPrompts::Questions::AnswerNo);
+    ConnectedLogger copy(context.bridge, context.clock, prompts);
+    static_cast<LoggerRecord&>(copy) = logger;
+    WizardFlags flags;
+    WizardCore core{copy, prompts, flags, clock};
+    const WalkEnd end = walkToFinish(core, settings, setupEntryPage(copy.type()));
+    std::string refusal = end.atFinish ? startRefusal(core, end.page, settings) : end.problem;
+    if (end.atFinish && refusal.empty())
+        return 0;
+    context.err << held.str();
+    tell(context, refusal);
+    if (prompts.declined() > 0)
+        context.err << kAnsweredNo << '\n';
+    return 1;
+}
+
+} // namespace
+
+int runSettings(LoggerCommandContext& context, WallClock& clock, bool json)
+{
+    StreamPrompts prompts(context.err);
+    ConnectedLogger logger(context.bridge, context.clock, prompts);
+    if (!logger.readConfiguration() || !logger.isCompatible())
+        return 1;
+    WizardFlags flags;
+    WizardCore core{logger, prompts, flags, clock};
+    const LoggerSettings settings = shownSettings(core);
+    context.out << (json ? settingsJson(settings) : settingsText(settings));
+    return 0;
+}
+
+int runSetup(LoggerCommandContext& context, WallClock& clock, const std::string& file, bool yes, std::istream& in)
+{
+    const std::optional<LoggerSettings> settings = settingsFile(context, file, in);
+    if (!settings)
+        return 2;
+
+    StreamPrompts prompts(context.err, yes ? StreamPrompts::Questions::AnswerYes : StreamPrompts::Questions::AnswerNo);
+    ConnectedLogger logger(context.bridge, context.clock, prompts);
+    if (!logger.readConfiguration() || !logger.isCompatible())
+        return 1;
+    std::string why;
+    if (const std::string key = keyNotForType(*settings, logger.type(), why); !key.empty()) {
+        context.err << "velmora-cli: \"" << key << "\": " << why << '\n';
+        return 2;
+    }
+    if (const int refused = rehearse(context, clock, logger, *settings, yes))
+        return refused;
+
+    // As the main menu opens the set-up: the checks and warnings, the stop question
+    // for a logging logger and its stop, the question about readings not downloaded.
+    NoFileDialogs dialogs;
+    NoProcessLauncher launcher;
+    MainMenuCommands menu(logger, prompts, dialogs, launcher, {});
+    const std::optional<int> entry = menu.OnSetUp();
+    if (!entry) {
+        if (prompts.declined() > 0)
+            context.err << kAnsweredNo << '\n';
+        return 1;
+    }
+    WizardFlags flags;
+    WizardCore core{logger, prompts, flags, clock};
+    const WalkEnd end = walkToFinish(core, *settings, *entry);
+    if (!end.atFinish) {
+        tell(context, end.problem);
+        return 1;
+    }
+    if (!finishWithStart(core, end.page, *settings))
+        return 1;
+    context.out << "The Velmora USB Data Logger: " << cp1252ToUtf8(logger.config.name()) << kConfigured << '\n';
+    return 0;
+}
+
+} // namespace velmora
