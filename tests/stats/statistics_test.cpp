@@ -50,8 +50,9 @@ void expectSeries(const SeriesStatistics& s, const Expected& e, const std::strin
         EXPECT_NEAR(s.standardDeviation, e.stddev, 1e-12);
     }
     EXPECT_EQ(s.meanKinetic.has_value(), e.mkt != kNone);
-    if (s.meanKinetic && e.mkt != kNone && e.mkt != kSkip)
+    if (s.meanKinetic && e.mkt != kNone && e.mkt != kSkip) {
         EXPECT_NEAR(*s.meanKinetic, e.mkt, 1e-9);
+    }
     const double* levels[2] = {e.level0, e.level1};
     for (int l = 0; l < 2; ++l) {
         if (levels[l][0] == kNone) {
@@ -202,8 +203,9 @@ TEST(Statistics, ReadingTimeTexts)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(parseReadingTime(c.text), c.seconds) << c.text;
-        if (c.seconds)
+        if (c.seconds) {
             EXPECT_EQ(readingTimeText(*c.seconds), c.text);
+        }
     }
 }
 
