@@ -42,6 +42,8 @@ constexpr std::array kTopics = {
     HelpTopic{helpctx::kViewerTraces, "graph-traces-grid.html"},
     HelpTopic{helpctx::kViewerPrint, "graph-printing.html"},
     HelpTopic{helpctx::kViewerExport, "graph-export.html"},
+    HelpTopic{helpctx::kViewerStatistics, "graph-statistics.html"},
+    HelpTopic{helpctx::kViewerReport, "graph-statistics.html#report"},
 };
 } // namespace
 

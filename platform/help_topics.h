@@ -29,6 +29,8 @@ inline constexpr int kViewerZoom = 1010;
 inline constexpr int kViewerTraces = 1011;
 inline constexpr int kViewerPrint = 1012;
 inline constexpr int kViewerExport = 1013;
+inline constexpr int kViewerStatistics = 1014;
+inline constexpr int kViewerReport = 1015;
 } // namespace helpctx
 
 inline constexpr std::string_view kHelpContentsPage = "index.html";

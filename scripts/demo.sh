@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The main job against a simulated logger (type code 1..21 or a logger image, default
-# 1). With a display: velmora-usb, to set it up, check its status, stop it and
-# download its readings by hand. Without one: the same work through velmora-cli, on a
-# copy of the logger kept in build/demo/logger.img — its settings, a set-up from a
-# settings file that starts it, its status, then a stop and a download of its
-# readings into fridge.txt.
+# 1). With a display: velmora-usb, to check its status, stop it and download its
+# readings, and set it up and start it again, by hand. Without one: the same work
+# through velmora-cli, on a copy of the logger kept in build/demo/logger.img — its
+# status, a download of the readings it holds into fridge.txt, its settings, a set-up
+# from a settings file that starts a new log, and its status again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 spec=${1:-1}
@@ -20,21 +20,22 @@ mkdir -p build/demo
 logger=build/demo/logger.img
 # An image keeps what setup and download --stop write from one command to the next.
 "$cli" --simulate "$spec" image "$logger"
-if "$cli" --simulate "$logger" settings >/dev/null 2>&1; then
-  echo "== settings of a simulated logger (type $spec) =="
-  "$cli" --simulate "$logger" settings
-  echo "== set up and start it: a new name, everything else as it was =="
-  # --yes answers the questions the set-up asks (here: the readings not yet downloaded).
-  "$cli" --simulate "$logger" settings --json |
-    sed -e 's/"name": "[^"]*"/"name": "Demo Logger"/' -e 's/"agree_safety": false/"agree_safety": true/' \
-      > build/demo/settings.json
-  "$cli" --simulate "$logger" setup --yes build/demo/settings.json
-else
-  echo "(the utility does not set up a logger of type $spec)"
-fi
-echo "== status =="
+echo "== status of a simulated logger (type $spec) =="
 "$cli" --simulate "$logger" status
-echo "== stop and download into fridge.txt =="
+echo "== stop it and download its readings into fridge.txt =="
 "$cli" --simulate "$logger" download --stop fridge.txt
 echo "wrote fridge.txt ($(wc -l < fridge.txt) lines):"
 head -n 5 fridge.txt | iconv -f WINDOWS-1252 -t UTF-8
+if "$cli" --simulate "$logger" settings >/dev/null 2>&1; then
+  echo "== its settings =="
+  "$cli" --simulate "$logger" settings
+  echo "== set it up and start a new log: a new name, everything else as it was =="
+  "$cli" --simulate "$logger" settings --json |
+    sed -e 's/"name": "[^"]*"/"name": "Demo Logger"/' -e 's/"agree_safety": false/"agree_safety": true/' \
+      > build/demo/settings.json
+  "$cli" --simulate "$logger" setup build/demo/settings.json
+  echo "== status =="
+  "$cli" --simulate "$logger" status
+else
+  echo "(the utility does not set up a logger of type $spec)"
+fi

@@ -104,6 +104,7 @@ void ChartZoomControl::applyLevel(int n)
                                                c.axisMinimum(Axis::Y2), c.axisMaximum(Axis::Y2), step, zoomed);
     scroll_->setVertical(v, verticalPageSteps(v, step));
     widget_.update();
+    emit xRangeChanged();
 }
 
 void ChartZoomControl::carryOut(const ZoomAction& action)
@@ -245,6 +246,7 @@ void ChartZoomControl::endHorizontalScroll(qint64 position)
     c.setAxisMinimum(Axis::X, static_cast<double>(r.min));
     c.setAxisMaximum(Axis::X, static_cast<double>(r.max));
     emit xRangeScrolled();
+    emit xRangeChanged();
 }
 
 void ChartZoomControl::endVerticalScroll(int value)

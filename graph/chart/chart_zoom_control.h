@@ -58,6 +58,8 @@ signals:
     void readoutRequested(QPoint pixel);
     // Horizontal scrolling ended on a new X range: the From/To footer follows it.
     void xRangeScrolled();
+    // The X range shown may have changed: a level was applied or a scroll ended.
+    void xRangeChanged();
     // The 24th zoom level was asked for: the control has beeped and put up the message.
     void maximumZoomReached();
 

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QScrollBar>
 
+#include "chart_binding.h"
 #include "chart_print_commands.h"
 #include "chart_settings.h"
 #include "chart_texts.h"
@@ -22,11 +23,6 @@ namespace {
 QString text(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QString fromFile(const std::string& s)
-{
-    return QString::fromStdString(cp1252ToUtf8(s));
 }
 
 // The traces menu's commands: id, data set, series, in menu order.
@@ -51,6 +47,7 @@ CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidge
     connect(zoom_, &ChartZoomControl::readoutRequested, this, &CVelmoraGraphView::showReadout);
     connect(zoom_, &ChartZoomControl::xRangeScrolled, this, &CVelmoraGraphView::showFromTo);
     connect(zoom_, &ChartZoomControl::maximumZoomReached, this, &CVelmoraGraphView::maximumZoomReached);
+    connect(zoom_, &ChartZoomControl::xRangeChanged, this, &CVelmoraGraphView::noteVisibleRange);
 
     // Room for the axes, a few ticks and the legend; the footer wraps below that.
     setMinimumSize(480, 320);
@@ -164,51 +161,16 @@ void CVelmoraGraphView::bind(const GraphData& data)
 {
     data_ = &data;
     zoom_->setActive(data.readingCount > 0);
-    Chart& c = chartWidget_->chart();
-    applyChartSettings(c, {markPointsOn_, gridXOn_, gridYOn_});
     chartWidget_->setBand(std::nullopt);
-
-    c.setHeader({fromFile(data.loggerName)});
+    const ZoomLevel full = bindChartData(chartWidget_->chart(), data, {markPointsOn_, gridXOn_, gridYOn_});
     // A window too narrow for the whole file's From/To line wraps the footer.
-    c.setFooterSample(fromFile(fromToText(data)));
-    c.setTimeBase(data.startTime);
-    c.setYDecimals(data.channel1.decimals);
-
-    // Each channel on its axis, with limits chosen from the data but always
-    // including zero.
-    ZoomLevel full;
-    full.xMin = 0;
-    full.xMax = totalSeconds();
-    const struct {
-        ValueAxis axis;
-        Axis limits;
-        const ChannelData& channel;
-        double* min;
-        double* max;
-    } channels[] = {
-        {ValueAxis::Y, Axis::Y, data.channel1, &full.yMin, &full.yMax},
-        {ValueAxis::Y2, Axis::Y2, data.channel2, &full.y2Min, &full.y2Max},
-    };
-    for (const auto& ch : channels) {
-        c.setDataSet(ch.axis, &ch.channel.data);
-        c.setAxisMinimumAutomatic(ch.limits);
-        c.setAxisMaximumAutomatic(ch.limits);
-        if (c.axisMinimum(ch.limits) > 0.0)
-            c.setAxisMinimum(ch.limits, 0.0);
-        if (c.axisMaximum(ch.limits) < 0.0)
-            c.setAxisMaximum(ch.limits, 0.0);
-        *ch.min = c.axisMinimum(ch.limits);
-        *ch.max = c.axisMaximum(ch.limits);
-        c.setSeriesLabel(ch.axis, 0, fromFile(ch.channel.name));
-        c.setSeriesLabel(ch.axis, 1, fromFile(ch.channel.highLabel));
-        c.setSeriesLabel(ch.axis, 2, fromFile(ch.channel.lowLabel));
-        c.setSeriesLabel(ch.axis, 3, ch.axis == ValueAxis::Y ? fromFile(ch.channel.thirdName) : QString());
-        c.setAxisTitle(ch.limits, fromFile(ch.channel.unit));
-    }
+    chartWidget_->chart().setFooterSample(QString::fromStdString(cp1252ToUtf8(fromToText(data))));
     rebuildTracesMenu();
 
     zoom_->bind(full, interval(), totalSeconds());
     showFromTo();
+    lastVisibleRange_.reset(); // a new document: its range is news even when the numbers match
+    noteVisibleRange();
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -227,7 +189,7 @@ void CVelmoraGraphView::showReadout(QPoint pixel)
 
 void CVelmoraGraphView::setFooter(const std::string& fileText)
 {
-    chartWidget_->chart().setFooter({fromFile(fileText)});
+    chartWidget_->chart().setFooter({QString::fromStdString(cp1252ToUtf8(fileText))});
     chartWidget_->update();
 }
 
@@ -235,6 +197,16 @@ void CVelmoraGraphView::showFromTo()
 {
     const Chart& c = chart();
     setFooter(fromToText(*data_, c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)));
+}
+
+void CVelmoraGraphView::noteVisibleRange()
+{
+    const Chart& c = chart();
+    const std::pair<double, double> range{c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)};
+    if (range == lastVisibleRange_)
+        return;
+    lastVisibleRange_ = range;
+    emit visibleRangeChanged(range.first, range.second);
 }
 
 void CVelmoraGraphView::zoomOut()

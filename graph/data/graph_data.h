@@ -52,6 +52,15 @@ struct GraphData {
     // may have been cut inside that line and its last value changed; it is read all
     // the same, and the user is told.
     bool lastLineUnterminated = false;
+    // The file holds a single reading; it is stored twice, one second apart, so that
+    // it draws as a flat line, but it counts once.
+    bool singleReading = false;
+    // The first reading's "Serial Number" field as written (empty when the file has
+    // none); the reader needs nothing from it, a report names the logger by it.
+    std::string serialNumber;
+
+    // Readings the file holds: readingCount but for a single reading.
+    std::int32_t fileReadingCount() const { return singleReading ? 1 : readingCount; }
 
     void reset()
     {
@@ -62,6 +71,8 @@ struct GraphData {
         startTime = kDefaultStart;
         sampleInterval = 10;
         lastLineUnterminated = false;
+        singleReading = false;
+        serialNumber.clear();
         channel1.data.setInterval(sampleInterval);
         channel2.data.setInterval(sampleInterval);
     }

@@ -250,7 +250,8 @@ private:
         std::optional<std::string_view> line = nextLine();
         if (!line)
             return failure_;
-        switch (parseHeader(trim(*line), data_)) {
+        int serialField = -1;
+        switch (parseHeader(trim(*line), data_, &serialField)) {
         case HeaderOutcome::Invalid: return ReadStatus::InvalidData;
         case HeaderOutcome::Event: return ReadStatus::EventFile;
         case HeaderOutcome::Columns: break;
@@ -266,6 +267,7 @@ private:
         if (!start || !layout.parse(text, values))
             return ReadStatus::InvalidData;
         data_.startTime = *start;
+        data_.serialNumber = fieldAt(text, serialField);
         layout.append(values);
         std::int32_t count = 1;
         const std::size_t afterFirstReading = lines_.consumed();
@@ -277,6 +279,7 @@ private:
         if (text.empty()) {
             // One reading is drawn as a flat line over one second.
             layout.append(values);
+            data_.singleReading = true;
             return finish(2, 1);
         }
         std::optional<std::int64_t> second = timeStampOf(text);
@@ -308,6 +311,17 @@ private:
             return ReadStatus::Truncated;
         layout.trimCapacity();
         return finish(count, static_cast<std::int32_t>(interval));
+    }
+
+    // The field at `place` (0 = the reading number) of a line; empty when there is none.
+    static std::string fieldAt(std::string_view line, int place)
+    {
+        FieldCursor cursor(line);
+        std::string_view field;
+        for (int i = 0; place >= 0 && i <= place; ++i)
+            if (!cursor.next(field))
+                return {};
+        return place >= 0 ? std::string(field) : std::string();
     }
 
     // The reading number and the time stamp, the first two fields of a reading line.

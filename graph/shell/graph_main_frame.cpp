@@ -11,6 +11,7 @@
 #include <QToolBar>
 
 #include "graph_strings.h"
+#include "help_topics.h"
 #include "recent_file_list.h"
 #include "toolbar_icons.h"
 #include "velmora_graph_view.h"
@@ -72,6 +73,13 @@ void CGraphMainFrame::createActions()
     export_->setIcon(toolbarIcon(ToolbarIcon::ExportToExcel));
     connect(export_, &QAction::triggered, this, &CGraphMainFrame::exportRequested);
 
+    saveReport_ = command(this, text(graphtext::kSaveReport), text(graphtext::kSaveReportPrompt));
+    saveReport_->setProperty("helpContext", helpctx::kViewerReport);
+    connect(saveReport_, &QAction::triggered, this, &CGraphMainFrame::saveReportRequested);
+    statistics_ = command(this, text(graphtext::kStatistics), text(graphtext::kStatisticsPrompt));
+    statistics_->setProperty("helpContext", helpctx::kViewerStatistics);
+    connect(statistics_, &QAction::triggered, this, &CGraphMainFrame::statisticsRequested);
+
     closeGraph_ = command(this, text(graphtext::kCloseGraph), text(graphtext::kCloseGraphPrompt),
                           text(graphtext::kCloseGraphTip));
     closeGraph_->setIcon(toolbarIcon(ToolbarIcon::CloseGraph));
@@ -127,6 +135,7 @@ void CGraphMainFrame::createMenus()
     fileMenu_->addAction(view_.printSetupAction());
     fileMenu_->addSeparator();
     fileMenu_->addAction(export_);
+    fileMenu_->addAction(saveReport_);
     fileMenu_->addSeparator();
     recentPlaceholder_ = fileMenu_->addAction(text(graphtext::kRecentFile));
     recentPlaceholder_->setEnabled(false);
@@ -145,6 +154,8 @@ void CGraphMainFrame::createMenus()
     QMenu* grid = viewMenu->addMenu(text(graphtext::kGridLines));
     grid->addAction(view_.gridXAction());
     grid->addAction(view_.gridYAction());
+    viewMenu->addSeparator();
+    viewMenu->addAction(statistics_);
 
     QMenu* helpMenu = menuBar()->addMenu(text(graphtext::kHelpMenu));
     helpMenu->addAction(helpTopics_);

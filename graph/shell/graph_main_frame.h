@@ -26,6 +26,8 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     QAction* openAction() const { return open_; }
     QAction* exportAction() const { return export_; }
+    QAction* saveReportAction() const { return saveReport_; }
+    QAction* statisticsAction() const { return statistics_; }
     QAction* closeGraphAction() const { return closeGraph_; }
     QAction* toolBarAction() const { return toolBarToggle_; }
     QAction* statusBarAction() const { return statusBarToggle_; }
@@ -49,6 +51,8 @@ signals:
     void openRequested();
     void recentFileRequested(const QString& path);
     void exportRequested();
+    void saveReportRequested();
+    void statisticsRequested();
     void helpTopicsRequested();
     void contextHelpRequested();
     void aboutRequested();
@@ -72,6 +76,8 @@ private:
     std::vector<QAction*> recent_;
     QAction* open_ = nullptr;
     QAction* export_ = nullptr;
+    QAction* saveReport_ = nullptr;
+    QAction* statistics_ = nullptr;
     QAction* closeGraph_ = nullptr;
     QAction* toolBarToggle_ = nullptr;
     QAction* statusBarToggle_ = nullptr;

@@ -1,6 +1,7 @@
 #include "header_parser.h"
 
 #include "field_cursor.h"
+#include "graph_strings.h"
 
 namespace velmora {
 
@@ -95,8 +96,10 @@ bool containsUpper(std::string_view text, std::string_view upperNeedle)
     return false;
 }
 
-HeaderOutcome parseHeader(std::string_view line, GraphData& data)
+HeaderOutcome parseHeader(std::string_view line, GraphData& data, int* serialField)
 {
+    if (serialField)
+        *serialField = -1;
     FieldCursor cursor(line);
     std::string_view loggerName, timeTitle;
     if (!cursor.next(loggerName) || !cursor.next(timeTitle))
@@ -112,8 +115,10 @@ HeaderOutcome parseHeader(std::string_view line, GraphData& data)
     // of only two fields still declares one unnamed channel.
     std::string_view field;
     bool more = true;
-    while (more) {
+    for (int place = 2; more; ++place) {
         more = cursor.next(field);
+        if (more && serialField && *serialField < 0 && field == graphtext::kSerialNumberColumn)
+            *serialField = place;
         if (field.find('(') != std::string_view::npos || !data.channel1.present)
             declareChannel(field, data);
         else

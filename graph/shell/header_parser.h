@@ -14,8 +14,9 @@ enum class HeaderOutcome {
     Event,   // an event logger's file, which is not charted
 };
 
-// `line` is already trimmed; `data` is reset.
-HeaderOutcome parseHeader(std::string_view line, GraphData& data);
+// `line` is already trimmed; `data` is reset. `serialField`, when given, receives the
+// place (0 = the logger name) of the "Serial Number" column, or -1 without one.
+HeaderOutcome parseHeader(std::string_view line, GraphData& data, int* serialField = nullptr);
 
 // ASCII upper-casing of single-byte text; other bytes stay as they are.
 bool containsUpper(std::string_view text, std::string_view upperNeedle);

@@ -10,6 +10,10 @@
 #include "graph_main_frame.h"
 #include "graph_strings.h"
 #include "locale_format.h"
+#include "print_page.h"
+#include "report_flow.h"
+#include "report_writer.h"
+#include "statistics_panel.h"
 #include "qt/context_help_mode.h"
 #include "start_folder.h"
 #include "velmora_graph_view.h"
@@ -32,12 +36,19 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     view_ = new CVelmoraGraphView(services_.prompts);
     frame_ = std::make_unique<CGraphMainFrame>(*view_);
     contextHelp_ = std::make_unique<ContextHelpMode>(services_.help, helpContext(), this);
+    // The statistics panel stands beside the chart, closed until asked for.
+    statistics_ = new StatisticsPanel(services_.settings, frame_.get());
+    frame_->addDockWidget(Qt::RightDockWidgetArea, statistics_);
+    statistics_->hide();
+    connect(view_, &CVelmoraGraphView::visibleRangeChanged, statistics_, &StatisticsPanel::setVisibleRange);
     // Printing goes on landscape paper unless the user chooses otherwise.
     view_->printer().setPageOrientation(QPageLayout::Landscape);
 
     connect(frame_.get(), &CGraphMainFrame::openRequested, this, &CVelmoraGraphApp::OnFileOpen);
     connect(frame_.get(), &CGraphMainFrame::recentFileRequested, this, &CVelmoraGraphApp::OpenDocumentFile);
     connect(frame_.get(), &CGraphMainFrame::exportRequested, this, &CVelmoraGraphApp::OnExportToExcel);
+    connect(frame_.get(), &CGraphMainFrame::saveReportRequested, this, &CVelmoraGraphApp::OnSaveReport);
+    connect(frame_.get(), &CGraphMainFrame::statisticsRequested, this, &CVelmoraGraphApp::OnViewStatistics);
     connect(frame_.get(), &CGraphMainFrame::helpTopicsRequested, this, &CVelmoraGraphApp::OnHelpTopics);
     connect(frame_.get(), &CGraphMainFrame::contextHelpRequested, this, &CVelmoraGraphApp::OnContextHelp);
     connect(frame_.get(), &CGraphMainFrame::aboutRequested, this, &CVelmoraGraphApp::OnAppAbout);
@@ -88,7 +99,10 @@ bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
     const std::string file = path.toStdString();
     // The view lets go of the document's data before the data changes: a message box
     // shown while reading may repaint the window.
-    const bool opened = doc_.OnOpenDocument(file, [this] { view_->bind(released_); });
+    const bool opened = doc_.OnOpenDocument(file, [this] {
+        view_->bind(released_);
+        statistics_->showDocument(released_, 0, 0);
+    });
     if (!opened) {
         recent_.remove(file);
         frame_->setRecentFiles(recent_.entries());
@@ -103,6 +117,7 @@ bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
 void CVelmoraGraphApp::OnFileNew()
 {
     view_->bind(released_);
+    statistics_->showDocument(released_, 0, 0);
     doc_.OnNewDocument();
     showDocument();
 }
@@ -111,6 +126,8 @@ void CVelmoraGraphApp::showDocument()
 {
     view_->bind(doc_.data());
     view_->setDocumentPath(QString::fromStdString(doc_.filePath()));
+    const Chart& chart = view_->chart();
+    statistics_->showDocument(doc_.data(), chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X));
     frame_->showFileInTitle(doc_.filePath());
     frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());
@@ -122,6 +139,31 @@ void CVelmoraGraphApp::OnExportToExcel()
     ExportProgressDialog progress(frame_.get());
     WorkbookExportFlow flow(services_.prompts, services_.dialogs, services_.settings, services_.launcher);
     flow.run(doc_.filePath(), sheetDateFormat(patterns.date, patterns.time), progress.callback());
+}
+
+void CVelmoraGraphApp::OnSaveReport()
+{
+    const Chart& chart = view_->chart();
+    ReportRequest request;
+    request.downloadFile = doc_.filePath();
+    request.shown = &doc_.data();
+    const Chart printChart = makePrintChart(chart, doc_.data(), view_->zoomLevel() > 0);
+    request.printChart = &printChart;
+    request.xMin = chart.axisMinimum(Axis::X);
+    request.xMax = chart.axisMaximum(Axis::X);
+    request.options = statistics_->options();
+    request.paper = localePaper();
+    ReportFlow(services_.prompts, services_.dialogs).run(request);
+}
+
+void CVelmoraGraphApp::OnViewStatistics()
+{
+    const bool wasShown = statistics_->isVisible();
+    statistics_->show();
+    statistics_->raise();
+    if (!wasShown) // wide enough for its columns, but leaving the chart most of the window
+        frame_->resizeDocks({statistics_}, {std::min(statistics_->preferredWidth(), frame_->width() * 3 / 5)},
+                            Qt::Horizontal);
 }
 
 void CVelmoraGraphApp::OnHelpTopics()

@@ -19,6 +19,7 @@ namespace velmora {
 class CGraphMainFrame;
 class CVelmoraGraphView;
 class ContextHelpMode;
+class StatisticsPanel;
 
 // What the viewer reaches the desktop through; real in the program, scripted in tests.
 struct GraphServices {
@@ -49,6 +50,7 @@ public:
     CVelmoraGraphDoc& document() { return doc_; }
     CGraphMainFrame& mainFrame() const { return *frame_; }
     CVelmoraGraphView& view() const { return *view_; }
+    StatisticsPanel& statisticsPanel() const { return *statistics_; }
     const RecentFileList& recentFiles() const { return recent_; }
 
     // The help topic for what is loaded.
@@ -63,6 +65,8 @@ public slots:
     bool OpenDocumentFile(const QString& path);
     void OnFileNew();
     void OnExportToExcel();
+    void OnSaveReport();
+    void OnViewStatistics();
     void OnHelpTopics();
     void OnContextHelp();
     void OnAppAbout();
@@ -75,6 +79,7 @@ private:
     RecentFileList recent_;
     GraphData released_; // what the view shows while the document changes
     CVelmoraGraphView* view_ = nullptr;
+    StatisticsPanel* statistics_ = nullptr;
     std::unique_ptr<CGraphMainFrame> frame_;
     std::unique_ptr<ContextHelpMode> contextHelp_;
 };

@@ -139,4 +139,63 @@ inline constexpr std::string_view kPrint = "&Print...";
 inline constexpr std::string_view kPrintPreview = "Print Pre&view";
 inline constexpr std::string_view kPrintSetup = "P&rint Setup...";
 
+// Statistics: the panel, the report and velmora-cli's table share these texts.
+inline constexpr std::string_view kStatistics = "Statistics...";
+inline constexpr std::string_view kStatisticsPrompt =
+    "Show the statistics of the readings on show: extremes, mean, time beyond the alarms, mean kinetic temperature";
+inline constexpr std::string_view kStatisticsTitle = "Statistics";
+inline constexpr std::string_view kWholeFile = "Whole file";
+inline constexpr std::string_view kActivationEnergy = "Activation energy (kJ/mol):";
+inline constexpr std::string_view kStatisticsRange = "%1 to %2";
+inline constexpr std::string_view kNoReadingsInRange = "No readings in this range.";
+inline constexpr std::string_view kStatReadings = "Readings";
+inline constexpr std::string_view kStatMinimum = "Minimum";
+inline constexpr std::string_view kStatMinimumAt = "Minimum first reached";
+inline constexpr std::string_view kStatMaximum = "Maximum";
+inline constexpr std::string_view kStatMaximumAt = "Maximum first reached";
+inline constexpr std::string_view kStatMean = "Mean";
+inline constexpr std::string_view kStatStandardDeviation = "Standard deviation";
+inline constexpr std::string_view kStatMeanKinetic = "Mean kinetic temperature";
+inline constexpr std::string_view kStatTimeAboveHigh = "Time above high alarm";
+inline constexpr std::string_view kStatExcursionsAboveHigh = "Excursions above high alarm";
+inline constexpr std::string_view kStatLongestAboveHigh = "Longest above high alarm";
+inline constexpr std::string_view kStatTimeBelowLow = "Time below low alarm";
+inline constexpr std::string_view kStatExcursionsBelowLow = "Excursions below low alarm";
+inline constexpr std::string_view kStatLongestBelowLow = "Longest below low alarm";
+inline constexpr std::string_view kStatTimeAboveWarning = "Time above warning level";
+inline constexpr std::string_view kStatExcursionsAboveWarning = "Excursions above warning level";
+inline constexpr std::string_view kStatLongestAboveWarning = "Longest above warning level";
+inline constexpr std::string_view kStatNotApplicable = "-";
+inline constexpr std::string_view kStatBelowAbsoluteZero = "below absolute zero";
+
+// The report: File > Save Report as PDF... and velmora-cli report.
+inline constexpr std::string_view kSaveReport = "Save Report as PDF...";
+inline constexpr std::string_view kSaveReportPrompt =
+    "Save a one-page report of the readings on show, with the download file's SHA-256 fingerprint";
+inline constexpr std::string_view kReportDialogTitle = "Save Report as PDF";
+inline constexpr std::string_view kReportFilter = "PDF Document (*.pdf)|*.pdf|All Files (*.*)|*.*||";
+inline constexpr std::string_view kOpenBeforeReport = "Open the data file before saving a report.";
+inline constexpr std::string_view kFileChangedSinceOpened =
+    "The data file has changed since it was opened. Open it again before saving a report.";
+inline constexpr std::string_view kReportOpenFailed = "Failed opening file:\n%1\n(%2)";
+inline constexpr std::string_view kReportWriteFailed = "Failed writing file:\n%1\n(%2)";
+inline constexpr std::string_view kReportTitle = "Data Logger Report";
+inline constexpr std::string_view kReportLogger = "Logger";
+inline constexpr std::string_view kReportSerialNumber = "Serial number";
+inline constexpr std::string_view kReportNoSerialNumber = "not in the file";
+inline constexpr std::string_view kReportInterval = "Interval";
+inline constexpr std::string_view kReportFirstReading = "First reading";
+inline constexpr std::string_view kReportLastReading = "Last reading";
+inline constexpr std::string_view kReportReadings = "Readings";
+inline constexpr std::string_view kReportReadingsOfFile = "%1 of %2 in the file";
+inline constexpr std::string_view kReportStatistics = "Statistics";
+inline constexpr std::string_view kReportMeanKineticNote = "Mean kinetic temperature with an activation energy of %1 kJ/mol.";
+inline constexpr std::string_view kReportAlarmLevels = "Alarm levels";
+inline constexpr std::string_view kReportNoAlarmLevels = "No alarm levels in the file.";
+inline constexpr std::string_view kReportLevelLines = "(on %1 of %2 lines)";
+inline constexpr std::string_view kReportFile = "Download file";
+inline constexpr std::string_view kReportBytes = "%1 bytes";
+inline constexpr std::string_view kReportSha256 = "SHA-256";
+inline constexpr std::string_view kReportCheck = "Check the file against this report with: sha256sum %1";
+
 } // namespace velmora::graphtext

@@ -357,18 +357,32 @@ TEST_F(CliTest, InspectSummarisesADownloadedFile)
     ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + file.string() + "'").exitCode, 0);
     const CliRun r = run("inspect '" + file.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    // 4.5 4.5 5.0: mean 14 / 3, standard deviation sqrt(1/18), MKT 4.6701 °C.
     EXPECT_EQ(r.out, "Logger: Fridge\n"
+                     "Serial number: 000012345\n"
                      "Readings: 3\n"
                      "Interval: 10 s\n"
                      "Start: 07/12/2026 14:00:00\n"
                      "Channel 1: Celsius (°C); high alarm: High Alarm; low alarm: Low Alarm\n"
-                     "Series:\n"
-                     "  Celsius: min 4.5°C, max 5.0°C, mean 4.67°C\n"
-                     "  High Alarm: min 8.0°C, max 8.0°C, mean 8.00°C\n"
-                     "  Low Alarm: min 2.0°C, max 2.0°C, mean 2.00°C\n"
-                     "Time beyond alarms:\n"
-                     "  Celsius above High Alarm: 0 s (0 readings)\n"
-                     "  Celsius below Low Alarm: 0 s (0 readings)\n"
+                     "Alarm levels:\n"
+                     "  Celsius High Alarm: 8.0°C\n"
+                     "  Celsius Low Alarm: 2.0°C\n"
+                     "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:00:20:\n"
+                     "                               Celsius (°C)\n"
+                     "  Readings                     3\n"
+                     "  Minimum                      4.5°C\n"
+                     "  Minimum first reached        07/12/2026 14:00:00\n"
+                     "  Maximum                      5.0°C\n"
+                     "  Maximum first reached        07/12/2026 14:00:20\n"
+                     "  Mean                         4.67°C\n"
+                     "  Standard deviation           0.24°C\n"
+                     "  Mean kinetic temperature     4.67°C\n"
+                     "  Time above high alarm        0 s\n"
+                     "  Excursions above high alarm  0\n"
+                     "  Longest above high alarm     0 s\n"
+                     "  Time below low alarm         0 s\n"
+                     "  Excursions below low alarm   0\n"
+                     "  Longest below low alarm      0 s\n"
                      "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\n");
     EXPECT_EQ(run("inspect --readout 2 '" + file.string() + "'").out, " 07 December 2026 14:00:20 : 5.0°C\n");
 }

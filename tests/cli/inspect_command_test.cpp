@@ -2,6 +2,8 @@
 // hand-written files and hand-written expected output.
 #include "inspect_command.h"
 
+#include <cmath>
+#include <cstdlib>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -26,35 +28,53 @@ Outcome inspect(std::vector<std::string> args)
     return {status, out.str(), err.str()};
 }
 
+// The statistics in the summaries below are worked out by hand: means and population
+// standard deviations of the readings; the mean kinetic temperature with ΔH/R =
+// 83144 / 8.314462618 = 9999.9247 K (each reading in kelvin, the mean of
+// e^(-ΔH/RT), back through the logarithm); time beyond a level = the readings strictly
+// beyond the level on their own line × the interval.
 TEST(Inspect, SummaryOfAHumidityFile)
 {
     const Outcome r = inspect({data("reader/humidity_alarms.txt")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, "Logger: Store\n"
+                     "Serial number: 000012345\n"
                      "Readings: 3\n"
                      "Interval: 60 s\n"
                      "Start: 07/12/2026 14:00:00\n"
                      "Channel 1: Celsius (°C); high alarm: High Alarm; low alarm: Low Alarm; third trace: dew point\n"
                      "Channel 2: Humidity (%rh); high alarm: High Alarm rh; low alarm: Low Alarm rh\n"
-                     "Series:\n"
-                     "  Celsius: min 21.5°C, max 21.7°C, mean 21.60°C\n"
-                     "  High Alarm: min 30.0°C, max 30.0°C, mean 30.00°C\n"
-                     "  Low Alarm: min 10.0°C, max 10.0°C, mean 10.00°C\n"
-                     "  dew point: min 9.3°C, max 9.6°C, mean 9.45°C (2 of 3 readings)\n"
-                     "  Humidity: min 0.0%rh, max 46.0%rh, mean 30.50%rh\n"
-                     "  High Alarm rh: min 80.0%rh, max 80.0%rh, mean 80.00%rh\n"
-                     "  Low Alarm rh: min 20.0%rh, max 20.0%rh, mean 20.00%rh\n"
-                     "Time beyond alarms:\n"
-                     "  Celsius above High Alarm: 0 s (0 readings)\n"
-                     "  Celsius below Low Alarm: 0 s (0 readings)\n"
-                     "  Humidity above High Alarm rh: 0 s (0 readings)\n"
-                     "  Humidity below Low Alarm rh: 1 min (1 reading)\n"
+                     "Alarm levels:\n"
+                     "  Celsius High Alarm: 30.0°C\n"
+                     "  Celsius Low Alarm: 10.0°C\n"
+                     "  Humidity High Alarm rh: 80.0%rh\n"
+                     "  Humidity Low Alarm rh: 20.0%rh\n"
+                     "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:02:00:\n"
+                     "                               Celsius (°C)         Humidity (%rh)       dew point (°C)\n"
+                     "  Readings                     3                    3                    2\n"
+                     "  Minimum                      21.5°C               0.0%rh               9.3°C\n"
+                     "  Minimum first reached        07/12/2026 14:00:00  07/12/2026 14:01:00  07/12/2026 14:00:00\n"
+                     "  Maximum                      21.7°C               46.0%rh              9.6°C\n"
+                     "  Maximum first reached        07/12/2026 14:02:00  07/12/2026 14:02:00  07/12/2026 14:02:00\n"
+                     "  Mean                         21.60°C              30.50%rh             9.45°C\n"
+                     "  Standard deviation           0.08°C               21.57%rh             0.15°C\n"
+                     "  Mean kinetic temperature     21.60°C              -                    9.45°C\n"
+                     "  Time above high alarm        0 s                  0 s                  -\n"
+                     "  Excursions above high alarm  0                    0                    -\n"
+                     "  Longest above high alarm     0 s                  0 s                  -\n"
+                     "  Time below low alarm         0 s                  1 min                -\n"
+                     "  Excursions below low alarm   0                    1                    -\n"
+                     "  Longest below low alarm      0 s                  1 min                -\n"
                      "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:02:00\n");
 }
 
 TEST(Inspect, SummaryCountsTimeAboveTheHighAlarm)
 {
+    // -10.25 -20.50 -15.75 -17.50 against -18.00, 12 hours apart: three readings above
+    // in two runs, the longer two readings long; mean -16, deviations 5.75 -4.5 0.25
+    // -1.5; MKT -14.964 °C.
+    // The header has no "Serial Number" title, so the number on the first line is not named.
     const Outcome r = inspect({data("inspect/freezer_half_days.txt")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Logger: Freezer\n"
@@ -62,11 +82,21 @@ TEST(Inspect, SummaryCountsTimeAboveTheHighAlarm)
                      "Interval: 43200 s\n"
                      "Start: 07/12/2026 00:00:00\n"
                      "Channel 1: Celsius (°C); high alarm: High Alarm\n"
-                     "Series:\n"
-                     "  Celsius: min -20.50°C, max -10.25°C, mean -16.000°C\n"
-                     "  High Alarm: min -18.00°C, max -18.00°C, mean -18.000°C\n"
-                     "Time beyond alarms:\n"
-                     "  Celsius above High Alarm: 1 d 12 h (3 readings)\n"
+                     "Alarm levels:\n"
+                     "  Celsius High Alarm: -18.00°C\n"
+                     "Statistics, 07/12/2026 00:00:00 to 08/12/2026 12:00:00:\n"
+                     "                               Celsius (°C)\n"
+                     "  Readings                     4\n"
+                     "  Minimum                      -20.50°C\n"
+                     "  Minimum first reached        07/12/2026 12:00:00\n"
+                     "  Maximum                      -10.25°C\n"
+                     "  Maximum first reached        07/12/2026 00:00:00\n"
+                     "  Mean                         -16.000°C\n"
+                     "  Standard deviation           3.729°C\n"
+                     "  Mean kinetic temperature     -14.964°C\n"
+                     "  Time above high alarm        1 d 12 h\n"
+                     "  Excursions above high alarm  2\n"
+                     "  Longest above high alarm     1 d\n"
                      "From:-  07 December 2026 00:00:00     To:-  08 December 2026 12:00:00\n");
 }
 
@@ -75,18 +105,102 @@ TEST(Inspect, CarbonMonoxideCountsTimeAboveItsWarningLevel)
     const Outcome r = inspect({data("inspect/co_warning.txt")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Logger: Garage\n"
+                     "Serial number: 000012345\n"
                      "Readings: 3\n"
                      "Interval: 60 s\n"
                      "Start: 07/12/2026 14:00:00\n"
                      "Channel 1: CO (ppm); high alarm: High Alarm; low alarm: Warning Level\n"
-                     "Series:\n"
-                     "  CO: min 10.0ppm, max 50.0ppm, mean 33.33ppm\n"
-                     "  High Alarm: min 200.0ppm, max 200.0ppm, mean 200.00ppm\n"
-                     "  Warning Level: min 35.0ppm, max 35.0ppm, mean 35.00ppm\n"
-                     "Time beyond alarms:\n"
-                     "  CO above High Alarm: 0 s (0 readings)\n"
-                     "  CO above Warning Level: 2 min (2 readings)\n"
+                     "Alarm levels:\n"
+                     "  CO High Alarm: 200.0ppm\n"
+                     "  CO Warning Level: 35.0ppm\n"
+                     "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:02:00:\n"
+                     "                                  CO (ppm)\n"
+                     "  Readings                        3\n"
+                     "  Minimum                         10.0ppm\n"
+                     "  Minimum first reached           07/12/2026 14:00:00\n"
+                     "  Maximum                         50.0ppm\n"
+                     "  Maximum first reached           07/12/2026 14:02:00\n"
+                     "  Mean                            33.33ppm\n"
+                     "  Standard deviation              17.00ppm\n"
+                     "  Time above high alarm           0 s\n"
+                     "  Excursions above high alarm     0\n"
+                     "  Longest above high alarm        0 s\n"
+                     "  Time above warning level        2 min\n"
+                     "  Excursions above warning level  1\n"
+                     "  Longest above warning level     2 min\n"
                      "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:02:00\n");
+}
+
+// The text of a value in the "stats" array of inspect's JSON (its first series).
+std::string statsField(const std::string& json, const std::string& key)
+{
+    const std::size_t stats = json.find("\"stats\":[");
+    const std::size_t at = stats == std::string::npos ? stats : json.find("\"" + key + "\":", stats);
+    if (at == std::string::npos)
+        return "(none)";
+    const std::size_t begin = at + key.size() + 3;
+    return json.substr(begin, json.find_first_of(",}", begin) - begin);
+}
+
+// One key of a stats object: a number within a tolerance, or the exact text.
+struct StatKey {
+    const char* key;
+    double value;
+    const char* text = nullptr;
+};
+
+void expectStats(const std::string& json, std::initializer_list<StatKey> keys, const std::string& what)
+{
+    for (const StatKey& k : keys) {
+        const std::string field = statsField(json, k.key);
+        if (k.text)
+            EXPECT_EQ(field, k.text) << what << " " << k.key;
+        else
+            EXPECT_NEAR(std::strtod(field.c_str(), nullptr), k.value, 1e-9 * std::max(1.0, std::abs(k.value)))
+                << what << " " << k.key << " = " << field;
+    }
+}
+
+// --from and --to limit the statistics (and the alarm levels) to a range of times;
+// --activation-energy changes ΔH. fridge_excursions: 5 9 9.5 5 1 8.5 8 1.5 1.5 5,
+// one a minute from 14:00:00, alarms 8.0 and 2.0.
+TEST(Inspect, StatisticsOverARange)
+{
+    const std::string file = data("stats/fridge_excursions.txt");
+    // Whole file: mean 5.4, squared deviations 96.4, MKT 5.965868 °C.
+    Outcome r = inspect({"--json", file});
+    expectStats(r.out,
+                {{"series", 0, "\"Celsius\""}, {"count", 10}, {"min", 1}, {"min_time", 0, "\"07/12/2026 14:04:00\""},
+                 {"max", 9.5}, {"max_time", 0, "\"07/12/2026 14:02:00\""}, {"mean", 5.4}, {"stddev", std::sqrt(9.64)},
+                 {"time_above_high_s", 180}, {"time_below_low_s", 180}, {"excursions_above", 2},
+                 {"excursions_below", 2}, {"longest_above_s", 120}, {"longest_below_s", 120},
+                 {"mkt", 5.9658684279133}},
+                "whole");
+    // 14:01:30 to 14:03:00 holds 9.5 and 5: mean 7.25, deviations ±2.25, MKT 7.549945 °C;
+    // one reading above 8.0, its excursion begun before the range.
+    r = inspect({"--json", "--from", "07/12/2026 14:01:30", "--to", "07/12/2026 14:03:00", file});
+    expectStats(r.out,
+                {{"count", 2}, {"min", 5}, {"min_time", 0, "\"07/12/2026 14:03:00\""}, {"mean", 7.25}, {"stddev", 2.25},
+                 {"time_above_high_s", 60}, {"excursions_above", 1}, {"longest_above_s", 60}, {"time_below_low_s", 0},
+                 {"mkt", 7.5499452755655}},
+                "14:01:30 to 14:03:00");
+    // From 14:07:00 to the end: 1.5 1.5 5.
+    r = inspect({"--from", "07/12/2026 14:07:00", "--json", file});
+    expectStats(r.out, {{"count", 3}, {"min_time", 0, "\"07/12/2026 14:07:00\""}, {"stddev", 1.6499158227686},
+                        {"time_below_low_s", 120}, {"excursions_below", 1}},
+                "from 14:07:00");
+    // Nothing after the last reading: no figures, and the temperature's MKT is null.
+    r = inspect({"--json", "--from", "08/12/2026 00:00:00", file});
+    expectStats(r.out, {{"count", 0}, {"min", 0, "null"}, {"min_time", 0, "null"}, {"mean", 0, "null"},
+                        {"time_above_high_s", 0}, {"mkt", 0, "null"}},
+                "after the end");
+    // ΔH = 60 kJ/mol: MKT 5.804762 °C.
+    r = inspect({"--json", "--activation-energy", "60", file});
+    expectStats(r.out, {{"mkt", 5.8047622813143}}, "60 kJ/mol");
+
+    // The table says so when the range holds nothing.
+    r = inspect({"--from", "08/12/2026 00:00:00", file});
+    EXPECT_NE(r.out.find("Statistics:\n  No readings in this range.\n"), std::string::npos) << r.out;
 }
 
 TEST(Inspect, JsonHoldsTheWholeDocument)
@@ -105,7 +219,8 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":true,\"y\":[2,2,2]},{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
              ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\","
-             "\"warnings\":[]}\n"},
+             "\"stats\":[{\"series\":\"Celsius\",\"count\":3,\"min\":-1.5,\"min_time\":\"07/12/2026 14:00:20\","
+             "\"max\":4.6,\"max_time\":\"07/12/2026 14:00:10\",\"mean\":"},
         // Quotes escaped, every number read back exactly, 1e300 kept.
         {"inspect/exact_numbers.txt",
          std::string("{\"name\":\"Exact\",\"count\":4,\"interval\":1,\"start\":\"07/12/2026 14:00:00\","
@@ -117,13 +232,28 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
              ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\","
-             "\"warnings\":[]}\n"},
+             "\"stats\":[{\"series\":\"Voltage\",\"count\":4,\"min\":-2.5e-07,\"min_time\":\"07/12/2026 14:00:02\","
+             "\"max\":1e+300,\"max_time\":\"07/12/2026 14:00:03\",\"mean\":"},
     };
+    // Everything up to the computed figures exactly; those in their own test below.
     for (const auto& [file, json] : cases) {
         const Outcome r = inspect({"--json", data(file)});
         EXPECT_EQ(r.status, 0) << file;
-        EXPECT_EQ(r.out, json) << file;
+        EXPECT_EQ(r.out.substr(0, json.size()), json) << file;
+        EXPECT_EQ(r.out.substr(r.out.size() - std::min<std::size_t>(r.out.size(), 18)), "}],\"warnings\":[]}\n")
+            << file;
     }
+    // 4.5 4.6 -1.5 against 8.0 and 2.0: mean 7.6 / 3, MKT 2.992170 °C, -1.5 below 2.0.
+    expectStats(inspect({"--json", data("reader/temperature_alarms.txt")}).out,
+                {{"mean", 7.6 / 3}, {"stddev", 2.8522895287042}, {"time_above_high_s", 0}, {"time_below_low_s", 10},
+                 {"excursions_above", 0}, {"excursions_below", 1}, {"longest_above_s", 0}, {"longest_below_s", 10},
+                 {"mkt", 2.9921702469733}},
+                "temperature_alarms");
+    // Volts: no levels, no mean kinetic temperature.
+    const std::string volts = inspect({"--json", data("inspect/exact_numbers.txt")}).out;
+    expectStats(volts, {{"mean", 2.5e299}, {"stddev", 4.3301270189222e299}, {"mkt", 0, "(none)"},
+                        {"time_above_high_s", 0, "(none)"}},
+                "exact_numbers");
 }
 
 TEST(Inspect, ALastLineWithoutItsLineEndIsReadAndReported)
@@ -176,6 +306,10 @@ TEST(Inspect, ReadoutOfOneReading)
     }
 }
 
+#define kUsageText                                                                                                \
+    "usage: velmora-cli inspect [--json] [--readout I] [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n" \
+    "                           [--activation-energy KJ_PER_MOL] FILE\n"
+
 TEST(Inspect, FailuresGoToStandardError)
 {
     const struct {
@@ -189,19 +323,28 @@ TEST(Inspect, FailuresGoToStandardError)
          "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.\n"},
         {{"--readout", "3", data("reader/temperature_alarms.txt")}, 1,
          "velmora-cli inspect: reading 3 is not in the file (readings 0 to 2)\n"},
-        {{}, 2, "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
-        {{"a.txt", "b.txt"}, 2, "velmora-cli inspect: one file at a time\nusage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+        {{}, 2, kUsageText},
+        {{"a.txt", "b.txt"}, 2, "velmora-cli inspect: one file at a time\n" kUsageText},
         {{"--readout", "x", "a.txt"}, 2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+         kUsageText},
         {{"--readout"}, 2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+         kUsageText},
         // 2^64 does not fit the number; it is not reading 0.
         {{"--readout", "18446744073709551616", data("reader/temperature_alarms.txt")}, 2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         "usage: velmora-cli inspect [--json] [--readout I] FILE\n"},
-        {{"--csv", "a.txt"}, 2, "velmora-cli inspect: unknown option --csv\nusage: velmora-cli inspect [--json] [--readout I] FILE\n"},
+         kUsageText},
+        {{"--from", "7/12/2026", "a.txt"}, 2,
+         "velmora-cli inspect: --from needs a time written DD/MM/YYYY HH:MM:SS\n" kUsageText},
+        {{"a.txt", "--to"}, 2, "velmora-cli inspect: --to needs a time written DD/MM/YYYY HH:MM:SS\n" kUsageText},
+        {{"--from", "07/12/2026 14:05:00", "--to", "07/12/2026 14:00:00", "a.txt"}, 2,
+         "velmora-cli inspect: --from is later than --to\n" kUsageText},
+        {{"--activation-energy", "83144", "a.txt"}, 2, // J/mol by mistake
+         "velmora-cli inspect: --activation-energy needs kJ/mol above 0 and at most 1000 (83.144 if not given)\n" kUsageText},
+        {{"--activation-energy", "-5", "a.txt"}, 2,
+         "velmora-cli inspect: --activation-energy needs kJ/mol above 0 and at most 1000 (83.144 if not given)\n" kUsageText},
+        {{"--csv", "a.txt"}, 2, "velmora-cli inspect: unknown option --csv\n" kUsageText},
     };
     for (const auto& c : cases) {
         const Outcome r = inspect(c.args);

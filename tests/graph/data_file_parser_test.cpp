@@ -223,6 +223,32 @@ TEST(DataFileParser, InvalidDataNamesTheLineTheReaderGaveUpOn)
     EXPECT_EQ(readFailureMessage({ReadStatus::CannotOpen}), "Unable to open the file.");
 }
 
+// The first reading's serial number (under the "Serial Number" title, wherever that
+// stands) and whether the file held a single reading.
+TEST(DataFileParser, SerialNumberAndSingleReading)
+{
+    const struct {
+        const char* file;
+        const char* serial;
+        bool single;
+    } cases[] = {
+        {"reader/temperature_alarms.txt", "000012345", false},
+        {"reader/voltage_logger.txt", "000000042", false},
+        {"reader/fields_after_declared_ignored.txt", "000012345", false},
+        {"inspect/co_warning.txt", "000012345", false}, // the expiry fields follow it
+        {"reader/single_reading.txt", "000012345", true},
+        {"reader/two_field_header.txt", "", false}, // no such column
+        {"inspect/exact_numbers.txt", "", false},
+    };
+    for (const auto& c : cases) {
+        GraphData data;
+        ASSERT_EQ(parseDataFile(testData(c.file), data), ReadStatus::Loaded) << c.file;
+        EXPECT_EQ(data.serialNumber, c.serial) << c.file;
+        EXPECT_EQ(data.singleReading, c.single) << c.file;
+        EXPECT_EQ(data.fileReadingCount(), c.single ? 1 : data.readingCount) << c.file;
+    }
+}
+
 TEST(DataFileParserFolder, EveryFileHasARow)
 {
     int files = 0;

@@ -187,11 +187,11 @@ TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
     EXPECT_EQ(itemsOf(topMenu(frame(), 0)),
               (QStringList{"&Open...\tCtrl+O", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
-                           "Export to Excel", "-", "Recent File", "-", "&Close Graph"}));
+                           "Export to Excel", "Save Report as PDF...", "-", "Recent File", "-", "&Close Graph"}));
     EXPECT_EQ(itemsOf(topMenu(frame(), 1)),
               (QStringList{"&Toolbar", "&Status Bar", "-", "Zoom In", "Zoom Out", "-", "Mark Points",
-                           "> Show traces...", "> Grid Lines..."}));
-    EXPECT_EQ(itemsOf(topMenu(frame(), 1)->actions().last()->menu()), (QStringList{"X Axis", "Y Axis"}));
+                           "> Show traces...", "> Grid Lines...", "-", "Statistics..."}));
+    EXPECT_EQ(itemsOf(topMenu(frame(), 1)->actions().at(8)->menu()), (QStringList{"X Axis", "Y Axis"}));
     EXPECT_EQ(itemsOf(topMenu(frame(), 2)), (QStringList{"&Help Topics", "-", "&About VelmoraGraph..."}));
 
     QStringList tools;

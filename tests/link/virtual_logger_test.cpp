@@ -194,7 +194,7 @@ TEST_F(VirtualLoggerTest, InterruptedDownloadLeavesTheReadingsUndownloaded)
     EXPECT_TRUE(logger.record().hasFlag(flag::kUndownloaded));
 }
 
-TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWritten)
+TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWrittenOrTheMemoryDownloaded)
 {
     const std::string path = temporaryPath("image.bin");
     LoggerImage image = makePresetImage(3, clock.localNow());
@@ -215,6 +215,15 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWritten)
     LoggerImage saved;
     ASSERT_TRUE(loadLoggerImage(path, saved, error)) << error;
     EXPECT_EQ(saved.record.name(), "Cold Room");
+    EXPECT_EQ(saved.memory, image.memory);
+    EXPECT_TRUE(saved.record.hasFlag(flag::kUndownloaded));
+
+    // A whole download is kept too: the next program to open the image finds nothing
+    // left undownloaded.
+    std::vector<float> readings;
+    ASSERT_TRUE(l.readReadings(0, 3, readings));
+    ASSERT_TRUE(loadLoggerImage(path, saved, error)) << error;
+    EXPECT_FALSE(saved.record.hasFlag(flag::kUndownloaded));
     EXPECT_EQ(saved.memory, image.memory);
     std::filesystem::remove(path);
 }

@@ -1,6 +1,7 @@
 #include "graph_json.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <string>
@@ -31,7 +32,7 @@ public:
     JsonOut& text(const std::string& cp1252) { return raw(jsonString(cp1252ToUtf8(cp1252))); }
     JsonOut& number(double v)
     {
-        if (v == ChartDataSet::kGap)
+        if (v == ChartDataSet::kGap || !std::isfinite(v))
             return raw("null");
         char s[32];
         const auto r = std::to_chars(s, s + sizeof s, v); // shortest text that reads back exactly
@@ -97,6 +98,65 @@ void writeChannel(JsonOut& j, const ChannelData& c, bool first, std::size_t coun
     j.raw("}");
 }
 
+// Keys of the level columns' figures, by the kind of level.
+struct LevelKeys {
+    LevelKind kind;
+    const char* time;
+    const char* excursions;
+    const char* longest;
+};
+constexpr LevelKeys kLevelKeys[] = {
+    {LevelKind::HighAlarm, "time_above_high_s", "excursions_above", "longest_above_s"},
+    {LevelKind::LowAlarm, "time_below_low_s", "excursions_below", "longest_below_s"},
+    {LevelKind::WarningLevel, "time_above_warning_s", "excursions_above_warning", "longest_above_warning_s"},
+};
+
+void writeStats(JsonOut& j, const GraphData& data, const DocumentStatistics& stats)
+{
+    j.key("stats").raw("[");
+    bool firstSeries = true;
+    for (const SeriesReport& s : stats.series) {
+        const SeriesStatistics& st = s.stats;
+        const bool any = st.count > 0;
+        auto time = [&](std::size_t index) {
+            if (any)
+                j.text(readingTimeText(readingTime(data, index)));
+            else
+                j.raw("null");
+        };
+        j.raw(firstSeries ? "{" : ",{").key("series").text(s.name);
+        firstSeries = false;
+        j.raw(",").key("count").integer(static_cast<long long>(st.count));
+        j.raw(",").key("min").number(st.minimum);
+        j.raw(",").key("min_time");
+        time(st.minimumIndex);
+        j.raw(",").key("max").number(st.maximum);
+        j.raw(",").key("max_time");
+        time(st.maximumIndex);
+        j.raw(",").key("mean").number(st.mean);
+        j.raw(",").key("stddev").number(st.standardDeviation);
+        // In the order of the keys: all the times, then the excursions, then the longest.
+        const LevelExcursions* found[3] = {};
+        for (std::size_t l = 0; l < s.levels.size() && l < 2; ++l)
+            for (int k = 0; k < 3; ++k)
+                if (s.levels[l].kind == kLevelKeys[k].kind && st.levels[l])
+                    found[k] = &*st.levels[l];
+        for (int k = 0; k < 3; ++k)
+            if (found[k])
+                j.raw(",").key(kLevelKeys[k].time).integer(found[k]->readings * stats.interval);
+        for (int k = 0; k < 3; ++k)
+            if (found[k])
+                j.raw(",").key(kLevelKeys[k].excursions).integer(found[k]->runs);
+        for (int k = 0; k < 3; ++k)
+            if (found[k])
+                j.raw(",").key(kLevelKeys[k].longest).integer(found[k]->longestRun * stats.interval);
+        if (s.scale != TemperatureScale::None)
+            j.raw(",").key("mkt").number(st.meanKinetic ? *st.meanKinetic : SeriesStatistics::kNone);
+        j.raw("}");
+    }
+    j.raw("]");
+}
+
 } // namespace
 
 std::string jsonString(std::string_view utf8)
@@ -129,7 +189,7 @@ std::string stampText(std::int64_t seconds)
     return std::string(buf, n);
 }
 
-void writeGraphJson(std::ostream& out, const GraphData& data)
+void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats)
 {
     const std::size_t count = data.readingCount > 0 ? static_cast<std::size_t>(data.readingCount) : 0;
     JsonOut j(out);
@@ -142,6 +202,8 @@ void writeGraphJson(std::ostream& out, const GraphData& data)
     j.raw(",").key("channel2");
     writeChannel(j, data.channel2, false, count);
     j.raw(",").key("from_to").text(fromToText(data));
+    j.raw(",");
+    writeStats(j, data, stats);
     j.raw(",").key("warnings").raw("[");
     if (data.lastLineUnterminated)
         j.raw(jsonString(graphtext::kLastLineCut));

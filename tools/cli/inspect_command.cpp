@@ -9,18 +9,23 @@
 #include "graph_json.h"
 #include "graph_strings.h"
 #include "header_parser.h"
-#include "series_summary.h"
+#include "stats_args.h"
+#include "statistics_text.h"
 #include "text_encoding.h"
 
 namespace velmora {
 
 namespace {
 
-constexpr const char* kUsage = "usage: velmora-cli inspect [--json] [--readout I] FILE\n";
+constexpr const char* kUsage =
+    "usage: velmora-cli inspect [--json] [--readout I] [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n"
+    "                           [--activation-energy KJ_PER_MOL] FILE\n";
+constexpr const char* kPrefix = "velmora-cli inspect: ";
 
 struct Options {
     bool json = false;
     std::optional<std::size_t> readout;
+    StatsArgs stats;
     std::string file;
 };
 
@@ -47,6 +52,12 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
                 return std::nullopt;
             }
             o.readout = index;
+        } else if (const ArgOutcome taken = optionsEnded ? ArgOutcome::NotMine : takeStatsArg(args, i, o.stats, err, kPrefix);
+                   taken != ArgOutcome::NotMine) {
+            if (taken == ArgOutcome::Bad) {
+                err << kUsage;
+                return std::nullopt;
+            }
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
             err << "velmora-cli inspect: unknown option " << a << "\n" << kUsage;
             return std::nullopt;
@@ -62,30 +73,11 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
         err << kUsage;
         return std::nullopt;
     }
+    if (!checkStatsArgs(o.stats, err, kPrefix)) {
+        err << kUsage;
+        return std::nullopt;
+    }
     return o;
-}
-
-std::string fixed(double v, int decimals)
-{
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
-
-std::string duration(long long seconds)
-{
-    const long long d = seconds / 86400, h = seconds / 3600 % 24, m = seconds / 60 % 60, s = seconds % 60;
-    std::string text;
-    auto part = [&](long long n, const char* unit) {
-        if (n == 0)
-            return;
-        text += (text.empty() ? "" : " ") + std::to_string(n) + " " + unit;
-    };
-    part(d, "d");
-    part(h, "h");
-    part(m, "min");
-    part(s, "s");
-    return text.empty() ? "0 s" : text;
 }
 
 void printChannel(std::ostream& out, const char* title, const ChannelData& c, bool first)
@@ -104,70 +96,34 @@ void printChannel(std::ostream& out, const char* title, const ChannelData& c, bo
     out << "\n";
 }
 
-void printSeries(std::ostream& out, const std::string& label, const std::vector<double>& y, std::size_t count,
-                 int decimals, const std::string& unit)
+void printStatistics(std::ostream& out, const GraphData& data, const DocumentStatistics& stats)
 {
-    const SeriesSummary s = summarize(y, count);
-    out << "  " << cp1252ToUtf8(label) << ": ";
-    if (s.values == 0) {
-        out << "no values\n";
+    const std::vector<LevelSpan> levels = alarmLevels(data, stats.range);
+    if (!levels.empty()) {
+        out << "Alarm levels:\n";
+        for (const LevelSpan& l : levels)
+            out << "  " << cp1252ToUtf8(l.channel) << " " << cp1252ToUtf8(l.level.label) << ": "
+                << levelSpanText(l, stats.range.size()) << "\n";
+    }
+    if (stats.range.empty) {
+        out << "Statistics:\n  " << graphtext::kNoReadingsInRange << "\n";
         return;
     }
-    const std::string u = cp1252ToUtf8(unit);
-    out << "min " << fixed(s.minimum, decimals) << u << ", max " << fixed(s.maximum, decimals) << u << ", mean "
-        << fixed(s.mean, decimals + 1) << u;
-    if (s.values < count)
-        out << " (" << s.values << " of " << count << " readings)";
-    out << "\n";
+    out << "Statistics, " << rangeText(stats.range, data.startTime, stats.interval) << ":\n"
+        << tableText(statisticsTable(stats, data.startTime));
 }
 
-void printAlarmTimes(std::ostream& out, const ChannelData& c, std::size_t count, long long interval)
+void printSummary(std::ostream& out, const GraphData& data, const DocumentStatistics& stats)
 {
-    const ChartDataSet& d = c.data;
-    auto line = [&](const char* beyond, const std::string& label, std::size_t readings) {
-        out << "  " << cp1252ToUtf8(c.name) << " " << beyond << " " << cp1252ToUtf8(label) << ": "
-            << duration(static_cast<long long>(readings) * interval) << " (" << readings
-            << (readings == 1 ? " reading)\n" : " readings)\n");
-    };
-    if (c.hasHigh)
-        line("above", c.highLabel, readingsAbove(d.values(0), d.values(1), count));
-    // A carbon monoxide logger's warning level sits in the low-alarm column but warns
-    // of readings above it.
-    if (c.hasLow && containsUpper(c.lowLabel, "WARNING LEVEL"))
-        line("above", c.lowLabel, readingsAbove(d.values(0), d.values(2), count));
-    else if (c.hasLow)
-        line("below", c.lowLabel, readingsBelow(d.values(0), d.values(2), count));
-}
-
-void printSummary(std::ostream& out, const GraphData& data)
-{
-    const std::size_t count = static_cast<std::size_t>(data.readingCount);
-    out << "Logger: " << cp1252ToUtf8(data.loggerName) << "\n"
-        << "Readings: " << data.readingCount << "\n"
+    out << "Logger: " << cp1252ToUtf8(data.loggerName) << "\n";
+    if (!data.serialNumber.empty())
+        out << "Serial number: " << cp1252ToUtf8(data.serialNumber) << "\n";
+    out << "Readings: " << data.fileReadingCount() << "\n"
         << "Interval: " << data.sampleInterval << " s\n"
         << "Start: " << stampText(data.startTime) << "\n";
-    const ChannelData& c1 = data.channel1;
-    const ChannelData& c2 = data.channel2;
-    printChannel(out, "Channel 1", c1, true);
-    printChannel(out, "Channel 2", c2, false);
-
-    out << "Series:\n";
-    // The first channel's own decimals for its value and alarm levels; one decimal for
-    // the third trace and the second channel, as the viewer's readout shows them.
-    const std::string* labels1[] = {&c1.name, &c1.highLabel, &c1.lowLabel, &c1.thirdName};
-    for (int s = 0; s < 4; ++s)
-        if (c1.data.shown(s))
-            printSeries(out, *labels1[s], c1.data.values(s), count, s == 3 ? 1 : c1.decimals, c1.unit);
-    const std::string* labels2[] = {&c2.name, &c2.highLabel, &c2.lowLabel};
-    for (int s = 0; s < 3; ++s)
-        if (c2.data.shown(s))
-            printSeries(out, *labels2[s], c2.data.values(s), count, 1, c2.unit);
-
-    if (c1.hasHigh || c1.hasLow || c2.hasHigh || c2.hasLow) {
-        out << "Time beyond alarms:\n";
-        printAlarmTimes(out, c1, count, data.sampleInterval);
-        printAlarmTimes(out, c2, count, data.sampleInterval);
-    }
+    printChannel(out, "Channel 1", data.channel1, true);
+    printChannel(out, "Channel 2", data.channel2, false);
+    printStatistics(out, data, stats);
     out << fromToText(data) << "\n";
 }
 
@@ -208,9 +164,9 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
     else if (options->readout)
         out << readout << "\n";
     else if (options->json)
-        writeGraphJson(out, data);
+        writeGraphJson(out, data, documentStatistics(data, statsRange(data, options->stats), options->stats.options));
     else
-        printSummary(out, data);
+        printSummary(out, data, documentStatistics(data, statsRange(data, options->stats), options->stats.options));
     out.flush();
     return 0;
 }

@@ -6,8 +6,9 @@
 //   velmora-cli [--simulate SPEC] settings [--json]
 //   velmora-cli [--simulate SPEC] setup [--yes] FILE
 //   velmora-cli --simulate SPEC image FILE
-//   velmora-cli inspect [--json] [--readout I] FILE
+//   velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE
 //   velmora-cli export FILE.txt OUT.xlsx
+//   velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf
 //
 // Exit codes: 0 success, 1 failure (the message is on standard error), 2 usage.
 #include <cstring>
@@ -25,6 +26,9 @@
 #include "logger_commands.h"
 #include "setup_command.h"
 #include "wall_clock.h"
+#ifdef VELMORA_CLI_REPORT
+#include "report_command.h"
+#endif
 
 namespace {
 
@@ -35,10 +39,11 @@ constexpr const char* kUsage =
     "       velmora-cli [--simulate SPEC] settings [--json]\n"
     "       velmora-cli [--simulate SPEC] setup [--yes] FILE    (FILE - reads standard input)\n"
     "       velmora-cli --simulate SPEC image FILE    (save the simulated logger as an image)\n"
-    "       velmora-cli inspect [--json] [--readout I] FILE\n"
+    "       velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE\n"
     "       velmora-cli export FILE.txt OUT.xlsx\n"
+    "       velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf\n"
     "SPEC is a logger type code 1..21 (a factory logger holding demo readings)\n"
-    "or the path of a logger image file.\n";
+    "or the path of a logger image file. T is a time written \"DD/MM/YYYY HH:MM:SS\".\n";
 
 int usage(const std::string& problem)
 {
@@ -75,6 +80,14 @@ int main(int argc, char** argv)
         return runInspect(args, std::cout, std::cerr);
     if (command == "export") // writes a workbook from a download file
         return runExport(args, std::cerr);
+    if (command == "report") { // writes a one-page PDF report of a download file
+#ifdef VELMORA_CLI_REPORT
+        return runReport(args, std::cerr);
+#else
+        std::cerr << "velmora-cli: report needs the build with the display libraries (VELMORA_GUI=ON)\n";
+        return 1;
+#endif
+    }
 
     bool json = false, stop = false, yes = false;
     std::vector<std::string> positional;

@@ -284,6 +284,14 @@ void VirtualLogger::onFrame()
         downloadEnd_ = fullEnd;
 }
 
+void VirtualLogger::saveToImagePath()
+{
+    if (imagePath_.empty())
+        return;
+    std::string error;
+    lastSaveError_ = saveImage(imagePath_, error) ? std::string() : error;
+}
+
 void VirtualLogger::takeRecord()
 {
     if (consume(faults_.silentCommands))
@@ -311,10 +319,7 @@ void VirtualLogger::takeRecord()
     if (faults_.firmwareChangesOnWrite)
         record_.bytes[cfg::kFirmwareCode] = record_.bytes[cfg::kFirmwareCode] == 'X' ? 'Y' : 'X';
     ++recordsTaken_;
-    if (!imagePath_.empty()) {
-        std::string error;
-        lastSaveError_ = saveImage(imagePath_, error) ? std::string() : error;
-    }
+    saveToImagePath();
 
     std::vector<std::uint8_t> reply = faults_.bytesBeforeAck;
     if (!faults_.noAck)
@@ -348,9 +353,11 @@ std::size_t VirtualLogger::takeReply(std::uint8_t* out, std::size_t max)
             vanished_ = true;
     }
     if (downloadEnd_ != 0 && replyPos_ >= downloadEnd_) {
-        // The whole memory went out: nothing is left undownloaded.
+        // The whole memory went out: nothing is left undownloaded, which the image
+        // keeps too, as a real logger would until it is plugged in again.
         record_.setFlag(flag::kUndownloaded, false);
         downloadEnd_ = 0;
+        saveToImagePath();
     }
     return n;
 }

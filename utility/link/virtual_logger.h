@@ -63,7 +63,8 @@ public:
     LoggerImage image();
     int recordsTaken() const { return recordsTaken_; }
 
-    // When set, the image is saved to this file after every record the logger takes.
+    // When set, the image is saved to this file after every record the logger takes
+    // and after a download that took its whole memory.
     void setImagePath(std::string path) { imagePath_ = std::move(path); }
     const std::string& imagePath() const { return imagePath_; }
     bool saveImage(const std::string& path, std::string& error);
@@ -80,6 +81,7 @@ private:
     LoggerConfig reportedRecord();
     void onFrame();
     void takeRecord();
+    void saveToImagePath();
     void startLog();
     void queueReply(std::vector<std::uint8_t> bytes);
     static bool consume(int& count);

@@ -1,0 +1,66 @@
+#pragma once
+// View > Statistics...: a panel beside the chart with the statistics of the readings
+// on show, one column per reading series, following the visible range as the user
+// zooms and scrolls; "Whole file" holds it on the whole file instead. The activation
+// energy of the mean kinetic temperature is set here and kept in the settings.
+#include <QDockWidget>
+
+#include "document_statistics.h"
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QTableWidget;
+class QTimer;
+
+namespace velmora {
+
+class Settings;
+
+inline constexpr const char* kStatisticsSection = "Statistics";
+inline constexpr const char* kActivationEnergyKey = "Activation Energy"; // kJ/mol, as text
+
+class StatisticsPanel final : public QDockWidget {
+    Q_OBJECT
+public:
+    StatisticsPanel(Settings& settings, QWidget* parent = nullptr);
+
+    // The document on show (it must stay alive until the next call) and its X range,
+    // seconds after the start time.
+    void showDocument(const GraphData& data, double xMin, double xMax);
+    double activationEnergy() const;
+    // The width that shows every column of the table whole.
+    int preferredWidth() const;
+    StatisticsOptions options() const { return {activationEnergy()}; }
+
+    // What the panel shows, for the tests: the range line and the table's texts.
+    QString rangeText() const;
+    QTableWidget* table() const { return table_; }
+    QCheckBox* wholeFileBox() const { return wholeFile_; }
+    QDoubleSpinBox* activationEnergyBox() const { return energy_; }
+
+public slots:
+    // The chart's visible X range changed.
+    void setVisibleRange(double xMin, double xMax);
+    // Works out and shows the figures now (normally a moment after the last change).
+    void refresh();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void schedule();
+    void activationEnergyChanged(double kj);
+
+    Settings& settings_;
+    const GraphData* data_ = nullptr;
+    double xMin_ = 0;
+    double xMax_ = 0;
+    QLabel* range_ = nullptr;
+    QCheckBox* wholeFile_ = nullptr;
+    QDoubleSpinBox* energy_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QTimer* pending_ = nullptr;
+};
+
+} // namespace velmora

@@ -1,0 +1,101 @@
+#include "report_command.h"
+
+#include <QGuiApplication>
+#include <memory>
+
+#include "graph_strings.h"
+#include "report_writer.h"
+#include "stats_args.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velmora-cli report [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n"
+    "                          [--activation-energy KJ_PER_MOL] FILE OUT.pdf\n";
+constexpr const char* kPrefix = "velmora-cli report: ";
+
+// Fonts and painting need a GUI application; the offscreen platform gives one without
+// a display, so the command runs the same on a headless machine.
+std::unique_ptr<QGuiApplication> guiApplication()
+{
+    if (QCoreApplication::instance())
+        return nullptr;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a desktop session (a script, a service) Qt remarks that it has no
+    // runtime folder; the report does not need one, and scripts read standard error.
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith(QLatin1String("QStandardPaths:")) && previous)
+            previous(type, context, message);
+    });
+    static int argc = 1;
+    static char name[] = "velmora-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int runReport(const std::vector<std::string>& args, std::ostream& err)
+{
+    StatsArgs stats;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const ArgOutcome taken = optionsEnded ? ArgOutcome::NotMine : takeStatsArg(args, i, stats, err, kPrefix);
+        if (taken == ArgOutcome::Bad) {
+            err << kUsage;
+            return 2;
+        }
+        if (taken == ArgOutcome::Taken)
+            continue;
+        if (!optionsEnded && a.size() > 1 && a[0] == '-') {
+            err << kPrefix << "unknown option " << a << "\n" << kUsage;
+            return 2;
+        }
+        files.push_back(a);
+    }
+    if (files.size() != 2) {
+        err << kUsage;
+        return 2;
+    }
+    if (!checkStatsArgs(stats, err, kPrefix)) {
+        err << kUsage;
+        return 2;
+    }
+
+    const std::unique_ptr<QGuiApplication> app = guiApplication();
+    GraphData data;
+    FileFingerprint fingerprint;
+    const ReadResult read = readFingerprinted(files[0], data, fingerprint);
+    if (read.status == ReadStatus::EventFile) {
+        err << graphtext::kEventFileNotCharted << "\n";
+        return 1;
+    }
+    if (read.status != ReadStatus::Loaded) {
+        err << readFailureMessage(read) << "\n";
+        return 1;
+    }
+    if (data.lastLineUnterminated)
+        err << kPrefix << "warning: " << graphtext::kLastLineCut << "\n";
+
+    const ReadingRange range = statsRange(data, stats);
+    ReportContent content = reportContent(data, range, stats.options);
+    content.chart = reportChart(data, range);
+    content.file = fingerprint;
+    std::string error;
+    if (!writeReportPdf(files[1], content, localePaper(), error)) {
+        err << error << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace velmora
