@@ -1,0 +1,106 @@
+// Developer tool: pictures of the viewer's window as a user meets it. Usage:
+//   graph_screenshots OUTDIR [FILE]
+// writes empty.png (started without a file, the Open dialog cancelled), and with a
+// download FILE: file.png (the file shown), narrow.png (the window at its smallest),
+// about.png (the About box) and message.png (the event-file question, as a message
+// box lays it out). Works offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <iostream>
+
+#include "file_dialogs.h"
+#include "graph_about_dlg.h"
+#include "graph_main_frame.h"
+#include "graph_strings.h"
+#include "memory_settings.h"
+#include "qt/qt_prompts.h"
+#include "recording_help.h"
+#include "recording_launcher.h"
+#include "velmora_graph_app.h"
+
+using namespace velmora;
+
+namespace {
+
+class CancelDialogs final : public FileDialogs {
+public:
+    std::optional<std::string> openFile(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+class PrintedPrompts final : public Prompts {
+public:
+    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons) override
+    {
+        std::cout << "  [message] " << text << '\n';
+        return PromptAnswer::Ok;
+    }
+};
+
+void settle(int ms = 100)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+bool save(QWidget& widget, const QString& path)
+{
+    const bool ok = widget.grab().save(path);
+    std::cout << (ok ? "wrote " : "FAILED ") << path.toStdString() << '\n';
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::cerr << "usage: graph_screenshots OUTDIR [FILE]\n";
+        return 2;
+    }
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    PrintedPrompts prompts;
+    CancelDialogs dialogs;
+    test::RecordingLauncher launcher;
+    test::MemorySettings settings;
+    test::RecordingHelp help;
+    CVelmoraGraphApp viewer(GraphServices{prompts, dialogs, launcher, settings, help, "/usr/bin"});
+    if (!viewer.InitInstance({}))
+        return 1;
+    CGraphMainFrame& frame = viewer.mainFrame();
+    settle();
+    bool ok = save(frame, out + "/empty.png");
+    if (argc < 3)
+        return ok ? 0 : 1;
+
+    if (!viewer.OpenDocumentFile(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    settle();
+    ok &= save(frame, out + "/file.png");
+    const QSize normal = frame.size();
+    frame.resize(frame.minimumSizeHint());
+    settle();
+    ok &= save(frame, out + "/narrow.png");
+    frame.resize(normal);
+
+    CGraphAboutDlg about(&frame);
+    about.show();
+    settle();
+    ok &= save(about, out + "/about.png");
+    about.hide();
+
+    QtPrompts boxes(QString::fromUtf8(graphtext::kAppTitle.data(), static_cast<qsizetype>(graphtext::kAppTitle.size())),
+                    &frame);
+    const std::unique_ptr<QMessageBox> box =
+        boxes.makeBox(std::string(graphtext::kEventFileQuestion), PromptIcon::Question, PromptButtons::YesNo);
+    box->show();
+    settle();
+    ok &= save(*box, out + "/message.png");
+    return ok ? 0 : 1;
+}
