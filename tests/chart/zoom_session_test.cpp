@@ -221,7 +221,6 @@ TEST(ZoomAround, HalvesTheRangesShownAroundThePointer)
         double y, y2;
         std::optional<ZoomLevel> want;
     } cases[] = {
-        {"the whole file", full, 60, 10.0, 50.0, ZoomLevel{300, 800, 5.0, 25.0, 25.0, 75.0}},
         {"whole readings, values snapped outwards", full, 33, 10.03, 50.0, ZoomLevel{160, 670, 5.0, 25.1, 25.0, 75.0}},
         {"a scrolled view, at its right edge", {400, 600, 10.0, 20.0, 30.0, 60.0}, 60, 20.0, 60.0,
          ZoomLevel{500, 600, 15.0, 20.0, 45.0, 60.0}},
