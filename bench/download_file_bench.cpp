@@ -38,7 +38,7 @@ void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float
     if (c.type() == 4)
         std::fprintf(f, ",Voltage(%s)", c.units().c_str());
     else
-        std::fprintf(f, ",%s", c.inputOptions() == 1 ? "Fahrenheit(\xB0" "F)" : "Celsius(\xB0" "C)");
+        std::fprintf(f, ",%s", c.inputOptions() == 1 ? "Fahrenheit(\260F)" : "Celsius(\260C)");
     if (c.hasFlag(flag::kHighEnabled))
         std::fprintf(f, ",High Alarm");
     if (c.hasFlag(flag::kLowEnabled))
@@ -49,7 +49,7 @@ void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float
             std::fprintf(f, ",High Alarm rh");
         if (c.hasFlag(flag::kRhLowEnabled))
             std::fprintf(f, ",Low Alarm rh");
-        std::fprintf(f, ",dew point(%s)", c.inputOptions() == 1 ? "\xB0" "F" : "\xB0" "C");
+        std::fprintf(f, ",dew point(%s)", c.inputOptions() == 1 ? "\260F" : "\260C");
     }
     std::fprintf(f, ",Serial Number\r\n");
     const std::string high = highAlarmText(r), low = lowAlarmText(r);

@@ -7,8 +7,8 @@ namespace velmora {
 
 namespace {
 
-constexpr char kDegreeCelsius[] = "\xB0" "C"; // Windows-1252 degree sign
-constexpr char kDegreeFahrenheit[] = "\xB0" "F";
+constexpr char kDegreeCelsius[] = "\260C"; // Windows-1252 degree sign
+constexpr char kDegreeFahrenheit[] = "\260F";
 
 char upper(char c)
 {

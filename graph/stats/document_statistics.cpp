@@ -10,8 +10,8 @@ namespace velmora {
 
 namespace {
 
-constexpr char kCelsius[] = "\xB0" "C"; // Windows-1252 degree sign
-constexpr char kFahrenheit[] = "\xB0" "F";
+constexpr char kCelsius[] = "\260C"; // Windows-1252 degree sign
+constexpr char kFahrenheit[] = "\260F";
 
 std::int64_t intervalOf(const GraphData& data)
 {

@@ -45,7 +45,7 @@ GraphData humidityDay(int n)
     ChannelData& t = d.channel1;
     ChannelData& h = d.channel2;
     t.name = "Celsius";
-    t.unit = "\xB0" "C";
+    t.unit = "\260C";
     t.highLabel = "High Alarm";
     t.lowLabel = "Low Alarm";
     t.thirdName = "dew point";

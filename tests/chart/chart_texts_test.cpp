@@ -22,7 +22,7 @@ GraphData humidityFile()
     ChannelData& c1 = d.channel1;
     c1.present = c1.hasHigh = c1.hasThird = true;
     c1.name = "Celsius";
-    c1.unit = "\xB0" "C";
+    c1.unit = "\260C";
     c1.decimals = 2;
     c1.data.setInterval(10);
     for (int s : {0, 1, 3})
@@ -109,11 +109,11 @@ TEST(ReadoutText, ShowsTheShownValuesWithTheirDecimalsAndUnits)
         ReadoutSeries series;
         std::string expected;
     } cases[] = {
-        {0, {true, true, true}, " 07 December 2026 14:00:00 : 4.50\xB0" "C, 3.0\xB0" "C, 65.5%rh"},
+        {0, {true, true, true}, " 07 December 2026 14:00:00 : 4.50\260C, 3.0\260C, 65.5%rh"},
         // the third trace read "Error" here: a gap, left out
-        {1, {true, true, true}, t1 + " : 4.57\xB0" "C, 70.0%rh"},
-        {2, {true, true, true}, " 07 December 2026 14:00:20 : -0.25\xB0" "C, -8.0\xB0" "C"},
-        {0, {false, true, true}, " 07 December 2026 14:00:00 : 3.0\xB0" "C, 65.5%rh"},
+        {1, {true, true, true}, t1 + " : 4.57\260C, 70.0%rh"},
+        {2, {true, true, true}, " 07 December 2026 14:00:20 : -0.25\260C, -8.0\260C"},
+        {0, {false, true, true}, " 07 December 2026 14:00:00 : 3.0\260C, 65.5%rh"},
         {0, {false, false, true}, " 07 December 2026 14:00:00 : 65.5%rh"},
         {0, {false, false, false}, " 07 December 2026 14:00:00 : "},
     };
@@ -127,11 +127,11 @@ TEST(ReadoutText, FollowsTheSeriesTheFileDeclared)
     d.channel1.data.setShown(3, false); // as if the file had no dew point column
     d.channel1.decimals = 0;
     d.channel1.data.setY(0, 0, 4.6);
-    EXPECT_EQ(readoutText(d, 1), " 07 December 2026 14:00:10 : 5\xB0" "C, 70.0%rh");
+    EXPECT_EQ(readoutText(d, 1), " 07 December 2026 14:00:10 : 5\260C, 70.0%rh");
 
     // No high-alarm column: the channel's value still shows.
     d.channel1.data.setShown(1, false);
-    EXPECT_EQ(readoutText(d, 0), " 07 December 2026 14:00:00 : 5\xB0" "C, 65.5%rh");
+    EXPECT_EQ(readoutText(d, 0), " 07 December 2026 14:00:00 : 5\260C, 65.5%rh");
 }
 
 TEST(PointerFooterText, IsTheReadoutOverAReadingElseTheFromToLine)
@@ -142,7 +142,7 @@ TEST(PointerFooterText, IsTheReadoutOverAReadingElseTheFromToLine)
     EXPECT_EQ(pointerFooterText(d, kGap, 10, 20, all), fromTo);
     EXPECT_EQ(pointerFooterText(d, 31, 10, 20, all), fromTo);
     EXPECT_EQ(pointerFooterText(d, 16, 10, 20, all),
-              " 07 December 2026 14:00:20 : -0.25\xB0" "C, -8.0\xB0" "C");
+              " 07 December 2026 14:00:20 : -0.25\260C, -8.0\260C");
 }
 
 } // namespace

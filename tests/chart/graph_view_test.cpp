@@ -33,7 +33,7 @@ GraphData humidityFile()
     ChannelData& c1 = d.channel1;
     c1.present = c1.hasHigh = c1.hasLow = c1.hasThird = true;
     c1.name = "Celsius";
-    c1.unit = "\xB0" "C";
+    c1.unit = "\260C";
     c1.highLabel = "High Alarm";
     c1.lowLabel = "Low Alarm";
     c1.thirdName = "dew point";

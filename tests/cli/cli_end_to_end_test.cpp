@@ -124,7 +124,7 @@ TEST_F(CliTest, AShortDownloadNeverReplacesAFile)
                      "was not saved as:\n" + keep.string() + "\nThe readings that arrived were saved to:\n" +
                          partial.string() + "\n");
     EXPECT_EQ(slurp(keep), "a good download");
-    EXPECT_EQ(slurp(partial), "Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number\r\n"
+    EXPECT_EQ(slurp(partial), "Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number\r\n"
                               "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n");
 }
 
@@ -164,7 +164,7 @@ TEST_F(CliTest, AWrappedRollOverLoggerAtPositionZeroDownloadsItsRing)
     const CliRun r = run("--simulate '" + image.string() + "' download '" + file.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     // The oldest reading is the one after the position; at 0.01 degree a count from -40.
-    EXPECT_EQ(slurp(file), "Oven,Time,Celsius(\xB0" "C),Serial Number\r\n"
+    EXPECT_EQ(slurp(file), "Oven,Time,Celsius(\260C),Serial Number\r\n"
                            "1,07/12/2026 14:00:00,0.2,000012345\r\n"
                            "2,07/12/2026 14:01:00,0.3\r\n"
                            "3,07/12/2026 14:02:00,0.4\r\n");
@@ -182,8 +182,7 @@ TEST_F(CliTest, StatusPrintsThePageRows)
     EXPECT_NE(j.out.find("{\"rows\": [{\"label\": \"Current Status of the KV-USB-1 Data Logger:-\", \"value\": \"\"}"),
               std::string::npos)
         << j.out;
-    EXPECT_NE(j.out.find("{\"label\": \"High Alarm :\", \"value\": \"8.0 \xC2\xB0"
-                         "C\"}"),
+    EXPECT_NE(j.out.find("{\"label\": \"High Alarm :\", \"value\": \"8.0 \302\260C\"}"),
               std::string::npos);
 }
 

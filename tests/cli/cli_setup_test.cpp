@@ -196,8 +196,7 @@ TEST_F(CliSetupTest, EveryTypeIsSetUpAndStartedFromAFile)
           {34, {0x70, 0x1C}},
           {46, {0x41}},
           {56, {0xB8, 0x10}},
-          {64, text("\xB0"
-                    "F",
+          {64, text("\260F",
                     12)},
           {112, text("400", 8)},
           {120, text("100", 8)}},

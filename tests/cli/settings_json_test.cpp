@@ -52,10 +52,8 @@ TEST(SettingsJson, FilesThatAreSettings)
         {"{\"start\": \"2028-02-29T23:59:59\"}", "{\n  \"start\": \"2028-02-29T23:59:59\"\n}\n"},
         // UTF-8 in the file, Windows-1252 in the record: the degree sign, the euro sign
         // (byte 80) and an escaped e acute all have places in the code page.
-        {"{\"name\": \"Kühlraum \\u00e9\\\"\", \"scaling\": {\"unit\": \"\xC2\xB0"
-         "C\xE2\x82\xAC\"}}",
-         "{\n  \"name\": \"Kühlraum é\\\"\",\n  \"scaling\": {\"unit\": \"\xC2\xB0"
-         "C\xE2\x82\xAC\"}\n}\n"},
+        {"{\"name\": \"Kühlraum \\u00e9\\\"\", \"scaling\": {\"unit\": \"\302\260C\xE2\x82\xAC\"}}",
+         "{\n  \"name\": \"Kühlraum é\\\"\",\n  \"scaling\": {\"unit\": \"\302\260C\xE2\x82\xAC\"}\n}\n"},
     };
     for (const Case& c : cases) {
         SettingsProblem problem;
@@ -140,8 +138,7 @@ TEST(SettingsJson, WrittenSettingsReadBackAsTheyWere)
     s.display = DisplayMode::AlwaysOn;
     ScalingSetting scaling;
     scaling.custom = true;
-    scaling.unit = "\xB0"
-                   "F";
+    scaling.unit = "\260F";
     scaling.in1 = 4;
     scaling.out2 = 0.001;
     s.scaling = scaling;
@@ -156,8 +153,7 @@ TEST(SettingsJson, WrittenSettingsReadBackAsTheyWere)
                     "  \"low_alarm\": null,\n"
                     "  \"consecutive_high\": 17,\n"
                     "  \"display\": \"on\",\n"
-                    "  \"scaling\": {\"unit\": \"\xC2\xB0"
-                    "F\", \"in1\": 4, \"out2\": 0.001},\n"
+                    "  \"scaling\": {\"unit\": \"\302\260F\", \"in1\": 4, \"out2\": 0.001},\n"
                     "  \"start\": \"2030-06-01T08:05:09\"\n"
                     "}\n");
     EXPECT_EQ(settingsText(s), "name\tCaf\xC3\xA9 \xC2\xB0\n"
@@ -168,8 +164,7 @@ TEST(SettingsJson, WrittenSettingsReadBackAsTheyWere)
                                "consecutive_high\t17\n"
                                "display\ton\n"
                                "scaling\tcustom\n"
-                               "scaling.unit\t\xC2\xB0"
-                               "F\n"
+                               "scaling.unit\t\302\260F\n"
                                "scaling.in1\t4\n"
                                "scaling.out2\t0.001\n"
                                "start\t2030-06-01T08:05:09\n");

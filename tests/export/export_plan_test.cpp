@@ -20,22 +20,21 @@ TEST(ExportHeader, SeriesUnitsAndWhereTheColumnsStop)
 {
     const HeaderCase cases[] = {
         // Time is field 0; field n is series n; "Serial Number" is the last field taken.
-        {"Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number", "Fridge", "\xB0" "C", "", {}, {1, 2, 3, 4},
+        {"Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number", "Fridge", "\260C", "", {}, {1, 2, 3, 4},
          5, false},
-        {"Store,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,dew point(\xB0"
-         "C),Serial Number",
-         "Store", "\xB0" "C", "%rh", {4, 5, 6}, {1, 2, 3, 7, 8}, 9, true},
+        {"Store,Time,Celsius(\260C),High Alarm,Low Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,dew point(\260C),Serial Number",
+         "Store", "\260C", "%rh", {4, 5, 6}, {1, 2, 3, 7, 8}, 9, true},
         // Without "Serial Number" the empty end of the line is the last field taken.
         {"Box,Time,Voltage(V),High Alarm", "Box", "V", "", {}, {1, 2, 3}, 4, false},
         // Humidity names and "Serial Number" in any case; "%rh" only as written.
-        {"X,Time,Celsius(\xB0" "C),HUMIDITY(%RH),high alarm RH,serial number,Extra(u)", "X", "\xB0" "C", "%RH", {2, 3},
+        {"X,Time,Celsius(\260C),HUMIDITY(%RH),high alarm RH,serial number,Extra(u)", "X", "\260C", "%RH", {2, 3},
          {1, 4}, 5, false},
         // A third unit is not kept.
-        {"A,Time,T(\xB0" "C),H(%rh),D(\xB0" "F),Serial Number", "A", "\xB0" "C", "%rh", {}, {1, 2, 3, 4}, 5, true},
+        {"A,Time,T(\260C),H(%rh),D(\260F),Serial Number", "A", "\260C", "%rh", {}, {1, 2, 3, 4}, 5, true},
         // The line and each field are trimmed; the logger name is field 1 as it stands.
         {"  Room , Time , Humidity(%rh) ,Serial Number  ", "Room ", "%rh", "", {1}, {2}, 3, true},
         // Empty fields are dropped, as the viewer reads them.
-        {"Box,,Time,,Celsius(\xB0" "C),,Serial Number", "Box", "\xB0" "C", "", {}, {1, 2}, 3, false},
+        {"Box,,Time,,Celsius(\260C),,Serial Number", "Box", "\260C", "", {}, {1, 2}, 3, false},
         // Brackets in the wrong order give an empty unit; it still counts as the first.
         {"Odd,Time,Volts)x(,Current(mA),Serial Number", "Odd", "", "mA", {}, {1, 2, 3}, 4, false},
         {"Alone", "Alone", "", "", {}, {0}, 1, false},
@@ -87,8 +86,8 @@ TEST(ExportChunks, RowsOfEachChartAndTheirTickSpacing)
 TEST(ExportCharts, HumidityFileOfTwoChartsNamesAndPlacesEverySeries)
 {
     const HeaderAnalysis header =
-        analyseHeader("Store,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,"
-                      "dew point(\xB0" "C),Serial Number");
+        analyseHeader("Store,Time,Celsius(\260C),High Alarm,Low Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,"
+                      "dew point(\260C),Serial Number");
     const std::vector<ChartPlan> charts = planCharts(header, 32768); // 32,767 readings
     ASSERT_EQ(charts.size(), 2u);
     EXPECT_EQ(charts[0].sheetName, "Chart1");
@@ -117,9 +116,9 @@ TEST(ExportCharts, HumidityFileOfTwoChartsNamesAndPlacesEverySeries)
 TEST(ExportCharts, OtherFilesTitleTheValueAxisWithTheFirstUnit)
 {
     const std::vector<ChartPlan> charts =
-        planCharts(analyseHeader("Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number"), 11);
+        planCharts(analyseHeader("Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number"), 11);
     ASSERT_EQ(charts.size(), 1u);
-    EXPECT_EQ(charts[0].valueAxisTitle, "\xB0" "C");
+    EXPECT_EQ(charts[0].valueAxisTitle, "\260C");
     EXPECT_EQ(charts[0].tickSpacing, 1);
     ASSERT_EQ(charts[0].series.size(), 3u);
     EXPECT_FALSE(charts[0].series[0].secondary);
@@ -127,7 +126,7 @@ TEST(ExportCharts, OtherFilesTitleTheValueAxisWithTheFirstUnit)
 
 TEST(ExportCharts, NothingToChart)
 {
-    const HeaderAnalysis fridge = analyseHeader("Fridge,Time,Celsius(\xB0" "C),Serial Number");
+    const HeaderAnalysis fridge = analyseHeader("Fridge,Time,Celsius(\260C),Serial Number");
     EXPECT_TRUE(planCharts(fridge, 1).empty()); // the header alone
     EXPECT_TRUE(planCharts(analyseHeader("Fridge,Time"), 50).empty());
     // Humidity alone stays on the first axis: there is nothing to set it apart from.

@@ -67,7 +67,7 @@ struct WorkbookExport : ::testing::Test {
     {
         const fs::path p = dir / ("long" + std::to_string(readings) + ".txt");
         std::ofstream f(p, std::ios::binary);
-        f << "Fridge,Time,Celsius(\xB0" "C),Serial Number\r\n";
+        f << "Fridge,Time,Celsius(\260C),Serial Number\r\n";
         for (int r = 1; r <= readings; ++r)
             f << r << ",07/12/2026 14:00:00," << (r % 50) * 0.5 << "\r\n";
         return p.string();

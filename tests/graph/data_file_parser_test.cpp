@@ -21,8 +21,8 @@ struct FileCase {
 // The empty second channel and the empty series of a temperature-only file.
 #define NO_ALARMS_1(last, gaps) " s1 hidden last=" last ":" gaps "\n s2 hidden last=" last ":" gaps "\n"
 #define NO_CH2 "ch2 absent\n"
-#define DEG_C "\xB0" "C"
-#define DEG_F "\xB0" "F"
+#define DEG_C "\260C"
+#define DEG_F "\260F"
 #define START "start=2026-12-07 14:00:00\n"
 
 const FileCase kCases[] = {

@@ -187,7 +187,7 @@ TEST(LineReader, SaysWhenTheLastLineHasNoLineEnd)
 
 TEST(DataFileParser, ReadErrorsAndShortFilesLeaveNothingLoaded)
 {
-    const std::string file = "Fridge,Time,Celsius(\xB0" "C)\r\n1,07/12/2026 14:00:00,4.5\r\n"
+    const std::string file = "Fridge,Time,Celsius(\260C)\r\n1,07/12/2026 14:00:00,4.5\r\n"
                              "2,07/12/2026 14:00:10,4.6\r\n3,07/12/2026 14:00:20,4.7\r\n";
     struct Case {
         bool failAtEnd, endEarly;
@@ -210,7 +210,7 @@ TEST(DataFileParser, ALineLongerThanAMegabyteIsInvalidData)
 {
     // Lines of a download file are under 2 KB; a megabyte is far beyond any of them,
     // and reading on without a cap lets an endless line take all memory.
-    const std::string header = "Fridge,Time,Celsius(\xB0" "C)\r\n";
+    const std::string header = "Fridge,Time,Celsius(\260C)\r\n";
     const std::string first = "1,07/12/2026 14:00:00,4.5,";
     const std::string second = "2,07/12/2026 14:00:10,4.6\r\n";
     struct Case {
@@ -241,7 +241,7 @@ TEST(DataFileParser, ALineLongerThanAMegabyteIsInvalidData)
 TEST(DataFileParser, SizeHintOnlyShapesStorage)
 {
     // A size hint far off the mark (too big, too small) must not change what is read.
-    std::string file = "Fridge,Time,Celsius(\xB0" "C),High Alarm\r\n";
+    std::string file = "Fridge,Time,Celsius(\260C),High Alarm\r\n";
     for (int i = 1; i <= 5000; ++i)
         file += std::to_string(i) + ",07/12/2026 14:00:00," + std::to_string(i % 97) + ".5,8\r\n";
     for (std::size_t hint : {std::size_t{0}, std::size_t{10}, file.size(), file.size() * 50}) {

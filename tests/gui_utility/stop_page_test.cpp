@@ -20,7 +20,7 @@ namespace velmora::test {
 namespace {
 
 // What the Fridge logger's three readings make, worked out from the file rules.
-const QByteArray kFridgeFile = "Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number\r\n"
+const QByteArray kFridgeFile = "Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number\r\n"
                                "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
                                "2,07/12/2026 14:00:10,5.0,8.0,2.0\r\n"
                                "3,07/12/2026 14:00:20,5.5,8.0,2.0\r\n";

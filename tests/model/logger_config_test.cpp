@@ -134,7 +134,7 @@ TEST(LoggerConfig, TheUnitTextIsTheDegreeSignOrTheUnits)
         std::uint8_t inputOptions;
         const char* text; // Windows-1252
     } cases[] = {
-        {14, 0, "\xB0" "C"}, {19, 1, "\xB0" "F"}, {21, 0, "\xB0" "C"}, {18, 1, "\xB0" "F"},
+        {14, 0, "\260C"}, {19, 1, "\260F"}, {21, 0, "\260C"}, {18, 1, "\260F"},
         {21, 2, ""},           {4, 0, "Volts"},      {6, 1, "Volts"},      {10, 0x21, "Volts"},
     };
     for (const Case& c : cases) {

@@ -12,7 +12,7 @@ TEST(TextEncoding, Cp1252ToUtf8)
     };
     const Case cases[] = {
         {"Fridge", "Fridge"},
-        {"\xB0" "C", "\xC2\xB0" "C"},         // degree sign
+        {"\260C", "\xC2\260C"},         // degree sign
         {"\x80", "\xE2\x82\xAC"},             // euro sign
         {"\x85", "\xE2\x80\xA6"},             // ellipsis
         {"\x92", "\xE2\x80\x99"},             // right single quote
@@ -45,7 +45,7 @@ TEST(TextEncoding, WhatTheCodePageCannotHoldBecomesAQuestionMark)
         {"\xE6\xBC\xA2", "?"},           // a CJK character
         {"\xF0\x9F\x98\x80", "?"},       // an emoji (4 bytes)
         {"\xC2\x80", "?"},               // U+0080 has no byte in the code page
-        {"a\xFF" "b", "a?b"},            // not UTF-8 at all
+        {"a\377b", "a?b"},            // not UTF-8 at all
         {"\xE2\x82", "??"},              // cut short
         {"\xC0\xAF", "??"},              // overlong
         {"\xED\xA0\x80", "???"},         // a surrogate

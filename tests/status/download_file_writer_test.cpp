@@ -60,7 +60,7 @@ TEST(DownloadFileWriter, TemperatureLoggerFridge)
     r.config.setLowAlarmEnabled(true);
     r.config.setReadingCount(3);
     const Written w = write(r, {89, 89, 90});
-    EXPECT_EQ(w.bytes, lines({"Fridge,Time,Celsius(\xB0" "C),High Alarm,Low Alarm,Serial Number",
+    EXPECT_EQ(w.bytes, lines({"Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number",
                               "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345",
                               "2,07/12/2026 14:00:10,4.5,8.0,2.0",
                               "3,07/12/2026 14:00:20,5.0,8.0,2.0"}));
@@ -76,7 +76,7 @@ TEST(DownloadFileWriter, HumidityLoggerStoreWithDewPointAndError)
     // Pairs of temperature and humidity codes: 20.0 °C 50 %rh, 15.0 °C 80 %rh,
     // -5.0 °C 30.5 %rh, and a humidity of 0 which has no dew point.
     const Written w = write(r, {120, 100, 110, 160, 70, 61, 120, 0});
-    EXPECT_EQ(w.bytes, lines({"Store,Time,Celsius(\xB0" "C),Humidity(%rh),dew point(\xB0" "C),Serial Number",
+    EXPECT_EQ(w.bytes, lines({"Store,Time,Celsius(\260C),Humidity(%rh),dew point(\260C),Serial Number",
                               "1,07/12/2026 14:00:00,20.0,50.0,9.3,000012345",
                               "2,07/12/2026 14:00:10,15.0,80.0,11.6",
                               "3,07/12/2026 14:00:20,-5.0,30.5,-19.7",
@@ -95,8 +95,8 @@ TEST(DownloadFileWriter, HumidityAlarmColumnsAndFahrenheit)
     r.config.setRhLowEnabled(true);
     r.config.setReadingCount(1);
     const Written w = write(r, {108, 100}); // 68 °F, 50 %rh: dew point 48.685 °F
-    EXPECT_EQ(w.bytes, lines({"Lab,Time,Fahrenheit(\xB0" "F),High Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,"
-                              "dew point(\xB0" "F),Serial Number",
+    EXPECT_EQ(w.bytes, lines({"Lab,Time,Fahrenheit(\260F),High Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,"
+                              "dew point(\260F),Serial Number",
                               "1,07/12/2026 14:00:00,68.0,80.0,50.0,75.0,20.5,48.7,000012345"}));
 }
 
@@ -168,7 +168,7 @@ TEST(DownloadFileWriter, WrappedRollOverStartsAfterTheCurrentPosition)
     // start advanced by 2 intervals.
     const Written w =
         write(r, {4010, 4020, 4030, 4040, 4050}, downloadStartTime(r), downloadInterval(r));
-    EXPECT_EQ(w.bytes, lines({"Oven,Time,Celsius(\xB0" "C),Serial Number",
+    EXPECT_EQ(w.bytes, lines({"Oven,Time,Celsius(\260C),Serial Number",
                               "1,07/12/2026 14:02:00,0.4,000012345",
                               "2,07/12/2026 14:03:00,0.5",
                               "3,07/12/2026 14:04:00,0.1",
@@ -185,7 +185,7 @@ TEST(DownloadFileWriter, WrappedHumidityRollOverSkipsTheCurrentPair)
     r.config.setReadingCount(1);
     // Pairs 0, 1 (current), 2: rows are pair 2, then pair 0.
     const Written w = write(r, {100, 120, 102, 122, 104, 124});
-    EXPECT_EQ(w.bytes, lines({"Cellar,Time,Celsius(\xB0" "C),Humidity(%rh),dew point(\xB0" "C),Serial Number",
+    EXPECT_EQ(w.bytes, lines({"Cellar,Time,Celsius(\260C),Humidity(%rh),dew point(\260C),Serial Number",
                               "1,07/12/2026 14:00:00,12.0,62.0,5.0,000012345",
                               "2,07/12/2026 14:00:10,10.0,60.0,2.6"}));
 }
@@ -196,14 +196,14 @@ TEST(DownloadFileWriter, HeaderAndValueRules)
     LoggerRecord odd = logger(1, "Odd");
     odd.config.setInputOptions(3);
     odd.config.setReadingCount(1);
-    EXPECT_EQ(write(odd, {89}).bytes, lines({"Odd,Time,Celsius(\xB0" "C),Serial Number", "1,07/12/2026 14:00:00,4.5,000012345"}));
+    EXPECT_EQ(write(odd, {89}).bytes, lines({"Odd,Time,Celsius(\260C),Serial Number", "1,07/12/2026 14:00:00,4.5,000012345"}));
 
     // Thermocouple with bit 1: the element itself, no decimals.
     LoggerRecord tc = logger(10, "Kiln");
     tc.config.setInputOptions(0x03);
     tc.config.setReadingCount(1);
     EXPECT_EQ(write(tc, {1234.6f}).bytes,
-              lines({"Kiln,Time,Fahrenheit(\xB0" "F),Serial Number", "1,07/12/2026 14:00:00,1235,000012345"}));
+              lines({"Kiln,Time,Fahrenheit(\260F),Serial Number", "1,07/12/2026 14:00:00,1235,000012345"}));
 
     LoggerRecord volts = logger(4, "Supply", 1.0f / 2048.0f, 0.0f);
     volts.config.setInputScalar(1.0f);
@@ -248,7 +248,7 @@ TEST(DownloadFileWriter, TimeStampsCarryThroughMonthEnds)
     LoggerRecord r = logger(2, "Van");
     r.config.setReadingCount(2);
     const Written w = write(r, {80, 80}, CivilTime{2028, 2, 28, 23, 59, 50, 0}, 3600);
-    EXPECT_EQ(w.bytes, lines({"Van,Time,Celsius(\xB0" "C),Serial Number", "1,28/02/2028 23:59:50,0.0,000012345",
+    EXPECT_EQ(w.bytes, lines({"Van,Time,Celsius(\260C),Serial Number", "1,28/02/2028 23:59:50,0.0,000012345",
                               "2,29/02/2028 00:59:50,0.0"}));
 }
 
@@ -284,7 +284,7 @@ TEST(DownloadFileWriter, NumbersKeepTheirFullStopInAGermanSession)
     huge.config.setHighAlarmEnabled(true);
     huge.config.setReadingCount(2);
     EXPECT_EQ(write(huge, {1024, 0.5f}).bytes,
-              lines({"Huge,Time,Celsius(\xB0" "C),High Alarm,Serial Number",
+              lines({"Huge,Time,Celsius(\260C),High Alarm,Serial Number",
                      "1,07/12/2026 14:00:00,1152921504606846976.0,108086391056891904.0,000012345",
                      "2,07/12/2026 14:00:10,0.0,108086391056891904.0"}));
 }

@@ -66,7 +66,7 @@ LoggerRecord fridge(std::uint16_t readings)
     return r;
 }
 
-const std::string kFridgeFile = "Fridge,Time,Celsius(\xB0" "C),Serial Number\r\n"
+const std::string kFridgeFile = "Fridge,Time,Celsius(\260C),Serial Number\r\n"
                                 "1,07/12/2026 14:00:00,4.5,000012345\r\n"
                                 "2,07/12/2026 14:00:10,5.0\r\n";
 
@@ -209,7 +209,7 @@ TEST(DownloadTask, AShortDownloadNeverReplacesTheTargetAndKeepsWhatArrivedBeside
     const fs::path target = folder.path / "Fridge.txt";
     spit(target, "an earlier download");
     const std::string partial = (folder.path / "Fridge.partial.txt").string();
-    const std::string oneRow = "Fridge,Time,Celsius(\xB0" "C),Serial Number\r\n1,07/12/2026 14:00:00,4.5,000012345\r\n";
+    const std::string oneRow = "Fridge,Time,Celsius(\260C),Serial Number\r\n1,07/12/2026 14:00:00,4.5,000012345\r\n";
 
     SaveOutcome out = saveDownloadFile(target.string(), fridge(3), std::vector<float>{89});
     EXPECT_EQ(out.result, SaveResult::Incomplete);

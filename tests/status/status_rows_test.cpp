@@ -74,7 +74,7 @@ TEST(StatusRows, StoppedLoggerWithoutReadingsFillsEveryRowInOrder)
         {1110, 1042, "Readings :", "0"},
         {1111, 1047, "Sample Rate :", "10 Seconds"},
         {1112, 1043, "Scale :", "Celsius"},
-        {1113, 1044, "High Alarm :", "8.0 \xB0" "C"},
+        {1113, 1044, "High Alarm :", "8.0 \260C"},
         {1114, 1045, "Low Alarm :", "Disabled"},
         {1115, 1052, "Serial Number :", "000012345"},
         {1116, 1046, "Firmware Version :", "V1.2"},
@@ -134,7 +134,7 @@ TEST(StatusRows, HumidityAlarmsFollowTheTemperatureAlarms)
     auto rows = fill(r);
     EXPECT_EQ(rows[kHeading].label, "Current Status of the KV-USB-2 Data Logger:-");
     EXPECT_EQ(rows[kScale].value, "Celsius, %rh");
-    EXPECT_EQ(rows[kHigh].value, "30.0 \xB0" "C (Hold), 80.0 %rh");
+    EXPECT_EQ(rows[kHigh].value, "30.0 \260C (Hold), 80.0 %rh");
     EXPECT_EQ(rows[kLow].value, "Disabled, Disabled");
 
     r.config.setRhHighEnabled(false);
@@ -147,8 +147,8 @@ TEST(StatusRows, HumidityAlarmsFollowTheTemperatureAlarms)
     r.config.setU8(35, 72); // 32 °F
     rows = fill(r);
     EXPECT_EQ(rows[kScale].value, "Fahrenheit, %rh");
-    EXPECT_EQ(rows[kHigh].value, "100.0 \xB0" "F (Hold), Disabled");
-    EXPECT_EQ(rows[kLow].value, "32.0 \xB0" "F, 20.5 %rh (Hold)");
+    EXPECT_EQ(rows[kHigh].value, "100.0 \260F (Hold), Disabled");
+    EXPECT_EQ(rows[kLow].value, "32.0 \260F, 20.5 %rh (Hold)");
 }
 
 TEST(StatusRows, EventLoggerRowsBySampleMode)
@@ -236,14 +236,14 @@ TEST(StatusRows, ScaleRowByType)
         const char* high;
     };
     const Case cases[] = {
-        {"Fahrenheit", 2, 1, "", "Fahrenheit", "-40.0 \xB0" "F"},
+        {"Fahrenheit", 2, 1, "", "Fahrenheit", "-40.0 \260F"},
         {"any other byte is an error", 1, 3, "", "Error", "-40.0 "},
         {"voltage with units", 4, 1, "V", "Voltage (V)", "10.00 V"},
         {"current without units", 5, 1, "", "Current", "10.00 "},
         {"OEM voltage", 20, 1, "mV", "Voltage (mV)", " mV"}, // alarm from its (empty) stored text
-        {"thermocouple K in Fahrenheit", 10, 0x21, "", "Fahrenheit, K-Type", "-328.0 \xB0" "F"},
-        {"thermocouple J in Celsius", 15, 0x10, "", "Celsius, J-Type", "-200.0 \xB0" "C"},
-        {"thermocouple of no known kind", 10, 0x00, "", "Celsius", "-200.0 \xB0" "C"},
+        {"thermocouple K in Fahrenheit", 10, 0x21, "", "Fahrenheit, K-Type", "-328.0 \260F"},
+        {"thermocouple J in Celsius", 15, 0x10, "", "Celsius, J-Type", "-200.0 \260C"},
+        {"thermocouple of no known kind", 10, 0x00, "", "Celsius", "-200.0 \260C"},
         {"no logger", 0, 0, "", "Error", ""},
         {"unknown code", 22, 0, "", "Error", ""},
     };

@@ -216,8 +216,7 @@ TEST_F(StopDownloadFlowTest, TheSaveDialogIsAskedForTheLoggersFile)
     EXPECT_EQ(dialogs.calls[0].kind, "save");
     const FileDialogRequest& request = dialogs.calls[0].request;
     EXPECT_EQ(request.title, "Save As");
-    EXPECT_EQ(request.suggestedName, "K\xC3\xBChl\xC2\xB0"
-                                     "2");
+    EXPECT_EQ(request.suggestedName, "K\xC3\xBChl\302\2602");
     EXPECT_EQ(request.filter, "Velmora USB Download File (*.txt)|*.txt|All Files (*.*)| *.*||");
     EXPECT_EQ(request.defaultSuffix, "txt");
     EXPECT_EQ(request.initialFolder, documents.string());

@@ -14,15 +14,12 @@ inline constexpr const char* kStatusText = "Current Status of the KV-USB-1 Data 
                                            "Readings :\t3\n"
                                            "Sample Rate :\t10 Seconds\n"
                                            "Scale :\tCelsius\n"
-                                           "High Alarm :\t8.0 \xC2\xB0"
-                                           "C\n"
-                                           "Low Alarm :\t2.0 \xC2\xB0"
-                                           "C\n"
+                                           "High Alarm :\t8.0 \302\260C\n"
+                                           "Low Alarm :\t2.0 \302\260C\n"
                                            "Serial Number :\t000012345\n"
                                            "Firmware Version :\tV1.0\n";
 
-inline constexpr const char* kDownloadFile = "Fridge,Time,Celsius(\xB0"
-                                             "C),High Alarm,Low Alarm,Serial Number\r\n"
+inline constexpr const char* kDownloadFile = "Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number\r\n"
                                              "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n"
                                              "2,07/12/2026 14:00:10,4.5,8.0,2.0\r\n"
                                              "3,07/12/2026 14:00:20,5.0,8.0,2.0\r\n";

@@ -30,13 +30,13 @@ struct ListCase {
 };
 
 const ListCase kLists[] = {
-    {"temperature °C", setup_alarms::levelList(withUnit(0)), 256, "87.5 \xB0" "C", "-40.0 \xB0" "C", 87.0},
-    {"temperature °F", setup_alarms::levelList(withUnit(1)), 230, "189 \xB0" "F", "-40 \xB0" "F", 188.0},
+    {"temperature °C", setup_alarms::levelList(withUnit(0)), 256, "87.5 \260C", "-40.0 \260C", 87.0},
+    {"temperature °F", setup_alarms::levelList(withUnit(1)), 230, "189 \260F", "-40 \260F", 188.0},
     {"humidity", setup_rh_alarms::levelList(), 201, "100.0 %", "0.0 %", 99.5},
-    {"lite °C", setup_lite_alarms::levelList(withUnit(0)), 61, "50 \xB0" "C", "-10 \xB0" "C", 49.0},
-    {"lite °F", setup_lite_alarms::levelList(withUnit(1)), 55, "122 \xB0" "F", "14 \xB0" "F", 120.0},
+    {"lite °C", setup_lite_alarms::levelList(withUnit(0)), 61, "50 \260C", "-10 \260C", 49.0},
+    {"lite °F", setup_lite_alarms::levelList(withUnit(1)), 55, "122 \260F", "14 \260F", 120.0},
     // inputOptions other than 0 and 1 is Celsius, in the lists as in the values stored.
-    {"temperature, unit byte 2", setup_alarms::levelList(withUnit(2)), 256, "87.5 \xB0" "C", "-40.0 \xB0" "C", 87.0},
+    {"temperature, unit byte 2", setup_alarms::levelList(withUnit(2)), 256, "87.5 \260C", "-40.0 \260C", 87.0},
 };
 
 } // namespace

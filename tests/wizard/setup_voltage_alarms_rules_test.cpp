@@ -49,7 +49,7 @@ TEST_F(SetupVoltageAlarms, LoadShowsTheStoredLevelsInsideTheRange)
     EXPECT_EQ(v.highText, "200.0");
     EXPECT_EQ(v.lowText, "150.0");
     EXPECT_EQ(v.decimals, 1);
-    EXPECT_EQ(v.unit, "\xB0" "C");
+    EXPECT_EQ(v.unit, "\260C");
     EXPECT_TRUE(v.ledsOffered);
 
     connect(10, [](LoggerConfig& c) {
@@ -70,7 +70,7 @@ TEST_F(SetupVoltageAlarms, LoadShowsTheStoredLevelsInsideTheRange)
     v = sva::load(logger);
     EXPECT_FALSE(v.ledsOffered);
     EXPECT_FALSE(v.ledsDisabled);
-    EXPECT_EQ(v.unit, "\xB0" "C");
+    EXPECT_EQ(v.unit, "\260C");
 }
 
 TEST_F(SetupVoltageAlarms, NextChecksInOrderAndCorrectsOnlyAlarmsThatAreOn)

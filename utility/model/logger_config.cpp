@@ -186,8 +186,8 @@ std::string LoggerConfig::unitText() const
         return units();
     // Windows-1252: the degree sign is the byte B0.
     switch (inputOptions()) {
-    case 0: return "\xB0" "C";
-    case 1: return "\xB0" "F";
+    case 0: return "\260C";
+    case 1: return "\260F";
     default: return "";
     }
 }

@@ -17,8 +17,8 @@ namespace velmora {
 namespace {
 
 // Windows-1252: the degree sign is the byte B0.
-constexpr std::string_view kCelsiusColumn = ",Celsius(\xB0" "C)";
-constexpr std::string_view kFahrenheitColumn = ",Fahrenheit(\xB0" "F)";
+constexpr std::string_view kCelsiusColumn = ",Celsius(\260C)";
+constexpr std::string_view kFahrenheitColumn = ",Fahrenheit(\260F)";
 constexpr std::size_t kBufferSize = 64 * 1024;
 
 // A fixed buffer that lines are built in place in and that goes to the sink when the
@@ -152,7 +152,7 @@ std::string headerLine(const LoggerRecord& r)
             h += ",High Alarm rh";
         if (c.hasFlag(flag::kRhLowEnabled))
             h += ",Low Alarm rh";
-        h += c.inputOptions() == 1 ? ",dew point(\xB0" "F)" : ",dew point(\xB0" "C)";
+        h += c.inputOptions() == 1 ? ",dew point(\260F)" : ",dew point(\260C)";
     }
     h += ",Serial Number";
     if (isCo(t)) {

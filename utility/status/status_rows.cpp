@@ -11,8 +11,8 @@ namespace velmora {
 namespace {
 
 // Windows-1252: the degree sign is the byte B0.
-const std::string kDegreesC = "\xB0" "C";
-const std::string kDegreesF = "\xB0" "F";
+const std::string kDegreesC = "\260C";
+const std::string kDegreesF = "\260F";
 
 std::string intText(std::int64_t v)
 {

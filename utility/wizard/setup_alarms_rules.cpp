@@ -9,8 +9,8 @@ namespace velmora::setup_alarms {
 AlarmLevelList levelList(const LoggerRecord& record)
 {
     if (temperature_alarms::listsInFahrenheit(record))
-        return AlarmLevelList(189.0, 1.0, 230, 0, "\xB0" "F");
-    return AlarmLevelList(87.5, 0.5, 256, 1, "\xB0" "C");
+        return AlarmLevelList(189.0, 1.0, 230, 0, "\260F");
+    return AlarmLevelList(87.5, 0.5, 256, 1, "\260C");
 }
 
 Values load(const LoggerRecord& record) { return temperature_alarms::load(record, levelList(record)); }

@@ -9,8 +9,8 @@ namespace velmora::setup_lite_alarms {
 AlarmLevelList levelList(const LoggerRecord& record)
 {
     if (temperature_alarms::listsInFahrenheit(record))
-        return AlarmLevelList(122.0, 2.0, 55, 0, "\xB0" "F");
-    return AlarmLevelList(50.0, 1.0, 61, 0, "\xB0" "C");
+        return AlarmLevelList(122.0, 2.0, 55, 0, "\260F");
+    return AlarmLevelList(50.0, 1.0, 61, 0, "\260C");
 }
 
 Values load(const LoggerRecord& record) { return temperature_alarms::load(record, levelList(record)); }

@@ -75,7 +75,7 @@ bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimal
 std::string levelUnit(const LoggerConfig& c)
 {
     if (typeRow(c.type()).unit == UnitOption::Bit0)
-        return (c.inputOptions() & 0x01) != 0 ? "\xB0" "F" : "\xB0" "C";
+        return (c.inputOptions() & 0x01) != 0 ? "\260F" : "\260C";
     return c.unitText();
 }
 
