@@ -98,10 +98,12 @@ int main(int argc, char** argv)
     const QRect rect(0, 0, 1920, 1080);
     chart.setBounds(rect);
 
-    const double bind = millisecondsOf([&] {
-        chart.setDataSet(ValueAxis::Y, &temperature);
-        chart.setDataSet(ValueAxis::Y2, &humidity);
-    }, 5);
+    const double bind = millisecondsOf(
+        [&] {
+            chart.setDataSet(ValueAxis::Y, &temperature);
+            chart.setDataSet(ValueAxis::Y2, &humidity);
+        },
+        5);
     const double last = double(n - 1) * 10.0;
     chart.setAxisMinimum(Axis::X, 0.0);
     chart.setAxisMaximum(Axis::X, last);
@@ -128,13 +130,15 @@ int main(int argc, char** argv)
         QPainter p(&body);
         drawChartBody(p, chart, *chart.layoutFor(rect));
     }
-    const double pointer = millisecondsOf([&] {
-        QPainter p(&image);
-        p.drawImage(0, 0, body);
-        const auto layout = chart.layoutFor(rect);
-        drawChartFooter(p, chart, *layout);
-        drawChartMarker(p, chart, *layout);
-    }, 51);
+    const double pointer = millisecondsOf(
+        [&] {
+            QPainter p(&image);
+            p.drawImage(0, 0, body);
+            const auto layout = chart.layoutFor(rect);
+            drawChartFooter(p, chart, *layout);
+            drawChartMarker(p, chart, *layout);
+        },
+        51);
 
     // The anchor: every point through QPainter, same plot rectangle, same pens.
     chart.setAxisMinimum(Axis::X, 0.0);

@@ -56,9 +56,21 @@ class PlaybackBridge final : public UsbBridge {
 public:
     explicit PlaybackBridge(std::vector<std::uint8_t> reply) : reply_(std::move(reply)) {}
 
-    int getNumDevices(std::uint32_t& count) override { count = 1; return 0; }
-    int getProductString(std::uint32_t, std::string& product) override { product = "playback"; return 0; }
-    int open(std::uint32_t, BridgeHandle& handle) override { handle = 1; return 0; }
+    int getNumDevices(std::uint32_t& count) override
+    {
+        count = 1;
+        return 0;
+    }
+    int getProductString(std::uint32_t, std::string& product) override
+    {
+        product = "playback";
+        return 0;
+    }
+    int open(std::uint32_t, BridgeHandle& handle) override
+    {
+        handle = 1;
+        return 0;
+    }
     int close(BridgeHandle) override { return 0; }
     int read(BridgeHandle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
     {
@@ -74,8 +86,18 @@ public:
         return 0;
     }
     int flushBuffers(BridgeHandle, bool, bool) override { return 0; }
-    int setTimeouts(std::uint32_t r, std::uint32_t w) override { readMs_ = r; writeMs_ = w; return 0; }
-    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override { r = readMs_; w = writeMs_; return 0; }
+    int setTimeouts(std::uint32_t r, std::uint32_t w) override
+    {
+        readMs_ = r;
+        writeMs_ = w;
+        return 0;
+    }
+    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override
+    {
+        r = readMs_;
+        w = writeMs_;
+        return 0;
+    }
     int checkRxQueue(BridgeHandle, std::uint32_t& queued, std::uint32_t& status) override
     {
         queued = static_cast<std::uint32_t>(reply_.size() - pos_);

@@ -8,9 +8,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -24,10 +24,7 @@ namespace {
 
 using velmora::GraphData;
 
-double seconds(std::chrono::steady_clock::duration d)
-{
-    return std::chrono::duration<double>(d).count();
-}
+double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 std::string run(const std::string& command)
 {
@@ -113,10 +110,10 @@ int main(int argc, char** argv)
 
     // Processor time decides the ratio: on a shared machine the wall clock also counts
     // the time other programs held the processor. Wall figures are printed beside it.
-    std::printf("%-22s %8s %6s | %-21s | %-21s | %-13s | %8s %9s\n", "", "", "", "ours MB/s", "pandas MB/s",
-                "ratio", "document", "inspect");
-    std::printf("%-22s %8s %6s | %10s %10s | %10s %10s | %6s %6s | %8s %9s\n", "file", "readings", "MB", "cpu",
-                "wall", "cpu", "wall", "cpu", "wall", "B/rdg", "peak MB");
+    std::printf("%-22s %8s %6s | %-21s | %-21s | %-13s | %8s %9s\n", "", "", "", "ours MB/s", "pandas MB/s", "ratio",
+                "document", "inspect");
+    std::printf("%-22s %8s %6s | %10s %10s | %10s %10s | %6s %6s | %8s %9s\n", "file", "readings", "MB", "cpu", "wall",
+                "cpu", "wall", "cpu", "wall", "B/rdg", "peak MB");
     int failures = 0;
     for (const std::string& file : files) {
         GraphData data;

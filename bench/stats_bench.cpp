@@ -27,8 +27,7 @@ struct Timing {
     double cpu = 1e300;
     double wall = 1e300;
 
-    template <typename F>
-    void best(F&& f)
+    template <typename F> void best(F&& f)
     {
         const double c0 = cpuNow();
         const auto w0 = std::chrono::steady_clock::now();
@@ -57,8 +56,8 @@ int main(int argc, char** argv)
     }
     // Processor time decides; wall time is printed beside it (the machine is shared).
     std::printf("%-24s %9s %6s | %-17s | %-17s | %s\n", "", "", "", "reader ms", "statistics ms", "");
-    std::printf("%-24s %9s %6s | %8s %8s | %8s %8s | %s\n", "file", "readings", "series", "cpu", "wall", "cpu",
-                "wall", "per 1,000,000 readings (cpu)");
+    std::printf("%-24s %9s %6s | %8s %8s | %8s %8s | %s\n", "file", "readings", "series", "cpu", "wall", "cpu", "wall",
+                "per 1,000,000 readings (cpu)");
     int failures = 0;
     for (const std::string& file : files) {
         velmora::GraphData data;

@@ -55,9 +55,8 @@ bool isOurTemporaryName(std::string_view name)
     if (name.size() < 1 + 1 + kTail || name.front() != '.' || !name.ends_with(kEnd))
         return false;
     const std::string_view tail = name.substr(name.size() - kTail);
-    return tail[0] == '.' && std::all_of(tail.begin() + 1, tail.begin() + 9, [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-           });
+    return tail[0] == '.' && std::all_of(tail.begin() + 1, tail.begin() + 9,
+                                         [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 // A save that was killed leaves its temporary file behind, and they would pile up:

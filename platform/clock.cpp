@@ -12,10 +12,7 @@ std::uint64_t SteadyClock::tickMs()
     return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-void SteadyClock::sleepMs(std::uint32_t ms)
-{
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
+void SteadyClock::sleepMs(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 CivilTime SteadyClock::localNow()
 {

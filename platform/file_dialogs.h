@@ -7,10 +7,10 @@ namespace velmora {
 
 struct FileDialogRequest {
     std::string title;
-    std::string initialFolder;   // UTF-8 path; empty = the dialog's own choice
-    std::string suggestedName;   // file name only
-    std::string filter;          // "Description (*.txt)|*.txt|All Files (*.*)| *.*||" style
-    std::string defaultSuffix;   // "txt"
+    std::string initialFolder; // UTF-8 path; empty = the dialog's own choice
+    std::string suggestedName; // file name only
+    std::string filter;        // "Description (*.txt)|*.txt|All Files (*.*)| *.*||" style
+    std::string defaultSuffix; // "txt"
 };
 
 class FileDialogs {

@@ -9,7 +9,7 @@ namespace velmora {
 
 struct HelpTopic {
     int contextId;
-    std::string_view page;  // file name under the help folder, with an optional "#anchor"
+    std::string_view page; // file name under the help folder, with an optional "#anchor"
 };
 
 namespace helpctx {
@@ -19,8 +19,8 @@ inline constexpr int kStatus = 142;
 inline constexpr int kAbout = 100;
 inline constexpr int kViewPreviousGraph = 900;
 inline constexpr int kViewer = 1000;
-inline constexpr int kChannelDecimal = 1001;     // first channel, values with decimals: a temperature file
-inline constexpr int kChannelSecond = 1002;      // second channel (humidity)
+inline constexpr int kChannelDecimal = 1001; // first channel, values with decimals: a temperature file
+inline constexpr int kChannelSecond = 1002;  // second channel (humidity)
 inline constexpr int kChannelVoltage = 1003;
 inline constexpr int kChannelCurrent = 1004;
 inline constexpr int kChannelTemperature = 1005; // whole-number values, or no file loaded

@@ -2,10 +2,10 @@
 
 #include <clocale>
 #include <ctime>
+#include <iomanip>
 #include <langinfo.h>
 #include <locale>
 #include <sstream>
-#include <iomanip>
 
 namespace velmora {
 

@@ -15,8 +15,7 @@ public:
     virtual ~Settings() = default;
     virtual std::string value(const std::string& section, const std::string& key,
                               const std::string& fallback = {}) const = 0;
-    virtual void setValue(const std::string& section, const std::string& key,
-                          const std::string& value) = 0;
+    virtual void setValue(const std::string& section, const std::string& key, const std::string& value) = 0;
 };
 
 } // namespace velmora

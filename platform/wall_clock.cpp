@@ -48,9 +48,6 @@ std::optional<UnixSeconds> WallClock::fromLocal(const CivilTime& local, UnixSeco
     return earliestToCome ? earliestToCome : earliest;
 }
 
-UnixSeconds SystemWallClock::now()
-{
-    return static_cast<UnixSeconds>(std::time(nullptr));
-}
+UnixSeconds SystemWallClock::now() { return static_cast<UnixSeconds>(std::time(nullptr)); }
 
 } // namespace velmora

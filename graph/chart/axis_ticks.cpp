@@ -91,9 +91,9 @@ AxisLimits automaticLimits(const ValueExtent& data, double minStep)
 TimeTicks timeTicks(std::int64_t timeBase, double xMin, double xMax, int maxTicks, double spacing)
 {
     static constexpr std::array<std::int64_t, 30> kSteps = {
-        1,        2,        5,        10,       15,        30,        60,        120,
-        300,      600,      900,      1800,     3600,      7200,      10800,     21600,
-        43200,    kDay,     2 * kDay, 7 * kDay, 14 * kDay, 28 * kDay, 56 * kDay, 91 * kDay,
+        1,          2,          5,          10,          15,          30,          60,        120,
+        300,        600,        900,        1800,        3600,        7200,        10800,     21600,
+        43200,      kDay,       2 * kDay,   7 * kDay,    14 * kDay,   28 * kDay,   56 * kDay, 91 * kDay,
         182 * kDay, 364 * kDay, 728 * kDay, 1820 * kDay, 3640 * kDay, 18200 * kDay};
     TimeTicks ticks;
     const double span = xMax - xMin;
@@ -129,14 +129,8 @@ std::string timeTickLabel(std::int64_t time, std::int64_t step)
     return formatUtc(time, "%d/%m/%y");
 }
 
-std::string dateLabel(std::int64_t time)
-{
-    return formatUtc(time, "%d/%m/%Y");
-}
+std::string dateLabel(std::int64_t time) { return formatUtc(time, "%d/%m/%Y"); }
 
-std::int64_t dayNumber(std::int64_t time)
-{
-    return floorDiv(time, kDay);
-}
+std::int64_t dayNumber(std::int64_t time) { return floorDiv(time, kDay); }
 
 } // namespace velmora

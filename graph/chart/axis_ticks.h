@@ -33,14 +33,13 @@ AxisLimits automaticLimits(const ValueExtent& data, double minStep);
 // Time ticks: seconds after the time base, on whole multiples of the step in the
 // readings' own wall-clock time (seconds after 1970 without a zone).
 struct TimeTicks {
-    std::int64_t step = 0;          // seconds between ticks
-    std::vector<double> positions;  // X values of the ticks
+    std::int64_t step = 0;         // seconds between ticks
+    std::vector<double> positions; // X values of the ticks
 };
 
 // A tidy time step (1 s, 2 s, 5 s, ... 1 h, 2 h, ... 1 day, 2 days, 1 week, ...)
 // that puts at most `maxTicks` ticks over [xMin, xMax]; `spacing` > 0 forces one.
-TimeTicks timeTicks(std::int64_t timeBase, double xMin, double xMax, int maxTicks,
-                    double spacing = 0.0);
+TimeTicks timeTicks(std::int64_t timeBase, double xMin, double xMax, int maxTicks, double spacing = 0.0);
 
 // Label of a time tick: "14:05:30" for steps under a minute, "14:05" under a day,
 // "07/12/26" for whole days.

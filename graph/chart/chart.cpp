@@ -14,10 +14,7 @@ namespace velmora {
 
 namespace {
 
-bool validSeries(int series)
-{
-    return series >= 0 && series < Chart::kMaxSeries;
-}
+bool validSeries(int series) { return series >= 0 && series < Chart::kMaxSeries; }
 
 } // namespace
 
@@ -68,10 +65,7 @@ void Chart::setDataSet(ValueAxis axis, const ChartDataSet* set)
     changed();
 }
 
-const ChartDataSet* Chart::dataSet(ValueAxis axis) const
-{
-    return slot(axis).set;
-}
+const ChartDataSet* Chart::dataSet(ValueAxis axis) const { return slot(axis).set; }
 
 bool Chart::hasReadings() const
 {
@@ -151,10 +145,7 @@ void Chart::setFooterSample(const QString& line)
     changed();
 }
 
-QString Chart::axisTitle(Axis axis) const
-{
-    return settings(axis).title;
-}
+QString Chart::axisTitle(Axis axis) const { return settings(axis).title; }
 
 void Chart::setAxisTitle(Axis axis, const QString& title)
 {
@@ -262,15 +253,9 @@ void Chart::setAxisMaximumAutomatic(Axis axis)
     changed();
 }
 
-bool Chart::axisMinimumIsAutomatic(Axis axis) const
-{
-    return settings(axis).limits.autoMin;
-}
+bool Chart::axisMinimumIsAutomatic(Axis axis) const { return settings(axis).limits.autoMin; }
 
-bool Chart::axisMaximumIsAutomatic(Axis axis) const
-{
-    return settings(axis).limits.autoMax;
-}
+bool Chart::axisMaximumIsAutomatic(Axis axis) const { return settings(axis).limits.autoMax; }
 
 void Chart::setYDecimals(int decimals)
 {
@@ -286,15 +271,9 @@ void Chart::setTimeBase(std::int64_t seconds)
     changed();
 }
 
-std::int64_t Chart::valueToTime(double x) const
-{
-    return timeBase_ + static_cast<std::int64_t>(std::floor(x));
-}
+std::int64_t Chart::valueToTime(double x) const { return timeBase_ + static_cast<std::int64_t>(std::floor(x)); }
 
-bool Chart::gridShown(Axis axis) const
-{
-    return settings(axis).grid;
-}
+bool Chart::gridShown(Axis axis) const { return settings(axis).grid; }
 
 void Chart::setGridShown(Axis axis, bool shown)
 {
@@ -302,10 +281,7 @@ void Chart::setGridShown(Axis axis, bool shown)
     changed();
 }
 
-double Chart::gridSpacing(Axis axis) const
-{
-    return settings(axis).gridSpacing;
-}
+double Chart::gridSpacing(Axis axis) const { return settings(axis).gridSpacing; }
 
 void Chart::setGridSpacing(Axis axis, double spacing)
 {
@@ -313,20 +289,11 @@ void Chart::setGridSpacing(Axis axis, double spacing)
     changed();
 }
 
-void Chart::setMarkerX(double x)
-{
-    markerX_ = x;
-}
+void Chart::setMarkerX(double x) { markerX_ = x; }
 
-void Chart::setMarkerShown(bool shown)
-{
-    markerShown_ = shown;
-}
+void Chart::setMarkerShown(bool shown) { markerShown_ = shown; }
 
-void Chart::setMarkerStyle(const LineStyle& style)
-{
-    markerStyle_ = style;
-}
+void Chart::setMarkerStyle(const LineStyle& style) { markerStyle_ = style; }
 
 void Chart::setBounds(const QRect& bounds)
 {
@@ -346,10 +313,7 @@ std::shared_ptr<const ChartLayout> Chart::layoutFor(const QRect& rect) const
     return layout_;
 }
 
-QRect Chart::plotRect() const
-{
-    return layoutFor(bounds_)->plot;
-}
+QRect Chart::plotRect() const { return layoutFor(bounds_)->plot; }
 
 ChartValue Chart::map(QPoint pixel, ValueAxis axis) const
 {
@@ -376,10 +340,7 @@ long Chart::pick(QPoint pixel) const
     return static_cast<long>(std::clamp(index, 0.0, static_cast<double>(count - 1)));
 }
 
-const SeriesIndex* Chart::seriesIndex(ValueAxis axis) const
-{
-    return slot(axis).index.get();
-}
+const SeriesIndex* Chart::seriesIndex(ValueAxis axis) const { return slot(axis).index.get(); }
 
 void Chart::draw(QPainter& painter, const QRect& rect) const
 {

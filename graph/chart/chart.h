@@ -166,6 +166,7 @@ private:
     AxisSettings& settings(Axis axis) { return axes_[static_cast<int>(axis)]; }
     const AxisSettings& settings(Axis axis) const { return axes_[static_cast<int>(axis)]; }
     void changed() { ++revision_; }
+
 public:
     // Limits the chart chooses from the data: X spans every reading, Y and Y2 the
     // shown series of their data set.
@@ -195,7 +196,6 @@ private:
     mutable std::shared_ptr<const ChartLayout> layout_;
     mutable std::uint64_t layoutRevision_ = 0;
     mutable QRect layoutRect_;
-
 };
 
 } // namespace velmora

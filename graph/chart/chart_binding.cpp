@@ -8,10 +8,7 @@ namespace velmora {
 
 namespace {
 
-QString fromFile(const std::string& s)
-{
-    return QString::fromStdString(cp1252ToUtf8(s));
-}
+QString fromFile(const std::string& s) { return QString::fromStdString(cp1252ToUtf8(s)); }
 
 } // namespace
 

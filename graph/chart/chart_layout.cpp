@@ -17,10 +17,7 @@ constexpr int kMargin = 8;
 constexpr int kTick = 5;
 constexpr int kSampleWidth = 28;
 
-int slotOf(ValueAxis axis)
-{
-    return axis == ValueAxis::Y ? 0 : 1;
-}
+int slotOf(ValueAxis axis) { return axis == ValueAxis::Y ? 0 : 1; }
 
 // A range that can be drawn: a fixed minimum equal to (or above) the maximum opens up
 // by `step` rather than dividing by zero.
@@ -61,9 +58,8 @@ int placeHeaderAndTitles(ChartLayout& l, const Chart& chart, const QRect& rect, 
 {
     int top = rect.top() + kMargin;
     const QStringList header = chart.header();
-    const bool headerText = std::any_of(header.begin(), header.end(), [](const QString& s) {
-        return !s.trimmed().isEmpty();
-    });
+    const bool headerText =
+        std::any_of(header.begin(), header.end(), [](const QString& s) { return !s.trimmed().isEmpty(); });
     const int headerHeight = headerText ? static_cast<int>(header.size()) * title.height() : 0;
     l.header = QRect(rect.left(), top, rect.width(), headerHeight);
     top += headerHeight + (headerText ? 4 : 0);
@@ -83,8 +79,7 @@ int placeFooter(ChartLayout& l, const Chart& chart, const QRect& rect, const QFo
     const QString sample = chart.footerSample();
     const int width = rect.width() - 2 * kMargin;
     const int perLine = !sample.isEmpty() && title.horizontalAdvance(sample) > width ? 2 : 1;
-    const int footerHeight =
-        std::max<int>(1, static_cast<int>(chart.footer().size())) * perLine * title.height();
+    const int footerHeight = std::max<int>(1, static_cast<int>(chart.footer().size())) * perLine * title.height();
     l.footer = QRect(rect.left() + kMargin, bottom - footerHeight + 1, width, footerHeight);
     return l.footer.top() - 4;
 }

@@ -15,10 +15,7 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace
 
@@ -39,10 +36,7 @@ ChartPrintCommands::ChartPrintCommands(Prompts& prompts, std::function<Chart()> 
 
 ChartPrintCommands::~ChartPrintCommands() = default;
 
-void ChartPrintCommands::setDocumentName(const QString& fileName)
-{
-    printer_->setDocName(fileName);
-}
+void ChartPrintCommands::setDocumentName(const QString& fileName) { printer_->setDocName(fileName); }
 
 bool ChartPrintCommands::printTo(QPrinter& printer)
 {

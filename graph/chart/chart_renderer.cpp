@@ -180,13 +180,15 @@ void drawAxes(QPainter& p, const Chart& chart, const ChartLayout& l)
     const int lineHeight = p.fontMetrics().height();
     for (const AxisTick& t : l.yTicks) {
         p.drawLine(plot.left() - kTick, t.pixel, plot.left(), t.pixel);
-        p.drawText(QRect(l.bounds.left(), t.pixel - lineHeight, plot.left() - kTick - 3 - l.bounds.left(), 2 * lineHeight),
-                   Qt::AlignRight | Qt::AlignVCenter, t.label);
+        p.drawText(
+            QRect(l.bounds.left(), t.pixel - lineHeight, plot.left() - kTick - 3 - l.bounds.left(), 2 * lineHeight),
+            Qt::AlignRight | Qt::AlignVCenter, t.label);
     }
     for (const AxisTick& t : l.y2Ticks) {
         p.drawLine(plot.right(), t.pixel, plot.right() + kTick, t.pixel);
-        p.drawText(QRect(plot.right() + kTick + 3, t.pixel - lineHeight, l.bounds.right() - plot.right(), 2 * lineHeight),
-                   Qt::AlignLeft | Qt::AlignVCenter, t.label);
+        p.drawText(
+            QRect(plot.right() + kTick + 3, t.pixel - lineHeight, l.bounds.right() - plot.right(), 2 * lineHeight),
+            Qt::AlignLeft | Qt::AlignVCenter, t.label);
     }
     for (const AxisTick& t : l.xTicks) {
         if (t.pixel < plot.left() || t.pixel > plot.right())

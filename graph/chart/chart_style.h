@@ -6,7 +6,7 @@
 namespace velmora {
 
 enum class LinePattern {
-    None,              // no line, only point markers
+    None, // no line, only point markers
     Solid,
     LongDash,
     Dotted,

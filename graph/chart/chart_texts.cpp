@@ -12,10 +12,7 @@ namespace {
 constexpr std::size_t kTimeTextMax = 79;
 constexpr std::size_t kValuesMax = 127;
 
-bool isGap(double v)
-{
-    return v >= ChartDataSet::kGap || !std::isfinite(v);
-}
+bool isGap(double v) { return v >= ChartDataSet::kGap || !std::isfinite(v); }
 
 // The value of series `s` at `index`, or none for a gap, a hidden series or an index
 // past what the series holds.
@@ -131,8 +128,7 @@ std::string readoutText(const GraphData& data, std::size_t index)
     return readoutText(data, index, ReadoutSeries::declared(data));
 }
 
-std::string pointerFooterText(const GraphData& data, double x, double xMin, double xMax,
-                              const ReadoutSeries& series)
+std::string pointerFooterText(const GraphData& data, double x, double xMin, double xMax, const ReadoutSeries& series)
 {
     const std::optional<std::size_t> index = readoutIndex(data, x);
     if (!index)

@@ -59,7 +59,6 @@ std::string readoutText(const GraphData& data, std::size_t index); // declared s
 // What the footer shows with the pointer at X (the no-value marker when it is
 // outside the plot): the readout of the reading there, else the From/To line of the
 // range shown.
-std::string pointerFooterText(const GraphData& data, double x, double xMin, double xMax,
-                              const ReadoutSeries& series);
+std::string pointerFooterText(const GraphData& data, double x, double xMin, double xMax, const ReadoutSeries& series);
 
 } // namespace velmora

@@ -17,10 +17,7 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 constexpr int kNotch = 120; // a wheel's step, in eighths of a degree
 
@@ -54,20 +51,11 @@ ChartZoomControl::ChartZoomControl(ChartWidget& widget, QWidget* scrollBarParent
 
 ChartZoomControl::~ChartZoomControl() = default;
 
-QScrollBar* ChartZoomControl::horizontalScrollBar() const
-{
-    return scroll_->horizontal();
-}
+QScrollBar* ChartZoomControl::horizontalScrollBar() const { return scroll_->horizontal(); }
 
-QScrollBar* ChartZoomControl::verticalScrollBar() const
-{
-    return scroll_->vertical();
-}
+QScrollBar* ChartZoomControl::verticalScrollBar() const { return scroll_->vertical(); }
 
-double ChartZoomControl::valueStepNow() const
-{
-    return valueStep(widget_.chart().yDecimals());
-}
+double ChartZoomControl::valueStepNow() const { return valueStep(widget_.chart().yDecimals()); }
 
 void ChartZoomControl::bind(const ZoomLevel& full, std::int64_t interval, std::int64_t totalSeconds)
 {
@@ -121,8 +109,8 @@ void ChartZoomControl::carryOut(const ZoomAction& action)
         c.setMarkerShown(false);
     if (action.bandChanged) {
         const auto& band = session_.band();
-        widget_.setBand(band ? std::optional<QRect>(QRect(QPoint(band->start.x, band->start.y),
-                                                          QPoint(band->corner.x, band->corner.y)))
+        widget_.setBand(band ? std::optional<QRect>(
+                                   QRect(QPoint(band->start.x, band->start.y), QPoint(band->corner.x, band->corner.y)))
                              : std::nullopt);
     }
     if (action.applyLevel)
@@ -141,11 +129,8 @@ bool ChartZoomControl::eventFilter(QObject* watched, QEvent* event)
                t == QEvent::MouseButtonDblClick;
     }
     switch (event->type()) {
-    case QEvent::Wheel:
-        wheel(*static_cast<QWheelEvent*>(event));
-        return true;
-    case QEvent::KeyPress:
-        return key(*static_cast<QKeyEvent*>(event));
+    case QEvent::Wheel: wheel(*static_cast<QWheelEvent*>(event)); return true;
+    case QEvent::KeyPress: return key(*static_cast<QKeyEvent*>(event));
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         const QPoint p = e->position().toPoint();
@@ -179,15 +164,11 @@ bool ChartZoomControl::eventFilter(QObject* watched, QEvent* event)
             carryOut(session_.doubleClick());
         return true;
     }
-    default:
-        return QObject::eventFilter(watched, event);
+    default: return QObject::eventFilter(watched, event);
     }
 }
 
-void ChartZoomControl::zoomOut()
-{
-    carryOut(session_.zoomOut());
-}
+void ChartZoomControl::zoomOut() { carryOut(session_.zoomOut()); }
 
 void ChartZoomControl::wheel(const QWheelEvent& event)
 {

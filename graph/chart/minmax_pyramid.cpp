@@ -7,13 +7,9 @@
 
 namespace velmora {
 
-bool isNoValue(double v)
-{
-    return v >= ChartDataSet::kGap || !std::isfinite(v);
-}
+bool isNoValue(double v) { return v >= ChartDataSet::kGap || !std::isfinite(v); }
 
-MinMaxPyramid::MinMaxPyramid(const double* values, std::size_t count)
-    : values_(values), count_(count)
+MinMaxPyramid::MinMaxPyramid(const double* values, std::size_t count) : values_(values), count_(count)
 {
     // Level 0 summarises the raw values, each further level the one below.
     std::vector<ValueExtent> level((count + kFanout - 1) / kFanout);

@@ -43,8 +43,8 @@ Chart makePrintChart(const Chart& screen, const GraphData& data, bool zoomed)
         chart.setAxisMinimum(axis, min);
         chart.setAxisMaximum(axis, max);
     }
-    chart.setFooter({QString::fromStdString(cp1252ToUtf8(
-        fromToText(data, chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X))))});
+    chart.setFooter({QString::fromStdString(
+        cp1252ToUtf8(fromToText(data, chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X))))});
     return chart;
 }
 

@@ -18,8 +18,8 @@ AxisBounds levelBounds(double min, double max, bool levelZero)
     return b;
 }
 
-HorizontalScroll horizontalScrollFor(std::int64_t xMin, std::int64_t xMax, std::int64_t total,
-                                     std::int64_t interval, bool zoomed)
+HorizontalScroll horizontalScrollFor(std::int64_t xMin, std::int64_t xMax, std::int64_t total, std::int64_t interval,
+                                     bool zoomed)
 {
     HorizontalScroll h;
     h.windowWidth = xMax - xMin + interval;
@@ -29,8 +29,8 @@ HorizontalScroll horizontalScrollFor(std::int64_t xMin, std::int64_t xMax, std::
     return h;
 }
 
-VerticalScroll verticalScrollFor(const ZoomLevel& full, double yMin, double yMax, double y2Min,
-                                 double y2Max, double step, bool zoomed)
+VerticalScroll verticalScrollFor(const ZoomLevel& full, double yMin, double yMax, double y2Min, double y2Max,
+                                 double step, bool zoomed)
 {
     VerticalScroll v;
     v.page = step + (yMax - yMin);
@@ -61,8 +61,7 @@ std::int64_t verticalPageSteps(const VerticalScroll& v, double step)
     return static_cast<std::int64_t>(std::llround(v.page / step));
 }
 
-XRange xRangeAfterScroll(std::int64_t position, std::int64_t windowWidth, std::int64_t total,
-                         std::int64_t interval)
+XRange xRangeAfterScroll(std::int64_t position, std::int64_t windowWidth, std::int64_t total, std::int64_t interval)
 {
     XRange r{position, position + windowWidth - interval};
     if (r.max > total) {
@@ -76,8 +75,7 @@ XRange xRangeAfterScroll(std::int64_t position, std::int64_t windowWidth, std::i
     return r;
 }
 
-YRanges yRangesAfterScroll(int position, const VerticalScroll& v, const ZoomLevel& full,
-                           double step)
+YRanges yRangesAfterScroll(int position, const VerticalScroll& v, const ZoomLevel& full, double step)
 {
     YRanges r;
     r.yMax = full.yMax - position * step;

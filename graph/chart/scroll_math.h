@@ -29,19 +29,19 @@ struct HorizontalScroll {
 };
 
 // `total` is (count − 1) × interval, the X of the last reading.
-HorizontalScroll horizontalScrollFor(std::int64_t xMin, std::int64_t xMax, std::int64_t total,
-                                     std::int64_t interval, bool zoomed);
+HorizontalScroll horizontalScrollFor(std::int64_t xMin, std::int64_t xMax, std::int64_t total, std::int64_t interval,
+                                     bool zoomed);
 
 struct VerticalScroll {
-    int maximum = 0;   // minimum is always 0
+    int maximum = 0; // minimum is always 0
     int position = 0;
     double page = 0.0;  // Y span shown + step
     double page2 = 0.0; // Y2 span shown + step
     bool visible = false;
 };
 
-VerticalScroll verticalScrollFor(const ZoomLevel& full, double yMin, double yMax, double y2Min,
-                                 double y2Max, double step, bool zoomed);
+VerticalScroll verticalScrollFor(const ZoomLevel& full, double yMin, double yMax, double y2Min, double y2Max,
+                                 double step, bool zoomed);
 
 // One line: refused (position unchanged) if it would leave 0..maximum.
 std::int64_t scrollByLine(std::int64_t position, std::int64_t delta, std::int64_t maximum);
@@ -57,8 +57,7 @@ struct XRange {
 };
 
 // The X range once horizontal scrolling ends at `position`, kept within 0..total.
-XRange xRangeAfterScroll(std::int64_t position, std::int64_t windowWidth, std::int64_t total,
-                         std::int64_t interval);
+XRange xRangeAfterScroll(std::int64_t position, std::int64_t windowWidth, std::int64_t total, std::int64_t interval);
 
 struct YRanges {
     double yMin = 0.0;
@@ -68,7 +67,6 @@ struct YRanges {
 };
 
 // The Y and Y2 ranges once vertical scrolling ends at `position` of 0..v.maximum.
-YRanges yRangesAfterScroll(int position, const VerticalScroll& v, const ZoomLevel& full,
-                           double step);
+YRanges yRangesAfterScroll(int position, const VerticalScroll& v, const ZoomLevel& full, double step);
 
 } // namespace velmora

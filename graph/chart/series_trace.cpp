@@ -10,10 +10,7 @@ namespace {
 // Far outside any plot, yet small enough for integer raster arithmetic.
 constexpr double kPixelLimit = 1.0e6;
 
-double pixelY(const TraceMapping& map, double v)
-{
-    return std::clamp(map.y0 + v * map.dy, -kPixelLimit, kPixelLimit);
-}
+double pixelY(const TraceMapping& map, double v) { return std::clamp(map.y0 + v * map.dy, -kPixelLimit, kPixelLimit); }
 
 class RunBuilder {
 public:
@@ -50,8 +47,7 @@ private:
     Trace& out_;
 };
 
-void traceEvery(const double* values, std::size_t first, std::size_t last, const TraceMapping& map,
-                Trace& out)
+void traceEvery(const double* values, std::size_t first, std::size_t last, const TraceMapping& map, Trace& out)
 {
     RunBuilder runs(out);
     for (std::size_t i = first; i <= last; ++i) {
@@ -65,16 +61,15 @@ void traceEvery(const double* values, std::size_t first, std::size_t last, const
     runs.breakRun();
 }
 
-void traceEnvelope(const double* values, std::size_t first, std::size_t last,
-                   const MinMaxPyramid& pyramid, const TraceMapping& map, Trace& out)
+void traceEnvelope(const double* values, std::size_t first, std::size_t last, const MinMaxPyramid& pyramid,
+                   const TraceMapping& map, Trace& out)
 {
     out.condensed = true;
     RunBuilder runs(out);
     // Column c holds the readings whose pixel x lies in [c, c + 1).
     auto firstIndexOf = [&](long column) {
         const double i = std::ceil((static_cast<double>(column) - map.x0) / map.dx);
-        return static_cast<std::size_t>(std::clamp(i, static_cast<double>(first),
-                                                   static_cast<double>(last) + 1.0));
+        return static_cast<std::size_t>(std::clamp(i, static_cast<double>(first), static_cast<double>(last) + 1.0));
     };
     const long firstColumn = map.left - 1;
     const long lastColumn = map.right + 1;
@@ -126,8 +121,8 @@ void traceEnvelope(const double* values, std::size_t first, std::size_t last,
 
 } // namespace
 
-void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid,
-                 const TraceMapping& map, Trace& out)
+void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map,
+                 Trace& out)
 {
     out.clear();
     if (count == 0 || !(map.dx > 0.0) || map.right < map.left)

@@ -42,7 +42,7 @@ struct Trace {
 };
 
 // `values` holds `count` readings (the last one drawn included); `pyramid` covers them.
-void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid,
-                 const TraceMapping& map, Trace& out);
+void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map,
+                 Trace& out);
 
 } // namespace velmora

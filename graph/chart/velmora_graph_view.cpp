@@ -20,10 +20,7 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The traces menu's commands: id, data set, series, in menu order.
 struct TraceCommand {
@@ -82,70 +79,34 @@ void CVelmoraGraphView::createActions()
     traces_ = new QMenu(text(graphtext::kShowTraces), this);
 }
 
-QAction* CVelmoraGraphView::zoomInAction() const
-{
-    return zoom_->zoomInAction();
-}
+QAction* CVelmoraGraphView::zoomInAction() const { return zoom_->zoomInAction(); }
 
-QAction* CVelmoraGraphView::zoomOutAction() const
-{
-    return zoom_->zoomOutAction();
-}
+QAction* CVelmoraGraphView::zoomOutAction() const { return zoom_->zoomOutAction(); }
 
-QAction* CVelmoraGraphView::printAction() const
-{
-    return printing_->printAction();
-}
+QAction* CVelmoraGraphView::printAction() const { return printing_->printAction(); }
 
-QAction* CVelmoraGraphView::printPreviewAction() const
-{
-    return printing_->printPreviewAction();
-}
+QAction* CVelmoraGraphView::printPreviewAction() const { return printing_->printPreviewAction(); }
 
-QAction* CVelmoraGraphView::printSetupAction() const
-{
-    return printing_->printSetupAction();
-}
+QAction* CVelmoraGraphView::printSetupAction() const { return printing_->printSetupAction(); }
 
-QPrinter& CVelmoraGraphView::printer()
-{
-    return printing_->printer();
-}
+QPrinter& CVelmoraGraphView::printer() { return printing_->printer(); }
 
 void CVelmoraGraphView::setDocumentPath(const QString& path)
 {
     printing_->setDocumentName(path.isEmpty() ? QString() : QFileInfo(path).fileName());
 }
 
-bool CVelmoraGraphView::printTo(QPrinter& printer)
-{
-    return printing_->printTo(printer);
-}
+bool CVelmoraGraphView::printTo(QPrinter& printer) { return printing_->printTo(printer); }
 
-const ZoomSession& CVelmoraGraphView::zoom() const
-{
-    return zoom_->session();
-}
+const ZoomSession& CVelmoraGraphView::zoom() const { return zoom_->session(); }
 
-const Chart& CVelmoraGraphView::chart() const
-{
-    return chartWidget_->chart();
-}
+const Chart& CVelmoraGraphView::chart() const { return chartWidget_->chart(); }
 
-QScrollBar* CVelmoraGraphView::horizontalScrollBar() const
-{
-    return zoom_->horizontalScrollBar();
-}
+QScrollBar* CVelmoraGraphView::horizontalScrollBar() const { return zoom_->horizontalScrollBar(); }
 
-QScrollBar* CVelmoraGraphView::verticalScrollBar() const
-{
-    return zoom_->verticalScrollBar();
-}
+QScrollBar* CVelmoraGraphView::verticalScrollBar() const { return zoom_->verticalScrollBar(); }
 
-QString CVelmoraGraphView::footerText() const
-{
-    return chart().footer().join(QLatin1Char('\n'));
-}
+QString CVelmoraGraphView::footerText() const { return chart().footer().join(QLatin1Char('\n')); }
 
 std::int64_t CVelmoraGraphView::interval() const
 {
@@ -209,10 +170,7 @@ void CVelmoraGraphView::noteVisibleRange()
     emit visibleRangeChanged(range.first, range.second);
 }
 
-void CVelmoraGraphView::zoomOut()
-{
-    zoom_->zoomOut();
-}
+void CVelmoraGraphView::zoomOut() { zoom_->zoomOut(); }
 
 void CVelmoraGraphView::toggleMarkPoints()
 {
@@ -282,19 +240,10 @@ void CVelmoraGraphView::toggleTrace(int id)
     }
 }
 
-void CVelmoraGraphView::print()
-{
-    printing_->print();
-}
+void CVelmoraGraphView::print() { printing_->print(); }
 
-void CVelmoraGraphView::printPreview()
-{
-    printing_->printPreview();
-}
+void CVelmoraGraphView::printPreview() { printing_->printPreview(); }
 
-void CVelmoraGraphView::printSetup()
-{
-    printing_->printSetup();
-}
+void CVelmoraGraphView::printSetup() { printing_->printSetup(); }
 
 } // namespace velmora

@@ -30,10 +30,7 @@ struct PixelRect {
     int right = 0;
     int bottom = 0;
 
-    bool containsWithEdges(PixelPoint p) const
-    {
-        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
-    }
+    bool containsWithEdges(PixelPoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
     bool operator==(const PixelRect&) const = default;
 };
 

@@ -27,20 +27,11 @@ bool sameRanges(const ZoomLevel& a, const ZoomLevel& b, double step)
 
 } // namespace
 
-double valueStep(int decimals)
-{
-    return decimals <= 0 ? 1.0 : std::pow(10.0, -decimals);
-}
+double valueStep(int decimals) { return decimals <= 0 ? 1.0 : std::pow(10.0, -decimals); }
 
-double snapDown(double value, double step)
-{
-    return std::floor(stepsOf(value, step)) * step;
-}
+double snapDown(double value, double step) { return std::floor(stepsOf(value, step)) * step; }
 
-double snapUp(double value, double step)
-{
-    return std::ceil(stepsOf(value, step)) * step;
-}
+double snapUp(double value, double step) { return std::ceil(stepsOf(value, step)) * step; }
 
 PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot)
 {
@@ -48,9 +39,8 @@ PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot)
             std::clamp(p.y, plot.top + 1, std::max(plot.top + 1, plot.bottom - 1))};
 }
 
-std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY,
-                                         double cornerY2, const ZoomLevel& full,
-                                         std::int64_t interval, double step)
+std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY, double cornerY2,
+                                         const ZoomLevel& full, std::int64_t interval, double step)
 {
     box.xMax = interval * static_cast<std::int64_t>(cornerIndex);
     if (box.xMax < box.xMin)
@@ -79,8 +69,8 @@ std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double
     return box;
 }
 
-std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2,
-                                       const ZoomLevel& full, std::int64_t interval, double step)
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2, const ZoomLevel& full,
+                                       std::int64_t interval, double step)
 {
     const double i = static_cast<double>(interval);
     const double x = i * static_cast<double>(centre);
@@ -89,8 +79,8 @@ std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, doub
     const auto right = static_cast<long>(std::ceil((x + (shown.xMax - x) / 2.0) / i));
     box.yMin = y - (y - shown.yMin) / 2.0;
     box.y2Min = y2 - (y2 - shown.y2Min) / 2.0;
-    const std::optional<ZoomLevel> done = completeZoomBox(box, right, y + (shown.yMax - y) / 2.0,
-                                                          y2 + (shown.y2Max - y2) / 2.0, full, interval, step);
+    const std::optional<ZoomLevel> done =
+        completeZoomBox(box, right, y + (shown.yMax - y) / 2.0, y2 + (shown.y2Max - y2) / 2.0, full, interval, step);
     if (done && sameRanges(*done, shown, step))
         return std::nullopt;
     return done;
@@ -177,8 +167,8 @@ ZoomAction ZoomSession::move(PixelPoint p, bool leftDown, const ZoomChart& chart
     return action;
 }
 
-ZoomAction ZoomSession::release(PixelPoint p, bool leftStillDown, const ZoomChart& chart,
-                                std::int64_t interval, double step)
+ZoomAction ZoomSession::release(PixelPoint p, bool leftStillDown, const ZoomChart& chart, std::int64_t interval,
+                                double step)
 {
     ZoomAction action;
     if (leftStillDown || !band_ || skipRelease_ || maximumReached_) {
@@ -195,8 +185,8 @@ ZoomAction ZoomSession::release(PixelPoint p, bool leftStillDown, const ZoomChar
     action.bandChanged = true;
 
     ZoomLevel& box = stack_[static_cast<std::size_t>(level_)];
-    const std::optional<ZoomLevel> done = completeZoomBox(
-        box, chart.pick(corner), chart.mapY(corner), chart.mapY2(corner), stack_[0], interval, step);
+    const std::optional<ZoomLevel> done =
+        completeZoomBox(box, chart.pick(corner), chart.mapY(corner), chart.mapY2(corner), stack_[0], interval, step);
     if (!done) {
         --level_;
         return action;

@@ -16,19 +16,19 @@ class ZoomChart {
 public:
     virtual ~ZoomChart() = default;
     virtual PixelRect plotRect() const = 0;
-    virtual long pick(PixelPoint p) const = 0;     // index of the reading nearest p
-    virtual double mapY(PixelPoint p) const = 0;   // value on the left axis at p
-    virtual double mapY2(PixelPoint p) const = 0;  // value on the right axis at p
-    virtual ZoomLevel shownRanges() const = 0;     // the X, Y and Y2 ranges now in force
+    virtual long pick(PixelPoint p) const = 0;    // index of the reading nearest p
+    virtual double mapY(PixelPoint p) const = 0;  // value on the left axis at p
+    virtual double mapY2(PixelPoint p) const = 0; // value on the right axis at p
+    virtual ZoomLevel shownRanges() const = 0;    // the X, Y and Y2 ranges now in force
 };
 
 // What the view has to do after an event.
 struct ZoomAction {
-    bool applyLevel = false;         // show level() (the stack's current entry)
-    bool maximumReached = false;     // beep and put up the maximum-zoom footer
-    bool clearFooter = false;        // take the maximum-zoom footer down
-    bool hideMarker = false;         // hide the vertical marker line
-    bool bandChanged = false;        // the rubber band appeared, moved or went away
+    bool applyLevel = false;     // show level() (the stack's current entry)
+    bool maximumReached = false; // beep and put up the maximum-zoom footer
+    bool clearFooter = false;    // take the maximum-zoom footer down
+    bool hideMarker = false;     // hide the vertical marker line
+    bool bandChanged = false;    // the rubber band appeared, moved or went away
 };
 
 class ZoomSession {
@@ -46,8 +46,7 @@ public:
 
     ZoomAction press(PixelPoint p, const ZoomChart& chart, std::int64_t interval);
     ZoomAction move(PixelPoint p, bool leftDown, const ZoomChart& chart);
-    ZoomAction release(PixelPoint p, bool leftStillDown, const ZoomChart& chart,
-                       std::int64_t interval, double step);
+    ZoomAction release(PixelPoint p, bool leftStillDown, const ZoomChart& chart, std::int64_t interval, double step);
     ZoomAction zoomOut();
     ZoomAction doubleClick(); // zooms out and swallows the release that follows
     // Ctrl+wheel: one level in, the ranges shown halved around the pointer (see
@@ -86,15 +85,14 @@ PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot);
 // Completes a box whose entry holds the press's X minimum, Y minimum and Y2 minimum:
 // `cornerIndex` is the reading nearest the corner, `cornerY`/`cornerY2` the values
 // there. None when the box is narrower than 2 seconds.
-std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY,
-                                         double cornerY2, const ZoomLevel& full,
-                                         std::int64_t interval, double step);
+std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY, double cornerY2,
+                                         const ZoomLevel& full, std::int64_t interval, double step);
 
 // The box Ctrl+wheel zooms to from the ranges `shown`: each halved around the pointer,
 // whose nearest reading is `centre` and whose values are `y` and `y2`, then completed as
 // a drawn box is (whole readings, snapped outwards, within the full view). None when the
 // box would be narrower than 2 seconds or no smaller than what is shown.
-std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2,
-                                       const ZoomLevel& full, std::int64_t interval, double step);
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2, const ZoomLevel& full,
+                                       std::int64_t interval, double step);
 
 } // namespace velmora

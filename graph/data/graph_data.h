@@ -12,17 +12,17 @@ namespace velmora {
 struct ChannelData {
     explicit ChannelData(int seriesCount) : data(seriesCount) {}
 
-    ChartDataSet data;        // channel 1: value, high alarm, low alarm, third trace; channel 2: the first three
-    std::string name;         // "Celsius" in the column title Celsius(°C)
-    std::string unit;         // "°C" in the same example
-    std::string highLabel;    // header text of the high-alarm column
-    std::string lowLabel;     // header text of the low-alarm column
-    std::string thirdName;    // name of the third trace (channel 1 only)
+    ChartDataSet data;     // channel 1: value, high alarm, low alarm, third trace; channel 2: the first three
+    std::string name;      // "Celsius" in the column title Celsius(°C)
+    std::string unit;      // "°C" in the same example
+    std::string highLabel; // header text of the high-alarm column
+    std::string lowLabel;  // header text of the low-alarm column
+    std::string thirdName; // name of the third trace (channel 1 only)
     bool present = false;
     bool hasHigh = false;
     bool hasLow = false;
     bool hasThird = false;
-    int decimals = 0;         // digits after the point in the first channel's values
+    int decimals = 0; // digits after the point in the first channel's values
 
     void reset()
     {
@@ -44,7 +44,7 @@ struct GraphData {
 
     ChannelData channel1{4};
     ChannelData channel2{3};
-    std::string loggerName;    // text as in the file (Windows-1252)
+    std::string loggerName; // text as in the file (Windows-1252)
     std::int32_t readingCount = 0;
     std::int64_t startTime = kDefaultStart;
     std::int32_t sampleInterval = 10;

@@ -191,8 +191,9 @@ ZPOS64_T ZCALLBACK fdTell(voidpf, voidpf stream)
 
 long ZCALLBACK fdSeek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
 {
-    const int whence = origin == ZLIB_FILEFUNC_SEEK_SET ? SEEK_SET : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END
-                                                                                                      : SEEK_CUR;
+    const int whence = origin == ZLIB_FILEFUNC_SEEK_SET   ? SEEK_SET
+                       : origin == ZLIB_FILEFUNC_SEEK_END ? SEEK_END
+                                                          : SEEK_CUR;
     return ::lseek(static_cast<FdStream*>(stream)->fd, static_cast<off_t>(offset), whence) < 0 ? -1 : 0;
 }
 

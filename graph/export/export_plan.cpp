@@ -22,9 +22,8 @@ std::string_view trimmed(std::string_view text)
 bool equalNoCase(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool isHumidityColumn(std::string_view field)
@@ -33,10 +32,7 @@ bool isHumidityColumn(std::string_view field)
            equalNoCase(field, graphtext::kHumidityLowColumn);
 }
 
-bool contains(const std::vector<int>& list, int n)
-{
-    return std::find(list.begin(), list.end(), n) != list.end();
-}
+bool contains(const std::vector<int>& list, int n) { return std::find(list.begin(), list.end(), n) != list.end(); }
 
 } // namespace
 
@@ -96,10 +92,7 @@ ChartRows chartRows(int chart, int rowCount)
     return rows;
 }
 
-int tickSpacing(const ChartRows& rows, int rowCount)
-{
-    return (rows.chunkRows != 0 ? rows.chunkRows : rowCount) / 10;
-}
+int tickSpacing(const ChartRows& rows, int rowCount) { return (rows.chunkRows != 0 ? rows.chunkRows : rowCount) / 10; }
 
 std::vector<ChartPlan> planCharts(const HeaderAnalysis& header, int rowCount)
 {

@@ -49,13 +49,13 @@ ChartRows chartRows(int chart, int rowCount);
 int tickSpacing(const ChartRows& rows, int rowCount);
 
 struct ChartSeries {
-    int column = 0;          // 0-based sheet column of the values
-    bool secondary = false;  // drawn against the right-hand value axis
+    int column = 0;         // 0-based sheet column of the values
+    bool secondary = false; // drawn against the right-hand value axis
 };
 
 struct ChartPlan {
-    std::string sheetName;      // "Chart1", "Chart2", ...
-    int firstDataRow = 0;       // 0-based sheet rows of the values and times
+    std::string sheetName; // "Chart1", "Chart2", ...
+    int firstDataRow = 0;  // 0-based sheet rows of the values and times
     int lastDataRow = 0;
     std::vector<ChartSeries> series; // named by their header cell in row 1
     int tickSpacing = 0;

@@ -13,13 +13,13 @@ struct Conversion {
 
 // strftime conversions and the number-format codes that show the same.
 constexpr Conversion kConversions[] = {
-    {'d', "dd", nullptr, 2},      {'e', "d", nullptr, 2},       {'m', "mm", nullptr, 2},
-    {'y', "yy", nullptr, 2},      {'Y', "yyyy", nullptr, 4},    {'b', "mmm", nullptr, 3},
-    {'h', "mmm", nullptr, 3},     {'B', "mmmm", nullptr, 9},    {'a', "ddd", nullptr, 3},
-    {'A', "dddd", nullptr, 9},    {'H', "hh", nullptr, 2},      {'k', "h", nullptr, 2},
-    {'I', "hh", nullptr, 2},      {'l', "h", nullptr, 2},       {'M', "mm", nullptr, 2},
-    {'S', "ss", nullptr, 2},      {'p', "AM/PM", nullptr, 2},   {'P', "am/pm", nullptr, 2},
-    {'T', nullptr, "%H:%M:%S", 0}, {'R', nullptr, "%H:%M", 0},  {'r', nullptr, "%I:%M:%S %p", 0},
+    {'d', "dd", nullptr, 2},       {'e', "d", nullptr, 2},        {'m', "mm", nullptr, 2},
+    {'y', "yy", nullptr, 2},       {'Y', "yyyy", nullptr, 4},     {'b', "mmm", nullptr, 3},
+    {'h', "mmm", nullptr, 3},      {'B', "mmmm", nullptr, 9},     {'a', "ddd", nullptr, 3},
+    {'A', "dddd", nullptr, 9},     {'H', "hh", nullptr, 2},       {'k', "h", nullptr, 2},
+    {'I', "hh", nullptr, 2},       {'l', "h", nullptr, 2},        {'M', "mm", nullptr, 2},
+    {'S', "ss", nullptr, 2},       {'p', "AM/PM", nullptr, 2},    {'P', "am/pm", nullptr, 2},
+    {'T', nullptr, "%H:%M:%S", 0}, {'R', nullptr, "%H:%M", 0},    {'r', nullptr, "%I:%M:%S %p", 0},
     {'D', nullptr, "%m/%d/%y", 0}, {'F', nullptr, "%Y-%m-%d", 0},
 };
 

@@ -28,8 +28,8 @@ enum class CellKind { Empty, Number, Date, Text };
 
 struct ImportedCell {
     CellKind kind = CellKind::Empty;
-    double value = 0;       // Number: the value; Date: the spreadsheet's day number
-    std::string_view text;  // Text: the field as written
+    double value = 0;      // Number: the value; Date: the spreadsheet's day number
+    std::string_view text; // Text: the field as written
 };
 
 // `timeColumn`: the field is in the column imported as day/month/year dates.

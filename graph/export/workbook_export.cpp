@@ -90,8 +90,7 @@ public:
 
     // Calls cell(row, column, field, importedCell) for the first `columns` fields of
     // every line.
-    template <typename CellFn>
-    Result run(const std::string& path, std::size_t columns, CellFn&& cell)
+    template <typename CellFn> Result run(const std::string& path, std::size_t columns, CellFn&& cell)
     {
         FileByteSource source;
         if (!source.open(path))
@@ -110,8 +109,7 @@ public:
             std::string_view field;
             for (std::size_t column = 0; column < columns && fields.next(field); ++column)
                 cell(row, column, field, importCell(field, column == 1));
-            if (row % kLinesBetweenProgress == 0 && progress_ &&
-                !progress_(base_ + lines.consumed() / share_, total_))
+            if (row % kLinesBetweenProgress == 0 && progress_ && !progress_(base_ + lines.consumed() / share_, total_))
                 return Result::Cancelled;
         }
         return source.endedEarly() ? Result::ReadError : Result::Done;
@@ -149,7 +147,7 @@ private:
 
     const SheetDateFormat& dateFormat_;
     Prompts& prompts_;
-    ScratchFile scratch_; // removed after the workbook below is let go of
+    ScratchFile scratch_;                                      // removed after the workbook below is let go of
     std::vector<char> rowBuffer_ = std::vector<char>(1 << 20); // outlives the workbook's files
     lxw_workbook* workbook_ = nullptr;
 };
@@ -226,8 +224,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
     const auto dateWidth = static_cast<std::size_t>(dateFormat_.width);
     DataPass writePass(progress, counting, 1, total);
     const DataPass::Result wrote = writePass.run(
-        downloadFile, kMaxColumns,
-        [&](std::size_t r, std::size_t c, std::string_view field, const ImportedCell& cell) {
+        downloadFile, kMaxColumns, [&](std::size_t r, std::size_t c, std::string_view field, const ImportedCell& cell) {
             const auto row = static_cast<lxw_row_t>(r);
             const auto column = static_cast<lxw_col_t>(c);
             if (c >= widths.size())

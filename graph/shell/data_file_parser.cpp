@@ -33,15 +33,9 @@ std::string_view trim(std::string_view s)
 
 // Texts beyond the double range, infinities and NaNs cannot be drawn or scaled, so
 // they become gaps like the marker itself.
-double drawable(double v)
-{
-    return std::fabs(v) < kGap ? v : kGap;
-}
+double drawable(double v) { return std::fabs(v) < kGap ? v : kGap; }
 
-double valueOf(std::string_view field)
-{
-    return drawable(textToDouble(field));
-}
+double valueOf(std::string_view field) { return drawable(textToDouble(field)); }
 
 // The next field as a reading value; false when the line has no field left.
 bool nextValue(FieldCursor& cursor, double& value, int& decimals)
@@ -78,8 +72,7 @@ void prepareStorage(std::vector<double>& v)
 class ReadingLayout {
 public:
     explicit ReadingLayout(GraphData& data)
-        : c1_(data.channel1), c2_(data.channel2), second_(data.channel2.present),
-          third_(data.channel1.hasThird)
+        : c1_(data.channel1), c2_(data.channel2), second_(data.channel2.present), third_(data.channel1.hasThird)
     {
         for (int s = 0; s < 3; ++s)
             series_[count_++] = &c1_.data.values(s);
@@ -404,9 +397,6 @@ ReadResult readDataFile(const std::string& path, GraphData& data)
     return readDataBytes(file, data, file.sizeAtOpen());
 }
 
-ReadStatus parseDataFile(const std::string& path, GraphData& data)
-{
-    return readDataFile(path, data).status;
-}
+ReadStatus parseDataFile(const std::string& path, GraphData& data) { return readDataFile(path, data).status; }
 
 } // namespace velmora

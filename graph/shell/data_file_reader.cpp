@@ -9,15 +9,12 @@ bool DataFileReader::ReadDataFile(const std::string& path, GraphData& data)
 {
     const ReadResult result = readDataFile(path, data);
     switch (result.status) {
-    case ReadStatus::Loaded:
-        return true;
+    case ReadStatus::Loaded: return true;
     case ReadStatus::EventFile:
         if (prompts_.askYesNo(std::string(graphtext::kEventFileQuestion)))
             OpenInNotepad(path);
         return false;
-    default:
-        prompts_.warn(readFailureMessage(result));
-        return false;
+    default: prompts_.warn(readFailureMessage(result)); return false;
     }
 }
 

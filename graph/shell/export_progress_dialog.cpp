@@ -11,15 +11,9 @@ ExportProgressDialog::ExportProgressDialog(QWidget* window, int showAfterMs)
 {
 }
 
-ExportProgressDialog::~ExportProgressDialog()
-{
-    delete dialog_.data();
-}
+ExportProgressDialog::~ExportProgressDialog() { delete dialog_.data(); }
 
-QProgressDialog* ExportProgressDialog::dialog() const
-{
-    return dialog_.data();
-}
+QProgressDialog* ExportProgressDialog::dialog() const { return dialog_.data(); }
 
 ExportProgress ExportProgressDialog::callback()
 {

@@ -7,10 +7,7 @@
 
 namespace velmora {
 
-FileByteSource::~FileByteSource()
-{
-    close();
-}
+FileByteSource::~FileByteSource() { close(); }
 
 bool FileByteSource::open(const std::string& path)
 {

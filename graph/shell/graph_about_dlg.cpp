@@ -11,10 +11,7 @@
 namespace velmora {
 
 namespace {
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 } // namespace
 
 CGraphAboutDlg::CGraphAboutDlg(QWidget* parent) : QDialog(parent)

@@ -21,10 +21,7 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 QAction* command(QObject* owner, const QString& label, const QString& prompt, const QString& tip = {})
 {

@@ -10,15 +10,11 @@ namespace {
 constexpr char kDegreeCelsius[] = "\260C"; // Windows-1252 degree sign
 constexpr char kDegreeFahrenheit[] = "\260F";
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Name before the first "(" (all of it when there is none) and the unit after it,
 // ending at the first of `stops` or at the end of the field.
-void splitNameUnit(std::string_view field, std::string_view stops, std::string_view& name,
-                   std::string_view& unit)
+void splitNameUnit(std::string_view field, std::string_view stops, std::string_view& name, std::string_view& unit)
 {
     const std::size_t open = field.find('(');
     if (open == std::string_view::npos) {

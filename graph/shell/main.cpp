@@ -18,10 +18,7 @@
 using namespace velmora;
 
 namespace {
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 } // namespace
 
 int main(int argc, char* argv[])

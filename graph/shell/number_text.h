@@ -9,8 +9,8 @@
 namespace velmora {
 
 namespace detail {
-inline constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+inline constexpr double kExactPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 } // namespace detail
 
 // The plain form [-]digits[.digits] from `p` up to the first ',' or `end`, with at

@@ -8,10 +8,7 @@ namespace {
 
 constexpr const char* kSection = "Recent File List";
 
-std::string keyOf(std::size_t index)
-{
-    return "File" + std::to_string(index + 1);
-}
+std::string keyOf(std::size_t index) { return "File" + std::to_string(index + 1); }
 
 } // namespace
 

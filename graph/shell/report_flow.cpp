@@ -36,8 +36,7 @@ std::string ReportFlow::run(const ReportRequest& request)
         prompts_.warn(std::string(graphtext::kFileChangedSinceOpened));
         return {};
     }
-    ReportContent content =
-        reportContent(fresh, readingsWithinX(fresh, request.xMin, request.xMax), request.options);
+    ReportContent content = reportContent(fresh, readingsWithinX(fresh, request.xMin, request.xMax), request.options);
     content.chart = *request.printChart;
     content.file = fingerprint;
     std::string error;

@@ -14,10 +14,10 @@ class FileDialogs;
 class Prompts;
 
 struct ReportRequest {
-    std::string downloadFile;  // the file loaded; empty when none is
+    std::string downloadFile; // the file loaded; empty when none is
     const GraphData* shown = nullptr;
     const Chart* printChart = nullptr; // the chart as it prints now
-    double xMin = 0;           // the range on show, seconds after the start time
+    double xMin = 0;                   // the range on show, seconds after the start time
     double xMax = 0;
     StatisticsOptions options;
     QPageSize::PageSizeId paper = QPageSize::A4;

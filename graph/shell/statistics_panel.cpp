@@ -21,10 +21,7 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // The kept activation energy, or the default when none (or nonsense) is kept.
 double keptActivationEnergy(const Settings& settings)
@@ -76,10 +73,7 @@ StatisticsPanel::StatisticsPanel(Settings& settings, QWidget* parent)
     connect(energy_, &QDoubleSpinBox::valueChanged, this, &StatisticsPanel::activationEnergyChanged);
 }
 
-double StatisticsPanel::activationEnergy() const
-{
-    return energy_->value();
-}
+double StatisticsPanel::activationEnergy() const { return energy_->value(); }
 
 void StatisticsPanel::activationEnergyChanged(double kj)
 {
@@ -128,10 +122,7 @@ int StatisticsPanel::preferredWidth() const
     return width + m.left() + m.right() + 8;
 }
 
-QString StatisticsPanel::rangeText() const
-{
-    return range_->text();
-}
+QString StatisticsPanel::rangeText() const { return range_->text(); }
 
 void StatisticsPanel::refresh()
 {

@@ -7,10 +7,7 @@ namespace velmora {
 
 namespace {
 
-bool isSeparator(char c)
-{
-    return c == ':' || c == '/' || c == ',' || c == ' ';
-}
+bool isSeparator(char c) { return c == ':' || c == '/' || c == ',' || c == ' '; }
 
 } // namespace
 
@@ -37,8 +34,8 @@ std::optional<std::int64_t> parseTimeStamp(std::string_view text)
         return std::nullopt; // more than six numbers
     const int day = numbers[0], month = numbers[1], year = numbers[2];
     const int hour = numbers[3], minute = numbers[4], second = numbers[5];
-    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 1970 || hour < 0 || hour > 23 ||
-        minute < 0 || minute > 59 || second < 0 || second > 59)
+    if (day < 1 || day > 31 || month < 1 || month > 12 || year < 1970 || hour < 0 || hour > 23 || minute < 0 ||
+        minute > 59 || second < 0 || second > 59)
         return std::nullopt;
     const int yy = year % 100;
     const int fullYear = yy >= 70 ? 1900 + yy : 2000 + yy;

@@ -155,8 +155,6 @@ void paintIcon(QPainter& p, const QRectF& rect, ToolbarIcon which)
     p.restore();
 }
 
-
-
 } // namespace
 
 QIcon toolbarIcon(ToolbarIcon which)

@@ -11,11 +11,11 @@
 #include "graph_strings.h"
 #include "locale_format.h"
 #include "print_page.h"
+#include "qt/context_help_mode.h"
 #include "report_flow.h"
 #include "report_writer.h"
-#include "statistics_panel.h"
-#include "qt/context_help_mode.h"
 #include "start_folder.h"
+#include "statistics_panel.h"
 #include "velmora_graph_view.h"
 #include "workbook_export_flow.h"
 
@@ -24,8 +24,7 @@ namespace velmora {
 namespace fs = std::filesystem;
 
 CVelmoraGraphApp::CVelmoraGraphApp(const GraphServices& services)
-    : services_(services), doc_(services.prompts, services.launcher, services.programFolder),
-      recent_(services.settings)
+    : services_(services), doc_(services.prompts, services.launcher, services.programFolder), recent_(services.settings)
 {
 }
 
@@ -70,10 +69,7 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     return true;
 }
 
-int CVelmoraGraphApp::helpContext() const
-{
-    return graphHelpContext(doc_.data());
-}
+int CVelmoraGraphApp::helpContext() const { return graphHelpContext(doc_.data()); }
 
 std::string CVelmoraGraphApp::openFolder() const
 {
@@ -166,10 +162,7 @@ void CVelmoraGraphApp::OnViewStatistics()
                             Qt::Horizontal);
 }
 
-void CVelmoraGraphApp::OnHelpTopics()
-{
-    services_.help.showContext(helpContext());
-}
+void CVelmoraGraphApp::OnHelpTopics() { services_.help.showContext(helpContext()); }
 
 void CVelmoraGraphApp::OnContextHelp()
 {

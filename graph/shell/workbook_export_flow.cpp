@@ -15,10 +15,7 @@ namespace {
 // Paths are UTF-8 bytes here, as the file system takes them.
 namespace fs = std::filesystem;
 
-std::string folderOf(const std::string& path)
-{
-    return fs::path(path).parent_path().string();
-}
+std::string folderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
 
 } // namespace
 

@@ -13,10 +13,7 @@ namespace {
 constexpr char kCelsius[] = "\260C"; // Windows-1252 degree sign
 constexpr char kFahrenheit[] = "\260F";
 
-std::int64_t intervalOf(const GraphData& data)
-{
-    return std::max<std::int64_t>(1, data.sampleInterval);
-}
+std::int64_t intervalOf(const GraphData& data) { return std::max<std::int64_t>(1, data.sampleInterval); }
 
 bool containsNoCase(const std::string& text, std::string_view upperNeedle)
 {
@@ -50,8 +47,8 @@ std::vector<LevelReport> levelsOf(const ChannelData& c)
         levels.push_back({LevelKind::HighAlarm, c.highLabel});
     // A carbon monoxide logger's second column is its warning level, watched from below.
     if (c.hasLow)
-        levels.push_back({containsNoCase(c.lowLabel, "WARNING LEVEL") ? LevelKind::WarningLevel : LevelKind::LowAlarm,
-                          c.lowLabel});
+        levels.push_back(
+            {containsNoCase(c.lowLabel, "WARNING LEVEL") ? LevelKind::WarningLevel : LevelKind::LowAlarm, c.lowLabel});
     return levels;
 }
 

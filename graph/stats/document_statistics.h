@@ -53,9 +53,9 @@ enum class SeriesKind { FirstChannel, SecondChannel, ThirdTrace };
 
 struct SeriesReport {
     SeriesKind kind;
-    std::string name;  // Windows-1252, as the header names it
-    std::string unit;  // Windows-1252
-    int decimals = 1;  // the file's own for the first channel, one for the others
+    std::string name; // Windows-1252, as the header names it
+    std::string unit; // Windows-1252
+    int decimals = 1; // the file's own for the first channel, one for the others
     TemperatureScale scale = TemperatureScale::None;
     std::vector<LevelReport> levels; // in the order of SeriesStatistics::levels
     SeriesStatistics stats;

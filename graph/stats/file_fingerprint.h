@@ -11,7 +11,7 @@
 namespace velmora {
 
 struct FileFingerprint {
-    std::string name;   // the file's name without its folder (UTF-8 as on disk)
+    std::string name; // the file's name without its folder (UTF-8 as on disk)
     std::uint64_t size = 0;
     std::string sha256; // 64 lower-case hexadecimal digits
 };

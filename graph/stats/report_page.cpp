@@ -15,15 +15,9 @@ namespace velmora {
 
 namespace {
 
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QString utf8(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
+QString utf8(const std::string& s) { return QString::fromStdString(s); }
 
 QString withArgs(std::string_view pattern, const QString& a, const QString& b = {})
 {
@@ -140,10 +134,7 @@ public:
         p_.drawLine(QPointF(area_.left(), y_), QPointF(area_.right(), y_));
     }
 
-    void rule()
-    {
-        p_.drawLine(QPointF(area_.left(), y_), QPointF(area_.right(), y_));
-    }
+    void rule() { p_.drawLine(QPointF(area_.left(), y_), QPointF(area_.right(), y_)); }
 
 private:
     QPainter& p_;
@@ -232,7 +223,8 @@ void drawReportPage(QPainter& painter, const QRectF& area, double dotsPerMillime
     const double tableHeight = page.lineHeight(small) * 1.3 * static_cast<double>(table.rows.size() + 1);
     const bool anyMkt = std::any_of(stats.series.begin(), stats.series.end(),
                                     [](const SeriesReport& s) { return s.stats.meanKinetic.has_value(); });
-    const double levelsHeight = page.lineHeight(small) * static_cast<double>(std::max<std::size_t>(1, content.levels.size()));
+    const double levelsHeight =
+        page.lineHeight(small) * static_cast<double>(std::max<std::size_t>(1, content.levels.size()));
     const double footerHeight = page.lineHeight(small) * 3 + page.mm(4);
     const double below = page.lineHeight(section) * 2 + tableHeight + (anyMkt ? page.lineHeight(small) : 0) +
                          levelsHeight + page.mm(12) + footerHeight;

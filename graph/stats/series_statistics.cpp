@@ -83,20 +83,14 @@ Vec load(const double* p)
     return v;
 }
 
-Vec splat(double d)
-{
-    return Vec{d, d};
-}
+Vec splat(double d) { return Vec{d, d}; }
 
 Vec select(Mask m, Vec a, Vec b)
 {
     return reinterpret_cast<Vec>((reinterpret_cast<Mask>(a) & m) | (reinterpret_cast<Mask>(b) & ~m));
 }
 
-double lanesSum(Vec v)
-{
-    return v[0] + v[1];
-}
+double lanesSum(Vec v) { return v[0] + v[1]; }
 
 struct BlockSums {
     double count = 0;
@@ -162,7 +156,7 @@ Vec negativeExpPair(Vec x)
     constexpr double kLog2e = 1.4426950408889634;
     constexpr double kLn2Hi = 0.693147180369123816490; // ln 2 = kLn2Hi + kLn2Lo
     constexpr double kLn2Lo = 1.90821492927058770002e-10;
-    constexpr double kRound = 6755399441055744.0;      // 1.5 × 2^52: adding it rounds to a whole number
+    constexpr double kRound = 6755399441055744.0; // 1.5 × 2^52: adding it rounds to a whole number
     const Mask tiny = x < splat(-708.0);
     x = select(tiny, splat(0.0), x);
     const Vec t = x * splat(kLog2e) + splat(kRound);
@@ -313,10 +307,7 @@ std::size_t firstIndexOf(const double* x, std::size_t len, double v)
 
 } // namespace
 
-double detail::negativeExp(double x)
-{
-    return negativeExpPair(splat(x))[0];
-}
+double detail::negativeExp(double x) { return negativeExpPair(splat(x))[0]; }
 
 SeriesStatistics seriesStatistics(const SeriesInput& input)
 {

@@ -40,7 +40,7 @@ struct SeriesInput {
     const double* values = nullptr; // the series; the gap marker (1e308) is no reading
     std::size_t first = 0;          // first and one past the last reading of the range
     std::size_t end = 0;
-    LevelInput levels[2];           // up to two level columns (unused ones have no level)
+    LevelInput levels[2]; // up to two level columns (unused ones have no level)
     TemperatureScale scale = TemperatureScale::None;
     double activationEnergy = kDefaultActivationEnergy; // kJ/mol
 };
@@ -48,13 +48,13 @@ struct SeriesInput {
 struct SeriesStatistics {
     static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-    std::size_t count = 0;         // readings that are not gaps
+    std::size_t count = 0; // readings that are not gaps
     double minimum = kNone;
     double maximum = kNone;
-    std::size_t minimumIndex = 0;  // first reading at the minimum / maximum
+    std::size_t minimumIndex = 0; // first reading at the minimum / maximum
     std::size_t maximumIndex = 0;
     double mean = kNone;
-    double standardDeviation = kNone; // of the readings themselves (divided by the count)
+    double standardDeviation = kNone;         // of the readings themselves (divided by the count)
     std::optional<LevelExcursions> levels[2]; // for each level column given
     // Mean kinetic temperature in the series' own scale, for temperatures with at
     // least one reading; NaN when a reading lies at or below absolute zero.

@@ -11,10 +11,7 @@ namespace velmora {
 
 namespace {
 
-std::string str(std::string_view s)
-{
-    return std::string(s);
-}
+std::string str(std::string_view s) { return std::string(s); }
 
 // The texts of the three rows of one kind of level.
 struct LevelRows {
@@ -149,7 +146,8 @@ StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t st
         at(deviation, i) = valueText(s.stats.standardDeviation, s.decimals + 1, s.unit);
     }
 
-    if (std::any_of(stats.series.begin(), stats.series.end(), [](const SeriesReport& s) { return s.stats.meanKinetic; })) {
+    if (std::any_of(stats.series.begin(), stats.series.end(),
+                    [](const SeriesReport& s) { return s.stats.meanKinetic; })) {
         const std::size_t mkt = row(graphtext::kStatMeanKinetic);
         for (std::size_t i = 0; i < n; ++i) {
             const SeriesReport& s = stats.series[i];

@@ -12,10 +12,7 @@ ContextHelpMode::ContextHelpMode(Help& help, int fallbackContext, QObject* paren
 {
 }
 
-ContextHelpMode::~ContextHelpMode()
-{
-    leave();
-}
+ContextHelpMode::~ContextHelpMode() { leave(); }
 
 void ContextHelpMode::enter()
 {
@@ -64,10 +61,8 @@ bool ContextHelpMode::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-        return active_;
-    default:
-        return false;
+    case QEvent::MouseButtonDblClick: return active_;
+    default: return false;
     }
 }
 

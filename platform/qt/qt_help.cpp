@@ -1,14 +1,14 @@
 #include "qt_help.h"
 
-#include <QAction>
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStyle>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -27,7 +27,8 @@ constexpr const char* kWindowName = "velmoraHelpWindow";
 
 bool holdsContents(const QString& folder)
 {
-    return !folder.isEmpty() && QFileInfo::exists(folder + QLatin1Char('/') + QLatin1String(kHelpContentsPage.data(), kHelpContentsPage.size()));
+    return !folder.isEmpty() && QFileInfo::exists(folder + QLatin1Char('/') +
+                                                  QLatin1String(kHelpContentsPage.data(), kHelpContentsPage.size()));
 }
 
 // The help window on show; a closed one is on its way to deletion and is not reused.

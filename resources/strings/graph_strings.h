@@ -8,21 +8,21 @@
 namespace velmora::graphtext {
 
 // Numbered entries of the viewer's string table.
-inline constexpr std::string_view kInvalidData = "The File contains invalid data.";                   // 129
-inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly."; // 132
-inline constexpr std::string_view kTimeColumn = "Time";                                              // 130
-inline constexpr std::string_view kExcelNotInstalled = "Excel is not installed on the system.";       // 133
-inline constexpr std::string_view kSerialNumberColumn = "Serial Number";                             // 136
+inline constexpr std::string_view kInvalidData = "The File contains invalid data.";                         // 129
+inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly.";       // 132
+inline constexpr std::string_view kTimeColumn = "Time";                                                     // 130
+inline constexpr std::string_view kExcelNotInstalled = "Excel is not installed on the system.";             // 133
+inline constexpr std::string_view kSerialNumberColumn = "Serial Number";                                    // 136
 inline constexpr std::string_view kOpenBeforeExport = "Open the data file before exporting data to Excel."; // 137
-inline constexpr std::string_view kHumidityUnit = "%rh";                                             // 138
-inline constexpr std::string_view kHumidityColumn = "Humidity(%rh)";                                 // 141
-inline constexpr std::string_view kHumidityHighColumn = "High Alarm rh";                             // 142
-inline constexpr std::string_view kHumidityLowColumn = "Low Alarm rh";                               // 143
-inline constexpr std::string_view kDataSheetName = "Data";                                           // 144
-inline constexpr std::string_view kManyChartsWarning =                                               // 145
+inline constexpr std::string_view kHumidityUnit = "%rh";                                                    // 138
+inline constexpr std::string_view kHumidityColumn = "Humidity(%rh)";                                        // 141
+inline constexpr std::string_view kHumidityHighColumn = "High Alarm rh";                                    // 142
+inline constexpr std::string_view kHumidityLowColumn = "Low Alarm rh";                                      // 143
+inline constexpr std::string_view kDataSheetName = "Data";                                                  // 144
+inline constexpr std::string_view kManyChartsWarning =                                                      // 145
     "Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D chart data "
     "series is 32000. Therefore %d charts will be generated to show all the readings.";
-inline constexpr std::string_view kAppTitle = "VelmoraGraph";                                         // 57344
+inline constexpr std::string_view kAppTitle = "VelmoraGraph"; // 57344
 
 inline constexpr std::string_view kUnableToOpen = "Unable to open the file.";
 inline constexpr std::string_view kCannotFindFile =
@@ -42,9 +42,8 @@ inline constexpr std::string_view kEventFileQuestion =
 // The question's first sentence, all that applies where nothing can be opened.
 inline constexpr std::string_view kEventFileNotCharted =
     "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.";
-inline constexpr std::string_view kTextEditorFailed =
-    "Unable to locate and load a text editor to view event data.\n"
-    "To view data, open the downloaded file with a text editor.";
+inline constexpr std::string_view kTextEditorFailed = "Unable to locate and load a text editor to view event data.\n"
+                                                      "To view data, open the downloaded file with a text editor.";
 
 // Texts of our own where the viewer had only a framework report.
 // The invalid-data message with the line the reader gave up on.
@@ -189,7 +188,8 @@ inline constexpr std::string_view kReportLastReading = "Last reading";
 inline constexpr std::string_view kReportReadings = "Readings";
 inline constexpr std::string_view kReportReadingsOfFile = "%1 of %2 in the file";
 inline constexpr std::string_view kReportStatistics = "Statistics";
-inline constexpr std::string_view kReportMeanKineticNote = "Mean kinetic temperature with an activation energy of %1 kJ/mol.";
+inline constexpr std::string_view kReportMeanKineticNote =
+    "Mean kinetic temperature with an activation energy of %1 kJ/mol.";
 inline constexpr std::string_view kReportAlarmLevels = "Alarm levels";
 inline constexpr std::string_view kReportNoAlarmLevels = "No alarm levels in the file.";
 inline constexpr std::string_view kReportLevelLines = "(on %1 of %2 lines)";

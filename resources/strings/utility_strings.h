@@ -63,10 +63,10 @@ inline constexpr std::string_view kStartTimeSkipped =
     "The start time does not exist on that date: the clocks go forward past it.\nPlease enter a valid time.";
 // Cancel on the download's progress: nothing reaches a file, the logger stays as the
 // stop left it, readings and all.
-inline constexpr std::string_view kDownloadCancelled =
-    "The download was cancelled: nothing has been saved.\n"
-    "The logger remains stopped and still holds its readings.";
+inline constexpr std::string_view kDownloadCancelled = "The download was cancelled: nothing has been saved.\n"
+                                                       "The logger remains stopped and still holds its readings.";
 // The logger keeps the year in two digits, read as 1970 to 2069.
-inline constexpr std::string_view kStartTooLate = "The start date must be in 2069 or earlier.\nPlease enter a valid date.";
+inline constexpr std::string_view kStartTooLate =
+    "The start date must be in 2069 or earlier.\nPlease enter a valid date.";
 
 } // namespace velmora

@@ -18,8 +18,8 @@ TEST(NiceStep, OneTwoOrFiveTimesAPowerOfTen)
         double minStep;
         double want;
     } cases[] = {
-        {10, 5, 0, 2},     {10, 8, 0, 2},      {9.3, 8, 0, 2},     {0.3, 5, 0.1, 0.1},
-        {3, 5, 1, 1},      {1000, 10, 0, 100}, {0.07, 7, 0, 0.01}, {45, 8, 0, 10},
+        {10, 5, 0, 2}, {10, 8, 0, 2},      {9.3, 8, 0, 2},     {0.3, 5, 0.1, 0.1},
+        {3, 5, 1, 1},  {1000, 10, 0, 100}, {0.07, 7, 0, 0.01}, {45, 8, 0, 10},
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(niceStep(c.span, c.maxTicks, c.minStep), c.want) << c.span;
@@ -32,12 +32,9 @@ TEST(AutomaticLimits, WholeStepsAroundTheData)
         double minStep;
         AxisLimits want;
     } cases[] = {
-        {{20.3, 29.6}, 0.1, {20, 30}},
-        {{-12.5, -3.1}, 0.1, {-14, -2}},
-        {{5, 5}, 1, {4, 6}},
-        {{}, 0.1, {0, 10}},
-        {{0.0, 100.0}, 0.1, {0, 120}}, // 100 lies on the limit: a step of room
-        {{-40.0, -0.5}, 0.1, {-45, 0}},  // steps of 5; -40 lies on the limit
+        {{20.3, 29.6}, 0.1, {20, 30}},  {{-12.5, -3.1}, 0.1, {-14, -2}}, {{5, 5}, 1, {4, 6}}, {{}, 0.1, {0, 10}},
+        {{0.0, 100.0}, 0.1, {0, 120}},  // 100 lies on the limit: a step of room
+        {{-40.0, -0.5}, 0.1, {-45, 0}}, // steps of 5; -40 lies on the limit
     };
     for (const Case& c : cases) {
         const AxisLimits l = automaticLimits(c.data, c.minStep);

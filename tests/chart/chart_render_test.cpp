@@ -232,8 +232,11 @@ TEST(ChartFooter, ALineTooWideWrapsAtItsWidestGapThenElides)
         {"fits", {fromTo}, whole, 2, {fromTo}},
         {"wraps at the From/To gap", {fromTo}, whole - 1, 2, {from, to}},
         {"just room for its halves", {fromTo}, half, 2, {from, to}},
-        {"a readout breaks after its time", {QStringLiteral(" 08 December 2026 02:29:00 : 20.7, 9.3, 43.0%rh")}, half,
-         2, {QStringLiteral("08 December 2026 02:29:00 :"), QStringLiteral("20.7, 9.3, 43.0%rh")}},
+        {"a readout breaks after its time",
+         {QStringLiteral(" 08 December 2026 02:29:00 : 20.7, 9.3, 43.0%rh")},
+         half,
+         2,
+         {QStringLiteral("08 December 2026 02:29:00 :"), QStringLiteral("20.7, 9.3, 43.0%rh")}},
         {"a space, as with nothing loaded", {QStringLiteral(" ")}, 50, 2, {QStringLiteral(" ")}},
         {"no footer", {}, 50, 2, {}},
     };

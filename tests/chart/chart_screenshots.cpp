@@ -8,8 +8,8 @@
 //   empty.png    nothing loaded: a blank chart area
 //   print.pdf    the printed page of the zoomed chart (landscape)
 // Usage: QT_QPA_PLATFORM=offscreen chart_screenshots FOLDER
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QMouseEvent>
@@ -124,8 +124,8 @@ int main(int argc, char** argv)
     while (view.zoomLevel() > 0)
         view.zoomOut();
     auto wheel = [&](QPoint at, int angle, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent e(QPointF(at), area->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton,
-                      modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent e(QPointF(at), area->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
         QApplication::sendEvent(area, &e);
     };
     const QRect full = view.chart().plotRect();

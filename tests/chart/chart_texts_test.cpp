@@ -68,10 +68,8 @@ TEST(TimeText, ShowsTheLoggersOwnWallClockWhateverTheZone)
 TEST(FromToText, FollowsTheRangeAndIsASpaceWithoutReadings)
 {
     const GraphData d = humidityFile();
-    EXPECT_EQ(fromToText(d),
-              "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20");
-    EXPECT_EQ(fromToText(d, 10.0, 19.9999999),
-              "From:-  07 December 2026 14:00:10     To:-  07 December 2026 14:00:20");
+    EXPECT_EQ(fromToText(d), "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20");
+    EXPECT_EQ(fromToText(d, 10.0, 19.9999999), "From:-  07 December 2026 14:00:10     To:-  07 December 2026 14:00:20");
 
     GraphData empty;
     EXPECT_EQ(fromToText(empty), " ");
@@ -87,7 +85,7 @@ TEST(ReadoutIndex, RoundsHalfUpAndRefusesWhatIsNotAReading)
         double x;
         long expected; // -1: the From/To line instead
     } cases[] = {
-        {0.0, 0},  {4.9, 0},   {5.0, 1},   {14.99, 1}, {15.0, 2},   {24.9, 2},
+        {0.0, 0},   {4.9, 0},   {5.0, 1},  {14.99, 1}, {15.0, 2},   {24.9, 2},
         {25.0, -1}, {kGap, -1}, {-4.0, 0}, {-14.9, 0}, {-15.0, -1}, {-1e9, -1},
     };
     for (const Case& c : cases) {
@@ -141,8 +139,7 @@ TEST(PointerFooterText, IsTheReadoutOverAReadingElseTheFromToLine)
     const std::string fromTo = "From:-  07 December 2026 14:00:10     To:-  07 December 2026 14:00:20";
     EXPECT_EQ(pointerFooterText(d, kGap, 10, 20, all), fromTo);
     EXPECT_EQ(pointerFooterText(d, 31, 10, 20, all), fromTo);
-    EXPECT_EQ(pointerFooterText(d, 16, 10, 20, all),
-              " 07 December 2026 14:00:20 : -0.25\260C, -8.0\260C");
+    EXPECT_EQ(pointerFooterText(d, 16, 10, 20, all), " 07 December 2026 14:00:20 : -0.25\260C, -8.0\260C");
 }
 
 } // namespace

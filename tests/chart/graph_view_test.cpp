@@ -196,8 +196,7 @@ TEST(GraphView, PointerReadoutAndMarkerLine)
 {
     ViewFixture f;
     f.move(QPoint(f.px(500), f.plot().center().y()));
-    EXPECT_EQ(f.view.footerText(),
-              QString::fromUtf8(" 07 December 2026 14:08:20 : 25.0\u00B0C, 12.3\u00B0C, 50.0%rh"));
+    EXPECT_EQ(f.view.footerText(), QString::fromUtf8(" 07 December 2026 14:08:20 : 25.0\u00B0C, 12.3\u00B0C, 50.0%rh"));
     EXPECT_NEAR(f.view.chart().markerX(), 500.0, 2.0);
     EXPECT_TRUE(f.view.chart().markerShown());
 

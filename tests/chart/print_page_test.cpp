@@ -21,8 +21,8 @@ TEST(PrintPage, ScalesThe1024By768PageUniformlyAndCentresIt)
         PageMapping want;
     } cases[] = {
         {2048, 1000, {1000.0 / 768.0, (2048.0 - 1024.0 * 1000.0 / 768.0) / 2.0, 0.0}}, // wide: centred across
-        {1024, 1000, {1.0, 0.0, 116.0}},                                            // tall: centred down
-        {4096, 3072, {4.0, 0.0, 0.0}},                                              // exactly 4:3
+        {1024, 1000, {1.0, 0.0, 116.0}},                                               // tall: centred down
+        {4096, 3072, {4.0, 0.0, 0.0}},                                                 // exactly 4:3
     };
     for (const Case& c : cases) {
         const PageMapping m = pageMapping(c.width, c.height);
@@ -76,7 +76,8 @@ int countNear(const QImage& image, QColor colour)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
             n += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                             std::abs(c.blue() - colour.blue()) < 60
+                             std::abs(c.blue() - colour.blue()) <
+                         60
                      ? 1
                      : 0;
         }
@@ -113,9 +114,9 @@ TEST(Printing, ALandscapePageWithTheChartOnIt)
     ASSERT_TRUE(view.printTo(printer));
 
     QProcess raster;
-    raster.start(pdftoppm, {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
-                            QStringLiteral("-singlefile"), dir.filePath(QStringLiteral("graph.pdf")),
-                            dir.filePath(QStringLiteral("page"))});
+    raster.start(pdftoppm,
+                 {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                  dir.filePath(QStringLiteral("graph.pdf")), dir.filePath(QStringLiteral("page"))});
     ASSERT_TRUE(raster.waitForFinished(60000));
     const QImage page(dir.filePath(QStringLiteral("page.png")));
     ASSERT_FALSE(page.isNull());

@@ -12,10 +12,8 @@ TEST(LevelBounds, LevelZeroLeavesTheUnforcedBoundAutomatic)
         bool levelZero;
         std::optional<double> wantMin, wantMax;
     } cases[] = {
-        {0.0, 30.0, true, 0.0, std::nullopt},
-        {-5.0, 0.0, true, std::nullopt, 0.0},
-        {-5.0, 30.0, true, -5.0, 30.0},
-        {0.0, 0.0, true, std::nullopt, std::nullopt},
+        {0.0, 30.0, true, 0.0, std::nullopt}, {-5.0, 0.0, true, std::nullopt, 0.0},
+        {-5.0, 30.0, true, -5.0, 30.0},       {0.0, 0.0, true, std::nullopt, std::nullopt},
         {0.0, 30.0, false, 0.0, 30.0},
     };
     for (const Case& c : cases) {
@@ -74,8 +72,7 @@ TEST(VerticalScroll, CountsStepsDownFromTheFullMaximum)
     EXPECT_EQ(verticalPageSteps(v, 0.1), 101);
 
     EXPECT_FALSE(verticalScrollFor(full, 20.0, 30.0, 50.0, 75.0, 0.1, false).visible);
-    EXPECT_FALSE(verticalScrollFor(full, 0.0, 40.0, 0.0, 100.0, 0.1, true).visible)
-        << "the whole Y span is shown";
+    EXPECT_FALSE(verticalScrollFor(full, 0.0, 40.0, 0.0, 100.0, 0.1, true).visible) << "the whole Y span is shown";
 }
 
 TEST(VerticalScroll, EndOfScrollingMovesBothAxes)

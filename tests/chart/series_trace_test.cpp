@@ -37,8 +37,7 @@ TEST(SeriesTrace, EveryReadingWhenThereIsRoomAndGapsBreakTheLine)
 {
     // 10 pixels a reading; value v at pixel y 100 − 10 v.
     const TraceMapping m{0.0, 10.0, 100.0, -10.0, 0, 100};
-    EXPECT_EQ(runs(trace({1, 2, kGap, 4, 5, 6}, m)),
-              (Runs{{{0, 90}, {10, 80}}, {{30, 60}, {40, 50}, {50, 40}}}));
+    EXPECT_EQ(runs(trace({1, 2, kGap, 4, 5, 6}, m)), (Runs{{{0, 90}, {10, 80}}, {{30, 60}, {40, 50}, {50, 40}}}));
     EXPECT_EQ(runs(trace({kGap, 3, kGap}, m)), (Runs{{{10, 70}}})) << "a lone reading is a dot";
     EXPECT_TRUE(trace({kGap, kGap}, m).points.empty());
     EXPECT_FALSE(trace({1, 2}, m).condensed);

@@ -222,9 +222,17 @@ TEST(ZoomAround, HalvesTheRangesShownAroundThePointer)
         std::optional<ZoomLevel> want;
     } cases[] = {
         {"whole readings, values snapped outwards", full, 33, 10.03, 50.0, ZoomLevel{160, 670, 5.0, 25.1, 25.0, 75.0}},
-        {"a scrolled view, at its right edge", {400, 600, 10.0, 20.0, 30.0, 60.0}, 60, 20.0, 60.0,
+        {"a scrolled view, at its right edge",
+         {400, 600, 10.0, 20.0, 30.0, 60.0},
+         60,
+         20.0,
+         60.0,
          ZoomLevel{500, 600, 15.0, 20.0, 45.0, 60.0}},
-        {"two readings and a step shown: nothing narrower", {500, 510, 1.0, 1.1, 2.0, 2.1}, 51, 1.05, 2.05,
+        {"two readings and a step shown: nothing narrower",
+         {500, 510, 1.0, 1.1, 2.0, 2.1},
+         51,
+         1.05,
+         2.05,
          std::nullopt},
     };
     for (const Case& c : cases) {

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -47,8 +47,8 @@ protected:
     {
         const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
         // The C locale makes the status page's short date and time forms predictable.
-        const std::string command = "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" +
-                                    err.string() + "'";
+        const std::string command =
+            "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
         const int status = std::system(command.c_str());
         return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
     }
@@ -121,8 +121,8 @@ TEST_F(CliTest, AShortDownloadNeverReplacesAFile)
     EXPECT_EQ(r.exitCode, 1);
     const fs::path partial = dir_ / "keep.partial.txt";
     EXPECT_EQ(r.err, "The logger sent fewer readings than it reported.\nOnly 1 of 3 readings arrived, so the download "
-                     "was not saved as:\n" + keep.string() + "\nThe readings that arrived were saved to:\n" +
-                         partial.string() + "\n");
+                     "was not saved as:\n" +
+                         keep.string() + "\nThe readings that arrived were saved to:\n" + partial.string() + "\n");
     EXPECT_EQ(slurp(keep), "a good download");
     EXPECT_EQ(slurp(partial), "Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number\r\n"
                               "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345\r\n");
@@ -182,8 +182,7 @@ TEST_F(CliTest, StatusPrintsThePageRows)
     EXPECT_NE(j.out.find("{\"rows\": [{\"label\": \"Current Status of the KV-USB-1 Data Logger:-\", \"value\": \"\"}"),
               std::string::npos)
         << j.out;
-    EXPECT_NE(j.out.find("{\"label\": \"High Alarm :\", \"value\": \"8.0 \302\260C\"}"),
-              std::string::npos);
+    EXPECT_NE(j.out.find("{\"label\": \"High Alarm :\", \"value\": \"8.0 \302\260C\"}"), std::string::npos);
 }
 
 TEST_F(CliTest, ALoggingLoggerIsStoppedOnlyWhenAsked)
@@ -222,10 +221,7 @@ TEST_F(CliTest, EmptyLoggersAndBadUsageWriteNothing)
 
 namespace {
 // The types the utility's main menu accepts; the others get message 139.
-bool compatible(int type)
-{
-    return type != 17 && type != 18 && type != 20;
-}
+bool compatible(int type) { return type != 17 && type != 18 && type != 20; }
 const std::string kNotCompatible =
     "The USB device currently connected is not compatible with this version of the software.\n"
     "Contact your supplier for further assistance.\n(See About box for contact details)\n";
@@ -329,7 +325,8 @@ TEST_F(CliTest, EveryTypeReadsBackWithInspect)
                 return std::string("{\"shown\":false,\"y\":[]}");
             for (std::size_t i = 0; i < rows.size(); ++i) {
                 const std::string field = col < 0 ? "Error" : splitFields(rows[i]).at(static_cast<std::size_t>(col));
-                y += (i ? "," : "") + (field == "Error" ? std::string("null") : shortest(std::strtod(field.c_str(), nullptr)));
+                y += (i ? "," : "") +
+                     (field == "Error" ? std::string("null") : shortest(std::strtod(field.c_str(), nullptr)));
             }
             return std::string("{\"shown\":") + (col >= 0 ? "true" : "false") + ",\"y\":[" + y + "]}";
         };
@@ -339,9 +336,10 @@ TEST_F(CliTest, EveryTypeReadsBackWithInspect)
         const std::string channel2 = "\"series\":[" + series(humidity, false) + "," + series(highRh, second) + "," +
                                      series(lowRh, second) + "]}";
         EXPECT_NE(r.out.find("\"count\":" + std::to_string(rows.size()) + ","), std::string::npos) << type;
-        EXPECT_NE(r.out.find(channel1 + ",\"channel2\":{\"present\":" + (second ? "true" : "false")),
-                  std::string::npos)
-            << "type " << type << "\n" << channel1.substr(0, 300) << "\n" << r.out.substr(0, 600);
+        EXPECT_NE(r.out.find(channel1 + ",\"channel2\":{\"present\":" + (second ? "true" : "false")), std::string::npos)
+            << "type " << type << "\n"
+            << channel1.substr(0, 300) << "\n"
+            << r.out.substr(0, 600);
         EXPECT_NE(r.out.find(channel2 + ",\"from_to\""), std::string::npos) << "type " << type;
         EXPECT_NE(r.out.find(std::string("\"has_third\":") + (second && dew >= 0 ? "true" : "false")),
                   std::string::npos)

@@ -11,10 +11,7 @@
 namespace velmora {
 namespace {
 
-std::string data(const std::string& name)
-{
-    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
-}
+std::string data(const std::string& name) { return std::string(VELMORA_TEST_DATA_DIR) + "/" + name; }
 
 struct Outcome {
     int status;
@@ -170,29 +167,55 @@ TEST(Inspect, StatisticsOverARange)
     // Whole file: mean 5.4, squared deviations 96.4, MKT 5.965868 °C.
     Outcome r = inspect({"--json", file});
     expectStats(r.out,
-                {{"series", 0, "\"Celsius\""}, {"count", 10}, {"min", 1}, {"min_time", 0, "\"07/12/2026 14:04:00\""},
-                 {"max", 9.5}, {"max_time", 0, "\"07/12/2026 14:02:00\""}, {"mean", 5.4}, {"stddev", std::sqrt(9.64)},
-                 {"time_above_high_s", 180}, {"time_below_low_s", 180}, {"excursions_above", 2},
-                 {"excursions_below", 2}, {"longest_above_s", 120}, {"longest_below_s", 120},
+                {{"series", 0, "\"Celsius\""},
+                 {"count", 10},
+                 {"min", 1},
+                 {"min_time", 0, "\"07/12/2026 14:04:00\""},
+                 {"max", 9.5},
+                 {"max_time", 0, "\"07/12/2026 14:02:00\""},
+                 {"mean", 5.4},
+                 {"stddev", std::sqrt(9.64)},
+                 {"time_above_high_s", 180},
+                 {"time_below_low_s", 180},
+                 {"excursions_above", 2},
+                 {"excursions_below", 2},
+                 {"longest_above_s", 120},
+                 {"longest_below_s", 120},
                  {"mkt", 5.9658684279133}},
                 "whole");
     // 14:01:30 to 14:03:00 holds 9.5 and 5: mean 7.25, deviations ±2.25, MKT 7.549945 °C;
     // one reading above 8.0, its excursion begun before the range.
     r = inspect({"--json", "--from", "07/12/2026 14:01:30", "--to", "07/12/2026 14:03:00", file});
     expectStats(r.out,
-                {{"count", 2}, {"min", 5}, {"min_time", 0, "\"07/12/2026 14:03:00\""}, {"mean", 7.25}, {"stddev", 2.25},
-                 {"time_above_high_s", 60}, {"excursions_above", 1}, {"longest_above_s", 60}, {"time_below_low_s", 0},
+                {{"count", 2},
+                 {"min", 5},
+                 {"min_time", 0, "\"07/12/2026 14:03:00\""},
+                 {"mean", 7.25},
+                 {"stddev", 2.25},
+                 {"time_above_high_s", 60},
+                 {"excursions_above", 1},
+                 {"longest_above_s", 60},
+                 {"time_below_low_s", 0},
                  {"mkt", 7.5499452755655}},
                 "14:01:30 to 14:03:00");
     // From 14:07:00 to the end: 1.5 1.5 5.
     r = inspect({"--from", "07/12/2026 14:07:00", "--json", file});
-    expectStats(r.out, {{"count", 3}, {"min_time", 0, "\"07/12/2026 14:07:00\""}, {"stddev", 1.6499158227686},
-                        {"time_below_low_s", 120}, {"excursions_below", 1}},
+    expectStats(r.out,
+                {{"count", 3},
+                 {"min_time", 0, "\"07/12/2026 14:07:00\""},
+                 {"stddev", 1.6499158227686},
+                 {"time_below_low_s", 120},
+                 {"excursions_below", 1}},
                 "from 14:07:00");
     // Nothing after the last reading: no figures, and the temperature's MKT is null.
     r = inspect({"--json", "--from", "08/12/2026 00:00:00", file});
-    expectStats(r.out, {{"count", 0}, {"min", 0, "null"}, {"min_time", 0, "null"}, {"mean", 0, "null"},
-                        {"time_above_high_s", 0}, {"mkt", 0, "null"}},
+    expectStats(r.out,
+                {{"count", 0},
+                 {"min", 0, "null"},
+                 {"min_time", 0, "null"},
+                 {"mean", 0, "null"},
+                 {"time_above_high_s", 0},
+                 {"mkt", 0, "null"}},
                 "after the end");
     // ΔH = 60 kJ/mol: MKT 5.804762 °C.
     r = inspect({"--json", "--activation-energy", "60", file});
@@ -245,15 +268,22 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
     }
     // 4.5 4.6 -1.5 against 8.0 and 2.0: mean 7.6 / 3, MKT 2.992170 °C, -1.5 below 2.0.
     expectStats(inspect({"--json", data("reader/temperature_alarms.txt")}).out,
-                {{"mean", 7.6 / 3}, {"stddev", 2.8522895287042}, {"time_above_high_s", 0}, {"time_below_low_s", 10},
-                 {"excursions_above", 0}, {"excursions_below", 1}, {"longest_above_s", 0}, {"longest_below_s", 10},
+                {{"mean", 7.6 / 3},
+                 {"stddev", 2.8522895287042},
+                 {"time_above_high_s", 0},
+                 {"time_below_low_s", 10},
+                 {"excursions_above", 0},
+                 {"excursions_below", 1},
+                 {"longest_above_s", 0},
+                 {"longest_below_s", 10},
                  {"mkt", 2.9921702469733}},
                 "temperature_alarms");
     // Volts: no levels, no mean kinetic temperature.
     const std::string volts = inspect({"--json", data("inspect/exact_numbers.txt")}).out;
-    expectStats(volts, {{"mean", 2.5e299}, {"stddev", 4.3301270189222e299}, {"mkt", 0, "(none)"},
-                        {"time_above_high_s", 0, "(none)"}},
-                "exact_numbers");
+    expectStats(
+        volts,
+        {{"mean", 2.5e299}, {"stddev", 4.3301270189222e299}, {"mkt", 0, "(none)"}, {"time_above_high_s", 0, "(none)"}},
+        "exact_numbers");
 }
 
 TEST(Inspect, ALastLineWithoutItsLineEndIsReadAndReported)
@@ -292,7 +322,8 @@ TEST(Inspect, ReadoutOfOneReading)
         std::vector<std::string> args;
         const char* out;
     } cases[] = {
-        {{"--readout", "0", data("reader/humidity_alarms.txt")}, " 07 December 2026 14:00:00 : 21.5°C, 9.3°C, 45.5%rh\n"},
+        {{"--readout", "0", data("reader/humidity_alarms.txt")},
+         " 07 December 2026 14:00:00 : 21.5°C, 9.3°C, 45.5%rh\n"},
         // The third trace's gap is left out.
         {{"--readout", "1", data("reader/humidity_alarms.txt")}, " 07 December 2026 14:01:00 : 21.6°C, 0.0%rh\n"},
         {{data("reader/temperature_alarms.txt"), "--readout", "2"}, " 07 December 2026 14:00:20 : -1.5°C\n"},
@@ -306,7 +337,7 @@ TEST(Inspect, ReadoutOfOneReading)
     }
 }
 
-#define kUsageText                                                                                                \
+#define kUsageText                                                                                                        \
     "usage: velmora-cli inspect [--json] [--readout I] [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n" \
     "                           [--activation-energy KJ_PER_MOL] FILE\n"
 
@@ -319,30 +350,34 @@ TEST(Inspect, FailuresGoToStandardError)
     } cases[] = {
         {{data("reader/not_there.txt")}, 1, "Unable to open the file.\n"},
         {{data("reader/stamp_bad_line3.txt")}, 1, "The File contains invalid data (line 3).\n"},
-        {{"--json", data("reader/event_rising.txt")}, 1,
+        {{"--json", data("reader/event_rising.txt")},
+         1,
          "The file you are trying to open is an event log which cannot be displayed in Velmora USB Graph.\n"},
-        {{"--readout", "3", data("reader/temperature_alarms.txt")}, 1,
+        {{"--readout", "3", data("reader/temperature_alarms.txt")},
+         1,
          "velmora-cli inspect: reading 3 is not in the file (readings 0 to 2)\n"},
         {{}, 2, kUsageText},
         {{"a.txt", "b.txt"}, 2, "velmora-cli inspect: one file at a time\n" kUsageText},
-        {{"--readout", "x", "a.txt"}, 2,
-         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         kUsageText},
-        {{"--readout"}, 2,
-         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         kUsageText},
+        {{"--readout", "x", "a.txt"},
+         2,
+         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n" kUsageText},
+        {{"--readout"}, 2, "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n" kUsageText},
         // 2^64 does not fit the number; it is not reading 0.
-        {{"--readout", "18446744073709551616", data("reader/temperature_alarms.txt")}, 2,
-         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n"
-         kUsageText},
-        {{"--from", "7/12/2026", "a.txt"}, 2,
+        {{"--readout", "18446744073709551616", data("reader/temperature_alarms.txt")},
+         2,
+         "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n" kUsageText},
+        {{"--from", "7/12/2026", "a.txt"},
+         2,
          "velmora-cli inspect: --from needs a time written DD/MM/YYYY HH:MM:SS\n" kUsageText},
         {{"a.txt", "--to"}, 2, "velmora-cli inspect: --to needs a time written DD/MM/YYYY HH:MM:SS\n" kUsageText},
-        {{"--from", "07/12/2026 14:05:00", "--to", "07/12/2026 14:00:00", "a.txt"}, 2,
+        {{"--from", "07/12/2026 14:05:00", "--to", "07/12/2026 14:00:00", "a.txt"},
+         2,
          "velmora-cli inspect: --from is later than --to\n" kUsageText},
-        {{"--activation-energy", "83144", "a.txt"}, 2, // J/mol by mistake
+        {{"--activation-energy", "83144", "a.txt"},
+         2, // J/mol by mistake
          "velmora-cli inspect: --activation-energy needs kJ/mol above 0 and at most 1000 (83.144 if not given)\n" kUsageText},
-        {{"--activation-energy", "-5", "a.txt"}, 2,
+        {{"--activation-energy", "-5", "a.txt"},
+         2,
          "velmora-cli inspect: --activation-energy needs kJ/mol above 0 and at most 1000 (83.144 if not given)\n" kUsageText},
         {{"--csv", "a.txt"}, 2, "velmora-cli inspect: unknown option --csv\n" kUsageText},
     };

@@ -24,10 +24,7 @@ std::string slurp(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string data(const std::string& name)
-{
-    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
-}
+std::string data(const std::string& name) { return std::string(VELMORA_TEST_DATA_DIR) + "/" + name; }
 
 struct ShellRun {
     int exitCode;
@@ -42,7 +39,7 @@ protected:
                         "command -v sha256sum >/dev/null") != 0)
             GTEST_SKIP() << "poppler-utils missing (scripts/setup.sh installs them)";
         dir_ = fs::temp_directory_path() / ("velmora-report-test-" + std::to_string(::getpid()) + "-" +
-                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -73,12 +70,13 @@ TEST_F(ReportTest, ThePageNamesTheLoggerItsFiguresAndTheFilesFingerprint)
     const std::string text = shell("pdftotext '" + pdf.string() + "' -").out;
     // 5 9 9.5 5 1 8.5 8 1.5 1.5 5 a minute apart, alarms 8.0 and 2.0: MKT 5.966 °C
     // (ΔH/R = 9999.9247 K), three minutes above and three below, two runs of each.
-    for (const std::string& expected : std::vector<std::string>{"Logger: Fridge", "Serial number: 000012345", "Readings: 10", "Interval: 1 min (60 s)",
-          "First reading: 07/12/2026 14:00:00", "Last reading: 07/12/2026 14:09:00", "Mean kinetic temperature",
-          "5.97°C", "5.40°C", "3.10°C", "Celsius High Alarm: 8.0°C", "Celsius Low Alarm: 2.0°C",
-          "activation energy of 83.144 kJ/mol",
-          "Download file: fridge_excursions.txt, " + std::to_string(fs::file_size(file)) + " bytes",
-          "SHA-256: " + sha, "sha256sum fridge_excursions.txt"})
+    for (const std::string& expected : std::vector<std::string>{
+             "Logger: Fridge", "Serial number: 000012345", "Readings: 10", "Interval: 1 min (60 s)",
+             "First reading: 07/12/2026 14:00:00", "Last reading: 07/12/2026 14:09:00", "Mean kinetic temperature",
+             "5.97°C", "5.40°C", "3.10°C", "Celsius High Alarm: 8.0°C", "Celsius Low Alarm: 2.0°C",
+             "activation energy of 83.144 kJ/mol",
+             "Download file: fridge_excursions.txt, " + std::to_string(fs::file_size(file)) + " bytes",
+             "SHA-256: " + sha, "sha256sum fridge_excursions.txt"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 
     // One A4 page (210 × 297 mm at 25.4 dots an inch: 210 × 297 dots, give or take the
@@ -106,8 +104,8 @@ TEST_F(ReportTest, ARangeAndAnotherActivationEnergy)
     const fs::path pdf = dir_ / "part.pdf";
     // 14:01:30 to 14:03:00: 9.5 and 5; MKT 7.5499 °C at 83.144 kJ/mol, 7.6847 °C at 120
     // (shown with one decimal more than the readings).
-    ShellRun r = report("--from '07/12/2026 14:01:30' --to '07/12/2026 14:03:00' '" + data("stats/fridge_excursions.txt") +
-                   "' '" + pdf.string() + "'");
+    ShellRun r = report("--from '07/12/2026 14:01:30' --to '07/12/2026 14:03:00' '" +
+                        data("stats/fridge_excursions.txt") + "' '" + pdf.string() + "'");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::string text = shell("pdftotext '" + pdf.string() + "' -").out;
     for (const char* expected : {"Readings: 2 of 10 in the file", "First reading: 07/12/2026 14:02:00",

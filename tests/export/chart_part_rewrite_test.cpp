@@ -21,8 +21,8 @@ std::string ser(int idx, char column)
 {
     const std::string i = std::to_string(idx), c(1, column);
     return "<c:ser><c:idx val=\"" + i + "\"/><c:order val=\"" + i + "\"/><c:tx><c:strRef><c:f>Data!$" + c +
-           "$1</c:f></c:strRef></c:tx><c:marker><c:symbol val=\"none\"/></c:marker><c:val><c:numRef><c:f>Data!$" +
-           c + "$2:$" + c + "$9</c:f></c:numRef></c:val></c:ser>";
+           "$1</c:f></c:strRef></c:tx><c:marker><c:symbol val=\"none\"/></c:marker><c:val><c:numRef><c:f>Data!$" + c +
+           "$2:$" + c + "$9</c:f></c:numRef></c:val></c:ser>";
 }
 const std::string kHead = "<?xml version=\"1.0\"?><c:chartSpace><c:chart><c:plotArea><c:layout/>";
 const std::string kChartStart = "<c:lineChart><c:grouping val=\"standard\"/>";
@@ -37,7 +37,10 @@ const std::string kValAx = "<c:valAx><c:axId val=\"50010002\"/><c:axPos val=\"l\
                            "<c:crossBetween val=\"midCat\"/></c:valAx>";
 const std::string kTail = "</c:plotArea><c:legend><c:legendPos val=\"r\"/></c:legend></c:chart></c:chartSpace>";
 
-std::string threeSeries() { return kHead + kChartStart + ser(0, 'C') + ser(1, 'D') + ser(2, 'E') + kChartEnd + catAx("1") + kValAx + kTail; }
+std::string threeSeries()
+{
+    return kHead + kChartStart + ser(0, 'C') + ser(1, 'D') + ser(2, 'E') + kChartEnd + catAx("1") + kValAx + kTail;
+}
 
 TEST(ChartPartRewrite, HumiditySeriesMoveToARightHandAxis)
 {
@@ -60,8 +63,8 @@ TEST(ChartPartRewrite, HumiditySeriesMoveToARightHandAxis)
 
 TEST(ChartPartRewrite, OnlyTheCategoryAxisChangesWhenNothingMoves)
 {
-    const std::string plain = kHead + kChartStart + ser(0, 'C') + ser(1, 'D') + ser(2, 'E') + kChartEnd + catAx("0") +
-                              kValAx + kTail;
+    const std::string plain =
+        kHead + kChartStart + ser(0, 'C') + ser(1, 'D') + ser(2, 'E') + kChartEnd + catAx("0") + kValAx + kTail;
     EXPECT_EQ(rewriteChartPart(threeSeries(), {}), plain);
     EXPECT_EQ(rewriteChartPart(threeSeries(), {7}), plain);       // no such series
     EXPECT_EQ(rewriteChartPart(threeSeries(), {0, 1, 2}), plain); // nothing would stay on the first axis
@@ -122,9 +125,9 @@ std::map<std::string, std::string> readZip(const std::string& path)
 }
 
 struct ZipCopy : ::testing::Test {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("velmora-zip-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("velmora-zip-" + std::to_string(::getpid()) + "-" +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 

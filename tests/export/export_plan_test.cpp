@@ -20,15 +20,33 @@ TEST(ExportHeader, SeriesUnitsAndWhereTheColumnsStop)
 {
     const HeaderCase cases[] = {
         // Time is field 0; field n is series n; "Serial Number" is the last field taken.
-        {"Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number", "Fridge", "\260C", "", {}, {1, 2, 3, 4},
-         5, false},
+        {"Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number",
+         "Fridge",
+         "\260C",
+         "",
+         {},
+         {1, 2, 3, 4},
+         5,
+         false},
         {"Store,Time,Celsius(\260C),High Alarm,Low Alarm,Humidity(%rh),High Alarm rh,Low Alarm rh,dew point(\260C),Serial Number",
-         "Store", "\260C", "%rh", {4, 5, 6}, {1, 2, 3, 7, 8}, 9, true},
+         "Store",
+         "\260C",
+         "%rh",
+         {4, 5, 6},
+         {1, 2, 3, 7, 8},
+         9,
+         true},
         // Without "Serial Number" the empty end of the line is the last field taken.
         {"Box,Time,Voltage(V),High Alarm", "Box", "V", "", {}, {1, 2, 3}, 4, false},
         // Humidity names and "Serial Number" in any case; "%rh" only as written.
-        {"X,Time,Celsius(\260C),HUMIDITY(%RH),high alarm RH,serial number,Extra(u)", "X", "\260C", "%RH", {2, 3},
-         {1, 4}, 5, false},
+        {"X,Time,Celsius(\260C),HUMIDITY(%RH),high alarm RH,serial number,Extra(u)",
+         "X",
+         "\260C",
+         "%RH",
+         {2, 3},
+         {1, 4},
+         5,
+         false},
         // A third unit is not kept.
         {"A,Time,T(\260C),H(%rh),D(\260F),Serial Number", "A", "\260C", "%rh", {}, {1, 2, 3, 4}, 5, true},
         // The line and each field are trimmed; the logger name is field 1 as it stands.
@@ -61,8 +79,8 @@ struct ChunkCase {
 TEST(ExportChunks, RowsOfEachChartAndTheirTickSpacing)
 {
     const ChunkCase cases[] = {
-        {2, {{1, 2, 0}}, {0}},                // one reading: too short for a tick spacing
-        {31999, {{1, 31999, 0}}, {3199}},     // 31,998 readings: one chart
+        {2, {{1, 2, 0}}, {0}},                                  // one reading: too short for a tick spacing
+        {31999, {{1, 31999, 0}}, {3199}},                       // 31,998 readings: one chart
         {32000, {{1, 31999, 0}, {32000, 32000, 1}}, {3200, 0}}, // 31,999 readings: two
         // The first chart's spacing counts the whole sheet; later ones their chunk.
         {65536, {{1, 31999, 0}, {32000, 63998, 31999}, {63999, 65536, 1538}}, {6553, 3199, 153}},

@@ -14,10 +14,10 @@ TEST(SheetDateFormat, PatternsOfCommonLocales)
         const char* code;
         int width;
     } cases[] = {
-        {"%m/%d/%y", "%H:%M:%S", "mm/dd/yy hh:mm:ss", 17},       // C
-        {"%d/%m/%y", "%T", "dd/mm/yy hh:mm:ss", 17},             // en_GB
-        {"%m/%d/%Y", "%r", "mm/dd/yyyy hh:mm:ss AM/PM", 22},     // en_US
-        {"%d.%m.%Y", "%T", "dd.mm.yyyy hh:mm:ss", 19},           // de_DE
+        {"%m/%d/%y", "%H:%M:%S", "mm/dd/yy hh:mm:ss", 17},   // C
+        {"%d/%m/%y", "%T", "dd/mm/yy hh:mm:ss", 17},         // en_GB
+        {"%m/%d/%Y", "%r", "mm/dd/yyyy hh:mm:ss AM/PM", 22}, // en_US
+        {"%d.%m.%Y", "%T", "dd.mm.yyyy hh:mm:ss", 19},       // de_DE
         {"%Y-%m-%d", "%H:%M", "yyyy-mm-dd hh:mm", 16},
         {"%e %b %Y", "%l:%M %p", "d mmm yyyy h:mm AM/PM", 20},
         {"%D", "%R", "mm/dd/yy hh:mm", 14},

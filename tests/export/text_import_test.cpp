@@ -114,8 +114,8 @@ TEST(TextImport, NumbersTakeTheWidthGeneralShowsThemIn)
         const char* field;
         std::size_t width;
     } cases[] = {
-        {"30.0", 2}, {"000012345", 5}, {"-12.50", 5}, {"0.5", 3}, {"1e5", 3}, {"+7", 1},
-        {"123456789012345", 11}, {"0", 1}, {"0.0", 1}, {" 21.3 ", 4},
+        {"30.0", 2}, {"000012345", 5},        {"-12.50", 5}, {"0.5", 3}, {"1e5", 3},
+        {"+7", 1},   {"123456789012345", 11}, {"0", 1},      {"0.0", 1}, {" 21.3 ", 4},
     };
     for (const auto& c : cases)
         EXPECT_EQ(numberWidth(c.field), c.width) << c.field;

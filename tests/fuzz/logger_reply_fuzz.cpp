@@ -28,12 +28,26 @@ void check(bool ok)
 
 class ReplyBridge final : public UsbBridge {
 public:
-    ReplyBridge(const std::uint8_t* bytes, std::size_t size, Clock& clock) : bytes_(bytes), size_(size), clock_(clock) {}
+    ReplyBridge(const std::uint8_t* bytes, std::size_t size, Clock& clock) : bytes_(bytes), size_(size), clock_(clock)
+    {
+    }
     std::uint8_t lastHeader[3] = {0, 0, 0}; // the header of the last reply read in full
 
-    int getNumDevices(std::uint32_t& count) override { count = 1; return 0; }
-    int getProductString(std::uint32_t, std::string& product) override { product = "fuzz"; return 0; }
-    int open(std::uint32_t, BridgeHandle& handle) override { handle = 1; return 0; }
+    int getNumDevices(std::uint32_t& count) override
+    {
+        count = 1;
+        return 0;
+    }
+    int getProductString(std::uint32_t, std::string& product) override
+    {
+        product = "fuzz";
+        return 0;
+    }
+    int open(std::uint32_t, BridgeHandle& handle) override
+    {
+        handle = 1;
+        return 0;
+    }
     int close(BridgeHandle) override { return 0; }
     int read(BridgeHandle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
     {
@@ -55,8 +69,18 @@ public:
         return 0;
     }
     int flushBuffers(BridgeHandle, bool, bool) override { return 0; }
-    int setTimeouts(std::uint32_t r, std::uint32_t w) override { readMs_ = r; writeMs_ = w; return 0; }
-    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override { r = readMs_; w = writeMs_; return 0; }
+    int setTimeouts(std::uint32_t r, std::uint32_t w) override
+    {
+        readMs_ = r;
+        writeMs_ = w;
+        return 0;
+    }
+    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override
+    {
+        r = readMs_;
+        w = writeMs_;
+        return 0;
+    }
     int checkRxQueue(BridgeHandle, std::uint32_t& queued, std::uint32_t& status) override
     {
         queued = static_cast<std::uint32_t>(size_ - pos_);
@@ -129,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t perValue = isNarrow(type) ? 1 : 2;
         check(readings.size() <= (size - 2) / perValue);
         for (float v : readings)
-            check(v >= 0.0f && v <= (perValue == 1 ? 255.0f : 65535.0f) && v == static_cast<float>(static_cast<int>(v)));
+            check(v >= 0.0f && v <= (perValue == 1 ? 255.0f : 65535.0f) &&
+                  v == static_cast<float>(static_cast<int>(v)));
         break;
     }
     }

@@ -28,34 +28,35 @@ struct FileCase {
 const FileCase kCases[] = {
     // The worked example: a temperature logger with both alarms.
     {"temperature_alarms.txt", ReadStatus::Loaded,
-     "name=Fridge count=3 interval=10 " START
-     "ch1 'Celsius' unit='" DEG_C "' high='High Alarm' low='Low Alarm' dec=1\n"
+     "name=Fridge count=3 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' high='High Alarm' low='Low Alarm' dec=1\n"
      " s0 shown last=2: 4.5 4.6 -1.5\n s1 shown last=2: 8 8 8\n s2 shown last=2: 2 2 2\n" NO_CH2},
     // Humidity with every alarm; "Error" in the dew point is a gap.
     {"humidity_alarms.txt", ReadStatus::Loaded,
-     "name=Store count=3 interval=60 " START
-     "ch1 'Celsius' unit='" DEG_C "' high='High Alarm' low='Low Alarm' third='dew point' dec=1\n"
+     "name=Store count=3 interval=60 " START "ch1 'Celsius' unit='" DEG_C
+     "' high='High Alarm' low='Low Alarm' third='dew point' dec=1\n"
      " s0 shown last=2: 21.5 21.6 21.7\n s1 shown last=2: 30 30 30\n s2 shown last=2: 10 10 10\n"
      " s3 shown last=2: 9.3 - 9.6\n"
      "ch2 'Humidity' unit='%rh' high='High Alarm rh' low='Low Alarm rh' dec=0\n"
      " s0 shown last=2: 45.5 0 46\n s1 shown last=2: 80 80 80\n s2 shown last=2: 20 20 20\n"},
     {"humidity_plain.txt", ReadStatus::Loaded,
      "name=Store count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' third='dew point' dec=1\n"
-     " s0 shown last=1: 21.5 21.6\n" NO_ALARMS_1("1", " - -") " s3 shown last=1: 9.3 9.2\n"
-     "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45\n" NO_ALARMS_1("1", " - -")},
+     " s0 shown last=1: 21.5 21.6\n" NO_ALARMS_1(
+         "1", " - -") " s3 shown last=1: 9.3 9.2\n"
+                      "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45\n" NO_ALARMS_1("1", " - -")},
     // A third column in another unit is no trace, and its value is not asked for.
     {"third_unit_differs.txt", ReadStatus::Loaded,
      "name=Store count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=1\n"
-     " s0 shown last=1: 21.5 21.6\n" NO_ALARMS_1("1", " - -")
-     "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45\n" NO_ALARMS_1("1", " - -")},
+     " s0 shown last=1: 21.5 21.6\n" NO_ALARMS_1(
+         "1", " - -") "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45\n" NO_ALARMS_1("1", " - -")},
     // One reading becomes a flat line over one second.
     {"single_reading.txt", ReadStatus::Loaded,
      "name=Fridge count=2 interval=1 " START "ch1 'Celsius' unit='" DEG_C "' high='High Alarm' dec=2\n"
      " s0 shown last=1: 4.25 4.25\n s1 shown last=1: 8 8\n s2 hidden last=1: - -\n" NO_CH2},
     {"single_reading_blank_line.txt", ReadStatus::Loaded,
      "name=Store count=2 interval=1 " START "ch1 'Celsius' unit='" DEG_C "' third='dew point' dec=1\n"
-     " s0 shown last=1: 21.5 21.5\n" NO_ALARMS_1("1", " - -") " s3 shown last=1: 9.3 9.3\n"
-     "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45.5\n" NO_ALARMS_1("1", " - -")},
+     " s0 shown last=1: 21.5 21.5\n" NO_ALARMS_1(
+         "1", " - -") " s3 shown last=1: 9.3 9.3\n"
+                      "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=1: 45.5 45.5\n" NO_ALARMS_1("1", " - -")},
     // Units inferred from the channel name.
     {"celsius_without_unit.txt", ReadStatus::Loaded,
      "name=Cold count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' high='High Alarm' dec=1\n"
@@ -127,8 +128,10 @@ const FileCase kCases[] = {
     // Values: only the exact "Error" is a gap; the last line decides the decimals.
     {"error_texts.txt", ReadStatus::Loaded,
      "name=Store count=4 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' third='dew point' dec=1\n"
-     " s0 shown last=3: 21.5 21.5 21.5 21.5\n" NO_ALARMS_1("3", " - - - -") " s3 shown last=3: 0 - 0 0\n"
-     "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=3: 45.5 45.5 45.5 45.5\n" NO_ALARMS_1("3", " - - - -")},
+     " s0 shown last=3: 21.5 21.5 21.5 21.5\n" NO_ALARMS_1(
+         "3", " - - - -") " s3 shown last=3: 0 - 0 0\n"
+                          "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=3: 45.5 45.5 45.5 45.5\n" NO_ALARMS_1(
+                              "3", " - - - -")},
     {"decimals_last_line.txt", ReadStatus::Loaded,
      "name=Fridge count=3 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=0\n"
      " s0 shown last=2: 4.5 4.5 5\n" NO_ALARMS_1("2", " - - -") NO_CH2},
@@ -153,9 +156,9 @@ const FileCase kCases[] = {
      " s0 shown last=1: 4.5 4.5\n s1 shown last=1: 8 8\n s2 hidden last=1: - -\n" NO_CH2},
     {"alarms_follow_second_channel.txt", ReadStatus::Loaded,
      "name=Store count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=1\n"
-     " s0 shown last=1: 21.5 21.5\n" NO_ALARMS_1("1", " - -")
-     "ch2 'Humidity' unit='%rh' low='Low Alarm rh' dec=0\n"
-     " s0 shown last=1: 45.5 45.5\n s1 hidden last=1: - -\n s2 shown last=1: 20 20\n"},
+     " s0 shown last=1: 21.5 21.5\n" NO_ALARMS_1(
+         "1", " - -") "ch2 'Humidity' unit='%rh' low='Low Alarm rh' dec=0\n"
+                      " s0 shown last=1: 45.5 45.5\n s1 hidden last=1: - -\n s2 shown last=1: 20 20\n"},
     {"fields_after_declared_ignored.txt", ReadStatus::Loaded,
      "name=Fridge count=2 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=1\n"
      " s0 shown last=1: 4.5 4.5\n" NO_ALARMS_1("1", " - -") NO_CH2},
@@ -163,10 +166,7 @@ const FileCase kCases[] = {
     {"", ReadStatus::CannotOpen, nullptr}, // the folder itself
 };
 
-void PrintTo(const FileCase& c, std::ostream* os)
-{
-    *os << c.file;
-}
+void PrintTo(const FileCase& c, std::ostream* os) { *os << c.file; }
 
 class DataFileParserTest : public ::testing::TestWithParam<FileCase> {};
 
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(Files, DataFileParserTest, ::testing::ValuesIn(kCases),
 TEST(DataFileParser, InvalidDataNamesTheLineTheReaderGaveUpOn)
 {
     const std::pair<const char*, std::size_t> cases[] = {
-        {"empty.txt", 1},                     // no header at all
+        {"empty.txt", 1}, // no header at all
         {"header_one_field.txt", 1},
         {"header_only.txt", 2},               // the first reading is missing
         {"two_field_header_no_value.txt", 2}, // a reading without its value

@@ -49,8 +49,8 @@ TEST(GraphHelpContext, FirstMatchingRuleWins)
         bool second;
         int context;
     } cases[] = {
-        {"Celsius", 1, true, 1002},  {"Voltage", 2, true, 1002}, {"Voltage", 2, false, 1003},
-        {"Current", 0, false, 1004}, {"CO", 1, false, 1006},     {"Celsius", 1, false, 1001},
+        {"Celsius", 1, true, 1002},  {"Voltage", 2, true, 1002},  {"Voltage", 2, false, 1003},
+        {"Current", 0, false, 1004}, {"CO", 1, false, 1006},      {"Celsius", 1, false, 1001},
         {"Celsius", 0, false, 1005}, {"voltage", 0, false, 1005}, {"", 0, false, 1005},
     };
     for (const Case& c : cases) {

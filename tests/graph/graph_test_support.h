@@ -11,10 +11,7 @@
 
 namespace velmora::test {
 
-inline std::string testData(const std::string& name)
-{
-    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
-}
+inline std::string testData(const std::string& name) { return std::string(VELMORA_TEST_DATA_DIR) + "/" + name; }
 
 inline std::string describeSeries(const ChartDataSet& set, int s)
 {

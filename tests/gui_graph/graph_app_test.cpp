@@ -16,8 +16,8 @@
 
 #include "graph_about_dlg.h"
 #include "graph_main_frame.h"
-#include "qt/qt_file_dialogs.h"
 #include "memory_settings.h"
+#include "qt/qt_file_dialogs.h"
 #include "recording_help.h"
 #include "recording_launcher.h"
 #include "scripted_file_dialogs.h"
@@ -30,10 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string data(const std::string& name)
-{
-    return std::string(VELMORA_TEST_DATA_DIR) + "/" + name;
-}
+std::string data(const std::string& name) { return std::string(VELMORA_TEST_DATA_DIR) + "/" + name; }
 
 const char kMissing[] = "\nCannot find this file.\nPlease verify that the correct path and file name are given.";
 
@@ -76,10 +73,7 @@ QStringList itemsOf(const QMenu* menu)
     return items;
 }
 
-QMenu* topMenu(CGraphMainFrame& frame, int index)
-{
-    return frame.menuBar()->actions().at(index)->menu();
-}
+QMenu* topMenu(CGraphMainFrame& frame, int index) { return frame.menuBar()->actions().at(index)->menu(); }
 
 TEST_F(GraphAppTest, StartsWithTheFileNamedOnTheCommandLine)
 {
@@ -152,8 +146,8 @@ TEST_F(GraphAppTest, FileOpenStartsWhereTheDownloadsAre)
     } cases[] = {
         {"the folder of the last download", (home / "Readings").string(), true, (home / "Documents").string(),
          home / "Readings"},
-        {"a saved folder since removed: the open file's", (home / "Gone").string(), true,
-         (home / "Documents").string(), home / "logs"},
+        {"a saved folder since removed: the open file's", (home / "Gone").string(), true, (home / "Documents").string(),
+         home / "logs"},
         {"nothing saved, no file open", "", false, (home / "Documents").string(), home / "Documents"},
         {"no documents folder either", "", false, (home / "No Documents").string(), home},
     };
@@ -221,9 +215,9 @@ TEST(GraphAboutBox, NamesTheProgramItsVersionAndTheSupplier)
         if (!label->text().isEmpty())
             lines << label->text();
     EXPECT_EQ(about.windowTitle(), "About Velmora USB");
-    EXPECT_EQ(lines, (QStringList{"VelmoraGraph", "Version 5.53",
-                                  "Graph viewer for Velmora USB Data Logger download files.",
-                                  QString::fromUtf8("Copyright \xC2\xA9 Oskenby Electronics Ltd.")}));
+    EXPECT_EQ(lines,
+              (QStringList{"VelmoraGraph", "Version 5.53", "Graph viewer for Velmora USB Data Logger download files.",
+                           QString::fromUtf8("Copyright \xC2\xA9 Oskenby Electronics Ltd.")}));
 }
 
 TEST_F(GraphAppTest, RecentFilesOpenAgainAndAMissingOneLeavesTheList)

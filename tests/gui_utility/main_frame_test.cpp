@@ -23,8 +23,8 @@ namespace velmora {
 namespace {
 
 struct MenuLine {
-    QString text;   // empty for a separator
-    QString name;   // the command's object name
+    QString text; // empty for a separator
+    QString name; // the command's object name
 };
 
 std::vector<MenuLine> linesOf(QMenu* menu)
@@ -55,8 +55,12 @@ TEST_F(MainFrameTest, MenuHoldsEveryCommandInOrder)
 
     const std::vector<MenuLine> options = linesOf(top[0]->menu());
     const std::vector<MenuLine> expectedOptions = {
-        {"&Set up and Start...", "1101"}, {"Stop and &Download...", "1102"}, {"&View Previous Graph...", "1103"},
-        {"&Current Status...", "32775"},  {"", ""},                          {"E&xit", "exit"},
+        {"&Set up and Start...", "1101"},
+        {"Stop and &Download...", "1102"},
+        {"&View Previous Graph...", "1103"},
+        {"&Current Status...", "32775"},
+        {"", ""},
+        {"E&xit", "exit"},
     };
     ASSERT_EQ(options.size(), expectedOptions.size());
     for (std::size_t i = 0; i < options.size(); ++i) {
@@ -72,10 +76,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryCommandInOrder)
         EXPECT_EQ(frame.command(id), frame.findChild<QAction*>(QString::number(id)));
 }
 
-TEST_F(MainFrameTest, TitleIsTheProgramNameAlone)
-{
-    EXPECT_EQ(frame.windowTitle(), "Velmora USB");
-}
+TEST_F(MainFrameTest, TitleIsTheProgramNameAlone) { EXPECT_EQ(frame.windowTitle(), "Velmora USB"); }
 
 TEST_F(MainFrameTest, CannotBeResizedOrMaximised)
 {

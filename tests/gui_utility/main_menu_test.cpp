@@ -137,7 +137,8 @@ TEST_F(UtilityTest, StartUpCreatesEveryPageOnceWithPlaceholdersForMissingSetUpPa
     // The window fits its pages and cannot be resized.
     EXPECT_EQ(app->mainFrame().minimumSize(), app->mainFrame().maximumSize());
     for (CPageView* view : app->document().views())
-        EXPECT_LE(view->minimumSizeHint().width(), app->mainFrame().pane()->width()) << view->objectName().toStdString();
+        EXPECT_LE(view->minimumSizeHint().width(), app->mainFrame().pane()->width())
+            << view->objectName().toStdString();
 }
 
 TEST_F(UtilityTest, F1OpensHelpForThePageOnShow)
@@ -154,9 +155,9 @@ TEST_F(UtilityTest, F1OnEachSetUpPageOpensTheTopicOfItsForm)
 {
     startApp();
     // Page index and form number.
-    const std::pair<int, int> pages[] = {{1, 102},  {2, 103},  {3, 104},  {4, 105},  {7, 154},  {8, 155}, {9, 156},
-                                         {10, 157}, {11, 158}, {12, 159}, {13, 160}, {14, 163}, {15, 161},
-                                         {16, 165}, {17, 167}, {18, 166}, {19, 168}, {20, 169}, {25, 174}};
+    const std::pair<int, int> pages[] = {{1, 102},  {2, 103},  {3, 104},  {4, 105},  {7, 154},  {8, 155},  {9, 156},
+                                         {10, 157}, {11, 158}, {12, 159}, {13, 160}, {14, 163}, {15, 161}, {16, 165},
+                                         {17, 167}, {18, 166}, {19, 168}, {20, 169}, {25, 174}};
     std::vector<int> forms;
     for (const auto& [index, form] : pages) {
         app->SwitchPage(index);

@@ -14,14 +14,8 @@
 #include "wizard_pages.h"
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QSize& s, std::ostream* os)
-{
-    *os << s.width() << " x " << s.height();
-}
-inline void PrintTo(const QPoint& p, std::ostream* os)
-{
-    *os << "(" << p.x() << ", " << p.y() << ")";
-}
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
 QT_END_NAMESPACE
 
 namespace velmora::test {

@@ -21,8 +21,8 @@
 #include "memory_settings.h"
 #include "page_sequence.h"
 #include "page_set.h"
-#include "qt/qt_help.h"
 #include "prompts.h"
+#include "qt/qt_help.h"
 #include "recording_help.h"
 #include "recording_launcher.h"
 #include "simulation_setup.h"
@@ -97,8 +97,8 @@ int main(int argc, char* argv[])
         SystemLocaleFormat locale;
         test::RecordingHelp help;
         SystemWallClock wallClock;
-        CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale, help,
-                                           "/usr/bin", "/tmp", "/tmp"});
+        CVelmoraUSBApp app(UtilityServices{*bridge, clock, wallClock, prompts, dialogs, launcher, settings, locale,
+                                           help, "/usr/bin", "/tmp", "/tmp"});
         app.InitInstance();
         CMainFrame& frame = app.mainFrame();
         const QString prefix = out + "/type" + QString::fromStdString(spec) + (custom ? "custom-" : "-");
@@ -135,8 +135,10 @@ int main(int argc, char* argv[])
             LoggerConfig& c = app.logger().config;
             c.setInputOptions(1);
             c.setText(TextSlot::Units, "PSI");
-            for (const auto& [slot, text] : {std::pair{TextSlot::ScaleIn1, "0"}, {TextSlot::ScaleOut1, "0"},
-                                             {TextSlot::ScaleIn2, "30"}, {TextSlot::ScaleOut2, "150"}})
+            for (const auto& [slot, text] : {std::pair{TextSlot::ScaleIn1, "0"},
+                                             {TextSlot::ScaleOut1, "0"},
+                                             {TextSlot::ScaleIn2, "30"},
+                                             {TextSlot::ScaleOut2, "150"}})
                 c.setText(slot, text);
             computeScaling(app.logger());
         }

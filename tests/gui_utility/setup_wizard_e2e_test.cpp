@@ -39,10 +39,7 @@ struct Entry {
     std::function<void(LoggerConfig&)> expect;
 };
 
-void PrintTo(const Entry& e, std::ostream* os)
-{
-    *os << "type " << int(e.type);
-}
+void PrintTo(const Entry& e, std::ostream* os) { *os << "type " << int(e.type); }
 
 // The entries every row of a page shares.
 const QString kRhHigh = QStringLiteral("80.0 %"), kRhLow = QStringLiteral("20.0 %"); // raw 160 and 40, low held
@@ -69,6 +66,7 @@ void setLevelTexts(LoggerConfig& c, const char* high, const char* low)
 // v / scale gain / 10 / calGain with calGain 3/65472 (volts) or 2.5/65472 (mA); the lite
 // logger (1.8639 - 0.01177 v) / (2.5/65472); CO v / 0.02 or v / 0.005; the
 // high-temperature logger (v + 40) / 0.01; each plus 0.5 and truncated.
+// clang-format off
 const std::vector<Entry> kEntries = {
     {.type = 1, .pages = {1, 2, 3}, .name = "Dairy Cabinet", .rate = "1 Min (11 Days)",
      .high = "20.0 \u00B0C", .low = "5.0 \u00B0C", .highHold = true,
@@ -267,6 +265,7 @@ const std::vector<Entry> kEntries = {
          c.setConsecutiveHigh(5); // 1183 ticked with 5, 1184 left clear
      }},
 };
+// clang-format on
 
 // The bytes in which two records differ, as "[offset] got != want".
 std::string differences(const LoggerConfig& got, const LoggerConfig& want)
@@ -359,9 +358,7 @@ void SetupWizardTest::fill(int pageIndex, const Entry& e)
         type(pageIndex, 1081, QStringLiteral("150"));
         break;
     case page::kAlarms:
-    case page::kLiteAlarms:
-        fillAlarms(pageIndex, e, 1019, 1021);
-        break;
+    case page::kLiteAlarms: fillAlarms(pageIndex, e, 1019, 1021); break;
     case page::kVoltageAlarms:
         fillAlarms(pageIndex, e, 1083, 1084);
         if (control(pageIndex, 1093)->isVisible())
@@ -394,11 +391,8 @@ void SetupWizardTest::fill(int pageIndex, const Entry& e)
         click(pageIndex, 1150); // "LCD On for 30 seconds after button press"
         click(pageIndex, 1153); // overwrite when full
         break;
-    case page::kStorageMode:
-        click(pageIndex, 1153);
-        break;
-    default:
-        ADD_FAILURE() << "no entries for page " << pageIndex;
+    case page::kStorageMode: click(pageIndex, 1153); break;
+    default: ADD_FAILURE() << "no entries for page " << pageIndex;
     }
 }
 

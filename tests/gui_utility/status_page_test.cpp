@@ -13,9 +13,10 @@ using Texts = std::map<int, QString>; // control id -> text
 
 // Labels as the page starts; cases list only what differs.
 const Texts kDefaultLabels = {
-    {1106, "Logger Name :"}, {1107, "Status :"},        {1108, "Start Time :"},     {1109, "Start Date :"},
-    {1110, "Readings :"},    {1111, "Sample Rate :"},   {1112, "Scale :"},          {1113, "High Alarm :"},
-    {1114, "Low Alarm :"},   {1115, "Serial Number :"}, {1116, "Firmware Version :"},
+    {1106, "Logger Name :"},   {1107, "Status :"},           {1108, "Start Time :"},
+    {1109, "Start Date :"},    {1110, "Readings :"},         {1111, "Sample Rate :"},
+    {1112, "Scale :"},         {1113, "High Alarm :"},       {1114, "Low Alarm :"},
+    {1115, "Serial Number :"}, {1116, "Firmware Version :"},
 };
 
 LoggerImage humidityStore()
@@ -44,7 +45,7 @@ LoggerImage coLogger(bool calibrationStored)
     c.setCalOffset(0.0f);
     c.setLowAlarmRaw(70); // 35.0 ppm
     c.setReadingCount(0);
-    c.setSensorLife({1, 1, 126, 24});                                    // expires 31/12/2027
+    c.setSensorLife({1, 1, 126, 24});                                                  // expires 31/12/2027
     c.setCalibrationDue(calibrationStored ? DatePeriod{1, 6, 126, 12} : DatePeriod{}); // 31/05/2027
     c.setSerialNumber(7);
     image.memory.clear();
@@ -71,45 +72,81 @@ struct StatusCase {
     Texts expected;
 };
 
-void PrintTo(const StatusCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
 
 const StatusCase kStatusCases[] = {
-    {"stopped temperature logger holding readings", fridgeImage, false,
-     {{1075, "Current Status of the KV-USB-1 Data Logger:-"}, {1029, "Fridge"}, {1041, "Stopped"},
-      {1048, "14:00:00"}, {1049, "07/12/2026"}, {1042, "3"}, {1047, "10 Seconds"}, {1043, "Celsius"},
-      {1044, "8.0 \u00b0C"}, {1045, "2.0 \u00b0C"}, {1052, "000012345"}, {1046, "2.10"}}},
-    {"stopped with no readings", [] {
+    {"stopped temperature logger holding readings",
+     fridgeImage,
+     false,
+     {{1075, "Current Status of the KV-USB-1 Data Logger:-"},
+      {1029, "Fridge"},
+      {1041, "Stopped"},
+      {1048, "14:00:00"},
+      {1049, "07/12/2026"},
+      {1042, "3"},
+      {1047, "10 Seconds"},
+      {1043, "Celsius"},
+      {1044, "8.0 \u00b0C"},
+      {1045, "2.0 \u00b0C"},
+      {1052, "000012345"},
+      {1046, "2.10"}}},
+    {"stopped with no readings",
+     [] {
          LoggerImage image = fridgeImage();
          image.record.setReadingCount(0);
          image.record.setFlags(0);
          image.memory.clear();
          return image;
-     }, false,
-     {{1041, "Stopped"}, {1048, "--:--:--"}, {1049, "--/--/--"}, {1042, "0"}, {1044, "Disabled"},
-      {1045, "Disabled"}}},
-    {"humidity logger with one humidity alarm", humidityStore, false,
-     {{1075, "Current Status of the KV-USB-2 Data Logger:-"}, {1041, "Logging"}, {1043, "Celsius, %rh"},
-      {1044, "30.0 \u00b0C (Hold), 80.0 %rh"}, {1045, "5.0 \u00b0C, Disabled"}}},
-    {"carbon monoxide logger with a calibration date", [] { return coLogger(true); }, false,
-     {{1075, "Current Status of the KV-USB-5 Data Logger:-"}, {1029, "Boiler Room"},
-      {1112, "Sensor Expiry Date :"}, {1043, "31/12/2027"}, {1113, "Calibration Expiry Date :"},
-      {1044, "31/05/2027"}, {1114, "Warning Level :"}, {1045, "35.0 ppm (Hold) (Sounder)"},
+     },
+     false,
+     {{1041, "Stopped"}, {1048, "--:--:--"}, {1049, "--/--/--"}, {1042, "0"}, {1044, "Disabled"}, {1045, "Disabled"}}},
+    {"humidity logger with one humidity alarm",
+     humidityStore,
+     false,
+     {{1075, "Current Status of the KV-USB-2 Data Logger:-"},
+      {1041, "Logging"},
+      {1043, "Celsius, %rh"},
+      {1044, "30.0 \u00b0C (Hold), 80.0 %rh"},
+      {1045, "5.0 \u00b0C, Disabled"}}},
+    {"carbon monoxide logger with a calibration date",
+     [] { return coLogger(true); },
+     false,
+     {{1075, "Current Status of the KV-USB-5 Data Logger:-"},
+      {1029, "Boiler Room"},
+      {1112, "Sensor Expiry Date :"},
+      {1043, "31/12/2027"},
+      {1113, "Calibration Expiry Date :"},
+      {1044, "31/05/2027"},
+      {1114, "Warning Level :"},
+      {1045, "35.0 ppm (Hold) (Sounder)"},
       {1052, "000000007"}}},
-    {"carbon monoxide logger without a calibration date", [] { return coLogger(false); }, false,
-     {{1112, "Sensor Expiry Date :"}, {1113, "Warning Level :"}, {1044, "35.0 ppm (Hold) (Sounder)"},
-      {1114, ""}, {1045, ""}}},
-    {"event logger counting in total", [] { return eventLogger(0x20, 5); }, true,
-     {{1075, "Current Status of the QX-USB-5 Data Logger:-"}, {1110, "Count Total :"}, {1042, "1234"},
-      {1111, "Sample Mode :"}, {1047, "Count Total"}, {1043, "0-3V"}, {1044, "N/A"}, {1045, "N/A"}}},
-    {"event logger on rising edges, one reading", [] { return eventLogger(0x08 | 0x04, 1); }, true,
-     {{1110, "Memory Usage :"}, {1042, "0.1%"}, {1111, "Sample Mode :"}, {1047, "Rising Edge"},
-      {1043, "Volt free"}}},
-    {"event logger counting per period", [] { return eventLogger(0x30 | 0x02, 3); }, true,
-     {{1110, "Readings :"}, {1042, "3"}, {1111, "Sample Mode :"}, {1047, "Count Per (00:20:34)"},
-      {1043, "0-12V"}}},
+    {"carbon monoxide logger without a calibration date",
+     [] { return coLogger(false); },
+     false,
+     {{1112, "Sensor Expiry Date :"},
+      {1113, "Warning Level :"},
+      {1044, "35.0 ppm (Hold) (Sounder)"},
+      {1114, ""},
+      {1045, ""}}},
+    {"event logger counting in total",
+     [] { return eventLogger(0x20, 5); },
+     true,
+     {{1075, "Current Status of the QX-USB-5 Data Logger:-"},
+      {1110, "Count Total :"},
+      {1042, "1234"},
+      {1111, "Sample Mode :"},
+      {1047, "Count Total"},
+      {1043, "0-3V"},
+      {1044, "N/A"},
+      {1045, "N/A"}}},
+    {"event logger on rising edges, one reading",
+     [] { return eventLogger(0x08 | 0x04, 1); },
+     true,
+     {{1110, "Memory Usage :"}, {1042, "0.1%"}, {1111, "Sample Mode :"}, {1047, "Rising Edge"}, {1043, "Volt free"}}},
+    {"event logger counting per period",
+     [] { return eventLogger(0x30 | 0x02, 3); },
+     true,
+     {{1110, "Readings :"}, {1042, "3"}, {1111, "Sample Mode :"}, {1047, "Count Per (00:20:34)"}, {1043, "0-12V"}}},
 };
 
 class StatusPageTest : public UtilityTest, public ::testing::WithParamInterface<StatusCase> {};

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 

@@ -24,10 +24,7 @@
 #include "wall_clock.h"
 
 // Readable QStrings in test failures.
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace velmora::test {
 
@@ -59,10 +56,7 @@ inline LoggerImage fridgeImage()
     return image;
 }
 
-inline LoggerImage presetImage(LoggerType type)
-{
-    return makePresetImage(type, kNow);
-}
+inline LoggerImage presetImage(LoggerType type) { return makePresetImage(type, kNow); }
 
 class UtilityTest : public ::testing::Test {
 protected:
@@ -73,8 +67,8 @@ protected:
     void startApp()
     {
         app = std::make_unique<CVelmoraUSBApp>(UtilityServices{bridge, clock, wallClock, prompts, dialogs, launcher,
-                                                                settings, locale, help, kProgramFolder,
-                                                                documentsFolder, homeFolder});
+                                                               settings, locale, help, kProgramFolder, documentsFolder,
+                                                               homeFolder});
         app->InitInstance();
     }
 

@@ -90,15 +90,24 @@ TEST(HelpPages, EachSetUpFormOpensUnderItsOwnHeading)
 {
     const auto all = pages();
     const std::pair<int, const char*> forms[] = {
-        {102, "Temperature and humidity loggers"}, {103, "Temperature alarms"},
-        {104, "Start now or later"},               {105, "Configured successfully"},
-        {154, "Humidity alarms"},                  {155, "Voltage and current loggers"},
-        {156, "Voltage and current scaling"},      {157, "Alarms with typed levels"},
-        {158, "KV-USB-LITE"},                      {159, "KV-USB-LITE alarms"},
-        {160, "Carbon monoxide loggers"},          {161, "Carbon monoxide warning level"},
-        {163, "Carbon monoxide loggers"},          {165, "Thermocouple loggers"},
-        {166, "Loggers with a start button"},      {167, "Display"},
-        {168, "When the memory is full"},          {169, "High-temperature logger"},
+        {102, "Temperature and humidity loggers"},
+        {103, "Temperature alarms"},
+        {104, "Start now or later"},
+        {105, "Configured successfully"},
+        {154, "Humidity alarms"},
+        {155, "Voltage and current loggers"},
+        {156, "Voltage and current scaling"},
+        {157, "Alarms with typed levels"},
+        {158, "KV-USB-LITE"},
+        {159, "KV-USB-LITE alarms"},
+        {160, "Carbon monoxide loggers"},
+        {161, "Carbon monoxide warning level"},
+        {163, "Carbon monoxide loggers"},
+        {165, "Thermocouple loggers"},
+        {166, "Loggers with a start button"},
+        {167, "Display"},
+        {168, "When the memory is full"},
+        {169, "High-temperature logger"},
         {174, "Consecutive alarms"},
     };
     for (const auto& [form, heading] : forms)

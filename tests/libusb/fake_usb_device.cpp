@@ -1,7 +1,7 @@
 #include "fake_usb_device.h"
 
-#include <sys/ioctl.h>
 #include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
 #include <umockdev.h>
 
 #include <algorithm>
@@ -30,16 +30,15 @@ std::string hex(const std::vector<std::uint8_t>& bytes)
 std::vector<std::uint8_t> descriptors(UsbId id)
 {
     const std::uint8_t vl = id.vendor & 0xFF, vh = id.vendor >> 8, pl = id.product & 0xFF, ph = id.product >> 8;
-    return {
-        // device: USB 2.0, class per interface, EP0 64 bytes, strings 1 2 3, one configuration
-        0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x40, vl, vh, pl, ph, 0x00, 0x01, 0x01, 0x02, 0x03, 0x01,
-        // configuration 1: total 32 bytes, one interface, bus powered, 100 mA
-        0x09, 0x02, 0x20, 0x00, 0x01, 0x01, 0x00, 0x80, 0x32,
-        // interface 0: two endpoints, vendor specific
-        0x09, 0x04, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x00, 0x00,
-        // endpoint 0x01 bulk OUT, 64 bytes; endpoint 0x81 bulk IN, 64 bytes
-        0x07, 0x05, FakeUsbDevice::kEndpointOut, 0x02, 0x40, 0x00, 0x00,
-        0x07, 0x05, FakeUsbDevice::kEndpointIn, 0x02, 0x40, 0x00, 0x00};
+    return {// device: USB 2.0, class per interface, EP0 64 bytes, strings 1 2 3, one configuration
+            0x12, 0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x40, vl, vh, pl, ph, 0x00, 0x01, 0x01, 0x02, 0x03, 0x01,
+            // configuration 1: total 32 bytes, one interface, bus powered, 100 mA
+            0x09, 0x02, 0x20, 0x00, 0x01, 0x01, 0x00, 0x80, 0x32,
+            // interface 0: two endpoints, vendor specific
+            0x09, 0x04, 0x00, 0x00, 0x02, 0xFF, 0x00, 0x00, 0x00,
+            // endpoint 0x01 bulk OUT, 64 bytes; endpoint 0x81 bulk IN, 64 bytes
+            0x07, 0x05, FakeUsbDevice::kEndpointOut, 0x02, 0x40, 0x00, 0x00, 0x07, 0x05, FakeUsbDevice::kEndpointIn,
+            0x02, 0x40, 0x00, 0x00};
 }
 
 std::vector<std::uint8_t> stringDescriptor(const std::string& text)
@@ -92,12 +91,11 @@ FakeUsbDevice::FakeUsbDevice(UsbPeer& peer, std::string product, UsbId id, int d
     sysfsPath_ = "/sys" + devicePath;
     // The N: line creates the device node; without it libusb lists the device but
     // cannot open it.
-    const std::string record = "P: " + devicePath + "\n" + "N: " + node + "\n" +
-                               "E: DEVNAME=" + devnode_ + "\n" + "E: DEVTYPE=usb_device\n" + "E: DRIVER=usb\n" +
-                               "E: SUBSYSTEM=usb\n" + "E: BUSNUM=001\n" + "E: DEVNUM=" + (node + 12) + "\n" +
-                               "E: PRODUCT=" + idText + "/100\n" + "A: busnum=1\n" +
-                               "A: devnum=" + std::to_string(deviceNumber) + "\n" + "A: speed=12\n" +
-                               "A: bConfigurationValue=1\n" + "A: bNumConfigurations=1\n" +
+    const std::string record = "P: " + devicePath + "\n" + "N: " + node + "\n" + "E: DEVNAME=" + devnode_ + "\n" +
+                               "E: DEVTYPE=usb_device\n" + "E: DRIVER=usb\n" + "E: SUBSYSTEM=usb\n" +
+                               "E: BUSNUM=001\n" + "E: DEVNUM=" + (node + 12) + "\n" + "E: PRODUCT=" + idText +
+                               "/100\n" + "A: busnum=1\n" + "A: devnum=" + std::to_string(deviceNumber) + "\n" +
+                               "A: speed=12\n" + "A: bConfigurationValue=1\n" + "A: bNumConfigurations=1\n" +
                                "A: product=" + product_ + "\n" + "H: descriptors=" + hex(descriptors(id)) + "\n";
     GError* error = nullptr;
     if (!umockdev_testbed_add_from_string(testbed_, record.c_str(), &error)) {
@@ -248,16 +246,12 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
         return true;
     }
     case USBDEVFS_SETINTERFACE:
-    case USBDEVFS_RESETEP:
-        umockdev_ioctl_client_complete(client, 0, 0);
-        return true;
+    case USBDEVFS_RESETEP: umockdev_ioctl_client_complete(client, 0, 0); return true;
     case USBDEVFS_GETDRIVER:
     case USBDEVFS_IOCTL: // no kernel driver to ask about or to give the interface back to
         umockdev_ioctl_client_complete(client, -1, ENODATA);
         return true;
-    case USBDEVFS_SUBMITURB:
-        submit(client);
-        return true;
+    case USBDEVFS_SUBMITURB: submit(client); return true;
     case USBDEVFS_REAPURB:
     case USBDEVFS_REAPURBNDELAY: {
         serviceIn();
@@ -272,7 +266,8 @@ bool FakeUsbDevice::handleIoctl(UMockdevIoctlClient* client)
         // libusb cancels a timed-out transfer this way and then waits to reap it:
         // the URB must come back, marked as unlinked.
         unsigned long address = 0;
-        std::memcpy(&address, arg->data, std::min<std::size_t>(sizeof address, static_cast<std::size_t>(arg->data_len)));
+        std::memcpy(&address, arg->data,
+                    std::min<std::size_t>(sizeof address, static_cast<std::size_t>(arg->data_len)));
         const auto found = std::find_if(pendingIn_.begin(), pendingIn_.end(),
                                         [&](const Urb& u) { return u.clientAddress == address; });
         if (found == pendingIn_.end()) {
@@ -317,7 +312,8 @@ void FakeUsbDevice::submit(UMockdevIoctlClient* client)
 {
     UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
     Urb urb;
-    std::memcpy(&urb.clientAddress, arg->data, std::min<std::size_t>(sizeof urb.clientAddress, static_cast<std::size_t>(arg->data_len)));
+    std::memcpy(&urb.clientAddress, arg->data,
+                std::min<std::size_t>(sizeof urb.clientAddress, static_cast<std::size_t>(arg->data_len)));
     urb.urb = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
     if (!urb.urb) {
         umockdev_ioctl_client_complete(client, -1, EFAULT);

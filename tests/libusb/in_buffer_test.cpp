@@ -25,7 +25,7 @@ public:
     {
         for (std::size_t i = 0; i < bytes.size(); i += kPacket)
             packets_.push_back({atMs, std::vector<std::uint8_t>(bytes.begin() + i,
-                                                                 bytes.begin() + std::min(bytes.size(), i + kPacket))});
+                                                                bytes.begin() + std::min(bytes.size(), i + kPacket))});
     }
 
     int transfer(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs, std::uint32_t& received)

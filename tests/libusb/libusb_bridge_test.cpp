@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/ioctl.h>
 #include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
 
 #include <deque>
 
@@ -173,7 +173,7 @@ TEST_F(OpenBridgeTest, FlushDiscardsBufferedAndWaitingInput)
 {
     send(counting(10, 0));
     EXPECT_EQ(read(2, bridge::kSuccess).size(), 2u); // 8 bytes now buffered in the bridge
-    send(counting(100, 50));                          // and a stale reply waiting in the device
+    send(counting(100, 50));                         // and a stale reply waiting in the device
     ASSERT_EQ(bridge.flushBuffers(handle, true, true), bridge::kSuccess);
     EXPECT_TRUE(read(1, bridge::kTimeout).empty());
     send({0xAB});

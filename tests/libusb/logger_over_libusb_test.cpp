@@ -6,8 +6,8 @@
 // simulated bridge in tests/link and tests/model; here is what libusb adds.
 #include <gtest/gtest.h>
 
-#include <sys/ioctl.h>
 #include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
 
 #include <regex>
 #include <sstream>
@@ -15,10 +15,10 @@
 #include "clock.h"
 #include "connected_logger.h"
 #include "libusb_bridge.h"
-#include "tracing_bridge.h"
 #include "logger_link.h"
 #include "logger_presets.h"
 #include "scripted_prompts.h"
+#include "tracing_bridge.h"
 #include "utility_strings.h"
 #include "virtual_logger.h"
 #include "virtual_logger_peer.h"
@@ -91,12 +91,11 @@ TEST_F(LoggerOverLibusbTest, DownloadsEveryReading)
     link.listDevices();
     std::vector<float> readings;
     std::vector<std::size_t> progress;
-    ASSERT_TRUE(link.readReadings(0, kWideType, readings,
-                                  [&](std::size_t done, std::size_t total) {
-                                      progress.push_back(done);
-                                      EXPECT_EQ(total, 3u);
-                                      return true;
-                                  }));
+    ASSERT_TRUE(link.readReadings(0, kWideType, readings, [&](std::size_t done, std::size_t total) {
+        progress.push_back(done);
+        EXPECT_EQ(total, 3u);
+        return true;
+    }));
     // Wide readings are two bytes, most significant first.
     const LoggerImage img = image();
     ASSERT_EQ(readings.size(), 650u);
@@ -120,7 +119,8 @@ TEST_F(LoggerOverLibusbTest, TraceShowsEveryByteOnTheWire)
               std::string::npos)
         << trace;
     // The reply header announces the 256-byte record: 0x0100, low byte first.
-    EXPECT_TRUE(std::regex_search(trace, std::regex("read\\(1, 3 bytes\\) -> 0, 3 read\n {11}0000  [0-9A-F]{2} 00 01 ")))
+    EXPECT_TRUE(
+        std::regex_search(trace, std::regex("read\\(1, 3 bytes\\) -> 0, 3 read\n {11}0000  [0-9A-F]{2} 00 01 ")))
         << trace;
     EXPECT_NE(trace.find("read(1, 256 bytes) -> 0, 256 read\n"), std::string::npos) << trace;
     EXPECT_NE(trace.find("close(1) -> 0\n"), std::string::npos) << trace;

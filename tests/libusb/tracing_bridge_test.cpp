@@ -80,22 +80,21 @@ TEST(TracingBridgeTest, LogsEveryCallAndEveryByte)
         EXPECT_EQ(trace.checkRxQueue(h, a, b), bridge::kDeviceIoFailed);
         trace.close(h);
     }
-    EXPECT_EQ(out.str(),
-              "velmora wire trace, started 2026-03-04 09:08:07\n"
-              "     1.250 getNumDevices -> 0, 2 device(s)\n"
-              "     2.500 getProductString(0) -> 0, \"Velmora Logger\"\n"
-              "     3.750 open(0) -> 0, handle 7\n"
-              "     5.000 flushBuffers(7, transmit, receive) -> 0\n"
-              "     6.250 getTimeouts -> 0, read 3000 ms, write 0 ms\n"
-              "     7.500 setTimeouts(read 0 ms, write 3000 ms) -> 0\n"
-              "     8.750 write(7, 3 bytes) -> 0, 3 written\n"
-              "           0000  00 FF FF                                         ...\n"
-              "    10.000 read(7, 20 bytes) -> 5 (time-out), 18 read\n"
-              "           0000  00 40 00 56 65 6C 6D 6F 72 61 20 4C 6F 67 67 65  .@.Velmora Logge\n"
-              "           0010  72 7F                                            r.\n"
-              "    11.250 checkRxQueue(7) -> 7 (device I/O failed)\n"
-              "    12.500 close(7) -> 0\n"
-              "trace ends\n");
+    EXPECT_EQ(out.str(), "velmora wire trace, started 2026-03-04 09:08:07\n"
+                         "     1.250 getNumDevices -> 0, 2 device(s)\n"
+                         "     2.500 getProductString(0) -> 0, \"Velmora Logger\"\n"
+                         "     3.750 open(0) -> 0, handle 7\n"
+                         "     5.000 flushBuffers(7, transmit, receive) -> 0\n"
+                         "     6.250 getTimeouts -> 0, read 3000 ms, write 0 ms\n"
+                         "     7.500 setTimeouts(read 0 ms, write 3000 ms) -> 0\n"
+                         "     8.750 write(7, 3 bytes) -> 0, 3 written\n"
+                         "           0000  00 FF FF                                         ...\n"
+                         "    10.000 read(7, 20 bytes) -> 5 (time-out), 18 read\n"
+                         "           0000  00 40 00 56 65 6C 6D 6F 72 61 20 4C 6F 67 67 65  .@.Velmora Logge\n"
+                         "           0010  72 7F                                            r.\n"
+                         "    11.250 checkRxQueue(7) -> 7 (device I/O failed)\n"
+                         "    12.500 close(7) -> 0\n"
+                         "trace ends\n");
 }
 
 TEST(TracingBridgeTest, TraceSettingChoosesTheSink)

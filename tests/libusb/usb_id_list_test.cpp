@@ -28,7 +28,7 @@ TEST(UsbIdListTest, ParsesOneEntry)
         {"10C4", false, {}},
         {"10C4:", false, {}},
         {":EA61", false, {}},
-        {"10C45:EA61", false, {}},   // five digits would silently drop one
+        {"10C45:EA61", false, {}}, // five digits would silently drop one
         {"10C4:EA6G", false, {}},
         {"0x10C4:0xEA61", false, {}},
         {"10C4:EA61:00", false, {}},

@@ -4,10 +4,7 @@
 
 namespace velmora {
 
-void VirtualLoggerPeer::hostWrote(const std::vector<std::uint8_t>& bytes)
-{
-    logger_.receive(bytes);
-}
+void VirtualLoggerPeer::hostWrote(const std::vector<std::uint8_t>& bytes) { logger_.receive(bytes); }
 
 std::vector<std::uint8_t> VirtualLoggerPeer::toHost(std::size_t max)
 {

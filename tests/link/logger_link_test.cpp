@@ -160,9 +160,12 @@ TEST_F(LinkTest, ConfigurationReadFailures)
     LoggerFaults tooLate;
     tooLate.replyDelayMs = 3500;
     const Case cases[] = {
-        {"no reply twice", silent, false},     {"open fails", noOpen, false},
-        {"length 257", oversized, false},      {"length 256 fits", full, true},
-        {"record cut short", shortReply, false}, {"reply within the time-out", late, true},
+        {"no reply twice", silent, false},
+        {"open fails", noOpen, false},
+        {"length 257", oversized, false},
+        {"length 256 fits", full, true},
+        {"record cut short", shortReply, false},
+        {"reply within the time-out", late, true},
         {"reply after the time-out", tooLate, false},
         // A record shorter than its type's is no record: zeros would pass for its fields.
         {"length 0", announcing(0), false},
@@ -282,16 +285,14 @@ TEST_F(LinkTest, ReadingsAreDecodedBlockByBlock)
         LoggerLink l(b, vc, p);
         std::vector<float> readings(5, -1.0f);
         std::vector<std::pair<std::size_t, std::size_t>> progress;
-        ASSERT_TRUE(l.readReadings(0, c.type, readings,
-                                   [&](std::size_t done, std::size_t all) {
-                                       progress.emplace_back(done, all);
-                                       return true;
-                                   }));
+        ASSERT_TRUE(l.readReadings(0, c.type, readings, [&](std::size_t done, std::size_t all) {
+            progress.emplace_back(done, all);
+            return true;
+        }));
         ASSERT_EQ(readings.size(), c.values);
         for (std::size_t i = 0; i < c.values; ++i) {
-            const float expected = c.type == 1 || c.type == 2
-                                       ? memory[i]
-                                       : static_cast<float>(memory[2 * i] * 256 + memory[2 * i + 1]);
+            const float expected =
+                c.type == 1 || c.type == 2 ? memory[i] : static_cast<float>(memory[2 * i] * 256 + memory[2 * i + 1]);
             ASSERT_EQ(readings[i], expected) << "value " << i;
         }
         // Frame, header (4 bytes for type 20), then every block requested in full.
@@ -313,7 +314,7 @@ TEST_F(LinkTest, WideReadingsAreBigEndian)
     std::vector<float> readings;
     ASSERT_TRUE(link.readReadings(0, 14, readings));
     ASSERT_EQ(readings.size(), 2u);
-    EXPECT_EQ(readings[0], 4660.0f); // 0x1234
+    EXPECT_EQ(readings[0], 4660.0f);  // 0x1234
     EXPECT_EQ(readings[1], 65472.0f); // 0xFFC0
 }
 
@@ -424,7 +425,10 @@ public:
         seen.emplace_back(r, w);
         return status;
     }
-    int checkRxQueue(BridgeHandle h, std::uint32_t& q, std::uint32_t& s) override { return inner_.checkRxQueue(h, q, s); }
+    int checkRxQueue(BridgeHandle h, std::uint32_t& q, std::uint32_t& s) override
+    {
+        return inner_.checkRxQueue(h, q, s);
+    }
 
 private:
     UsbBridge& inner_;

@@ -121,7 +121,7 @@ TEST_F(VirtualLoggerTest, PushButtonLoggerWaitsThenKeepsItsDelay)
     EXPECT_TRUE(logger.record().isWaitingForButton());
     EXPECT_TRUE(logger.pressButton());
     EXPECT_EQ(logger.record().startDelay(), 100u); // seconds from the write to the press
-    at(24 + 135'000); // readings at 100, 110, 120, 130 s
+    at(24 + 135'000);                              // readings at 100, 110, 120, 130 s
     EXPECT_EQ(logger.record().readingCount(), 4);
     EXPECT_FALSE(logger.record().isWaitingForButton());
 }

@@ -227,8 +227,8 @@ TEST_F(ConnectedLoggerTest, BatteryAndSensorChecks)
     struct Case {
         LoggerType type;
         std::uint16_t flags;
-        int batteryMessage;     // 0 = none
-        int sensorMessage;      // 0 = no fault
+        int batteryMessage; // 0 = none
+        int sensorMessage;  // 0 = no fault
     };
     const Case cases[] = {
         {1, 0, 0, 0},
@@ -271,7 +271,7 @@ TEST_F(ConnectedLoggerTest, ExpiryChecksAgainstTodaysDate)
         {"no date set", {1, 1, 120, 0}, ExpiryState::NoDateSet, true},
         {"year before 2000", {1, 1, 99, 12}, ExpiryState::Invalid, false},
         {"month 13", {1, 13, 125, 12}, ExpiryState::Invalid, false},
-        {"expires today", {8, 12, 125, 12}, ExpiryState::Valid, true},   // 7 Dec 2026
+        {"expires today", {8, 12, 125, 12}, ExpiryState::Valid, true},        // 7 Dec 2026
         {"expired yesterday", {7, 12, 125, 12}, ExpiryState::Expired, false}, // 6 Dec 2026
         {"runs another year", {1, 6, 126, 24}, ExpiryState::Valid, true},
     };

@@ -12,7 +12,7 @@ using velmora::test::record;
 
 namespace {
 
-constexpr std::uint8_t kF = 0x01; // inputOptions: Fahrenheit
+constexpr std::uint8_t kF = 0x01;                // inputOptions: Fahrenheit
 constexpr float kVoltsPerCount = 1.0f / 2048.0f; // exact in binary: 65472 counts = 31.96875 V
 
 // A voltage logger scaled 1:1, printing to 0.05 V with 2 decimals.
@@ -332,7 +332,7 @@ TEST(Conversions, ReencodeAlarmLevelsConvertsFromTheCalibrationInForceWhateverTh
         LoggerRecord r;
         std::uint16_t high, low; // raw codes before
         bool fahrenheit;
-        float gain;              // calGain after
+        float gain; // calGain after
         std::uint16_t newHigh, newLow;
     };
     const Case cases[] = {

@@ -115,12 +115,9 @@ TEST(LoggerConfig, LcdModeBits)
     c.setLcdMode(LcdMode::Off);
     EXPECT_EQ(c.modeFlags(), 0x00);
     // Read back: bit 5 switches the display on, bit 6 alone leaves it off.
-    const std::pair<std::uint8_t, LcdMode> reads[] = {{0x00, LcdMode::Off},
-                                                      {0x40, LcdMode::Off},
-                                                      {0x20, LcdMode::AlwaysOn},
-                                                      {0x60, LcdMode::OnAfterButton},
-                                                      {0xDF, LcdMode::Off},
-                                                      {0xBF, LcdMode::AlwaysOn}};
+    const std::pair<std::uint8_t, LcdMode> reads[] = {{0x00, LcdMode::Off},      {0x40, LcdMode::Off},
+                                                      {0x20, LcdMode::AlwaysOn}, {0x60, LcdMode::OnAfterButton},
+                                                      {0xDF, LcdMode::Off},      {0xBF, LcdMode::AlwaysOn}};
     for (const auto& [bits, shown] : reads) {
         c.setModeFlags(bits);
         EXPECT_EQ(c.lcdMode(), shown) << std::hex << int(bits);
@@ -135,7 +132,7 @@ TEST(LoggerConfig, TheUnitTextIsTheDegreeSignOrTheUnits)
         const char* text; // Windows-1252
     } cases[] = {
         {14, 0, "\260C"}, {19, 1, "\260F"}, {21, 0, "\260C"}, {18, 1, "\260F"},
-        {21, 2, ""},           {4, 0, "Volts"},      {6, 1, "Volts"},      {10, 0x21, "Volts"},
+        {21, 2, ""},      {4, 0, "Volts"},  {6, 1, "Volts"},  {10, 0x21, "Volts"},
     };
     for (const Case& c : cases) {
         LoggerConfig config;

@@ -20,11 +20,11 @@ TEST(LoggerDates, ExpiryIsStartPlusMonthsLessOneDay)
         const char* expires;
     };
     const Case cases[] = {
-        {period(31, 1, 2026, 1), "28/02/2026"},  // 30 February clamped
-        {period(31, 1, 2024, 1), "29/02/2024"},  // leap year
-        {period(1, 3, 2025, 12), "28/02/2026"},  // 1st -> 31st of the month before, clamped
+        {period(31, 1, 2026, 1), "28/02/2026"}, // 30 February clamped
+        {period(31, 1, 2024, 1), "29/02/2024"}, // leap year
+        {period(1, 3, 2025, 12), "28/02/2026"}, // 1st -> 31st of the month before, clamped
         {period(1, 3, 2023, 12), "29/02/2024"},
-        {period(1, 1, 2026, 12), "31/12/2026"},  // January's day before is in December
+        {period(1, 1, 2026, 12), "31/12/2026"}, // January's day before is in December
         {period(15, 6, 2026, 18), "14/12/2027"},
         {period(10, 11, 2026, 3), "09/02/2027"}, // month carried into the next year
         {period(31, 3, 2026, 1), "30/04/2026"},
@@ -47,7 +47,7 @@ TEST(LoggerDates, ExpiryCheck)
     };
     const Case cases[] = {
         {period(1, 3, 2025, 0), date(2030, 1, 1), ExpiryState::NoDateSet},
-        {DatePeriod{1, 3, 99, 12}, date(2026, 1, 1), ExpiryState::Invalid},  // before 2000
+        {DatePeriod{1, 3, 99, 12}, date(2026, 1, 1), ExpiryState::Invalid}, // before 2000
         {DatePeriod{1, 13, 125, 12}, date(2026, 1, 1), ExpiryState::Invalid},
         {DatePeriod{32, 3, 125, 12}, date(2026, 1, 1), ExpiryState::Invalid},
         {DatePeriod{1, 0, 125, 12}, date(2026, 1, 1), ExpiryState::Invalid},

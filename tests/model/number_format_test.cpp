@@ -36,13 +36,13 @@ TEST(NumberFormat, FixedRoundsTheExactBinaryValueHalfToEven)
         {1.5, 0, "2"},
         {2.5, 0, "2"},
         {3.5, 0, "4"},
-        {0.05, 1, "0.1"},    // stored slightly above one half of a tenth
-        {0.15, 1, "0.1"},    // stored slightly below
-        {0.25, 1, "0.2"},    // exact tie
-        {0.35, 1, "0.3"},    // stored below
-        {1.005, 2, "1.00"},  // stored below
-        {2.675, 2, "2.67"},  // stored below
-        {9.995, 2, "9.99"},  // stored below
+        {0.05, 1, "0.1"},   // stored slightly above one half of a tenth
+        {0.15, 1, "0.1"},   // stored slightly below
+        {0.25, 1, "0.2"},   // exact tie
+        {0.35, 1, "0.3"},   // stored below
+        {1.005, 2, "1.00"}, // stored below
+        {2.675, 2, "2.67"}, // stored below
+        {9.995, 2, "9.99"}, // stored below
         {9.9951, 2, "10.00"},
         {99.95, 1, "100.0"}, // stored above, carries into a new digit
         {-0.04, 1, "-0.0"},  // printf keeps the sign of a value that rounds to zero
@@ -96,8 +96,8 @@ TEST(NumberFormat, IntegersAndZeroPadding)
         int width;
         const char* text;
     };
-    const Case cases[] = {{12345, 9, "000012345"}, {-1, 9, "-00000001"}, {-1, 2, "-1"}, {5, 2, "05"},
-                          {0, 2, "00"},            {123, 2, "123"},       {2026, 4, "2026"}, {7, 4, "0007"}};
+    const Case cases[] = {{12345, 9, "000012345"}, {-1, 9, "-00000001"}, {-1, 2, "-1"}, {5, 2, "05"}, {0, 2, "00"},
+                          {123, 2, "123"},         {2026, 4, "2026"},    {7, 4, "0007"}};
     for (const Case& c : cases)
         EXPECT_EQ(std::string(b, writeZeroPadded(b, c.value, c.width)), c.text) << c.value;
 }

@@ -4,8 +4,7 @@
 
 namespace velmora::test {
 
-inline LoggerRecord record(LoggerType type, float calGain = 1.0f, float calOffset = 0.0f,
-                           std::uint8_t inputOptions = 0)
+inline LoggerRecord record(LoggerType type, float calGain = 1.0f, float calOffset = 0.0f, std::uint8_t inputOptions = 0)
 {
     LoggerRecord r;
     r.config.setType(type);

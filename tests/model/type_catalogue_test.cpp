@@ -152,12 +152,18 @@ TEST(TypeCatalogue, AlarmColumnsOfTheRows)
     };
     using enum AlarmRange;
     const Alarms kAlarms[] = {
-        {4, ScaledInput, 0, 0, false, false},       {5, ScaledInput, 0, 0, false, false},
-        {6, ScaledInput, 0, 0, false, false},       {7, ScaledInput, 0, 0, false, false},
-        {9, None, 1000, 3, false, false},           {10, ThermocoupleCodes, 0, 0, false, false},
-        {11, None, 300, 0, false, false},           {14, HighTemperature, 0, 0, true, true},
-        {15, ThermocoupleCodes, 0, 0, false, false}, {18, None, 0, 0, false, true},
-        {19, DisplayTemperature, 0, 0, false, true}, {20, ScaledInput, 0, 0, false, false},
+        {4, ScaledInput, 0, 0, false, false},
+        {5, ScaledInput, 0, 0, false, false},
+        {6, ScaledInput, 0, 0, false, false},
+        {7, ScaledInput, 0, 0, false, false},
+        {9, None, 1000, 3, false, false},
+        {10, ThermocoupleCodes, 0, 0, false, false},
+        {11, None, 300, 0, false, false},
+        {14, HighTemperature, 0, 0, true, true},
+        {15, ThermocoupleCodes, 0, 0, false, false},
+        {18, None, 0, 0, false, true},
+        {19, DisplayTemperature, 0, 0, false, true},
+        {20, ScaledInput, 0, 0, false, false},
         {21, DisplayTemperature, 0, 0, false, true},
     };
     for (LoggerType t = 0; t <= 22; ++t) {

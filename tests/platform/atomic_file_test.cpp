@@ -59,18 +59,18 @@ TEST_F(AtomicFileTest, SavingRemovesStaleTemporaryFilesOfOurOwnOnly)
     };
     const Case cases[] = {
         {".Fridge.txt.1a2b3c4d.part", Case::File, 60, true},
-        {".logger.img.0000ffff.part", Case::File, 10, true},     // whatever the target was
+        {".logger.img.0000ffff.part", Case::File, 10, true},      // whatever the target was
         {".velmora-download.deadbeef.part", Case::File, 6, true}, // the name used for over-long ones
         {".Cellar.txt.12345678.part", Case::File, 1, false},      // a save may still be writing it
-        {".Oven.txt.1a2b3c4d.part", Case::Link, 60, false},        // not a file of ours
+        {".Oven.txt.1a2b3c4d.part", Case::Link, 60, false},       // not a file of ours
         {".Kiln.txt.1a2b3c4d.part", Case::Folder, 60, false},
-        {"Fridge.txt.1a2b3c4d.part", Case::File, 60, false},      // no leading dot
+        {"Fridge.txt.1a2b3c4d.part", Case::File, 60, false}, // no leading dot
         {".notes.part", Case::File, 60, false},
-        {".Van.txt.1a2b3c4g.part", Case::File, 60, false},        // not eight hex digits
+        {".Van.txt.1a2b3c4g.part", Case::File, 60, false}, // not eight hex digits
         {".Van.txt.1a2b3c4.part", Case::File, 60, false},
-        {".Van.txt.1A2B3C4D.part", Case::File, 60, false},        // we write lower case
+        {".Van.txt.1A2B3C4D.part", Case::File, 60, false}, // we write lower case
         {".Van.txt.1a2b3c4d.part.txt", Case::File, 60, false},
-        {"..1a2b3c4d.part", Case::File, 60, false},               // no name between
+        {"..1a2b3c4d.part", Case::File, 60, false}, // no name between
     };
     std::vector<std::string> kept;
     for (const Case& c : cases) {

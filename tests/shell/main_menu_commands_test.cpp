@@ -66,10 +66,7 @@ LoggerImage with(LoggerImage image, const std::function<void(LoggerConfig&)>& ch
     return image;
 }
 
-void logging(LoggerConfig& c)
-{
-    c.setFlag(flag::kLogging, true);
-}
+void logging(LoggerConfig& c) { c.setFlag(flag::kLogging, true); }
 void delayed(LoggerConfig& c)
 {
     c.setFlag(flag::kLogging, true);
@@ -82,10 +79,7 @@ void waitingForButton(LoggerConfig& c)
     c.setPushButtonStart(true);
     c.setReadingCount(0);
 }
-void undownloaded(LoggerConfig& c)
-{
-    c.setFlag(flag::kUndownloaded, true);
-}
+void undownloaded(LoggerConfig& c) { c.setFlag(flag::kUndownloaded, true); }
 
 // Sensor life and calibration periods relative to 07/12/2026: valid until 2027,
 // expired in 2025, or with a month that does not exist.
@@ -105,11 +99,9 @@ struct EntryCase {
     bool stopped;            // the logger was sent a record that stops it
 };
 
-void PrintTo(const EntryCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 
+// clang-format off
 const EntryCase kEntryCases[] = {
     {"no logger", nullptr, Command::SetUp, {ok(msgid::kNoLogger)}, kStays, false},
     {"no logger on stop", nullptr, Command::StopAndDownload, {ok(msgid::kNoLogger)}, kStays, false},
@@ -207,6 +199,7 @@ const EntryCase kEntryCases[] = {
     {"type 13 starts at 1", [] { return quiet(13); }, Command::SetUp, {}, 1, false},
     {"type 21 starts at 1", [] { return quiet(21); }, Command::SetUp, {}, 1, false},
 };
+// clang-format on
 
 class MainMenuCommandsTest : public ::testing::Test {
 protected:
@@ -331,10 +324,16 @@ TEST_F(MainMenuCommandsTest, ViewPreviousGraph)
         std::vector<RecordingLauncher::Start> starts;
     };
     const Case cases[] = {
-        {"a chosen file goes to the viewer from the utility's folder", path, true, 0,
+        {"a chosen file goes to the viewer from the utility's folder",
+         path,
+         true,
+         0,
          {{viewer, {path}, kProgramFolder}}},
         {"cancel starts nothing", std::nullopt, true, 0, {}},
-        {"a viewer that cannot start is reported", path, false, msgid::kViewerNotFound,
+        {"a viewer that cannot start is reported",
+         path,
+         false,
+         msgid::kViewerNotFound,
          {{viewer, {path}, kProgramFolder}}},
     };
     for (const Case& c : cases) {

@@ -76,8 +76,7 @@ TEST(Statistics, SmallFilesWorkedOutByHand)
         // 5 9 9.5 5 1 8.5 8 1.5 1.5 5 against 8.0 and 2.0: sum 54; squared deviations
         // from 5.4 add to 96.4. Above 8.0: 9, 9.5 | 8.5 (8.0 itself is not above);
         // below 2.0: 1 | 1.5, 1.5.
-        {"stats/fridge_excursions.txt",
-         {{10, 1.0, 4, 9.5, 2, 5.4, std::sqrt(9.64), kSkip, {3, 2, 2}, {3, 2, 2}}}},
+        {"stats/fridge_excursions.txt", {{10, 1.0, 4, 9.5, 2, 5.4, std::sqrt(9.64), kSkip, {3, 2, 2}, {3, 2, 2}}}},
         // The third line has no level: its reading is not beyond it, and it ends the run.
         {"stats/level_on_some_lines.txt", {{4, 9.0, 0, 9.0, 0, 9.0, 0.0, 9.0, {3, 2, 2}, {kNone}}}},
         // All readings equal: no spread, and the mean kinetic temperature is the reading.
@@ -93,8 +92,16 @@ TEST(Statistics, SmallFilesWorkedOutByHand)
           {2, 9.3, 0, 9.6, 2, 9.45, 0.15, kSkip, {kNone}, {kNone}}}},
         // Carbon monoxide: the warning level watches readings above it (10 40 50 against 35).
         {"inspect/co_warning.txt",
-         {{3, 10.0, 0, 50.0, 2, 100.0 / 3, std::sqrt((544.0 + 4.0 / 9 + 44.0 + 4.0 / 9 + 277.0 + 7.0 / 9) / 3), kNone,
-           {0, 0, 0}, {2, 1, 2}}}},
+         {{3,
+           10.0,
+           0,
+           50.0,
+           2,
+           100.0 / 3,
+           std::sqrt((544.0 + 4.0 / 9 + 44.0 + 4.0 / 9 + 277.0 + 7.0 / 9) / 3),
+           kNone,
+           {0, 0, 0},
+           {2, 1, 2}}}},
     };
     for (const auto& c : cases) {
         const GraphData data = load(c.file);
@@ -161,9 +168,9 @@ TEST(Statistics, RangesOfReadings)
         ReadingRange expected;
     } cases[] = {
         {readingsWithinX(data, 0, 540), {0, 9, false}},
-        {readingsWithinX(data, 61, 239.9), {2, 3, false}},  // readings at 120 and 180 s
+        {readingsWithinX(data, 61, 239.9), {2, 3, false}}, // readings at 120 and 180 s
         {readingsWithinX(data, 59.9999999, 60.0000001), {1, 1, false}},
-        {readingsWithinX(data, 61, 119), {}},               // between two readings
+        {readingsWithinX(data, 61, 119), {}}, // between two readings
         {readingsWithinX(data, -600, 10000), {0, 9, false}},
         {readingsWithinTimes(data, start + 120, start + 300), {2, 5, false}},
         {readingsWithinTimes(data, start - 3600, start), {0, 0, false}},
@@ -179,7 +186,8 @@ TEST(Statistics, RangesOfReadings)
     }
     // Readings 2..5 (9.5 5 1 8.5): the first excursion above 8.0 started before the range.
     const DocumentStatistics part = documentStatistics(data, readingsWithinTimes(data, start + 120, start + 300));
-    expectSeries(part.series[0].stats, {4, 1.0, 4, 9.5, 2, 6.0, std::sqrt(11.125), kSkip, {2, 2, 1}, {1, 1, 1}}, "part");
+    expectSeries(part.series[0].stats, {4, 1.0, 4, 9.5, 2, 6.0, std::sqrt(11.125), kSkip, {2, 2, 1}, {1, 1, 1}},
+                 "part");
     const DocumentStatistics none = documentStatistics(data, {});
     EXPECT_EQ(none.series[0].stats.count, 0u);
     EXPECT_TRUE(std::isnan(none.series[0].stats.mean));
@@ -191,14 +199,10 @@ TEST(Statistics, ReadingTimeTexts)
         const char* text;
         std::optional<std::int64_t> seconds;
     } cases[] = {
-        {"07/12/2026 14:00:00", 1796652000},
-        {"01/01/1970 00:00:00", 0},
-        {"29/02/2028 23:59:59", 1835481599},
-        {"29/02/2027 00:00:00", std::nullopt}, // no such day
-        {"7/12/2026 14:00:00", std::nullopt},
-        {"07/12/2026 14:00", std::nullopt},
-        {"07-12-2026 14:00:00", std::nullopt},
-        {"07/12/2026 24:00:00", std::nullopt},
+        {"07/12/2026 14:00:00", 1796652000},   {"01/01/1970 00:00:00", 0},
+        {"29/02/2028 23:59:59", 1835481599},   {"29/02/2027 00:00:00", std::nullopt}, // no such day
+        {"7/12/2026 14:00:00", std::nullopt},  {"07/12/2026 14:00", std::nullopt},
+        {"07-12-2026 14:00:00", std::nullopt}, {"07/12/2026 24:00:00", std::nullopt},
         {"31/12/1969 23:59:59", std::nullopt},
     };
     for (const auto& c : cases) {

@@ -61,8 +61,7 @@ TEST(DownloadFileWriter, TemperatureLoggerFridge)
     r.config.setReadingCount(3);
     const Written w = write(r, {89, 89, 90});
     EXPECT_EQ(w.bytes, lines({"Fridge,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number",
-                              "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345",
-                              "2,07/12/2026 14:00:10,4.5,8.0,2.0",
+                              "1,07/12/2026 14:00:00,4.5,8.0,2.0,000012345", "2,07/12/2026 14:00:10,4.5,8.0,2.0",
                               "3,07/12/2026 14:00:20,5.0,8.0,2.0"}));
     EXPECT_TRUE(w.summary.complete());
     EXPECT_EQ(w.summary.rowsWritten, 3u);
@@ -77,10 +76,8 @@ TEST(DownloadFileWriter, HumidityLoggerStoreWithDewPointAndError)
     // -5.0 °C 30.5 %rh, and a humidity of 0 which has no dew point.
     const Written w = write(r, {120, 100, 110, 160, 70, 61, 120, 0});
     EXPECT_EQ(w.bytes, lines({"Store,Time,Celsius(\260C),Humidity(%rh),dew point(\260C),Serial Number",
-                              "1,07/12/2026 14:00:00,20.0,50.0,9.3,000012345",
-                              "2,07/12/2026 14:00:10,15.0,80.0,11.6",
-                              "3,07/12/2026 14:00:20,-5.0,30.5,-19.7",
-                              "4,07/12/2026 14:00:30,20.0,0.0,Error"}));
+                              "1,07/12/2026 14:00:00,20.0,50.0,9.3,000012345", "2,07/12/2026 14:00:10,15.0,80.0,11.6",
+                              "3,07/12/2026 14:00:20,-5.0,30.5,-19.7", "4,07/12/2026 14:00:30,20.0,0.0,Error"}));
 }
 
 TEST(DownloadFileWriter, HumidityAlarmColumnsAndFahrenheit)
@@ -108,18 +105,15 @@ TEST(DownloadFileWriter, EdgeEventsDoor)
     // 192.4 s to the first rising edge; a falling record moves the clock but is not
     // written; 7 tenths carry into the next second.
     const Written w = write(r, {event(true, 1924), event(false, 50), event(true, 100), event(true, 7)});
-    EXPECT_EQ(w.bytes, lines({"Door,Time,Event(Rising),Serial Number",
-                              "0,07/12/2026 14:00:00.0,,000012345",
-                              "1,07/12/2026 14:03:12.4,1",
-                              "2,07/12/2026 14:03:27.4,1",
-                              "3,07/12/2026 14:03:28.1,1"}));
+    EXPECT_EQ(w.bytes, lines({"Door,Time,Event(Rising),Serial Number", "0,07/12/2026 14:00:00.0,,000012345",
+                              "1,07/12/2026 14:03:12.4,1", "2,07/12/2026 14:03:27.4,1", "3,07/12/2026 14:03:28.1,1"}));
     EXPECT_TRUE(w.summary.complete());
 
     r.config.setInputOptions(0x00); // falling edge: the edge records read 0
     r.config.setReadingCount(1);
-    EXPECT_EQ(write(r, {event(true, 5)}).bytes, lines({"Door,Time,Event(Falling),Serial Number",
-                                                      "0,07/12/2026 14:00:00.0,,000012345",
-                                                      "1,07/12/2026 14:00:00.5,0"}));
+    EXPECT_EQ(write(r, {event(true, 5)}).bytes,
+              lines({"Door,Time,Event(Falling),Serial Number", "0,07/12/2026 14:00:00.0,,000012345",
+                     "1,07/12/2026 14:00:00.5,0"}));
 }
 
 TEST(DownloadFileWriter, StateChangeEvents)
@@ -129,10 +123,8 @@ TEST(DownloadFileWriter, StateChangeEvents)
     r.config.setReadingCount(5);
     const Written w =
         write(r, {event(false, 0), event(false, 30), event(true, 25), event(true, 10), event(false, 600)});
-    EXPECT_EQ(w.bytes, lines({"Door,Time,Event(State),Serial Number",
-                              "1,07/12/2026 14:00:00.0,0,000012345",
-                              "2,07/12/2026 14:00:05.5,1",
-                              "3,07/12/2026 14:01:06.5,0"}));
+    EXPECT_EQ(w.bytes, lines({"Door,Time,Event(State),Serial Number", "1,07/12/2026 14:00:00.0,0,000012345",
+                              "2,07/12/2026 14:00:05.5,1", "3,07/12/2026 14:01:06.5,0"}));
 }
 
 TEST(DownloadFileWriter, CountTotalAndCountPerPeriod)
@@ -141,8 +133,8 @@ TEST(DownloadFileWriter, CountTotalAndCountPerPeriod)
     total.config.setInputOptions(0x20);
     total.config.setCountPeriod(1234567); // holds the total in this mode
     total.config.setReadingCount(0);
-    EXPECT_EQ(write(total, {}).bytes, lines({"Counter,Time,Event(Count Total),Serial Number",
-                                             "1,07/12/2026 14:00:00,1234567,000012345"}));
+    EXPECT_EQ(write(total, {}).bytes,
+              lines({"Counter,Time,Event(Count Total),Serial Number", "1,07/12/2026 14:00:00,1234567,000012345"}));
 
     LoggerRecord per = logger(17, "Counter");
     per.config.setInputOptions(0x30);
@@ -150,8 +142,7 @@ TEST(DownloadFileWriter, CountTotalAndCountPerPeriod)
     per.config.setReadingCount(2);
     // The first count is stamped at the end of its period.
     EXPECT_EQ(write(per, {12, 0}, kStart, downloadInterval(per)).bytes,
-              lines({"Counter,Time,Event(Count Per),Serial Number",
-                     "1,07/12/2026 14:15:00,12,000012345",
+              lines({"Counter,Time,Event(Count Per),Serial Number", "1,07/12/2026 14:15:00,12,000012345",
                      "2,07/12/2026 14:30:00,0"}));
 }
 
@@ -166,13 +157,9 @@ TEST(DownloadFileWriter, WrappedRollOverStartsAfterTheCurrentPosition)
     r.config.setStart(2026, 12, 7, 14, 0, 0);
     // 4 rows from element 3, wrapping after element 4; the first is stamped at the
     // start advanced by 2 intervals.
-    const Written w =
-        write(r, {4010, 4020, 4030, 4040, 4050}, downloadStartTime(r), downloadInterval(r));
-    EXPECT_EQ(w.bytes, lines({"Oven,Time,Celsius(\260C),Serial Number",
-                              "1,07/12/2026 14:02:00,0.4,000012345",
-                              "2,07/12/2026 14:03:00,0.5",
-                              "3,07/12/2026 14:04:00,0.1",
-                              "4,07/12/2026 14:05:00,0.2"}));
+    const Written w = write(r, {4010, 4020, 4030, 4040, 4050}, downloadStartTime(r), downloadInterval(r));
+    EXPECT_EQ(w.bytes, lines({"Oven,Time,Celsius(\260C),Serial Number", "1,07/12/2026 14:02:00,0.4,000012345",
+                              "2,07/12/2026 14:03:00,0.5", "3,07/12/2026 14:04:00,0.1", "4,07/12/2026 14:05:00,0.2"}));
     EXPECT_EQ(w.summary.rowsExpected, 4u);
 }
 
@@ -186,8 +173,7 @@ TEST(DownloadFileWriter, WrappedHumidityRollOverSkipsTheCurrentPair)
     // Pairs 0, 1 (current), 2: rows are pair 2, then pair 0.
     const Written w = write(r, {100, 120, 102, 122, 104, 124});
     EXPECT_EQ(w.bytes, lines({"Cellar,Time,Celsius(\260C),Humidity(%rh),dew point(\260C),Serial Number",
-                              "1,07/12/2026 14:00:00,12.0,62.0,5.0,000012345",
-                              "2,07/12/2026 14:00:10,10.0,60.0,2.6"}));
+                              "1,07/12/2026 14:00:00,12.0,62.0,5.0,000012345", "2,07/12/2026 14:00:10,10.0,60.0,2.6"}));
 }
 
 TEST(DownloadFileWriter, HeaderAndValueRules)
@@ -196,7 +182,8 @@ TEST(DownloadFileWriter, HeaderAndValueRules)
     LoggerRecord odd = logger(1, "Odd");
     odd.config.setInputOptions(3);
     odd.config.setReadingCount(1);
-    EXPECT_EQ(write(odd, {89}).bytes, lines({"Odd,Time,Celsius(\260C),Serial Number", "1,07/12/2026 14:00:00,4.5,000012345"}));
+    EXPECT_EQ(write(odd, {89}).bytes,
+              lines({"Odd,Time,Celsius(\260C),Serial Number", "1,07/12/2026 14:00:00,4.5,000012345"}));
 
     // Thermocouple with bit 1: the element itself, no decimals.
     LoggerRecord tc = logger(10, "Kiln");
@@ -238,9 +225,8 @@ TEST(DownloadFileWriter, CarbonMonoxideFirstRowCarriesTheServiceDates)
     r.config.setFlag(flag::kSensorFault, false);
     r.config.setLowAlarmEnabled(false);
     r.config.setReadingCount(1);
-    EXPECT_EQ(write(r, {30}).bytes,
-              lines({"Boiler,Time,CO(ppm),Serial Number,Sensor Life Expiry,Overrange Exposure",
-                     "1,07/12/2026 14:00:00,3.0,000012345,30/01/2027,No"}));
+    EXPECT_EQ(write(r, {30}).bytes, lines({"Boiler,Time,CO(ppm),Serial Number,Sensor Life Expiry,Overrange Exposure",
+                                           "1,07/12/2026 14:00:00,3.0,000012345,30/01/2027,No"}));
 }
 
 TEST(DownloadFileWriter, TimeStampsCarryThroughMonthEnds)
@@ -319,8 +305,8 @@ TEST(DownloadFileWriter, StreamsInBoundedChunksAndStopsWhenTheSinkFails)
     LimitedSink all(SIZE_MAX);
     const DownloadFileSummary ok = writeDownloadFile(all, r, readings, kStart, 10);
     EXPECT_TRUE(ok.complete());
-    EXPECT_GT(all.chunks, 10u);               // about 2.3 MB in pieces,
-    EXPECT_LE(all.largest, 128u * 1024u);     // never the whole file at once
+    EXPECT_GT(all.chunks, 10u);           // about 2.3 MB in pieces,
+    EXPECT_LE(all.largest, 128u * 1024u); // never the whole file at once
     EXPECT_EQ(ok.bytes, all.taken);
 
     LimitedSink failing(100000);

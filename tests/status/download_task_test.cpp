@@ -23,10 +23,7 @@ std::string slurp(const fs::path& p)
     return s.str();
 }
 
-void spit(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
+void spit(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
 class TempFolder {
 public:
@@ -121,7 +118,8 @@ TEST(DownloadTask, SaveReplacesAnEarlierFileKeepingItsPermissions)
     ::chmod(target.c_str(), 0640);
     fs::create_symlink(target, folder.path / "latest.txt");
     // Saving through a link replaces the file it names and keeps the link.
-    const SaveOutcome out = saveDownloadFile((folder.path / "latest.txt").string(), fridge(2), std::vector<float>{89, 90});
+    const SaveOutcome out =
+        saveDownloadFile((folder.path / "latest.txt").string(), fridge(2), std::vector<float>{89, 90});
     EXPECT_EQ(out.result, SaveResult::Written);
     EXPECT_TRUE(fs::is_symlink(folder.path / "latest.txt"));
     EXPECT_EQ(slurp(target).rfind("Fridge,Time", 0), 0u);
@@ -191,10 +189,8 @@ TEST(DownloadTask, PartialFileNamesSitBesideTheTarget)
         const char* partial;
     };
     const Case cases[] = {
-        {"/data/keep.txt", 1, "/data/keep.partial.txt"},
-        {"/data/keep.txt", 2, "/data/keep.partial-2.txt"},
-        {"/data/keep", 1, "/data/keep.partial"},
-        {"/data/keep", 3, "/data/keep.partial-3"},
+        {"/data/keep.txt", 1, "/data/keep.partial.txt"},   {"/data/keep.txt", 2, "/data/keep.partial-2.txt"},
+        {"/data/keep", 1, "/data/keep.partial"},           {"/data/keep", 3, "/data/keep.partial-3"},
         {"/data/v1.2/keep", 1, "/data/v1.2/keep.partial"}, // a dot in the folder is not an extension
         {"/data/.keep", 1, "/data/.keep.partial"},         // nor is a leading dot
         {"keep.old.txt", 1, "keep.old.partial.txt"},

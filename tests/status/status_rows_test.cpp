@@ -37,7 +37,20 @@ std::map<int, StatusRow> fill(const LoggerRecord& r)
     return rows;
 }
 
-enum Row { kHeading = 1075, kName = 1106, kStatus, kTime, kDate, kReadings, kRate, kScale, kHigh, kLow, kSerial, kFirmware };
+enum Row {
+    kHeading = 1075,
+    kName = 1106,
+    kStatus,
+    kTime,
+    kDate,
+    kReadings,
+    kRate,
+    kScale,
+    kHigh,
+    kLow,
+    kSerial,
+    kFirmware
+};
 
 // A Celsius narrow temperature logger started 07/12/2026 14:00:00, 10 s interval.
 LoggerRecord logger(LoggerType type)
@@ -106,8 +119,8 @@ TEST(StatusRows, StateAndStartTime)
         {"delayed start", 1, true, 600, 0, 0, "Delayed Start", "14:00:00", "07.12.2026"},
         {"delayed type 12 with readings is logging", 12, true, 600, 0, 5, "Logging", "14:00:00", "07.12.2026"},
         {"push button not pressed", 12, true, 0, mode::kPushButton, 0, "Push Button To Start", "--:--:--", "--/--/--"},
-        {"pressed push button starts after the kept delay", 16, true, 90, mode::kPushButton, 3, "Logging",
-         "14:01:30", "07.12.2026"},
+        {"pressed push button starts after the kept delay", 16, true, 90, mode::kPushButton, 3, "Logging", "14:01:30",
+         "07.12.2026"},
         {"logging", 2, true, 0, 0, 0, "Logging", "14:00:00", "07.12.2026"},
     };
     for (const Case& c : cases) {

@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, StopInfoTextTest, ::testing::ValuesIn(kCases));
 TEST(MemoryUsageText, RoundsCapsAndNeverHidesReadings)
 {
     EXPECT_EQ(memoryUsageText(1, 16382), "0.1%");
-    EXPECT_EQ(memoryUsageText(17, 16382), "0.1%");  // 0.1038 rounds to 0.1
+    EXPECT_EQ(memoryUsageText(17, 16382), "0.1%"); // 0.1038 rounds to 0.1
     EXPECT_EQ(memoryUsageText(16382, 16382), "100.0%");
     EXPECT_EQ(memoryUsageText(16381, 16382), "100.0%"); // 99.994 prints rounded
     EXPECT_EQ(memoryUsageText(4096, 16384), "25.0%");

@@ -9,7 +9,10 @@ namespace velmora::test {
 
 class FixedLocale final : public LocaleFormat {
 public:
-    std::string shortDate(const CivilTime& t) const override { return format("%02d/%02d/%04d", t.day, t.month, t.year); }
+    std::string shortDate(const CivilTime& t) const override
+    {
+        return format("%02d/%02d/%04d", t.day, t.month, t.year);
+    }
     std::string shortTime(const CivilTime& t) const override
     {
         return format("%02d:%02d:%02d", t.hour, t.minute, t.second);

@@ -26,7 +26,7 @@ struct ListCase {
     int count;
     const char* first; // Windows-1252
     const char* last;
-    double second;     // the level of the second entry
+    double second; // the level of the second entry
 };
 
 const ListCase kLists[] = {
@@ -65,11 +65,11 @@ TEST(AlarmLevelList, AStoredLevelIsHeldInRangeAndRoundedHalfAwayFromZero)
         double level;
         int index;
     } cases[] = {
-        {celsius, 87.5, 0},      {celsius, 25.0, 125},   {celsius, 25.2, 125}, // 124.6
-        {celsius, 25.25, 125},   {celsius, 25.3, 124},   {celsius, 97.5, 0},   // above the top entry
-        {celsius, -45.0, 255},   {fahrenheit, 72.0, 117}, {fahrenheit, 71.5, 118},
-        {fahrenheit, 215.0, 0},  {humidity, 0.5, 199},   {humidity, 100.0, 0},
-        {liteF, 75.0, 24},       {liteF, 13.0, 54},      {celsius, std::nan(""), 0},
+        {celsius, 87.5, 0},     {celsius, 25.0, 125},    {celsius, 25.2, 125}, // 124.6
+        {celsius, 25.25, 125},  {celsius, 25.3, 124},    {celsius, 97.5, 0},   // above the top entry
+        {celsius, -45.0, 255},  {fahrenheit, 72.0, 117}, {fahrenheit, 71.5, 118},
+        {fahrenheit, 215.0, 0}, {humidity, 0.5, 199},    {humidity, 100.0, 0},
+        {liteF, 75.0, 24},      {liteF, 13.0, 54},       {celsius, std::nan(""), 0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.list.indexFor(c.level), c.index) << c.level;

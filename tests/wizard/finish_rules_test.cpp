@@ -14,9 +14,9 @@ namespace {
 
 struct DelayCase {
     const char* zone;
-    CivilTime now;            // local
+    CivilTime now; // local
     StartChoice choice;
-    std::int64_t delay;       // -1: refused with message 143, -2: refused as a skipped time
+    std::int64_t delay; // -1: refused with message 143, -2: refused as a skipped time
 };
 
 constexpr StartChoice at(int y, int mo, int d, int h, int mi, int s)
@@ -91,7 +91,10 @@ TEST_F(FinishSetUp, TheLoggerHoldsTheStartTheDelayAndTheButtonBit)
         {21, at(2026, 12, 8, 13, 0, 5), 3605, false, {2026, 12, 8, 13, 0, 5}},
     };
     for (const Case& c : cases) {
-        connect(c.type, [](LoggerConfig& r) { r.setPushButtonStart(true); r.setStartDelay(77); });
+        connect(c.type, [](LoggerConfig& r) {
+            r.setPushButtonStart(true);
+            r.setStartDelay(77);
+        });
         EXPECT_EQ(finishSetUp(core, c.choice), WizardStep::to(page::kSummary)) << int(c.type);
         const LoggerConfig& held = device->record();
         EXPECT_TRUE(held.isLogging()) << int(c.type);

@@ -33,7 +33,6 @@ TEST(LoggerNameCheck, NamesAreTrimmedOnTheLeftAndRefusedWhenEmptyLongOrUnsupport
         EXPECT_EQ(loggerNameProblem(name), c.problem) << "\"" << c.typed << "\"";
         EXPECT_EQ(name, c.stored) << "\"" << c.typed << "\"";
     }
-    EXPECT_EQ(msg(msgid::kNameUnsupported),
-              "The Logger Name contains a character that is not supported.\n"
-              "Unsupported characters are \" % & * , . / : < > ? \\ | ( )");
+    EXPECT_EQ(msg(msgid::kNameUnsupported), "The Logger Name contains a character that is not supported.\n"
+                                            "Unsupported characters are \" % & * , . / : < > ? \\ | ( )");
 }

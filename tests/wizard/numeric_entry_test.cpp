@@ -19,20 +19,20 @@ TEST(NumericEntry, KeystrokesAreTakenOrRefusedByTheBoxRules)
         {"", 0, '7', 0, false, true},
         {"", 0, 'a', 3, true, false},
         {"", 0, '+', 3, true, false},
-        {"", 0, '-', 3, false, false},   // negatives not allowed
+        {"", 0, '-', 3, false, false}, // negatives not allowed
         {"", 0, '-', 0, true, true},
         {"12", 1, '-', 3, true, false},  // not at the start
         {"-12", 0, '-', 3, true, false}, // already there
         {"", 0, '.', 0, true, false},    // whole numbers only
         {"", 0, '.', 2, true, true},
         {"12", 2, '.', 2, true, true},
-        {"12", 0, '.', 2, true, false},  // a point may not go before the digits
-        {"1.2", 3, '.', 2, true, false}, // a second point
+        {"12", 0, '.', 2, true, false},    // a point may not go before the digits
+        {"1.2", 3, '.', 2, true, false},   // a second point
         {"1.234", 5, '5', 3, true, false}, // three decimals already
         {"1.234", 3, '5', 3, true, false}, // inside a full decimal part
         {"1.23", 4, '4', 3, true, true},
-        {"1.23", 2, '9', 3, true, true},   // inside a decimal part with room
-        {"1.234", 1, '9', 3, true, true},  // before the point
+        {"1.23", 2, '9', 3, true, true},  // inside a decimal part with room
+        {"1.234", 1, '9', 3, true, true}, // before the point
         {"1.234", 5, kBackspace, 3, true, true},
         {"1.234", 5, '\x01', 3, true, false}, // only backspace past a full decimal part
         {"12", 2, '\x03', 0, false, true},

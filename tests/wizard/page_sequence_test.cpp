@@ -98,7 +98,7 @@ TEST(PageSequence, GoingForwardToAFinishPageArmsItsClockUnlessTheButtonStarts)
         bool startLive, pushLive;
     };
     const Case cases[] = {
-        {1, 2, false, 3, true, false},  {8, 12, false, 3, true, false},  {12, 7, false, 18, false, true},
+        {1, 2, false, 3, true, false},   {8, 12, false, 3, true, false},   {12, 7, false, 18, false, true},
         {12, 7, true, 18, false, false}, {19, 10, false, 18, false, true}, {19, 10, true, 18, false, false},
         {1, 1, false, 2, false, false},
     };

@@ -57,13 +57,14 @@ TEST_F(SetupAlarms, NextStoresTheLevelsThenWantsTheHighAboveTheLow)
         {1, false, {false, true, 125, 125, false, false}, false, 130, 130, page::kStart},
         {1, false, {true, true, 115, 135, true, false}, false, 140, 120, page::kStart}, // 30 and 20 °C
         {1, false, {true, true, 136, 135, false, true}, true, 119, 120, -1},            // 19.5 below 20
-        {3, false, {true, true, 0, 255, false, false}, false, 255, 0, page::kRhAlarms},  // 87.5 and -40 °C
-        {1, true, {true, true, 117, 150, false, false}, false, 112, 79, page::kStart},   // 72 and 39 °F
+        {3, false, {true, true, 0, 255, false, false}, false, 255, 0, page::kRhAlarms}, // 87.5 and -40 °C
+        {1, true, {true, true, 117, 150, false, false}, false, 112, 79, page::kStart},  // 72 and 39 °F
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << int(c.type) << " indexes " << c.values.highIndex << "/"
                                         << c.values.lowIndex);
-        connect(c.type, c.fahrenheit ? fahrenheit : [](LoggerConfig&) {});
+        connect(
+            c.type, c.fahrenheit ? fahrenheit : [](LoggerConfig&) {});
         if (c.refused)
             prompts.expectMsg(msgid::kHighNotAboveLow, PromptAnswer::Ok, PromptIcon::Warning);
         const WizardStep step = setup_alarms::next(core, c.values);

@@ -23,7 +23,7 @@ TEST_F(SetupCoAlarms, TheLevelShownAndTheRangeMessageByType)
         std::uint16_t code; // low alarm code; 9: 0.02 ppm per code, 11: 0.005
         double shown;
     } cases[] = {
-        {9, 1750, 35.0}, {9, 50000, 1000.0}, {9, 50050, 50.0}, {9, 100, 50.0}, // 2 ppm: below 3
+        {9, 1750, 35.0}, {9, 50000, 1000.0}, {9, 50050, 50.0},  {9, 100, 50.0}, // 2 ppm: below 3
         {11, 200, 1.0},  {11, 60000, 300.0}, {11, 60200, 50.0},
     };
     for (const Case& c : cases) {
@@ -42,11 +42,11 @@ TEST_F(SetupCoAlarms, NextCorrectsAsksAndStores)
         bool on;
         double level;
         bool sounder;
-        int message;     // 0: none
-        bool yes;        // the answer to a question
-        int stayOn;      // 0: on to the start page
-        double after;    // the level the page then shows
-        double stored;   // the warning level stored when the page goes on
+        int message;   // 0: none
+        bool yes;      // the answer to a question
+        int stayOn;    // 0: on to the start page
+        double after;  // the level the page then shows
+        double stored; // the warning level stored when the page goes on
     } cases[] = {
         {9, true, 35.6, true, 0, false, 0, 35.6, 36.0},
         {11, true, 350, true, msgid::kCoLevelRange, false, sco::id::kLevel, 50, 0},

@@ -66,7 +66,7 @@ TEST_F(SetupConsecutiveAlarms, NextChecksEachTickedCountThenStoresBoth)
     struct Case {
         bool highOn, lowOn; // the alarms
         scc::Side high, low;
-        int stayOn;          // 0: on to the push-to-start page
+        int stayOn; // 0: on to the push-to-start page
         double highAfter, lowAfter;
         std::uint8_t highStored, lowStored;
     } cases[] = {

@@ -15,13 +15,8 @@ TEST(SetupLcdRules, TheRadiosShowTheModeBits)
         int display, storage;
     };
     const Case cases[] = {
-        {0x00, 0, 0},
-        {0x40, 0, 0}, // bit 6 without bit 5 is off
-        {0x60, 1, 0},
-        {0x20, 2, 0},
-        {0x10, 0, 1},
-        {0xff, 1, 1},
-        {0xbf, 2, 1},
+        {0x00, 0, 0}, {0x40, 0, 0}, // bit 6 without bit 5 is off
+        {0x60, 1, 0}, {0x20, 2, 0}, {0x10, 0, 1}, {0xff, 1, 1}, {0xbf, 2, 1},
     };
     for (const Case& c : cases) {
         LoggerRecord record;
@@ -45,11 +40,7 @@ TEST_F(SetupLcd, NextWritesBitsFourToSixAndLeavesTheOthers)
     };
     const Case cases[] = {
         {0x40, {0, 0}, 0x00}, // shown as off, written as off
-        {0x00, {1, 0}, 0x60},
-        {0x60, {2, 0}, 0x20},
-        {0x20, {0, 1}, 0x10},
-        {0x9f, {1, 0}, 0xef},
-        {0xff, {2, 1}, 0xbf},
+        {0x00, {1, 0}, 0x60}, {0x60, {2, 0}, 0x20}, {0x20, {0, 1}, 0x10}, {0x9f, {1, 0}, 0xef}, {0xff, {2, 1}, 0xbf},
     };
     for (const Case& c : cases) {
         connect(15);

@@ -27,10 +27,19 @@ TEST_F(SetupStart, EveryWayOffThePageAndEveryEditStopsTheClock)
         WizardStep step;
     };
     const Case cases[] = {
-        {"picker edited", [](WizardCore& c) { setup_start::pickerEdited(c); return WizardStep::stay(); },
+        {"picker edited",
+         [](WizardCore& c) {
+             setup_start::pickerEdited(c);
+             return WizardStep::stay();
+         },
          WizardStep::stay()},
         {"back", [](WizardCore& c) { return setup_start::back(c); }, WizardStep::to(page::kRhAlarms)},
-        {"cancel", [](WizardCore& c) { setup_start::cancel(c); return WizardStep::stay(); }, WizardStep::stay()},
+        {"cancel",
+         [](WizardCore& c) {
+             setup_start::cancel(c);
+             return WizardStep::stay();
+         },
+         WizardStep::stay()},
     };
     for (const Case& c : cases) {
         flags.startClockLive = true;

@@ -79,10 +79,10 @@ TEST_F(SetupVoltageAlarms, NextChecksInOrderAndCorrectsOnlyAlarmsThatAreOn)
     struct Case {
         bool highOn, lowOn;
         const char *high, *low;
-        int message;             // 0: none
-        int stayOn;              // 0: the page goes on to the start page
+        int message; // 0: none
+        int stayOn;  // 0: the page goes on to the start page
         const char *highAfter, *lowAfter;
-        int highCode, lowCode;   // -1: not stored
+        int highCode, lowCode; // -1: not stored
     } cases[] = {
         {true, true, "100.0", "100.0", msgid::kHighNotAboveLow, sva::id::kHighLevel, "100.0", "100.0", -1, -1},
         {true, true, "1400", "0", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "1300.0", "0", -1, -1},

@@ -22,7 +22,7 @@ const LocalCase kCases[] = {
     {"Europe/London", {2026, 12, 8, 12, 0, 0}, 1767225600 + 341 * 86400 + 12 * 3600},
     {"Europe/London", {2026, 7, 1, 12, 0, 0}, 1767225600 + 181 * 86400 + 11 * 3600},
     {"Europe/London", {2026, 3, 29, 0, 59, 59}, 1767225600 + 87 * 86400 + 3599},
-    {"Europe/London", {2026, 3, 29, 1, 30, 0}, std::nullopt},                      // skipped
+    {"Europe/London", {2026, 3, 29, 1, 30, 0}, std::nullopt}, // skipped
     {"Europe/London", {2026, 3, 29, 2, 0, 0}, 1767225600 + 87 * 86400 + 3600},
     {"Europe/London", {2026, 10, 25, 1, 30, 0}, 1767225600 + 297 * 86400 + 1800}, // first of two
     {"America/New_York", {2026, 3, 8, 2, 30, 0}, std::nullopt},
@@ -53,5 +53,5 @@ TEST(WallClock, DuringTheRepeatedHourATimeStillToComeMeansItsSecondOccurrence)
     const CivilTime local{2026, 11, 1, 1, 30, 0};
     EXPECT_EQ(WallClock::fromLocal(local, firstPass - 60), firstPass);
     EXPECT_EQ(WallClock::fromLocal(local, firstPass + 60), firstPass + 3600); // 01:30 EST
-    EXPECT_EQ(WallClock::fromLocal(local, firstPass + 7200), firstPass);     // both passed
+    EXPECT_EQ(WallClock::fromLocal(local, firstPass + 7200), firstPass);      // both passed
 }

@@ -23,8 +23,8 @@ protected:
 
     // Plugs in a factory-fresh logger of `type` (changed by `adjust` first) in place of
     // any plugged in before, and reads it into the connected logger.
-    template <typename Adjust = void (*)(LoggerConfig&)>
-    void connect(LoggerType type, Adjust adjust = [](LoggerConfig&) {})
+    template <typename Adjust = void (*)(LoggerConfig&)> void connect(
+        LoggerType type, Adjust adjust = [](LoggerConfig&) {})
     {
         while (bridge.attachedCount() > 0)
             bridge.detach(0);

@@ -9,8 +9,8 @@
 #include "graph_json.h"
 #include "graph_strings.h"
 #include "header_parser.h"
-#include "stats_args.h"
 #include "statistics_text.h"
+#include "stats_args.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -52,7 +52,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
                 return std::nullopt;
             }
             o.readout = index;
-        } else if (const ArgOutcome taken = optionsEnded ? ArgOutcome::NotMine : takeStatsArg(args, i, o.stats, err, kPrefix);
+        } else if (const ArgOutcome taken =
+                       optionsEnded ? ArgOutcome::NotMine : takeStatsArg(args, i, o.stats, err, kPrefix);
                    taken != ArgOutcome::NotMine) {
             if (taken == ArgOutcome::Bad) {
                 err << kUsage;
@@ -152,8 +153,8 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (options->readout) {
         const std::size_t last = static_cast<std::size_t>(data.readingCount - 1);
         if (*options->readout > last) {
-            err << "velmora-cli inspect: reading " << *options->readout << " is not in the file (readings 0 to "
-                << last << ")\n";
+            err << "velmora-cli inspect: reading " << *options->readout << " is not in the file (readings 0 to " << last
+                << ")\n";
             return 1;
         }
         readout = cp1252ToUtf8(readoutText(data, *options->readout));

@@ -33,7 +33,7 @@ void appendUtf8(std::string& out, std::uint32_t c)
 
 class Reader {
 public:
-    explicit Reader(std::string_view text) : text_(text) { }
+    explicit Reader(std::string_view text) : text_(text) {}
 
     bool document(JsonValue& out)
     {

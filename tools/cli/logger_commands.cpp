@@ -18,10 +18,7 @@ namespace {
 // The opening of the utility's logger commands: read the record, then refuse a type
 // this software does not know how to read (message 139) before anything else is
 // shown or written.
-bool openLogger(ConnectedLogger& logger)
-{
-    return logger.readConfiguration() && logger.isCompatible();
-}
+bool openLogger(ConnectedLogger& logger) { return logger.readConfiguration() && logger.isCompatible(); }
 
 } // namespace
 

@@ -25,8 +25,7 @@ int runStatus(LoggerCommandContext& context, bool json);
 int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst);
 
 // Texts of our own for what only the command-line tool can run into.
-inline constexpr const char* kLoggingRefusal =
-    "The logger is logging. Stop it first: velmora-cli download --stop FILE";
+inline constexpr const char* kLoggingRefusal = "The logger is logging. Stop it first: velmora-cli download --stop FILE";
 inline constexpr const char* kNoReadings = "The logger holds no readings. No file was written.";
 
 } // namespace velmora

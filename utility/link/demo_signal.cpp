@@ -22,33 +22,30 @@ struct Curve {
 
 constexpr Curve kAnyCurve{20.0, 2.0, 0.5};
 constexpr std::array<Curve, kMaxKnownType> kCurves{{
-    {4.5, 1.5, 0.5},      // 1: fridge
-    {-18.0, 1.0, 0.5},    // 2: freezer
-    {20.0, 3.0, 0.5},     // 3: store room, with humidity
-    {12.6, 0.4, 0.05},    // 4: battery bank, volts
-    {12.0, 4.0, 0.2},     // 5: 4-20 mA loop
-    {12.6, 0.4, 0.05},    // 6: as 4
-    {12.0, 4.0, 0.2},     // 7: as 5
-    {21.0, 2.0, 0.3},     // 8: office
-    {1.5, 1.0, 1.0},      // 9: background CO, ppm
-    {180.0, 20.0, 2.0},   // 10: oven
-    {1.0, 0.5, 0.5},      // 11: background CO, low range
-    {20.0, 3.0, 0.5},     // 12: as 3
-    {20.0, 3.0, 0.5},     // 13: as 3
-    {250.0, 60.0, 3.0},   // 14: kiln
-    {120.0, 30.0, 2.0},   // 15: furnace
-    {20.0, 3.0, 0.5},     // 16: as 3
-    kAnyCurve,            // 17: events, no curve
-    {-20.0, 2.0, 0.3},    // 18: cold chain
-    {21.0, 2.0, 0.3},     // 19: office
-    {5.0, 2.5, 0.05},     // 20: 0-10 V sensor
-    {-18.0, 1.5, 0.3},    // 21: freezer
+    {4.5, 1.5, 0.5},    // 1: fridge
+    {-18.0, 1.0, 0.5},  // 2: freezer
+    {20.0, 3.0, 0.5},   // 3: store room, with humidity
+    {12.6, 0.4, 0.05},  // 4: battery bank, volts
+    {12.0, 4.0, 0.2},   // 5: 4-20 mA loop
+    {12.6, 0.4, 0.05},  // 6: as 4
+    {12.0, 4.0, 0.2},   // 7: as 5
+    {21.0, 2.0, 0.3},   // 8: office
+    {1.5, 1.0, 1.0},    // 9: background CO, ppm
+    {180.0, 20.0, 2.0}, // 10: oven
+    {1.0, 0.5, 0.5},    // 11: background CO, low range
+    {20.0, 3.0, 0.5},   // 12: as 3
+    {20.0, 3.0, 0.5},   // 13: as 3
+    {250.0, 60.0, 3.0}, // 14: kiln
+    {120.0, 30.0, 2.0}, // 15: furnace
+    {20.0, 3.0, 0.5},   // 16: as 3
+    kAnyCurve,          // 17: events, no curve
+    {-20.0, 2.0, 0.3},  // 18: cold chain
+    {21.0, 2.0, 0.3},   // 19: office
+    {5.0, 2.5, 0.05},   // 20: 0-10 V sensor
+    {-18.0, 1.5, 0.3},  // 21: freezer
 }};
 
-Curve curveFor(LoggerType t)
-{
-    return isKnownType(t) ? kCurves[t - 1u] : kAnyCurve;
-}
+Curve curveFor(LoggerType t) { return isKnownType(t) ? kCurves[t - 1u] : kAnyCurve; }
 
 std::uint64_t mix(std::uint64_t x)
 {
@@ -92,8 +89,7 @@ std::uint16_t DemoSignal::rawFor(double value) const
         if (record_.inputOptions() == 1)
             value = value * 1.8 + 32.0; // the calibration is in °F
         break;
-    default:
-        break;
+    default: break;
     }
     return clampRaw((value - offset) / gain, top);
 }

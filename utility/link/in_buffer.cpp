@@ -32,7 +32,8 @@ std::uint32_t InBuffer::take(std::uint8_t* dest, std::uint32_t count)
 int InBuffer::fetch(std::uint32_t wanted, std::uint32_t timeoutMs)
 {
     const std::uint32_t maxPackets = std::max<std::uint32_t>(1, kMaxTransferBytes / packetSize_);
-    const std::uint32_t packets = std::min(maxPackets, std::max<std::uint32_t>(1, (wanted + packetSize_ - 1) / packetSize_));
+    const std::uint32_t packets =
+        std::min(maxPackets, std::max<std::uint32_t>(1, (wanted + packetSize_ - 1) / packetSize_));
     const std::uint32_t capacity = packets * packetSize_;
 
     const std::size_t oldSize = data_.size();

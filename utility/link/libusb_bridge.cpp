@@ -93,17 +93,19 @@ bool findLoggerInterface(const libusb_config_descriptor& config, LoggerInterface
 
 struct LibusbBridge::OpenDevice {
     OpenDevice(libusb_device_handle* h, const LoggerInterface& i, Clock& clock)
-        : handle(h), iface(i), in(i.packetSizeIn, clock,
-                                   [this](std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs,
-                                          std::uint32_t& received) { return bulkIn(data, capacity, timeoutMs, received); })
+        : handle(h), iface(i),
+          in(i.packetSizeIn, clock,
+             [this](std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs, std::uint32_t& received) {
+                 return bulkIn(data, capacity, timeoutMs, received);
+             })
     {
     }
 
     int bulkIn(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs, std::uint32_t& received)
     {
         int transferred = 0;
-        const int r = libusb_bulk_transfer(handle, iface.endpointIn, data, static_cast<int>(capacity), &transferred,
-                                           timeoutMs);
+        const int r =
+            libusb_bulk_transfer(handle, iface.endpointIn, data, static_cast<int>(capacity), &transferred, timeoutMs);
         received = transferred > 0 ? static_cast<std::uint32_t>(transferred) : 0;
         if (r == LIBUSB_ERROR_PIPE)
             libusb_clear_halt(handle, iface.endpointIn); // a stalled endpoint would fail every later read

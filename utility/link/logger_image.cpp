@@ -11,10 +11,7 @@
 
 namespace velmora {
 
-std::size_t maxDownloadBytes(LoggerType type)
-{
-    return readingHeaderLength(type) == 4 ? 0xFFFFFF : 0xFFFF;
-}
+std::size_t maxDownloadBytes(LoggerType type) { return readingHeaderLength(type) == 4 ? 0xFFFFFF : 0xFFFF; }
 
 std::vector<std::uint8_t> encodeLoggerImage(const LoggerImage& image)
 {

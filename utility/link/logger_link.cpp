@@ -174,8 +174,7 @@ bool LoggerLink::writeConfigBlock(int index, const LoggerConfig& record, std::si
 {
     bool ok = false;
     BridgeHandle handle = kInvalidHandle;
-    if (length <= LoggerConfig::kSize &&
-        bridge_.open(static_cast<std::uint32_t>(index), handle) == bridge::kSuccess) {
+    if (length <= LoggerConfig::kSize && bridge_.open(static_cast<std::uint32_t>(index), handle) == bridge::kSuccess) {
         handle_ = handle;
         bridge_.flushBuffers(handle_, true, true);
         const std::uint8_t frame[3] = {kWriteConfigCommand, static_cast<std::uint8_t>(length & 0xFF),

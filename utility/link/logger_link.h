@@ -28,7 +28,7 @@ public:
     LoggerLink(UsbBridge& bridge, Clock& clock, Prompts& prompts);
 
     void listDevices();
-    bool requireDevice();              // message 134 when none is listed
+    bool requireDevice(); // message 134 when none is listed
     int deviceCount() const { return deviceCount_; }
     const std::string& productString(int index) const { return productStrings_.at(static_cast<std::size_t>(index)); }
 

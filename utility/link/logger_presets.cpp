@@ -47,15 +47,14 @@ const std::array<Preset, 21> kPresets{{
      Scaling::None},
     {"Warehouse", "2.40", 300, 576, 16382, kNarrowGain, kNarrowOffset, 0, 0, 30.0, 10.0, Scaling::None},
     {"Kiln", "4.01", 60, 720, 32766, 0.01f, -40.0f, 0, 0, 320.0, 150.0, Scaling::None},
-    {"Furnace", "6.10", 10, 2160, 32766, kTenthsF, kTenthsOffset, 0x10, mode::kLcdBit5 | mode::kLcdBit6, 160.0,
-     80.0, Scaling::None},
+    {"Furnace", "6.10", 10, 2160, 32766, kTenthsF, kTenthsOffset, 0x10, mode::kLcdBit5 | mode::kLcdBit6, 160.0, 80.0,
+     Scaling::None},
     {"Lab", "2.44", 300, 576, 16382, kNarrowGain, kNarrowOffset, 0, mode::kLcdBit5, 24.0, 18.0, Scaling::None},
     {"Door", "E2.0", 0, 200, 32766, 1.0f, 0.0f, 0x0D, 0, NAN, NAN, Scaling::None},
     {"Cold Chain", "Q1.2", 300, 576, 32766, kTenthsF, kTenthsOffset, 0, 0, -15.0, -25.0, Scaling::None},
     {"Office", "7.02", 300, 576, 32766, kTenthsF, kTenthsOffset, 0, mode::kLcdBit5, 25.0, 18.0, Scaling::None},
     {"OEM Sensor", "Q3.1", 60, 1440, 65535, 1.0f / 65472.0f, 0.0f, 0, 0, 8.0, 2.0, Scaling::Volts10},
-    {"Freezer LCD", "7.02", 300, 576, 32766, kTenthsF, kTenthsOffset, 0, mode::kLcdBit5, -15.0, -25.0,
-     Scaling::None},
+    {"Freezer LCD", "7.02", 300, 576, 32766, kTenthsF, kTenthsOffset, 0, mode::kLcdBit5, -15.0, -25.0, Scaling::None},
 }};
 
 std::int64_t toSeconds(const CivilTime& t)
@@ -81,8 +80,8 @@ CivilTime fromSeconds(std::int64_t s)
     const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
     const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     const int year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2 ? 1 : 0));
-    return CivilTime{year, month, day, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
-                     static_cast<int>(rest % 60)};
+    return CivilTime{
+        year, month, day, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
 }
 
 // The first of the month `monthsBack` months before `now`, as a stored date period.
@@ -121,10 +120,7 @@ void setScaling(LoggerConfig& c, Scaling s)
 }
 
 // "%.2f" with a full stop whatever the locale: the text goes into download files.
-std::string alarmText(double v)
-{
-    return fixedText(v, 2);
-}
+std::string alarmText(double v) { return fixedText(v, 2); }
 
 LoggerConfig presetRecord(LoggerType type, const Preset& p, const CivilTime& now)
 {
@@ -204,7 +200,8 @@ LoggerImage makePresetImage(LoggerType type, const CivilTime& now)
             const std::uint16_t word = signal.eventWord(i);
             memory.store(std::span<const std::uint16_t>(&word, 1));
         } else {
-            const auto secondOfDay = static_cast<std::uint32_t>((startSecond + static_cast<std::int64_t>(i) * p.interval) % 86400);
+            const auto secondOfDay =
+                static_cast<std::uint32_t>((startSecond + static_cast<std::int64_t>(i) * p.interval) % 86400);
             const DemoReading r = signal.sample(i, secondOfDay);
             memory.store(std::span<const std::uint16_t>(r.values.data(), static_cast<std::size_t>(r.count)));
         }

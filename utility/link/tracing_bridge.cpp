@@ -145,8 +145,7 @@ int TracingBridge::write(BridgeHandle handle, const std::uint8_t* buffer, std::u
 int TracingBridge::flushBuffers(BridgeHandle handle, bool transmit, bool receive)
 {
     const int status = inner_->flushBuffers(handle, transmit, receive);
-    line("flushBuffers(" + std::to_string(handle) + (transmit ? ", transmit" : "") + (receive ? ", receive" : "") +
-             ")",
+    line("flushBuffers(" + std::to_string(handle) + (transmit ? ", transmit" : "") + (receive ? ", receive" : "") + ")",
          status);
     return status;
 }
@@ -162,9 +161,8 @@ int TracingBridge::getTimeouts(std::uint32_t& readMs, std::uint32_t& writeMs)
 {
     const int status = inner_->getTimeouts(readMs, writeMs);
     line("getTimeouts", status,
-         status == bridge::kSuccess
-             ? "read " + std::to_string(readMs) + " ms, write " + std::to_string(writeMs) + " ms"
-             : "");
+         status == bridge::kSuccess ? "read " + std::to_string(readMs) + " ms, write " + std::to_string(writeMs) + " ms"
+                                    : "");
     return status;
 }
 

@@ -58,10 +58,7 @@ std::string formatUsbId(UsbId id)
     return text;
 }
 
-UsbIdList::UsbIdList()
-{
-    add(kLoggerUsbId);
-}
+UsbIdList::UsbIdList() { add(kLoggerUsbId); }
 
 void UsbIdList::add(UsbId id)
 {

@@ -199,10 +199,7 @@ bool VirtualLogger::pressButton()
 
 // ---- wire ----
 
-bool VirtualLogger::acceptOpen()
-{
-    return !vanished_ && !consume(faults_.failedOpens);
-}
+bool VirtualLogger::acceptOpen() { return !vanished_ && !consume(faults_.failedOpens); }
 
 void VirtualLogger::flush()
 {
@@ -301,11 +298,11 @@ void VirtualLogger::takeRecord()
     const std::size_t n = std::min(incoming_.size(), configLength(record_.type()));
     std::copy_n(incoming_.begin(), n, next.bytes.begin());
     // What identifies the logger and what it reports about itself stay its own.
-    for (const std::size_t at : {cfg::kType, cfg::kFirmwareCode, cfg::kFirmwareCode + 1, cfg::kFirmwareCode + 2,
-                                 cfg::kFirmwareCode + 3, cfg::kSerialNumber, cfg::kSerialNumber + 1,
-                                 cfg::kSerialNumber + 2, cfg::kSerialNumber + 3, cfg::kReadingCount,
-                                 cfg::kReadingCount + 1, cfg::kMemoryCapacity, cfg::kMemoryCapacity + 1,
-                                 cfg::kWrapCount, cfg::kLiveReading, cfg::kLiveReading + 1})
+    for (const std::size_t at :
+         {cfg::kType, cfg::kFirmwareCode, cfg::kFirmwareCode + 1, cfg::kFirmwareCode + 2, cfg::kFirmwareCode + 3,
+          cfg::kSerialNumber, cfg::kSerialNumber + 1, cfg::kSerialNumber + 2, cfg::kSerialNumber + 3,
+          cfg::kReadingCount, cfg::kReadingCount + 1, cfg::kMemoryCapacity, cfg::kMemoryCapacity + 1, cfg::kWrapCount,
+          cfg::kLiveReading, cfg::kLiveReading + 1})
         next.bytes[at] = record_.bytes[at];
     const std::uint16_t ownBits = 0xFE00; // undownloaded, battery, sensor fault and the unused bits
     next.setFlags(static_cast<std::uint16_t>((next.flags() & ~ownBits) | (record_.flags() & ownBits)));

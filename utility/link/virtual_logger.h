@@ -24,17 +24,18 @@ class Clock;
 // kEvery never runs out.
 struct LoggerFaults {
     static constexpr int kEvery = -1;
-    int failedOpens = 0;     // opens of this device fail
-    int silentCommands = 0;  // commands are ignored: no effect, no reply
+    int failedOpens = 0;      // opens of this device fail
+    int silentCommands = 0;   // commands are ignored: no effect, no reply
     int truncatedReplies = 0; // replies stop after `truncateAfter` bytes
     std::size_t truncateAfter = 0;
-    std::uint32_t replyDelayMs = 0;          // every reply is ready only this long after its command
+    std::uint32_t replyDelayMs = 0;           // every reply is ready only this long after its command
     std::vector<std::uint8_t> bytesBeforeAck; // sent ahead of the 0xFF of a record write
-    bool noAck = false;                      // a written record is taken but never acknowledged
-    std::optional<std::uint32_t> configLength; // length announced in configuration replies; the record is padded or cut to it
+    bool noAck = false;                       // a written record is taken but never acknowledged
+    std::optional<std::uint32_t>
+        configLength; // length announced in configuration replies; the record is padded or cut to it
     std::optional<std::uint32_t> readingsTotal; // total announced in readings replies; the data sent stay the memory's
-    bool firmwareChangesOnWrite = false;     // a written record is kept with a different firmware code
-    std::optional<std::uint64_t> vanishAfterBytes; // pulled out after sending this many more reply bytes
+    bool firmwareChangesOnWrite = false;        // a written record is kept with a different firmware code
+    std::optional<std::uint64_t> vanishAfterBytes;         // pulled out after sending this many more reply bytes
     std::optional<std::uint64_t> vanishAfterReceivedBytes; // pulled out after taking this many more bytes from the host
 };
 
@@ -97,10 +98,10 @@ private:
     double speedUp_ = 1.0;
     std::uint64_t baseTick_ = 0;
     std::uint64_t baseLoggerMs_ = 0;
-    std::uint64_t writeMs_ = 0;      // logger time the starting record was taken
+    std::uint64_t writeMs_ = 0; // logger time the starting record was taken
     std::uint64_t firstSampleMs_ = 0;
     std::uint32_t writtenDelay_ = 0;
-    std::uint64_t events_ = 0;       // event logger: events so far
+    std::uint64_t events_ = 0; // event logger: events so far
     std::uint64_t nextEventMs_ = 0;
 
     // Wire state.

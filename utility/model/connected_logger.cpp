@@ -22,8 +22,8 @@ bool verified(const LoggerConfig& written, const LoggerConfig& readBack)
     for (std::size_t at = cfg::kStartHour; at <= cfg::kStartYear; ++at)
         if (written.u8(at) != readBack.u8(at))
             return false;
-    return written.sampleInterval() == readBack.sampleInterval() &&
-           written.serialNumber() == readBack.serialNumber() && written.firmwareText() == readBack.firmwareText();
+    return written.sampleInterval() == readBack.sampleInterval() && written.serialNumber() == readBack.serialNumber() &&
+           written.firmwareText() == readBack.firmwareText();
 }
 
 } // namespace
@@ -153,8 +153,7 @@ bool ConnectedLogger::hasSensorFault(bool show)
     return true;
 }
 
-ExpiryCheck ConnectedLogger::expiryCheck(const DatePeriod& period, bool show, int invalidMessage,
-                                         int expiredMessage)
+ExpiryCheck ConnectedLogger::expiryCheck(const DatePeriod& period, bool show, int invalidMessage, int expiredMessage)
 {
     const ExpiryCheck check = checkExpiry(period, link.clock().localNow());
     if (show && check.state == ExpiryState::Invalid)
@@ -174,14 +173,8 @@ ExpiryCheck ConnectedLogger::calibrationDueCheck(bool show)
     return expiryCheck(config.calibrationDue(), show, msgid::kCalibrationInvalid, msgid::kCalibrationExceeded);
 }
 
-CivilTime ConnectedLogger::firstReadingTime() const
-{
-    return velmora::firstReadingTime(config);
-}
+CivilTime ConnectedLogger::firstReadingTime() const { return velmora::firstReadingTime(config); }
 
-void ConnectedLogger::restoreDefaults()
-{
-    velmora::restoreDefaults(*this);
-}
+void ConnectedLogger::restoreDefaults() { velmora::restoreDefaults(*this); }
 
 } // namespace velmora

@@ -20,17 +20,17 @@ public:
 
     bool readConfiguration();
     bool stopAndWrite();
-    bool startAndWrite(int year, int month, int day, int hour, int minute, int second,
-                       std::uint32_t delaySeconds, bool pushButton);
+    bool startAndWrite(int year, int month, int day, int hour, int minute, int second, std::uint32_t delaySeconds,
+                       bool pushButton);
     bool readReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
     // The download's first steps: re-read the record, then read every reading. The
     // link has shown its message when this returns false, unless `progress` stopped it.
     bool downloadReadings(std::vector<float>& readings, const LoggerLink::Progress& progress = {});
 
     // Checks that show their messages through the link's Prompts.
-    bool isCompatible();               // message 139 when refused
-    bool checkBattery();               // 140 or 141; false when one was shown
-    bool hasSensorFault(bool show);    // 147 or 169, stop icon
+    bool isCompatible();            // message 139 when refused
+    bool checkBattery();            // 140 or 141; false when one was shown
+    bool hasSensorFault(bool show); // 147 or 169, stop icon
     // Expiry checks against the clock's local date; messages 170/171 and 172/173
     // (stop icon) when `show`. The texts are made by expiryText() of the status core.
     ExpiryCheck sensorLifeCheck(bool show);

@@ -91,8 +91,7 @@ std::int32_t valueToRaw(LoggerRecord& r, double value)
         const double f = fahrenheitBit(r) ? value : value * 1.8 + 32.0;
         return halfUpToInt((f + 328.0) * 10.0);
     }
-    default:
-        return halfUpToInt((value - offset) / gain);
+    default: return halfUpToInt((value - offset) / gain);
     }
 }
 

@@ -47,10 +47,9 @@ double dewPoint(const LoggerRecord& r, double temperature, double humidity);
 
 // Scaling error codes and the messages the scaling page shows for them.
 namespace scaleerr {
-inline constexpr int kNone = 0, kAboveFullScale = 1, kInputsEqual = 3, kOutputsEqual = 4, kRange = 5,
-                     kEmptyOut1 = 6, kEmptyIn1 = 7, kEmptyOut2 = 8, kEmptyIn2 = 9, kIn1AboveFull = 10,
-                     kIn1Negative = 11, kIn2AboveFull = 12, kIn2Negative = 13, kBelowZeroRaw = 14,
-                     kBelowZeroCalibrated = 15;
+inline constexpr int kNone = 0, kAboveFullScale = 1, kInputsEqual = 3, kOutputsEqual = 4, kRange = 5, kEmptyOut1 = 6,
+                     kEmptyIn1 = 7, kEmptyOut2 = 8, kEmptyIn2 = 9, kIn1AboveFull = 10, kIn1Negative = 11,
+                     kIn2AboveFull = 12, kIn2Negative = 13, kBelowZeroRaw = 14, kBelowZeroCalibrated = 15;
 }
 
 void computeScaling(LoggerRecord& r);

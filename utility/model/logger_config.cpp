@@ -19,10 +19,7 @@ std::uint32_t LoggerConfig::u32(std::size_t o) const
            (static_cast<std::uint32_t>(bytes[o + 2]) << 16) | (static_cast<std::uint32_t>(bytes[o + 3]) << 24);
 }
 
-float LoggerConfig::f32(std::size_t o) const
-{
-    return std::bit_cast<float>(u32(o));
-}
+float LoggerConfig::f32(std::size_t o) const { return std::bit_cast<float>(u32(o)); }
 
 void LoggerConfig::setU16(std::size_t o, std::uint16_t v)
 {
@@ -36,10 +33,7 @@ void LoggerConfig::setU32(std::size_t o, std::uint32_t v)
         bytes[o + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF);
 }
 
-void LoggerConfig::setF32(std::size_t o, float v)
-{
-    setU32(o, std::bit_cast<std::uint32_t>(v));
-}
+void LoggerConfig::setF32(std::size_t o, float v) { setU32(o, std::bit_cast<std::uint32_t>(v)); }
 
 int LoggerConfig::startFullYear() const
 {
@@ -93,10 +87,7 @@ void LoggerConfig::setLowAlarmRaw(std::uint16_t v)
         setU8(cfg::kLowAlarmNarrow, static_cast<std::uint8_t>(v));
 }
 
-bool LoggerConfig::isPushButtonStart() const
-{
-    return hasPushButton(type()) && hasMode(mode::kPushButton);
-}
+bool LoggerConfig::isPushButtonStart() const { return hasPushButton(type()) && hasMode(mode::kPushButton); }
 
 void LoggerConfig::setLcdMode(LcdMode m)
 {
@@ -141,7 +132,9 @@ std::size_t LoggerConfig::slotSize(TextSlot slot)
 {
     switch (slot) {
     case TextSlot::Name: return 16;
-    case TextSlot::Units: case TextSlot::InputUnits: case TextSlot::DefaultUnits: return 12;
+    case TextSlot::Units:
+    case TextSlot::InputUnits:
+    case TextSlot::DefaultUnits: return 12;
     case TextSlot::RangeText: return 14;
     default: return 8;
     }
@@ -175,10 +168,7 @@ void LoggerConfig::setText(TextSlot slot, const std::string& text)
     std::memcpy(bytes.data() + offset, text.data(), n);
 }
 
-std::string LoggerConfig::firmwareText() const
-{
-    return readText(cfg::kFirmwareCode, 4);
-}
+std::string LoggerConfig::firmwareText() const { return readText(cfg::kFirmwareCode, 4); }
 
 std::string LoggerConfig::unitText() const
 {
@@ -192,10 +182,7 @@ std::string LoggerConfig::unitText() const
     }
 }
 
-DatePeriod LoggerConfig::period(std::size_t o) const
-{
-    return DatePeriod{u8(o), u8(o + 1), u8(o + 2), u8(o + 3)};
-}
+DatePeriod LoggerConfig::period(std::size_t o) const { return DatePeriod{u8(o), u8(o + 1), u8(o + 2), u8(o + 3)}; }
 
 void LoggerConfig::setPeriod(std::size_t o, DatePeriod p)
 {

@@ -14,19 +14,18 @@ using LoggerType = std::uint8_t;
 
 // Offsets of the record's fields.
 namespace cfg {
-inline constexpr std::size_t kType = 0, kCommand = 1, kName = 2, kStartHour = 18, kStartMinute = 19,
-                             kStartSecond = 20, kStartDay = 21, kStartMonth = 22, kStartYear = 23,
-                             kStartDelay = 24, kSampleInterval = 28, kReadingCount = 30, kFlags = 32,
-                             kHighAlarm = 34, kLowAlarmNarrow = 35, kCalGain = 36, kCalOffset = 40,
-                             kLiveReading = 44, kInputOptions = 46, kModeFlags = 47, kFirmwareCode = 48,
-                             kSerialNumber = 52, kLowAlarmWide = 56, kRhHighAlarm = 56, kRhLowAlarm = 57,
-                             kWrapCount = 58, kMemoryCapacity = 60, kConsecutiveHigh = 62,
-                             kConsecutiveLow = 63, kUnits = 64, kScaleIn1 = 76, kScaleOut1 = 84,
-                             kScaleIn2 = 92, kScaleOut2 = 100, kInputScalar = 108, kHighAlarmText = 112,
-                             kLowAlarmText = 120, kRangeText = 128, kInputUnits = 142, kDefaultUnits = 154,
-                             kDefaultIn1 = 166, kDefaultOut1 = 174, kDefaultIn2 = 182, kDefaultOut2 = 190,
-                             kCalPointHigh = 198, kCalPointLow = 206, kBatteryLevel = 214, kSensorLife = 216,
-                             kCalibrationDue = 220, kTcGain = 224, kTcOffset = 228, kCountPeriod = 232;
+inline constexpr std::size_t kType = 0, kCommand = 1, kName = 2, kStartHour = 18, kStartMinute = 19, kStartSecond = 20,
+                             kStartDay = 21, kStartMonth = 22, kStartYear = 23, kStartDelay = 24, kSampleInterval = 28,
+                             kReadingCount = 30, kFlags = 32, kHighAlarm = 34, kLowAlarmNarrow = 35, kCalGain = 36,
+                             kCalOffset = 40, kLiveReading = 44, kInputOptions = 46, kModeFlags = 47,
+                             kFirmwareCode = 48, kSerialNumber = 52, kLowAlarmWide = 56, kRhHighAlarm = 56,
+                             kRhLowAlarm = 57, kWrapCount = 58, kMemoryCapacity = 60, kConsecutiveHigh = 62,
+                             kConsecutiveLow = 63, kUnits = 64, kScaleIn1 = 76, kScaleOut1 = 84, kScaleIn2 = 92,
+                             kScaleOut2 = 100, kInputScalar = 108, kHighAlarmText = 112, kLowAlarmText = 120,
+                             kRangeText = 128, kInputUnits = 142, kDefaultUnits = 154, kDefaultIn1 = 166,
+                             kDefaultOut1 = 174, kDefaultIn2 = 182, kDefaultOut2 = 190, kCalPointHigh = 198,
+                             kCalPointLow = 206, kBatteryLevel = 214, kSensorLife = 216, kCalibrationDue = 220,
+                             kTcGain = 224, kTcOffset = 228, kCountPeriod = 232;
 } // namespace cfg
 
 // Bits of `flags`.
@@ -41,16 +40,30 @@ inline constexpr std::uint16_t kHighEnabled = 1u << 0, kLowEnabled = 1u << 1, kH
 // Bits of `modeFlags`.
 namespace mode {
 inline constexpr std::uint8_t kLedsDisabled = 1u << 0, kScaleFalling = 1u << 1, kSounder = 1u << 3,
-                              kOverwrite = 1u << 4, kLcdBit5 = 1u << 5, kLcdBit6 = 1u << 6,
-                              kPushButton = 1u << 7;
+                              kOverwrite = 1u << 4, kLcdBit5 = 1u << 5, kLcdBit6 = 1u << 6, kPushButton = 1u << 7;
 }
 
 enum class LcdMode { Off, OnAfterButton, AlwaysOn };
 
 // The text slots that have a fixed size and are terminated in their last byte when read.
 enum class TextSlot {
-    Name, Units, ScaleIn1, ScaleOut1, ScaleIn2, ScaleOut2, HighAlarmText, LowAlarmText, RangeText,
-    InputUnits, DefaultUnits, DefaultIn1, DefaultOut1, DefaultIn2, DefaultOut2, CalPointHigh, CalPointLow
+    Name,
+    Units,
+    ScaleIn1,
+    ScaleOut1,
+    ScaleIn2,
+    ScaleOut2,
+    HighAlarmText,
+    LowAlarmText,
+    RangeText,
+    InputUnits,
+    DefaultUnits,
+    DefaultIn1,
+    DefaultOut1,
+    DefaultIn2,
+    DefaultOut2,
+    CalPointHigh,
+    CalPointLow
 };
 
 // A date period stored in 4 bytes: start day, month, year - 1900, length in months.

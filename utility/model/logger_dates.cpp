@@ -36,8 +36,7 @@ CivilTime expiryDate(const DatePeriod& period)
 bool isValidPeriod(const DatePeriod& period)
 {
     // Years from 2000 on; a month 0 or day 0 is no date either.
-    return period.yearSince1900 > 99 && period.month >= 1 && period.month <= 12 && period.day >= 1 &&
-           period.day <= 31;
+    return period.yearSince1900 > 99 && period.month >= 1 && period.month <= 12 && period.day >= 1 && period.day <= 31;
 }
 
 ExpiryCheck checkExpiry(const DatePeriod& period, const CivilTime& today)

@@ -21,7 +21,7 @@ enum class ExpiryState { NoDateSet, Invalid, Valid, Expired };
 
 struct ExpiryCheck {
     ExpiryState state = ExpiryState::NoDateSet;
-    CivilTime date;     // the expiry date when state is Valid or Expired
+    CivilTime date; // the expiry date when state is Valid or Expired
     bool passes() const { return state == ExpiryState::NoDateSet || state == ExpiryState::Valid; }
 };
 

@@ -9,8 +9,8 @@ namespace velmora {
 namespace {
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-constexpr std::uint64_t kPow10Int[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
-                                       10000000ull, 100000000ull, 1000000000ull};
+constexpr std::uint64_t kPow10Int[] = {1ull,      10ull,      100ull,      1000ull,      10000ull,
+                                       100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull};
 
 // Two decimal digits per entry, "00" to "99".
 constexpr char kDigitPairs[] =
@@ -43,8 +43,7 @@ void putDigits(char* out, std::uint64_t v, int digits)
 }
 
 // The digits of `whole` with the point `Decimals` places from the right.
-template <int Decimals>
-char* writeScaled(char* out, std::uint64_t whole);
+template <int Decimals> char* writeScaled(char* out, std::uint64_t whole);
 
 } // namespace
 
@@ -100,9 +99,9 @@ char* writeFixed(char* out, double value, int decimals)
     // within one ulp of one half, rounding it gives the same digits as rounding the
     // exact product. Near a half, the product's exact error (an fma gives it without
     // rounding) decides, and an exact half rounds to even, as printf does.
-    std::uint64_t whole = static_cast<std::uint64_t>(scaled); // floor: scaled >= 0
+    std::uint64_t whole = static_cast<std::uint64_t>(scaled);              // floor: scaled >= 0
     const double beyondHalf = (scaled - static_cast<double>(whole)) - 0.5; // exact near one half
-    const double tolerance = scaled * 0x1p-52;                              // >= one ulp of scaled
+    const double tolerance = scaled * 0x1p-52;                             // >= one ulp of scaled
     bool up;
     if (beyondHalf > tolerance) {
         up = true;
@@ -133,8 +132,7 @@ char* writeFixed(char* out, double value, int decimals)
 }
 
 namespace {
-template <int Decimals>
-char* writeScaled(char* out, std::uint64_t whole)
+template <int Decimals> char* writeScaled(char* out, std::uint64_t whole)
 {
     constexpr std::uint64_t unit = kPow10Int[Decimals];
     out = writeUnsigned(out, whole / unit);

@@ -23,10 +23,7 @@ constexpr double kLiteVoltsAtZero = 1.8639;
 constexpr double kLiteDegreesPerVolt = -84.96176720475786;
 
 // Truncation toward zero; a whole number of steps is never "-0".
-double truncated(double q)
-{
-    return std::fabs(q) < 0x1p52 ? static_cast<double>(static_cast<std::int64_t>(q)) : q;
-}
+double truncated(double q) { return std::fabs(q) < 0x1p52 ? static_cast<double>(static_cast<std::int64_t>(q)) : q; }
 
 } // namespace
 
@@ -41,19 +38,14 @@ ReadingRules::ReadingRules(const LoggerRecord& record)
     offset_ = c.calOffset();
 
     switch (row.encoding) {
-    case RawEncoding::FixedTenthsF:
-        fahrenheit_ = fahrenheitBit;
-        break;
-    case RawEncoding::LiteSensor:
-        fahrenheit_ = fahrenheitByte;
-        break;
+    case RawEncoding::FixedTenthsF: fahrenheit_ = fahrenheitBit; break;
+    case RawEncoding::LiteSensor: fahrenheit_ = fahrenheitByte; break;
     case RawEncoding::UserScaled:
         scalar_ = c.inputScalar();
         scaleGain_ = record.scaleGain;
         scaleOffset_ = record.scaleOffset;
         break;
-    default:
-        break;
+    default: break;
     }
 
     switch (row.resolution) {
@@ -80,14 +72,9 @@ ReadingRules::ReadingRules(const LoggerRecord& record)
         print_ = Print::Stepped;
         printDecimals_ = decimals_;
         break;
-    case Resolution::HighTempTenths:
-        print_ = Print::HighTemperature;
-        break;
-    case Resolution::PlainCount:
-        printDecimals_ = 0;
-        break;
-    case Resolution::PlainTenth:
-        break;
+    case Resolution::HighTempTenths: print_ = Print::HighTemperature; break;
+    case Resolution::PlainCount: printDecimals_ = 0; break;
+    case Resolution::PlainTenth: break;
     }
 }
 
@@ -99,8 +86,7 @@ double ReadingRules::value(double raw) const
         const double f = raw * 0.1 - 328.0;
         return fahrenheit_ ? f : (f - 32.0) * kFahrenheitToCelsius;
     }
-    case RawEncoding::Counts:
-        return raw;
+    case RawEncoding::Counts: return raw;
     case RawEncoding::UserScaled: {
         double c = raw * gain_ + offset_;
         if (c < 0)
@@ -118,8 +104,7 @@ double ReadingRules::value(double raw) const
     }
     case RawEncoding::Calibrated:
     case RawEncoding::CalibratedDegrees:
-    case RawEncoding::CalibratedHundredths:
-        break;
+    case RawEncoding::CalibratedHundredths: break;
     }
     return raw * gain_ + offset_;
 }
@@ -149,10 +134,8 @@ char* ReadingRules::write(std::int32_t raw, char* out) const
         *out++ = end[-1];
         return out;
     }
-    case Print::Stepped:
-        return writeFixed(out, rounded(value(raw)), printDecimals_);
-    case Print::Plain:
-        break;
+    case Print::Stepped: return writeFixed(out, rounded(value(raw)), printDecimals_);
+    case Print::Plain: break;
     }
     return writeFixed(out, value(raw), printDecimals_);
 }

@@ -25,10 +25,10 @@ private:
 
     RawEncoding encoding_ = RawEncoding::Calibrated;
     Print print_ = Print::Plain;
-    bool fahrenheit_ = false;    // the unit the conversion looks at (bit 0 or whole byte, by type)
+    bool fahrenheit_ = false;     // the unit the conversion looks at (bit 0 or whole byte, by type)
     bool zeroBelowThree_ = false; // CO under 3 ppm shows as none (not on every CO type)
-    int decimals_ = 1;           // decimalsForType
-    int printDecimals_ = 1;      // decimals of the reading text
+    int decimals_ = 1;            // decimalsForType
+    int printDecimals_ = 1;       // decimals of the reading text
     // Record floats widened to double (exact); see conversions.cpp on the choice.
     double gain_ = 1, offset_ = 0, scalar_ = 1, scaleGain_ = 1, scaleOffset_ = 0, step_ = 0.1;
 };

@@ -18,8 +18,7 @@ using enum ScaleKind;
 using enum UnitOption;
 // AlarmRange by name (its None would clash with IntervalListId's).
 constexpr AlarmRange NoRange = AlarmRange::None, ScaledInput = AlarmRange::ScaledInput,
-                     ThermocoupleCodes = AlarmRange::ThermocoupleCodes,
-                     HighTemperature = AlarmRange::HighTemperature,
+                     ThermocoupleCodes = AlarmRange::ThermocoupleCodes, HighTemperature = AlarmRange::HighTemperature,
                      DisplayTemperature = AlarmRange::DisplayTemperature;
 using namespace feature;
 
@@ -89,27 +88,44 @@ constexpr TypeInfo kUnknown{0, 0, Nothing, Wide, Bits16, Bits8, None, 0, 512, 3,
                             Calibrated, PlainTenth, Unscaled, NoUnit, 0};
 // clang-format on
 
-constexpr std::array<IntervalChoice, 7> kListA{{{"10 Sec (45 Hrs)", 10}, {"1 Min (11 Days)", 60},
-    {"5 Min (56 Days)", 300}, {"30 Min (11 Mths)", 1800}, {"1 Hour (1.8 Yrs)", 3600},
-    {"6 Hours (>2 Yrs)", 21600}, {"12 Hours (>2 Yrs)", 43200}}};
-constexpr std::array<IntervalChoice, 8> kListB{{{"1 Sec (9 Hrs)", 1}, {"10 Sec (3.5 Days)", 10},
-    {"1 Min (22 Days)", 60}, {"5 Min (3.5 Mths)", 300}, {"30 Min (1.8 Yrs)", 1800}, {"1 Hour (>2 Yrs)", 3600},
-    {"6 Hours (>2 Yrs)", 21600}, {"12 Hours (>2 Yrs)", 43200}}};
-constexpr std::array<IntervalChoice, 8> kListC{{{"1 Sec (9 Hrs)", 1}, {"10 Sec (3.7 Days)", 10},
-    {"1 Min (22 Days)", 60}, {"5 Min (3 Mths)", 300}, {"30 Min (1.8 Yrs)", 1800}, {"1 Hour (>2 Yrs)", 3600},
-    {"6 Hours (>2 Yrs)", 21600}, {"12 Hours (>2 Yrs)", 43200}}};
-constexpr std::array<IntervalChoice, 9> kListD{{{"1 Sec (9 Hrs)", 1}, {"10 Sec (3.5 Days)", 10},
-    {"30 Sec (11 Days)", 30}, {"1 Min (22 Days)", 60}, {"5 Min (3.5 Mths)", 300}, {"30 Min (1.8 Yrs)", 1800},
-    {"1 Hour (>2 Yrs)", 3600}, {"6 Hours (>2 Yrs)", 21600}, {"12 Hours (>2 Yrs)", 43200}}};
-constexpr std::array<IntervalChoice, 4> kListE{{{"10 Sec (3 Days)", 10}, {"30 Sec (11 Days)", 30},
-    {"1 Min (22 Days)", 60}, {"5 Min (3 Mths)", 300}}};
+constexpr std::array<IntervalChoice, 7> kListA{{{"10 Sec (45 Hrs)", 10},
+                                                {"1 Min (11 Days)", 60},
+                                                {"5 Min (56 Days)", 300},
+                                                {"30 Min (11 Mths)", 1800},
+                                                {"1 Hour (1.8 Yrs)", 3600},
+                                                {"6 Hours (>2 Yrs)", 21600},
+                                                {"12 Hours (>2 Yrs)", 43200}}};
+constexpr std::array<IntervalChoice, 8> kListB{{{"1 Sec (9 Hrs)", 1},
+                                                {"10 Sec (3.5 Days)", 10},
+                                                {"1 Min (22 Days)", 60},
+                                                {"5 Min (3.5 Mths)", 300},
+                                                {"30 Min (1.8 Yrs)", 1800},
+                                                {"1 Hour (>2 Yrs)", 3600},
+                                                {"6 Hours (>2 Yrs)", 21600},
+                                                {"12 Hours (>2 Yrs)", 43200}}};
+constexpr std::array<IntervalChoice, 8> kListC{{{"1 Sec (9 Hrs)", 1},
+                                                {"10 Sec (3.7 Days)", 10},
+                                                {"1 Min (22 Days)", 60},
+                                                {"5 Min (3 Mths)", 300},
+                                                {"30 Min (1.8 Yrs)", 1800},
+                                                {"1 Hour (>2 Yrs)", 3600},
+                                                {"6 Hours (>2 Yrs)", 21600},
+                                                {"12 Hours (>2 Yrs)", 43200}}};
+constexpr std::array<IntervalChoice, 9> kListD{{{"1 Sec (9 Hrs)", 1},
+                                                {"10 Sec (3.5 Days)", 10},
+                                                {"30 Sec (11 Days)", 30},
+                                                {"1 Min (22 Days)", 60},
+                                                {"5 Min (3.5 Mths)", 300},
+                                                {"30 Min (1.8 Yrs)", 1800},
+                                                {"1 Hour (>2 Yrs)", 3600},
+                                                {"6 Hours (>2 Yrs)", 21600},
+                                                {"12 Hours (>2 Yrs)", 43200}}};
+constexpr std::array<IntervalChoice, 4> kListE{
+    {{"10 Sec (3 Days)", 10}, {"30 Sec (11 Days)", 30}, {"1 Min (22 Days)", 60}, {"5 Min (3 Mths)", 300}}};
 
 } // namespace
 
-const TypeInfo* typeInfo(LoggerType type)
-{
-    return (type >= 1 && type <= kMaxKnownType) ? &kTypes[type - 1] : nullptr;
-}
+const TypeInfo* typeInfo(LoggerType type) { return (type >= 1 && type <= kMaxKnownType) ? &kTypes[type - 1] : nullptr; }
 
 const TypeInfo& typeRow(LoggerType type)
 {
@@ -160,10 +176,7 @@ std::size_t readingHeaderLength(LoggerType t) { return typeRow(t).readingHeader;
 int valuesPerReading(LoggerType t) { return isHumidity(t) ? 2 : 1; }
 int bytesPerValue(LoggerType t) { return static_cast<int>(typeRow(t).readings); }
 
-int setupEntryPage(LoggerType t)
-{
-    return isCompatible(t) ? typeRow(t).setupEntryPage : 0;
-}
+int setupEntryPage(LoggerType t) { return isCompatible(t) ? typeRow(t).setupEntryPage : 0; }
 
 IntervalList intervalList(LoggerType type)
 {

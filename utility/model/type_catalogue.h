@@ -76,14 +76,14 @@ enum class UnitOption : std::uint8_t {
 
 // Features a type has or lacks (TypeInfo::features).
 namespace feature {
-inline constexpr std::uint16_t kHumidity = 1u << 0;     // humidity channel and alarms, sensor-fault warning
-inline constexpr std::uint16_t kThermocouple = 1u << 1; // thermocouple kind J/K/T, tcGain and tcOffset
-inline constexpr std::uint16_t kDisplay = 1u << 2;      // LCD with a display mode
-inline constexpr std::uint16_t kPushButton = 1u << 3;   // push-button start
-inline constexpr std::uint16_t kRollOver = 1u << 4;     // a wrapped roll-over memory changes a download's rows
-inline constexpr std::uint16_t kKeepsDelay = 1u << 5;   // keeps the start delay it was given, so readings
-                                                        // held, not the delay, tell that the wait is over
-inline constexpr std::uint16_t kCompatible = 1u << 6;   // accepted by the main menu
+inline constexpr std::uint16_t kHumidity = 1u << 0;      // humidity channel and alarms, sensor-fault warning
+inline constexpr std::uint16_t kThermocouple = 1u << 1;  // thermocouple kind J/K/T, tcGain and tcOffset
+inline constexpr std::uint16_t kDisplay = 1u << 2;       // LCD with a display mode
+inline constexpr std::uint16_t kPushButton = 1u << 3;    // push-button start
+inline constexpr std::uint16_t kRollOver = 1u << 4;      // a wrapped roll-over memory changes a download's rows
+inline constexpr std::uint16_t kKeepsDelay = 1u << 5;    // keeps the start delay it was given, so readings
+                                                         // held, not the delay, tell that the wait is over
+inline constexpr std::uint16_t kCompatible = 1u << 6;    // accepted by the main menu
 inline constexpr std::uint16_t kZeroBelow3ppm = 1u << 7; // CO readings under 3 ppm show as 0
 inline constexpr std::uint16_t kFixedLeds = 1u << 8;     // the indicator LEDs cannot be switched off
 inline constexpr std::uint16_t kDegreeUnit = 1u << 9;    // the unit text is the degree sign of inputOptions,
@@ -107,9 +107,9 @@ struct TypeInfo {
     ValueWidth readings;
     ValueWidth alarms; // 16-bit levels at 34 and 56, or 8-bit at 34 and 35
     IntervalListId intervals;
-    int setupEntryPage;           // first set-up page, 0 when the type is refused
-    std::uint16_t readingBlock;   // bytes per block of the readings download
-    std::uint8_t readingHeader;   // bytes before the readings (count of 16 or 24 bits)
+    int setupEntryPage;         // first set-up page, 0 when the type is refused
+    std::uint16_t readingBlock; // bytes per block of the readings download
+    std::uint8_t readingHeader; // bytes before the readings (count of 16 or 24 bits)
     RawEncoding encoding;
     Resolution resolution;
     ScaleKind scale;
@@ -137,10 +137,10 @@ std::string modelName(LoggerType type); // "USB" for unknown codes
 
 // Membership tests of the type groups, each a read of the row.
 bool isKnownType(LoggerType type);
-bool isNarrow(LoggerType type);      // 64-byte record, 8-bit readings
-bool isWide(LoggerType type);        // a known type with a 256-byte record and 16-bit readings
-bool hasWideAlarms(LoggerType type); // 16-bit alarm levels at 34 and 56
-bool isScaled(LoggerType type);      // user scaling of voltage or current
+bool isNarrow(LoggerType type);        // 64-byte record, 8-bit readings
+bool isWide(LoggerType type);          // a known type with a 256-byte record and 16-bit readings
+bool hasWideAlarms(LoggerType type);   // 16-bit alarm levels at 34 and 56
+bool isScaled(LoggerType type);        // user scaling of voltage or current
 bool alarmsFromTexts(LoggerType type); // scaled, alarm levels shown as entered
 bool isTemperature(LoggerType type);
 bool isHumidity(LoggerType type);
@@ -163,12 +163,12 @@ bool hasWrappedRollOver(const LoggerConfig& c);
 // not readingCount.
 std::size_t downloadRowCount(const LoggerConfig& c);
 
-std::size_t configLength(LoggerType type);       // 64 or 256
-std::size_t readingBlockSize(LoggerType type);   // 64 or 512
+std::size_t configLength(LoggerType type);        // 64 or 256
+std::size_t readingBlockSize(LoggerType type);    // 64 or 512
 std::size_t readingHeaderLength(LoggerType type); // 3 or 4
-int valuesPerReading(LoggerType type);           // 2 for humidity types (temperature, humidity), else 1
-int bytesPerValue(LoggerType type);              // 1 for 8-bit readings, 2 for 16-bit readings
-int setupEntryPage(LoggerType type);             // 0 when refused
+int valuesPerReading(LoggerType type);            // 2 for humidity types (temperature, humidity), else 1
+int bytesPerValue(LoggerType type);               // 1 for 8-bit readings, 2 for 16-bit readings
+int setupEntryPage(LoggerType type);              // 0 when refused
 
 IntervalList intervalList(LoggerType type);
 // The interval as the status page prints it: "1 Second", ..., "UnKnown".

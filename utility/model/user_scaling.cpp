@@ -53,10 +53,10 @@ struct StepRow {
     int decimals;
 };
 
-constexpr std::array<StepRow, 21> kSteps{{{0.001, 3}, {0.002, 3}, {0.0025, 4}, {0.005, 3}, {0.01, 2},
-                                          {0.02, 2}, {0.025, 3}, {0.05, 2}, {0.1, 1}, {0.2, 1},
-                                          {0.25, 2}, {0.5, 1}, {1, 0}, {2, 0}, {2.5, 1}, {5, 0},
-                                          {10, 0}, {20, 0}, {25, 0}, {50, 0}, {100, 0}}};
+constexpr std::array<StepRow, 21> kSteps{{{0.001, 3}, {0.002, 3}, {0.0025, 4}, {0.005, 3}, {0.01, 2}, {0.02, 2},
+                                          {0.025, 3}, {0.05, 2},  {0.1, 1},    {0.2, 1},   {0.25, 2}, {0.5, 1},
+                                          {1, 0},     {2, 0},     {2.5, 1},    {5, 0},     {10, 0},   {20, 0},
+                                          {25, 0},    {50, 0},    {100, 0}}};
 
 double fullScaleInput(const LoggerRecord& r)
 {
@@ -125,11 +125,11 @@ Points factoryPoints(const LoggerConfig& c)
 int checkInputRange(const Points& p, double full)
 {
     const double top = static_cast<float>(full);
-    return p.in1 > top  ? scaleerr::kIn1AboveFull
-           : p.in1 < 0  ? scaleerr::kIn1Negative
+    return p.in1 > top   ? scaleerr::kIn1AboveFull
+           : p.in1 < 0   ? scaleerr::kIn1Negative
            : p.in2 > top ? scaleerr::kIn2AboveFull
-           : p.in2 < 0  ? scaleerr::kIn2Negative
-                        : scaleerr::kNone;
+           : p.in2 < 0   ? scaleerr::kIn2Negative
+                         : scaleerr::kNone;
 }
 
 // The first step of the table wider than a 1023rd of the shown span, or the last.

@@ -81,8 +81,8 @@ void drawLogger(QPainter& p, const QRectF& r)
     QPainterPath trace;
     const qreal sx = screen.left() + 2, sw = screen.width() - 4, sy = screen.center().y();
     trace.moveTo(sx, sy + screen.height() * 0.15);
-    trace.cubicTo(sx + sw * 0.3, sy - screen.height() * 0.45, sx + sw * 0.55, sy + screen.height() * 0.40,
-                  sx + sw, sy - screen.height() * 0.20);
+    trace.cubicTo(sx + sw * 0.3, sy - screen.height() * 0.45, sx + sw * 0.55, sy + screen.height() * 0.40, sx + sw,
+                  sy - screen.height() * 0.20);
     p.setPen(pen(kNavy, 1.8));
     p.setBrush(Qt::NoBrush);
     p.drawPath(trace);
@@ -171,10 +171,7 @@ void drawChart(QPainter& p, const QRectF& r)
     p.drawPath(humidity);
 }
 
-void drawView(QPainter& p)
-{
-    drawChart(p, QRectF(8, 16, 84, 68));
-}
+void drawView(QPainter& p) { drawChart(p, QRectF(8, 16, 84, 68)); }
 
 void drawProgramIcon(QPainter& p)
 {
@@ -270,7 +267,6 @@ void drawShield(QPainter& p)
     p.drawLine(QPointF(36, 50), QPointF(46, 62));
     p.drawLine(QPointF(46, 62), QPointF(66, 38));
 }
-
 
 } // namespace
 

@@ -11,10 +11,10 @@ class QRectF;
 namespace velmora {
 
 enum class Artwork {
-    ProgramIcon,  // icon 128
-    SetUpButton,  // face 132 of button 1101
-    StopButton,   // face 136 of button 1102
-    ViewButton,   // face 137 of button 1103
+    ProgramIcon, // icon 128
+    SetUpButton, // face 132 of button 1101
+    StopButton,  // face 136 of button 1102
+    ViewButton,  // face 137 of button 1103
 };
 
 // The motif in the middle of a page's left panel.

@@ -69,9 +69,6 @@ CPageView* CPageSet::page(int index) const
     return index < 0 || index >= page::kCount ? nullptr : pages_[static_cast<std::size_t>(index)];
 }
 
-int CPageSet::childId(const CPageView* page)
-{
-    return page ? page->property(kChildId).toInt() : 0;
-}
+int CPageSet::childId(const CPageView* page) { return page ? page->property(kChildId).toInt() : 0; }
 
 } // namespace velmora

@@ -9,15 +9,9 @@ namespace velmora {
 
 namespace {
 
-bool usable(const QWidget* w, const QWidget* page)
-{
-    return w->isVisibleTo(page) && w->isEnabled();
-}
+bool usable(const QWidget* w, const QWidget* page) { return w->isVisibleTo(page) && w->isEnabled(); }
 
-bool isPushButton(const QWidget* w)
-{
-    return qobject_cast<const QPushButton*>(w) != nullptr;
-}
+bool isPushButton(const QWidget* w) { return qobject_cast<const QPushButton*>(w) != nullptr; }
 
 } // namespace
 
@@ -88,8 +82,8 @@ void CPageView::putButtonsLastInTabOrder()
 void CPageView::focusFirstControl()
 {
     const QList<QWidget*> order = tabControls();
-    const auto first = std::find_if(order.begin(), order.end(),
-                                    [this](QWidget* w) { return !isPushButton(w) && usable(w, this); });
+    const auto first =
+        std::find_if(order.begin(), order.end(), [this](QWidget* w) { return !isPushButton(w) && usable(w, this); });
     QWidget* target = first != order.end() ? *first : defaultButton();
     if (!target || !usable(target, this)) {
         const auto button = std::find_if(order.begin(), order.end(), [this](QWidget* w) { return usable(w, this); });

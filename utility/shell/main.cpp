@@ -20,8 +20,8 @@
 #include "qt/qt_settings.h"
 #include "simulation_setup.h"
 #include "usb_id_list.h"
-#include "velmora_version.h"
 #include "velmora_usb_app.h"
+#include "velmora_version.h"
 #include "wall_clock.h"
 
 using namespace velmora;
@@ -51,8 +51,8 @@ int main(int argc, char* argv[])
         std::string error;
         bridge = makeSimulatedBridge(parser.value(simulate).toStdString(), clock, error);
         if (!bridge) {
-            const QString text = QStringLiteral("Cannot simulate \"%1\": %2")
-                                     .arg(parser.value(simulate), QString::fromStdString(error));
+            const QString text =
+                QStringLiteral("Cannot simulate \"%1\": %2").arg(parser.value(simulate), QString::fromStdString(error));
             std::cerr << text.toStdString() << '\n';
             QMessageBox::critical(nullptr, QString::fromLatin1(kProgramTitle), text);
             return 2;

@@ -12,8 +12,7 @@
 
 namespace velmora {
 
-CMainFrame::CMainFrame(Help& help, QWidget* parent)
-    : QMainWindow(parent), helpSeam_(help), pane_(new QWidget(this))
+CMainFrame::CMainFrame(Help& help, QWidget* parent) : QMainWindow(parent), helpSeam_(help), pane_(new QWidget(this))
 {
     // Caption, system menu, minimise and close; no sizing border, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -70,9 +70,8 @@ std::optional<int> MainMenuCommands::OnStopAndDownload()
     if (c.isLogging()) {
         // The push-button question keeps its set-up wording and has no icon here.
         const bool yes = c.isDelayedStartPending() ? prompts_.askYesNo(msg(msgid::kStopDelayedConfirm))
-                         : c.isWaitingForButton()
-                             ? prompts_.askYesNo(msg(msgid::kPushButtonQuestion), PromptIcon::None)
-                             : prompts_.askYesNo(msg(msgid::kStopConfirm));
+                         : c.isWaitingForButton() ? prompts_.askYesNo(msg(msgid::kPushButtonQuestion), PromptIcon::None)
+                                                  : prompts_.askYesNo(msg(msgid::kStopConfirm));
         if (!yes || !logger_.stopAndWrite())
             return std::nullopt;
     }

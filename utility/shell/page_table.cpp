@@ -2,21 +2,21 @@
 
 #include <array>
 
-#include "setup_co_disclaimer_form.h"
 #include "setup_alarms_form.h"
 #include "setup_co_alarms_form.h"
+#include "setup_co_disclaimer_form.h"
 #include "setup_co_name_form.h"
 #include "setup_consecutive_alarms_form.h"
+#include "setup_lcd_form.h"
 #include "setup_lite_alarms_form.h"
 #include "setup_lite_name_form.h"
-#include "setup_lcd_form.h"
 #include "setup_name_form.h"
 #include "setup_pro_disclaimer_form.h"
 #include "setup_push_to_start_form.h"
+#include "setup_rh_alarms_form.h"
 #include "setup_start_form.h"
 #include "setup_storage_mode_form.h"
 #include "setup_summary_form.h"
-#include "setup_rh_alarms_form.h"
 #include "setup_tc_name_form.h"
 #include "setup_voltage_alarms_form.h"
 #include "setup_voltage_cal_form.h"
@@ -58,10 +58,7 @@ constexpr std::array kPageTable = {
 };
 } // namespace
 
-std::span<const PageEntry> pageTable()
-{
-    return kPageTable;
-}
+std::span<const PageEntry> pageTable() { return kPageTable; }
 
 CPageView* createPage(const PageEntry& entry, PageContext& context)
 {

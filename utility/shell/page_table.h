@@ -11,10 +11,7 @@ class CPageView;
 
 using PageFactory = CPageView* (*)(PageContext&);
 
-template <typename Page> CPageView* makePage(PageContext& context)
-{
-    return new Page(context);
-}
+template <typename Page> CPageView* makePage(PageContext& context) { return new Page(context); }
 
 struct PageEntry {
     int index;

@@ -12,10 +12,11 @@
 namespace velmora {
 
 CVelmoraUSBApp::CVelmoraUSBApp(const UtilityServices& s)
-    : logger_(s.bridge, s.clock, s.prompts),
-      context_{logger_,  readings_, *this,   s.prompts, s.fileDialogs, s.launcher,      s.settings,
-               s.locale, s.clock,   s.help,  wizard_,   s.wallClock,   s.programFolder, s.documentsFolder,
-               s.homeFolder}
+    : logger_(s.bridge, s.clock, s.prompts), context_{logger_,         readings_,         *this,
+                                                      s.prompts,       s.fileDialogs,     s.launcher,
+                                                      s.settings,      s.locale,          s.clock,
+                                                      s.help,          wizard_,           s.wallClock,
+                                                      s.programFolder, s.documentsFolder, s.homeFolder}
 {
 }
 
@@ -61,19 +62,10 @@ void CVelmoraUSBApp::InitInstance()
     frame_->update();
 }
 
-CPageView* CVelmoraUSBApp::SwitchPage(int index)
-{
-    return pageSet_ ? pageSet_->SwitchPage(index) : nullptr;
-}
+CPageView* CVelmoraUSBApp::SwitchPage(int index) { return pageSet_ ? pageSet_->SwitchPage(index) : nullptr; }
 
-CPageView* CVelmoraUSBApp::page(int index) const
-{
-    return pageSet_ ? pageSet_->page(index) : nullptr;
-}
+CPageView* CVelmoraUSBApp::page(int index) const { return pageSet_ ? pageSet_->page(index) : nullptr; }
 
-int CVelmoraUSBApp::currentPage() const
-{
-    return pageSet_ ? pageSet_->currentPage() : 0;
-}
+int CVelmoraUSBApp::currentPage() const { return pageSet_ ? pageSet_->currentPage() : 0; }
 
 } // namespace velmora

@@ -91,24 +91,12 @@ void CVelmoraUSBView::switchTo(std::optional<int> page)
         context_.pages.SwitchPage(*page);
 }
 
-void CVelmoraUSBView::OnSetUp()
-{
-    switchTo(commands_.OnSetUp());
-}
+void CVelmoraUSBView::OnSetUp() { switchTo(commands_.OnSetUp()); }
 
-void CVelmoraUSBView::OnStopAndDownload()
-{
-    switchTo(commands_.OnStopAndDownload());
-}
+void CVelmoraUSBView::OnStopAndDownload() { switchTo(commands_.OnStopAndDownload()); }
 
-void CVelmoraUSBView::OnCurrentStatus()
-{
-    switchTo(commands_.OnCurrentStatus());
-}
+void CVelmoraUSBView::OnCurrentStatus() { switchTo(commands_.OnCurrentStatus()); }
 
-void CVelmoraUSBView::OnViewPreviousGraph()
-{
-    commands_.OnViewPreviousGraph();
-}
+void CVelmoraUSBView::OnViewPreviousGraph() { commands_.OnViewPreviousGraph(); }
 
 } // namespace velmora

@@ -14,15 +14,9 @@ DownloadProgress::~DownloadProgress()
         QApplication::restoreOverrideCursor();
 }
 
-QProgressDialog* DownloadProgress::dialog() const
-{
-    return dialog_.data();
-}
+QProgressDialog* DownloadProgress::dialog() const { return dialog_.data(); }
 
-bool DownloadProgress::cancelled() const
-{
-    return dialog_ && dialog_->wasCanceled();
-}
+bool DownloadProgress::cancelled() const { return dialog_ && dialog_->wasCanceled(); }
 
 LoggerLink::Progress DownloadProgress::callback()
 {

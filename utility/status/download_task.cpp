@@ -91,8 +91,8 @@ SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const D
     }
     const int error = file.error();
     file.discard();
-    return outcome(SaveResult::Incomplete, message + "\nThe readings that arrived could not be saved either.\n(" +
-                                               std::strerror(error) + ")");
+    return outcome(SaveResult::Incomplete,
+                   message + "\nThe readings that arrived could not be saved either.\n(" + std::strerror(error) + ")");
 }
 
 } // namespace

@@ -24,17 +24,14 @@ struct RowIds {
 };
 // The rows below the heading, in the order statusRows() gives them.
 constexpr RowIds kRows[] = {
-    {1106, 1029, "Logger Name :"},  {1107, 1041, "Status :"},       {1108, 1048, "Start Time :"},
-    {1109, 1049, "Start Date :"},   {1110, 1042, "Readings :"},     {1111, 1047, "Sample Rate :"},
-    {1112, 1043, "Scale :"},        {1113, 1044, "High Alarm :"},   {1114, 1045, "Low Alarm :"},
+    {1106, 1029, "Logger Name :"},   {1107, 1041, "Status :"},           {1108, 1048, "Start Time :"},
+    {1109, 1049, "Start Date :"},    {1110, 1042, "Readings :"},         {1111, 1047, "Sample Rate :"},
+    {1112, 1043, "Scale :"},         {1113, 1044, "High Alarm :"},       {1114, 1045, "Low Alarm :"},
     {1115, 1052, "Serial Number :"}, {1116, 1046, "Firmware Version :"},
 };
 constexpr int kHeading = 1075;
 
-QString display(const std::string& cp1252)
-{
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
+QString display(const std::string& cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
 } // namespace
 
 CStatusInfoForm::CStatusInfoForm(PageContext& context) : CPageView(142), context_(context)
@@ -89,10 +86,7 @@ void CStatusInfoForm::fill()
     }
 }
 
-void CStatusInfoForm::OnOK()
-{
-    context_.pages.SwitchPage(page::kMainMenu);
-}
+void CStatusInfoForm::OnOK() { context_.pages.SwitchPage(page::kMainMenu); }
 
 void CStatusInfoForm::OnRefresh()
 {

@@ -179,8 +179,7 @@ AlarmTexts fillScale(const LoggerRecord& record, const LocaleFormat& format, Row
         celsiusOrFahrenheit((c.inputOptions() & 0x01) != 0);
         rows.scale.value += thermocoupleKind(c);
         return texts;
-    case UnitOption::NoUnit:
-        break;
+    case UnitOption::NoUnit: break;
     }
     switch (row.measures) {
     case Measures::Voltage:
@@ -197,12 +196,8 @@ AlarmTexts fillScale(const LoggerRecord& record, const LocaleFormat& format, Row
         rows.scale.label = "Sensor Expiry Date :";
         rows.scale.value = expiryText(c.sensorLife(), format);
         break;
-    case Measures::Events:
-        rows.scale.value = inputRangeText(c);
-        break;
-    default:
-        rows.scale.value = "Error";
-        break;
+    case Measures::Events: rows.scale.value = inputRangeText(c); break;
+    default: rows.scale.value = "Error"; break;
     }
     return texts;
 }
@@ -241,8 +236,7 @@ void fillAlarms(const LoggerConfig& c, const LocaleFormat& format, const AlarmTe
         rows.high.value = "N/A";
         rows.low.value = "N/A";
         break;
-    case Measures::Nothing:
-        break; // type 0 and codes above 21 have no known alarms: their values stay empty
+    case Measures::Nothing: break; // type 0 and codes above 21 have no known alarms: their values stay empty
     default:
         alarmRow(rows.high, flag::kHighEnabled, flag::kHighLatched, texts.high);
         alarmRow(rows.low, flag::kLowEnabled, flag::kLowLatched, texts.low);
@@ -281,11 +275,21 @@ std::vector<StatusRow> statusRows(const LoggerRecord& record, const LocaleFormat
         fillHumidity(c, rows);
 
     char serial[32];
-    const StatusRow serialRow{1115, 1052, "Serial Number :",
-                              std::string(serial, writeZeroPadded(serial, c.serialNumber(), 9))};
+    const StatusRow serialRow{1115, 1052,
+                              "Serial Number :", std::string(serial, writeZeroPadded(serial, c.serialNumber(), 9))};
     const StatusRow firmware{1116, 1046, "Firmware Version :", c.firmwareText()};
-    return {StatusRow{1075, 0, headingText(c.type()), ""}, rows.name, rows.status, rows.startTime, rows.startDate,
-            rows.readings, rows.sampleRate, rows.scale, rows.high, rows.low, serialRow, firmware};
+    return {StatusRow{1075, 0, headingText(c.type()), ""},
+            rows.name,
+            rows.status,
+            rows.startTime,
+            rows.startDate,
+            rows.readings,
+            rows.sampleRate,
+            rows.scale,
+            rows.high,
+            rows.low,
+            serialRow,
+            firmware};
 }
 
 } // namespace velmora

@@ -12,10 +12,10 @@
 namespace velmora {
 
 struct StatusRow {
-    int labelControl = 0;  // control id of the label, e.g. 1106
-    int valueControl = 0;  // control id of the value, 0 for the heading row
-    std::string label;     // Windows-1252 text
-    std::string value;     // Windows-1252 text
+    int labelControl = 0; // control id of the label, e.g. 1106
+    int valueControl = 0; // control id of the value, 0 for the heading row
+    std::string label;    // Windows-1252 text
+    std::string value;    // Windows-1252 text
 };
 
 // Heading, name, status, start time, start date, readings, sample rate, scale, high

@@ -96,8 +96,8 @@ void CStopInfoForm::refresh()
 
 void CStopInfoForm::OnOK()
 {
-    StopDownloadFlow flow(context_.logger, context_.readings, context_.prompts, context_.fileDialogs,
-                          context_.settings, context_.documentsFolder, context_.homeFolder);
+    StopDownloadFlow flow(context_.logger, context_.readings, context_.prompts, context_.fileDialogs, context_.settings,
+                          context_.documentsFolder, context_.homeFolder);
     bool downloaded = false;
     {
         WaitCursor wait;
@@ -117,9 +117,6 @@ void CStopInfoForm::OnOK()
         launchDownloadFile(context_.launcher, context_.prompts, context_.programFolder, context_.logger.type(), *path);
 }
 
-void CStopInfoForm::OnCancel()
-{
-    context_.pages.SwitchPage(page::kMainMenu);
-}
+void CStopInfoForm::OnCancel() { context_.pages.SwitchPage(page::kMainMenu); }
 
 } // namespace velmora

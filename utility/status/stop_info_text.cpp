@@ -9,8 +9,8 @@ namespace velmora {
 std::string memoryUsageText(unsigned readingCount, unsigned memoryCapacity)
 {
     // A record claiming no memory at all is full if it holds anything.
-    double percent = memoryCapacity == 0 ? (readingCount ? 100.0 : 0.0)
-                                         : static_cast<double>(readingCount) / memoryCapacity * 100.0;
+    double percent =
+        memoryCapacity == 0 ? (readingCount ? 100.0 : 0.0) : static_cast<double>(readingCount) / memoryCapacity * 100.0;
     if (percent > 100.0)
         percent = 100.0;
     if (readingCount != 0 && percent < 0.1)

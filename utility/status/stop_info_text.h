@@ -10,7 +10,7 @@ struct StopInfoText {
     std::string name;          // Windows-1252, as stored
     std::string readingsLabel; // "Readings:" or "Memory Usage:"
     std::string readingsValue;
-    bool canDownload = false;  // "OK" is enabled only when there are rows to download
+    bool canDownload = false; // "OK" is enabled only when there are rows to download
 };
 
 StopInfoText stopInfoText(const LoggerRecord& record);

@@ -39,8 +39,8 @@ bool launchViewer(ProcessLauncher& launcher, Prompts& prompts, const std::string
     return false;
 }
 
-bool launchDownloadFile(ProcessLauncher& launcher, Prompts& prompts, const std::string& programFolder,
-                        LoggerType type, const std::string& path)
+bool launchDownloadFile(ProcessLauncher& launcher, Prompts& prompts, const std::string& programFolder, LoggerType type,
+                        const std::string& path)
 {
     if (!isEventLogger(type))
         return launchViewer(launcher, prompts, programFolder, path);

@@ -28,7 +28,7 @@ bool launchViewer(ProcessLauncher& launcher, Prompts& prompts, const std::string
 
 // After a download: the viewer, or for an event logger the question and, on Yes, the
 // text editor. Returns true when a program was started.
-bool launchDownloadFile(ProcessLauncher& launcher, Prompts& prompts, const std::string& programFolder,
-                        LoggerType type, const std::string& path);
+bool launchDownloadFile(ProcessLauncher& launcher, Prompts& prompts, const std::string& programFolder, LoggerType type,
+                        const std::string& path);
 
 } // namespace velmora

@@ -13,20 +13,11 @@ namespace {
 constexpr double kSameLevel = 1e-6;
 } // namespace
 
-double AlarmLevelList::value(int index) const
-{
-    return top_ - step_ * std::clamp(index, 0, count_ - 1);
-}
+double AlarmLevelList::value(int index) const { return top_ - step_ * std::clamp(index, 0, count_ - 1); }
 
-std::string AlarmLevelList::text(int index) const
-{
-    return levelText(index) + " " + unit_;
-}
+std::string AlarmLevelList::text(int index) const { return levelText(index) + " " + unit_; }
 
-std::string AlarmLevelList::levelText(int index) const
-{
-    return fixedText(value(index), decimals_);
-}
+std::string AlarmLevelList::levelText(int index) const { return fixedText(value(index), decimals_); }
 
 std::vector<double> AlarmLevelList::values() const
 {

@@ -31,10 +31,7 @@ struct StartPickers {
     CivilTime date; // control 1025
 
     static StartPickers showing(const CivilTime& local) { return StartPickers{local, local}; }
-    CivilTime start() const
-    {
-        return CivilTime{date.year, date.month, date.day, time.hour, time.minute, time.second};
-    }
+    CivilTime start() const { return CivilTime{date.year, date.month, date.day, time.hour, time.minute, time.second}; }
     bool operator==(const StartPickers&) const = default;
 };
 

@@ -83,7 +83,7 @@ void CListAlarmsPage::showValues(const AlarmLevelList& levels, const AlarmListVa
 
 AlarmListValues CListAlarmsPage::values() const
 {
-    return AlarmListValues{high_.box->isChecked(),  low_.box->isChecked(),  high_.list->currentIndex(),
+    return AlarmListValues{high_.box->isChecked(),    low_.box->isChecked(),   high_.list->currentIndex(),
                            low_.list->currentIndex(), high_.hold->isChecked(), low_.hold->isChecked()};
 }
 

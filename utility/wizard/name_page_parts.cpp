@@ -13,8 +13,8 @@
 #include "dialog_units.h"
 #include "page_view.h"
 #include "sample_rate_choice.h"
-#include "setup_page.h"
 #include "setup_name_rules.h"
+#include "setup_page.h"
 #include "text_encoding.h"
 
 namespace velmora {

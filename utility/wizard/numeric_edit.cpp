@@ -6,10 +6,7 @@
 
 namespace velmora {
 
-CNumericEdit::CNumericEdit(QWidget* parent) : QLineEdit(parent)
-{
-    setContextMenuPolicy(Qt::NoContextMenu);
-}
+CNumericEdit::CNumericEdit(QWidget* parent) : QLineEdit(parent) { setContextMenuPolicy(Qt::NoContextMenu); }
 
 void CNumericEdit::setValue(double value, int decimals, bool negativeAllowed, bool reformat)
 {
@@ -73,10 +70,7 @@ void CNumericEdit::paste()
     }
 }
 
-void CNumericEdit::contextMenuEvent(QContextMenuEvent* event)
-{
-    event->accept();
-}
+void CNumericEdit::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
 
 void CNumericEdit::mousePressEvent(QMouseEvent* event)
 {

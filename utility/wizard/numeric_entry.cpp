@@ -46,9 +46,6 @@ double numericTextValue(std::string_view text)
     return ec == std::errc() && std::isfinite(value) ? value : 0.0;
 }
 
-std::string numericText(double value, int decimals)
-{
-    return fixedText(value, decimals);
-}
+std::string numericText(double value, int decimals) { return fixedText(value, decimals); }
 
 } // namespace velmora

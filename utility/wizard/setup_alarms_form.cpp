@@ -24,14 +24,8 @@ void CSetupAlarmsForm::refresh()
     showValues(setup_alarms::levelList(record), setup_alarms::load(record));
 }
 
-void CSetupAlarmsForm::OnNext()
-{
-    follow(setup_alarms::next(core(), values()));
-}
+void CSetupAlarmsForm::OnNext() { follow(setup_alarms::next(core(), values())); }
 
-void CSetupAlarmsForm::OnBack()
-{
-    follow(setup_alarms::back(core(), values()));
-}
+void CSetupAlarmsForm::OnBack() { follow(setup_alarms::back(core(), values())); }
 
 } // namespace velmora

@@ -100,10 +100,7 @@ void CSetupCOAlarmsForm::enableWithIndicator()
         w->setEnabled(indicator_->isChecked());
 }
 
-void CSetupCOAlarmsForm::showLevel(double level)
-{
-    level_->setValue(level, 0, false, true);
-}
+void CSetupCOAlarmsForm::showLevel(double level) { level_->setValue(level, 0, false, true); }
 
 void CSetupCOAlarmsForm::refresh()
 {

@@ -14,8 +14,7 @@ struct WizardCore;
 namespace setup_co_alarms {
 
 namespace id {
-inline constexpr int kHold = 1022, kIndicator = 1036, kLevel = 1084, kUnit = 1085, kSounder = 1105,
-                     kCoLevels = 1123;
+inline constexpr int kHold = 1022, kIndicator = 1036, kLevel = 1084, kUnit = 1085, kSounder = 1105, kCoLevels = 1123;
 }
 
 // The level recommended for safety, offered in place of a level out of range.
@@ -25,7 +24,7 @@ inline constexpr int kLowestLevel = 3;
 inline constexpr int kLevelLength = 4;
 
 struct Values {
-    bool indicatorOn = false; // "Enable LED Indicator ..."
+    bool indicatorOn = false;         // "Enable LED Indicator ..."
     double level = kRecommendedLevel; // the level edit's number, ppm
     bool hold = false;
     bool sounder = false;

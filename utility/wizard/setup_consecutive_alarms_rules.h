@@ -25,7 +25,7 @@ inline constexpr int kCountLength = 3;
 struct Side {
     bool offered = false; // the alarm is on, so its box can be ticked
     bool ticked = false;
-    double count = 0;     // the edit's number; shown only while ticked
+    double count = 0; // the edit's number; shown only while ticked
 };
 
 struct Values {

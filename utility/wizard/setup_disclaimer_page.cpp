@@ -77,14 +77,8 @@ rules::Values CSetupDisclaimerPage::shown() const
     return rules::Values{choices_[1]->isChecked() ? rules::Choice::Agree : rules::Choice::DoNotAgree, agreement_};
 }
 
-void CSetupDisclaimerPage::OnChoice()
-{
-    nextButton()->setEnabled(rules::nextEnabled(shown()));
-}
+void CSetupDisclaimerPage::OnChoice() { nextButton()->setEnabled(rules::nextEnabled(shown())); }
 
-void CSetupDisclaimerPage::OnNext()
-{
-    follow(rules::next(core(), pageIndex(), shown()));
-}
+void CSetupDisclaimerPage::OnNext() { follow(rules::next(core(), pageIndex(), shown())); }
 
 } // namespace velmora

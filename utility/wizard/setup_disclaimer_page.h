@@ -2,8 +2,8 @@
 // The safety agreement pages: the agreement in a read-only box that scrolls, "I Do
 // Not Agree" and "I Agree", and "Next >" only after "I Agree". Every refresh starts
 // again from "I Do Not Agree"; "< Back" is never enabled.
-#include "setup_page.h"
 #include "setup_disclaimer_rules.h"
+#include "setup_page.h"
 
 class QPlainTextEdit;
 class QRadioButton;

@@ -78,15 +78,9 @@ std::string agreementText(int page)
     return text;
 }
 
-Values load(int page)
-{
-    return Values{Choice::DoNotAgree, agreementText(page)};
-}
+Values load(int page) { return Values{Choice::DoNotAgree, agreementText(page)}; }
 
-bool nextEnabled(const Values& values)
-{
-    return values.choice == Choice::Agree;
-}
+bool nextEnabled(const Values& values) { return values.choice == Choice::Agree; }
 
 WizardStep next(WizardCore& core, int page, const Values& values)
 {

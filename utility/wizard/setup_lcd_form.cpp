@@ -19,10 +19,7 @@ namespace rules = setup_lcd;
 namespace {
 constexpr int kFirstDisplayRadio = 1149;
 
-QString shown(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString shown(std::string_view text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
 
 template <std::size_t N> int checkedIndex(QRadioButton* const (&radios)[N])
 {
@@ -45,14 +42,15 @@ CSetupLCDForm::CSetupLCDForm(PageContext& context)
         inner->addWidget(display_[i]);
     }
     inner->addSpacing(du.y(2));
-    for (const char* note : {"NOTE: Prolonged use of the display will reduce battery life.",
-                             "LCD response time will slow down in low temperatures.",
-                             "Normal function will return at room temperatures."})
+    for (const char* note :
+         {"NOTE: Prolonged use of the display will reduce battery life.",
+          "LCD response time will slow down in low temperatures.", "Normal function will return at room temperatures."})
         inner->addWidget(sentenceLabel(QString::fromLatin1(note), display));
 
     QGroupBox* storage = addGroup();
     addStorageChoice(storage, storage_);
-    groupColumn(storage)->addWidget(new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
+    groupColumn(storage)->addWidget(
+        new QLabel(QStringLiteral("WARNING: If data is overwritten it cannot be recovered."), storage));
     body()->addStretch(1);
 }
 

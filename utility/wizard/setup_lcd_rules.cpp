@@ -36,9 +36,6 @@ WizardStep next(WizardCore& core, const Values& values)
     return forwardFrom(core, page::kLcd);
 }
 
-WizardStep back(WizardCore& core)
-{
-    return backFrom(core, page::kLcd);
-}
+WizardStep back(WizardCore& core) { return backFrom(core, page::kLcd); }
 
 } // namespace velmora::setup_lcd

@@ -24,9 +24,6 @@ void CSetupLiteAlarmsForm::refresh()
     showValues(setup_lite_alarms::levelList(record), setup_lite_alarms::load(record));
 }
 
-void CSetupLiteAlarmsForm::OnNext()
-{
-    follow(setup_lite_alarms::next(core(), values()));
-}
+void CSetupLiteAlarmsForm::OnNext() { follow(setup_lite_alarms::next(core(), values())); }
 
 } // namespace velmora

@@ -25,10 +25,7 @@ constexpr int kPanelGap = 6;
 constexpr int kButtonGap = 8; // between "Next >" and "&Cancel"
 } // namespace
 
-QVBoxLayout* groupColumn(QGroupBox* group)
-{
-    return static_cast<QVBoxLayout*>(group->layout());
-}
+QVBoxLayout* groupColumn(QGroupBox* group) { return static_cast<QVBoxLayout*>(group->layout()); }
 
 QLabel* sentenceLabel(const QString& text, QWidget* parent)
 {
@@ -38,8 +35,8 @@ QLabel* sentenceLabel(const QString& text, QWidget* parent)
 }
 
 CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back)
-    : CPageView(dialogId), context_(context),
-      core_{context.logger, context.prompts, context.wizard, context.wallClock}, page_(pageIndex), backKind_(back)
+    : CPageView(dialogId), context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
+      page_(pageIndex), backKind_(back)
 {
     const DialogUnits du(font());
     auto* panel = new CArtPanel(motif, this);
@@ -132,15 +129,9 @@ void CSetupPage::refreshBackButton()
         back_->setEnabled(previousPage(context_.logger.config, page_) >= 0);
 }
 
-void CSetupPage::OnBack()
-{
-    follow(backFrom(core_, page_));
-}
+void CSetupPage::OnBack() { follow(backFrom(core_, page_)); }
 
-void CSetupPage::OnCancel()
-{
-    context_.pages.SwitchPage(page::kMainMenu);
-}
+void CSetupPage::OnCancel() { context_.pages.SwitchPage(page::kMainMenu); }
 
 void CSetupPage::follow(const WizardStep& step)
 {

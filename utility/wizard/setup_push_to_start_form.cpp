@@ -56,10 +56,7 @@ void CSetupPushToStartForm::refresh()
     runClockWhile(timer_, rules::clockLive(core()));
 }
 
-void CSetupPushToStartForm::OnTimer()
-{
-    apply(rules::tick);
-}
+void CSetupPushToStartForm::OnTimer() { apply(rules::tick); }
 
 void CSetupPushToStartForm::OnNext()
 {

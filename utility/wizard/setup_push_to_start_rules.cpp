@@ -35,15 +35,9 @@ Values load(WizardCore& core)
     return values;
 }
 
-bool clockLive(const WizardCore& core)
-{
-    return core.flags.pushClockLive;
-}
+bool clockLive(const WizardCore& core) { return core.flags.pushClockLive; }
 
-void tick(WizardCore& core, Values& values)
-{
-    showNow(core, values);
-}
+void tick(WizardCore& core, Values& values) { showNow(core, values); }
 
 void chooseImmediate(WizardCore& core, Values& values)
 {
@@ -97,9 +91,6 @@ WizardStep back(WizardCore& core)
     return backFrom(core, page::kPushToStart);
 }
 
-void cancel(WizardCore& core)
-{
-    core.flags.pushClockLive = false;
-}
+void cancel(WizardCore& core) { core.flags.pushClockLive = false; }
 
 } // namespace velmora::setup_push_to_start

@@ -29,14 +29,8 @@ void CSetupRHAlarmsForm::writeSwitch(bool high, bool on)
     high ? c.setRhHighEnabled(on) : c.setRhLowEnabled(on);
 }
 
-void CSetupRHAlarmsForm::OnNext()
-{
-    follow(setup_rh_alarms::next(core(), values()));
-}
+void CSetupRHAlarmsForm::OnNext() { follow(setup_rh_alarms::next(core(), values())); }
 
-void CSetupRHAlarmsForm::OnBack()
-{
-    follow(setup_rh_alarms::back(core(), values()));
-}
+void CSetupRHAlarmsForm::OnBack() { follow(setup_rh_alarms::back(core(), values())); }
 
 } // namespace velmora

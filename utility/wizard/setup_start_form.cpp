@@ -45,10 +45,7 @@ void CSetupStartForm::refresh()
     runClockWhile(timer_, rules::clockLive(core()));
 }
 
-void CSetupStartForm::OnTimer()
-{
-    pickers_.show(rules::load(core()).pickers, false);
-}
+void CSetupStartForm::OnTimer() { pickers_.show(rules::load(core()).pickers, false); }
 
 void CSetupStartForm::OnPickerEdited()
 {

@@ -7,25 +7,13 @@
 
 namespace velmora::setup_start {
 
-Values load(WizardCore& core)
-{
-    return Values{StartPickers::showing(core.clock.localNow())};
-}
+Values load(WizardCore& core) { return Values{StartPickers::showing(core.clock.localNow())}; }
 
-bool clockLive(const WizardCore& core)
-{
-    return core.flags.startClockLive;
-}
+bool clockLive(const WizardCore& core) { return core.flags.startClockLive; }
 
-void pickerEdited(WizardCore& core)
-{
-    core.flags.startClockLive = false;
-}
+void pickerEdited(WizardCore& core) { core.flags.startClockLive = false; }
 
-StartChoice choice(const Values& values)
-{
-    return StartChoice{StartMode::At, values.pickers.start()};
-}
+StartChoice choice(const Values& values) { return StartChoice{StartMode::At, values.pickers.start()}; }
 
 WizardStep finish(WizardCore& core, const Values& values)
 {
@@ -39,9 +27,6 @@ WizardStep back(WizardCore& core)
     return backFrom(core, page::kStart);
 }
 
-void cancel(WizardCore& core)
-{
-    core.flags.startClockLive = false;
-}
+void cancel(WizardCore& core) { core.flags.startClockLive = false; }
 
 } // namespace velmora::setup_start

@@ -22,10 +22,7 @@ constexpr int kFirstStorageRadio = 1152;
 constexpr int kStopCapacityLabel = 1154;
 constexpr int kOverwriteCapacityLabel = 1155;
 
-QString shown(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString shown(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Where a line of `text` no wider than `width` ends: after the last whole word that
 // fits, or at the end when all of it does.

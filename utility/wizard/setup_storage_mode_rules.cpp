@@ -46,9 +46,6 @@ WizardStep next(WizardCore& core, const Values& values)
     return forwardFrom(core, page::kStorageMode);
 }
 
-WizardStep back(WizardCore& core)
-{
-    return backFrom(core, page::kStorageMode);
-}
+WizardStep back(WizardCore& core) { return backFrom(core, page::kStorageMode); }
 
 } // namespace velmora::setup_storage_mode

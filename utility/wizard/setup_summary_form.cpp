@@ -52,14 +52,8 @@ CSetupSummaryForm::CSetupSummaryForm(PageContext& context)
     body()->setStretchFactor(group, 1);
 }
 
-void CSetupSummaryForm::refresh()
-{
-    name_->setText(shownText(core().logger.config.name()));
-}
+void CSetupSummaryForm::refresh() { name_->setText(shownText(core().logger.config.name())); }
 
-void CSetupSummaryForm::OnNext()
-{
-    context().pages.SwitchPage(page::kMainMenu);
-}
+void CSetupSummaryForm::OnNext() { context().pages.SwitchPage(page::kMainMenu); }
 
 } // namespace velmora

@@ -83,10 +83,7 @@ std::string levelUnit(const LoggerConfig& c)
 
 ValueRange levelRange(const LoggerRecord& record) { return typedAlarmRange(record); }
 
-std::string levelText(const LoggerRecord& record, double level)
-{
-    return shownText(level, decimalsForType(record));
-}
+std::string levelText(const LoggerRecord& record, double level) { return shownText(level, decimalsForType(record)); }
 
 Values load(const LoggerRecord& record)
 {
@@ -119,10 +116,14 @@ WizardStep next(WizardCore& core, Values& values)
     c.setHighAlarmEnabled(values.highOn); // written when clicked; again for callers without the page
     c.setLowAlarmEnabled(values.lowOn);
 
-    Level high{numericTextValue(values.highText), values.highOn, values.highText, id::kHighLevel,
-               msgid::kHighAlarmAdjusted, 0.0};
+    Level high{numericTextValue(values.highText),
+               values.highOn,
+               values.highText,
+               id::kHighLevel,
+               msgid::kHighAlarmAdjusted,
+               0.0};
     Level low{numericTextValue(values.lowText), values.lowOn, values.lowText, id::kLowLevel,
-              msgid::kLowAlarmAdjusted, 0.0};
+              msgid::kLowAlarmAdjusted,         0.0};
     if (high.on && low.on && !(low.value < high.value)) {
         core.prompts.warn(msg(msgid::kHighNotAboveLow));
         return WizardStep::stay(id::kHighLevel);

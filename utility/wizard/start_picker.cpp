@@ -73,10 +73,7 @@ void StartPickerPair::setEnabled(bool enabled) const
     date->setEnabled(enabled);
 }
 
-StartPickers StartPickerPair::values() const
-{
-    return StartPickers{time->value(), date->value()};
-}
+StartPickers StartPickerPair::values() const { return StartPickers{time->value(), date->value()}; }
 
 StartPickerPair buildStartPickers(QGroupBox* group)
 {
