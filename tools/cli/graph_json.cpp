@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "chart_texts.h"
@@ -178,17 +177,6 @@ std::string jsonString(std::string_view utf8)
     return out + '"';
 }
 
-std::string stampText(std::int64_t seconds)
-{
-    const std::time_t t = static_cast<std::time_t>(seconds);
-    std::tm parts{};
-    if (gmtime_r(&t, &parts) == nullptr)
-        return {};
-    char buf[64];
-    const std::size_t n = std::strftime(buf, sizeof buf, "%d/%m/%Y %H:%M:%S", &parts);
-    return std::string(buf, n);
-}
-
 void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats)
 {
     const std::size_t count = data.readingCount > 0 ? static_cast<std::size_t>(data.readingCount) : 0;
@@ -196,7 +184,7 @@ void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStat
     j.raw("{").key("name").text(data.loggerName);
     j.raw(",").key("count").integer(data.readingCount);
     j.raw(",").key("interval").integer(data.sampleInterval);
-    j.raw(",").key("start").text(stampText(data.startTime));
+    j.raw(",").key("start").text(readingTimeText(data.startTime));
     j.raw(",").key("channel1");
     writeChannel(j, data.channel1, true, count);
     j.raw(",").key("channel2");

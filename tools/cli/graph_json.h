@@ -19,7 +19,4 @@ void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStat
 // A UTF-8 text as a JSON string, quotes included.
 std::string jsonString(std::string_view utf8);
 
-// "DD/MM/YYYY HH:MM:SS" of seconds counted without a time zone.
-std::string stampText(std::int64_t seconds);
-
 } // namespace velmora

@@ -121,7 +121,7 @@ void printSummary(std::ostream& out, const GraphData& data, const DocumentStatis
         out << "Serial number: " << cp1252ToUtf8(data.serialNumber) << "\n";
     out << "Readings: " << data.fileReadingCount() << "\n"
         << "Interval: " << data.sampleInterval << " s\n"
-        << "Start: " << stampText(data.startTime) << "\n";
+        << "Start: " << readingTimeText(data.startTime) << "\n";
     printChannel(out, "Channel 1", data.channel1, true);
     printChannel(out, "Channel 2", data.channel2, false);
     printStatistics(out, data, stats);
