@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "prompts.h"
 #include "workbook_export.h"
 
@@ -29,33 +30,6 @@ struct QuietPrompts final : velmora::Prompts {
     }
 };
 
-double cpuNow()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-std::string quoted(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-std::string run(const std::string& command)
-{
-    std::string output;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[256];
-        while (std::fgets(buf, sizeof buf, p))
-            output += buf;
-        if (pclose(p) != 0)
-            output.clear();
-    }
-    return output;
-}
 
 // Peak resident memory of `velmora-cli export FILE OUT`, in megabytes; negative when it failed.
 double cliPeakMb(const std::string& file, const std::string& out)
@@ -73,30 +47,16 @@ double cliPeakMb(const std::string& file, const std::string& out)
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-struct Timing {
-    double cpu = 1e300;
-    double wall = 1e300;
-};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string> files;
-    int repeats = 5;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--repeats" && i + 1 < argc)
-            repeats = std::max(1, std::atoi(argv[++i]));
-        else
-            files.push_back(a);
-    }
-    if (files.empty()) {
-        std::fprintf(stderr, "usage: export_bench [--repeats N] FILE...\n");
+    using namespace velmora::bench;
+    const auto [files, repeats] = fileArguments(argc, argv, 5, "export_bench");
+    if (files.empty())
         return 2;
-    }
-    const char* python = std::getenv("VELMORA_BENCH_PYTHON");
-    const std::string py = python ? python : (std::ifstream("/usr/bin/python3") ? "/usr/bin/python3" : "python3");
+    const std::string py = python();
     const std::string anchor = std::string(VELMORA_BENCH_DIR) + "/xlsxwriter_export.py";
     const velmora::SheetDateFormat format = velmora::sheetDateFormat("%m/%d/%y", "%H:%M:%S");
 
@@ -113,11 +73,8 @@ int main(int argc, char** argv)
         Timing t;
         for (int r = 0; r < repeats; ++r) {
             QuietPrompts prompts;
-            const double c0 = cpuNow();
-            const auto w0 = std::chrono::steady_clock::now();
-            const velmora::ExportOutcome outcome = velmora::exportWorkbook(file, ours, format, prompts);
-            t.wall = std::min(t.wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - w0).count());
-            t.cpu = std::min(t.cpu, cpuNow() - c0);
+            velmora::ExportOutcome outcome{};
+            t.best([&] { outcome = velmora::exportWorkbook(file, ours, format, prompts); });
             if (outcome != velmora::ExportOutcome::Written) {
                 std::fprintf(stderr, "%s: the export failed\n", file.c_str());
                 return 1;

@@ -17,35 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "data_file_parser.h"
 #include "inspect_command.h"
 
 namespace {
 
 using velmora::GraphData;
-
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
-
-std::string run(const std::string& command)
-{
-    std::string output;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buf[256];
-        while (std::fgets(buf, sizeof buf, p))
-            output += buf;
-        if (pclose(p) != 0)
-            output.clear();
-    }
-    return output;
-}
-
-std::string quoted(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 std::string selfPath()
 {
@@ -75,37 +53,15 @@ int inspectMode(const std::string& file)
 
 } // namespace
 
-struct Timing {
-    double cpu = 1e300;  // best processor time, seconds
-    double wall = 1e300; // best wall time, seconds
-};
-
-double cpuNow()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 int main(int argc, char** argv)
 {
-    std::vector<std::string> files;
-    int repeats = 5;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--inspect" && i + 1 < argc)
-            return inspectMode(argv[i + 1]);
-        if (a == "--repeats" && i + 1 < argc)
-            repeats = std::max(1, std::atoi(argv[++i]));
-        else
-            files.push_back(a);
-    }
-    if (files.empty()) {
-        std::fprintf(stderr, "usage: reader_bench [--repeats N] FILE...\n");
+    using namespace velmora::bench;
+    if (argc == 3 && std::string(argv[1]) == "--inspect")
+        return inspectMode(argv[2]);
+    const auto [files, repeats] = fileArguments(argc, argv, 5, "reader_bench");
+    if (files.empty())
         return 2;
-    }
-    const char* python = std::getenv("VELMORA_BENCH_PYTHON");
-    const std::string py = python ? python : (std::ifstream("/usr/bin/python3") ? "/usr/bin/python3" : "python3");
+    const std::string py = python();
     const std::string anchor = std::string(VELMORA_BENCH_DIR) + "/pandas_read.py";
 
     // Processor time decides the ratio: on a shared machine the wall clock also counts
@@ -119,11 +75,8 @@ int main(int argc, char** argv)
         GraphData data;
         Timing ours;
         for (int r = 0; r < repeats; ++r) {
-            const double c0 = cpuNow();
-            const auto w0 = std::chrono::steady_clock::now();
-            const velmora::ReadStatus status = velmora::parseDataFile(file, data);
-            ours.wall = std::min(ours.wall, seconds(std::chrono::steady_clock::now() - w0));
-            ours.cpu = std::min(ours.cpu, cpuNow() - c0);
+            velmora::ReadStatus status{};
+            ours.best([&] { status = velmora::parseDataFile(file, data); });
             if (status != velmora::ReadStatus::Loaded) {
                 std::fprintf(stderr, "%s: %s\n", file.c_str(), std::string(velmora::readStatusMessage(status)).c_str());
                 return 1;

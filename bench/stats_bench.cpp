@@ -4,56 +4,20 @@
 //
 // usage: stats_bench [--repeats N] FILE...
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
-#include <vector>
 
+#include "bench_support.h"
 #include "data_file_parser.h"
 #include "document_statistics.h"
 
-namespace {
-
-double cpuNow()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-struct Timing {
-    double cpu = 1e300;
-    double wall = 1e300;
-
-    template <typename F> void best(F&& f)
-    {
-        const double c0 = cpuNow();
-        const auto w0 = std::chrono::steady_clock::now();
-        f();
-        wall = std::min(wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - w0).count());
-        cpu = std::min(cpu, cpuNow() - c0);
-    }
-};
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    std::vector<std::string> files;
-    int repeats = 10;
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--repeats" && i + 1 < argc)
-            repeats = std::max(1, std::atoi(argv[++i]));
-        else
-            files.push_back(a);
-    }
-    if (files.empty()) {
-        std::fprintf(stderr, "usage: stats_bench [--repeats N] FILE...\n");
+    using velmora::bench::Timing;
+    const auto [files, repeats] = velmora::bench::fileArguments(argc, argv, 10, "stats_bench");
+    if (files.empty())
         return 2;
-    }
     // Processor time decides; wall time is printed beside it (the machine is shared).
     std::printf("%-24s %9s %6s | %-17s | %-17s | %s\n", "", "", "", "reader ms", "statistics ms", "");
     std::printf("%-24s %9s %6s | %8s %8s | %8s %8s | %s\n", "file", "readings", "series", "cpu", "wall", "cpu", "wall",
