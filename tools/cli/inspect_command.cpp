@@ -9,6 +9,7 @@
 #include "graph_json.h"
 #include "graph_strings.h"
 #include "header_parser.h"
+#include "read_outcome.h"
 #include "statistics_text.h"
 #include "stats_args.h"
 #include "text_encoding.h"
@@ -138,16 +139,8 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     GraphData data;
     const ReadResult read = readDataFile(options->file, data);
-    if (read.status == ReadStatus::EventFile) {
-        err << graphtext::kEventFileNotCharted << "\n";
+    if (!readOutcomeAccepted(read, data, err, kPrefix))
         return 1;
-    }
-    if (read.status != ReadStatus::Loaded) {
-        err << readFailureMessage(read) << "\n";
-        return 1;
-    }
-    if (data.lastLineUnterminated)
-        err << "velmora-cli inspect: warning: " << graphtext::kLastLineCut << "\n";
 
     std::string readout;
     if (options->readout) {

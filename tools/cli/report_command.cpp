@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <memory>
 
-#include "graph_strings.h"
+#include "read_outcome.h"
 #include "report_writer.h"
 #include "stats_args.h"
 
@@ -75,16 +75,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
     GraphData data;
     FileFingerprint fingerprint;
     const ReadResult read = readFingerprinted(files[0], data, fingerprint);
-    if (read.status == ReadStatus::EventFile) {
-        err << graphtext::kEventFileNotCharted << "\n";
+    if (!readOutcomeAccepted(read, data, err, kPrefix))
         return 1;
-    }
-    if (read.status != ReadStatus::Loaded) {
-        err << readFailureMessage(read) << "\n";
-        return 1;
-    }
-    if (data.lastLineUnterminated)
-        err << kPrefix << "warning: " << graphtext::kLastLineCut << "\n";
 
     const ReadingRange range = statsRange(data, stats);
     ReportContent content = reportContent(data, range, stats.options);
