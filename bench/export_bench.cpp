@@ -30,7 +30,6 @@ struct QuietPrompts final : velmora::Prompts {
     }
 };
 
-
 // Peak resident memory of `velmora-cli export FILE OUT`, in megabytes; negative when it failed.
 double cliPeakMb(const std::string& file, const std::string& out)
 {
@@ -46,7 +45,6 @@ double cliPeakMb(const std::string& file, const std::string& out)
         return -1;
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-
 
 } // namespace
 
