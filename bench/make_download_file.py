@@ -6,11 +6,11 @@ line ends, the serial number on the first reading only) for the benchmarks:
             as the dew point of a 0 %rh reading, a reading every 10 s;
   wide      a wide-type temperature logger (one value a reading, up to 65,535
             readings) with both alarms, a reading a minute.
-
-usage: make_download_file.py humidity|wide READINGS PATH
 """
+import argparse
 import datetime
 import math
+import os
 import sys
 
 
@@ -38,9 +38,28 @@ KINDS = {
 }
 
 
+def reading_count(text):
+    try:
+        count = int(text)
+    except ValueError:
+        count = 0
+    if count < 1:
+        raise argparse.ArgumentTypeError("%r is not a reading count (1 or more)" % text)
+    return count
+
+
+def parse_arguments():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("kind", choices=sorted(KINDS), help="the logger whose file to write")
+    parser.add_argument("readings", type=reading_count, metavar="READINGS", help="how many readings (1 or more)")
+    parser.add_argument("path", metavar="PATH", help="the file to write")
+    return parser.parse_args()
+
+
 def main():
-    header, seconds, row, serial = KINDS[sys.argv[1]]
-    count, path = int(sys.argv[2]), sys.argv[3]
+    args = parse_arguments()
+    header, seconds, row, serial = KINDS[args.kind]
+    count, path = args.readings, args.path
     t = datetime.datetime(2026, 12, 7, 14, 0, 0)
     step = datetime.timedelta(seconds=seconds)
     lines = [header]
@@ -50,8 +69,17 @@ def main():
             line += "," + serial
         lines.append(line)
         t += step
-    with open(path, "wb") as f:
-        f.write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+    # Written beside the target and renamed over it: the benchmark scripts reuse any
+    # file that is there, so a half-written one must never stand under its name.
+    part = path + ".part"
+    try:
+        with open(part, "wb") as f:
+            f.write(("\r\n".join(lines) + "\r\n").encode("cp1252"))
+        os.replace(part, path)
+    except OSError as e:
+        if os.path.exists(part):
+            os.remove(part)
+        sys.exit("make_download_file.py: cannot write %s: %s" % (path, e.strerror))
 
 
 if __name__ == "__main__":
