@@ -7,6 +7,7 @@
 
 #include "graph_main_frame.h"
 #include "graph_strings.h"
+#include "qt/early_command_line.h"
 #include "qt/qt_file_dialogs.h"
 #include "qt/qt_help.h"
 #include "qt/qt_process_launcher.h"
@@ -23,17 +24,21 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kViewerSettingsName));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    const auto declare = [](QCommandLineParser& parser) {
+        parser.setApplicationDescription(text(graphtext::kCommandLineDescription));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addPositionalArgument(text(graphtext::kFileArgument), text(graphtext::kFileArgumentHelp),
+                                     text(graphtext::kFileArgumentSyntax));
+    };
+    answerHelpOrVersionEarly(argc, argv, declare);
 
+    QApplication application(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(text(graphtext::kCommandLineDescription));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(text(graphtext::kFileArgument), text(graphtext::kFileArgumentHelp),
-                                 text(graphtext::kFileArgumentSyntax));
+    declare(parser);
     parser.process(application);
 
     QtPrompts prompts(text(graphtext::kAppTitle));

@@ -13,6 +13,7 @@
 #include "clock.h"
 #include "locale_format.h"
 #include "main_frame.h"
+#include "qt/early_command_line.h"
 #include "qt/qt_file_dialogs.h"
 #include "qt/qt_help.h"
 #include "qt/qt_process_launcher.h"
@@ -28,20 +29,24 @@ using namespace velmora;
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kUtilitySettingsName));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Sets up, stops and downloads Velmora USB data loggers."));
-    parser.addHelpOption();
-    parser.addVersionOption();
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
         QStringLiteral("Use simulated loggers: a type code 1..21, a logger image file, 'none', or a comma list."),
         QStringLiteral("SPEC"));
-    parser.addOption(simulate);
+    const auto declare = [&simulate](QCommandLineParser& parser) {
+        parser.setApplicationDescription(QStringLiteral("Sets up, stops and downloads Velmora USB data loggers."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(simulate);
+    };
+    answerHelpOrVersionEarly(argc, argv, declare);
+
+    QApplication application(argc, argv);
+    QCommandLineParser parser;
+    declare(parser);
     parser.process(application);
 
     SteadyClock clock;
