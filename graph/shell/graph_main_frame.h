@@ -40,7 +40,7 @@ public:
 
     // The recent-file entries of the File menu, newest first.
     void setRecentFiles(const std::vector<std::string>& paths);
-    // "<file> - Velmora USB Graph", or the bare title with no file loaded.
+    // "<file> - VelmoraGraph", or the bare title with no file loaded.
     void showFileInTitle(const std::string& path);
     // A warning about the loaded file that stays in the status bar while the file is
     // shown (command prompts come and go beside it); empty hides it.

@@ -22,6 +22,8 @@ inline constexpr std::string_view kDataSheetName = "Data";                      
 inline constexpr std::string_view kManyChartsWarning =                                                      // 145
     "Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D chart data "
     "series is 32000. Therefore %d charts will be generated to show all the readings.";
+// The viewer's one name, its product name: message captions, the window title, the
+// Help menu and the About box all use it.
 inline constexpr std::string_view kAppTitle = "VelmoraGraph"; // 57344
 
 inline constexpr std::string_view kUnableToOpen = "Unable to open the file.";
@@ -56,7 +58,7 @@ inline constexpr std::string_view kLastLineCut =
     "The last line of the file has no line end: it may have been cut short.";
 
 // Window, menus, toolbar and status bar.
-inline constexpr std::string_view kWindowTitle = "Velmora USB Graph";
+inline constexpr std::string_view kWindowTitle = kAppTitle;
 inline constexpr std::string_view kTitleSeparator = " - "; // between the file's name and the title
 inline constexpr std::string_view kOpenDialogTitle = "Open";
 inline constexpr std::string_view kFileFilter = "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||";
@@ -110,7 +112,7 @@ inline constexpr std::string_view kGridXPrompt = "Show or hide the vertical grid
 inline constexpr std::string_view kGridYPrompt = "Show or hide the horizontal grid lines";
 
 // The About box.
-inline constexpr std::string_view kAboutTitle = "About Velmora USB";
+inline constexpr std::string_view kAboutTitle = "About VelmoraGraph";
 inline constexpr std::string_view kVersion = "Version " VELMORA_VERSION;
 inline constexpr std::string_view kAboutRole = "Graph viewer for Velmora USB Data Logger download files.";
 inline constexpr std::string_view kCopyright = "Copyright \u00a9 Oskenby Electronics Ltd.";

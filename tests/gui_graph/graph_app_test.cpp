@@ -82,7 +82,7 @@ TEST_F(GraphAppTest, StartsWithTheFileNamedOnTheCommandLine)
     EXPECT_TRUE(frame().isVisible());
     EXPECT_EQ(app->document().filePath(), file);
     EXPECT_EQ(app->document().data().readingCount, 3);
-    EXPECT_EQ(frame().windowTitle(), "humidity_alarms.txt - Velmora USB Graph");
+    EXPECT_EQ(frame().windowTitle(), "humidity_alarms.txt - VelmoraGraph");
     EXPECT_EQ(footer(), "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:02:00");
     EXPECT_EQ(app->recentFiles().entries(), std::vector<std::string>{file});
     EXPECT_EQ(settings.values["Recent File List/File1"], file);
@@ -121,7 +121,7 @@ TEST_F(GraphAppTest, WithoutAFileTheOpenDialogComesAtOnce)
     EXPECT_EQ(dialogs.calls[0].request.filter, "VelmoraGraph Files (*.txt)|*.txt|All Files (*.*)|*.*||");
     EXPECT_EQ(app->document().data().readingCount, 0);
     EXPECT_EQ(footer(), " ");
-    EXPECT_EQ(frame().windowTitle(), "Velmora USB Graph");
+    EXPECT_EQ(frame().windowTitle(), "VelmoraGraph");
 
     dialogs.answer(data("reader/temperature_alarms.txt"));
     frame().openAction()->trigger();
@@ -214,7 +214,7 @@ TEST(GraphAboutBox, NamesTheProgramItsVersionAndTheSupplier)
     for (const QLabel* label : about.findChildren<QLabel*>())
         if (!label->text().isEmpty())
             lines << label->text();
-    EXPECT_EQ(about.windowTitle(), "About Velmora USB");
+    EXPECT_EQ(about.windowTitle(), "About VelmoraGraph") << "the program it is about, not the utility";
     EXPECT_EQ(lines,
               (QStringList{"VelmoraGraph", "Version 5.53", "Graph viewer for Velmora USB Data Logger download files.",
                            QString::fromUtf8("Copyright \xC2\xA9 Oskenby Electronics Ltd.")}));
@@ -309,7 +309,7 @@ TEST_F(GraphAppTest, AnEventFileOffersTheTextEditorAndShowsNothing)
     EXPECT_EQ(launcher.starts[0], (test::RecordingLauncher::Start{"xdg-open", {file}, "/opt/velmora/bin"}));
     EXPECT_EQ(app->document().data().readingCount, 0);
     EXPECT_EQ(footer(), " ");
-    EXPECT_EQ(frame().windowTitle(), "Velmora USB Graph");
+    EXPECT_EQ(frame().windowTitle(), "VelmoraGraph");
 }
 
 TEST(FileDialogFilter, PatternsAppearOnceInQtsForm)
