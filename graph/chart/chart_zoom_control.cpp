@@ -62,7 +62,20 @@ void ChartZoomControl::bind(const ZoomLevel& full, std::int64_t interval, std::i
     interval_ = interval;
     totalSeconds_ = totalSeconds;
     session_.bind(full);
+    announced_.reset(); // a new document: its range is news even when the numbers match
     applyLevel(0);
+}
+
+void ChartZoomControl::announceXRange()
+{
+    if (holdAnnouncements_)
+        return;
+    const Chart& c = widget_.chart();
+    const std::pair<double, double> range{c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)};
+    if (range == announced_)
+        return;
+    announced_ = range;
+    emit xRangeChanged(range.first, range.second);
 }
 
 void ChartZoomControl::applyLevel(int n)
@@ -92,7 +105,7 @@ void ChartZoomControl::applyLevel(int n)
                                                c.axisMinimum(Axis::Y2), c.axisMaximum(Axis::Y2), step, zoomed);
     scroll_->setVertical(v, verticalPageSteps(v, step));
     widget_.update();
-    emit xRangeChanged();
+    announceXRange();
 }
 
 void ChartZoomControl::carryOut(const ZoomAction& action)
@@ -178,10 +191,13 @@ void ChartZoomControl::wheel(const QWheelEvent& event)
     if (event.modifiers() & Qt::ControlModifier) {
         const QPoint p = event.position().toPoint();
         const int notches = takeNotches(pendingZoom_, angle);
+        holdAnnouncements_ = true; // the levels passed on the way are not worth telling
         for (int n = 0; n < notches; ++n)
             carryOut(session_.zoomInAround({p.x(), p.y()}, *zoomChart_, interval_, valueStepNow()));
         for (int n = 0; n > notches; --n)
             zoomOut();
+        holdAnnouncements_ = false;
+        announceXRange();
         return;
     }
     // Turning the wheel away from the user goes up, or left; Shift turns it sideways
@@ -226,8 +242,8 @@ void ChartZoomControl::endHorizontalScroll(qint64 position)
     Chart& c = widget_.chart();
     c.setAxisMinimum(Axis::X, static_cast<double>(r.min));
     c.setAxisMaximum(Axis::X, static_cast<double>(r.max));
-    emit xRangeScrolled();
-    emit xRangeChanged();
+    widget_.update();
+    announceXRange();
 }
 
 void ChartZoomControl::endVerticalScroll(int value)

@@ -4,7 +4,8 @@
 // outline, the zoom stack's levels on the axes, the maximum-zoom footer), keeps the
 // scroll bars in step with the level shown and moves the ranges when scrolling ends.
 // The pointer readout and the From/To footer belong to the view: the control asks for
-// them.
+// them. Whatever moves the X range (a box, Ctrl+wheel, "-", Backspace, Zoom Out, a
+// double-click, a scroll, a new document) says so through xRangeChanged(), once.
 //
 //   zoomInAction()   "Zoom In": no action of its own, zooming is by dragging a box
 //   zoomOutAction()  "Zoom Out": one level out (zoomOut())
@@ -18,6 +19,8 @@
 #include <Qt>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "zoom_session.h"
 
@@ -56,10 +59,9 @@ public:
 signals:
     // The pointer moved where the readout applies: show the readout for `pixel`.
     void readoutRequested(QPoint pixel);
-    // Horizontal scrolling ended on a new X range: the From/To footer follows it.
-    void xRangeScrolled();
-    // The X range shown may have changed: a level was applied or a scroll ended.
-    void xRangeChanged();
+    // The X range shown changed (or a new document was bound): once for each change,
+    // and once for a wheel turn of several notches. Seconds after the start time.
+    void xRangeChanged(double xMin, double xMax);
     // The 24th zoom level was asked for: the control has beeped and put up the message.
     void maximumZoomReached();
 
@@ -68,6 +70,9 @@ protected:
 
 private:
     void applyLevel(int n);
+    // Emits xRangeChanged() when the X range differs from the one last told, unless a
+    // burst of changes (a wheel turn) is under way.
+    void announceXRange();
     void carryOut(const ZoomAction& action);
     void endHorizontalScroll(qint64 position);
     void endVerticalScroll(int value);
@@ -86,6 +91,8 @@ private:
     QAction* zoomIn_ = nullptr;
     QAction* zoomOut_ = nullptr;
     bool active_ = true;
+    std::optional<std::pair<double, double>> announced_; // the X range last told
+    bool holdAnnouncements_ = false;
     // Wheel turns not yet a whole notch (fine-grained wheels and touchpads), per use.
     int pendingZoom_ = 0;
     int pendingX_ = 0;

@@ -42,9 +42,8 @@ CVelmoraGraphView::CVelmoraGraphView(Prompts& prompts, QWidget* parent) : QWidge
     chartWidget_ = new ChartWidget(this);
     zoom_ = new ChartZoomControl(*chartWidget_, this);
     connect(zoom_, &ChartZoomControl::readoutRequested, this, &CVelmoraGraphView::showReadout);
-    connect(zoom_, &ChartZoomControl::xRangeScrolled, this, &CVelmoraGraphView::showFromTo);
     connect(zoom_, &ChartZoomControl::maximumZoomReached, this, &CVelmoraGraphView::maximumZoomReached);
-    connect(zoom_, &ChartZoomControl::xRangeChanged, this, &CVelmoraGraphView::noteVisibleRange);
+    connect(zoom_, &ChartZoomControl::xRangeChanged, this, &CVelmoraGraphView::showVisibleRange);
 
     // Room for the axes, a few ticks and the legend; the footer wraps below that.
     setMinimumSize(480, 320);
@@ -128,10 +127,7 @@ void CVelmoraGraphView::bind(const GraphData& data)
     chartWidget_->chart().setFooterSample(QString::fromStdString(cp1252ToUtf8(fromToText(data))));
     rebuildTracesMenu();
 
-    zoom_->bind(full, interval(), totalSeconds());
-    showFromTo();
-    lastVisibleRange_.reset(); // a new document: its range is news even when the numbers match
-    noteVisibleRange();
+    zoom_->bind(full, interval(), totalSeconds()); // shows the From/To footer
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -154,20 +150,10 @@ void CVelmoraGraphView::setFooter(const std::string& fileText)
     chartWidget_->update();
 }
 
-void CVelmoraGraphView::showFromTo()
+void CVelmoraGraphView::showVisibleRange(double xMin, double xMax)
 {
-    const Chart& c = chart();
-    setFooter(fromToText(*data_, c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)));
-}
-
-void CVelmoraGraphView::noteVisibleRange()
-{
-    const Chart& c = chart();
-    const std::pair<double, double> range{c.axisMinimum(Axis::X), c.axisMaximum(Axis::X)};
-    if (range == lastVisibleRange_)
-        return;
-    lastVisibleRange_ = range;
-    emit visibleRangeChanged(range.first, range.second);
+    setFooter(fromToText(*data_, xMin, xMax));
+    emit visibleRangeChanged(xMin, xMax);
 }
 
 void CVelmoraGraphView::zoomOut() { zoom_->zoomOut(); }

@@ -22,8 +22,6 @@
 // On a zoomed chart the wheel and the arrow keys scroll; Ctrl+wheel zooms in around the
 // pointer and out, "-" and Backspace zoom out (see ChartZoomControl).
 #include <QWidget>
-#include <optional>
-#include <utility>
 
 #include "graph_data.h"
 #include "zoom_session.h"
@@ -94,15 +92,15 @@ signals:
     // The 24th zoom level was asked for: the view has beeped and put up the message.
     void maximumZoomReached();
     // The X range on show changed (a document was bound, a zoom level applied, a
-    // scroll ended): seconds after the start time.
+    // scroll ended), and the footer now shows it: seconds after the start time.
     void visibleRangeChanged(double xMin, double xMax);
 
 private:
     void createActions();
     void showReadout(QPoint pixel);
     void setFooter(const std::string& text); // Windows-1252 text
-    void showFromTo();
-    void noteVisibleRange();
+    // The X range shown changed: the From/To footer and the listeners follow it.
+    void showVisibleRange(double xMin, double xMax);
     void rebuildTracesMenu();
     void toggleTrace(int id);
     std::int64_t interval() const;
@@ -116,7 +114,6 @@ private:
     bool markPointsOn_ = false;
     bool gridXOn_ = true;
     bool gridYOn_ = true;
-    std::optional<std::pair<double, double>> lastVisibleRange_;
 
     QAction* markPoints_ = nullptr;
     QAction* gridX_ = nullptr;

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QWheelEvent>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "chart.h"
@@ -302,7 +304,7 @@ TEST(GraphView, TwentyThreeLevelsThenTheMessage)
 
     f.view.zoomOut();
     EXPECT_EQ(f.view.zoomLevel(), 22);
-    EXPECT_EQ(f.view.chart().footer(), QStringList()) << "the message is taken down";
+    EXPECT_TRUE(f.view.footerText().startsWith("From:-")) << "the message gives way to the range shown";
 }
 
 TEST(GraphView, DoubleClickZoomsOutAndItsReleaseDoesNotZoom)
@@ -431,6 +433,58 @@ TEST(GraphView, WheelAndArrowKeysScrollAZoomedChartAsItsScrollBarsDo)
     EXPECT_DOUBLE_EQ(c.axisMinimum(Axis::X), 0.0) << "the whole file does not scroll";
     EXPECT_EQ(f.view.focusProxy(), chart) << "the view hands its focus to the chart";
     EXPECT_EQ(f.view.zoomInAction()->statusTip(), "Zoom In; Left click and drag box to select zoom area.");
+}
+
+// Whatever moves the X range, the footer shows the new From/To line at once and the
+// listeners (the statistics panel) hear of it once; what leaves X alone says nothing.
+// Readings 10 s apart from 14:00:00, X 0..1000 in the full view.
+TEST(GraphView, EveryChangeOfTheXRangeShowsItsFromToOnce)
+{
+    ViewFixture f;
+    QSignalSpy told(&f.view, &CVelmoraGraphView::visibleRangeChanged);
+    QWidget* chart = f.area();
+    const QPoint at(f.px(600), f.plot().center().y());
+    const auto fromTo = [](const char* from, const char* to) {
+        return QStringLiteral("From:-  07 December 2026 %1     To:-  07 December 2026 %2").arg(from, to);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int level;
+        double xMin, xMax; // NaN: X unchanged, nothing told
+        QString footer;
+    } steps[] = {
+        // Two notches at once: 0..1000 halved around X 600 to 300..800, then 450..700.
+        {"Ctrl+wheel, two notches", [&] { wheel(chart, at, 240, Qt::ControlModifier); }, 2, 450, 700,
+         fromTo("14:07:30", "14:11:40")},
+        {"\"-\"", [&] { QTest::keyClick(chart, Qt::Key_Minus); }, 1, 300, 800, fromTo("14:05:00", "14:13:20")},
+        {"a line right", [&] { QTest::keyClick(chart, Qt::Key_Right); }, 1, 310, 810, fromTo("14:05:10", "14:13:30")},
+        {"a line down", [&] { QTest::keyClick(chart, Qt::Key_Down); }, 1, NAN, NAN, fromTo("14:05:10", "14:13:30")},
+        {"Backspace", [&] { QTest::keyClick(chart, Qt::Key_Backspace); }, 0, 0, 1000, fromTo("14:00:00", "14:16:40")},
+        {"Backspace at the whole file", [&] { QTest::keyClick(chart, Qt::Key_Backspace); }, 0, NAN, NAN,
+         fromTo("14:00:00", "14:16:40")},
+        {"a box", [&] { f.drag(QPoint(f.px(100), f.plot().top() + 60), QPoint(f.px(300), f.plot().bottom() - 60)); }, 1,
+         100, 300, fromTo("14:01:40", "14:05:00")},
+        {"Zoom Out", [&] { f.view.zoomOutAction()->trigger(); }, 0, 0, 1000, fromTo("14:00:00", "14:16:40")},
+        {"Ctrl+wheel back, at the whole file", [&] { wheel(chart, at, -120, Qt::ControlModifier); }, 0, NAN, NAN,
+         fromTo("14:00:00", "14:16:40")},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        told.clear();
+        step.act();
+        EXPECT_EQ(f.view.zoomLevel(), step.level);
+        if (std::isnan(step.xMin)) {
+            EXPECT_EQ(told.count(), 0);
+        } else {
+            EXPECT_DOUBLE_EQ(f.view.chart().axisMinimum(Axis::X), step.xMin);
+            EXPECT_DOUBLE_EQ(f.view.chart().axisMaximum(Axis::X), step.xMax);
+            ASSERT_EQ(told.count(), 1);
+            EXPECT_EQ(told.at(0).at(0).toDouble(), step.xMin);
+            EXPECT_EQ(told.at(0).at(1).toDouble(), step.xMax);
+        }
+        EXPECT_EQ(f.view.footerText(), step.footer);
+    }
 }
 
 TEST(GraphView, MarkPointsAndGridSwitches)
