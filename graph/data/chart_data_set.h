@@ -34,12 +34,20 @@ public:
     bool shown(int s) const { return at(s).shown; }
     void setShown(int s, bool shown) { at(s).shown = shown; }
 
+    // The points whose field held no number at all ("Error" in a temperature column),
+    // in rising order. Such a field has always been read as 0, and is drawn so; the
+    // statistics leave it out, for it is no reading.
+    const std::vector<std::size_t>& notNumbers(int s) const { return at(s).notNumbers; }
+    void addNotNumber(int s, std::size_t index) { at(s).notNumbers.push_back(index); }
+
     // Every series back to 0 points and hidden.
     void clear()
     {
         for (Series& s : series_) {
             s.y.clear();
             s.y.shrink_to_fit();
+            s.notNumbers.clear();
+            s.notNumbers.shrink_to_fit();
             s.lastPoint = -1;
             s.shown = false;
         }
@@ -48,6 +56,7 @@ public:
 private:
     struct Series {
         std::vector<double> y;
+        std::vector<std::size_t> notNumbers;
         long lastPoint = -1;
         bool shown = false;
     };

@@ -35,14 +35,19 @@ std::string_view trim(std::string_view s)
 // they become gaps like the marker itself.
 double drawable(double v) { return std::fabs(v) < kGap ? v : kGap; }
 
-double valueOf(std::string_view field) { return drawable(textToDouble(field)); }
+// Bits of a line's value fields, in series order, that held no number.
+using NotNumberMask = unsigned;
 
-// The next field as a reading value; false when the line has no field left.
-bool nextValue(FieldCursor& cursor, double& value, int& decimals)
+// The next field as a reading value; false when the line has no field left. A field
+// without a number reads as 0 and sets its bit in `notNumbers`.
+bool nextValue(FieldCursor& cursor, double& value, int& decimals, int place, NotNumberMask& notNumbers)
 {
-    if (!cursor.nextNumber(value, decimals))
+    bool isNumber = true;
+    if (!cursor.nextNumber(value, decimals, isNumber))
         return false;
     value = drawable(value);
+    if (!isNumber)
+        notNumbers |= 1u << place;
     return true;
 }
 
@@ -75,45 +80,56 @@ public:
         : c1_(data.channel1), c2_(data.channel2), second_(data.channel2.present), third_(data.channel1.hasThird)
     {
         for (int s = 0; s < 3; ++s)
-            series_[count_++] = &c1_.data.values(s);
+            add(c1_.data, s);
         if (second_)
             for (int s = 0; s < 3; ++s)
-                series_[count_++] = &c2_.data.values(s);
+                add(c2_.data, s);
         if (third_)
-            series_[count_++] = &c1_.data.values(3);
+            add(c1_.data, 3);
     }
 
     // Reads one line's values into `values` (in series order); false when a declared
-    // field is missing.
-    bool parse(std::string_view line, double* values)
+    // field is missing. `notNumbers` gets a bit for each field that held no number.
+    bool parse(std::string_view line, double* values, NotNumberMask& notNumbers)
     {
+        notNumbers = 0;
         FieldCursor cursor(line);
         if (!cursor.skip() || !cursor.skip()) // reading number, time stamp
             return false;
-        if (!nextValue(cursor, values[0], c1_.decimals))
+        if (!nextValue(cursor, values[0], c1_.decimals, 0, notNumbers))
             return false;
-        if (!optional(cursor, c1_.hasHigh, values[1]) || !optional(cursor, c1_.hasLow, values[2]))
+        if (!optional(cursor, c1_.hasHigh, values, 1, notNumbers) ||
+            !optional(cursor, c1_.hasLow, values, 2, notNumbers))
             return false;
         int n = 3;
         if (second_) {
             int ignored;
-            if (!nextValue(cursor, values[n++], ignored))
+            if (!nextValue(cursor, values[n], ignored, n, notNumbers))
                 return false;
-            if (!optional(cursor, c2_.hasHigh, values[n++]) || !optional(cursor, c2_.hasLow, values[n++]))
+            if (!optional(cursor, c2_.hasHigh, values, n + 1, notNumbers) ||
+                !optional(cursor, c2_.hasLow, values, n + 2, notNumbers))
                 return false;
+            n += 3;
             if (third_) {
                 std::string_view f;
                 if (!cursor.next(f))
                     return false;
                 // The download file writes "Error" for a dew point it cannot compute.
-                values[n++] = f == "Error" ? kGap : valueOf(f);
+                bool isNumber = true;
+                values[n] = f == "Error" ? kGap : drawable(textToDouble(f, isNumber));
+                if (!isNumber)
+                    notNumbers |= 1u << n;
             }
         }
         return true;
     }
 
-    void append(const double* values)
+    void append(const double* values, NotNumberMask notNumbers)
     {
+        if (notNumbers != 0) // rare: a field such as "Error" where a value belongs
+            for (int i = 0; i < count_; ++i)
+                if (notNumbers & (1u << i))
+                    sets_[i]->addNotNumber(seriesOf_[i], series_[i]->size());
         for (int i = 0; i < count_; ++i)
             series_[i]->push_back(values[i]);
     }
@@ -136,14 +152,21 @@ public:
     int seriesCount() const { return count_; }
 
 private:
-    static bool optional(FieldCursor& cursor, bool declared, double& value)
+    static bool optional(FieldCursor& cursor, bool declared, double* values, int place, NotNumberMask& notNumbers)
     {
         if (!declared) {
-            value = kGap;
+            values[place] = kGap;
             return true;
         }
         int ignored;
-        return nextValue(cursor, value, ignored);
+        return nextValue(cursor, values[place], ignored, place, notNumbers);
+    }
+
+    void add(ChartDataSet& set, int s)
+    {
+        sets_[count_] = &set;
+        seriesOf_[count_] = s;
+        series_[count_++] = &set.values(s);
     }
 
     ChannelData& c1_;
@@ -151,6 +174,8 @@ private:
     bool second_;
     bool third_;
     std::vector<double>* series_[7] = {};
+    ChartDataSet* sets_[7] = {};
+    int seriesOf_[7] = {};
     int count_ = 0;
 };
 
@@ -251,17 +276,18 @@ private:
         }
         ReadingLayout layout(data_);
         double values[7];
+        NotNumberMask notNumbers = 0;
 
         // Line 2: the first reading and the start time.
         if (!(line = nextLine()))
             return failure_;
         std::string_view text = trim(*line);
         std::optional<std::int64_t> start = timeStampOf(text);
-        if (!start || !layout.parse(text, values))
+        if (!start || !layout.parse(text, values, notNumbers))
             return ReadStatus::InvalidData;
         data_.startTime = *start;
         data_.serialNumber = fieldAt(text, serialField);
-        layout.append(values);
+        layout.append(values, notNumbers);
         std::int32_t count = 1;
         const std::size_t afterFirstReading = lines_.consumed();
 
@@ -271,7 +297,7 @@ private:
         text = trim(*line);
         if (text.empty()) {
             // One reading is drawn as a flat line over one second.
-            layout.append(values);
+            layout.append(values, notNumbers);
             data_.singleReading = true;
             return finish(2, 1);
         }
@@ -284,12 +310,12 @@ private:
         // 4 on the lines are used exactly as read.
         SeriesSizer sizer(sizeHint_, afterFirstReading);
         for (;;) {
-            if (!layout.parse(text, values))
+            if (!layout.parse(text, values, notNumbers))
                 return ReadStatus::InvalidData;
             if (count == std::numeric_limits<std::int32_t>::max())
                 return ReadStatus::TooManyReadings;
             sizer.beforeAppend(layout, lines_.consumed());
-            layout.append(values);
+            layout.append(values, notNumbers);
             ++count;
             std::string_view raw;
             ++line_;

@@ -47,8 +47,9 @@ public:
     }
 
     // The next field read as a number (textToDouble) with its decimals (decimalsOf),
-    // in one pass for the common plain form; false when no field was left.
-    bool nextNumber(double& value, int& decimals)
+    // in one pass for the common plain form; false when no field was left. `isNumber`
+    // tells whether the field starts with a number at all.
+    bool nextNumber(double& value, int& decimals, bool& isNumber)
     {
         while (p_ != end_ && *p_ == ',')
             ++p_;
@@ -56,11 +57,12 @@ public:
             return false;
         if (const char* stop = scanPlainDecimal(p_, end_, value, decimals)) {
             p_ = stop == end_ ? stop : stop + 1;
+            isNumber = true;
             return true;
         }
         std::string_view field;
         next(field);
-        value = textToDouble(field);
+        value = textToDouble(field, isNumber);
         decimals = decimalsOf(field);
         return true;
     }

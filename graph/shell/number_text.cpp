@@ -24,8 +24,9 @@ double strtodC(const char* begin, const char* end)
     return strtod_l(copy.c_str(), nullptr, cLocale);
 }
 
-double slowConvert(const char* p, const char* end)
+double slowConvert(const char* p, const char* end, bool& isNumber)
 {
+    isNumber = false;
     while (p != end && isSpace(*p))
         ++p;
     const char* numberStart = p;
@@ -39,13 +40,15 @@ double slowConvert(const char* p, const char* end)
     double value = 0.0;
     std::from_chars_result r{};
     if (end - p >= 2 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        isNumber = true; // at least the "0" before the x
         r = std::from_chars(p + 2, end, value, std::chars_format::hex);
         if (r.ec == std::errc::invalid_argument)
-            return negative ? -0.0 : 0.0; // just the "0" before the x
+            return negative ? -0.0 : 0.0;
     } else {
         r = std::from_chars(p, end, value, std::chars_format::general);
         if (r.ec == std::errc::invalid_argument)
             return 0.0;
+        isNumber = true;
     }
     if (r.ec == std::errc::result_out_of_range)
         return strtodC(numberStart, r.ptr);
@@ -56,12 +59,20 @@ double slowConvert(const char* p, const char* end)
 
 double textToDouble(std::string_view text)
 {
+    bool isNumber = false;
+    return textToDouble(text, isNumber);
+}
+
+double textToDouble(std::string_view text, bool& isNumber)
+{
     double value = 0;
     int decimals = 0;
     const char* end = text.data() + text.size();
-    if (scanPlainDecimal(text.data(), end, value, decimals) == end)
+    if (scanPlainDecimal(text.data(), end, value, decimals) == end) {
+        isNumber = true;
         return value;
-    return slowConvert(text.data(), text.data() + text.size());
+    }
+    return slowConvert(text.data(), text.data() + text.size(), isNumber);
 }
 
 int textToInt(std::string_view text)

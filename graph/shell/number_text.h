@@ -51,6 +51,9 @@ inline const char* scanPlainDecimal(const char* p, const char* end, double& valu
 }
 
 double textToDouble(std::string_view text);
+// The same, and whether the text starts with a number at all: "Error", "-" or an empty
+// text give 0 as atof gives it, but hold no reading.
+double textToDouble(std::string_view text, bool& isNumber);
 
 // atoi: leading white space, an optional sign, then decimal digits; none gives 0.
 // Values beyond the int range are clamped to it.

@@ -52,15 +52,44 @@ std::vector<LevelReport> levelsOf(const ChannelData& c)
     return levels;
 }
 
-const std::vector<double>& levelValues(const ChannelData& c, LevelKind kind)
-{
-    return c.data.values(kind == LevelKind::HighAlarm ? 1 : 2);
-}
+int levelSeries(LevelKind kind) { return kind == LevelKind::HighAlarm ? 1 : 2; }
 
 struct SeriesSource {
     SeriesKind kind;
     const ChannelData& channel;
     int series;
+};
+
+// One series over readings [first, end) as the statistics read it: a field that held
+// no number is a gap, like the dew point's "Error". The range is copied only when it
+// holds such a field; otherwise the series is read where it stands.
+class ReadingsOf {
+public:
+    ReadingsOf(const ChartDataSet& set, int series, std::size_t first, std::size_t end)
+    {
+        const std::vector<double>& values = set.values(series);
+        end = std::min(end, values.size());
+        first = std::min(first, end);
+        data_ = values.data() + first;
+        const std::vector<std::size_t>& notNumbers = set.notNumbers(series);
+        auto from = std::lower_bound(notNumbers.begin(), notNumbers.end(), first);
+        const auto to = std::lower_bound(from, notNumbers.end(), end);
+        if (from == to)
+            return;
+        copy_.assign(data_, data_ + (end - first));
+        for (; from != to; ++from)
+            copy_[*from - first] = ChartDataSet::kGap;
+        data_ = copy_.data();
+    }
+    ReadingsOf(const ReadingsOf&) = delete;
+    ReadingsOf& operator=(const ReadingsOf&) = delete;
+
+    // Reading `first` of the range.
+    const double* data() const { return data_; }
+
+private:
+    const double* data_ = nullptr;
+    std::vector<double> copy_;
 };
 
 std::vector<SeriesSource> readingSeries(const GraphData& data)
@@ -162,21 +191,27 @@ DocumentStatistics documentStatistics(const GraphData& data, const ReadingRange&
         if (source.kind != SeriesKind::ThirdTrace)
             report.levels = levelsOf(c);
 
-        const std::vector<double>& values = c.data.values(source.series);
+        // The readings the value and its levels all hold, counted from the range's first.
+        std::size_t end = range.empty ? range.first : std::min(range.last + 1, c.data.pointCount(source.series));
+        for (const LevelReport& level : report.levels)
+            end = std::min(end, c.data.pointCount(levelSeries(level.kind)));
+        const std::size_t first = std::min(range.first, end);
+        const ReadingsOf values(c.data, source.series, first, end);
+        std::optional<ReadingsOf> levels[2];
         SeriesInput input;
         input.values = values.data();
-        input.first = range.first;
-        input.end = range.empty ? range.first : std::min(range.last + 1, values.size());
+        input.first = 0;
+        input.end = end - first;
         input.scale = report.scale;
         input.activationEnergy = options.activationEnergy;
         for (std::size_t l = 0; l < report.levels.size(); ++l) {
-            const std::vector<double>& level = levelValues(c, report.levels[l].kind);
-            input.end = std::min(input.end, level.size());
-            input.levels[l] = {level.data(),
-                               report.levels[l].kind == LevelKind::LowAlarm ? Beyond::Below : Beyond::Above};
+            const LevelKind kind = report.levels[l].kind;
+            levels[l].emplace(c.data, levelSeries(kind), first, end);
+            input.levels[l] = {levels[l]->data(), kind == LevelKind::LowAlarm ? Beyond::Below : Beyond::Above};
         }
-        input.first = std::min(input.first, input.end);
         report.stats = seriesStatistics(input);
+        report.stats.minimumIndex += first;
+        report.stats.maximumIndex += first;
         result.series.push_back(std::move(report));
     }
     return result;
@@ -190,9 +225,12 @@ std::vector<LevelSpan> alarmLevels(const GraphData& data, const ReadingRange& ra
             continue;
         for (const LevelReport& level : levelsOf(*c)) {
             LevelSpan span{c->name, c->unit, c == &data.channel1 ? c->decimals : 1, level};
-            const std::vector<double>& v = levelValues(*c, level.kind);
-            const std::size_t end = range.empty ? 0 : std::min(range.last + 1, v.size());
-            for (std::size_t i = range.first; i < end; ++i) {
+            const int series = levelSeries(level.kind);
+            const std::size_t end = range.empty ? 0 : std::min(range.last + 1, c->data.pointCount(series));
+            const std::size_t first = std::min(range.first, end);
+            const ReadingsOf levels(c->data, series, first, end);
+            const double* v = levels.data();
+            for (std::size_t i = 0; i < end - first; ++i) {
                 if (v[i] == ChartDataSet::kGap)
                     continue;
                 span.lowest = span.lines == 0 ? v[i] : std::min(span.lowest, v[i]);

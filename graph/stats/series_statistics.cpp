@@ -359,6 +359,7 @@ SeriesStatistics seriesStatistics(const SeriesInput& input)
         if (counters[l])
             result.levels[l] = counters[l]->result();
     result.count = static_cast<std::size_t>(moments.n);
+    result.skipped = (input.end > input.first ? input.end - input.first : 0) - result.count;
     if (result.count == 0)
         return result;
     result.minimum = lowest;

@@ -48,7 +48,8 @@ struct SeriesInput {
 struct SeriesStatistics {
     static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-    std::size_t count = 0; // readings that are not gaps
+    std::size_t count = 0;   // readings that are not gaps
+    std::size_t skipped = 0; // gaps in the range: fields that held no number, a dew point's "Error"
     double minimum = kNone;
     double maximum = kNone;
     std::size_t minimumIndex = 0; // first reading at the minimum / maximum

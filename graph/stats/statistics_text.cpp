@@ -123,6 +123,12 @@ StatisticsTable statisticsTable(const DocumentStatistics& stats, std::int64_t st
     };
 
     const std::size_t count = row(graphtext::kStatReadings);
+    // Fields with no number in them are no readings: say how many were left out.
+    if (std::any_of(stats.series.begin(), stats.series.end(), [](const SeriesReport& s) { return s.stats.skipped; })) {
+        const std::size_t skipped = row(graphtext::kStatSkipped);
+        for (std::size_t i = 0; i < n; ++i)
+            at(skipped, i) = std::to_string(stats.series[i].stats.skipped);
+    }
     const std::size_t minimum = row(graphtext::kStatMinimum);
     const std::size_t minimumAt = row(graphtext::kStatMinimumAt);
     const std::size_t maximum = row(graphtext::kStatMaximum);

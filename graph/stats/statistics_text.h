@@ -20,7 +20,8 @@ struct StatisticsTable {
     std::vector<Row> rows;
 };
 
-// Rows for the figures that apply to at least one series: the count, the extremes
+// Rows for the figures that apply to at least one series: the count, the fields left
+// out for holding no number (when any were), the extremes
 // with their times, mean and standard deviation (one more decimal than the series),
 // the mean kinetic temperature where a series is a temperature, and for each kind of
 // level a series watches, the time beyond it, the excursions and the longest one.

@@ -150,6 +150,7 @@ inline constexpr std::string_view kActivationEnergy = "Activation energy (kJ/mol
 inline constexpr std::string_view kStatisticsRange = "%1 to %2";
 inline constexpr std::string_view kNoReadingsInRange = "No readings in this range.";
 inline constexpr std::string_view kStatReadings = "Readings";
+inline constexpr std::string_view kStatSkipped = "Skipped (not a number)";
 inline constexpr std::string_view kStatMinimum = "Minimum";
 inline constexpr std::string_view kStatMinimumAt = "Minimum first reached";
 inline constexpr std::string_view kStatMaximum = "Maximum";

@@ -50,6 +50,7 @@ TEST(Inspect, SummaryOfAHumidityFile)
                      "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:02:00:\n"
                      "                               Celsius (°C)         Humidity (%rh)       dew point (°C)\n"
                      "  Readings                     3                    3                    2\n"
+                     "  Skipped (not a number)       0                    0                    1\n"
                      "  Minimum                      21.5°C               0.0%rh               9.3°C\n"
                      "  Minimum first reached        07/12/2026 14:00:00  07/12/2026 14:01:00  07/12/2026 14:00:00\n"
                      "  Maximum                      21.7°C               46.0%rh              9.6°C\n"
@@ -226,6 +227,55 @@ TEST(Inspect, StatisticsOverARange)
     EXPECT_NE(r.out.find("Statistics:\n  No readings in this range.\n"), std::string::npos) << r.out;
 }
 
+// "Error" where a temperature belongs is no reading: 5 Error 9 Error 7 1 against 8.0
+// and 2.0 (the 7 on a line whose high alarm reads "Error") gives 4 readings and 2
+// skipped; mean 5.5, squared deviations 35, MKT 5.999 °C; 9 above 8.0, 1 below 2.0.
+TEST(Inspect, FieldsWithoutANumberAreSkippedAndCounted)
+{
+    const std::string file = data("stats/not_numbers.txt");
+    Outcome r = inspect({file});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Logger: Fridge\n"
+                     "Serial number: 000012345\n"
+                     "Readings: 6\n"
+                     "Interval: 60 s\n"
+                     "Start: 07/12/2026 14:00:00\n"
+                     "Channel 1: Celsius (°C); high alarm: High Alarm; low alarm: Low Alarm\n"
+                     "Alarm levels:\n"
+                     "  Celsius High Alarm: 8.0°C (on 5 of 6 lines)\n"
+                     "  Celsius Low Alarm: 2.0°C\n"
+                     "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:05:00:\n"
+                     "                               Celsius (°C)\n"
+                     "  Readings                     4\n"
+                     "  Skipped (not a number)       2\n"
+                     "  Minimum                      1.0°C\n"
+                     "  Minimum first reached        07/12/2026 14:05:00\n"
+                     "  Maximum                      9.0°C\n"
+                     "  Maximum first reached        07/12/2026 14:02:00\n"
+                     "  Mean                         5.50°C\n"
+                     "  Standard deviation           2.96°C\n"
+                     "  Mean kinetic temperature     6.00°C\n"
+                     "  Time above high alarm        1 min\n"
+                     "  Excursions above high alarm  1\n"
+                     "  Longest above high alarm     1 min\n"
+                     "  Time below low alarm         1 min\n"
+                     "  Excursions below low alarm   1\n"
+                     "  Longest below low alarm      1 min\n"
+                     "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:05:00\n");
+    r = inspect({"--json", file});
+    expectStats(r.out,
+                {{"count", 4},
+                 {"skipped", 2},
+                 {"mean", 5.5},
+                 {"stddev", std::sqrt(8.75)},
+                 {"mkt", 5.9989394602796},
+                 {"time_above_high_s", 60},
+                 {"time_below_low_s", 60}},
+                "not_numbers");
+    // The chart's series keep the file's rule: the fields read as 0.
+    EXPECT_NE(r.out.find("\"y\":[5,0,9,0,7,1]"), std::string::npos) << r.out;
+}
+
 TEST(Inspect, JsonHoldsTheWholeDocument)
 {
     const char* emptyChannel2 =
@@ -242,7 +292,7 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":true,\"y\":[2,2,2]},{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
              ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:20\","
-             "\"stats\":[{\"series\":\"Celsius\",\"count\":3,\"min\":-1.5,\"min_time\":\"07/12/2026 14:00:20\","
+             "\"stats\":[{\"series\":\"Celsius\",\"count\":3,\"skipped\":0,\"min\":-1.5,\"min_time\":\"07/12/2026 14:00:20\","
              "\"max\":4.6,\"max_time\":\"07/12/2026 14:00:10\",\"mean\":"},
         // Quotes escaped, every number read back exactly, 1e300 kept.
         {"inspect/exact_numbers.txt",
@@ -255,7 +305,7 @@ TEST(Inspect, JsonHoldsTheWholeDocument)
                      "{\"shown\":false,\"y\":[]}]},") +
              emptyChannel2 +
              ",\"from_to\":\"From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:00:03\","
-             "\"stats\":[{\"series\":\"Voltage\",\"count\":4,\"min\":-2.5e-07,\"min_time\":\"07/12/2026 14:00:02\","
+             "\"stats\":[{\"series\":\"Voltage\",\"count\":4,\"skipped\":0,\"min\":-2.5e-07,\"min_time\":\"07/12/2026 14:00:02\","
              "\"max\":1e+300,\"max_time\":\"07/12/2026 14:00:03\",\"mean\":"},
     };
     // Everything up to the computed figures exactly; those in their own test below.

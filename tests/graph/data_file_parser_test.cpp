@@ -125,11 +125,12 @@ const FileCase kCases[] = {
     {"padded_first_lines.txt", ReadStatus::Loaded,
      "name=Fridge count=3 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=2\n"
      " s0 shown last=2: 4.5 4.6 4.7\n" NO_ALARMS_1("2", " - - -") NO_CH2},
-    // Values: only the exact "Error" is a gap; the last line decides the decimals.
+    // Values: only the exact "Error" is a gap; other texts read as 0, but are marked as
+    // holding no number. The last line decides the decimals.
     {"error_texts.txt", ReadStatus::Loaded,
      "name=Store count=4 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' third='dew point' dec=1\n"
      " s0 shown last=3: 21.5 21.5 21.5 21.5\n" NO_ALARMS_1(
-         "3", " - - - -") " s3 shown last=3: 0 - 0 0\n"
+         "3", " - - - -") " s3 shown last=3: 0? - 0? 0?\n"
                           "ch2 'Humidity' unit='%rh' dec=0\n s0 shown last=3: 45.5 45.5 45.5 45.5\n" NO_ALARMS_1(
                               "3", " - - - -")},
     {"decimals_last_line.txt", ReadStatus::Loaded,
@@ -138,7 +139,15 @@ const FileCase kCases[] = {
     // No number is 0; numbers that cannot be drawn (1e999, the marker itself, nan) are gaps.
     {"odd_numbers.txt", ReadStatus::Loaded,
      "name=Fridge count=6 interval=10 " START "ch1 'Celsius' unit='" DEG_C "' dec=3\n"
-     " s0 shown last=5: 0 - 25 - - -0.125\n" NO_ALARMS_1("5", " - - - - - -") NO_CH2},
+     " s0 shown last=5: 0? - 25 - - -0.125\n" NO_ALARMS_1("5", " - - - - - -") NO_CH2},
+    // A field with no number where any value belongs is drawn at 0 and marked.
+    {"not_numbers.txt", ReadStatus::Loaded,
+     "name=Store count=3 interval=10 " START "ch1 'Celsius' unit='" DEG_C
+     "' high='High Alarm' low='Low Alarm' third='dew point' dec=1\n"
+     " s0 shown last=2: 0? 21.5 21.6\n s1 shown last=2: 30 0? 30\n s2 shown last=2: 10 10 10\n"
+     " s3 shown last=2: 9.3 9.4 0?\n"
+     "ch2 'Humidity' unit='%rh' high='High Alarm rh' low='Low Alarm rh' dec=0\n"
+     " s0 shown last=2: 45.5 0? 46\n s1 shown last=2: 80 80 80\n s2 shown last=2: 20 0? 20\n"},
     // Other logger types.
     {"co_logger.txt", ReadStatus::Loaded,
      "name=Garage count=2 interval=10 " START "ch1 'CO' unit='ppm' high='High Alarm' low='Warning Level' dec=1\n"

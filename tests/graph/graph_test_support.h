@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the viewer's tests: a readable description of a GraphData, so a
 // table row can state what a file must load as.
+#include <algorithm>
 #include <ctime>
 #include <sstream>
 #include <string>
@@ -13,13 +14,16 @@ namespace velmora::test {
 
 inline std::string testData(const std::string& name) { return std::string(VELMORA_TEST_DATA_DIR) + "/" + name; }
 
+// A series' points: a gap as "-", a point whose field held no number followed by "?".
 inline std::string describeSeries(const ChartDataSet& set, int s)
 {
     std::ostringstream out;
     out << " s" << s << (set.shown(s) ? " shown" : " hidden") << " last=" << set.lastPoint(s) << ":";
     if (set.pointCount(s) == 0)
         out << " (none)";
-    for (double v : set.values(s)) {
+    const std::vector<std::size_t>& notNumbers = set.notNumbers(s);
+    for (std::size_t i = 0; i < set.pointCount(s); ++i) {
+        const double v = set.y(s, i);
         if (v == ChartDataSet::kGap) {
             out << " -";
         } else {
@@ -27,6 +31,8 @@ inline std::string describeSeries(const ChartDataSet& set, int s)
             std::snprintf(text, sizeof text, " %.10g", v);
             out << text;
         }
+        if (std::find(notNumbers.begin(), notNumbers.end(), i) != notNumbers.end())
+            out << "?";
     }
     return out.str() + "\n";
 }

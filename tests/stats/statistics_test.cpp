@@ -25,6 +25,7 @@ constexpr double kSkip = -2; // a mean kinetic temperature that is checked in it
 
 struct Expected {
     std::size_t count;
+    std::size_t skipped; // gaps in the range: fields with no number, a dew point's "Error"
     double min;
     std::size_t minIndex;
     double max;
@@ -41,6 +42,7 @@ void expectSeries(const SeriesStatistics& s, const Expected& e, const std::strin
 {
     SCOPED_TRACE(what);
     EXPECT_EQ(s.count, e.count);
+    EXPECT_EQ(s.skipped, e.skipped);
     if (e.count > 0) {
         EXPECT_DOUBLE_EQ(s.minimum, e.min);
         EXPECT_EQ(s.minimumIndex, e.minIndex);
@@ -76,23 +78,37 @@ TEST(Statistics, SmallFilesWorkedOutByHand)
         // 5 9 9.5 5 1 8.5 8 1.5 1.5 5 against 8.0 and 2.0: sum 54; squared deviations
         // from 5.4 add to 96.4. Above 8.0: 9, 9.5 | 8.5 (8.0 itself is not above);
         // below 2.0: 1 | 1.5, 1.5.
-        {"stats/fridge_excursions.txt", {{10, 1.0, 4, 9.5, 2, 5.4, std::sqrt(9.64), kSkip, {3, 2, 2}, {3, 2, 2}}}},
+        {"stats/fridge_excursions.txt", {{10, 0, 1.0, 4, 9.5, 2, 5.4, std::sqrt(9.64), kSkip, {3, 2, 2}, {3, 2, 2}}}},
+        // "Error" where a temperature belongs is no reading (the chart draws it at 0):
+        // 5 9 7 1 are left, sum 22, squared deviations from 5.5 add to 35. Above 8.0: 9;
+        // the 7 stands on a line whose high alarm reads "Error", so it has no level.
+        // Below 2.0: 1 only.
+        {"stats/not_numbers.txt", {{4, 2, 1.0, 5, 9.0, 2, 5.5, std::sqrt(8.75), kSkip, {1, 1, 1}, {1, 1, 1}}}},
         // The third line has no level: its reading is not beyond it, and it ends the run.
-        {"stats/level_on_some_lines.txt", {{4, 9.0, 0, 9.0, 0, 9.0, 0.0, 9.0, {3, 2, 2}, {kNone}}}},
+        {"stats/level_on_some_lines.txt", {{4, 0, 9.0, 0, 9.0, 0, 9.0, 0.0, 9.0, {3, 2, 2}, {kNone}}}},
         // All readings equal: no spread, and the mean kinetic temperature is the reading.
-        {"stats/all_equal.txt", {{5, 5.0, 0, 5.0, 0, 5.0, 0.0, 5.0, {kNone}, {kNone}}}},
+        {"stats/all_equal.txt", {{5, 0, 5.0, 0, 5.0, 0, 5.0, 0.0, 5.0, {kNone}, {kNone}}}},
         // One reading counts once, though it is drawn as two points.
-        {"reader/single_reading.txt", {{1, 4.25, 0, 4.25, 0, 4.25, 0.0, 4.25, {0, 0, 0}, {kNone}}}},
+        {"reader/single_reading.txt", {{1, 0, 4.25, 0, 4.25, 0, 4.25, 0.0, 4.25, {0, 0, 0}, {kNone}}}},
         // Gaps: the dew point's "Error" is no reading. Humidity 45.5 0 46 against 80
         // and 20: squared deviations from 30.5 add to 1395.5. The dew point is in °C,
         // so it has a mean kinetic temperature too.
         {"reader/humidity_alarms.txt",
-         {{3, 21.5, 0, 21.7, 2, 21.6, std::sqrt(0.02 / 3), kSkip, {0, 0, 0}, {0, 0, 0}},
-          {3, 0.0, 1, 46.0, 2, 30.5, std::sqrt(1395.5 / 3), kNone, {0, 0, 0}, {1, 1, 1}},
-          {2, 9.3, 0, 9.6, 2, 9.45, 0.15, kSkip, {kNone}, {kNone}}}},
+         {{3, 0, 21.5, 0, 21.7, 2, 21.6, std::sqrt(0.02 / 3), kSkip, {0, 0, 0}, {0, 0, 0}},
+          {3, 0, 0.0, 1, 46.0, 2, 30.5, std::sqrt(1395.5 / 3), kNone, {0, 0, 0}, {1, 1, 1}},
+          {2, 1, 9.3, 0, 9.6, 2, 9.45, 0.15, kSkip, {kNone}, {kNone}}}},
+        // Every kind of field without a number, one reading each: Celsius Error 21.5
+        // 21.6, its high alarm unreadable on the second line; humidity 45.5 n/a 46 with
+        // its low alarm unreadable where the humidity is; the dew point's "error" (not
+        // the exact "Error") is no reading either.
+        {"reader/not_numbers.txt",
+         {{2, 1, 21.5, 1, 21.6, 2, 21.55, 0.05, kSkip, {0, 0, 0}, {0, 0, 0}},
+          {2, 1, 45.5, 0, 46.0, 2, 45.75, 0.25, kNone, {0, 0, 0}, {0, 0, 0}},
+          {2, 1, 9.3, 0, 9.4, 1, 9.35, 0.05, kSkip, {kNone}, {kNone}}}},
         // Carbon monoxide: the warning level watches readings above it (10 40 50 against 35).
         {"inspect/co_warning.txt",
          {{3,
+           0,
            10.0,
            0,
            50.0,
@@ -186,8 +202,14 @@ TEST(Statistics, RangesOfReadings)
     }
     // Readings 2..5 (9.5 5 1 8.5): the first excursion above 8.0 started before the range.
     const DocumentStatistics part = documentStatistics(data, readingsWithinTimes(data, start + 120, start + 300));
-    expectSeries(part.series[0].stats, {4, 1.0, 4, 9.5, 2, 6.0, std::sqrt(11.125), kSkip, {2, 2, 1}, {1, 1, 1}},
+    expectSeries(part.series[0].stats, {4, 0, 1.0, 4, 9.5, 2, 6.0, std::sqrt(11.125), kSkip, {2, 2, 1}, {1, 1, 1}},
                  "part");
+    // not_numbers, readings 2..5 (9 Error 7 1): the times of the extremes count from the
+    // file's first reading, not the range's; the "Error" high alarm of the 7 is no level.
+    const GraphData marked = load("stats/not_numbers.txt");
+    expectSeries(documentStatistics(marked, readingsWithinX(marked, 120, 300)).series[0].stats,
+                 {3, 1, 1.0, 5, 9.0, 2, 17.0 / 3, std::sqrt(312.0 / 27), kSkip, {1, 1, 1}, {1, 1, 1}},
+                 "part with fields that hold no number");
     const DocumentStatistics none = documentStatistics(data, {});
     EXPECT_EQ(none.series[0].stats.count, 0u);
     EXPECT_TRUE(std::isnan(none.series[0].stats.mean));

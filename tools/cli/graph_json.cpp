@@ -126,6 +126,7 @@ void writeStats(JsonOut& j, const GraphData& data, const DocumentStatistics& sta
         j.raw(firstSeries ? "{" : ",{").key("series").text(s.name);
         firstSeries = false;
         j.raw(",").key("count").integer(static_cast<long long>(st.count));
+        j.raw(",").key("skipped").integer(static_cast<long long>(st.skipped));
         j.raw(",").key("min").number(st.minimum);
         j.raw(",").key("min_time");
         time(st.minimumIndex);
