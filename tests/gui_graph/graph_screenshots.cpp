@@ -2,14 +2,18 @@
 //   graph_screenshots OUTDIR [FILE]
 // writes empty.png (started without a file, the Open dialog cancelled), and with a
 // download FILE: file.png (the file shown), narrow.png (the window at its smallest),
-// about.png (the About box) and message.png (the event-file question, as a message
-// box lays it out). Works offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
+// zoomed.png (the statistics panel open, one Ctrl+wheel notch in at the middle of the
+// plot: the axis, the footer and the panel show one range), about.png (the About box)
+// and message.png (the event-file question, as a message box lays it out). Works
+// offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QWheelEvent>
 #include <iostream>
 
+#include "chart_widget.h"
 #include "file_dialogs.h"
 #include "graph_about_dlg.h"
 #include "graph_main_frame.h"
@@ -19,6 +23,7 @@
 #include "recording_help.h"
 #include "recording_launcher.h"
 #include "velmora_graph_app.h"
+#include "velmora_graph_view.h"
 
 using namespace velmora;
 
@@ -88,6 +93,16 @@ int main(int argc, char* argv[])
     settle();
     ok &= save(frame, out + "/narrow.png");
     frame.resize(normal);
+
+    viewer.OnViewStatistics();
+    settle();
+    ChartWidget* chart = viewer.view().chartWidget();
+    const QPointF middle = viewer.view().chart().plotRect().center();
+    QWheelEvent notch(middle, chart->mapToGlobal(middle), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(chart, &notch);
+    settle(300);
+    ok &= save(frame, out + "/zoomed.png");
 
     CGraphAboutDlg about(&frame);
     about.show();
