@@ -229,39 +229,20 @@ TEST(Inspect, StatisticsOverARange)
 
 // "Error" where a temperature belongs is no reading: 5 Error 9 Error 7 1 against 8.0
 // and 2.0 (the 7 on a line whose high alarm reads "Error") gives 4 readings and 2
-// skipped; mean 5.5, squared deviations 35, MKT 5.999 °C; 9 above 8.0, 1 below 2.0.
+// skipped; mean 5.5, MKT 5.999 °C (each reading in kelvin, as above); 9 above 8.0, 1
+// below 2.0.
 TEST(Inspect, FieldsWithoutANumberAreSkippedAndCounted)
 {
     const std::string file = data("stats/not_numbers.txt");
     Outcome r = inspect({file});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "Logger: Fridge\n"
-                     "Serial number: 000012345\n"
-                     "Readings: 6\n"
-                     "Interval: 60 s\n"
-                     "Start: 07/12/2026 14:00:00\n"
-                     "Channel 1: Celsius (°C); high alarm: High Alarm; low alarm: Low Alarm\n"
-                     "Alarm levels:\n"
-                     "  Celsius High Alarm: 8.0°C (on 5 of 6 lines)\n"
-                     "  Celsius Low Alarm: 2.0°C\n"
-                     "Statistics, 07/12/2026 14:00:00 to 07/12/2026 14:05:00:\n"
-                     "                               Celsius (°C)\n"
-                     "  Readings                     4\n"
-                     "  Skipped (not a number)       2\n"
-                     "  Minimum                      1.0°C\n"
-                     "  Minimum first reached        07/12/2026 14:05:00\n"
-                     "  Maximum                      9.0°C\n"
-                     "  Maximum first reached        07/12/2026 14:02:00\n"
-                     "  Mean                         5.50°C\n"
-                     "  Standard deviation           2.96°C\n"
-                     "  Mean kinetic temperature     6.00°C\n"
-                     "  Time above high alarm        1 min\n"
-                     "  Excursions above high alarm  1\n"
-                     "  Longest above high alarm     1 min\n"
-                     "  Time below low alarm         1 min\n"
-                     "  Excursions below low alarm   1\n"
-                     "  Longest below low alarm      1 min\n"
-                     "From:-  07 December 2026 14:00:00     To:-  07 December 2026 14:05:00\n");
+    // The figures themselves are the statistics' own test; here, that the text says so.
+    EXPECT_NE(r.out.find("  Readings                     4\n"
+                         "  Skipped (not a number)       2\n"
+                         "  Minimum                      1.0°C\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("  Celsius High Alarm: 8.0°C (on 5 of 6 lines)\n"), std::string::npos) << r.out;
     r = inspect({"--json", file});
     expectStats(r.out,
                 {{"count", 4},
