@@ -25,7 +25,7 @@ source "$framework"
 __load_completion velmora-cli || { echo "FAIL: bash-completion does not find velmora-cli's completion"; exit 1; }
 function=$(complete -p velmora-cli | sed -n 's/.* -F \([^ ]*\) .*/\1/p')
 [ -n "$function" ] || { echo "FAIL: no completion function for velmora-cli"; exit 1; }
-cd "$scratch/work"
+cd "$scratch/work" || exit 1
 
 # complete WORD...: what completing the last word offers, sorted, on one line.
 complete_words() {
@@ -41,7 +41,7 @@ complete_words() {
 failures=0
 expect() { # expect "WANTED" WORD...
   local wanted got
-  wanted=$(printf '%s\n' $1 | sort | xargs)
+  wanted=$(tr " " "\n" <<<"$1" | sort | xargs)
   shift
   got=$(complete_words "$@")
   if [ "$got" != "$wanted" ]; then
