@@ -5,6 +5,7 @@
 
 #include "connected_logger.h"
 #include "download_task.h"
+#include "file_identity.h"
 #include "json_text.h"
 #include "status_rows.h"
 #include "stream_prompts.h"
@@ -55,8 +56,16 @@ int runStatus(LoggerCommandContext& context, bool json)
     return 0;
 }
 
-int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst)
+int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst,
+                const std::vector<std::string>& images)
 {
+    for (const std::string& image : images) {
+        if (sameExistingFile(image, path)) {
+            std::string message = kDownloadOverImage;
+            context.err << message.replace(message.find("%1"), 2, path) << '\n';
+            return 1;
+        }
+    }
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
     if (!openLogger(logger))

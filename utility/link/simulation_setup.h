@@ -8,6 +8,7 @@
 // or several codes and paths separated by commas: the loggers are listed in that order.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "simulated_bridge.h"
 
@@ -20,5 +21,9 @@ class Clock;
 // they are started (a demo of a day's log in minutes).
 std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
                                                      double speedUp = 1.0);
+
+// The logger image files SPEC names: files the program saves loggers back into, which
+// nothing else it writes may replace.
+std::vector<std::string> simulatedImagePaths(const std::string& spec);
 
 } // namespace velmora
