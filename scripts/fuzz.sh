@@ -6,8 +6,7 @@
 #   logger_reply_fuzz   the link against arbitrary logger replies; tests/fuzz/logger_reply_corpus/
 #   settings_file_fuzz  velmora-cli's settings files; tests/fuzz/settings_file_corpus/
 #   export_report_fuzz  the workbook export's and the report's passes over a download file;
-#                       tests/fuzz/export_report_corpus/ (the report needs the display
-#                       libraries, so this configuration builds them, drawn offscreen)
+#                       tests/fuzz/export_report_corpus/
 # New inputs go to a temporary folder; a crash leaves its input in build-fuzz/ to be
 # added to the target's corpus with the fix.
 set -euo pipefail
@@ -21,7 +20,7 @@ if command -v ccache >/dev/null; then
 fi
 cmake -S . -B "$out" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-  -DVELMORA_FUZZ=ON -DVELMORA_GUI=ON -DVELMORA_BENCH=OFF "${launcher[@]}"
+  -DVELMORA_FUZZ=ON -DVELMORA_GUI=OFF -DVELMORA_BENCH=OFF "${launcher[@]}"
 cmake --build "$out" -j2 --target data_file_fuzz logger_reply_fuzz settings_file_fuzz export_report_fuzz
 
 scratch="$(mktemp -d)"
