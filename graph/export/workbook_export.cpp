@@ -86,7 +86,9 @@ public:
         for (LineReader::Status status; (status = lines.next(line)) != LineReader::Status::End; ++row) {
             if (status == LineReader::Status::ReadError)
                 return Result::ReadError;
-            if (status == LineReader::Status::TooLong) { // no line to read: the file changed since it was checked
+            // Past the longest line there is no line to read: one the reader's check did
+            // not reach (after a single reading's blank line), or one written since.
+            if (status == LineReader::Status::TooLong) {
                 invalidLine_ = row + 1;
                 return Result::InvalidData;
             }

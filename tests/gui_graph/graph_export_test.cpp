@@ -129,13 +129,17 @@ TEST_F(GraphExportTest, AWorkbookThatCannotBeWrittenIsToldAndNotOpened)
     EXPECT_TRUE(launcher.starts.empty());
 }
 
-TEST(ExportProgressDialogTest, ShowsTheProgressAndCancels)
-{
+struct ExportProgressDialogTest : ::testing::Test {
     QWidget window;
-    window.show();
     test::ScriptedPrompts prompts;
-    ExportProgressDialog progress(&window, prompts, 0);
+    ExportProgressDialog progress{&window, prompts, 0};
     const ExportProgress callback = progress.callback();
+
+    void SetUp() override { window.show(); }
+};
+
+TEST_F(ExportProgressDialogTest, ShowsTheProgressAndCancels)
+{
     EXPECT_TRUE(callback(0, 4 << 20));
     ASSERT_NE(progress.dialog(), nullptr);
     EXPECT_EQ(progress.dialog()->labelText(), "Now processing File..");
@@ -151,13 +155,8 @@ TEST(ExportProgressDialogTest, ShowsTheProgressAndCancels)
     EXPECT_FALSE(callback(2 << 20, 4 << 20));
 }
 
-TEST(ExportProgressDialogTest, AMessageClosesTheProgressFirstAndTheExportGoesOn)
+TEST_F(ExportProgressDialogTest, AMessageClosesTheProgressFirstAndTheExportGoesOn)
 {
-    QWidget window;
-    window.show();
-    test::ScriptedPrompts prompts;
-    ExportProgressDialog progress(&window, prompts, 0);
-    const ExportProgress callback = progress.callback();
     ASSERT_TRUE(callback(0, 4 << 20));
     ASSERT_TRUE(callback(1 << 20, 4 << 20));
     ASSERT_TRUE(progress.dialog() && progress.dialog()->isVisible());

@@ -1,6 +1,7 @@
 #include "logger_commands.h"
 
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "connected_logger.h"
@@ -61,8 +62,9 @@ int runDownload(LoggerCommandContext& context, const std::string& path, bool sto
 {
     for (const std::string& image : images) {
         if (sameExistingFile(image, path)) {
-            std::string message = kDownloadOverImage;
-            context.err << message.replace(message.find("%1"), 2, path) << '\n';
+            const std::string_view message = kDownloadOverImage;
+            const std::size_t at = message.find("%1");
+            context.err << message.substr(0, at) << path << message.substr(at + 2) << '\n';
             return 1;
         }
     }
