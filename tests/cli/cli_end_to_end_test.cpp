@@ -422,7 +422,6 @@ TEST_F(CliTest, NoOutputReplacesTheFileItIsMadeFrom)
     const struct {
         std::string arguments, out, refusal;
     } cases[] = {
-        {"export '" + file.string() + "' '%1'", (dir_ / "." / "fridge.txt").string(), workbookRefusal},
         {"export '" + file.string() + "' '%1'", (dir_ / "fridge.xlsx").string(), workbookRefusal}, // a link to it
         {"--simulate '" + image.string() + "' download '%1'", image.string(), downloadRefusal},
         {"--simulate '" + image.string() + "' download --stop '%1'", (dir_ / "logger.txt").string(), downloadRefusal},

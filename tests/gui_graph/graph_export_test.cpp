@@ -9,7 +9,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "export_progress_dialog.h"
 #include "graph_main_frame.h"
@@ -103,21 +102,6 @@ TEST_F(GraphExportTest, NoSpreadsheetProgramIsToldAfterTheWorkbookIsSaved)
                    PromptAnswer::Ok, PromptIcon::Warning);
     exportNow();
     EXPECT_TRUE(fs::is_regular_file(chosen));
-}
-
-TEST_F(GraphExportTest, TheDownloadFileChosenAsTheWorkbookIsRefusedAndKept)
-{
-    const std::string before = [&] {
-        std::ifstream in(file, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    dialogs.answer(file); // "All Files" lets the user pick it
-    prompts.expect("The workbook cannot be saved as:\n" + file +
-                   "\nThat is the download file it is made from: choose another name.");
-    exportNow();
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before);
-    EXPECT_TRUE(launcher.starts.empty());
 }
 
 TEST_F(GraphExportTest, AWorkbookThatCannotBeWrittenIsToldAndNotOpened)
