@@ -34,16 +34,27 @@ public:
     int shown = 0;
 };
 
-// A folder of its own for the outputs, empty between inputs.
-const fs::path& outputFolder()
-{
-    static const fs::path folder = [] {
+// A folder of its own for the outputs, empty between inputs, removed at the end.
+class OutputFolder {
+public:
+    OutputFolder()
+    {
         std::string pattern = (fs::temp_directory_path() / "velmora-fuzz-XXXXXX").string();
         check(::mkdtemp(pattern.data()) != nullptr);
-        std::atexit([] { fs::remove_all(outputFolder()); });
-        return fs::path(pattern);
-    }();
-    return folder;
+        path = pattern;
+    }
+    ~OutputFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+};
+
+const fs::path& outputFolder()
+{
+    static const OutputFolder folder;
+    return folder.path;
 }
 
 bool holdsOnly(const fs::path& folder, const char* name)
