@@ -3,22 +3,11 @@
 // the process exit code: 0 success, 1 failure (the message is on the error stream).
 // status and download refuse, as the utility's main menu does, a logger whose type
 // this software does not support (message 139).
-#include <iosfwd>
 #include <string>
 
+#include "logger_command_context.h"
+
 namespace velmora {
-
-class Clock;
-class LocaleFormat;
-class UsbBridge;
-
-struct LoggerCommandContext {
-    UsbBridge& bridge;
-    Clock& clock;
-    const LocaleFormat& format;
-    std::ostream& out;
-    std::ostream& err;
-};
 
 int runList(LoggerCommandContext& context);
 int runStatus(LoggerCommandContext& context, bool json);

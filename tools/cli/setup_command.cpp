@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "connected_logger.h"
-#include "logger_commands.h"
+#include "logger_command_context.h"
 #include "main_menu_commands.h"
 #include "settings_json.h"
 #include "settings_walk.h"
