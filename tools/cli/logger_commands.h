@@ -8,6 +8,8 @@
 
 #include "logger_command_context.h"
 
+#include "logger_command_context.h"
+
 namespace velmora {
 
 int runList(LoggerCommandContext& context);
