@@ -56,59 +56,49 @@ class PlaybackBridge final : public UsbBridge {
 public:
     explicit PlaybackBridge(std::vector<std::uint8_t> reply) : reply_(std::move(reply)) {}
 
-    int getNumDevices(std::uint32_t& count) override
+    PortStatus listDevices(std::vector<UsbDevice>& devices) override
     {
-        count = 1;
-        return 0;
+        devices = {UsbDevice{"playback-1", "playback", PortStatus::Ok}};
+        return PortStatus::Ok;
     }
-    int getProductString(std::uint32_t, std::string& product) override
+    PortStatus open(const std::string&, std::unique_ptr<UsbPort>& port) override
     {
-        product = "playback";
-        return 0;
+        port = std::make_unique<Port>(reply_);
+        return PortStatus::Ok;
     }
-    int open(std::uint32_t, BridgeHandle& handle) override
-    {
-        handle = 1;
-        return 0;
-    }
-    int close(BridgeHandle) override { return 0; }
-    int read(BridgeHandle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
-    {
-        done = static_cast<std::uint32_t>(std::min<std::size_t>(count, reply_.size() - pos_));
-        std::memcpy(buffer, reply_.data() + pos_, done);
-        pos_ += done;
-        return done == count ? 0 : bridge::kTimeout;
-    }
-    int write(BridgeHandle, const std::uint8_t*, std::uint32_t count, std::uint32_t& done) override
-    {
-        pos_ = 0; // a new command: the reply starts again
-        done = count;
-        return 0;
-    }
-    int flushBuffers(BridgeHandle, bool, bool) override { return 0; }
-    int setTimeouts(std::uint32_t r, std::uint32_t w) override
-    {
-        readMs_ = r;
-        writeMs_ = w;
-        return 0;
-    }
-    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override
-    {
-        r = readMs_;
-        w = writeMs_;
-        return 0;
-    }
-    int checkRxQueue(BridgeHandle, std::uint32_t& queued, std::uint32_t& status) override
-    {
-        queued = static_cast<std::uint32_t>(reply_.size() - pos_);
-        status = queued ? kRxQueueDataReady : 0;
-        return 0;
-    }
+    bool waitForChange(std::uint32_t) override { return false; }
 
 private:
+    class Port final : public UsbPort {
+    public:
+        explicit Port(const std::vector<std::uint8_t>& reply) : reply_(reply) {}
+        PortStatus read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
+        {
+            done = static_cast<std::uint32_t>(std::min<std::size_t>(count, reply_.size() - pos_));
+            std::memcpy(buffer, reply_.data() + pos_, done);
+            pos_ += done;
+            return done == count ? PortStatus::Ok : PortStatus::Timeout;
+        }
+        PortStatus write(const std::uint8_t*, std::uint32_t count, std::uint32_t& done) override
+        {
+            pos_ = 0; // a new command: the reply starts again
+            done = count;
+            return PortStatus::Ok;
+        }
+        PortStatus purge() override { return PortStatus::Ok; }
+        PortStatus waiting(std::uint32_t& bytes) override
+        {
+            bytes = static_cast<std::uint32_t>(reply_.size() - pos_);
+            return PortStatus::Ok;
+        }
+        PortStatus close() override { return PortStatus::Ok; }
+
+    private:
+        const std::vector<std::uint8_t>& reply_;
+        std::size_t pos_ = 0;
+    };
+
     std::vector<std::uint8_t> reply_;
-    std::size_t pos_ = 0;
-    std::uint32_t readMs_ = 0, writeMs_ = 0;
 };
 
 class SilentPrompts final : public Prompts {
@@ -129,7 +119,7 @@ void download(benchmark::State& state, UsbBridge& bridge, Clock& clock)
     LoggerLink link(bridge, clock, prompts);
     std::vector<float> readings;
     for (auto _ : state) {
-        if (!link.readReadings(0, kType, readings) || readings.size() != kReadings) {
+        if (!link.readReadings(kType, readings) || readings.size() != kReadings) {
             state.SkipWithError("download failed");
             break;
         }

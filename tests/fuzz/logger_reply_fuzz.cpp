@@ -26,6 +26,8 @@ void check(bool ok)
         std::abort();
 }
 
+// One stream of reply bytes for the whole run: every port opened reads on from
+// where the last one stopped.
 class ReplyBridge final : public UsbBridge {
 public:
     ReplyBridge(const std::uint8_t* bytes, std::size_t size, Clock& clock) : bytes_(bytes), size_(size), clock_(clock)
@@ -33,68 +35,58 @@ public:
     }
     std::uint8_t lastHeader[3] = {0, 0, 0}; // the header of the last reply read in full
 
-    int getNumDevices(std::uint32_t& count) override
+    PortStatus listDevices(std::vector<UsbDevice>& devices) override
     {
-        count = 1;
-        return 0;
+        devices = {UsbDevice{"fuzz-1", "fuzz", PortStatus::Ok}};
+        return PortStatus::Ok;
     }
-    int getProductString(std::uint32_t, std::string& product) override
+    PortStatus open(const std::string&, std::unique_ptr<UsbPort>& port) override
     {
-        product = "fuzz";
-        return 0;
+        port = std::make_unique<Port>(*this);
+        return PortStatus::Ok;
     }
-    int open(std::uint32_t, BridgeHandle& handle) override
-    {
-        handle = 1;
-        return 0;
-    }
-    int close(BridgeHandle) override { return 0; }
-    int read(BridgeHandle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
-    {
-        done = static_cast<std::uint32_t>(std::min<std::size_t>(count, size_ - pos_));
-        std::memcpy(buffer, bytes_ + pos_, done);
-        pos_ += done;
-        if (afterCommand_ && done == 3)
-            std::memcpy(lastHeader, buffer, 3);
-        afterCommand_ = false;
-        if (done == count)
-            return 0;
-        clock_.sleepMs(readMs_);
-        return bridge::kTimeout;
-    }
-    int write(BridgeHandle, const std::uint8_t*, std::uint32_t count, std::uint32_t& done) override
-    {
-        done = count;
-        afterCommand_ = count == 3;
-        return 0;
-    }
-    int flushBuffers(BridgeHandle, bool, bool) override { return 0; }
-    int setTimeouts(std::uint32_t r, std::uint32_t w) override
-    {
-        readMs_ = r;
-        writeMs_ = w;
-        return 0;
-    }
-    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override
-    {
-        r = readMs_;
-        w = writeMs_;
-        return 0;
-    }
-    int checkRxQueue(BridgeHandle, std::uint32_t& queued, std::uint32_t& status) override
-    {
-        queued = static_cast<std::uint32_t>(size_ - pos_);
-        status = queued ? kRxQueueDataReady : 0;
-        return queued ? 0 : bridge::kDeviceIoFailed;
-    }
+    bool waitForChange(std::uint32_t) override { return false; }
 
 private:
+    class Port final : public UsbPort {
+    public:
+        explicit Port(ReplyBridge& b) : b_(b) {}
+        PortStatus read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
+        {
+            done = static_cast<std::uint32_t>(std::min<std::size_t>(count, b_.size_ - b_.pos_));
+            std::memcpy(buffer, b_.bytes_ + b_.pos_, done);
+            b_.pos_ += done;
+            if (b_.afterCommand_ && done == 3)
+                std::memcpy(b_.lastHeader, buffer, 3);
+            b_.afterCommand_ = false;
+            if (done == count)
+                return PortStatus::Ok;
+            b_.clock_.sleepMs(timeouts().readMs);
+            return PortStatus::Timeout;
+        }
+        PortStatus write(const std::uint8_t*, std::uint32_t count, std::uint32_t& done) override
+        {
+            done = count;
+            b_.afterCommand_ = count == 3;
+            return PortStatus::Ok;
+        }
+        PortStatus purge() override { return PortStatus::Ok; }
+        PortStatus waiting(std::uint32_t& bytes) override
+        {
+            bytes = static_cast<std::uint32_t>(b_.size_ - b_.pos_);
+            return bytes ? PortStatus::Ok : PortStatus::IoFailed;
+        }
+        PortStatus close() override { return PortStatus::Ok; }
+
+    private:
+        ReplyBridge& b_;
+    };
+
     const std::uint8_t* bytes_;
     std::size_t size_;
     std::size_t pos_ = 0;
     bool afterCommand_ = false;
     Clock& clock_;
-    std::uint32_t readMs_ = 0, writeMs_ = 0;
 };
 
 class CountingPrompts final : public Prompts {
@@ -121,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 0: {
         LoggerConfig out;
         out.bytes.fill(0xA5);
-        const bool ok = link.readConfigBlock(0, out);
+        const bool ok = link.readConfigBlock(out);
         check(ok == (prompts.shown == 0));
         if (ok) {
             // The announced length fitted and the record is zero beyond it.
@@ -138,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case 1: {
         LoggerConfig record;
-        const bool ok = link.writeConfigBlock(0, record, 256, true);
+        const bool ok = link.writeConfigBlock(record, 256, true);
         check(ok == (prompts.shown == 0));
         if (ok)
             check(std::find(data + 2, data + size, 0xFF) != data + size);
@@ -147,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     default: {
         const auto type = static_cast<LoggerType>(data[1] % 23);
         std::vector<float> readings;
-        const bool ok = link.readReadings(0, type, readings);
+        const bool ok = link.readReadings(type, readings);
         check(ok == (prompts.shown == 0));
         // Never more values than the bytes that came, each a whole raw code.
         const std::size_t perValue = isNarrow(type) ? 1 : 2;

@@ -195,12 +195,12 @@ TEST_F(CliOverLibusbTest, TraceGoesToTheNamedFile)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const std::string text = slurp(trace);
     EXPECT_EQ(text.rfind("velmora wire trace, started ", 0), 0u) << text;
-    EXPECT_NE(text.find("write(1, 3 bytes) -> 0, 3 written\n"
+    EXPECT_NE(text.find("write(port 1, 3 bytes) -> 0, 3 written\n"
                         "           0000  00 FF FF                                         ...\n"),
               std::string::npos)
         << text;
     // The 64-byte record of a narrow logger, its name in the text column.
-    EXPECT_NE(text.find("read(1, 64 bytes) -> 0, 64 read\n"
+    EXPECT_NE(text.find("read(port 1, 64 bytes) -> 0, 64 read\n"
                         "           0000  01 00 46 72 69 64 67 65 00 00 00 00 00 00 00 00  ..Fridge........\n"),
               std::string::npos)
         << text;

@@ -28,21 +28,21 @@ public:
                                                                 bytes.begin() + std::min(bytes.size(), i + kPacket))});
     }
 
-    int transfer(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs, std::uint32_t& received)
+    PortStatus transfer(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs, std::uint32_t& received)
     {
         capacities.push_back(capacity);
         timeouts.push_back(timeoutMs);
         received = 0;
         if (failNext) {
             failNext = false;
-            return bridge::kReadError;
+            return PortStatus::ReadError;
         }
         const std::uint64_t deadline = clock_.tickMs() + timeoutMs;
         while (received < capacity) {
             if (packets_.empty() || (timeoutMs != 0 && packets_.front().at > deadline)) {
                 EXPECT_NE(timeoutMs, 0u) << "an unlimited read with nothing coming would hang";
                 clock_.advanceMs(deadline - clock_.tickMs());
-                return bridge::kTimeout;
+                return PortStatus::Timeout;
             }
             Packet p = packets_.front();
             packets_.pop_front();
@@ -51,14 +51,14 @@ public:
             if (p.bytes.size() > capacity - received) {
                 ADD_FAILURE() << "a " << p.bytes.size() << "-byte packet overflowed a " << capacity
                               << "-byte transfer: the rest of the packet is lost";
-                return bridge::kReadError;
+                return PortStatus::ReadError;
             }
             std::memcpy(data + received, p.bytes.data(), p.bytes.size());
             received += static_cast<std::uint32_t>(p.bytes.size());
             if (p.bytes.size() < kPacket)
                 break;
         }
-        return bridge::kSuccess;
+        return PortStatus::Ok;
     }
 
     std::vector<std::uint32_t> capacities;
@@ -89,7 +89,7 @@ protected:
                     return device.transfer(d, c, t, r);
                 }};
 
-    std::vector<std::uint8_t> read(std::uint32_t count, std::uint32_t timeoutMs, int expectedStatus)
+    std::vector<std::uint8_t> read(std::uint32_t count, std::uint32_t timeoutMs, PortStatus expectedStatus)
     {
         std::vector<std::uint8_t> out(count, 0xEE);
         std::uint32_t got = 12345;
@@ -103,10 +103,10 @@ TEST_F(InBufferTest, SmallReadsShareOnePacketAndKeepTheRemainder)
 {
     // A 3-byte header and a 5-byte record come in one short packet.
     device.send(10, {0x00, 0x05, 0x00, 'a', 'b', 'c', 'd', 'e'});
-    EXPECT_EQ(read(3, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{0x00, 0x05, 0x00}));
+    EXPECT_EQ(read(3, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{0x00, 0x05, 0x00}));
     EXPECT_EQ(in.buffered(), 5u);
-    EXPECT_EQ(read(2, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{'a', 'b'}));
-    EXPECT_EQ(read(3, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{'c', 'd', 'e'}));
+    EXPECT_EQ(read(2, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{'a', 'b'}));
+    EXPECT_EQ(read(3, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{'c', 'd', 'e'}));
     // The whole exchange cost one transfer, asked for one whole packet.
     EXPECT_EQ(device.capacities, (std::vector<std::uint32_t>{64}));
     EXPECT_EQ(in.buffered(), 0u);
@@ -128,7 +128,7 @@ TEST_F(InBufferTest, TransfersAreWholePacketMultiples)
         });
         std::vector<std::uint8_t> out(c.read);
         std::uint32_t got = 0;
-        ASSERT_EQ(in.read(out.data(), c.read, 3000, got), bridge::kSuccess) << c.read;
+        ASSERT_EQ(in.read(out.data(), c.read, 3000, got), PortStatus::Ok) << c.read;
         EXPECT_EQ(got, c.read);
         EXPECT_EQ(out, counting(c.read)) << c.read;
         ASSERT_FALSE(device.capacities.empty());
@@ -147,7 +147,7 @@ TEST_F(InBufferTest, LargeReadCollectsSeveralTransfersAndShortPackets)
     const auto block = counting(512, 7);
     device.send(5, std::vector<std::uint8_t>(block.begin(), block.begin() + 100));
     device.send(40, std::vector<std::uint8_t>(block.begin() + 100, block.end()));
-    EXPECT_EQ(read(512, 3000, bridge::kSuccess), block);
+    EXPECT_EQ(read(512, 3000, PortStatus::Ok), block);
     // 100 bytes = one full and one short packet end the first transfer; the second
     // asks for the 412 still missing, rounded up to whole packets.
     EXPECT_EQ(device.capacities, (std::vector<std::uint32_t>{512, 448}));
@@ -157,62 +157,62 @@ TEST_F(InBufferTest, LargeReadCollectsSeveralTransfersAndShortPackets)
 TEST_F(InBufferTest, TimeOutDeliversThePartialDataOnce)
 {
     device.send(100, {1, 2, 3, 4});
-    EXPECT_EQ(read(10, 3000, bridge::kTimeout), (std::vector<std::uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(read(10, 3000, PortStatus::Timeout), (std::vector<std::uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(clock.tickMs(), 3000u) << "the time-out covers the whole read, not each transfer";
     device.send(3500, {5, 6});
-    EXPECT_EQ(read(2, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{5, 6}));
+    EXPECT_EQ(read(2, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{5, 6}));
 }
 
 TEST_F(InBufferTest, NothingArrivingTimesOutEmpty)
 {
-    EXPECT_TRUE(read(1, 250, bridge::kTimeout).empty());
+    EXPECT_TRUE(read(1, 250, PortStatus::Timeout).empty());
     EXPECT_EQ(clock.tickMs(), 250u);
 }
 
 TEST_F(InBufferTest, ErrorEndsTheReadWithWhatWasBuffered)
 {
     device.send(0, {9, 8});
-    EXPECT_EQ(read(1, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{9}));
+    EXPECT_EQ(read(1, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{9}));
     device.failNext = true;
-    EXPECT_EQ(read(4, 3000, bridge::kReadError), (std::vector<std::uint8_t>{8}));
+    EXPECT_EQ(read(4, 3000, PortStatus::ReadError), (std::vector<std::uint8_t>{8}));
 }
 
 TEST_F(InBufferTest, ZeroTimeOutWaitsWithoutLimit)
 {
     device.send(60000, {42});
-    EXPECT_EQ(read(1, 0, bridge::kSuccess), (std::vector<std::uint8_t>{42}));
+    EXPECT_EQ(read(1, 0, PortStatus::Ok), (std::vector<std::uint8_t>{42}));
     EXPECT_EQ(device.timeouts, (std::vector<std::uint32_t>{0}));
 }
 
 TEST_F(InBufferTest, PollFetchesWaitingDataWithoutWaitingForMore)
 {
-    EXPECT_EQ(in.poll(), bridge::kSuccess); // nothing there: not an error
+    EXPECT_EQ(in.poll(), PortStatus::Ok); // nothing there: not an error
     EXPECT_EQ(in.buffered(), 0u);
     EXPECT_EQ(device.timeouts, (std::vector<std::uint32_t>{InBuffer::kPollMs}));
 
     device.send(clock.tickMs(), {1, 2, 3});
-    EXPECT_EQ(in.poll(), bridge::kSuccess);
+    EXPECT_EQ(in.poll(), PortStatus::Ok);
     EXPECT_EQ(in.buffered(), 3u);
-    EXPECT_EQ(in.poll(), bridge::kSuccess);
+    EXPECT_EQ(in.poll(), PortStatus::Ok);
     EXPECT_EQ(device.capacities.size(), 2u) << "data already buffered needs no transfer";
-    EXPECT_EQ(read(3, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(read(3, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST_F(InBufferTest, DiscardDropsBufferedAndWaitingInputOnly)
 {
     device.send(0, {1, 2, 3, 4, 5, 6});
-    EXPECT_EQ(read(2, 3000, bridge::kSuccess).size(), 2u);
+    EXPECT_EQ(read(2, 3000, PortStatus::Ok).size(), 2u);
     device.send(clock.tickMs(), counting(130, 50)); // a stale reply still waiting in the device
     device.send(clock.tickMs() + 500, {77});        // the answer to the next command
-    EXPECT_EQ(in.discard(), bridge::kSuccess);
+    EXPECT_EQ(in.discard(), PortStatus::Ok);
     EXPECT_EQ(in.buffered(), 0u);
-    EXPECT_EQ(read(1, 3000, bridge::kSuccess), (std::vector<std::uint8_t>{77}));
+    EXPECT_EQ(read(1, 3000, PortStatus::Ok), (std::vector<std::uint8_t>{77}));
 }
 
 TEST_F(InBufferTest, DiscardReportsAVanishedDevice)
 {
     device.failNext = true;
-    EXPECT_EQ(in.discard(), bridge::kReadError);
+    EXPECT_EQ(in.discard(), PortStatus::ReadError);
 }
 
 } // namespace

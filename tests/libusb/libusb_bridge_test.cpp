@@ -43,15 +43,15 @@ TEST(LibusbBridgeTest, ListsOpensWritesAndReads)
     ASSERT_EQ(device.setupError(), "");
     LibusbBridge bridge{UsbIdList{}};
 
-    std::uint32_t count = 0;
-    ASSERT_EQ(bridge.getNumDevices(count), bridge::kSuccess);
-    ASSERT_EQ(count, 1u);
-    std::string product;
-    EXPECT_EQ(bridge.getProductString(0, product), bridge::kSuccess);
-    EXPECT_EQ(product, "Velmora USB Data Logger");
+    std::vector<UsbDevice> devices;
+    ASSERT_EQ(bridge.listDevices(devices), PortStatus::Ok);
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].productStatus, PortStatus::Ok);
+    EXPECT_EQ(devices[0].product, "Velmora USB Data Logger");
+    EXPECT_FALSE(devices[0].location.empty());
 
-    BridgeHandle handle = kInvalidHandle;
-    ASSERT_EQ(bridge.open(0, handle), bridge::kSuccess);
+    std::unique_ptr<UsbPort> port;
+    ASSERT_EQ(bridge.open(devices[0].location, port), PortStatus::Ok);
     EXPECT_EQ(device.claimedInterfaces(), 1);
 
     std::vector<std::uint8_t> reply{0x00, 0x40, 0x00};
@@ -60,21 +60,21 @@ TEST(LibusbBridgeTest, ListsOpensWritesAndReads)
     peer.replies.push_back(reply);
     const std::uint8_t frame[3] = {0x00, 0xFF, 0xFF};
     std::uint32_t n = 0;
-    ASSERT_EQ(bridge.write(handle, frame, 3, n), bridge::kSuccess);
+    ASSERT_EQ(port->write(frame, 3, n), PortStatus::Ok);
     EXPECT_EQ(n, 3u);
     ASSERT_EQ(peer.written.size(), 1u);
     EXPECT_EQ(peer.written[0], (std::vector<std::uint8_t>{0x00, 0xFF, 0xFF}));
 
     std::uint8_t header[3] = {};
-    ASSERT_EQ(bridge.read(handle, header, 3, n), bridge::kSuccess);
+    ASSERT_EQ(port->read(header, 3, n), PortStatus::Ok);
     EXPECT_EQ(n, 3u);
     EXPECT_EQ(header[1], 0x40);
     std::uint8_t record[64] = {};
-    ASSERT_EQ(bridge.read(handle, record, 64, n), bridge::kSuccess);
+    ASSERT_EQ(port->read(record, 64, n), PortStatus::Ok);
     EXPECT_EQ(n, 64u);
     EXPECT_EQ(record[63], 63);
 
-    EXPECT_EQ(bridge.close(handle), bridge::kSuccess);
+    port.reset(); // destroying the port closes it
     EXPECT_EQ(device.claimedInterfaces(), 0);
     EXPECT_TRUE(device.unexpectedRequests().empty());
 }
@@ -86,25 +86,21 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(device.setupError(), "");
-        std::uint32_t count = 0;
-        ASSERT_EQ(bridge.getNumDevices(count), bridge::kSuccess);
-        ASSERT_EQ(count, 1u);
-        ASSERT_EQ(bridge.open(0, handle), bridge::kSuccess);
-        bridge.setTimeouts(kShortMs, kShortMs);
+        ASSERT_EQ(bridge.open("", port), PortStatus::Ok);
+        port->setTimeouts({kShortMs, kShortMs});
     }
     void TearDown() override
     {
-        if (handle != kInvalidHandle)
-            bridge.close(handle);
+        port.reset();
         EXPECT_TRUE(device.unexpectedRequests().empty());
     }
 
     void send(std::vector<std::uint8_t> bytes) { peer.waiting.insert(peer.waiting.end(), bytes.begin(), bytes.end()); }
-    std::vector<std::uint8_t> read(std::uint32_t count, int expectedStatus)
+    std::vector<std::uint8_t> read(std::uint32_t count, PortStatus expectedStatus)
     {
         std::vector<std::uint8_t> out(count);
         std::uint32_t got = 999;
-        EXPECT_EQ(bridge.read(handle, out.data(), count, got), expectedStatus);
+        EXPECT_EQ(port->read(out.data(), count, got), expectedStatus);
         out.resize(std::min(got, count));
         return out;
     }
@@ -113,7 +109,7 @@ protected:
     ScriptedPeer peer;
     FakeUsbDevice device{peer};
     LibusbBridge bridge{UsbIdList{}};
-    BridgeHandle handle = kInvalidHandle;
+    std::unique_ptr<UsbPort> port;
 };
 
 std::vector<std::uint8_t> counting(std::size_t n, std::uint8_t first)
@@ -130,83 +126,79 @@ TEST_F(OpenBridgeTest, ReadsOfAnySizeOverWholePackets)
     // fake device overflows any transfer that is not a whole number of packets.
     const auto stream = counting(3 + 512 + 512, 1);
     send(stream);
-    std::vector<std::uint8_t> got = read(3, bridge::kSuccess);
+    std::vector<std::uint8_t> got = read(3, PortStatus::Ok);
     for (int block = 0; block < 2; ++block) {
-        const auto part = read(512, bridge::kSuccess);
+        const auto part = read(512, PortStatus::Ok);
         got.insert(got.end(), part.begin(), part.end());
     }
     EXPECT_EQ(got, stream);
 
     // Single bytes, as the link reads the acknowledgement of a record write.
     send({0x11, 0x22, 0xFF});
-    EXPECT_EQ(read(1, bridge::kSuccess), (std::vector<std::uint8_t>{0x11}));
-    EXPECT_EQ(read(1, bridge::kSuccess), (std::vector<std::uint8_t>{0x22}));
-    EXPECT_EQ(read(1, bridge::kSuccess), (std::vector<std::uint8_t>{0xFF}));
+    EXPECT_EQ(read(1, PortStatus::Ok), (std::vector<std::uint8_t>{0x11}));
+    EXPECT_EQ(read(1, PortStatus::Ok), (std::vector<std::uint8_t>{0x22}));
+    EXPECT_EQ(read(1, PortStatus::Ok), (std::vector<std::uint8_t>{0xFF}));
 }
 
 TEST_F(OpenBridgeTest, TimeOutReturnsWhatCameAndLeavesTheDeviceUsable)
 {
-    EXPECT_TRUE(read(4, bridge::kTimeout).empty());
+    EXPECT_TRUE(read(4, PortStatus::Timeout).empty());
     send({1, 2});
-    EXPECT_EQ(read(4, bridge::kTimeout), (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(read(4, PortStatus::Timeout), (std::vector<std::uint8_t>{1, 2}));
     // The cancelled transfers were taken back; the next reply arrives whole.
     send({3, 4, 5, 6});
-    EXPECT_EQ(read(4, bridge::kSuccess), (std::vector<std::uint8_t>{3, 4, 5, 6}));
+    EXPECT_EQ(read(4, PortStatus::Ok), (std::vector<std::uint8_t>{3, 4, 5, 6}));
     EXPECT_GE(device.ioctlsSeen(USBDEVFS_DISCARDURB), 2);
 }
 
 TEST_F(OpenBridgeTest, ReceiveQueueReportsWaitingData)
 {
-    std::uint32_t queued = 99, status = 99;
-    ASSERT_EQ(bridge.checkRxQueue(handle, queued, status), bridge::kSuccess);
+    std::uint32_t queued = 99;
+    ASSERT_EQ(port->waiting(queued), PortStatus::Ok);
     EXPECT_EQ(queued, 0u);
-    EXPECT_EQ(status, 0u);
 
     send({7, 8, 9});
-    ASSERT_EQ(bridge.checkRxQueue(handle, queued, status), bridge::kSuccess);
+    ASSERT_EQ(port->waiting(queued), PortStatus::Ok);
     EXPECT_EQ(queued, 3u);
-    EXPECT_EQ(status, kRxQueueDataReady);
-    EXPECT_EQ(read(3, bridge::kSuccess), (std::vector<std::uint8_t>{7, 8, 9}));
+    EXPECT_EQ(read(3, PortStatus::Ok), (std::vector<std::uint8_t>{7, 8, 9}));
 }
 
 TEST_F(OpenBridgeTest, FlushDiscardsBufferedAndWaitingInput)
 {
     send(counting(10, 0));
-    EXPECT_EQ(read(2, bridge::kSuccess).size(), 2u); // 8 bytes now buffered in the bridge
-    send(counting(100, 50));                         // and a stale reply waiting in the device
-    ASSERT_EQ(bridge.flushBuffers(handle, true, true), bridge::kSuccess);
-    EXPECT_TRUE(read(1, bridge::kTimeout).empty());
+    EXPECT_EQ(read(2, PortStatus::Ok).size(), 2u); // 8 bytes now buffered in the bridge
+    send(counting(100, 50));                       // and a stale reply waiting in the device
+    ASSERT_EQ(port->purge(), PortStatus::Ok);
+    EXPECT_TRUE(read(1, PortStatus::Timeout).empty());
     send({0xAB});
-    EXPECT_EQ(read(1, bridge::kSuccess), (std::vector<std::uint8_t>{0xAB}));
+    EXPECT_EQ(read(1, PortStatus::Ok), (std::vector<std::uint8_t>{0xAB}));
 }
 
 TEST_F(OpenBridgeTest, PulledOutDeviceGivesErrorsNotCrashes)
 {
     device.unplug();
     const std::uint8_t frame[3] = {0x03, 0xFF, 0xFF};
-    std::uint32_t n = 0, queued = 0, status = 0;
-    EXPECT_NE(bridge.write(handle, frame, 3, n), bridge::kSuccess);
-    EXPECT_NE(bridge.read(handle, const_cast<std::uint8_t*>(frame), 3, n), bridge::kSuccess);
-    EXPECT_NE(bridge.checkRxQueue(handle, queued, status), bridge::kSuccess);
-    EXPECT_EQ(bridge.close(handle), bridge::kSuccess);
-    handle = kInvalidHandle;
+    std::uint32_t n = 0, queued = 0;
+    EXPECT_NE(port->write(frame, 3, n), PortStatus::Ok);
+    EXPECT_NE(port->read(const_cast<std::uint8_t*>(frame), 3, n), PortStatus::Ok);
+    EXPECT_NE(port->waiting(queued), PortStatus::Ok);
+    EXPECT_EQ(port->close(), PortStatus::Ok);
 }
 
-TEST_F(OpenBridgeTest, BadHandlesAndIndexesAreRefused)
+TEST_F(OpenBridgeTest, ClosedPortsAndUnknownLocationsAreRefused)
 {
     std::uint8_t byte = 0;
-    std::uint32_t n = 0, q = 0, s = 0;
-    const BridgeHandle bad = handle + 100;
-    EXPECT_EQ(bridge.read(bad, &byte, 1, n), bridge::kInvalidHandleStatus);
-    EXPECT_EQ(bridge.write(bad, &byte, 1, n), bridge::kInvalidHandleStatus);
-    EXPECT_EQ(bridge.flushBuffers(bad, true, true), bridge::kInvalidHandleStatus);
-    EXPECT_EQ(bridge.checkRxQueue(bad, q, s), bridge::kInvalidHandleStatus);
-    EXPECT_EQ(bridge.close(bad), bridge::kInvalidHandleStatus);
-    BridgeHandle other = kInvalidHandle;
-    EXPECT_EQ(bridge.open(1, other), bridge::kDeviceNotFound);
-    EXPECT_EQ(other, kInvalidHandle);
-    std::string product;
-    EXPECT_EQ(bridge.getProductString(1, product), bridge::kDeviceNotFound);
+    std::uint32_t n = 0;
+    ASSERT_EQ(port->close(), PortStatus::Ok);
+    EXPECT_EQ(device.claimedInterfaces(), 0);
+    EXPECT_EQ(port->read(&byte, 1, n), PortStatus::Closed);
+    EXPECT_EQ(port->write(&byte, 1, n), PortStatus::Closed);
+    EXPECT_EQ(port->purge(), PortStatus::Closed);
+    EXPECT_EQ(port->waiting(n), PortStatus::Closed);
+    EXPECT_EQ(port->close(), PortStatus::Closed);
+    std::unique_ptr<UsbPort> other;
+    EXPECT_EQ(bridge.open("9-9.9", other), PortStatus::NotFound);
+    EXPECT_EQ(other, nullptr);
 }
 
 TEST(LibusbBridgeListingTest, OnlyAllowListedIdsAreLoggers)
@@ -215,19 +207,17 @@ TEST(LibusbBridgeListingTest, OnlyAllowListedIdsAreLoggers)
     FakeUsbDevice device(peer, "Rebadged Logger", UsbId{0x1234, 0xABCD});
     ASSERT_EQ(device.setupError(), "");
 
-    std::uint32_t count = 99;
+    std::vector<UsbDevice> devices{UsbDevice{}};
     LibusbBridge defaults{UsbIdList{}};
-    EXPECT_EQ(defaults.getNumDevices(count), bridge::kSuccess);
-    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(defaults.listDevices(devices), PortStatus::Ok);
+    EXPECT_TRUE(devices.empty());
 
     UsbIdList ids;
     EXPECT_TRUE(ids.addList("1234:abcd", "test").empty());
     LibusbBridge extended{ids};
-    EXPECT_EQ(extended.getNumDevices(count), bridge::kSuccess);
-    EXPECT_EQ(count, 1u);
-    std::string product;
-    EXPECT_EQ(extended.getProductString(0, product), bridge::kSuccess);
-    EXPECT_EQ(product, "Rebadged Logger");
+    EXPECT_EQ(extended.listDevices(devices), PortStatus::Ok);
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].product, "Rebadged Logger");
 }
 
 } // namespace

@@ -65,7 +65,7 @@ TEST_F(LoggerOverLibusbTest, ListsAndReadsTheConfiguration)
     EXPECT_EQ(link.productString(0), "Velmora USB Data Logger");
 
     LoggerConfig config;
-    ASSERT_TRUE(link.readConfigBlock(0, config));
+    ASSERT_TRUE(link.readConfigBlock(config));
     EXPECT_EQ(config.bytes, logger.record().bytes);
     EXPECT_EQ(config.type(), kWideType);
 }
@@ -91,7 +91,7 @@ TEST_F(LoggerOverLibusbTest, DownloadsEveryReading)
     link.listDevices();
     std::vector<float> readings;
     std::vector<std::size_t> progress;
-    ASSERT_TRUE(link.readReadings(0, kWideType, readings, [&](std::size_t done, std::size_t total) {
+    ASSERT_TRUE(link.readReadings(kWideType, readings, [&](std::size_t done, std::size_t total) {
         progress.push_back(done);
         EXPECT_EQ(total, 3u);
         return true;
@@ -111,19 +111,21 @@ TEST_F(LoggerOverLibusbTest, TraceShowsEveryByteOnTheWire)
     LoggerLink tracedLink(traced, clock, prompts);
     tracedLink.listDevices();
     LoggerConfig config;
-    ASSERT_TRUE(tracedLink.readConfigBlock(0, config));
+    ASSERT_TRUE(tracedLink.readConfigBlock(config));
     const std::string trace = out.str();
-    EXPECT_NE(trace.find("getProductString(0) -> 0, \"Velmora USB Data Logger\"\n"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("write(1, 3 bytes) -> 0, 3 written\n"
+    EXPECT_TRUE(std::regex_search(
+        trace, std::regex("listDevices -> 0, 1 device\\(s\\); [0-9]+[-:][0-9.]+ \"Velmora USB Data Logger\"\n")))
+        << trace;
+    EXPECT_NE(trace.find("write(port 1, 3 bytes) -> 0, 3 written\n"
                          "           0000  00 FF FF                                         ...\n"),
               std::string::npos)
         << trace;
     // The reply header announces the 256-byte record: 0x0100, low byte first.
     EXPECT_TRUE(
-        std::regex_search(trace, std::regex("read\\(1, 3 bytes\\) -> 0, 3 read\n {11}0000  [0-9A-F]{2} 00 01 ")))
+        std::regex_search(trace, std::regex("read\\(port 1, 3 bytes\\) -> 0, 3 read\n {11}0000  [0-9A-F]{2} 00 01 ")))
         << trace;
-    EXPECT_NE(trace.find("read(1, 256 bytes) -> 0, 256 read\n"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("close(1) -> 0\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("read(port 1, 256 bytes) -> 0, 256 read\n"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("close(port 1) -> 0\n"), std::string::npos) << trace;
 }
 
 TEST_F(LoggerOverLibusbTest, SilentLoggerTimesOutAndTheSecondAttemptSucceeds)
@@ -132,7 +134,7 @@ TEST_F(LoggerOverLibusbTest, SilentLoggerTimesOutAndTheSecondAttemptSucceeds)
     logger.faults().silentCommands = 1;
     const std::uint64_t start = clock.tickMs();
     LoggerConfig config;
-    EXPECT_TRUE(link.readConfigBlock(0, config)); // no message: the retry worked
+    EXPECT_TRUE(link.readConfigBlock(config)); // no message: the retry worked
     EXPECT_GE(clock.tickMs() - start, LoggerLink::kTransferTimeoutMs);
     EXPECT_EQ(config.type(), kWideType);
     EXPECT_GE(device.ioctlsSeen(USBDEVFS_DISCARDURB), 1) << "the timed-out read must have been cancelled";
@@ -144,7 +146,7 @@ TEST_F(LoggerOverLibusbTest, LoggerPulledOutMidDownloadFailsCleanly)
     logger.faults().vanishAfterBytes = 700;
     prompts.expectMsg(msgid::kCommsError);
     std::vector<float> readings;
-    EXPECT_FALSE(link.readReadings(0, kWideType, readings));
+    EXPECT_FALSE(link.readReadings(kWideType, readings));
     EXPECT_TRUE(logger.vanished());
     // The first block came whole before the logger went; its readings are kept.
     const LoggerImage img = image();
@@ -182,7 +184,7 @@ TEST_F(LoggerOverLibusbTest, TwoLoggersAttachedTheFirstListedIsUsed)
     const bool otherFirst = link.productString(0) == "Velmora USB Data Logger (2)";
     EXPECT_EQ(link.productString(otherFirst ? 1 : 0), "Velmora USB Data Logger");
     LoggerConfig config;
-    ASSERT_TRUE(link.readConfigBlock(0, config));
+    ASSERT_TRUE(link.readConfigBlock(config));
     EXPECT_EQ(config.serialNumber(), (otherFirst ? second : image()).record.serialNumber());
     // The one listed second is never opened.
     EXPECT_EQ((otherFirst ? device : otherDevice).ioctlsSeen(USBDEVFS_CLAIMINTERFACE), 0);
@@ -194,7 +196,7 @@ TEST_F(LoggerOverLibusbTest, AStalledEndpointIsClearedAndTheSecondAttemptReads)
     link.listDevices();
     device.stallIn();
     LoggerConfig config;
-    EXPECT_TRUE(link.readConfigBlock(0, config)); // no message: the retry worked
+    EXPECT_TRUE(link.readConfigBlock(config)); // no message: the retry worked
     EXPECT_EQ(config.bytes, logger.record().bytes);
     EXPECT_GE(device.ioctlsSeen(USBDEVFS_CLEAR_HALT), 1) << "a stalled endpoint fails every read until cleared";
 }

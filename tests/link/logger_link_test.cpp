@@ -51,14 +51,36 @@ TEST_F(LinkTest, NoLoggerListedShowsMessage134)
     EXPECT_EQ(bridge.transfers().size(), 0u);
 }
 
-TEST_F(LinkTest, ListingKeepsAtMostEightDevices)
+TEST_F(LinkTest, ListingKeepsEveryDeviceEachAtItsOwnLocation)
 {
     for (int i = 0; i < 10; ++i)
         bridge.attach(imageOf(4, {}, 100 + i));
     link.listDevices();
-    EXPECT_EQ(link.deviceCount(), 8);
-    EXPECT_EQ(link.productString(7), "Velmora USB Data Logger");
+    ASSERT_EQ(link.deviceCount(), 10);
+    EXPECT_EQ(link.productString(9), "Velmora USB Data Logger");
     EXPECT_TRUE(link.requireDevice());
+
+    // A link given the ninth one's location talks to that logger and no other.
+    LoggerLink ninth(bridge, clock, prompts, link.location(8));
+    LoggerConfig out;
+    ASSERT_TRUE(ninth.readConfigBlock(out));
+    EXPECT_EQ(out.serialNumber(), 108u);
+}
+
+TEST_F(LinkTest, ALoggerPulledOutIsNotReachedThroughItsOldLocation)
+{
+    bridge.attach(imageOf(4, {}, 111));
+    bridge.attach(imageOf(4, {}, 222));
+    const std::string second = bridge.location(1);
+    bridge.detach(1);
+    bridge.attach(imageOf(4, {}, 333)); // a new logger gets a location of its own
+    LoggerLink link2(bridge, clock, prompts, second);
+    link2.listDevices();
+    prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+    EXPECT_FALSE(link2.requireDevice());
+    prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+    LoggerConfig out;
+    EXPECT_FALSE(link2.readConfigBlock(out));
 }
 
 TEST_F(LinkTest, TwoLoggersAttachedTheFirstListedIsUsed)
@@ -68,7 +90,7 @@ TEST_F(LinkTest, TwoLoggersAttachedTheFirstListedIsUsed)
     link.listDevices();
     EXPECT_EQ(link.deviceCount(), 2);
     LoggerConfig out;
-    ASSERT_TRUE(link.readConfigBlock(0, out));
+    ASSERT_TRUE(link.readConfigBlock(out));
     EXPECT_EQ(out.type(), 4);
     EXPECT_EQ(out.serialNumber(), 111u);
 }
@@ -78,9 +100,9 @@ TEST_F(LinkTest, ConfigurationReadFollowsTheWireSequence)
     LoggerImage image = imageOf(9);
     image.record.bytes[255] = 0x5A; // the last byte of a wide record arrives too
     bridge.attach(std::move(image));
-    bridge.setTimeouts(111, 222);
+    bridge.setPortTimeouts({111, 222});
     LoggerConfig out;
-    ASSERT_TRUE(link.readConfigBlock(0, out));
+    ASSERT_TRUE(link.readConfigBlock(out));
     EXPECT_EQ(out.type(), 9);
     EXPECT_EQ(out.bytes[255], 0x5A);
 
@@ -99,12 +121,9 @@ TEST_F(LinkTest, ConfigurationReadFollowsTheWireSequence)
     // 24 ms after the frame, 24 ms after the header.
     EXPECT_EQ(t[1].atMs - t[0].atMs, 24u);
     EXPECT_EQ(t[2].atMs - t[1].atMs, 24u);
-    // The library's own time-outs are back as they were, and nothing is left open.
-    std::uint32_t r = 0, w = 0;
-    bridge.getTimeouts(r, w);
-    EXPECT_EQ(r, 111u);
-    EXPECT_EQ(w, 222u);
-    EXPECT_EQ(bridge.openHandles(), 0u);
+    // The port's own time-outs are back as they were, and nothing is left open.
+    EXPECT_EQ(bridge.lastClosedTimeouts(), (PortTimeouts{111, 222}));
+    EXPECT_EQ(bridge.openPorts(), 0u);
 }
 
 TEST_F(LinkTest, NarrowRecordIsZeroBeyondItsSixtyFourBytes)
@@ -112,7 +131,7 @@ TEST_F(LinkTest, NarrowRecordIsZeroBeyondItsSixtyFourBytes)
     bridge.attach(imageOf(3));
     LoggerConfig out;
     out.bytes.fill(0xEE); // left over from an earlier logger
-    ASSERT_TRUE(link.readConfigBlock(0, out));
+    ASSERT_TRUE(link.readConfigBlock(out));
     EXPECT_EQ(out.type(), 3);
     EXPECT_EQ(bridge.transfers().back().requested, 64u);
     for (std::size_t i = 64; i < 256; ++i)
@@ -124,7 +143,7 @@ TEST_F(LinkTest, FirstReadFailsSecondSucceedsWithoutMessage)
     VirtualLogger& logger = bridge.attach(imageOf(4));
     logger.faults().silentCommands = 1;
     LoggerConfig out;
-    EXPECT_TRUE(link.readConfigBlock(0, out));
+    EXPECT_TRUE(link.readConfigBlock(out));
     EXPECT_EQ(out.type(), 4);
     // First attempt: 24 ms pause, then the header read waits out 3000 ms. Second: 48 ms.
     EXPECT_EQ(clock.tickMs(), 24u + 3000u + 48u);
@@ -187,12 +206,12 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         LoggerLink l(b, clock, p);
         LoggerConfig out;
         out.setName("unchanged");
-        EXPECT_EQ(l.readConfigBlock(0, out), c.ok);
+        EXPECT_EQ(l.readConfigBlock(out), c.ok);
         if (!c.ok)
             EXPECT_EQ(out.name(), "unchanged");
         else
             EXPECT_EQ(out.type(), c.type);
-        EXPECT_EQ(b.openHandles(), 0u);
+        EXPECT_EQ(b.openPorts(), 0u);
     }
 }
 
@@ -221,11 +240,11 @@ TEST_F(LinkTest, WriteIsAcknowledgedByFF)
         LoggerLink l(b, vc, p);
         LoggerConfig record = imageOf(4).record;
         record.setName("Renamed");
-        EXPECT_EQ(l.writeConfigBlock(0, record, 256, false), c.ok);
+        EXPECT_EQ(l.writeConfigBlock(record, 256, false), c.ok);
         EXPECT_EQ(logger.record().name(), "Renamed"); // taken either way
         // Two 24 ms pauses; a missing 0xFF then costs one 3000 ms read time-out.
         EXPECT_EQ(vc.tickMs(), c.ok ? 48u : 48u + 3000u);
-        EXPECT_EQ(b.openHandles(), 0u);
+        EXPECT_EQ(b.openPorts(), 0u);
     }
 }
 
@@ -233,9 +252,9 @@ TEST_F(LinkTest, WriteFailureShowsMessageOnlyWhenAsked)
 {
     bridge.attach(imageOf(4)).faults().noAck = true;
     const LoggerConfig record = imageOf(4).record;
-    EXPECT_FALSE(link.writeConfigBlock(0, record, 256, false));
+    EXPECT_FALSE(link.writeConfigBlock(record, 256, false));
     prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
-    EXPECT_FALSE(link.writeConfigBlock(0, record, 256, true));
+    EXPECT_FALSE(link.writeConfigBlock(record, 256, true));
 }
 
 TEST_F(LinkTest, WriteSendsTheFrameThenExactlyTheRecordLength)
@@ -243,7 +262,7 @@ TEST_F(LinkTest, WriteSendsTheFrameThenExactlyTheRecordLength)
     bridge.attach(imageOf(2));
     LoggerConfig record = imageOf(2).record;
     record.bytes[100] = 0x77; // beyond a narrow record: must not travel
-    ASSERT_TRUE(link.writeConfigBlock(0, record, 64, false));
+    ASSERT_TRUE(link.writeConfigBlock(record, 64, false));
     const auto& t = bridge.transfers();
     ASSERT_EQ(t.size(), 3u);
     EXPECT_EQ(t[0].requested, 3u);
@@ -285,7 +304,7 @@ TEST_F(LinkTest, ReadingsAreDecodedBlockByBlock)
         LoggerLink l(b, vc, p);
         std::vector<float> readings(5, -1.0f);
         std::vector<std::pair<std::size_t, std::size_t>> progress;
-        ASSERT_TRUE(l.readReadings(0, c.type, readings, [&](std::size_t done, std::size_t all) {
+        ASSERT_TRUE(l.readReadings(c.type, readings, [&](std::size_t done, std::size_t all) {
             progress.emplace_back(done, all);
             return true;
         }));
@@ -312,7 +331,7 @@ TEST_F(LinkTest, WideReadingsAreBigEndian)
 {
     bridge.attach(imageOf(14, {0x12, 0x34, 0xFF, 0xC0}));
     std::vector<float> readings;
-    ASSERT_TRUE(link.readReadings(0, 14, readings));
+    ASSERT_TRUE(link.readReadings(14, readings));
     ASSERT_EQ(readings.size(), 2u);
     EXPECT_EQ(readings[0], 4660.0f);  // 0x1234
     EXPECT_EQ(readings[1], 65472.0f); // 0xFFC0
@@ -348,9 +367,9 @@ TEST_F(LinkTest, ReadingsDownloadFailuresKeepWhatArrived)
         p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
         LoggerLink l(b, clock, p);
         std::vector<float> readings;
-        EXPECT_FALSE(l.readReadings(0, 4, readings));
+        EXPECT_FALSE(l.readReadings(4, readings));
         EXPECT_EQ(readings.size(), c.kept);
-        EXPECT_EQ(b.openHandles(), 0u);
+        EXPECT_EQ(b.openPorts(), 0u);
     }
 }
 
@@ -362,24 +381,24 @@ TEST_F(LinkTest, ACancelledDownloadStopsAfterTheBlockUnderWayAndTheLinkGoesOn)
     bridge.setRecording(true);
     std::vector<float> readings;
     std::size_t calls = 0;
-    EXPECT_FALSE(link.readReadings(0, 4, readings, [&](std::size_t done, std::size_t) { return ++calls, done < 2; }))
+    EXPECT_FALSE(link.readReadings(4, readings, [&](std::size_t done, std::size_t) { return ++calls, done < 2; }))
         << "no message: the scripted prompts fail on any";
     EXPECT_EQ(calls, 2u);
     EXPECT_EQ(readings.size(), 512u) << "two blocks of two-byte readings";
     EXPECT_EQ(bridge.transfers().size(), 2u + 2u) << "frame, header, two blocks: no third block read";
-    EXPECT_EQ(bridge.openHandles(), 0u);
+    EXPECT_EQ(bridge.openPorts(), 0u);
     EXPECT_EQ(logger.record().bytes, before.bytes) << "nothing written to the logger";
     EXPECT_EQ(logger.recordsTaken(), 0);
 
     // The next exchanges start clean: the record, then every reading.
     LoggerConfig record;
-    ASSERT_TRUE(link.readConfigBlock(0, record));
+    ASSERT_TRUE(link.readConfigBlock(record));
     EXPECT_EQ(record.bytes, before.bytes);
-    ASSERT_TRUE(link.readReadings(0, 4, readings));
+    ASSERT_TRUE(link.readReadings(4, readings));
     EXPECT_EQ(readings.size(), 1000u);
     // A Cancel that comes with the last block is too late: every reading is in, and the
     // logger counts itself downloaded.
-    EXPECT_TRUE(link.readReadings(0, 4, readings, [](std::size_t done, std::size_t all) { return done < all; }));
+    EXPECT_TRUE(link.readReadings(4, readings, [](std::size_t done, std::size_t all) { return done < all; }));
     EXPECT_EQ(readings.size(), 1000u);
 }
 
@@ -390,73 +409,29 @@ TEST_F(LinkTest, GarbledTotalFailsAtTheFirstMissingBlockWithoutAHugeAllocation)
     prompts.expectMsg(msgid::kCommsError);
     std::vector<float> readings;
     const std::uint64_t before = clock.tickMs();
-    EXPECT_FALSE(link.readReadings(0, 20, readings));
+    EXPECT_FALSE(link.readReadings(20, readings));
     EXPECT_EQ(readings.size(), 256u); // the one block that came
     EXPECT_LE(readings.capacity(), 65536u);
     EXPECT_EQ(clock.tickMs() - before, 24u + 3000u); // pause, then the second block times out
 }
 
-namespace {
-
-// Passes every call on, noting the library's time-outs each time a transfer begins
-// by saving them.
-class TimeoutWatch final : public UsbBridge {
-public:
-    explicit TimeoutWatch(UsbBridge& inner) : inner_(inner) {}
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> seen;
-
-    int getNumDevices(std::uint32_t& c) override { return inner_.getNumDevices(c); }
-    int getProductString(std::uint32_t i, std::string& p) override { return inner_.getProductString(i, p); }
-    int open(std::uint32_t i, BridgeHandle& h) override { return inner_.open(i, h); }
-    int close(BridgeHandle h) override { return inner_.close(h); }
-    int read(BridgeHandle h, std::uint8_t* b, std::uint32_t c, std::uint32_t& n) override
-    {
-        return inner_.read(h, b, c, n);
-    }
-    int write(BridgeHandle h, const std::uint8_t* b, std::uint32_t c, std::uint32_t& n) override
-    {
-        return inner_.write(h, b, c, n);
-    }
-    int flushBuffers(BridgeHandle h, bool t, bool r) override { return inner_.flushBuffers(h, t, r); }
-    int setTimeouts(std::uint32_t r, std::uint32_t w) override { return inner_.setTimeouts(r, w); }
-    int getTimeouts(std::uint32_t& r, std::uint32_t& w) override
-    {
-        const int status = inner_.getTimeouts(r, w);
-        seen.emplace_back(r, w);
-        return status;
-    }
-    int checkRxQueue(BridgeHandle h, std::uint32_t& q, std::uint32_t& s) override
-    {
-        return inner_.checkRxQueue(h, q, s);
-    }
-
-private:
-    UsbBridge& inner_;
-};
-
-} // namespace
-
-TEST_F(LinkTest, EveryTransferRestoresTheLibraryTimeouts)
+TEST_F(LinkTest, EveryTransferRestoresThePortTimeouts)
 {
     bridge.attach(imageOf(4, counting(1500)));
-    bridge.setTimeouts(7, 9);
-    TimeoutWatch watch(bridge);
-    LoggerLink watched(watch, clock, prompts);
+    bridge.setPortTimeouts({7, 9});
     LoggerConfig record;
     std::vector<float> readings;
-    ASSERT_TRUE(watched.readConfigBlock(0, record));
-    ASSERT_TRUE(watched.writeConfigBlock(0, record, 256, true));
-    ASSERT_TRUE(watched.readReadings(0, 4, readings));
-    // 3 transfers to read, 3 to write plus the 0xFF, 2 + 3 blocks to download.
-    ASSERT_EQ(watch.seen.size(), 3u + 3u + 5u);
-    for (const auto& [r, w] : watch.seen) {
-        EXPECT_EQ(r, 7u);
-        EXPECT_EQ(w, 9u);
-    }
-    std::uint32_t r = 0, w = 0;
-    bridge.getTimeouts(r, w);
-    EXPECT_EQ(r, 7u);
-    EXPECT_EQ(w, 9u);
+    ASSERT_TRUE(link.readConfigBlock(record));
+    EXPECT_EQ(bridge.lastClosedTimeouts(), (PortTimeouts{7, 9}));
+    bridge.setPortTimeouts({8, 10});
+    ASSERT_TRUE(link.writeConfigBlock(record, 256, true));
+    EXPECT_EQ(bridge.lastClosedTimeouts(), (PortTimeouts{8, 10}));
+    bridge.setPortTimeouts({11, 12});
+    ASSERT_TRUE(link.readReadings(4, readings));
+    EXPECT_EQ(bridge.lastClosedTimeouts(), (PortTimeouts{11, 12}));
+    // 3 transfers to read, 2 to write and 1 for the 0xFF, 2 + 3 blocks to download, each
+    // with its own time-out only.
+    ASSERT_EQ(bridge.transfers().size(), 3u + 3u + 5u);
     for (const auto& t : bridge.transfers()) {
         EXPECT_EQ(t.kind == Kind::Read ? t.readTimeoutMs : t.writeTimeoutMs, 3000u);
         EXPECT_EQ(t.kind == Kind::Read ? t.writeTimeoutMs : t.readTimeoutMs, 0u);

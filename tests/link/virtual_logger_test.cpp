@@ -38,7 +38,7 @@ protected:
     // Writes `record` the way the program does.
     void write(const LoggerConfig& record)
     {
-        ASSERT_TRUE(link.writeConfigBlock(0, record, configLength(record.type()), true));
+        ASSERT_TRUE(link.writeConfigBlock(record, configLength(record.type()), true));
     }
     LoggerConfig startRecord(VirtualLogger& logger, std::uint32_t delay = 0, bool overwrite = false,
                              bool pushButton = false)
@@ -53,7 +53,7 @@ protected:
     std::vector<float> download(LoggerType type)
     {
         std::vector<float> readings;
-        EXPECT_TRUE(link.readReadings(0, type, readings));
+        EXPECT_TRUE(link.readReadings(type, readings));
         return readings;
     }
     // Runs the clock on to `ms` after the start of the test.
@@ -147,13 +147,13 @@ TEST_F(VirtualLoggerTest, FullMemoryStopsOrWraps)
         LoggerConfig r = logger.record();
         r.setFlag(flag::kLogging, true);
         r.setOverwriteMode(c.overwrite);
-        ASSERT_TRUE(l.writeConfigBlock(0, r, 256, true));
+        ASSERT_TRUE(l.writeConfigBlock(r, 256, true));
         vc.advanceMs(115'000);
         EXPECT_EQ(logger.record().readingCount(), c.readingCount);
         EXPECT_EQ(logger.record().wrapCount(), c.wrapCount);
         EXPECT_EQ(logger.record().isLogging(), c.logging);
         std::vector<float> readings;
-        ASSERT_TRUE(l.readReadings(0, 14, readings));
+        ASSERT_TRUE(l.readReadings(14, readings));
         EXPECT_EQ(readings.size(), 5u); // the whole memory either way
     }
 }
@@ -191,7 +191,7 @@ TEST_F(VirtualLoggerTest, InterruptedDownloadLeavesTheReadingsUndownloaded)
     logger.faults().truncateAfter = 600;
     prompts.expectMsg(msgid::kCommsError);
     std::vector<float> readings;
-    EXPECT_FALSE(link.readReadings(0, 4, readings));
+    EXPECT_FALSE(link.readReadings(4, readings));
     EXPECT_TRUE(logger.record().hasFlag(flag::kUndownloaded));
 }
 
@@ -212,7 +212,7 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWrittenOr
     LoggerLink l(*made, clock, prompts);
     LoggerConfig renamed = logger.record();
     renamed.setName("Cold Room");
-    ASSERT_TRUE(l.writeConfigBlock(0, renamed, 64, true));
+    ASSERT_TRUE(l.writeConfigBlock(renamed, 64, true));
     LoggerImage saved;
     ASSERT_TRUE(loadLoggerImage(path, saved, error)) << error;
     EXPECT_EQ(saved.record.name(), "Cold Room");
@@ -222,7 +222,7 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWrittenOr
     // A whole download is kept too: the next program to open the image finds nothing
     // left undownloaded.
     std::vector<float> readings;
-    ASSERT_TRUE(l.readReadings(0, 3, readings));
+    ASSERT_TRUE(l.readReadings(3, readings));
     ASSERT_TRUE(loadLoggerImage(path, saved, error)) << error;
     EXPECT_FALSE(saved.record.hasFlag(flag::kUndownloaded));
     EXPECT_EQ(saved.memory, image.memory);
@@ -250,7 +250,7 @@ TEST_F(VirtualLoggerTest, AnImageThatCannotBeSavedFailsTheWriteAndTheLoggerKeeps
     started.setName("Cold Room");
     started.setFlag(flag::kLogging, true);
     prompts.expectMsg(msgid::kCommsError);
-    EXPECT_FALSE(l.writeConfigBlock(0, started, 64, true));
+    EXPECT_FALSE(l.writeConfigBlock(started, 64, true));
     EXPECT_EQ(logger.record().bytes, image.record.bytes);
     EXPECT_EQ(logger.recordsTaken(), 0);
     const std::string why = "--simulate: cannot write logger image " + path +
@@ -260,7 +260,7 @@ TEST_F(VirtualLoggerTest, AnImageThatCannotBeSavedFailsTheWriteAndTheLoggerKeeps
     // A whole download still delivers every reading; the logger goes on counting them
     // as not downloaded, as the image it could not write says.
     std::vector<float> readings;
-    ASSERT_TRUE(l.readReadings(0, 3, readings));
+    ASSERT_TRUE(l.readReadings(3, readings));
     EXPECT_EQ(readings.size(), image.memory.size());
     EXPECT_TRUE(logger.record().hasFlag(flag::kUndownloaded));
     EXPECT_EQ(reports.str(), why + why);
@@ -423,7 +423,7 @@ TEST(LoggerPresets, EveryTypeHoldsAPlausibleStoppedDemoLog)
         test::ScriptedPrompts prompts;
         LoggerLink link(bridge, clock, prompts);
         std::vector<float> readings;
-        ASSERT_TRUE(link.readReadings(0, c.type, readings));
+        ASSERT_TRUE(link.readReadings(c.type, readings));
         const std::size_t perReading = isHumidity(c.type) ? 2 : 1;
         ASSERT_EQ(readings.size(), perReading * record.readingCount());
         for (std::size_t i = 0; i < readings.size(); i += perReading) {

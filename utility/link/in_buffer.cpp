@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "clock.h"
-#include "usb_bridge.h"
+#include "usb_port.h"
 
 namespace velmora {
 
@@ -29,7 +29,7 @@ std::uint32_t InBuffer::take(std::uint8_t* dest, std::uint32_t count)
     return n;
 }
 
-int InBuffer::fetch(std::uint32_t wanted, std::uint32_t timeoutMs)
+PortStatus InBuffer::fetch(std::uint32_t wanted, std::uint32_t timeoutMs)
 {
     const std::uint32_t maxPackets = std::max<std::uint32_t>(1, kMaxTransferBytes / packetSize_);
     const std::uint32_t packets =
@@ -39,12 +39,12 @@ int InBuffer::fetch(std::uint32_t wanted, std::uint32_t timeoutMs)
     const std::size_t oldSize = data_.size();
     data_.resize(oldSize + capacity);
     std::uint32_t received = 0;
-    const int status = transfer_(data_.data() + oldSize, capacity, timeoutMs, received);
+    const PortStatus status = transfer_(data_.data() + oldSize, capacity, timeoutMs, received);
     data_.resize(oldSize + std::min(received, capacity));
     return status;
 }
 
-int InBuffer::read(std::uint8_t* dest, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t& bytesRead)
+PortStatus InBuffer::read(std::uint8_t* dest, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t& bytesRead)
 {
     bytesRead = take(dest, count);
     const std::uint64_t deadline = clock_.tickMs() + timeoutMs;
@@ -53,41 +53,41 @@ int InBuffer::read(std::uint8_t* dest, std::uint32_t count, std::uint32_t timeou
         if (timeoutMs != 0) {
             const std::uint64_t now = clock_.tickMs();
             if (now >= deadline)
-                return bridge::kTimeout;
+                return PortStatus::Timeout;
             wait = static_cast<std::uint32_t>(deadline - now);
         }
-        const int status = fetch(count - bytesRead, wait);
+        const PortStatus status = fetch(count - bytesRead, wait);
         bytesRead += take(dest + bytesRead, count - bytesRead);
         // A transfer's own timer may run out a little before ours; only the
         // deadline of the whole read decides, so a time-out just loops to it.
-        if (status != bridge::kSuccess && status != bridge::kTimeout && bytesRead < count)
+        if (status != PortStatus::Ok && status != PortStatus::Timeout && bytesRead < count)
             return status;
-        if (status == bridge::kTimeout && timeoutMs == 0 && bytesRead < count)
+        if (status == PortStatus::Timeout && timeoutMs == 0 && bytesRead < count)
             return status;
     }
-    return bridge::kSuccess;
+    return PortStatus::Ok;
 }
 
-int InBuffer::poll()
+PortStatus InBuffer::poll()
 {
     if (buffered() > 0)
-        return bridge::kSuccess;
-    const int status = fetch(packetSize_, kPollMs);
-    return status == bridge::kTimeout ? bridge::kSuccess : status;
+        return PortStatus::Ok;
+    const PortStatus status = fetch(packetSize_, kPollMs);
+    return status == PortStatus::Timeout ? PortStatus::Ok : status;
 }
 
-int InBuffer::discard()
+PortStatus InBuffer::discard()
 {
     data_.clear();
     head_ = 0;
-    int status = bridge::kSuccess;
+    PortStatus status = PortStatus::Ok;
     for (int i = 0; i < kMaxDrainTransfers; ++i) {
         status = fetch(packetSize_, kPollMs);
         const bool gotData = !data_.empty();
         data_.clear();
-        if (status == bridge::kTimeout || (status == bridge::kSuccess && !gotData))
-            return bridge::kSuccess;
-        if (status != bridge::kSuccess)
+        if (status == PortStatus::Timeout || (status == PortStatus::Ok && !gotData))
+            return PortStatus::Ok;
+        if (status != PortStatus::Ok)
             return status;
     }
     return status;

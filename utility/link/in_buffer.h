@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "usb_port.h"
+
 namespace velmora {
 
 class Clock;
@@ -15,10 +17,10 @@ class Clock;
 class InBuffer {
 public:
     // One bulk IN transfer: fills at most `capacity` bytes, waiting at most
-    // `timeoutMs` (0: no limit). Returns a bridge status; `received` counts the bytes
+    // `timeoutMs` (0: no limit). Returns a port status; `received` counts the bytes
     // that came, also when the status is a time-out.
-    using Transfer = std::function<int(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs,
-                                       std::uint32_t& received)>;
+    using Transfer = std::function<PortStatus(std::uint8_t* data, std::uint32_t capacity, std::uint32_t timeoutMs,
+                                              std::uint32_t& received)>;
 
     // Transfers never ask for more than this, rounded down to whole packets.
     static constexpr std::uint32_t kMaxTransferBytes = 16384;
@@ -33,19 +35,19 @@ public:
     // Blocks until `count` bytes were delivered or `timeoutMs` (0: no limit) passed
     // over the whole read. On a time-out or error the bytes that did arrive are in
     // `dest` and counted in `bytesRead`; they are not delivered again.
-    int read(std::uint8_t* dest, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t& bytesRead);
+    PortStatus read(std::uint8_t* dest, std::uint32_t count, std::uint32_t timeoutMs, std::uint32_t& bytesRead);
 
     // Fetches what the device has ready, without waiting for more, when nothing is
     // buffered. A time-out here is not an error.
-    int poll();
+    PortStatus poll();
 
     // Drops the buffered bytes and those the device already has waiting.
-    int discard();
+    PortStatus discard();
 
     std::uint32_t buffered() const { return static_cast<std::uint32_t>(data_.size() - head_); }
 
 private:
-    int fetch(std::uint32_t wanted, std::uint32_t timeoutMs);
+    PortStatus fetch(std::uint32_t wanted, std::uint32_t timeoutMs);
     std::uint32_t take(std::uint8_t* dest, std::uint32_t count);
 
     std::uint32_t packetSize_;

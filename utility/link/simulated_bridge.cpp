@@ -6,10 +6,149 @@
 
 namespace velmora {
 
+// A port on one virtual logger. It holds the logger only weakly: once the logger is
+// pulled out, nothing of the port keeps it.
+class SimulatedPort final : public UsbPort {
+public:
+    SimulatedPort(SimulatedBridge& bridge, std::weak_ptr<VirtualLogger> logger, PortTimeouts timeouts)
+        : UsbPort(timeouts), bridge_(bridge), logger_(std::move(logger))
+    {
+    }
+    ~SimulatedPort() override { close(); }
+
+    PortStatus read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override;
+    PortStatus write(const std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override;
+    PortStatus purge() override;
+    PortStatus waiting(std::uint32_t& bytes) override;
+    PortStatus close() override;
+
+private:
+    // The logger while it is plugged in, with the bridge locked; else why not.
+    PortStatus reach(std::unique_lock<std::mutex>& lock, std::shared_ptr<VirtualLogger>& logger);
+
+    SimulatedBridge& bridge_;
+    std::weak_ptr<VirtualLogger> logger_;
+    bool open_ = true;
+};
+
+PortStatus SimulatedPort::reach(std::unique_lock<std::mutex>& lock, std::shared_ptr<VirtualLogger>& logger)
+{
+    lock = std::unique_lock(bridge_.mutex_);
+    if (!open_)
+        return PortStatus::Closed;
+    logger = logger_.lock();
+    return bridge_.plugged(logger) ? PortStatus::Ok : PortStatus::IoFailed;
+}
+
+PortStatus SimulatedPort::read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done)
+{
+    done = 0;
+    Clock& clock = bridge_.clock_;
+    const std::uint64_t start = clock.tickMs();
+    const std::uint32_t timeoutMs = timeouts().readMs;
+    std::unique_lock<std::mutex> lock;
+    std::shared_ptr<VirtualLogger> logger;
+    PortStatus status = reach(lock, logger);
+    if (status == PortStatus::Ok && count > 0) {
+        // A reply that is not ready yet is waited for, up to the read time-out, with
+        // the bridge free for the other ports meanwhile.
+        const std::uint64_t readyAt = logger->replyReadyAtMs();
+        const std::uint64_t now = clock.tickMs();
+        bool timedOut = false;
+        if (logger->pendingBytes() > 0 && readyAt > now) {
+            const std::uint64_t wait = readyAt - now;
+            timedOut = timeoutMs != 0 && wait > timeoutMs;
+            lock.unlock();
+            clock.sleepMs(timedOut ? timeoutMs : static_cast<std::uint32_t>(wait));
+            lock.lock();
+        }
+        if (!timedOut)
+            done = static_cast<std::uint32_t>(logger->takeReply(buffer, count));
+        if (logger->vanished()) {
+            status = PortStatus::IoFailed;
+        } else if (done < count) {
+            // The rest never comes: the read waits out its time-out. (With no time-out
+            // a real read would wait for ever; here it gives up at once.)
+            if (!timedOut && timeoutMs != 0) {
+                lock.unlock();
+                clock.sleepMs(timeoutMs);
+                lock.lock();
+            }
+            status = PortStatus::Timeout;
+        }
+    }
+    if (lock.owns_lock())
+        lock.unlock(); // recording takes the lock itself
+    bridge_.record(SimulatedBridge::Transfer::Kind::Read, count, done, status, timeouts(), start);
+    return status;
+}
+
+PortStatus SimulatedPort::write(const std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done)
+{
+    done = 0;
+    const std::uint64_t start = bridge_.clock_.tickMs();
+    std::unique_lock<std::mutex> lock;
+    std::shared_ptr<VirtualLogger> logger;
+    PortStatus status = reach(lock, logger);
+    if (status == PortStatus::Ok) {
+        done = count;
+        if (!logger->receive(std::span<const std::uint8_t>(buffer, count)))
+            status = PortStatus::IoFailed;
+    }
+    if (lock.owns_lock())
+        lock.unlock();
+    bridge_.record(SimulatedBridge::Transfer::Kind::Write, count, done, status, timeouts(), start);
+    return status;
+}
+
+PortStatus SimulatedPort::purge()
+{
+    std::unique_lock<std::mutex> lock;
+    std::shared_ptr<VirtualLogger> logger;
+    const PortStatus status = reach(lock, logger);
+    if (status == PortStatus::Ok)
+        logger->flush();
+    return status;
+}
+
+PortStatus SimulatedPort::waiting(std::uint32_t& bytes)
+{
+    bytes = 0;
+    std::unique_lock<std::mutex> lock;
+    std::shared_ptr<VirtualLogger> logger;
+    const PortStatus status = reach(lock, logger);
+    if (status == PortStatus::Ok && logger->replyReadyAtMs() <= bridge_.clock_.tickMs())
+        bytes = static_cast<std::uint32_t>(logger->pendingBytes());
+    return status;
+}
+
+PortStatus SimulatedPort::close()
+{
+    {
+        std::lock_guard lock(bridge_.mutex_);
+        if (!open_)
+            return PortStatus::Closed;
+        open_ = false;
+        logger_.reset();
+    }
+    bridge_.portClosed(timeouts());
+    return PortStatus::Ok;
+}
+
+// ---- the bridge ----
+
+VirtualLogger& SimulatedBridge::plugIn(std::unique_ptr<VirtualLogger> logger)
+{
+    attached_.push_back(
+        Slot{std::shared_ptr<VirtualLogger>(std::move(logger)), "sim-" + std::to_string(++attachments_)});
+    ++changes_;
+    return *attached_.back().logger;
+}
+
 VirtualLogger& SimulatedBridge::attach(std::unique_ptr<VirtualLogger> logger)
 {
-    attached_.push_back(std::shared_ptr<VirtualLogger>(std::move(logger)));
-    return *attached_.back();
+    std::lock_guard lock(mutex_);
+    return plugIn(std::move(logger));
 }
 
 VirtualLogger& SimulatedBridge::attach(LoggerImage image)
@@ -17,178 +156,122 @@ VirtualLogger& SimulatedBridge::attach(LoggerImage image)
     return attach(std::make_unique<VirtualLogger>(std::move(image), clock_));
 }
 
-std::unique_ptr<VirtualLogger> SimulatedBridge::detach(std::size_t index)
+void SimulatedBridge::attachLater(std::uint64_t delayMs, std::unique_ptr<VirtualLogger> logger)
 {
-    dropVanished();
-    std::shared_ptr<VirtualLogger> gone = attached_.at(index);
-    attached_.erase(attached_.begin() + static_cast<std::ptrdiff_t>(index));
-    // Handles keep only weak references, so once it is out nothing else holds it.
-    for (auto& [handle, weak] : handles_)
-        if (weak.lock() == gone)
-            weak.reset();
-    std::unique_ptr<VirtualLogger> out(new VirtualLogger(std::move(*gone)));
-    return out;
+    std::lock_guard lock(mutex_);
+    arrivals_.push_back(Arrival{clock_.tickMs() + delayMs, std::move(logger)});
 }
 
-std::size_t SimulatedBridge::attachedCount() const
+void SimulatedBridge::update()
 {
-    return static_cast<std::size_t>(
-        std::count_if(attached_.begin(), attached_.end(), [](const auto& l) { return !l->vanished(); }));
+    const std::uint64_t now = clock_.tickMs();
+    // In the order they were due; those due at the same moment in the order given.
+    std::stable_sort(arrivals_.begin(), arrivals_.end(),
+                     [](const Arrival& a, const Arrival& b) { return a.atMs < b.atMs; });
+    while (!arrivals_.empty() && arrivals_.front().atMs <= now) {
+        plugIn(std::move(arrivals_.front().logger));
+        arrivals_.erase(arrivals_.begin());
+    }
+    const std::size_t before = attached_.size();
+    std::erase_if(attached_, [](const Slot& s) { return s.logger->vanished(); });
+    changes_ += before - attached_.size();
+}
+
+bool SimulatedBridge::plugged(const std::shared_ptr<VirtualLogger>& logger) const
+{
+    return logger && !logger->vanished() &&
+           std::any_of(attached_.begin(), attached_.end(), [&](const Slot& s) { return s.logger == logger; });
+}
+
+std::unique_ptr<VirtualLogger> SimulatedBridge::detach(std::size_t index)
+{
+    std::lock_guard lock(mutex_);
+    update();
+    std::shared_ptr<VirtualLogger> gone = attached_.at(index).logger;
+    attached_.erase(attached_.begin() + static_cast<std::ptrdiff_t>(index));
+    ++changes_;
+    // Ports keep only weak references, so once it is out nothing else holds it.
+    return std::unique_ptr<VirtualLogger>(new VirtualLogger(std::move(*gone)));
+}
+
+std::size_t SimulatedBridge::attachedCount()
+{
+    std::lock_guard lock(mutex_);
+    update();
+    return attached_.size();
 }
 
 VirtualLogger& SimulatedBridge::logger(std::size_t index)
 {
-    dropVanished();
-    return *attached_.at(index);
+    std::lock_guard lock(mutex_);
+    update();
+    return *attached_.at(index).logger;
 }
 
-void SimulatedBridge::dropVanished()
+std::string SimulatedBridge::location(std::size_t index)
 {
-    std::erase_if(attached_, [](const auto& l) { return l->vanished(); });
+    std::lock_guard lock(mutex_);
+    update();
+    return attached_.at(index).location;
 }
 
-VirtualLogger* SimulatedBridge::device(BridgeHandle handle)
+void SimulatedBridge::record(Transfer::Kind kind, std::uint32_t requested, std::uint32_t done, PortStatus status,
+                             PortTimeouts timeouts, std::uint64_t at)
 {
-    const auto it = handles_.find(handle);
-    if (it == handles_.end())
-        return nullptr;
-    std::shared_ptr<VirtualLogger> logger = it->second.lock();
-    if (!logger || logger->vanished())
-        return nullptr;
-    // Still plugged in?
-    return std::find(attached_.begin(), attached_.end(), logger) != attached_.end() ? logger.get() : nullptr;
-}
-
-void SimulatedBridge::record(Transfer::Kind kind, std::uint32_t requested, std::uint32_t done, int status,
-                             std::uint64_t at)
-{
+    std::lock_guard lock(mutex_);
     if (recording_)
-        transfers_.push_back(Transfer{kind, requested, done, status, readTimeoutMs_, writeTimeoutMs_, at});
+        transfers_.push_back(Transfer{kind, requested, done, status, timeouts.readMs, timeouts.writeMs, at});
 }
 
-int SimulatedBridge::getNumDevices(std::uint32_t& count)
+void SimulatedBridge::portClosed(PortTimeouts timeouts)
 {
-    dropVanished();
-    count = static_cast<std::uint32_t>(attached_.size());
-    return bridge::kSuccess;
+    std::lock_guard lock(mutex_);
+    --openPorts_;
+    lastClosedTimeouts_ = timeouts;
 }
 
-int SimulatedBridge::getProductString(std::uint32_t index, std::string& product)
+PortStatus SimulatedBridge::listDevices(std::vector<UsbDevice>& devices)
 {
-    dropVanished();
-    if (index >= attached_.size())
-        return bridge::kDeviceNotFound;
-    product = attached_[index]->productString();
-    return bridge::kSuccess;
+    std::lock_guard lock(mutex_);
+    update();
+    devices.clear();
+    for (const Slot& slot : attached_)
+        devices.push_back(UsbDevice{slot.location, slot.logger->productString(), PortStatus::Ok});
+    return PortStatus::Ok;
 }
 
-int SimulatedBridge::open(std::uint32_t index, BridgeHandle& handle)
+PortStatus SimulatedBridge::open(const std::string& location, std::unique_ptr<UsbPort>& port)
 {
-    dropVanished();
-    if (index >= attached_.size() || !attached_[index]->acceptOpen())
-        return bridge::kDeviceNotFound;
-    handle = nextHandle_++;
-    handles_[handle] = attached_[index];
-    return bridge::kSuccess;
+    port.reset();
+    std::lock_guard lock(mutex_);
+    update();
+    const auto slot = location.empty() ? attached_.begin()
+                                       : std::find_if(attached_.begin(), attached_.end(),
+                                                      [&](const Slot& s) { return s.location == location; });
+    if (slot == attached_.end() || !slot->logger->acceptOpen())
+        return PortStatus::NotFound;
+    port = std::make_unique<SimulatedPort>(*this, slot->logger, portTimeouts_);
+    ++openPorts_;
+    return PortStatus::Ok;
 }
 
-int SimulatedBridge::close(BridgeHandle handle)
+bool SimulatedBridge::waitForChange(std::uint32_t ms)
 {
-    return handles_.erase(handle) == 1 ? bridge::kSuccess : bridge::kInvalidHandleStatus;
-}
-
-int SimulatedBridge::read(BridgeHandle handle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& bytesRead)
-{
-    bytesRead = 0;
-    const std::uint64_t start = clock_.tickMs();
-    VirtualLogger* logger = device(handle);
-    int status = bridge::kSuccess;
-    if (!logger) {
-        status = handles_.count(handle) ? bridge::kDeviceIoFailed : bridge::kInvalidHandleStatus;
-    } else if (count > 0) {
-        // A reply that is not ready yet is waited for, up to the read time-out.
-        const std::uint64_t readyAt = logger->replyReadyAtMs();
+    const std::uint64_t until = clock_.tickMs() + ms;
+    std::unique_lock lock(mutex_);
+    const std::uint64_t seen = changes_;
+    for (;;) {
+        update();
         const std::uint64_t now = clock_.tickMs();
-        bool timedOut = false;
-        if (logger->pendingBytes() > 0 && readyAt > now) {
-            const std::uint64_t wait = readyAt - now;
-            if (readTimeoutMs_ != 0 && wait > readTimeoutMs_) {
-                clock_.sleepMs(readTimeoutMs_);
-                timedOut = true;
-            } else {
-                clock_.sleepMs(static_cast<std::uint32_t>(wait));
-            }
-        }
-        if (!timedOut)
-            bytesRead = static_cast<std::uint32_t>(logger->takeReply(buffer, count));
-        if (logger->vanished()) {
-            status = bridge::kDeviceIoFailed;
-        } else if (bytesRead < count) {
-            // The rest never comes: the read waits out its time-out. (With no time-out
-            // a real read would wait for ever; here it gives up at once.)
-            if (!timedOut && readTimeoutMs_ != 0)
-                clock_.sleepMs(readTimeoutMs_);
-            status = bridge::kTimeout;
-        }
+        if (changes_ != seen || now >= until)
+            return changes_ != seen;
+        std::uint64_t wake = until;
+        for (const Arrival& a : arrivals_)
+            wake = std::min(wake, a.atMs);
+        lock.unlock();
+        clock_.sleepMs(static_cast<std::uint32_t>(std::max<std::uint64_t>(wake, now + 1) - now));
+        lock.lock();
     }
-    record(Transfer::Kind::Read, count, bytesRead, status, start);
-    return status;
-}
-
-int SimulatedBridge::write(BridgeHandle handle, const std::uint8_t* buffer, std::uint32_t count,
-                           std::uint32_t& bytesWritten)
-{
-    bytesWritten = 0;
-    const std::uint64_t start = clock_.tickMs();
-    VirtualLogger* logger = device(handle);
-    int status = bridge::kSuccess;
-    if (!logger) {
-        status = handles_.count(handle) ? bridge::kDeviceIoFailed : bridge::kInvalidHandleStatus;
-    } else {
-        bytesWritten = count;
-        if (!logger->receive(std::span<const std::uint8_t>(buffer, count)))
-            status = bridge::kDeviceIoFailed;
-    }
-    record(Transfer::Kind::Write, count, bytesWritten, status, start);
-    return status;
-}
-
-int SimulatedBridge::flushBuffers(BridgeHandle handle, bool transmit, bool receive)
-{
-    VirtualLogger* logger = device(handle);
-    if (!logger)
-        return bridge::kInvalidHandleStatus;
-    if (transmit || receive)
-        logger->flush();
-    return bridge::kSuccess;
-}
-
-int SimulatedBridge::setTimeouts(std::uint32_t readMs, std::uint32_t writeMs)
-{
-    readTimeoutMs_ = readMs;
-    writeTimeoutMs_ = writeMs;
-    return bridge::kSuccess;
-}
-
-int SimulatedBridge::getTimeouts(std::uint32_t& readMs, std::uint32_t& writeMs)
-{
-    readMs = readTimeoutMs_;
-    writeMs = writeTimeoutMs_;
-    return bridge::kSuccess;
-}
-
-int SimulatedBridge::checkRxQueue(BridgeHandle handle, std::uint32_t& queuedBytes, std::uint32_t& status)
-{
-    queuedBytes = 0;
-    status = 0;
-    VirtualLogger* logger = device(handle);
-    if (!logger)
-        return bridge::kDeviceIoFailed;
-    if (logger->replyReadyAtMs() <= clock_.tickMs())
-        queuedBytes = static_cast<std::uint32_t>(logger->pendingBytes());
-    if (queuedBytes > 0)
-        status = kRxQueueDataReady;
-    return bridge::kSuccess;
 }
 
 } // namespace velmora

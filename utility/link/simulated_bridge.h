@@ -1,12 +1,15 @@
 #pragma once
-// A USB bridge with virtual loggers plugged into it instead of real ones. It keeps
-// the library's time-outs as the real one does, and its reads wait on the clock: a
-// read whose bytes do not all arrive advances the clock by the read time-out and
-// fails, so a test on a virtual clock sees exactly the waits a user would, without
-// waiting.
+// A USB bridge with virtual loggers plugged into it instead of real ones. Its ports
+// keep their time-outs as real ones do, and their reads wait on the clock: a read
+// whose bytes do not all arrive advances the clock by the read time-out and fails, so
+// a test on a virtual clock sees exactly the waits a user would, without waiting.
+//
+// Ports of different loggers may be used from different threads at once (with a
+// clock that allows it, such as the steady clock): the bridge serialises what they
+// do to the loggers, not their waits.
 #include <cstdint>
-#include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "usb_bridge.h"
@@ -15,6 +18,7 @@
 namespace velmora {
 
 class Clock;
+class SimulatedPort;
 
 class SimulatedBridge final : public UsbBridge {
 public:
@@ -22,52 +26,71 @@ public:
 
     Clock& clock() { return clock_; }
 
-    // Plugs a logger in; it is listed after the ones already attached.
+    // Plugs a logger in; it is listed after the ones already attached, at the location
+    // "sim-N" for the Nth logger attached.
     VirtualLogger& attach(std::unique_ptr<VirtualLogger> logger);
     VirtualLogger& attach(LoggerImage image);
-    // Pulls out the logger listed at `index`; its open handles stop working.
+    // Plugs a logger in `delayMs` from now, as a person does while a program runs.
+    void attachLater(std::uint64_t delayMs, std::unique_ptr<VirtualLogger> logger);
+    // Pulls out the logger listed at `index`; its open ports stop working.
     std::unique_ptr<VirtualLogger> detach(std::size_t index);
-    std::size_t attachedCount() const;
+    std::size_t attachedCount();
     VirtualLogger& logger(std::size_t index);
+    std::string location(std::size_t index);
 
-    // One entry per read or write the link made, with the time-outs in force.
+    // One entry per read or write made on a port, with its time-outs at the time.
     struct Transfer {
         enum class Kind { Read, Write } kind;
         std::uint32_t requested = 0;
         std::uint32_t done = 0;
-        int status = 0;
+        PortStatus status = PortStatus::Ok;
         std::uint32_t readTimeoutMs = 0;
         std::uint32_t writeTimeoutMs = 0;
         std::uint64_t atMs = 0; // clock tick when the transfer began
     };
     void setRecording(bool on) { recording_ = on; }
     const std::vector<Transfer>& transfers() const { return transfers_; }
-    std::size_t openHandles() const { return handles_.size(); }
+    std::size_t openPorts() const { return openPorts_; }
 
-    int getNumDevices(std::uint32_t& count) override;
-    int getProductString(std::uint32_t index, std::string& product) override;
-    int open(std::uint32_t index, BridgeHandle& handle) override;
-    int close(BridgeHandle handle) override;
-    int read(BridgeHandle handle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& bytesRead) override;
-    int write(BridgeHandle handle, const std::uint8_t* buffer, std::uint32_t count,
-              std::uint32_t& bytesWritten) override;
-    int flushBuffers(BridgeHandle handle, bool transmit, bool receive) override;
-    int setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) override;
-    int getTimeouts(std::uint32_t& readMs, std::uint32_t& writeMs) override;
-    int checkRxQueue(BridgeHandle handle, std::uint32_t& queuedBytes, std::uint32_t& status) override;
+    // The time-outs a port has when it is opened (none: wait as long as it takes), and
+    // those the last port closed had.
+    void setPortTimeouts(PortTimeouts timeouts) { portTimeouts_ = timeouts; }
+    PortTimeouts lastClosedTimeouts() const { return lastClosedTimeouts_; }
+
+    PortStatus listDevices(std::vector<UsbDevice>& devices) override;
+    PortStatus open(const std::string& location, std::unique_ptr<UsbPort>& port) override;
+    bool waitForChange(std::uint32_t ms) override;
 
 private:
-    void dropVanished();
-    VirtualLogger* device(BridgeHandle handle);
-    void record(Transfer::Kind kind, std::uint32_t requested, std::uint32_t done, int status, std::uint64_t at);
+    friend class SimulatedPort;
+    struct Slot {
+        std::shared_ptr<VirtualLogger> logger;
+        std::string location;
+    };
+    struct Arrival {
+        std::uint64_t atMs;
+        std::unique_ptr<VirtualLogger> logger;
+    };
+
+    // With the lock held.
+    VirtualLogger& plugIn(std::unique_ptr<VirtualLogger> logger);
+    void update(); // loggers due to arrive come, vanished ones go
+    bool plugged(const std::shared_ptr<VirtualLogger>& logger) const;
+
+    // For the ports.
+    void record(Transfer::Kind kind, std::uint32_t requested, std::uint32_t done, PortStatus status,
+                PortTimeouts timeouts, std::uint64_t at);
+    void portClosed(PortTimeouts timeouts);
 
     Clock& clock_;
-    std::vector<std::shared_ptr<VirtualLogger>> attached_;
-    std::map<BridgeHandle, std::weak_ptr<VirtualLogger>> handles_;
-    BridgeHandle nextHandle_ = 1;
-    // The library's defaults: wait as long as it takes.
-    std::uint32_t readTimeoutMs_ = 0;
-    std::uint32_t writeTimeoutMs_ = 0;
+    std::mutex mutex_;
+    std::vector<Slot> attached_;
+    std::vector<Arrival> arrivals_;
+    int attachments_ = 0;
+    std::uint64_t changes_ = 0; // plug-ins and pull-outs so far
+    PortTimeouts portTimeouts_;
+    PortTimeouts lastClosedTimeouts_;
+    std::size_t openPorts_ = 0;
     bool recording_ = false;
     std::vector<Transfer> transfers_;
 };

@@ -7,21 +7,6 @@
 
 namespace velmora {
 
-std::string bridgeStatusName(int status)
-{
-    switch (status) {
-    case bridge::kSuccess: return "ok";
-    case bridge::kInvalidHandleStatus: return "invalid handle";
-    case bridge::kReadError: return "read error";
-    case bridge::kWriteError: return "write error";
-    case bridge::kDeviceNotFound: return "device not found";
-    case bridge::kTimeout: return "time-out";
-    case bridge::kInvalidParameter: return "invalid parameter";
-    case bridge::kDeviceIoFailed: return "device I/O failed";
-    default: return "status " + std::to_string(status);
-    }
-}
-
 TracingBridge::TracingBridge(std::unique_ptr<UsbBridge> inner, std::ostream& out, Clock& clock)
     : inner_(std::move(inner)), out_(out), clock_(clock)
 {
@@ -53,15 +38,16 @@ void TracingBridge::start()
     out_.flush();
 }
 
-void TracingBridge::line(const std::string& call, int status, const std::string& detail)
+void TracingBridge::line(const std::string& call, PortStatus status, const std::string& detail)
 {
+    std::lock_guard lock(mutex_);
     const std::uint64_t ms = clock_.tickMs() - startMs_;
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%6llu.%03llu ", static_cast<unsigned long long>(ms / 1000),
                   static_cast<unsigned long long>(ms % 1000));
-    out_ << stamp << call << " -> " << status;
-    if (status != bridge::kSuccess)
-        out_ << " (" << bridgeStatusName(status) << ")";
+    out_ << stamp << call << " -> " << static_cast<int>(status);
+    if (status != PortStatus::Ok)
+        out_ << " (" << portStatusName(status) << ")";
     if (!detail.empty())
         out_ << ", " << detail;
     out_ << '\n';
@@ -70,6 +56,7 @@ void TracingBridge::line(const std::string& call, int status, const std::string&
 
 void TracingBridge::dump(const std::uint8_t* bytes, std::uint32_t count)
 {
+    std::lock_guard lock(mutex_);
     for (std::uint32_t row = 0; row < count; row += 16) {
         char text[100];
         int n = std::snprintf(text, sizeof text, "           %04X ", static_cast<unsigned>(row));
@@ -91,87 +78,105 @@ void TracingBridge::dump(const std::uint8_t* bytes, std::uint32_t count)
     out_.flush();
 }
 
-int TracingBridge::getNumDevices(std::uint32_t& count)
+namespace {
+
+// A port whose every call is written to its bridge's trace.
+class TracingPort final : public UsbPort {
+public:
+    TracingPort(std::unique_ptr<UsbPort> inner, TracingBridge& trace, std::string name)
+        : inner_(std::move(inner)), trace_(trace), name_(std::move(name))
+    {
+    }
+    ~TracingPort() override { close(); }
+
+    PortStatus read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
+    {
+        done = 0;
+        const PortStatus status = inner_->read(buffer, count, done);
+        trace_.line("read(" + name_ + ", " + std::to_string(count) + " bytes)", status, std::to_string(done) + " read");
+        trace_.dump(buffer, done <= count ? done : count);
+        return status;
+    }
+    PortStatus write(const std::uint8_t* buffer, std::uint32_t count, std::uint32_t& done) override
+    {
+        done = 0;
+        const PortStatus status = inner_->write(buffer, count, done);
+        trace_.line("write(" + name_ + ", " + std::to_string(count) + " bytes)", status,
+                    std::to_string(done) + " written");
+        trace_.dump(buffer, count);
+        return status;
+    }
+    PortStatus purge() override
+    {
+        const PortStatus status = inner_->purge();
+        trace_.line("purge(" + name_ + ")", status);
+        return status;
+    }
+    PortStatus waiting(std::uint32_t& bytes) override
+    {
+        const PortStatus status = inner_->waiting(bytes);
+        trace_.line("waiting(" + name_ + ")", status, status == PortStatus::Ok ? std::to_string(bytes) + " bytes" : "");
+        return status;
+    }
+    PortStatus close() override
+    {
+        if (closed_)
+            return PortStatus::Closed;
+        closed_ = true;
+        const PortStatus status = inner_->close();
+        trace_.line("close(" + name_ + ")", status);
+        return status;
+    }
+    PortStatus setTimeouts(PortTimeouts timeouts) override
+    {
+        const PortStatus status = inner_->setTimeouts(timeouts);
+        trace_.line("setTimeouts(" + name_ + ", read " + std::to_string(timeouts.readMs) + " ms, write " +
+                        std::to_string(timeouts.writeMs) + " ms)",
+                    status);
+        return status;
+    }
+    PortTimeouts timeouts() const override { return inner_->timeouts(); }
+
+private:
+    std::unique_ptr<UsbPort> inner_;
+    TracingBridge& trace_;
+    std::string name_;
+    bool closed_ = false;
+};
+
+} // namespace
+
+PortStatus TracingBridge::listDevices(std::vector<UsbDevice>& devices)
 {
-    const int status = inner_->getNumDevices(count);
-    line("getNumDevices", status, status == bridge::kSuccess ? std::to_string(count) + " device(s)" : "");
+    const PortStatus status = inner_->listDevices(devices);
+    std::string detail = std::to_string(devices.size()) + " device(s)";
+    for (const UsbDevice& d : devices)
+        detail += "; " + d.location +
+                  (d.productStatus == PortStatus::Ok ? " \"" + d.product + "\""
+                                                     : " (" + portStatusName(d.productStatus) + ")");
+    line("listDevices", status, detail);
     return status;
 }
 
-int TracingBridge::getProductString(std::uint32_t index, std::string& product)
+PortStatus TracingBridge::open(const std::string& location, std::unique_ptr<UsbPort>& port)
 {
-    const int status = inner_->getProductString(index, product);
-    line("getProductString(" + std::to_string(index) + ")", status,
-         status == bridge::kSuccess ? "\"" + product + "\"" : "");
+    const PortStatus status = inner_->open(location, port);
+    std::string name;
+    if (status == PortStatus::Ok && port) {
+        std::lock_guard lock(mutex_);
+        name = "port " + std::to_string(++portsOpened_);
+        port = std::make_unique<TracingPort>(std::move(port), *this, name);
+    }
+    line("open(" + (location.empty() ? std::string("first") : location) + ")", status, name);
     return status;
 }
 
-int TracingBridge::open(std::uint32_t index, BridgeHandle& handle)
+bool TracingBridge::waitForChange(std::uint32_t ms)
 {
-    const int status = inner_->open(index, handle);
-    line("open(" + std::to_string(index) + ")", status,
-         status == bridge::kSuccess ? "handle " + std::to_string(handle) : "");
-    return status;
-}
-
-int TracingBridge::close(BridgeHandle handle)
-{
-    const int status = inner_->close(handle);
-    line("close(" + std::to_string(handle) + ")", status);
-    return status;
-}
-
-int TracingBridge::read(BridgeHandle handle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& bytesRead)
-{
-    bytesRead = 0;
-    const int status = inner_->read(handle, buffer, count, bytesRead);
-    line("read(" + std::to_string(handle) + ", " + std::to_string(count) + " bytes)", status,
-         std::to_string(bytesRead) + " read");
-    dump(buffer, bytesRead <= count ? bytesRead : count);
-    return status;
-}
-
-int TracingBridge::write(BridgeHandle handle, const std::uint8_t* buffer, std::uint32_t count,
-                         std::uint32_t& bytesWritten)
-{
-    bytesWritten = 0;
-    const int status = inner_->write(handle, buffer, count, bytesWritten);
-    line("write(" + std::to_string(handle) + ", " + std::to_string(count) + " bytes)", status,
-         std::to_string(bytesWritten) + " written");
-    dump(buffer, count);
-    return status;
-}
-
-int TracingBridge::flushBuffers(BridgeHandle handle, bool transmit, bool receive)
-{
-    const int status = inner_->flushBuffers(handle, transmit, receive);
-    line("flushBuffers(" + std::to_string(handle) + (transmit ? ", transmit" : "") + (receive ? ", receive" : "") + ")",
-         status);
-    return status;
-}
-
-int TracingBridge::setTimeouts(std::uint32_t readMs, std::uint32_t writeMs)
-{
-    const int status = inner_->setTimeouts(readMs, writeMs);
-    line("setTimeouts(read " + std::to_string(readMs) + " ms, write " + std::to_string(writeMs) + " ms)", status);
-    return status;
-}
-
-int TracingBridge::getTimeouts(std::uint32_t& readMs, std::uint32_t& writeMs)
-{
-    const int status = inner_->getTimeouts(readMs, writeMs);
-    line("getTimeouts", status,
-         status == bridge::kSuccess ? "read " + std::to_string(readMs) + " ms, write " + std::to_string(writeMs) + " ms"
-                                    : "");
-    return status;
-}
-
-int TracingBridge::checkRxQueue(BridgeHandle handle, std::uint32_t& queuedBytes, std::uint32_t& status)
-{
-    const int result = inner_->checkRxQueue(handle, queuedBytes, status);
-    line("checkRxQueue(" + std::to_string(handle) + ")", result,
-         result == bridge::kSuccess ? std::to_string(queuedBytes) + " queued, status " + std::to_string(status) : "");
-    return result;
+    const bool changed = inner_->waitForChange(ms);
+    if (changed)
+        line("waitForChange(" + std::to_string(ms) + " ms)", PortStatus::Ok, "changed");
+    return changed;
 }
 
 } // namespace velmora

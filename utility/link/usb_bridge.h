@@ -1,45 +1,38 @@
 #pragma once
-// The operations of the USB bridge library, one method each. Every call returns a
-// status, 0 on success. The libusb bridge drives real loggers; the simulated bridge
-// puts virtual loggers behind the same calls.
+// Where loggers are plugged in: it lists them and opens one as a port. The libusb
+// bridge reaches real loggers; the simulated bridge puts virtual loggers behind the
+// same calls; the tracing bridge records what either does.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "usb_port.h"
 
 namespace velmora {
 
-using BridgeHandle = std::intptr_t;
-inline constexpr BridgeHandle kInvalidHandle = -1;
-
-// Statuses other than success; any non-zero value is a failure to the link.
-namespace bridge {
-inline constexpr int kSuccess = 0;
-inline constexpr int kInvalidHandleStatus = 1;
-inline constexpr int kReadError = 2;
-inline constexpr int kWriteError = 3;
-inline constexpr int kDeviceNotFound = 4;
-inline constexpr int kTimeout = 5;
-inline constexpr int kInvalidParameter = 6;
-inline constexpr int kDeviceIoFailed = 7;
-} // namespace bridge
+// One attached logger as the bridge lists it. `location` opens the same device again
+// for as long as it stays plugged in where it is: the bus and port path for libusb
+// ("1-4.2"), the order of attachment for simulated loggers ("sim-2").
+struct UsbDevice {
+    std::string location;
+    std::string product; // the device's product string
+    // Whether the product string could be read; a device that cannot be asked even
+    // that cannot be talked to either.
+    PortStatus productStatus = PortStatus::Ok;
+};
 
 class UsbBridge {
 public:
     virtual ~UsbBridge() = default;
-    virtual int getNumDevices(std::uint32_t& count) = 0;
-    virtual int getProductString(std::uint32_t index, std::string& product) = 0;
-    virtual int open(std::uint32_t index, BridgeHandle& handle) = 0;
-    virtual int close(BridgeHandle handle) = 0;
-    // Blocks until `count` bytes arrived or the read time-out passed.
-    virtual int read(BridgeHandle handle, std::uint8_t* buffer, std::uint32_t count, std::uint32_t& bytesRead) = 0;
-    virtual int write(BridgeHandle handle, const std::uint8_t* buffer, std::uint32_t count,
-                      std::uint32_t& bytesWritten) = 0;
-    virtual int flushBuffers(BridgeHandle handle, bool transmit, bool receive) = 0;
-    virtual int setTimeouts(std::uint32_t readMs, std::uint32_t writeMs) = 0;
-    virtual int getTimeouts(std::uint32_t& readMs, std::uint32_t& writeMs) = 0;
-    // queuedBytes: bytes waiting; status bit 1 (value 2) set when received data are ready.
-    virtual int checkRxQueue(BridgeHandle handle, std::uint32_t& queuedBytes, std::uint32_t& status) = 0;
-};
 
-inline constexpr std::uint32_t kRxQueueDataReady = 2;
+    // Every attached logger, the same loggers in the same order every time.
+    virtual PortStatus listDevices(std::vector<UsbDevice>& devices) = 0;
+    // Opens the device at `location`; an empty location opens the first one listed.
+    virtual PortStatus open(const std::string& location, std::unique_ptr<UsbPort>& port) = 0;
+    // Waits at most `ms` for a logger to be plugged in or pulled out. True when the
+    // listing may have changed; a bridge that cannot tell waits and says true.
+    virtual bool waitForChange(std::uint32_t ms) = 0;
+};
 
 } // namespace velmora

@@ -34,7 +34,7 @@ bool ConnectedLogger::readConfiguration()
     if (!link.requireDevice())
         return false;
     LoggerConfig read;
-    if (!link.readConfigBlock(0, read))
+    if (!link.readConfigBlock(read))
         return false;
     config = read;
     refreshDerivedValues(*this);
@@ -56,10 +56,10 @@ bool ConnectedLogger::writeVerified(LoggerConfig& scratch)
         const bool last = attempt == kWriteAttempts;
         config.setCommand(0);
         // The length follows the type at the moment of writing.
-        const bool written = link.writeConfigBlock(0, config, configLength(config.type()), last);
+        const bool written = link.writeConfigBlock(config, configLength(config.type()), last);
         clock.waitMs(kWriteSettleMs);
         if (written) {
-            if (!link.readConfigBlock(0, scratch))
+            if (!link.readConfigBlock(scratch))
                 return false;
             if (verified(config, scratch))
                 return true;
@@ -76,7 +76,7 @@ bool ConnectedLogger::writeVerified(LoggerConfig& scratch)
 bool ConnectedLogger::stopAndWrite()
 {
     LoggerConfig scratch;
-    if (!link.readConfigBlock(0, scratch) || !sameLoggerAttached(scratch))
+    if (!link.readConfigBlock(scratch) || !sameLoggerAttached(scratch))
         return false;
     config.setFlag(flag::kLogging, false);
     // A push-button logger reports how long after the write its button was pressed;
@@ -102,14 +102,14 @@ bool ConnectedLogger::startAndWrite(int year, int month, int day, int hour, int 
     if (!link.requireDevice())
         return false;
     LoggerConfig scratch;
-    if (!link.readConfigBlock(0, scratch) || !sameLoggerAttached(scratch))
+    if (!link.readConfigBlock(scratch) || !sameLoggerAttached(scratch))
         return false;
     return writeVerified(scratch);
 }
 
 bool ConnectedLogger::readReadings(std::vector<float>& readings, const LoggerLink::Progress& progress)
 {
-    return link.readReadings(0, config.type(), readings, progress);
+    return link.readReadings(config.type(), readings, progress);
 }
 
 bool ConnectedLogger::downloadReadings(std::vector<float>& readings, const LoggerLink::Progress& progress)

@@ -14,7 +14,11 @@ namespace velmora {
 
 class ConnectedLogger : public LoggerRecord {
 public:
-    ConnectedLogger(UsbBridge& bridge, Clock& clock, Prompts& prompts) : link(bridge, clock, prompts) {}
+    // `location`: the logger's, as the bridge lists it; empty: the first one listed.
+    ConnectedLogger(UsbBridge& bridge, Clock& clock, Prompts& prompts, std::string location = {})
+        : link(bridge, clock, prompts, std::move(location))
+    {
+    }
 
     LoggerLink link;
 
