@@ -2,8 +2,12 @@
 
 #include <iostream>
 
+#include <QStandardPaths>
+
 #include "bridge_factory.h"
+#include "fleet_commands.h"
 #include "qt/qt_settings.h"
+#include "settings.h"
 #include "simulation_setup.h"
 
 namespace velmora {
@@ -19,6 +23,15 @@ std::unique_ptr<UsbBridge> makeCliBridge(bool simulate, const std::string& spec,
         bridge = makeRealBridge(settings.value(kUsbIdsSettingsSection, kUsbIdsSettingsKey));
     }
     return bridge ? wrapWithTraceIfRequested(std::move(bridge)) : nullptr;
+}
+
+std::string defaultFetchFolder()
+{
+    const QtSettings settings(QString::fromLatin1(kUtilitySettingsName));
+    const std::string saved = settings.value(kSettingsSection, kSavedDirectoryKey);
+    if (!saved.empty())
+        return saved;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
 }
 
 } // namespace velmora

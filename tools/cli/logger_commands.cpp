@@ -24,18 +24,6 @@ bool openLogger(ConnectedLogger& logger) { return logger.readConfiguration() && 
 
 } // namespace
 
-int runList(LoggerCommandContext& context)
-{
-    StreamPrompts prompts(context.err);
-    LoggerLink link(context.bridge, context.clock, prompts);
-    link.listDevices();
-    if (!link.requireDevice())
-        return 1;
-    for (int i = 0; i < link.deviceCount(); ++i)
-        context.out << i << '\t' << link.productString(i) << '\n';
-    return 0;
-}
-
 int runStatus(LoggerCommandContext& context, bool json)
 {
     StreamPrompts prompts(context.err);

@@ -1,5 +1,5 @@
 #pragma once
-// velmora-cli's commands that talk to a logger: list, status, download. Each returns
+// velmora-cli's commands that talk to one logger: status, download. Each returns
 // the process exit code: 0 success, 1 failure (the message is on the error stream).
 // status and download refuse, as the utility's main menu does, a logger whose type
 // this software does not support (message 139).
@@ -12,7 +12,6 @@
 
 namespace velmora {
 
-int runList(LoggerCommandContext& context);
 int runStatus(LoggerCommandContext& context, bool json);
 // `images`: the logger image files being simulated, which the download file must not
 // replace under any name.

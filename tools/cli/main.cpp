@@ -2,6 +2,7 @@
 // options and exit codes are in help.txt, which is both `velmora-cli --help` and the
 // manual page's source.
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,11 +11,13 @@
 #include "cli_bridge.h"
 #include "clock.h"
 #include "export_command.h"
+#include "fleet_commands.h"
 #include "help_text.h"
 #include "image_command.h"
 #include "inspect_command.h"
 #include "locale_format.h"
 #include "logger_commands.h"
+#include "one_logger_bridge.h"
 #include "setup_command.h"
 #include "simulation_setup.h"
 #include "velmora_version.h"
@@ -31,6 +34,12 @@ int usage(const std::string& problem)
         std::cerr << "velmora-cli: " << problem << '\n';
     std::cerr << velmora::kUsageText << "Run 'velmora-cli --help' for the commands and options.\n";
     return 2;
+}
+
+bool isFolder(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_directory(path, ec);
 }
 
 } // namespace
@@ -50,13 +59,20 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    std::string simulate;
-    bool simulateGiven = false;
-    if (args[0] == "--simulate") {
+    // Options before the command: each --simulate SPEC attaches loggers after those
+    // of the one before; --serial S picks one of several.
+    std::string simulate, serial;
+    bool simulateGiven = false, serialGiven = false;
+    while (!args.empty() && (args[0] == "--simulate" || args[0] == "--serial")) {
         if (args.size() < 2)
-            return usage("--simulate needs a SPEC");
-        simulate = args[1];
-        simulateGiven = true;
+            return usage(args[0] + (args[0] == "--serial" ? " needs a serial number S" : " needs a SPEC"));
+        if (args[0] == "--simulate") {
+            simulate += (simulateGiven ? "," : "") + args[1];
+            simulateGiven = true;
+        } else {
+            serial = args[1];
+            serialGiven = true;
+        }
         args.erase(args.begin(), args.begin() + 2);
     }
     if (args.empty())
@@ -77,26 +93,54 @@ int main(int argc, char** argv)
 #endif
     }
 
-    bool json = false, stop = false, yes = false;
+    const auto is = [&](std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (command == n)
+                return true;
+        return false;
+    };
+    if (!is({"list", "status", "download", "settings", "setup", "image", "fetch", "watch"}))
+        return usage("unknown command " + command);
+    bool json = false, stop = false, yes = false, all = false, restart = false;
+    std::string folder, nameTemplate;
+    bool folderGiven = false, nameGiven = false;
     std::vector<std::string> positional;
-    for (const std::string& a : args) {
-        if (a == "--json" && (command == "status" || command == "settings"))
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool takesValue =
+            (a == "--dir" && is({"fetch", "watch"})) || (a == "--name" && is({"download", "fetch", "watch"}));
+        if (takesValue) {
+            if (i + 1 >= args.size())
+                return usage(a + " needs a value");
+            (a == "--dir" ? folder : nameTemplate) = args[++i];
+            (a == "--dir" ? folderGiven : nameGiven) = true;
+        } else if (a == "--json" && is({"list", "status", "settings", "download", "setup", "fetch", "watch"}))
             json = true;
         else if (a == "--stop" && command == "download")
             stop = true;
         else if (a == "--yes" && command == "setup")
             yes = true;
+        else if (a == "--all" && is({"status", "download", "setup"}))
+            all = true;
+        else if (a == "--restart" && is({"fetch", "watch"}))
+            restart = true;
         else if (!a.empty() && a[0] == '-' && a != "-")
             return usage("unknown option " + a + " for " + command);
         else
             positional.push_back(a);
     }
-    if (command != "list" && command != "status" && command != "download" && command != "settings" &&
-        command != "setup" && command != "image")
-        return usage("unknown command " + command);
-    const bool takesFile = command == "download" || command == "setup" || command == "image";
+    if (json && (command == "download" || command == "setup") && !all)
+        return usage("--json with " + command + " needs --all");
+    if (nameGiven && command == "download" && !all)
+        return usage("--name with download needs --all");
+    if (serialGiven && (all || !is({"status", "download", "settings", "setup"})))
+        return usage(all ? "--serial and --all exclude each other"
+                         : "--serial is for status, download, settings and setup");
+    const bool takesFile = is({"download", "setup", "image"});
     if (takesFile ? positional.size() != 1 : !positional.empty())
-        return usage(takesFile ? command + " needs exactly one FILE" : "unexpected argument " + positional[0]);
+        return usage(takesFile ? command + (command == "download" && all ? " --all needs exactly one DIR"
+                                                                         : " needs exactly one FILE")
+                               : "unexpected argument " + positional[0]);
     if (command == "image") {
         if (!simulateGiven)
             return usage("image saves a simulated logger: give --simulate SPEC");
@@ -113,15 +157,47 @@ int main(int argc, char** argv)
     }
     SystemLocaleFormat format;
     LoggerCommandContext context{*bridge, clock, format, std::cout, std::cerr};
-    if (command == "list")
-        return runList(context);
-    if (command == "status")
-        return runStatus(context, json);
     SystemWallClock wall;
+    if (command == "list")
+        return runList(context, json);
+
+    DownloadPlan plan;
+    plan.restart = restart;
+    if (nameGiven)
+        plan.nameTemplate = nameTemplate;
+    if (command == "fetch" || command == "watch") {
+        plan.folder = folderGiven ? folder : defaultFetchFolder();
+        if (!isFolder(plan.folder)) {
+            std::cerr << "velmora-cli: the folder \"" << plan.folder << "\" does not exist\n";
+            return 1;
+        }
+        return command == "fetch" ? runFetch(context, plan, json) : runWatch(context, plan, json);
+    }
+    if (all) {
+        if (command == "status")
+            return runStatusAll(context, json);
+        if (command == "setup")
+            return runSetupAll(context, wall, positional[0], yes, std::cin, json);
+        plan.folder = positional[0];
+        plan.stopFirst = stop;
+        if (!isFolder(plan.folder)) {
+            std::cerr << "velmora-cli: download --all needs a folder: \"" << plan.folder << "\" is none\n";
+            return 1;
+        }
+        return runDownloadAll(context, plan, json);
+    }
+
+    // One logger: the one given by --serial, or the only one attached.
+    std::unique_ptr<OneLoggerBridge> chosen;
+    if (const int refusal = chooseOneLogger(context, serialGiven ? &serial : nullptr, chosen); refusal != 0)
+        return refusal;
+    LoggerCommandContext one{chosen ? *chosen : *bridge, clock, format, std::cout, std::cerr};
+    if (command == "status")
+        return runStatus(one, json);
     if (command == "settings")
-        return runSettings(context, wall, json);
+        return runSettings(one, wall, json);
     if (command == "setup")
-        return runSetup(context, wall, positional[0], yes, std::cin);
-    return runDownload(context, positional[0], stop,
+        return runSetup(one, wall, positional[0], yes, std::cin);
+    return runDownload(one, positional[0], stop,
                        simulateGiven ? simulatedImagePaths(simulate) : std::vector<std::string>{});
 }

@@ -5,7 +5,10 @@
 //   a type code 1..21   a factory-fresh logger of that type holding demo readings;
 //   a file path         a logger image, saved back whenever the program writes the record;
 //   none                a bridge with no logger attached;
-// or several codes and paths separated by commas: the loggers are listed in that order.
+//   @MS:ITEM            ITEM (a code or a path) plugged in MS milliseconds after the
+//                       start, as a person does while a program waits for loggers;
+// or several of these separated by commas: the loggers are listed in that order.
+// Several loggers of one type code get serial numbers 100000 apart.
 #include <iosfwd>
 #include <memory>
 #include <string>

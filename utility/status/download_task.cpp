@@ -41,20 +41,36 @@ std::uint32_t downloadInterval(const LoggerRecord& record)
     return isEventLogger(record.type()) ? record.config.countPeriod() : record.config.sampleInterval();
 }
 
-std::string partialFileName(const std::string& path, int attempt)
+namespace {
+
+// `path` with `tag` put before its extension.
+std::string beforeExtension(const std::string& path, const std::string& tag)
 {
     const std::size_t nameStart = path.find_last_of("/\\") + 1; // 0 when there is no folder
     std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot <= nameStart) // no extension, or a leading dot
         dot = path.size();
-    const std::string tag = attempt <= 1 ? ".partial" : ".partial-" + std::to_string(attempt);
     return path.substr(0, dot) + tag + path.substr(dot);
+}
+
+} // namespace
+
+std::string partialFileName(const std::string& path, int attempt)
+{
+    return beforeExtension(path, attempt <= 1 ? ".partial" : ".partial-" + std::to_string(attempt));
+}
+
+std::string numberedFileName(const std::string& path, int n)
+{
+    return n <= 1 ? path : beforeExtension(path, "-" + std::to_string(n));
 }
 
 namespace {
 
 // Names tried for a short download's file before giving up.
 constexpr int kPartialNames = 100;
+// Numbered names tried for a download that replaces nothing.
+constexpr int kNewNames = 1000;
 
 SaveOutcome outcome(SaveResult result, std::string message, std::string partialPath = {})
 {
@@ -158,6 +174,36 @@ SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record
     if (summary.bytes == 0)
         return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + path);
     return outcome(SaveResult::Written, "");
+}
+
+SaveOutcome saveNewDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings,
+                                std::string& savedPath)
+{
+    savedPath.clear();
+    AtomicFile file;
+    if (!file.create(path))
+        return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
+    DownloadFileSummary summary;
+    if (const int error = writeRows(file, record, readings, summary); error != 0) {
+        file.discard();
+        return outcome(SaveResult::WriteFailed, writeFailure(path, error));
+    }
+    if (summary.shortOfReadings())
+        return keepShortDownload(file, path, record, readings, summary);
+    for (int n = 1; n <= kNewNames; ++n) {
+        const std::string name = numberedFileName(path, n);
+        if (file.commitNew(name)) {
+            savedPath = name;
+            if (summary.bytes == 0)
+                return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + name);
+            return outcome(SaveResult::Written, "");
+        }
+        if (file.error() != EEXIST)
+            break;
+    }
+    const int error = file.error();
+    file.discard();
+    return outcome(SaveResult::WriteFailed, writeFailure(path, error));
 }
 
 } // namespace velmora

@@ -46,9 +46,19 @@ struct SaveOutcome {
 // on for later attempts when that name is taken.
 std::string partialFileName(const std::string& path, int attempt);
 
+// The Nth name for a new file at `path`: `path` itself for 1, then "NAME-2.txt",
+// "NAME-3.txt" and so on ("NAME-2" without an extension).
+std::string numberedFileName(const std::string& path, int n);
+
 // Writes the download file to `path` (UTF-8) through a temporary file in the same
 // folder that replaces the target only when complete. A download with fewer readings
 // than its record calls for never replaces the target.
 SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings);
+
+// As saveDownloadFile, but nothing that exists is ever replaced: the complete file
+// takes the first of numberedFileName(path, 1, 2, ...) that is free at the moment it
+// is given its name. `savedPath` is that name when a file was written.
+SaveOutcome saveNewDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings,
+                                std::string& savedPath);
 
 } // namespace velmora
