@@ -55,11 +55,11 @@ commands=$(sed -n '/^Commands:$/,/^$/s/^  \([a-z]\+\) .*/\1/p' "$help_text" | xa
 [ -n "$commands" ] || { echo "FAIL: no commands in $help_text"; exit 1; }
 options_of() {
   sed -n '/^usage:/,/^$/p' "$help_text" | tr -s ' \n' ' ' | sed 's/ velmora-cli /\n/g' |
-    sed -E -n "s/^(\[?--simulate SPEC\]? )?$1 //p" | grep -o '\[--[a-z-]*' | tr -d '[' | xargs
+    sed -E -n "s/^(\[?--simulate SPEC\]? )?(\[--serial S\] )?$1 //p" | grep -o '\[--[a-z-]*' | tr -d '[' | xargs
 }
 
-expect "$commands --simulate --help --version" ''
-expect "$commands" --simulate 3 ''
+expect "$commands --simulate --serial --help --version" ''
+expect "$commands --simulate --serial" --simulate 3 ''
 expect "status" st
 expect "settings setup" --simulate f.img se
 for command in $commands; do
@@ -87,8 +87,11 @@ expect "a.txt B.TXT sub" --simulate 3 download ''
 expect "" inspect --readout ''
 expect "" report --from ''
 expect "" export a.txt d.xlsx ''
-expect "--json" status ''
-expect "" list ''
+expect "--all --json" status ''
+expect "--json" list ''
+expect "$commands --simulate --serial" --simulate 3 --simulate 4 ''
+expect "sub" download --all ''
+expect "sub" fetch --dir ''
 
 if ((failures)); then
   echo "$failures completion cases failed"
