@@ -1,0 +1,121 @@
+// velmora-cli over a tray of simulated loggers: the refusal without --serial, the
+// choice by serial, a set-up of every logger with its own name, and watch taking a
+// logger plugged in while it runs.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& p)
+{
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class CliFleetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("velmora-cli-fleet-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CliRun run(const std::string& arguments)
+    {
+        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
+        const std::string command =
+            "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    }
+    fs::path dir_;
+};
+
+TEST_F(CliFleetTest, SeveralLoggersNeedASerialForOneLoggerCommands)
+{
+    const std::string loggers = "--simulate 4 --simulate 4 --simulate 9 ";
+    for (const char* command : {"status", "settings", "download x.txt", "setup --yes s.json"}) {
+        SCOPED_TRACE(command);
+        const CliRun refused = run(loggers + command);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_NE(refused.err.find("10404036, 10504036, 10409081"), std::string::npos) << refused.err;
+    }
+    const CliRun chosen = run(loggers + "--serial 10409081 status");
+    EXPECT_EQ(chosen.exitCode, 0) << chosen.err;
+    EXPECT_NE(chosen.out.find("KV-USB-5"), std::string::npos) << "the type-9 logger's page";
+    EXPECT_EQ(run(loggers + "--serial 999 status").exitCode, 1);
+    // With one logger nothing is asked.
+    EXPECT_EQ(run("--simulate 9 status").exitCode, 0);
+}
+
+TEST_F(CliFleetTest, SetupAllGivesEachLoggerItsOwnName)
+{
+    // Three type-4 loggers: serial numbers 10404036, 10504036 and 10604036.
+    std::ofstream(dir_ / "s.json") << R"({"name": "Bay {n} #{serial}", "interval": 60})";
+    const CliRun setup =
+        run("--simulate 4 --simulate 4 --simulate 4 setup --all --yes '" + (dir_ / "s.json").string() + "'");
+    EXPECT_EQ(setup.exitCode, 0) << setup.out << setup.err;
+    EXPECT_EQ(std::count(setup.out.begin(), setup.out.end(), '\n'), 3) << setup.out;
+    for (const char* line :
+         {"10404036\tok\t", "Bay 1 #10404036 has been configured", "10504036\tok\t",
+          "Bay 2 #10504036 has been configured", "10604036\tok\t", "Bay 3 #10604036 has been configured"})
+        EXPECT_NE(setup.out.find(line), std::string::npos) << line << "\n" << setup.out;
+
+    // A logger whose type refuses the file fails alone: the others are set up, exit 1.
+    const CliRun mixed =
+        run("--simulate 4 --simulate 9 --simulate 4 setup --all --yes --json '" + (dir_ / "s.json").string() + "'");
+    EXPECT_EQ(mixed.exitCode, 1);
+    EXPECT_NE(mixed.out.find("{\"serial\": \"10404036\", \"ok\": true"), std::string::npos) << mixed.out;
+    EXPECT_NE(mixed.out.find("{\"serial\": \"10409081\", \"ok\": false"), std::string::npos) << mixed.out;
+    EXPECT_NE(mixed.out.find("{\"serial\": \"10504036\", \"ok\": true"), std::string::npos) << mixed.out;
+}
+
+TEST_F(CliFleetTest, WatchFetchesALoggerPluggedInWhileItRunsAndStopsOnSigterm)
+{
+    fs::create_directories(dir_ / "desk");
+    const fs::path out = dir_ / "watch.out";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const std::string desk = (dir_ / "desk").string();
+        std::freopen(out.c_str(), "w", stdout);
+        ::execl(VELMORA_CLI, VELMORA_CLI, "--simulate", "9", "--simulate", "@1200:4", "watch", "--dir", desk.c_str(),
+                static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(3000));
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string events = slurp(out);
+    EXPECT_NE(events.find("plugged in\tsim-1\n10409081\tok\t1440 readings saved"), std::string::npos) << events;
+    EXPECT_NE(events.find("plugged in\tsim-2\n10404036\tok\t1440 readings saved"), std::string::npos) << events;
+    EXPECT_EQ(events.substr(events.size() - 8), "stopped\n") << events;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "desk"), fs::directory_iterator()), 2);
+}
+
+} // namespace
