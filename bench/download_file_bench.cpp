@@ -19,39 +19,50 @@
 
 #include "byte_sink.h"
 #include "conversions.h"
-#include "download_file_writer.h"
+#include "download_columns.h"
 #include "download_task.h"
+#include "logger_download_file.h"
 #include "type_catalogue.h"
 
 using namespace velmora;
 
 namespace {
 
-// The reference: the same rules, every field through fprintf, stdio buffering.
-// It covers the reading table of the non-event types used below.
+// A column title of the format, after its comma.
+void title(std::FILE* f, std::string_view text)
+{
+    std::fprintf(f, ",%.*s", static_cast<int>(text.size()), text.data());
+}
+
+// The reference: the same rules, every field through fprintf, stdio buffering; the
+// column titles are the format's. It covers the reading table of the non-event types
+// used below.
 void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float>& readings, CivilTime t,
                     std::uint32_t interval)
 {
     const LoggerConfig& c = r.config;
     const bool humidity = c.type() == 3;
-    std::fprintf(f, "%s,Time", c.name().c_str());
+    std::fprintf(f, "%s", c.name().c_str());
+    title(f, column::kTime);
     if (c.type() == 4)
-        std::fprintf(f, ",Voltage(%s)", c.units().c_str());
+        std::fprintf(f, ",%.*s(%s)", static_cast<int>(column::kVoltage.size()), column::kVoltage.data(),
+                     c.units().c_str());
     else
-        std::fprintf(f, ",%s", c.inputOptions() == 1 ? "Fahrenheit(\260F)" : "Celsius(\260C)");
+        title(f, c.inputOptions() == 1 ? column::kFahrenheit : column::kCelsius);
     if (c.hasFlag(flag::kHighEnabled))
-        std::fprintf(f, ",High Alarm");
+        title(f, column::kHighAlarm);
     if (c.hasFlag(flag::kLowEnabled))
-        std::fprintf(f, ",Low Alarm");
+        title(f, column::kLowAlarm);
     if (humidity) {
-        std::fprintf(f, ",Humidity(%%rh)");
+        title(f, column::kHumidity);
         if (c.hasFlag(flag::kRhHighEnabled))
-            std::fprintf(f, ",High Alarm rh");
+            title(f, column::kHumidityHighAlarm);
         if (c.hasFlag(flag::kRhLowEnabled))
-            std::fprintf(f, ",Low Alarm rh");
-        std::fprintf(f, ",dew point(%s)", c.inputOptions() == 1 ? "\260F" : "\260C");
+            title(f, column::kHumidityLowAlarm);
+        title(f, c.inputOptions() == 1 ? column::kDewPointFahrenheit : column::kDewPointCelsius);
     }
-    std::fprintf(f, ",Serial Number\r\n");
+    title(f, column::kSerialNumber);
+    std::fprintf(f, "\r\n");
     const std::string high = highAlarmText(r), low = lowAlarmText(r);
     std::size_t i = 0;
     for (int row = 1; row <= c.readingCount(); ++row) {
@@ -75,7 +86,7 @@ void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float
             if (c.hasFlag(flag::kRhLowEnabled))
                 std::fprintf(f, ",%.1f", c.rhLowAlarm());
             if (rh == 0)
-                std::fprintf(f, ",Error");
+                title(f, column::kNoDewPoint);
             else
                 std::fprintf(f, ",%.1f", dewPoint(r, value, rh));
         }

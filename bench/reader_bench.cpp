@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 #include "inspect_command.h"
 
 namespace {

@@ -12,10 +12,7 @@ constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 constexpr std::uint64_t kPow10Int[] = {1ull,      10ull,      100ull,      1000ull,      10000ull,
                                        100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull};
 
-// Two decimal digits per entry, "00" to "99".
-constexpr char kDigitPairs[] =
-    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
-    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+using detail::kDigitPairs;
 
 int digitCount(std::uint64_t v)
 {

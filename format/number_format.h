@@ -25,6 +25,22 @@ char* writeUnsigned(char* out, std::uint64_t value);
 // in printf).
 char* writeZeroPadded(char* out, std::int64_t value, int width);
 
+namespace detail {
+// Two decimal digits per entry, "00" to "99".
+inline constexpr char kDigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+} // namespace detail
+
+// "%02d" of 0..99 by one table lookup: the fields of a time stamp, written on every
+// line of a download file.
+inline char* writeTwoDigits(char* out, unsigned value)
+{
+    out[0] = detail::kDigitPairs[2 * value];
+    out[1] = detail::kDigitPairs[2 * value + 1];
+    return out + 2;
+}
+
 std::string fixedText(double value, int decimals);
 
 } // namespace velmora

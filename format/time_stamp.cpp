@@ -1,6 +1,6 @@
 #include "time_stamp.h"
 
-#include "civil_time.h"
+#include "number_format.h"
 #include "number_text.h"
 
 namespace velmora {
@@ -9,7 +9,39 @@ namespace {
 
 bool isSeparator(char c) { return c == ':' || c == '/' || c == ',' || c == ' '; }
 
+// "%02d": the common case is a table lookup.
+char* twoDigits(char* p, int v)
+{
+    if (v < 0 || v > 99)
+        return writeZeroPadded(p, v, 2);
+    return writeTwoDigits(p, static_cast<unsigned>(v));
+}
+
 } // namespace
+
+char* writeDate(char* p, const CivilTime& t)
+{
+    p = twoDigits(p, t.day);
+    *p++ = '/';
+    p = twoDigits(p, t.month);
+    *p++ = '/';
+    if (t.year >= 1000 && t.year <= 9999) {
+        p = twoDigits(p, t.year / 100);
+        return twoDigits(p, t.year % 100);
+    }
+    return writeZeroPadded(p, t.year, 4);
+}
+
+char* writeTimeStamp(char* p, const CivilTime& t)
+{
+    p = writeDate(p, t);
+    *p++ = ' ';
+    p = twoDigits(p, t.hour);
+    *p++ = ':';
+    p = twoDigits(p, t.minute);
+    *p++ = ':';
+    return twoDigits(p, t.second);
+}
 
 std::optional<std::int64_t> parseTimeStamp(std::string_view text)
 {

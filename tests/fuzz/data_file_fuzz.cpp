@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 #include "line_reader.h"
 
 namespace {
