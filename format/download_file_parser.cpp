@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
@@ -33,6 +34,25 @@ std::string_view trim(std::string_view s)
 // they are no reading, like the marker itself.
 double finite(double v) { return std::fabs(v) < kNoReading ? v : kNoReading; }
 
+// A column's field on the line before, as bytes and as what it read as. Alarm levels
+// repeat on every line and readings often do: a field of the same bytes as the one
+// above it is taken without being read again.
+struct RememberedField {
+    std::uint64_t bytes = 0; // the field and its comma; nothing after them
+    std::uint64_t mask = 0;  // the bytes that count; 0 while nothing is remembered
+    std::size_t length = 0;  // of the field and its comma, at most 8
+    double value = 0;
+    int decimals = 0;
+    bool isNumber = true;
+};
+
+std::uint64_t word(const char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
 // The columns a reading line holds, from the header, read field by field.
 class ReadingFields {
 public:
@@ -44,84 +64,142 @@ public:
 
     // Reads one line's values into `r`; false when a declared field is missing.
     // `decimals` gets those of the first value.
-    bool parse(std::string_view line, Reading& r, int& decimals) const
+    bool parse(std::string_view line, Reading& r, int& decimals)
     {
         r.notNumbers = 0;
         FieldCursor cursor(line);
-        if (!cursor.skip() || !cursor.skip()) // reading number, time stamp
-            return false;
-        if (!value(cursor, r, kFirstValue, decimals))
+        if (!cursor.skip() || !cursor.skip(kTimeStampLength)) // reading number, time stamp
             return false;
         int ignored;
-        if (!optional(cursor, firstHigh_, r, kFirstHigh) || !optional(cursor, firstLow_, r, kFirstLow))
-            return false;
-        if (!second_) {
-            r.values[kSecondValue] = r.values[kSecondHigh] = r.values[kSecondLow] = kNoReading;
-            r.values[kThirdTrace] = kNoReading;
-            return true;
-        }
-        if (!value(cursor, r, kSecondValue, ignored) || !optional(cursor, secondHigh_, r, kSecondHigh) ||
-            !optional(cursor, secondLow_, r, kSecondLow))
+        if (!read(cursor, r, kFirstValue, decimals) || !optional(cursor, firstHigh_, r, kFirstHigh) ||
+            !optional(cursor, firstLow_, r, kFirstLow))
             return false;
         r.values[kThirdTrace] = kNoReading;
-        if (third_) {
-            std::string_view f;
-            if (!cursor.next(f))
-                return false;
-            // The writer puts "Error" for a dew point it cannot work out.
-            bool isNumber = true;
-            r.values[kThirdTrace] = f == column::kNoDewPoint ? kNoReading : finite(textToDouble(f, isNumber));
-            if (!isNumber)
-                r.notNumbers |= 1u << kThirdTrace;
+        if (!second_) {
+            r.values[kSecondValue] = r.values[kSecondHigh] = r.values[kSecondLow] = kNoReading;
+            return true;
         }
-        return true;
+        return read(cursor, r, kSecondValue, ignored) && optional(cursor, secondHigh_, r, kSecondHigh) &&
+               optional(cursor, secondLow_, r, kSecondLow) && (!third_ || read(cursor, r, kThirdTrace, ignored));
     }
 
 private:
-    // The next field as a value; false when the line has no field left. A field
+    static constexpr std::size_t kTimeStampLength = 19;
+
+    // The next field as column `c`; false when the line has no field left. A field
     // without a number reads as 0 and sets its bit in notNumbers.
-    static bool value(FieldCursor& cursor, Reading& r, int column, int& decimals)
+    bool read(FieldCursor& cursor, Reading& r, int c, int& decimals)
     {
-        bool isNumber = true;
-        double v = 0;
-        if (!cursor.nextNumber(v, decimals, isNumber))
-            return false;
-        r.values[column] = finite(v);
-        if (!isNumber)
-            r.notNumbers |= 1u << column;
+        RememberedField& m = remembered_[c];
+        const std::string_view rest = cursor.rest();
+        if (m.mask != 0 && rest.size() >= 8 && ((word(rest.data()) ^ m.bytes) & m.mask) == 0) {
+            cursor.advance(m.length);
+        } else {
+            if (!(c == kThirdTrace ? thirdTrace(cursor, m) : number(cursor, m)))
+                return false;
+            remember(m, rest, cursor.rest());
+        }
+        r.values[c] = m.value;
+        decimals = m.decimals;
+        if (!m.isNumber)
+            r.notNumbers |= 1u << c;
         return true;
     }
 
-    static bool optional(FieldCursor& cursor, bool declared, Reading& r, int column)
+    static bool number(FieldCursor& cursor, RememberedField& m)
+    {
+        double v = 0;
+        m.isNumber = true;
+        if (!cursor.nextNumber(v, m.decimals, m.isNumber))
+            return false;
+        m.value = finite(v);
+        return true;
+    }
+
+    // The writer puts "Error" for a dew point it cannot work out.
+    static bool thirdTrace(FieldCursor& cursor, RememberedField& m)
+    {
+        std::string_view f;
+        if (!cursor.next(f))
+            return false;
+        m.isNumber = true;
+        m.value = f == column::kNoDewPoint ? kNoReading : finite(textToDouble(f, m.isNumber));
+        return true;
+    }
+
+    // Keeps the field just read from `before` (what was left of the line) to `after`
+    // when it is short, started at once and ended with a comma.
+    static void remember(RememberedField& m, std::string_view before, std::string_view after)
+    {
+        const std::size_t length = before.size() - after.size();
+        if (before.size() < 8 || length > 8 || before[0] == ',' || before[length - 1] != ',') {
+            m.mask = 0;
+            return;
+        }
+        m.length = length;
+        m.mask = length == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * length)) - 1;
+        m.bytes = word(before.data()) & m.mask;
+    }
+
+    bool optional(FieldCursor& cursor, bool declared, Reading& r, int c)
     {
         if (!declared) {
-            r.values[column] = kNoReading;
+            r.values[c] = kNoReading;
             return true;
         }
         int ignored;
-        return value(cursor, r, column, ignored);
+        return read(cursor, r, c, ignored);
     }
 
     bool firstHigh_, firstLow_, second_, secondHigh_, secondLow_, third_;
+    RememberedField remembered_[kReadingColumns];
 };
+
+// Decimal digits of n (1 or more).
+std::size_t digitsOf(std::size_t n)
+{
+    std::size_t digits = 1;
+    for (; n >= 10; n /= 10)
+        ++digits;
+    return digits;
+}
+
+// The first number with one digit more than n.
+std::size_t nextDecade(std::size_t n)
+{
+    std::size_t decade = 10;
+    while (decade <= n && decade <= SIZE_MAX / 10)
+        decade *= 10;
+    return decade > n ? decade : SIZE_MAX;
+}
 
 // Tells the visitor how many readings to make room for, from the bytes still to come
 // and the length of the lines read so far, so that a large file is stored without
 // repeated growth and without much room to spare. With no size known it says nothing.
+//
+// The writer numbers its lines, so a line's number grows by a digit at 10, 100, ...:
+// the length of a line apart from its number is what stays, and the lines to come
+// are counted decade by decade.
 class ReadingEstimate {
 public:
     ReadingEstimate(std::size_t sizeHint, std::size_t bodyStart) : total_(sizeHint), bodyStart_(bodyStart) {}
 
-    // Before reading `count` (from 0) is handed over, `consumed` bytes having been read.
+    // Before reading `count` (from 0) is handed over, `consumed` bytes having been
+    // read up to the end of its line.
     void before(std::size_t count, std::size_t consumed, ReadingVisitor& visitor)
     {
         if (total_ == 0 || count < announced_)
             return;
         if (consumed >= total_ || count < 2)
             return; // the file grew past its size, or nothing to measure yet
-        // Lines from line 3 on, the first reading's line being longer (serial number).
-        const double perLine = static_cast<double>(consumed - bodyStart_) / static_cast<double>(count - 1);
-        const double ahead = static_cast<double>(total_ - consumed) / std::max(perLine, 1.0);
+        // Lines 3 on, `count` of them so far, numbered 2 to count + 1; the first
+        // reading's line is longer (the serial number) and is left out.
+        std::size_t numberDigits = 0;
+        for (std::size_t n = 2; n <= count + 1; n = nextDecade(n))
+            numberDigits += digitsOf(n) * (std::min(nextDecade(n) - 1, count + 1) - n + 1);
+        const double body = static_cast<double>(consumed - bodyStart_);
+        const double rest = std::max(0.0, (body - static_cast<double>(numberDigits)) / static_cast<double>(count));
+        const double ahead = linesIn(static_cast<double>(total_ - consumed), rest, count + 2);
         std::size_t target = count + static_cast<std::size_t>(ahead * 1.01) + 16;
         // The first guess rests on a few lines only: keep it modest.
         if (count < 64)
@@ -131,6 +209,23 @@ public:
     }
 
 private:
+    // How many lines of `rest` bytes and a number, numbered from `first` on, `bytes` hold.
+    static double linesIn(double bytes, double rest, std::size_t first)
+    {
+        double lines = 0;
+        for (std::size_t n = first; bytes > 0 && n < SIZE_MAX;) {
+            const std::size_t decade = nextDecade(n);
+            const double perLine = std::max(rest + static_cast<double>(digitsOf(n)), 1.0);
+            const double inDecade = static_cast<double>(decade - n);
+            if (inDecade * perLine >= bytes)
+                return lines + bytes / perLine;
+            lines += inDecade;
+            bytes -= inDecade * perLine;
+            n = decade;
+        }
+        return lines;
+    }
+
     std::size_t total_;
     std::size_t bodyStart_;
     std::size_t announced_ = 0;
@@ -200,7 +295,7 @@ private:
         case HeaderOutcome::Columns: break;
         }
         visitor_.header(file_.header);
-        const ReadingFields fields(file_.header);
+        ReadingFields fields(file_.header);
         Reading reading;
 
         // Line 2: the first reading and the start time.

@@ -34,8 +34,6 @@ char* writeEventStamp(char* p, const CivilTime& t)
     return writeUnsigned(p, static_cast<unsigned>(t.tenths));
 }
 
-std::string fixed(double value) { return fixedText(value, 1); }
-
 std::string_view eventModeTitle(EventMode mode)
 {
     switch (mode) {
@@ -94,32 +92,71 @@ std::string headerLine(const DownloadFileLayout& l)
     return h;
 }
 
-DownloadFileWriter::DownloadFileWriter(ByteSink& sink, const DownloadFileLayout& l) : sink_(sink)
+namespace {
+
+// ",8.0,2.0": the levels every line writes.
+std::string alarmsText(const DownloadFileLayout& l)
 {
-    if (l.highAlarm)
-        alarms_ += "," + *l.highAlarm;
-    if (l.lowAlarm)
-        alarms_ += "," + *l.lowAlarm;
-    if (l.humidity) {
-        if (l.humidity->highAlarm)
-            rhAlarms_ += "," + fixed(*l.humidity->highAlarm);
-        if (l.humidity->lowAlarm)
-            rhAlarms_ += "," + fixed(*l.humidity->lowAlarm);
-    }
-    char text[32];
-    firstLine_ = "," + std::string(text, writeZeroPadded(text, l.serialNumber, 9));
+    std::string text;
+    for (const std::optional<std::string>* level : {&l.highAlarm, &l.lowAlarm})
+        if (*level)
+            (text += ',') += **level;
+    return text;
+}
+
+// ",80.0,20.0": the humidity levels every humidity line writes.
+std::string humidityAlarmsText(const DownloadFileLayout& l)
+{
+    std::string text;
+    char number[kNumberBufferSize];
+    if (l.humidity)
+        for (const std::optional<double>* level : {&l.humidity->highAlarm, &l.humidity->lowAlarm})
+            if (*level)
+                (text += ',').append(number, writeFixed(number, **level, 1));
+    return text;
+}
+
+// ",000012345" and, for a carbon monoxide logger, its service dates.
+std::string firstLineText(const DownloadFileLayout& l)
+{
+    char text[kNumberBufferSize];
+    std::string fields;
+    const auto field = [&fields](std::string_view value) { (fields += ',') += value; };
+    field({text, writeZeroPadded(text, l.serialNumber, 9)});
     if (l.serviceDates) {
         // Dates as numbers straight from what is stored, whatever their validity.
-        firstLine_ += "," + std::string(text, writeDate(text, l.serviceDates->sensorLifeExpiry));
+        field({text, writeDate(text, l.serviceDates->sensorLifeExpiry)});
         if (l.serviceDates->calibrationExpiry)
-            firstLine_ += "," + std::string(text, writeDate(text, *l.serviceDates->calibrationExpiry));
-        firstLine_ += ",";
-        firstLine_ += l.serviceDates->overrangeExposure ? column::kYes : column::kNo;
+            field({text, writeDate(text, *l.serviceDates->calibrationExpiry)});
+        field(l.serviceDates->overrangeExposure ? column::kYes : column::kNo);
     }
+    return fields;
+}
 
+} // namespace
+
+DownloadFileWriter::RepeatedText::RepeatedText(std::string text) : text_(std::move(text))
+{
+    if (text_.size() <= kRoom)
+        std::memcpy(fixed_, text_.data(), text_.size());
+}
+
+char* DownloadFileWriter::RepeatedText::write(char* out) const
+{
+    if (text_.size() > kRoom)
+        return put(out, text_);
+    std::memcpy(out, fixed_, kRoom); // a fixed length: a few moves
+    return out + text_.size();
+}
+
+DownloadFileWriter::DownloadFileWriter(ByteSink& sink, const DownloadFileLayout& l)
+    : sink_(sink), alarms_(alarmsText(l)), rhAlarms_(humidityAlarmsText(l)), firstLine_(firstLineText(l))
+{
     const std::string header = headerLine(l);
-    // The longest line: number, stamp, three printed values, the repeated parts.
-    lineMax_ = 64 + 3 * kNumberBufferSize + alarms_.size() + rhAlarms_.size() + firstLine_.size() + header.size() + 16;
+    // The longest line: number, stamp, three printed values, the repeated parts, and
+    // the room the number and the stamp are copied with.
+    lineMax_ = 64 + LineNumber::kRoom + TimeStampText::kRoom + 2 * RepeatedText::kRoom + 3 * kNumberBufferSize +
+               alarms_.size() + rhAlarms_.size() + firstLine_.size() + header.size() + 16;
     buffer_.resize(std::max(kBufferSize, 2 * lineMax_));
     done(crlf(put(line(), header)));
 }
@@ -157,23 +194,34 @@ char* DownloadFileWriter::firstLineFields(char* p)
     return put(p, firstLine_);
 }
 
-char* DownloadFileWriter::startReading(const CivilTime& time)
+char* DownloadFileWriter::LineNumber::writeAndCount(char* out)
 {
-    char* p = line();
-    p = writeUnsigned(p, ++number_);
+    std::memcpy(out, digits_ + first_, kRoom); // a fixed length: the copy is a few moves
+    out += kRoom - first_;
+    std::size_t i = kRoom - 1;
+    while (digits_[i] == '9')
+        digits_[i--] = '0';
+    ++digits_[i]; // a '0' before the first digit when the number gains one
+    first_ = std::min(first_, i);
+    return out;
+}
+
+char* DownloadFileWriter::startReading(const TimeStampText& time)
+{
+    char* p = number_.writeAndCount(line());
     *p++ = ',';
-    p = writeTimeStamp(p, time);
+    p = time.write(p);
     *p++ = ',';
     return p;
 }
 
 void DownloadFileWriter::endReading(char* p, const HumidityFields* humidity)
 {
-    p = put(p, alarms_);
+    p = alarms_.write(p);
     if (humidity) {
         *p++ = ',';
         p = writeFixed(p, humidity->humidity, 1);
-        p = put(p, rhAlarms_);
+        p = rhAlarms_.write(p);
         *p++ = ',';
         p = humidity->dewPoint ? writeFixed(p, *humidity->dewPoint, 1) : put(p, column::kNoDewPoint);
     }
@@ -190,8 +238,7 @@ void DownloadFileWriter::edgeStartLine(const CivilTime& start)
 
 void DownloadFileWriter::eventLine(const CivilTime& time, bool state)
 {
-    char* p = line();
-    p = writeUnsigned(p, ++number_);
+    char* p = number_.writeAndCount(line());
     *p++ = ',';
     p = writeEventStamp(p, time);
     p = put(p, state ? ",1" : ",0");
@@ -200,8 +247,7 @@ void DownloadFileWriter::eventLine(const CivilTime& time, bool state)
 
 void DownloadFileWriter::countTotalLine(const CivilTime& start, std::uint32_t total)
 {
-    char* p = line();
-    p = writeUnsigned(p, ++number_);
+    char* p = number_.writeAndCount(line());
     *p++ = ',';
     p = writeTimeStamp(p, start);
     *p++ = ',';

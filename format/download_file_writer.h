@@ -8,7 +8,9 @@
 // a value is printed come from the caller. Lines are built straight into a fixed
 // buffer that goes to the sink whenever it fills, so the file is never held in memory
 // whole, and numbers are printed by number_format's exact formatters, not printf.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "byte_sink.h"
 #include "civil_time.h"
 #include "number_format.h"
+#include "time_stamp.h"
 
 namespace velmora {
 
@@ -66,11 +69,12 @@ public:
     // Writes the header line.
     DownloadFileWriter(ByteSink& sink, const DownloadFileLayout& layout);
 
-    // A line of the reading table, numbered from 1. `writeValue(out)` writes the first
-    // value's text at `out` (kNumberBufferSize bytes at most) and returns its end: the
-    // logger's rules decide that text. `humidity` is required by a humidity layout.
+    // A line of the reading table, numbered from 1, stamped `time`. `writeValue(out)`
+    // writes the first value's text at `out` (kNumberBufferSize bytes at most) and
+    // returns its end: the logger's rules decide that text. `humidity` is required by
+    // a humidity layout.
     template <typename WriteValue>
-    void readingLine(const CivilTime& time, WriteValue&& writeValue, const HumidityFields* humidity = nullptr)
+    void readingLine(const TimeStampText& time, WriteValue&& writeValue, const HumidityFields* humidity = nullptr)
     {
         endReading(writeValue(startReading(time)), humidity);
     }
@@ -90,7 +94,38 @@ public:
     std::uint64_t bytes() const { return bytes_; } // handed to the sink
 
 private:
-    char* startReading(const CivilTime& time);
+    // The number of the next data line, as text counted up in place.
+    class LineNumber {
+    public:
+        LineNumber()
+        {
+            std::fill(std::begin(digits_), std::end(digits_), '0');
+            digits_[kRoom - 1] = '1';
+        }
+        // Writes the number and counts on. The text is counted up after it is copied,
+        // not before: a copy of bytes just stored one by one would have to wait for them.
+        char* writeAndCount(char* out);
+        static constexpr std::size_t kRoom = 24;
+
+    private:
+        char digits_[2 * kRoom];        // the number ends at kRoom; zeros before it
+        std::size_t first_ = kRoom - 1; // its first digit
+    };
+
+    // A text that lines repeat, copied with a fixed length when it is short.
+    class RepeatedText {
+    public:
+        explicit RepeatedText(std::string text);
+        char* write(char* out) const;
+        std::size_t size() const { return text_.size(); }
+        static constexpr std::size_t kRoom = 32;
+
+    private:
+        std::string text_;
+        char fixed_[kRoom] = {};
+    };
+
+    char* startReading(const TimeStampText& time);
     void endReading(char* p, const HumidityFields* humidity);
     char* firstLineFields(char* p); // once, on the first data line
     char* line();                   // where the next line goes
@@ -98,11 +133,11 @@ private:
     void flush();
 
     ByteSink& sink_;
-    std::string alarms_;    // ",8.0,2.0"
-    std::string rhAlarms_;  // ",80.0,20.0"
+    RepeatedText alarms_;   // ",8.0,2.0"
+    RepeatedText rhAlarms_; // ",80.0,20.0"
     std::string firstLine_; // ",000012345" and, for a carbon monoxide logger, its service dates
     bool firstLineDone_ = false;
-    std::uint64_t number_ = 0; // of the last data line
+    LineNumber number_;
     std::vector<char> buffer_;
     std::size_t lineMax_ = 0;
     std::size_t used_ = 0;

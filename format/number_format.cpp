@@ -1,5 +1,6 @@
 #include "number_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -9,19 +10,36 @@ namespace velmora {
 namespace {
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-constexpr std::uint64_t kPow10Int[] = {1ull,      10ull,      100ull,      1000ull,      10000ull,
-                                       100000ull, 1000000ull, 10000000ull, 100000000ull, 1000000000ull};
+constexpr std::uint64_t kPow10Int[] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
 
 using detail::kDigitPairs;
 
+// From the bit length, without a loop: 1233 / 4096 is just over log10(2). An even v
+// has the digits of v | 1, which keeps 0 at one digit.
 int digitCount(std::uint64_t v)
 {
-    int n = 1;
-    while (v >= 10) {
-        v /= 10;
-        ++n;
-    }
-    return n;
+    v |= 1;
+    const int guess = ((64 - std::countl_zero(v)) * 1233) >> 12; // the digits, or one more
+    return guess + (v >= kPow10Int[guess] ? 1 : 0);
 }
 
 // Writes exactly `digits` digits of v (v < 10^digits), right to left.
@@ -42,10 +60,26 @@ void putDigits(char* out, std::uint64_t v, int digits)
 // The digits of `whole` with the point `Decimals` places from the right.
 template <int Decimals> char* writeScaled(char* out, std::uint64_t whole);
 
+// writeUnsigned, with the common values below 100 written here, not called for.
+inline char* writeWhole(char* out, std::uint64_t value)
+{
+    if (value >= 100)
+        return writeUnsigned(out, value);
+    // Both digits of the pair, then past one or two: a value below 10 keeps only the
+    // second (its room holds the byte after it).
+    const bool two = value >= 10;
+    const char* pair = kDigitPairs + 2 * value;
+    out[0] = pair[two ? 0 : 1];
+    out[1] = pair[1];
+    return out + (two ? 2 : 1);
+}
+
 } // namespace
 
 char* writeUnsigned(char* out, std::uint64_t value)
 {
+    if (value < 100)
+        return writeWhole(out, value);
     const int n = digitCount(value);
     putDigits(out, value, n);
     return out + n;
@@ -96,15 +130,13 @@ char* writeFixed(char* out, double value, int decimals)
     // within one ulp of one half, rounding it gives the same digits as rounding the
     // exact product. Near a half, the product's exact error (an fma gives it without
     // rounding) decides, and an exact half rounds to even, as printf does.
-    std::uint64_t whole = static_cast<std::uint64_t>(scaled);              // floor: scaled >= 0
-    const double beyondHalf = (scaled - static_cast<double>(whole)) - 0.5; // exact near one half
-    const double tolerance = scaled * 0x1p-52;                             // >= one ulp of scaled
-    bool up;
-    if (beyondHalf > tolerance) {
-        up = true;
-    } else if (beyondHalf < -tolerance) {
-        up = false;
-    } else {
+    // Through int64, which the processor converts in one step (scaled < 2^53).
+    const auto floor = static_cast<std::int64_t>(scaled);                  // scaled >= 0
+    const double beyondHalf = (scaled - static_cast<double>(floor)) - 0.5; // exact near one half
+    auto whole = static_cast<std::uint64_t>(floor);
+    const double tolerance = scaled * 0x1p-52; // >= one ulp of scaled
+    bool up = beyondHalf > 0;                  // no branch: which side of the half varies from value to value
+    if (!(std::fabs(beyondHalf) > tolerance)) {
         const double error = std::fma(magnitude, kPow10[decimals], -scaled);
         const double exact = beyondHalf + error; // the sign of a rounded sum is exact
         up = exact > 0 || (exact == 0 && (whole & 1) != 0);
@@ -114,7 +146,7 @@ char* writeFixed(char* out, double value, int decimals)
     if (std::signbit(value))
         *out++ = '-';
     switch (decimals) { // constant divisors, so no division instruction per digit group
-    case 0: return writeUnsigned(out, whole);
+    case 0: return writeWhole(out, whole);
     case 1: return writeScaled<1>(out, whole);
     case 2: return writeScaled<2>(out, whole);
     case 3: return writeScaled<3>(out, whole);
@@ -132,9 +164,14 @@ namespace {
 template <int Decimals> char* writeScaled(char* out, std::uint64_t whole)
 {
     constexpr std::uint64_t unit = kPow10Int[Decimals];
-    out = writeUnsigned(out, whole / unit);
+    out = writeWhole(out, whole / unit);
     *out++ = '.';
-    putDigits(out, whole % unit, Decimals);
+    const std::uint64_t fraction = whole % unit;
+    if constexpr (Decimals % 2 == 1)
+        out[Decimals - 1] = static_cast<char>('0' + fraction % 10);
+    std::uint64_t pairs = Decimals % 2 == 1 ? fraction / 10 : fraction;
+    for (int at = Decimals - Decimals % 2 - 2; at >= 0; at -= 2, pairs /= 100)
+        writeTwoDigits(out + at, static_cast<unsigned>(pairs % 100));
     return out + Decimals;
 }
 } // namespace

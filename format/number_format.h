@@ -10,8 +10,9 @@
 
 namespace velmora {
 
-// Room every function below needs at most: "%.*f" of any double with up to 9
-// decimals falls back to std::to_chars past 2^53 and can reach 309 digits before the point.
+// Room every function below needs at most, and may use past the text it writes:
+// "%.*f" of any double with up to 9 decimals falls back to std::to_chars past 2^53
+// and can reach 309 digits before the point.
 inline constexpr std::size_t kNumberBufferSize = 330;
 
 // "%.*f" of `value` with `decimals` (0..9). Rounds the exact binary value half to

@@ -1,5 +1,7 @@
 #include "time_stamp.h"
 
+#include <bit>
+
 #include "number_format.h"
 #include "number_text.h"
 
@@ -30,6 +32,90 @@ char* writeDate(char* p, const CivilTime& t)
         return twoDigits(p, t.year % 100);
     }
     return writeZeroPadded(p, t.year, 4);
+}
+
+void TimeStampText::set(const CivilTime& t)
+{
+    time_ = t;
+    char* end = writeDate(date_, t);
+    *end++ = ' ';
+    dateLength_ = static_cast<std::size_t>(end - date_);
+    setClock();
+}
+
+void TimeStampText::setClock()
+{
+    clockWord_ = std::endian::native == std::endian::little && time_.hour >= 0 && time_.hour <= 23 &&
+                 time_.minute >= 0 && time_.minute <= 59 && time_.second >= 0 && time_.second <= 59;
+    char text[kNumberBufferSize];
+    char* p = twoDigits(text, time_.hour);
+    *p++ = ':';
+    p = twoDigits(p, time_.minute);
+    *p++ = ':';
+    twoDigits(p, time_.second);
+    std::memcpy(&clock_, text, sizeof clock_);
+}
+
+void TimeStampText::advance(std::uint64_t seconds)
+{
+    if (!clockWord_ || seconds >= 86400)
+        return advanceByCalendar(seconds);
+    // Within the day, the clock alone moves: its fields carry into one another. A
+    // table's steps are all alike, so the step's own fields are worked out once.
+    if (seconds != step_.seconds) {
+        const auto s = static_cast<int>(seconds);
+        step_ = {seconds, s / 3600, s / 60 % 60, s % 60};
+    }
+    int second = time_.second + step_.second, minute = time_.minute + step_.minute, hour = time_.hour + step_.hour;
+    if (second >= 60) {
+        second -= 60;
+        ++minute;
+    }
+    if (minute >= 60) {
+        minute -= 60;
+        ++hour;
+    }
+    if (hour >= 24)
+        return advanceByCalendar(seconds);
+    const auto pair = [](int v) {
+        std::uint16_t two;
+        std::memcpy(&two, detail::kDigitPairs + 2 * v, sizeof two);
+        return std::uint64_t{two};
+    };
+    // Bytes 0-1 are the hours, 3-4 the minutes, 6-7 the seconds.
+    clock_ = (clock_ & ~(std::uint64_t{0xFFFF} << 48)) | pair(second) << 48;
+    if (minute != time_.minute)
+        clock_ = (clock_ & ~(std::uint64_t{0xFFFF} << 24)) | pair(minute) << 24;
+    if (hour != time_.hour)
+        clock_ = (clock_ & ~std::uint64_t{0xFFFF}) | pair(hour);
+    time_.second = second;
+    time_.minute = minute;
+    time_.hour = hour;
+}
+
+void TimeStampText::advanceByCalendar(std::uint64_t seconds)
+{
+    CivilTime t = time_;
+    addSeconds(t, seconds);
+    if (t.year != time_.year || t.month != time_.month || t.day != time_.day)
+        set(t);
+    time_ = t;
+    setClock();
+}
+
+char* TimeStampText::write(char* out) const
+{
+    // Both parts copied whole: a few moves.
+    std::memcpy(out, date_, sizeof date_);
+    if (clockWord_) {
+        std::memcpy(out + dateLength_, &clock_, sizeof clock_);
+        return out + dateLength_ + sizeof clock_;
+    }
+    char* p = twoDigits(out + dateLength_, time_.hour);
+    *p++ = ':';
+    p = twoDigits(p, time_.minute);
+    *p++ = ':';
+    return twoDigits(p, time_.second);
 }
 
 char* writeTimeStamp(char* p, const CivilTime& t)

@@ -6,6 +6,7 @@
 // digits count once the year has passed its check (70-99 are 1970-1999, 00-69 are
 // 2000-2069).
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 
@@ -17,6 +18,38 @@ namespace velmora {
 char* writeDate(char* out, const CivilTime& t);
 // "%d/%m/%Y %H:%M:%S"; the tenths are not written.
 char* writeTimeStamp(char* out, const CivilTime& t);
+
+// A time that moves on by whole seconds and writes its stamp quickly: the date's text
+// is kept and made again only when the day changes. One per reading table.
+class TimeStampText {
+public:
+    explicit TimeStampText(const CivilTime& t) { set(t); }
+
+    void set(const CivilTime& t);
+    // Adds seconds with the calendar's carries (addSeconds).
+    void advance(std::uint64_t seconds);
+
+    const CivilTime& time() const { return time_; }
+    // Writes the stamp at `out` (room for kRoom bytes) and returns its end.
+    char* write(char* out) const;
+    static constexpr std::size_t kRoom = 48; // beyond any year's stamp
+
+private:
+    void setClock(); // clock_ from the time of day
+    void advanceByCalendar(std::uint64_t seconds);
+
+    CivilTime time_;
+    char date_[32] = {}; // "dd/mm/yyyy "
+    std::size_t dateLength_ = 0;
+    // "HH:MM:SS" as eight bytes in memory order, rewritten and stored whole: a copy of
+    // text just stored two bytes at a time would have to wait for those stores.
+    std::uint64_t clock_ = 0;
+    bool clockWord_ = false; // clock_ holds the clock: it is in range, on a little-endian machine
+    struct Step {
+        std::uint64_t seconds = 0;
+        int hour = 0, minute = 0, second = 0;
+    } step_; // the last step, as hours, minutes and seconds
+};
 
 // Seconds after 1 January 1970 00:00:00, counted without any time zone: the stamps
 // are the logger's own wall-clock times. Empty when any rule is broken.

@@ -16,24 +16,19 @@ namespace {
 static_assert(kNoReading == ChartDataSet::kGap);
 
 // The series are filled once, in order, with every reading: ask the kernel for their
-// pages in one go (large pages where they fit) rather than one page fault for every
-// 4 KiB, which costs more than the parsing on some virtual machines. Only advice:
-// a kernel without it simply faults the pages in as usual.
-void prepareStorage(std::vector<double>& v)
+// pages in one go rather than one page fault at a time, which costs more than the
+// parsing on some virtual machines (a large series is in large pages already: see
+// SeriesAllocator). Only advice: a kernel without it faults the pages in as usual.
+void prepareStorage(ChartDataSet::Values& v)
 {
-    constexpr std::uintptr_t kPage = 4096;
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(v.data() + v.size());
-    const auto end = reinterpret_cast<std::uintptr_t>(v.data() + v.capacity());
-    const std::uintptr_t hugeFirst = (begin + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t hugeLast = end & ~(kHuge - 1);
-    if (hugeLast > hugeFirst)
-        ::madvise(reinterpret_cast<void*>(hugeFirst), hugeLast - hugeFirst, MADV_HUGEPAGE);
 #ifdef MADV_POPULATE_WRITE
-    const std::uintptr_t first = (begin + kPage - 1) & ~(kPage - 1);
-    const std::uintptr_t last = end & ~(kPage - 1);
+    constexpr std::uintptr_t kPage = 4096;
+    const std::uintptr_t first = (reinterpret_cast<std::uintptr_t>(v.data() + v.size()) + kPage - 1) & ~(kPage - 1);
+    const std::uintptr_t last = reinterpret_cast<std::uintptr_t>(v.data() + v.capacity()) & ~(kPage - 1);
     if (last > first)
         ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#else
+    (void)v;
 #endif
 }
 
@@ -118,7 +113,7 @@ private:
         ChartDataSet* set;
         int index;  // of the series in its set
         int column; // of the reading
-        std::vector<double>* values;
+        ChartDataSet::Values* values;
     };
 
     void add(ChartDataSet& set, int index, int column)

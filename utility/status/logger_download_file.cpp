@@ -62,31 +62,38 @@ void writeReadingTable(const Job& job)
     const std::size_t wrapAt = step * (rows + 1);
     job.summary.rowsExpected = rows;
 
-    CivilTime time = job.start;
+    TimeStampText time(job.start);
+    const std::uint32_t interval = job.interval;
     if (isEventLogger(t)) // a count covers the period before its time stamp
-        addSeconds(time, job.interval);
+        time.advance(interval);
 
-    for (std::size_t row = 1; row <= rows && job.out.ok(); ++row) {
+    // Locals, not the job's fields: the writer's stores of text may touch any memory as
+    // far as the compiler knows, and locals need not be read again after each one.
+    DownloadFileWriter& out = job.out;
+    const float* const readings = job.readings.data();
+    const std::size_t available = job.readings.size();
+    std::size_t row = 1;
+    for (; row <= rows && out.ok(); ++row) {
         if (index >= wrapAt)
             index %= wrapAt;
-        if (index + (humidity ? 1 : 0) >= job.readings.size())
+        if (index + (humidity ? 1 : 0) >= available)
             break; // the array ends here; the summary tells the caller
-        const float element = job.readings[index];
-        const auto value = [&](char* out) {
-            return elementItself ? writeFixed(out, element, 0) : rules.write(truncated(element), out);
+        const float element = readings[index];
+        const auto value = [&](char* text) {
+            return elementItself ? writeFixed(text, element, 0) : rules.write(truncated(element), text);
         };
         if (humidity) {
-            HumidityFields fields{rhFromRaw(truncated(job.readings[index + 1])), std::nullopt};
+            HumidityFields fields{rhFromRaw(truncated(readings[index + 1])), std::nullopt};
             if (fields.humidity > 0) // no dew point without humidity
                 fields.dewPoint = dewPoint(job.record, rules.value(truncated(element)), fields.humidity);
-            job.out.readingLine(time, value, &fields);
+            out.readingLine(time, value, &fields);
         } else {
-            job.out.readingLine(time, value);
+            out.readingLine(time, value);
         }
-        job.summary.rowsWritten = row;
         index += step;
-        addSeconds(time, job.interval);
+        time.advance(interval);
     }
+    job.summary.rowsWritten = row - 1;
 }
 
 // Edge (mode 0) and state-change (mode 1) records: each element is a 16-bit word,
