@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBufferSize = 128 * 1024;
 
 char* put(char* p, std::string_view s)
 {

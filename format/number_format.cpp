@@ -57,22 +57,7 @@ void putDigits(char* out, std::uint64_t v, int digits)
         *--p = static_cast<char>('0' + v % 10);
 }
 
-// The digits of `whole` with the point `Decimals` places from the right.
-template <int Decimals> char* writeScaled(char* out, std::uint64_t whole);
-
-// writeUnsigned, with the common values below 100 written here, not called for.
-inline char* writeWhole(char* out, std::uint64_t value)
-{
-    if (value >= 100)
-        return writeUnsigned(out, value);
-    // Both digits of the pair, then past one or two: a value below 10 keeps only the
-    // second (its room holds the byte after it).
-    const bool two = value >= 10;
-    const char* pair = kDigitPairs + 2 * value;
-    out[0] = pair[two ? 0 : 1];
-    out[1] = pair[1];
-    return out + (two ? 2 : 1);
-}
+using detail::writeWhole;
 
 } // namespace
 
@@ -109,7 +94,35 @@ char* writeZeroPadded(char* out, std::int64_t value, int width)
     return out + n;
 }
 
-char* writeFixed(char* out, double value, int decimals)
+namespace {
+
+// NaN, infinities and numbers whose scaled value has no fraction bits left take the
+// library's exact conversion, which prints what printf prints in the C locale. printf
+// itself would follow the process locale: a German session (Qt sets it) writes a
+// decimal comma, an extra field in a comma-separated file.
+[[gnu::noinline]] char* writeFixedExactly(char* out, double value, int decimals)
+{
+    const std::to_chars_result r =
+        std::to_chars(out, out + kNumberBufferSize, value, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? r.ptr : out;
+}
+
+// Whether `scaled`, within one ulp of a half above `whole`, rounds up: the product's
+// exact error (an fma gives it without rounding) decides, and an exact half rounds to
+// even, as printf does.
+[[gnu::noinline]] bool roundsUpNearHalf(double magnitude, double power, double scaled, double beyondHalf,
+                                        std::uint64_t whole)
+{
+    const double error = std::fma(magnitude, power, -scaled);
+    const double exact = beyondHalf + error; // the sign of a rounded sum is exact
+    return exact > 0 || (exact == 0 && (whole & 1) != 0);
+}
+
+} // namespace
+
+namespace detail {
+
+char* writeFixedCarefully(char* out, double value, int decimals)
 {
     if (decimals < 0)
         decimals = 0;
@@ -117,42 +130,23 @@ char* writeFixed(char* out, double value, int decimals)
         decimals = 9;
     const double magnitude = std::fabs(value);
     const double scaled = magnitude * kPow10[decimals];
-    // NaN, infinities and numbers whose scaled value has no fraction bits left take
-    // the library's exact conversion, which prints what printf prints in the C locale.
-    // printf itself would follow the process locale: a German session (Qt sets it)
-    // writes a decimal comma, an extra field in a comma-separated file.
-    if (!(scaled < 0x1p53)) {
-        const std::to_chars_result r =
-            std::to_chars(out, out + kNumberBufferSize, value, std::chars_format::fixed, decimals);
-        return r.ec == std::errc() ? r.ptr : out;
-    }
+    if (!(scaled < 0x1p53))
+        return writeFixedExactly(out, value, decimals);
     // The product is within half an ulp of the exact one. Unless its fraction lies
     // within one ulp of one half, rounding it gives the same digits as rounding the
-    // exact product. Near a half, the product's exact error (an fma gives it without
-    // rounding) decides, and an exact half rounds to even, as printf does.
-    // Through int64, which the processor converts in one step (scaled < 2^53).
+    // exact product.
     const auto floor = static_cast<std::int64_t>(scaled);                  // scaled >= 0
     const double beyondHalf = (scaled - static_cast<double>(floor)) - 0.5; // exact near one half
     auto whole = static_cast<std::uint64_t>(floor);
-    const double tolerance = scaled * 0x1p-52; // >= one ulp of scaled
-    bool up = beyondHalf > 0;                  // no branch: which side of the half varies from value to value
-    if (!(std::fabs(beyondHalf) > tolerance)) {
-        const double error = std::fma(magnitude, kPow10[decimals], -scaled);
-        const double exact = beyondHalf + error; // the sign of a rounded sum is exact
-        up = exact > 0 || (exact == 0 && (whole & 1) != 0);
-    }
+    bool up = beyondHalf > 0;
+    if (!(std::fabs(beyondHalf) > scaled * 0x1p-52))
+        up = roundsUpNearHalf(magnitude, kPow10[decimals], scaled, beyondHalf, whole);
     whole += up ? 1 : 0;
 
     if (std::signbit(value))
         *out++ = '-';
-    switch (decimals) { // constant divisors, so no division instruction per digit group
-    case 0: return writeWhole(out, whole);
-    case 1: return writeScaled<1>(out, whole);
-    case 2: return writeScaled<2>(out, whole);
-    case 3: return writeScaled<3>(out, whole);
-    case 4: return writeScaled<4>(out, whole);
-    default: break;
-    }
+    if (decimals <= 4)
+        return writeScaled(out, whole, decimals);
     const std::uint64_t unit = kPow10Int[decimals];
     out = writeUnsigned(out, whole / unit);
     *out++ = '.';
@@ -160,21 +154,7 @@ char* writeFixed(char* out, double value, int decimals)
     return out + decimals;
 }
 
-namespace {
-template <int Decimals> char* writeScaled(char* out, std::uint64_t whole)
-{
-    constexpr std::uint64_t unit = kPow10Int[Decimals];
-    out = writeWhole(out, whole / unit);
-    *out++ = '.';
-    const std::uint64_t fraction = whole % unit;
-    if constexpr (Decimals % 2 == 1)
-        out[Decimals - 1] = static_cast<char>('0' + fraction % 10);
-    std::uint64_t pairs = Decimals % 2 == 1 ? fraction / 10 : fraction;
-    for (int at = Decimals - Decimals % 2 - 2; at >= 0; at -= 2, pairs /= 100)
-        writeTwoDigits(out + at, static_cast<unsigned>(pairs % 100));
-    return out + Decimals;
-}
-} // namespace
+} // namespace detail
 
 std::string fixedText(double value, int decimals)
 {

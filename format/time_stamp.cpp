@@ -103,15 +103,9 @@ void TimeStampText::advanceByCalendar(std::uint64_t seconds)
     setClock();
 }
 
-char* TimeStampText::write(char* out) const
+char* TimeStampText::writeOddClock(char* p) const
 {
-    // Both parts copied whole: a few moves.
-    std::memcpy(out, date_, sizeof date_);
-    if (clockWord_) {
-        std::memcpy(out + dateLength_, &clock_, sizeof clock_);
-        return out + dateLength_ + sizeof clock_;
-    }
-    char* p = twoDigits(out + dateLength_, time_.hour);
+    p = twoDigits(p, time_.hour);
     *p++ = ':';
     p = twoDigits(p, time_.minute);
     *p++ = ':';

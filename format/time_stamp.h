@@ -31,12 +31,21 @@ public:
 
     const CivilTime& time() const { return time_; }
     // Writes the stamp at `out` (room for kRoom bytes) and returns its end.
-    char* write(char* out) const;
+    char* write(char* out) const
+    {
+        // Both parts copied whole: a few moves.
+        std::memcpy(out, date_, sizeof date_);
+        if (!clockWord_) [[unlikely]]
+            return writeOddClock(out + dateLength_);
+        std::memcpy(out + dateLength_, &clock_, sizeof clock_);
+        return out + dateLength_ + sizeof clock_;
+    }
     static constexpr std::size_t kRoom = 48; // beyond any year's stamp
 
 private:
     void setClock(); // clock_ from the time of day
     void advanceByCalendar(std::uint64_t seconds);
+    char* writeOddClock(char* out) const; // a clock out of range, field by field
 
     CivilTime time_;
     char date_[32] = {}; // "dd/mm/yyyy "

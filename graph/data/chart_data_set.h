@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "series_allocator.h"
+#include "series_memory.h"
 
 namespace velmora {
 
