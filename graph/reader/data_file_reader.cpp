@@ -1,6 +1,6 @@
 #include "data_file_reader.h"
 
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 #include "graph_strings.h"
 
 namespace velmora {

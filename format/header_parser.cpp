@@ -1,14 +1,11 @@
 #include "header_parser.h"
 
+#include "download_columns.h"
 #include "field_cursor.h"
-#include "graph_strings.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr char kDegreeCelsius[] = "\260C"; // Windows-1252 degree sign
-constexpr char kDegreeFahrenheit[] = "\260F";
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -27,29 +24,27 @@ void splitNameUnit(std::string_view field, std::string_view stops, std::string_v
     unit = unit.substr(0, unit.find_first_of(stops));
 }
 
-void declareChannel(std::string_view field, GraphData& data)
+void declareChannel(std::string_view field, DownloadFileHeader& header)
 {
     std::string_view name, unit;
-    ChannelData& first = data.channel1;
-    ChannelData& second = data.channel2;
+    ChannelColumns& first = header.first;
+    ChannelColumns& second = header.second;
     if (!first.present) {
         splitNameUnit(field, "()", name, unit);
         first.name = name;
         first.unit = unit;
         if (unit.empty()) {
-            if (containsUpper(name, "CELSIUS"))
-                first.unit = kDegreeCelsius;
-            else if (containsUpper(name, "FAHRENHEIT"))
-                first.unit = kDegreeFahrenheit;
+            if (containsUpper(name, column::kCelsiusWord))
+                first.unit = column::kDegreesCelsius;
+            else if (containsUpper(name, column::kFahrenheitWord))
+                first.unit = column::kDegreesFahrenheit;
         }
         first.present = true;
-        first.data.setShown(0, true);
     } else if (!second.present) {
         splitNameUnit(field, ")", name, unit);
         second.name = name;
         second.unit = unit;
         second.present = true;
-        second.data.setShown(0, true);
     } else {
         // A third trace shares the first channel's axis, so only a column in the
         // first channel's unit can be one; anything else is left out.
@@ -58,21 +53,18 @@ void declareChannel(std::string_view field, GraphData& data)
             return;
         first.thirdName = name;
         first.hasThird = true;
-        first.data.setShown(3, true);
     }
 }
 
-void alarmColumn(std::string_view field, GraphData& data)
+void alarmColumn(std::string_view field, DownloadFileHeader& header)
 {
-    ChannelData& latest = data.channel2.present ? data.channel2 : data.channel1;
-    if (containsUpper(field, "HIGH")) {
+    ChannelColumns& latest = header.second.present ? header.second : header.first;
+    if (containsUpper(field, column::kHighWord)) {
         latest.highLabel = field;
         latest.hasHigh = true;
-        latest.data.setShown(1, true);
-    } else if (containsUpper(field, "LOW") || containsUpper(field, "WARNING LEVEL")) {
+    } else if (containsUpper(field, column::kLowWord) || containsUpper(field, column::kWarningLevelWord)) {
         latest.lowLabel = field;
         latest.hasLow = true;
-        latest.data.setShown(2, true);
     }
 }
 
@@ -92,19 +84,17 @@ bool containsUpper(std::string_view text, std::string_view upperNeedle)
     return false;
 }
 
-HeaderOutcome parseHeader(std::string_view line, GraphData& data, int* serialField)
+HeaderOutcome parseHeader(std::string_view line, DownloadFileHeader& header)
 {
-    if (serialField)
-        *serialField = -1;
     FieldCursor cursor(line);
     std::string_view loggerName, timeTitle;
     if (!cursor.next(loggerName) || !cursor.next(timeTitle))
         return HeaderOutcome::Invalid;
-    data.loggerName = loggerName;
+    header.loggerName = loggerName;
 
     // An event logger's file names its sample mode in the first column after the
     // time: "Event(Rising)". The name and the time title are not searched.
-    if (containsUpper(cursor.rest(), "EVENT"))
+    if (containsUpper(cursor.rest(), column::kEventWord))
         return HeaderOutcome::Event;
 
     // Every column title in turn, then the empty text that ends the line: a header
@@ -113,12 +103,12 @@ HeaderOutcome parseHeader(std::string_view line, GraphData& data, int* serialFie
     bool more = true;
     for (int place = 2; more; ++place) {
         more = cursor.next(field);
-        if (more && serialField && *serialField < 0 && field == graphtext::kSerialNumberColumn)
-            *serialField = place;
-        if (field.find('(') != std::string_view::npos || !data.channel1.present)
-            declareChannel(field, data);
+        if (more && header.serialField < 0 && field == column::kSerialNumber)
+            header.serialField = place;
+        if (field.find('(') != std::string_view::npos || !header.first.present)
+            declareChannel(field, header);
         else
-            alarmColumn(field, data);
+            alarmColumn(field, header);
     }
     return HeaderOutcome::Columns;
 }

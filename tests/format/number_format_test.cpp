@@ -101,3 +101,21 @@ TEST(NumberFormat, IntegersAndZeroPadding)
     for (const Case& c : cases)
         EXPECT_EQ(std::string(b, writeZeroPadded(b, c.value, c.width)), c.text) << c.value;
 }
+
+TEST(NumberFormat, UnsignedAtEveryDecadeBoundary)
+{
+    // The digits are counted from the bit length: the values either side of each power
+    // of ten are where a wrong count shows.
+    char b[64];
+    std::uint64_t power = 1;
+    for (int digits = 1; digits <= 20; ++digits) {
+        EXPECT_EQ(std::string(b, writeUnsigned(b, power)), "1" + std::string(digits - 1, '0'));
+        if (digits > 1) {
+            EXPECT_EQ(std::string(b, writeUnsigned(b, power - 1)), std::string(digits - 1, '9'));
+        }
+        if (digits < 20)
+            power *= 10;
+    }
+    EXPECT_EQ(std::string(b, writeUnsigned(b, 0)), "0");
+    EXPECT_EQ(std::string(b, writeUnsigned(b, std::numeric_limits<std::uint64_t>::max())), "18446744073709551615");
+}

@@ -3,12 +3,30 @@
 // been read: a run of commas is one separator and leading commas are skipped, so an
 // empty field never appears; spaces stay part of their field. Once the fields are
 // used up, every further request yields an empty text and reports the end.
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 #include "number_text.h"
 
 namespace velmora {
+
+// Whether the `length` (8 or more) bytes at `p` hold a comma: a word at a time at
+// fixed places, the last word overlapping the one before.
+inline bool holdsComma(const char* p, std::size_t length)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kCommas = kOnes * ',';
+    const auto zeroByte = [](const char* at) {
+        std::uint64_t w;
+        std::memcpy(&w, at, sizeof w);
+        const std::uint64_t x = w ^ kCommas; // a zero byte where a comma is
+        return (x - kOnes) & ~x & (kOnes << 7);
+    };
+    std::uint64_t found = zeroByte(p + length - 8);
+    for (std::size_t i = 0; i + 8 < length; i += 8)
+        found |= zeroByte(p + i);
+    return found != 0;
+}
 
 class FieldCursor {
 public:
@@ -45,6 +63,21 @@ public:
             ++p_;
         return true;
     }
+
+    // Skips one field, without a scan when it is `length` bytes (8 or more) followed
+    // by a comma, as a reading line's time stamp is; false when no field was left.
+    bool skip(std::size_t length)
+    {
+        if (length >= 8 && static_cast<std::size_t>(end_ - p_) > length && p_[length] == ',' &&
+            !holdsComma(p_, length)) {
+            p_ += length + 1;
+            return true;
+        }
+        return skip();
+    }
+
+    // Moves past `n` bytes known to be whole fields, each with its comma.
+    void advance(std::size_t n) { p_ += n; }
 
     // The next field read as a number (textToDouble) with its decimals (decimalsOf),
     // in one pass for the common plain form; false when no field was left. `isNumber`

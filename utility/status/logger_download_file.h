@@ -1,18 +1,14 @@
 #pragma once
-// Writes the download file: a header line, then one line per reading (or per event,
-// or one count) with its number, time stamp, value, the alarm levels and, on the
-// first line, the serial number and service dates. Windows-1252 bytes, CRLF line
-// ends, full stop as the decimal separator whatever the locale.
-//
-// Lines are built straight into a fixed buffer that is handed to the sink whenever
-// it fills, so the file is never held in memory whole, and numbers are printed by
-// number_format's exact formatters rather than printf.
+// A stopped logger's readings as a download file: the record decides the columns,
+// the rows (a wrapped roll-over memory, events, one count) and each value's text;
+// the format's writer writes them.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "byte_sink.h"
 #include "civil_time.h"
+#include "download_file_writer.h"
 #include "logger_record.h"
 
 namespace velmora {
@@ -27,6 +23,9 @@ struct DownloadFileSummary {
     bool shortOfReadings() const { return rowsWritten < rowsExpected; }
     bool complete() const { return sinkOk && !shortOfReadings(); }
 };
+
+// The columns of the record's file and the texts its lines repeat.
+DownloadFileLayout downloadFileLayout(const LoggerRecord& record);
 
 // `start` is the time of the first reading and `interval` the seconds between rows
 // (see downloadStartTime and downloadInterval). `readings` holds the values in
