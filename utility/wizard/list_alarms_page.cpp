@@ -11,9 +11,9 @@
 
 namespace velmora {
 
-CListAlarmsPage::CListAlarmsPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif,
+CListAlarmsPage::CListAlarmsPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif,
                                  const QString& title, const QString& hint, AlarmIds high, AlarmIds low)
-    : CSetupPage(context, pageIndex, dialogId, motif)
+    : CSetupPage(context, descriptor, motif)
 {
     const AlarmGroup alarms = addAlarmGroup(title, hint);
     high_ = makeAlarm(high, true);

@@ -22,7 +22,7 @@ protected:
         const char* boxText;
     };
 
-    CListAlarmsPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, const QString& title,
+    CListAlarmsPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, const QString& title,
                     const QString& hint, AlarmIds high, AlarmIds low);
 
     // Fills both lists (when their entries changed) and shows the values.

@@ -14,7 +14,7 @@ class CNumericEdit;
 class CSetupCOAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupCOAlarmsForm(PageContext& context);
+    CSetupCOAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

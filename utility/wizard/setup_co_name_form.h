@@ -10,7 +10,7 @@ namespace velmora {
 class CSetupCONameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupCONameForm(PageContext& context);
+    CSetupCONameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -14,7 +14,7 @@ class CNumericEdit;
 class CSetupConsecutiveAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupConsecutiveAlarmsForm(PageContext& context);
+    CSetupConsecutiveAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -59,6 +59,11 @@ std::string_view rateText(std::uint32_t seconds)
     }
 }
 
+bool shownFor(const LoggerConfig& config)
+{
+    return config.hasFlag(flag::kHighEnabled) || config.hasFlag(flag::kLowEnabled);
+}
+
 Values load(const LoggerRecord& record, Remembered& remembered)
 {
     const LoggerConfig& c = record.config;

@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class LoggerConfig;
 struct LoggerRecord;
 struct WizardCore;
 
@@ -44,6 +45,9 @@ struct Remembered {
 // "1 Second", "10 Second", "1 Minute", ... for the intervals of the display loggers;
 // empty for any other.
 std::string_view rateText(std::uint32_t seconds);
+
+// The row shows the page only while the high or the low alarm is switched on.
+bool shownFor(const LoggerConfig& config);
 
 // A side is ticked when its alarm is on and its stored count is 2 to 250; the count
 // shown is then remembered.

@@ -19,7 +19,7 @@ public slots:
     void OnNext() override;
 
 protected:
-    CSetupDisclaimerPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif);
+    CSetupDisclaimerPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif);
 
 private:
     setup_disclaimer::Values shown() const;

@@ -10,7 +10,7 @@ namespace velmora {
 class CSetupLCDForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupLCDForm(PageContext& context);
+    CSetupLCDForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

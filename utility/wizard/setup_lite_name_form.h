@@ -10,7 +10,7 @@ namespace velmora {
 class CSetupLiteNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupLiteNameForm(PageContext& context);
+    CSetupLiteNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

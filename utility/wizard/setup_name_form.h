@@ -12,7 +12,7 @@ namespace velmora {
 class CSetupNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupNameForm(PageContext& context);
+    CSetupNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -34,9 +34,10 @@ QLabel* sentenceLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back)
-    : CPageView(dialogId), context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
-      page_(pageIndex), backKind_(back)
+CSetupPage::CSetupPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, Back back)
+    : CPageView(descriptor.helpTopic),
+      context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
+      page_(descriptor.id), backKind_(back)
 {
     const DialogUnits du(font());
     auto* panel = new CArtPanel(motif, this);

@@ -18,6 +18,7 @@ class QVBoxLayout;
 namespace velmora {
 
 struct PageContext;
+struct PageDescriptor;
 
 // The column of a framed group made by CSetupPage::addGroup.
 QVBoxLayout* groupColumn(QGroupBox* group);
@@ -40,7 +41,8 @@ public slots:
     virtual void OnCancel();
 
 protected:
-    CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back = Back::ByRow);
+    // `descriptor` gives the page's number and its form's number.
+    CSetupPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, Back back = Back::ByRow);
 
     // Where the page's groups go, top to bottom.
     QVBoxLayout* body() const { return body_; }

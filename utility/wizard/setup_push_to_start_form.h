@@ -13,7 +13,7 @@ namespace velmora {
 class CSetupPushToStartForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupPushToStartForm(PageContext& context);
+    CSetupPushToStartForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -11,7 +11,7 @@ namespace velmora {
 class CSetupStartForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupStartForm(PageContext& context);
+    CSetupStartForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

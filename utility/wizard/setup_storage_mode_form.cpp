@@ -10,10 +10,15 @@
 #include "connected_logger.h"
 #include "dialog_units.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_storage_mode_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kStorageMode, makeSetupForm<CSetupStorageModeForm>);
+} // namespace
 
 namespace rules = setup_storage_mode;
 
@@ -48,8 +53,8 @@ void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2])
     }
 }
 
-CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context)
-    : CSetupPage(context, page::kStorageMode, 168, PanelMotif::Chart, Back::ByRow)
+CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Chart, Back::ByRow)
 {
     const DialogUnits du(font());
     QGroupBox* group = addGroup();

@@ -16,7 +16,7 @@ void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2]);
 class CSetupStorageModeForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupStorageModeForm(PageContext& context);
+    CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

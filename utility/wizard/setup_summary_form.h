@@ -9,7 +9,7 @@ namespace velmora {
 class CSetupSummaryForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupSummaryForm(PageContext& context);
+    CSetupSummaryForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

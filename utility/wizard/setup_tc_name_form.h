@@ -12,7 +12,7 @@ namespace velmora {
 class CSetupTCNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupTCNameForm(PageContext& context);
+    CSetupTCNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -13,7 +13,7 @@ class CNumericEdit;
 class CSetupVoltageAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageAlarmsForm(PageContext& context);
+    CSetupVoltageAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

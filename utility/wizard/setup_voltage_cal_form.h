@@ -12,7 +12,7 @@ class CNumericEdit;
 class CSetupVoltageCalForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageCalForm(PageContext& context);
+    CSetupVoltageCalForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

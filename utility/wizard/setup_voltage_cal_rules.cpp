@@ -132,6 +132,8 @@ std::string pointBoxText(const std::string& stored)
     return text;
 }
 
+bool shownFor(const LoggerConfig& config) { return config.inputOptions() != 0; }
+
 Values load(const LoggerRecord& record)
 {
     const LoggerConfig& c = record.config;

@@ -13,7 +13,7 @@ namespace velmora {
 class CSetupVoltageNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageNameForm(PageContext& context);
+    CSetupVoltageNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:
