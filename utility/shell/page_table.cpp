@@ -28,7 +28,7 @@ CPageView* setupPage(int index, PageContext& context)
     return make(context, *row);
 }
 
-// "velmora::CSetupNameForm" is "CSetupNameForm", as the pages have always been named.
+// "velmora::CStatusInfoForm" is "CStatusInfoForm", as the pages have always been named.
 QString className(const CPageView& page)
 {
     const QString name = QString::fromLatin1(page.metaObject()->className());

@@ -7,10 +7,10 @@
 
 #include "connected_logger.h"
 #include "dialog_units.h"
+#include "full_memory_choice.h"
 #include "page_context.h"
 #include "setup_forms.h"
 #include "setup_lcd_rules.h"
-#include "setup_storage_mode_form.h"
 #include "wizard_pages.h"
 
 namespace velmora {

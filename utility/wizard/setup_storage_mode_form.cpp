@@ -9,6 +9,7 @@
 
 #include "connected_logger.h"
 #include "dialog_units.h"
+#include "full_memory_choice.h"
 #include "page_context.h"
 #include "setup_forms.h"
 #include "setup_storage_mode_rules.h"
@@ -23,7 +24,6 @@ const SetupFormRegistration registered(page::kStorageMode, makeSetupForm<CSetupS
 namespace rules = setup_storage_mode;
 
 namespace {
-constexpr int kFirstStorageRadio = 1152;
 constexpr int kStopCapacityLabel = 1154;
 constexpr int kOverwriteCapacityLabel = 1155;
 
@@ -41,17 +41,6 @@ qsizetype lineEnd(const QString& text, const QFontMetrics& metrics, int width)
     return end > 0 ? end : text.size();
 }
 } // namespace
-
-void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2])
-{
-    QVBoxLayout* column = groupColumn(group);
-    column->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), group));
-    for (int i = 0; i < 2; ++i) {
-        radios[i] = withId(new QRadioButton(shown(rules::kStorageChoices[static_cast<std::size_t>(i)]), group),
-                           kFirstStorageRadio + i);
-        column->addWidget(radios[i]);
-    }
-}
 
 CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Chart, Back::ByRow)

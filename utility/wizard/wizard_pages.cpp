@@ -161,10 +161,10 @@ constexpr BoundPage<Lists> kRhAlarmsRules{{fromRecord<setup_rh_alarms::load>, st
 namespace typed = setup_voltage_alarms;
 using Typed = typed::Values;
 constexpr Binding<Typed> kTypedAlarmsKeys[]{
-    typedLevel<&S::highAlarm, &Typed::highOn, &Typed::highText, &Typed::decimals, typed::kLevelLength,
-               typed::levelText>(key::kHighAlarm),
-    typedLevel<&S::lowAlarm, &Typed::lowOn, &Typed::lowText, &Typed::decimals, typed::kLevelLength, typed::levelText>(
-        key::kLowAlarm),
+    typedLevel<&S::highAlarm, &Typed::highOn, &Typed::highText, &Typed::decimals, typed_levels::kLevelLength,
+               typed_levels::levelText>(key::kHighAlarm),
+    typedLevel<&S::lowAlarm, &Typed::lowOn, &Typed::lowText, &Typed::decimals, typed_levels::kLevelLength,
+               typed_levels::levelText>(key::kLowAlarm),
     checkBox<&S::highHold, &Typed::highHold>(key::kHighHold),
     checkBox<&S::lowHold, &Typed::lowHold>(key::kLowHold),
     offeredCheckBox<&S::ledsDisabled, &Typed::ledsDisabled, &Typed::ledsOffered, ledsCanBeDisabled>(
