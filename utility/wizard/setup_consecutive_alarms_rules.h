@@ -42,8 +42,8 @@ struct Remembered {
     double low = 0;
 };
 
-// "1 Second", "10 Second", "1 Minute", ... for the intervals of the display loggers;
-// empty for any other.
+// The logging rate as the page shows it: "1 Second", "10 Second", "1 Minute", ...;
+// empty for a rate it does not list (intervalName's second wording).
 std::string_view rateText(std::uint32_t seconds);
 
 // The row shows the page only while the high or the low alarm is switched on.

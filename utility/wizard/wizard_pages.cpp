@@ -238,11 +238,11 @@ constexpr PageDescriptor kPages[]{
 
 // The pages of each compatible type in order; every such type is in exactly one row.
 // Unused slots hold 0: no logger has type 0 and no row holds the main menu.
-struct TypeRow {
+struct PagesOfType {
     std::array<LoggerType, 4> types;
     std::array<int, 7> pages;
 };
-constexpr TypeRow kTypeRows[]{
+constexpr PagesOfType kTypeRows[]{
     {{1, 2}, {kName, kAlarms, kStart, kSummary}},
     {{3}, {kName, kAlarms, kRhAlarms, kStart, kSummary}},
     {{4, 5, 6, 7}, {kVoltageName, kVoltageCal, kVoltageAlarms, kStart, kSummary}},
@@ -273,7 +273,7 @@ std::span<const int> pageRow(LoggerType type)
 {
     if (type == 0)
         return {};
-    for (const TypeRow& r : kTypeRows)
+    for (const PagesOfType& r : kTypeRows)
         if (std::find(r.types.begin(), r.types.end(), type) != r.types.end())
             return {r.pages.data(),
                     static_cast<std::size_t>(std::find(r.pages.begin(), r.pages.end(), 0) - r.pages.begin())};
