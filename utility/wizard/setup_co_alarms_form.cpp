@@ -36,6 +36,10 @@ constexpr int kLevelLabel = 1126, kHoldLine1 = 1124, kHoldLine2 = 1125, kRecomme
 CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Gas)
 {
+}
+
+void CSetupCOAlarmsForm::buildBody()
+{
     const DialogUnits du(font());
     // The indicator heads the frame of what it enables, the rest stands indented.
     QGroupBox* group = addGroup();

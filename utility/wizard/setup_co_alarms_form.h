@@ -17,6 +17,9 @@ public:
     CSetupCOAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
     void OnCoLevels();

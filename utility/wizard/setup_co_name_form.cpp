@@ -22,6 +22,10 @@ namespace rules = setup_co_name;
 CSetupCONameForm::CSetupCONameForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Gas, Back::ByRow)
 {
+}
+
+void CSetupCONameForm::buildBody()
+{
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Boiler Room"));
     rate_ = buildRateGroup(addGroup());
     body()->addStretch(1);

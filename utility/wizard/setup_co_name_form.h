@@ -13,6 +13,9 @@ public:
     CSetupCONameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
 

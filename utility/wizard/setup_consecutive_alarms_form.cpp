@@ -26,6 +26,10 @@ namespace id = setup_consecutive_alarms::id;
 CSetupConsecutiveAlarmsForm::CSetupConsecutiveAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Clock)
 {
+}
+
+void CSetupConsecutiveAlarmsForm::buildBody()
+{
     const AlarmGroup alarms = addAlarmGroup(
         QStringLiteral("Consecutive Alarms"),
         QStringLiteral("Tick an alarm to have it shown only when a number of readings in a row (2 to 250) are in "

@@ -34,6 +34,10 @@ QString boxText(const std::string& text)
 CSetupDisclaimerPage::CSetupDisclaimerPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif)
     : CSetupPage(context, descriptor, motif, Back::Never)
 {
+}
+
+void CSetupDisclaimerPage::buildBody()
+{
     QGroupBox* group = addGroup();
     QVBoxLayout* inner = groupColumn(group);
     auto* heading = withId(new QLabel(QStringLiteral("Safety Agreement"), group), kHeading);

@@ -15,6 +15,9 @@ class CSetupDisclaimerPage : public CSetupPage {
 public:
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
 

@@ -38,6 +38,10 @@ template <std::size_t N> int checkedIndex(QRadioButton* const (&radios)[N])
 CSetupLCDForm::CSetupLCDForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Logger, Back::ByRow)
 {
+}
+
+void CSetupLCDForm::buildBody()
+{
     const DialogUnits du(font());
     QGroupBox* display = addGroup();
     QVBoxLayout* inner = groupColumn(display);

@@ -22,6 +22,10 @@ namespace rules = setup_lite_name;
 CSetupLiteNameForm::CSetupLiteNameForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::Inert)
 {
+}
+
+void CSetupLiteNameForm::buildBody()
+{
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Office"));
     scale_ = buildScaleGroup(addGroup());
     QGroupBox* rateGroup = addGroup();

@@ -19,6 +19,10 @@ const SetupFormRegistration registered(page::kName, makeSetupForm<CSetupNameForm
 CSetupNameForm::CSetupNameForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::ByRow)
 {
+}
+
+void CSetupNameForm::buildBody()
+{
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Outside Temp"));
     scale_ = buildScaleGroup(addGroup());
     rate_ = buildRateGroup(addGroup());

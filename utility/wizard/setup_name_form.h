@@ -15,6 +15,9 @@ public:
     CSetupNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
 

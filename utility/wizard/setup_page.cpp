@@ -37,10 +37,16 @@ QLabel* sentenceLabel(const QString& text, QWidget* parent)
 CSetupPage::CSetupPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, Back back)
     : CPageView(descriptor.helpTopic),
       context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
-      page_(descriptor.id), backKind_(back)
+      page_(descriptor.id), motif_(motif), backKind_(back)
 {
+    buildWhenNeeded();
+}
+
+void CSetupPage::build()
+{
+    const Back back = backKind_;
     const DialogUnits du(font());
-    auto* panel = new CArtPanel(motif, this);
+    auto* panel = new CArtPanel(motif_, this);
     panel->setFixedSize(du.size(kPanelWidth, kPanelHeight));
 
     back_ = withId(new QPushButton(QStringLiteral("< Back"), this), back == Back::Inert ? ctl::kBackInert : ctl::kBack);
@@ -75,6 +81,7 @@ CSetupPage::CSetupPage(PageContext& context, const PageDescriptor& descriptor, P
     layout->setSpacing(du.x(kPanelGap));
     layout->addWidget(panel, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
+    buildBody();
 }
 
 QGroupBox* CSetupPage::addGroup(const QString& title)

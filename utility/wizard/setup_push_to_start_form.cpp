@@ -27,6 +27,10 @@ constexpr int kFirstRadio = 1146;
 CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Clock, Back::ByRow)
 {
+}
+
+void CSetupPushToStartForm::buildBody()
+{
     nextButton()->setText(QStringLiteral("&Finish"));
 
     QGroupBox* group = addGroup();

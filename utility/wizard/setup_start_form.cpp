@@ -26,6 +26,10 @@ constexpr int kClockTimer = 1001;
 CSetupStartForm::CSetupStartForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Clock, Back::ByRow)
 {
+}
+
+void CSetupStartForm::buildBody()
+{
     nextButton()->setText(QStringLiteral("&Finish"));
 
     QGroupBox* now = addGroup();

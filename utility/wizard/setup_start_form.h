@@ -14,6 +14,9 @@ public:
     CSetupStartForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override; // "&Finish"
     void OnBack() override;

@@ -45,6 +45,10 @@ qsizetype lineEnd(const QString& text, const QFontMetrics& metrics, int width)
 CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Chart, Back::ByRow)
 {
+}
+
+void CSetupStorageModeForm::buildBody()
+{
     const DialogUnits du(font());
     QGroupBox* group = addGroup();
     QVBoxLayout* inner = groupColumn(group);

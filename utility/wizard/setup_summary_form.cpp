@@ -34,6 +34,10 @@ QLabel* centred(const QString& text, QWidget* parent)
 CSetupSummaryForm::CSetupSummaryForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Logger, Back::Never)
 {
+}
+
+void CSetupSummaryForm::buildBody()
+{
     QPushButton* ok = replaceButtonsWithOk();
     connect(ok, &QPushButton::clicked, this, &CSetupSummaryForm::OnNext);
 

@@ -12,6 +12,9 @@ public:
     CSetupSummaryForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override; // "OK"
 

@@ -27,6 +27,10 @@ namespace rules = setup_tc_name;
 CSetupTCNameForm::CSetupTCNameForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::Inert)
 {
+}
+
+void CSetupTCNameForm::buildBody()
+{
     const DialogUnits du(font());
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Furnace"));
 

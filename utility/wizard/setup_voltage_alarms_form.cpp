@@ -27,6 +27,10 @@ namespace id = setup_voltage_alarms::id;
 CSetupVoltageAlarmsForm::CSetupVoltageAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Logger)
 {
+}
+
+void CSetupVoltageAlarmsForm::buildBody()
+{
     const DialogUnits du(font());
     const AlarmGroup alarms =
         addAlarmGroup(QStringLiteral("Alarm Levels"),

@@ -44,6 +44,10 @@ void fillPointBox(CNumericEdit* box, const std::string& text)
 CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Voltage, Back::ByRow)
 {
+}
+
+void CSetupVoltageCalForm::buildBody()
+{
     const DialogUnits du(font());
 
     QGroupBox* unitGroup = addGroup();

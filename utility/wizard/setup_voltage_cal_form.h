@@ -15,6 +15,9 @@ public:
     CSetupVoltageCalForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
     void OnDefault();

@@ -25,6 +25,10 @@ namespace rules = setup_voltage_name;
 CSetupVoltageNameForm::CSetupVoltageNameForm(PageContext& context, const PageDescriptor& descriptor)
     : CSetupPage(context, descriptor, PanelMotif::Voltage, Back::Inert)
 {
+}
+
+void CSetupVoltageNameForm::buildBody()
+{
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Battery"));
 
     QGroupBox* scaling = addGroup();

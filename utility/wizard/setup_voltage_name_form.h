@@ -16,6 +16,9 @@ public:
     CSetupVoltageNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
 
