@@ -16,6 +16,7 @@
 #include "locale_format.h"
 #include "logger_commands.h"
 #include "setup_command.h"
+#include "simulation_setup.h"
 #include "velmora_version.h"
 #include "wall_clock.h"
 #ifdef VELMORA_CLI_REPORT
@@ -121,5 +122,6 @@ int main(int argc, char** argv)
         return runSettings(context, wall, json);
     if (command == "setup")
         return runSetup(context, wall, positional[0], yes, std::cin);
-    return runDownload(context, positional[0], stop);
+    return runDownload(context, positional[0], stop,
+                       simulateGiven ? simulatedImagePaths(simulate) : std::vector<std::string>{});
 }

@@ -47,15 +47,12 @@ bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, s
     return true;
 }
 
-} // namespace
-
-std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
-                                                     double speedUp, std::ostream* saveFailures)
+// The type codes and image paths of SPEC, in order.
+std::vector<std::string> simulationItems(const std::string& spec)
 {
-    auto bridge = std::make_unique<SimulatedBridge>(clock);
-    if (spec == "none")
-        return bridge;
     std::vector<std::string> items;
+    if (spec == "none")
+        return items;
     std::error_code ec;
     if (std::filesystem::is_regular_file(spec, ec) || spec.find(',') == std::string::npos) {
         items.push_back(spec);
@@ -65,7 +62,25 @@ std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Cl
             items.push_back(spec.substr(from, comma - from));
         items.push_back(spec.substr(from));
     }
-    for (const std::string& item : items)
+    return items;
+}
+
+} // namespace
+
+std::vector<std::string> simulatedImagePaths(const std::string& spec)
+{
+    std::vector<std::string> images;
+    for (const std::string& item : simulationItems(spec))
+        if (!isNumber(item))
+            images.push_back(item);
+    return images;
+}
+
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
+                                                     double speedUp, std::ostream* saveFailures)
+{
+    auto bridge = std::make_unique<SimulatedBridge>(clock);
+    for (const std::string& item : simulationItems(spec))
         if (!addLogger(*bridge, item, clock, error, saveFailures))
             return nullptr;
     for (std::size_t i = 0; i < bridge->attachedCount(); ++i)

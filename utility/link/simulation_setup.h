@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "simulated_bridge.h"
 
@@ -23,5 +24,9 @@ class Clock;
 // could not be saved goes to `saveFailures` when given, one line each.
 std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
                                                      double speedUp = 1.0, std::ostream* saveFailures = nullptr);
+
+// The logger image files SPEC names: files the program saves loggers back into, which
+// nothing else it writes may replace.
+std::vector<std::string> simulatedImagePaths(const std::string& spec);
 
 } // namespace velmora
