@@ -73,8 +73,8 @@ template <auto S> using SettingOf =
 
 namespace bind {
 
-// A text box: the name.
-template <auto Setting, auto Box> constexpr Binding<ValuesOf<Box>> text(std::string_view key)
+// A setting held as it is in the page's member: the name's text box, a check box.
+template <auto Setting, auto Box> constexpr Binding<ValuesOf<Box>> direct(std::string_view key)
 {
     using V = ValuesOf<Box>;
     Binding<V> b{key, {}};
@@ -84,6 +84,12 @@ template <auto Setting, auto Box> constexpr Binding<ValuesOf<Box>> text(std::str
         return true;
     };
     return b;
+}
+
+// A text box: the name.
+template <auto Setting, auto Box> constexpr Binding<ValuesOf<Box>> text(std::string_view key)
+{
+    return direct<Setting, Box>(key);
 }
 
 // Radios, or a list of fixed entries: the value the page's member holds for each word
@@ -146,14 +152,7 @@ template <typename V, auto Setting> constexpr Binding<V> fixedRate(std::string_v
 // A check box.
 template <auto Setting, auto Box> constexpr Binding<ValuesOf<Box>> checkBox(std::string_view key)
 {
-    using V = ValuesOf<Box>;
-    Binding<V> b{key, {}};
-    b.read = [](const Binding<V>&, WizardCore&, const V& v, LoggerSettings& s) { s.*Setting = v.*Box; };
-    b.take = [](const Binding<V>&, WizardCore&, V& v, const LoggerSettings& s, std::string&) {
-        v.*Box = (s.*Setting).value_or(v.*Box);
-        return true;
-    };
-    return b;
+    return direct<Setting, Box>(key);
 }
 
 // A check box the page offers only to the types `typeOffers` names (its Values say
