@@ -24,7 +24,8 @@
 namespace {
 
 struct QuietPrompts final : velmora::Prompts {
-    velmora::PromptAnswer ask(const std::string&, velmora::PromptIcon, velmora::PromptButtons) override
+    velmora::PromptAnswer ask(const std::string&, velmora::PromptIcon, velmora::PromptButtons,
+                              velmora::PromptAnswer) override
     {
         return velmora::PromptAnswer::Ok; // the many-charts warning of the long files
     }

@@ -113,7 +113,7 @@ private:
 
 class SilentPrompts final : public Prompts {
 public:
-    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons) override { return PromptAnswer::Ok; }
+    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons, PromptAnswer) override { return PromptAnswer::Ok; }
 };
 
 void perReading(benchmark::State& state)

@@ -32,7 +32,7 @@ namespace {
 
 class NoPrompts final : public Prompts {
 public:
-    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons) override { return PromptAnswer::Ok; }
+    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons, PromptAnswer) override { return PromptAnswer::Ok; }
 };
 class NoDialogs final : public FileDialogs {
 public:

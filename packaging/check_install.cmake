@@ -19,13 +19,17 @@ set(expected
   usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraUSB.svg
   usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraGraph.svg
   usr/lib/udev/rules.d/70-velmora-loggers.rules
+  usr/share/man/man1/velmora-cli.1.gz
+  usr/share/bash-completion/completions/velmora-cli
+  usr/share/doc/velmora/copyright
+  usr/share/doc/velmora/changelog.gz
 )
 if(WITH_UTILITY)
-  list(APPEND expected usr/bin/velmora-usb)
+  list(APPEND expected usr/bin/velmora-usb usr/share/man/man1/velmora-usb.1.gz)
 endif()
 # The viewer lies beside the utility, which starts it from its own folder.
 if(WITH_VIEWER)
-  list(APPEND expected usr/bin/velmora-graph)
+  list(APPEND expected usr/bin/velmora-graph usr/share/man/man1/velmora-graph.1.gz)
 endif()
 foreach(path ${expected})
   if(NOT EXISTS ${DEST}/${path})
@@ -44,4 +48,11 @@ foreach(app VelmoraUSB VelmoraGraph)
     message(FATAL_ERROR "the ${app} metainfo does not name release ${VERSION}")
   endif()
 endforeach()
+# The changelog's latest entry is this version's: a release is described before it
+# is packaged.
+execute_process(COMMAND gzip -dc ${DEST}/usr/share/doc/velmora/changelog.gz OUTPUT_VARIABLE changelog
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0 OR NOT changelog MATCHES "^velmora \\(([^)]+)\\)" OR NOT CMAKE_MATCH_1 STREQUAL VERSION)
+  message(FATAL_ERROR "the changelog's latest entry is not version ${VERSION}: write its entry in packaging/changelog")
+endif()
 file(REMOVE_RECURSE ${DEST})

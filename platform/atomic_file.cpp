@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <random>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -46,26 +47,53 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-// A temporary file of ours: "." + the target's name + "." + eight lower-case hex
-// digits + ".part".
+// The marker that makes a temporary file ours: no other program names its files so.
+constexpr std::string_view kTemporaryPrefix = ".velmora-";
+constexpr std::string_view kTemporaryEnd = ".part";
+// A target's name longer than this is not repeated in the temporary file's name,
+// which must stay within the file system's limit of 255 bytes.
+constexpr std::size_t kLongestNameKept = 200;
+constexpr time_t kStaleAfterSeconds = 5 * 60;
+
+// ".velmora-" + a name + "." + eight lower-case hex digits + ".part".
 bool isOurTemporaryName(std::string_view name)
 {
-    constexpr std::string_view kEnd = ".part";
-    constexpr std::size_t kTail = 1 + 8 + kEnd.size(); // ".xxxxxxxx.part"
-    if (name.size() < 1 + 1 + kTail || name.front() != '.' || !name.ends_with(kEnd))
+    constexpr std::size_t kTail = 1 + 8 + kTemporaryEnd.size(); // ".xxxxxxxx.part"
+    if (name.size() < kTemporaryPrefix.size() + 1 + kTail || !name.starts_with(kTemporaryPrefix) ||
+        !name.ends_with(kTemporaryEnd))
         return false;
     const std::string_view tail = name.substr(name.size() - kTail);
     return tail[0] == '.' && std::all_of(tail.begin() + 1, tail.begin() + 9,
                                          [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
+// Removes `name` when a killed save left it: this user's regular file, untouched for
+// a while (a save that has only just created its file may not hold the lock yet),
+// and locked by no one (a save in progress holds the lock however long it leaves the
+// file untouched). A file whose lock cannot be tested stays.
+void removeIfStale(int dirFd, const char* name, uid_t me, time_t now)
+{
+    struct stat seen {};
+    if (::fstatat(dirFd, name, &seen, AT_SYMLINK_NOFOLLOW) != 0)
+        return;
+    if (!S_ISREG(seen.st_mode) || seen.st_uid != me || now - seen.st_mtime <= kStaleAfterSeconds)
+        return;
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat opened {};
+    // Still the file looked at, and ours to remove: the lock is held while it goes.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && opened.st_dev == seen.st_dev &&
+        opened.st_ino == seen.st_ino)
+        ::unlinkat(dirFd, name, 0);
+    ::close(fd);
+}
+
 // A save that was killed leaves its temporary file behind, and they would pile up:
-// remove those of our own naming in `folder` that belong to this user and that no
-// save has written to for a while (a save in progress keeps its file's time fresh).
-// Best effort: whatever cannot be removed stays.
+// remove those in `folder` that no save is using any more. Best effort: whatever
+// cannot be removed stays.
 void removeStaleTemporaries(const std::string& folder)
 {
-    constexpr time_t kStaleAfterSeconds = 5 * 60;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
@@ -73,13 +101,8 @@ void removeStaleTemporaries(const std::string& folder)
     const uid_t me = ::geteuid();
     const time_t now = ::time(nullptr);
     while (const dirent* entry = ::readdir(dir)) {
-        if (!isOurTemporaryName(entry->d_name))
-            continue;
-        struct stat st {};
-        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        if (S_ISREG(st.st_mode) && st.st_uid == me && now - st.st_mtime > kStaleAfterSeconds)
-            ::unlinkat(dirFd, entry->d_name, 0);
+        if (isOurTemporaryName(entry->d_name))
+            removeIfStale(dirFd, entry->d_name, me, now);
     }
     ::closedir(dir);
 }
@@ -141,13 +164,13 @@ bool AtomicFile::create(const std::string& path)
     const std::string folder = folderPart(target_);
     removeStaleTemporaries(folder);
     std::string name = namePart(target_);
-    if (name.size() > 200) // leave room for the suffix within the name limit
-        name = "velmora-download";
+    if (name.size() > kLongestNameKept)
+        name = "download";
     std::random_device random;
     for (int attempt = 0; attempt < 32; ++attempt) {
         char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.part", static_cast<unsigned>(random()));
-        temp_ = folder + "/." + name + suffix;
+        std::snprintf(suffix, sizeof suffix, ".%08x", static_cast<unsigned>(random()));
+        temp_ = folder + "/" + std::string(kTemporaryPrefix) + name + suffix + std::string(kTemporaryEnd);
         fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0)
             break;
@@ -161,36 +184,47 @@ bool AtomicFile::create(const std::string& path)
         temp_.clear();
         return fail(EEXIST);
     }
+    // Held until the file is renamed or removed, to tell the clean-up of other saves
+    // that this one is running. On a file system without locks only its age keeps it
+    // from them.
+    ::flock(fd_, LOCK_EX | LOCK_NB);
     if (exists) // the replacement keeps the permissions the file had
         ::fchmod(fd_, existing.st_mode & 07777);
     return true;
 }
 
-bool AtomicFile::close()
+bool AtomicFile::flush()
 {
     if (fd_ < 0)
-        return !temp_.empty() || fail(EBADF); // closed by an earlier commitNew
-    if (::fsync(fd_) != 0)
-        return fail(errno);
-    const int closed = ::close(fd_);
+        return fail(EBADF);
+    return ::fsync(fd_) == 0 || fail(errno);
+}
+
+// The temporary file has its final name: closing it (and its lock) is all that is
+// left. Its bytes are on the disk already, so a failing close loses nothing.
+void AtomicFile::closeCommitted()
+{
+    temp_.clear();
+    ::close(fd_);
     fd_ = -1;
-    return closed == 0 || fail(errno);
 }
 
 bool AtomicFile::commit()
 {
-    if (!close())
+    // Renamed while still open, so the lock covers the temporary file until its name
+    // is gone.
+    if (!flush())
         return false;
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         return fail(errno);
-    temp_.clear();
+    closeCommitted();
     syncFolder(folderPart(target_));
     return true;
 }
 
 bool AtomicFile::commitNew(const std::string& path)
 {
-    if (!close())
+    if (!flush())
         return false;
     int result = ::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
     if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
@@ -205,20 +239,21 @@ bool AtomicFile::commitNew(const std::string& path)
         error_ = EEXIST;
         return false;
     }
-    temp_.clear();
+    closeCommitted();
     syncFolder(folderPart(path));
     return true;
 }
 
 void AtomicFile::discard()
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    // Removed before it is closed, while the lock still says it is in use.
     if (!temp_.empty()) {
         ::unlink(temp_.c_str());
         temp_.clear();
+    }
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
 }
 

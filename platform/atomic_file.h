@@ -2,8 +2,16 @@
 // A file that replaces its target only when it is complete: bytes go to a temporary
 // file in the target's folder, which is flushed to disk and renamed over the target
 // on commit. Until then, and after any failure, an earlier file at the target is
-// untouched and the temporary file is removed. Temporary files that a killed save
-// left in the folder are removed when a later save starts there.
+// untouched and the temporary file is removed.
+//
+// The temporary file is named ".velmora-NAME.xxxxxxxx.part" (NAME the target's name,
+// eight random hexadecimal digits) and locked (flock) from its creation until it is
+// renamed or removed. A save that was killed leaves its file unlocked; a later save
+// in the folder removes such files of this user once they are five minutes old. What
+// it removes carries our marker and no one's lock, so a file of another program and a
+// file a long save is still using (an export writes its file only at the end) stay.
+// Files that versions before the marker left (".NAME.xxxxxxxx.part") cannot be told
+// from other programs' files, and are left alone.
 #include <cstddef>
 #include <string>
 
@@ -37,9 +45,17 @@ public:
     void discard();
     int error() const { return error_; }
 
+    // The file a commit replaces: the path given, or the file a symbolic link there
+    // names.
+    const std::string& target() const { return target_; }
+    // The temporary file, for a writer that needs a path rather than fd() (it may
+    // open and truncate it). It stays locked and is removed as any other until commit.
+    const std::string& temporaryPath() const { return temp_; }
+
 private:
     bool fail(int error);
-    bool close(); // flushes and closes once; false with error() set on failure
+    bool flush(); // false with error() set, and the temporary file removed, on failure
+    void closeCommitted();
 
     std::string target_;
     std::string temp_;

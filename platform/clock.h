@@ -41,11 +41,6 @@ public:
     void sleepMs(std::uint32_t ms) override { now_ += ms; }
     CivilTime localNow() override;
     void advanceMs(std::uint64_t ms) { now_ += ms; }
-    void setLocalStart(CivilTime t)
-    {
-        start_ = t;
-        now_ = 0;
-    }
 
 private:
     CivilTime start_;

@@ -5,6 +5,8 @@
 #   data_file_fuzz      the download-file reader; a crash input goes to tests/fuzz/data_file_corpus/
 #   logger_reply_fuzz   the link against arbitrary logger replies; tests/fuzz/logger_reply_corpus/
 #   settings_file_fuzz  velmora-cli's settings files; tests/fuzz/settings_file_corpus/
+#   export_report_fuzz  the workbook export's and the report's passes over a download file;
+#                       tests/fuzz/export_report_corpus/
 # New inputs go to a temporary folder; a crash leaves its input in build-fuzz/ to be
 # added to the target's corpus with the fix.
 set -euo pipefail
@@ -19,7 +21,7 @@ fi
 cmake -S . -B "$out" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG="-O1 -g" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
   -DVELMORA_FUZZ=ON -DVELMORA_GUI=OFF -DVELMORA_BENCH=OFF "${launcher[@]}"
-cmake --build "$out" -j2 --target data_file_fuzz logger_reply_fuzz settings_file_fuzz
+cmake --build "$out" -j2 --target data_file_fuzz logger_reply_fuzz settings_file_fuzz export_report_fuzz
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
@@ -36,3 +38,4 @@ fuzz() {
 fuzz data_file_fuzz tests/fuzz/data_file_corpus tests/data/reader
 fuzz logger_reply_fuzz tests/fuzz/logger_reply_corpus
 fuzz settings_file_fuzz tests/fuzz/settings_file_corpus
+fuzz export_report_fuzz tests/fuzz/export_report_corpus

@@ -14,6 +14,10 @@ packages=(
   tzdata
   locales # the locale sources: the tests build a German locale to check the files keep their full stop
   clang libclang-rt-14-dev
+  # the Debian package: its dependencies and compressed documents, then the checks CI
+  # runs on it (lintian, desktop entries, metainfo, manual pages, bash completion)
+  dpkg-dev file gzip
+  lintian desktop-file-utils appstream man-db groff-base bash-completion
 )
 missing=()
 for p in "${packages[@]}"; do

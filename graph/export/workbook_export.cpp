@@ -6,15 +6,15 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <optional>
-#include <unistd.h>
 #include <vector>
 
 #include "atomic_file.h"
 #include "chart_part_rewrite.h"
 #include "export_plan.h"
 #include "file_byte_source.h"
+#include "file_identity.h"
+#include "graph_data_reader.h"
 #include "graph_strings.h"
 #include "prompts.h"
 #include "text_encoding.h"
@@ -49,32 +49,17 @@ std::string literalText(const std::string& cp1252)
     return !utf8.empty() && utf8.front() == '=' ? " " + utf8 : utf8;
 }
 
-// A file the workbook library writes into, removed when done with.
-class ScratchFile {
-public:
-    bool create()
-    {
-        std::error_code error;
-        std::string pattern = (std::filesystem::temp_directory_path(error) / "velmora-export-XXXXXX").string();
-        if (error)
-            pattern = "/tmp/velmora-export-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0)
-            return false;
-        ::close(fd);
-        path_ = pattern;
-        return true;
-    }
-    ~ScratchFile()
-    {
-        if (!path_.empty())
-            ::unlink(path_.c_str());
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
+// The viewer's reader decides what can be exported: what it cannot read (an empty or
+// a header-only file, any other bytes) would give an empty or a meaningless workbook.
+// An event logger's file is read whole and exported, though the viewer does not
+// chart it. The reader's message, or empty when the file can be exported.
+std::string refusalOfReader(const std::string& downloadFile)
+{
+    GraphData document;
+    const ReadResult read = readDataFile(downloadFile, document);
+    return read.status == ReadStatus::Loaded || read.status == ReadStatus::EventFile ? std::string()
+                                                                                     : readFailureMessage(read);
+}
 
 // The download file read line by line, field by field, as the text import takes it:
 // once for the header and the number of readings, once to write the sheet.
@@ -86,7 +71,7 @@ public:
     {
     }
 
-    enum class Result { Done, CannotOpen, ReadError, TooManyRows, Cancelled };
+    enum class Result { Done, CannotOpen, ReadError, InvalidData, TooManyRows, Cancelled };
 
     // Calls cell(row, column, field, importedCell) for the first `columns` fields of
     // every line.
@@ -101,6 +86,12 @@ public:
         for (LineReader::Status status; (status = lines.next(line)) != LineReader::Status::End; ++row) {
             if (status == LineReader::Status::ReadError)
                 return Result::ReadError;
+            // Past the longest line there is no line to read: one the reader's check did
+            // not reach (after a single reading's blank line), or one written since.
+            if (status == LineReader::Status::TooLong) {
+                invalidLine_ = row + 1;
+                return Result::InvalidData;
+            }
             if (row == kMaxRows)
                 return Result::TooManyRows;
             if (row == 0)
@@ -116,6 +107,8 @@ public:
     }
 
     const std::string& firstLine() const { return firstLine_; }
+    // InvalidData: the line (from 1) that could not be read.
+    std::size_t invalidLine() const { return invalidLine_; }
 
 private:
     const ExportProgress& progress_;
@@ -123,6 +116,7 @@ private:
     std::size_t share_;
     std::size_t total_;
     std::string firstLine_;
+    std::size_t invalidLine_ = 0;
 };
 
 class WorkbookWriter {
@@ -142,21 +136,26 @@ private:
         prompts_.warn(message);
         return ExportOutcome::Failed;
     }
-    ExportOutcome passFailure(DataPass::Result result, const std::string& downloadFile);
+    ExportOutcome passFailure(const DataPass& pass, DataPass::Result result, const std::string& downloadFile);
     bool addCharts(const std::vector<ChartPlan>& charts, std::vector<lxw_chartsheet*>& sheets);
 
     const SheetDateFormat& dateFormat_;
     Prompts& prompts_;
-    ScratchFile scratch_;                                      // removed after the workbook below is let go of
+    // What the workbook library writes, beside the target under the temporary files'
+    // name, so that a killed export leaves it where the next save clears it up. Never
+    // committed: removed after the workbook below is let go of.
+    AtomicFile scratch_;
     std::vector<char> rowBuffer_ = std::vector<char>(1 << 20); // outlives the workbook's files
     lxw_workbook* workbook_ = nullptr;
 };
 
-ExportOutcome WorkbookWriter::passFailure(DataPass::Result result, const std::string& downloadFile)
+ExportOutcome WorkbookWriter::passFailure(const DataPass& pass, DataPass::Result result,
+                                          const std::string& downloadFile)
 {
     switch (result) {
     case DataPass::Result::Cancelled: return ExportOutcome::Cancelled;
     case DataPass::Result::CannotOpen: return fail(withArguments(graphtext::kCannotOpenFile, downloadFile));
+    case DataPass::Result::InvalidData: return fail(readFailureMessage({ReadStatus::InvalidData, pass.invalidLine()}));
     case DataPass::Result::TooManyRows: return fail(std::string(graphtext::kTooManyRows));
     default: return fail(std::string(graphtext::kReadError));
     }
@@ -165,6 +164,9 @@ ExportOutcome WorkbookWriter::passFailure(DataPass::Result result, const std::st
 ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::string& workbookPath,
                                   const ExportProgress& progress)
 {
+    // The workbook would replace the very file it is made from.
+    if (sameExistingFile(downloadFile, workbookPath))
+        return fail(withArguments(graphtext::kWorkbookOverDownload, workbookPath));
     std::size_t fileSize = 0;
     {
         FileByteSource source;
@@ -172,14 +174,16 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
             return fail(withArguments(graphtext::kCannotOpenFile, downloadFile));
         fileSize = source.sizeAtOpen();
     }
+    if (const std::string refusal = refusalOfReader(downloadFile); !refusal.empty())
+        return fail(refusal);
     // Counting the readings is quick: it is a tenth of the way, writing the rest.
     const std::size_t counting = fileSize / 10, total = counting + fileSize;
 
     AtomicFile target;
     if (!target.create(workbookPath))
         return fail(withArguments(graphtext::kWorkbookOpenFailed, workbookPath, std::strerror(target.error())));
-    if (!scratch_.create())
-        return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, std::strerror(errno)));
+    if (!scratch_.create(workbookPath))
+        return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, std::strerror(scratch_.error())));
 
     // First pass: the header line and the readings (numbers in column A below it).
     int readings = 0;
@@ -190,7 +194,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
                 ++readings;
         });
     if (counted != DataPass::Result::Done)
-        return passFailure(counted, downloadFile);
+        return passFailure(countPass, counted, downloadFile);
 
     const HeaderAnalysis header = analyseHeader(countPass.firstLine());
     const int rowCount = readings + 1;
@@ -200,7 +204,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // rows go out as they are written
-    workbook_ = workbook_new_opt(scratch_.path().c_str(), &options);
+    workbook_ = workbook_new_opt(scratch_.temporaryPath().c_str(), &options);
     if (!workbook_)
         return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, std::strerror(errno)));
     std::vector<lxw_chartsheet*> chartSheets;
@@ -254,7 +258,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
                 written = e;
         });
     if (wrote != DataPass::Result::Done)
-        return passFailure(wrote, downloadFile);
+        return passFailure(writePass, wrote, downloadFile);
     if (written != LXW_NO_ERROR)
         return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, lxw_strerror(written)));
     for (std::size_t column = 0; column < widths.size(); ++column) {
@@ -277,7 +281,7 @@ ExportOutcome WorkbookWriter::run(const std::string& downloadFile, const std::st
                 secondaryIdx.push_back(static_cast<int>(i));
     }
     std::string why;
-    if (!copyWithChartsRewritten(scratch_.path(), target.fd(), secondaryIdx, why))
+    if (!copyWithChartsRewritten(scratch_.temporaryPath(), target.fd(), secondaryIdx, why))
         return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, why));
     if (!target.commit())
         return fail(withArguments(graphtext::kWorkbookWriteFailed, workbookPath, std::strerror(target.error())));

@@ -7,7 +7,14 @@
 // sheet on show.
 //
 // The workbook is written beside its target and renamed over it when complete: a
-// failure leaves an earlier workbook untouched.
+// failure leaves an earlier workbook untouched. What the workbook library writes
+// first lies beside the target too, under the temporary files' name, so a killed
+// export leaves nothing where no later save would clear it up.
+//
+// Only a file that the viewer's reader takes is exported (an event logger's file too,
+// which the viewer reads but does not chart): anything else is refused with the
+// reader's message before the target is touched. So is a target that is the download
+// file itself, under whatever name.
 #include <cstddef>
 #include <functional>
 #include <string>

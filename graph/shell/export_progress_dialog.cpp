@@ -6,12 +6,19 @@
 
 namespace velmora {
 
-ExportProgressDialog::ExportProgressDialog(QWidget* window, int showAfterMs)
-    : window_(window), showAfterMs_(showAfterMs)
+ExportProgressDialog::ExportProgressDialog(QWidget* window, Prompts& prompts, int showAfterMs)
+    : window_(window), showAfterMs_(showAfterMs), closingPrompts_(*this, prompts)
 {
 }
 
-ExportProgressDialog::~ExportProgressDialog() { delete dialog_.data(); }
+ExportProgressDialog::~ExportProgressDialog() { close(); }
+
+void ExportProgressDialog::close()
+{
+    if (dialog_)
+        cancelled_ = cancelled_ || dialog_->wasCanceled();
+    delete dialog_.data();
+}
 
 QProgressDialog* ExportProgressDialog::dialog() const { return dialog_.data(); }
 
@@ -39,7 +46,7 @@ bool ExportProgressDialog::update(std::size_t done, std::size_t total)
     // A window-modal progress dialog processes events here, so the window repaints
     // and Cancel can be pressed.
     dialog_->setValue(std::min(static_cast<int>(done / 1024), maximum));
-    return !dialog_->wasCanceled();
+    return !cancelled_ && !dialog_->wasCanceled();
 }
 
 } // namespace velmora

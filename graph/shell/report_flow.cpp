@@ -40,7 +40,7 @@ std::string ReportFlow::run(const ReportRequest& request)
     content.chart = *request.printChart;
     content.file = fingerprint;
     std::string error;
-    if (!writeReportPdf(*chosen, content, request.paper, error)) {
+    if (!writeReportPdf(*chosen, request.downloadFile, content, request.paper, error)) {
         prompts_.warn(error);
         return {};
     }

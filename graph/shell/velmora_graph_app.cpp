@@ -132,8 +132,8 @@ void CVelmoraGraphApp::showDocument()
 void CVelmoraGraphApp::OnExportToExcel()
 {
     const DateTimePatterns patterns = SystemLocaleFormat().patterns();
-    ExportProgressDialog progress(frame_.get());
-    WorkbookExportFlow flow(services_.prompts, services_.dialogs, services_.settings, services_.launcher);
+    ExportProgressDialog progress(frame_.get(), services_.prompts);
+    WorkbookExportFlow flow(progress.prompts(), services_.dialogs, services_.settings, services_.launcher);
     flow.run(doc_.filePath(), sheetDateFormat(patterns.date, patterns.time), progress.callback());
 }
 

@@ -17,6 +17,13 @@ namespace fs = std::filesystem;
 
 std::string folderOf(const std::string& path) { return fs::path(path).parent_path().string(); }
 
+std::string withPath(std::string_view text, const std::string& path)
+{
+    std::string out(text);
+    out.replace(out.find("%1"), 2, path);
+    return out;
+}
+
 } // namespace
 
 WorkbookExportFlow::WorkbookExportFlow(Prompts& prompts, FileDialogs& dialogs, Settings& settings,
@@ -55,8 +62,12 @@ std::string WorkbookExportFlow::run(const std::string& downloadFile, const Sheet
 
     if (exportWorkbook(downloadFile, *chosen, dateFormat, prompts_, progress) != ExportOutcome::Written)
         return {};
-    if (!launcher_.startDetached(kSpreadsheetOpener, {*chosen}, folderOf(*chosen)))
-        prompts_.warn(std::string(graphtext::kExcelNotInstalled));
+    // The workbook is there whether or not a program opens it: the user is told where.
+    if (launcher_.startDetached(kSpreadsheetOpener, {*chosen}, folderOf(*chosen)))
+        prompts_.ask(withPath(graphtext::kWorkbookSaved, *chosen), PromptIcon::Information, PromptButtons::Ok,
+                     PromptAnswer::Ok);
+    else
+        prompts_.warn(withPath(graphtext::kWorkbookSavedNotOpened, *chosen));
     return *chosen;
 }
 

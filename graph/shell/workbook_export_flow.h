@@ -2,7 +2,8 @@
 // "Export to Excel" without its window: ask where the workbook goes (the download
 // file's name with .xlsx, in the folder last exported to or else the file's own),
 // remember that folder, write the workbook, then open it in the desktop's
-// spreadsheet program. The application wraps it in a progress dialog.
+// spreadsheet program and say where it was saved. The application wraps it in a
+// progress dialog, which its prompts close before any message.
 #include <string>
 
 #include "workbook_export.h"

@@ -57,7 +57,8 @@ int messageTextWidth(const QString& text, const QFont& font, int limit)
     return width;
 }
 
-std::unique_ptr<QMessageBox> QtPrompts::makeBox(const std::string& text, PromptIcon icon, PromptButtons buttons) const
+std::unique_ptr<QMessageBox> QtPrompts::makeBox(const std::string& text, PromptIcon icon, PromptButtons buttons,
+                                                std::optional<PromptAnswer> defaultButton) const
 {
     auto box = std::make_unique<QMessageBox>(parent_);
     box->setWindowTitle(caption_);
@@ -77,6 +78,12 @@ std::unique_ptr<QMessageBox> QtPrompts::makeBox(const std::string& text, PromptI
         break;
     case PromptButtons::OkCancel: box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
     }
+    switch (defaultButton.value_or(firstButton(buttons))) {
+    case PromptAnswer::Ok: box->setDefaultButton(QMessageBox::Ok); break;
+    case PromptAnswer::Yes: box->setDefaultButton(QMessageBox::Yes); break;
+    case PromptAnswer::No: box->setDefaultButton(QMessageBox::No); break;
+    case PromptAnswer::Cancel: box->setDefaultButton(QMessageBox::Cancel); break;
+    }
     // The box takes its text's width as the label's least: lines up to half the
     // screen's width (at least 400 pixels, at most 900) stay whole.
     if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
@@ -87,9 +94,9 @@ std::unique_ptr<QMessageBox> QtPrompts::makeBox(const std::string& text, PromptI
     return box;
 }
 
-PromptAnswer QtPrompts::ask(const std::string& text, PromptIcon icon, PromptButtons buttons)
+PromptAnswer QtPrompts::ask(const std::string& text, PromptIcon icon, PromptButtons buttons, PromptAnswer defaultButton)
 {
-    const std::unique_ptr<QMessageBox> box = makeBox(text, icon, buttons);
+    const std::unique_ptr<QMessageBox> box = makeBox(text, icon, buttons, defaultButton);
     // A message that comes up during a busy operation (a failed download, say) is
     // answered with the ordinary pointer, not the wait cursor.
     const bool busy = QApplication::overrideCursor() != nullptr;

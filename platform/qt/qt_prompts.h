@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <memory>
+#include <optional>
 
 #include "../prompts.h"
 
@@ -14,11 +15,14 @@ namespace velmora {
 class QtPrompts final : public Prompts {
 public:
     QtPrompts(QString caption, QWidget* parent = nullptr) : caption_(std::move(caption)), parent_(parent) {}
-    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override;
+    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons,
+                     PromptAnswer defaultButton) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    // The box ask() shows, not yet shown.
-    std::unique_ptr<QMessageBox> makeBox(const std::string& text, PromptIcon icon, PromptButtons buttons) const;
+    // The box ask() shows, not yet shown; Return presses the first button unless
+    // `defaultButton` names another.
+    std::unique_ptr<QMessageBox> makeBox(const std::string& text, PromptIcon icon, PromptButtons buttons,
+                                         std::optional<PromptAnswer> defaultButton = std::nullopt) const;
 
 private:
     QString caption_;

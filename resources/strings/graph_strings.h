@@ -11,7 +11,6 @@ namespace velmora::graphtext {
 // download file (130, 136, 138, 141 to 143) are the format's: download_columns.h.
 inline constexpr std::string_view kInvalidData = "The File contains invalid data.";                         // 129
 inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly.";       // 132
-inline constexpr std::string_view kExcelNotInstalled = "Excel is not installed on the system.";             // 133
 inline constexpr std::string_view kOpenBeforeExport = "Open the data file before exporting data to Excel."; // 137
 inline constexpr std::string_view kDataSheetName = "Data";                                                  // 144
 inline constexpr std::string_view kManyChartsWarning =                                                      // 145
@@ -66,6 +65,13 @@ inline constexpr std::string_view kNowProcessing = "Now processing File..";
 inline constexpr std::string_view kWorkbookOpenFailed = "Failed opening file:\n%1\n(%2)";
 inline constexpr std::string_view kWorkbookWriteFailed = "Failed writing file:\n%1\n(%2)";
 inline constexpr std::string_view kTooManyRows = "The file holds more lines than a worksheet can hold.";
+inline constexpr std::string_view kWorkbookOverDownload =
+    "The workbook cannot be saved as:\n%1\nThat is the download file it is made from: choose another name.";
+// After the workbook is written. No spreadsheet program is needed to write it, so a
+// desktop without one is told where the file is, not that the export failed.
+inline constexpr std::string_view kWorkbookSaved = "The workbook was saved as:\n%1";
+inline constexpr std::string_view kWorkbookSavedNotOpened =
+    "The workbook was saved as:\n%1\nNo program could be started to open it: open it with a spreadsheet program.";
 
 inline constexpr std::string_view kReady = "Ready"; // the status bar's idle prompt
 
@@ -174,6 +180,8 @@ inline constexpr std::string_view kReportFilter = "PDF Document (*.pdf)|*.pdf|Al
 inline constexpr std::string_view kOpenBeforeReport = "Open the data file before saving a report.";
 inline constexpr std::string_view kFileChangedSinceOpened =
     "The data file has changed since it was opened. Open it again before saving a report.";
+inline constexpr std::string_view kReportOverDownload =
+    "The report cannot be saved as:\n%1\nThat is the download file it reports on: choose another name.";
 inline constexpr std::string_view kReportOpenFailed = "Failed opening file:\n%1\n(%2)";
 inline constexpr std::string_view kReportWriteFailed = "Failed writing file:\n%1\n(%2)";
 inline constexpr std::string_view kReportTitle = "Data Logger Report";

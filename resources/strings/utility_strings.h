@@ -65,6 +65,20 @@ inline constexpr std::string_view kStartTimeSkipped =
 // stop left it, readings and all.
 inline constexpr std::string_view kDownloadCancelled = "The download was cancelled: nothing has been saved.\n"
                                                        "The logger remains stopped and still holds its readings.";
+// A text typed into a page with a control character in it (a tab, a line break):
+// it would break the download file's header lines.
+inline constexpr std::string_view kNameControlCharacter =
+    "The Logger Name contains a control character (a tab, a line break or the like).\n"
+    "Please type the name without it.";
+inline constexpr std::string_view kUnitControlCharacter =
+    "The unit contains a control character (a tab, a line break or the like).\nPlease type the unit without it.";
+// A scaling whose alarm levels would not fit the alarm page's boxes of 7 characters.
+inline constexpr std::string_view kScalingTooWide =
+    "The graph output values give alarm levels too long for the alarm boxes (7 characters).\n"
+    "Please enter output values with fewer digits.";
+// A typed alarm level left empty with its alarm on.
+inline constexpr std::string_view kHighLevelMissing = "Please enter a level for the High Alarm.";
+inline constexpr std::string_view kLowLevelMissing = "Please enter a level for the Low Alarm.";
 // The logger keeps the year in two digits, read as 1970 to 2069.
 inline constexpr std::string_view kStartTooLate =
     "The start date must be in 2069 or earlier.\nPlease enter a valid date.";

@@ -28,7 +28,7 @@ using namespace velmora;
 namespace {
 
 struct PrintingPrompts final : Prompts {
-    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons) override
+    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons, PromptAnswer) override
     {
         std::fprintf(stderr, "message: %s\n", text.c_str());
         return PromptAnswer::Ok;

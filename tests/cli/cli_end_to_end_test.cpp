@@ -405,3 +405,34 @@ TEST_F(CliTest, ExportWritesAWorkbookOrSaysWhyNot)
         EXPECT_NE(r.err.find("usage: velmora-cli export FILE.txt OUT.xlsx"), std::string::npos) << usage;
     }
 }
+
+TEST_F(CliTest, NoOutputReplacesTheFileItIsMadeFrom)
+{
+    const fs::path image = writeFridgeImage({89, 89, 90});
+    const fs::path file = dir_ / "fridge.txt";
+    ASSERT_EQ(run("--simulate '" + image.string() + "' download '" + file.string() + "'").exitCode, 0);
+    const std::string download = slurp(file), imageBytes = slurp(image);
+    fs::create_symlink(file, dir_ / "fridge.xlsx");
+    fs::create_hard_link(image, dir_ / "logger.txt");
+
+    const std::string workbookRefusal = "The workbook cannot be saved as:\n%1\nThat is the download file it is made "
+                                        "from: choose another name.\n";
+    const std::string downloadRefusal = "The download file cannot be saved as:\n%1\nThat is the logger image it is "
+                                        "downloaded from: choose another name.\n";
+    const struct {
+        std::string arguments, out, refusal;
+    } cases[] = {
+        {"export '" + file.string() + "' '%1'", (dir_ / "fridge.xlsx").string(), workbookRefusal}, // a link to it
+        {"--simulate '" + image.string() + "' download '%1'", image.string(), downloadRefusal},
+        {"--simulate '" + image.string() + "' download --stop '%1'", (dir_ / "logger.txt").string(), downloadRefusal},
+    };
+    for (const auto& c : cases) {
+        std::string arguments = c.arguments, refusal = c.refusal;
+        const CliRun r = run(arguments.replace(arguments.find("%1"), 2, c.out));
+        EXPECT_EQ(r.exitCode, 1) << arguments;
+        EXPECT_EQ(r.err, refusal.replace(refusal.find("%1"), 2, c.out)) << arguments;
+        EXPECT_EQ(slurp(file), download) << arguments;
+        EXPECT_EQ(slurp(image), imageBytes) << arguments;
+    }
+    EXPECT_EQ(run("--simulate '" + image.string() + "' download '" + (dir_ / "again.txt").string() + "'").exitCode, 0);
+}

@@ -3,6 +3,7 @@
 // the status page's rows; and the refusals, after which the image is as it was.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -71,12 +72,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun run(const std::string& arguments)
+    // `as` goes before the program: another user to run it as, say.
+    CliRun run(const std::string& arguments, const std::string& as = {})
     {
         const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
         // The C locale and UTC make the status page's dates and the start times predictable.
-        const std::string command =
-            "LC_ALL=C TZ=UTC '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
+        const std::string command = "LC_ALL=C TZ=UTC " + as + "'" VELMORA_CLI "' " + arguments + " > '" + out.string() +
+                                    "' 2> '" + err.string() + "'";
         const int status = std::system(command.c_str());
         return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
     }
@@ -394,6 +396,35 @@ TEST_F(CliSetupTest, RefusalsLeaveTheLoggerAsItWas)
          "velmora-cli: \"start\": the KV-USB-2 (type 3) has no start button\n"},
         {"a value of the wrong type", 1, false, "--yes", R"({"high_alarm": "8"})", 2,
          "velmora-cli: settings.json, line 1: \"high_alarm\": expected a level (a number), or null for off\n"},
+        // A line feed would split the download file's header line; a NUL would cut the name.
+        {"a name with a line feed", 1, false, "--yes", R"({"name": "Cold\nRoom"})", 2,
+         "velmora-cli: settings.json, line 1: \"name\": holds a control character (U+000A): a name or unit may not "
+         "hold tabs, line breaks or the like\n"},
+        {"a name with a NUL", 1, false, "--yes", R"({"name": "Cold\u0000Room"})", 2,
+         "velmora-cli: settings.json, line 1: \"name\": holds a control character (U+0000): a name or unit may not "
+         "hold tabs, line breaks or the like\n"},
+        {"a unit with an escape", 4, false, "--yes", R"({"scaling": {"unit": "\u001b[1mbar"}})", 2,
+         "velmora-cli: settings.json, line 1: \"scaling.unit\": holds a control character (U+001B): a name or unit "
+         "may not hold tabs, line breaks or the like\n"},
+        {"a unit with a C1 control", 4, false, "--yes", R"({"scaling": {"unit": "bar\u0081"}})", 2,
+         "velmora-cli: settings.json, line 1: \"scaling.unit\": holds a control character (U+0081): a name or unit "
+         "may not hold tabs, line breaks or the like\n"},
+        // An unknown key is printed escaped: a terminal must not act on what a file holds.
+        {"an unknown key with an escape", 1, false, "--yes", R"({"\u001b[31mred\u007f": 1})", 2,
+         "velmora-cli: settings.json, line 1: \"\\u001b[31mred\\u007f\": not a settings key\n"},
+        {"a key given twice with an escape", 1, false, "--yes", R"({"\u009b2J": 1, "\u009b2J": 2})", 2,
+         "velmora-cli: settings.json, line 1, column 17: \"\\u009b2J\" is given twice\n"},
+        // 0 to 30 V shown as 0 to 52.78 bar, one decimal: 52.8 lies beyond full scale.
+        {"a scaled level just beyond full scale", 4, false, "--yes",
+         R"({"scaling": {"unit": "bar", "in1": 0, "out1": 0, "in2": 30, "out2": 52.78}, "high_alarm": 52.8,
+             "low_alarm": 1})",
+         1,
+         "High alarm value out of range. Adjusting Automatically.\nhigh_alarm: the nearest the page takes is 52.7.\n"},
+        // 0 to 3 V shown as 0 to 1000000: 30 V would be 10000000, too long for the alarm boxes.
+        {"a scaling whose levels the alarm boxes cannot show", 4, false, "--yes",
+         R"({"scaling": {"unit": "x", "in1": 0, "out1": 0, "in2": 3, "out2": 1000000}})", 1,
+         "The graph output values give alarm levels too long for the alarm boxes (7 characters).\n"
+         "Please enter output values with fewer digits.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -411,6 +442,86 @@ TEST_F(CliSetupTest, RefusalsLeaveTheLoggerAsItWas)
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_EQ(slurp(img), before);
     }
+}
+
+TEST_F(CliSetupTest, WhatIsNoSettingsFileIsRefusedUnread)
+{
+    const fs::path img = image(1);
+    const std::string before = slurp(img);
+    const fs::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path big = dir_ / "big.json";
+    std::ofstream(big) << "{\"name\": \"" << std::string(1 << 20, 'a') << "\"}";
+    struct Case {
+        std::string file; // the argument, or "- < input"
+        std::string err;
+    } cases[] = {
+        {dir_.string(), "velmora-cli: cannot read " + dir_.string() + ": not a regular file\n"},
+        {"/dev/zero", "velmora-cli: cannot read /dev/zero: not a regular file\n"},
+        {fifo.string(), "velmora-cli: cannot read " + fifo.string() + ": not a regular file\n"},
+        {big.string(), "velmora-cli: " + big.string() + ": larger than 1 MB: not a settings file\n"},
+        {"- < /dev/zero", "velmora-cli: standard input: larger than 1 MB: not a settings file\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const CliRun r = run("--simulate '" + img.string() + "' setup --yes " + c.file);
+        EXPECT_EQ(r.exitCode, 2);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(slurp(img), before);
+    }
+}
+
+TEST_F(CliSetupTest, AnImageThatCannotBeWrittenFailsTheCommandThatWrites)
+{
+    // Root writes to read-only files and folders, so the program runs as nobody then.
+    std::string as;
+    if (::geteuid() == 0) {
+        as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        if (std::system(("LC_ALL=C " + as + "true").c_str()) != 0)
+            GTEST_SKIP() << "cannot run as another user here";
+    }
+    const auto unsaved = [](const fs::path& img, const char* why) {
+        return "--simulate: cannot write logger image " + img.string() + ": " + why +
+               "; the logger keeps what it held\n";
+    };
+    const std::string commsError = "An error occurred whilst communicating with the logger.\nRe-insert the logger "
+                                   "and try again.\nIf the problem persists, contact your supplier for further "
+                                   "help.\n(See About box for contact details)\n";
+
+    // A read-only folder: the set-up's write fails three times, and the command with it.
+    const fs::path folder = dir_ / "read-only";
+    fs::create_directories(folder);
+    const fs::path img = folder / "fridge.img";
+    fs::copy_file(image(1), img);
+    const std::string before = slurp(img);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    CliRun r =
+        run("--simulate '" + img.string() + "' setup --yes '" + settingsFile(R"({"name": "Cold Room"})").string() + "'",
+            as);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    const std::string denied = unsaved(img, "Permission denied");
+    EXPECT_NE(r.err.find(denied + denied + denied + commsError), std::string::npos) << r.err;
+    EXPECT_EQ(slurp(img), before);
+    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::add);
+
+    // A read-only image of a logging logger: the stop cannot be kept, so nothing is
+    // downloaded and the logger logs on.
+    const fs::path logging = image(1, "logging.img");
+    ASSERT_EQ(setUp(logging, std::string("{\"start\": \"") + kStart + "\"}").exitCode, 0);
+    const std::string started = slurp(logging);
+    fs::permissions(logging, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const fs::path out = dir_ / "out";
+    fs::create_directories(out);
+    fs::permissions(out, fs::perms::all);
+    const fs::path file = out / "readings.txt";
+    r = run("--simulate '" + logging.string() + "' download --stop '" + file.string() + "'", as);
+    EXPECT_EQ(r.exitCode, 1);
+    const std::string readOnly = unsaved(logging, "Permission denied");
+    EXPECT_EQ(r.err, readOnly + readOnly + readOnly + commsError);
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(slurp(logging), started);
 }
 
 TEST_F(CliSetupTest, SettingsShowWhatThePagesShow)
@@ -460,5 +571,27 @@ TEST_F(CliSetupTest, TheSettingsShownSetTheLoggerUpAsItWas)
         const CliRun r = run("--simulate '" + img.string() + "' setup --yes - < '" + file.string() + "'");
         ASSERT_EQ(r.exitCode, 0) << r.err;
         EXPECT_EQ(run("--simulate '" + img.string() + "' settings --json").out, shown.out);
+    }
+}
+
+TEST_F(CliSetupTest, ALoggerWaitingForADelayedStartShowsThatStart)
+{
+    // Type 1 starts on the start page, type 16 on the page with the start button.
+    for (int type : {1, 16}) {
+        SCOPED_TRACE("type " + std::to_string(type));
+        const fs::path img = image(type);
+        ASSERT_EQ(setUp(img, std::string("{\"start\": \"") + kStart + "\"}").exitCode, 0);
+        const CliRun shown = run("--simulate '" + img.string() + "' settings --json");
+        ASSERT_EQ(shown.exitCode, 0) << shown.err;
+        EXPECT_NE(shown.out.find(std::string("  \"start\": \"") + kStart + "\"\n"), std::string::npos) << shown.out;
+
+        // Fed back to a fresh logger, the settings start it at that time too.
+        const fs::path other = image(type, "other.img");
+        const fs::path file = dir_ / "shown.json";
+        std::ofstream(file, std::ios::binary) << shown.out;
+        const CliRun r = run("--simulate '" + other.string() + "' setup --yes '" + file.string() + "'");
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(slurp(other).substr(18, 6), slurp(img).substr(18, 6)); // the start fields
+        EXPECT_EQ(run("--simulate '" + other.string() + "' settings --json").out, shown.out);
     }
 }

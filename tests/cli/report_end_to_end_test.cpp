@@ -144,6 +144,15 @@ TEST_F(ReportTest, FailuresLeaveNoReport)
         EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.arguments;
         EXPECT_FALSE(fs::exists(pdf)) << c.arguments;
     }
+
+    // OUT is the download file under another spelling: it stays the download file.
+    const fs::path file = dir_ / "fridge.txt", sameFile = dir_ / "." / "fridge.txt";
+    fs::copy_file(data("stats/all_equal.txt"), file);
+    const ShellRun r = report("'" + file.string() + "' '" + sameFile.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "The report cannot be saved as:\n" + sameFile.string() +
+                         "\nThat is the download file it reports on: choose another name.\n");
+    EXPECT_EQ(slurp(file), slurp(data("stats/all_equal.txt")));
 }
 
 } // namespace

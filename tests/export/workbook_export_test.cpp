@@ -1,13 +1,18 @@
 // The workbook file as a whole: written beside its target and renamed, an earlier
-// workbook untouched by a failed or cancelled export, nothing left behind, and every
-// failure told with its reason. What the workbook holds, and the many-charts warning,
-// are checked with outside tools (check_workbook.py).
+// workbook untouched by a failed, refused, cancelled or killed export, nothing left
+// behind where no later save clears it up, and every failure told with its reason. What the workbook holds, and the
+// many-charts warning, are checked with outside tools (check_workbook.py).
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "scripted_prompts.h"
@@ -122,6 +127,81 @@ TEST_F(WorkbookExport, ATargetThatCannotBeWrittenIsToldWithTheReason)
     EXPECT_EQ(exportWorkbook(data("temperature_alarms.txt"), out.parent_path().string(), format, prompts),
               ExportOutcome::Failed);
     EXPECT_TRUE(namesIn(scratch).empty());
+}
+
+TEST_F(WorkbookExport, WhatTheReaderCannotReadIsRefusedAndTheEarlierWorkbookStays)
+{
+    const fs::path in = dir / "in";
+    fs::create_directories(in);
+    const std::string header = "Fridge,Time,Celsius(\260C)\r\n";
+    const std::string twoReadings = header + "1,07/12/2026 14:00:00,4.5\r\n2,07/12/2026 14:00:10,5.0\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string message;
+    } cases[] = {
+        {"empty.txt", "", "The File contains invalid data (line 1)."},
+        {"header.txt", header, "The File contains invalid data (line 2)."},
+        {"workbook.txt", std::string("PK\x03\x04\x14\x00\x00\x00\x08\x00", 10), // not text at all
+         "The File contains invalid data (line 1)."},
+        // A line longer than any the reader takes (1 MiB), where a damaged file has one.
+        {"long.txt", twoReadings + "3,07/12/2026 14:00:20," + std::string(2 << 20, '5') + "\r\n",
+         "The File contains invalid data (line 4)."},
+    };
+    std::ofstream(out, std::ios::binary) << "earlier workbook";
+    for (const auto& c : cases) {
+        std::ofstream(in / c.name, std::ios::binary) << c.bytes;
+        prompts.expect(c.message);
+        EXPECT_EQ(exportWorkbook((in / c.name).string(), out.string(), format, prompts), ExportOutcome::Failed)
+            << c.name;
+        EXPECT_EQ(slurp(out), "earlier workbook") << c.name;
+        EXPECT_EQ(namesIn(out.parent_path()), std::vector<std::string>{"workbook.xlsx"}) << c.name;
+        EXPECT_TRUE(namesIn(scratch).empty()) << c.name;
+    }
+}
+
+TEST_F(WorkbookExport, TheDownloadFileIsNeverReplacedByItsOwnWorkbook)
+{
+    const fs::path file = out.parent_path() / "fridge.txt";
+    fs::copy_file(data("temperature_alarms.txt"), file);
+    // A link spelt as a workbook's name that leads back to the download file.
+    fs::create_symlink("fridge.txt", out);
+    prompts.expect("The workbook cannot be saved as:\n" + out.string() +
+                   "\nThat is the download file it is made from: choose another name.");
+    EXPECT_EQ(exportWorkbook(file.string(), out.string(), format, prompts), ExportOutcome::Failed);
+    EXPECT_EQ(slurp(file), slurp(data("temperature_alarms.txt")));
+    EXPECT_EQ(namesIn(out.parent_path()), (std::vector<std::string>{"fridge.txt", "workbook.xlsx"}));
+}
+
+TEST_F(WorkbookExport, AKilledExportLeavesItsFilesWhereTheNextSaveClearsThemUp)
+{
+    const std::string file = longFile(5000);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) { // killed part way through writing the sheet
+        const auto kill = [](std::size_t done, std::size_t total) {
+            if (done > total / 2)
+                ::raise(SIGKILL);
+            return true;
+        };
+        exportWorkbook(file, out.string(), format, prompts, kill);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+    EXPECT_TRUE(namesIn(scratch).empty()) << "nothing in the temporary folder, which nothing of ours clears";
+    const std::vector<std::string> left = namesIn(out.parent_path());
+    EXPECT_FALSE(left.empty());
+    for (const std::string& name : left) {
+        EXPECT_EQ(name.rfind(".velmora-workbook.xlsx.", 0), 0u) << name;
+        // As old as a killed export's files get before the next save comes.
+        const timespec old[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+        ::utimensat(AT_FDCWD, (out.parent_path() / name).c_str(), old, 0);
+    }
+    ASSERT_EQ(exportWorkbook(file, out.string(), format, prompts), ExportOutcome::Written);
+    EXPECT_EQ(namesIn(out.parent_path()), std::vector<std::string>{"workbook.xlsx"});
 }
 
 } // namespace

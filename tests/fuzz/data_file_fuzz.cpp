@@ -3,25 +3,19 @@
 // from memory with size hints right and wrong, from a real file (the file source and
 // the size it finds at open), and from a source that ends before the size it promised
 // (a file cut while it was read).
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "fuzz_file.h"
 #include "graph_data_reader.h"
 #include "line_reader.h"
 
 namespace {
 
-void check(bool ok)
-{
-    if (!ok)
-        std::abort();
-}
+using velmora::fuzz::check;
+using velmora::fuzz::fileHolding;
 
 void checkDocument(velmora::ReadStatus status, const velmora::GraphData& d, std::string_view text)
 {
@@ -58,16 +52,6 @@ public:
 private:
     velmora::MemoryByteSource memory_;
 };
-
-// One file in memory for the whole run, rewritten for every input and read by path.
-const std::string& fileHolding(std::string_view text)
-{
-    static const int fd = ::memfd_create("velmora-fuzz", MFD_CLOEXEC);
-    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    check(fd >= 0 && ::ftruncate(fd, 0) == 0);
-    check(::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()));
-    return path;
-}
 
 } // namespace
 

@@ -100,7 +100,7 @@ private:
 class CountingPrompts final : public Prompts {
 public:
     int shown = 0;
-    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons) override
+    PromptAnswer ask(const std::string&, PromptIcon, PromptButtons, PromptAnswer) override
     {
         ++shown;
         return PromptAnswer::Ok;

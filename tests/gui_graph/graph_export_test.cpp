@@ -1,6 +1,7 @@
 // "Export to Excel" as a user meets it: the Save dialog's suggestion and the folder
-// it remembers, the workbook written and opened in the desktop's spreadsheet program,
-// and the progress dialog of a long export.
+// it remembers, the workbook written, opened in the desktop's spreadsheet program and
+// where it was saved said, and the progress dialog of a long export, closed before
+// any message.
 #include <QApplication>
 #include <QLabel>
 #include <QProgressDialog>
@@ -57,6 +58,7 @@ TEST_F(GraphExportTest, SavesBesideTheFileThenOpensTheWorkbook)
 {
     const std::string chosen = (dir / "logs" / "fridge.xlsx").string();
     dialogs.answer(chosen);
+    prompts.expect("The workbook was saved as:\n" + chosen, PromptAnswer::Ok, PromptIcon::Information);
     exportNow();
     ASSERT_EQ(dialogs.calls.size(), 1u);
     const FileDialogRequest& request = dialogs.calls[0].request;
@@ -66,7 +68,6 @@ TEST_F(GraphExportTest, SavesBesideTheFileThenOpensTheWorkbook)
     EXPECT_EQ(request.suggestedName, "fridge.xlsx");
     EXPECT_EQ(request.defaultSuffix, "xlsx");
     EXPECT_EQ(request.filter, "Excel Workbook (*.xlsx)|*.xlsx|All Files (*.*)|*.*||");
-
     EXPECT_TRUE(fs::is_regular_file(chosen));
     ASSERT_EQ(launcher.starts.size(), 1u);
     EXPECT_EQ(launcher.starts[0], (test::RecordingLauncher::Start{"xdg-open", {chosen}, (dir / "logs").string()}));
@@ -76,6 +77,7 @@ TEST_F(GraphExportTest, SavesBesideTheFileThenOpensTheWorkbook)
 TEST_F(GraphExportTest, TheFolderLastExportedToIsOfferedNext)
 {
     dialogs.answer((dir / "sheets" / "first.xlsx").string());
+    prompts.expect("The workbook was saved as:\n" + (dir / "sheets" / "first.xlsx").string());
     exportNow();
     dialogs.answer(std::nullopt); // cancelled: nothing written, nothing opened, nothing said
     exportNow();
@@ -95,7 +97,9 @@ TEST_F(GraphExportTest, NoSpreadsheetProgramIsToldAfterTheWorkbookIsSaved)
     const std::string chosen = (dir / "sheets" / "fridge.xlsx").string();
     launcher.succeeds = false;
     dialogs.answer(chosen);
-    prompts.expect("Excel is not installed on the system.", PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expect("The workbook was saved as:\n" + chosen +
+                       "\nNo program could be started to open it: open it with a spreadsheet program.",
+                   PromptAnswer::Ok, PromptIcon::Warning);
     exportNow();
     EXPECT_TRUE(fs::is_regular_file(chosen));
 }
@@ -109,12 +113,17 @@ TEST_F(GraphExportTest, AWorkbookThatCannotBeWrittenIsToldAndNotOpened)
     EXPECT_TRUE(launcher.starts.empty());
 }
 
-TEST(ExportProgressDialogTest, ShowsTheProgressAndCancels)
-{
+struct ExportProgressDialogTest : ::testing::Test {
     QWidget window;
-    window.show();
-    ExportProgressDialog progress(&window, 0);
+    test::ScriptedPrompts prompts;
+    ExportProgressDialog progress{&window, prompts, 0};
     const ExportProgress callback = progress.callback();
+
+    void SetUp() override { window.show(); }
+};
+
+TEST_F(ExportProgressDialogTest, ShowsTheProgressAndCancels)
+{
     EXPECT_TRUE(callback(0, 4 << 20));
     ASSERT_NE(progress.dialog(), nullptr);
     EXPECT_EQ(progress.dialog()->labelText(), "Now processing File..");
@@ -128,6 +137,29 @@ TEST(ExportProgressDialogTest, ShowsTheProgressAndCancels)
     ASSERT_NE(cancel, nullptr);
     cancel->click();
     EXPECT_FALSE(callback(2 << 20, 4 << 20));
+}
+
+TEST_F(ExportProgressDialogTest, AMessageClosesTheProgressFirstAndTheExportGoesOn)
+{
+    ASSERT_TRUE(callback(0, 4 << 20));
+    ASSERT_TRUE(callback(1 << 20, 4 << 20));
+    ASSERT_TRUE(progress.dialog() && progress.dialog()->isVisible());
+
+    // While the box is up, no progress box sits over it.
+    bool progressShown = true;
+    prompts.afterAnswer = [&](const std::string&) {
+        progressShown = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            progressShown = progressShown || (qobject_cast<QProgressDialog*>(w) && w->isVisible());
+    };
+    prompts.expect("Warning: many charts");
+    progress.prompts().warn("Warning: many charts");
+    EXPECT_FALSE(progressShown);
+
+    EXPECT_TRUE(callback(2 << 20, 4 << 20)); // the export goes on, shown again
+    ASSERT_NE(progress.dialog(), nullptr);
+    EXPECT_TRUE(progress.dialog()->isVisible());
+    EXPECT_EQ(progress.dialog()->value(), 2048);
 }
 
 } // namespace

@@ -37,7 +37,7 @@ public:
 
 class PrintedPrompts final : public Prompts {
 public:
-    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons) override
+    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons, PromptAnswer) override
     {
         std::cout << "  [message] " << text << '\n';
         return PromptAnswer::Ok;

@@ -147,11 +147,17 @@ TEST_F(StatisticsTest, TheReportCoversWhatIsOnShow)
     }
 }
 
-TEST_F(StatisticsTest, NoReportOfAFileThatChangedOrOfNothing)
+TEST_F(StatisticsTest, NoReportOverTheFileOfAFileThatChangedOrOfNothing)
 {
     const fs::path copy = scratch("changing.txt");
     fs::copy_file(kFridge, copy, fs::copy_options::overwrite_existing);
     start(copy.string());
+    // "All Files" lets the user pick the download file itself: it is kept.
+    dialogs.answer(copy.string());
+    prompts.expect("The report cannot be saved as:\n" + copy.string() +
+                   "\nThat is the download file it reports on: choose another name.");
+    app->mainFrame().saveReportAction()->trigger();
+    EXPECT_EQ(fs::file_size(copy), fs::file_size(kFridge));
     {
         // One value changed on disk after the file was opened.
         std::ifstream in(copy, std::ios::binary);
@@ -169,7 +175,7 @@ TEST_F(StatisticsTest, NoReportOfAFileThatChangedOrOfNothing)
     app->OnFileNew();
     prompts.expect("Open the data file before saving a report.");
     app->mainFrame().saveReportAction()->trigger();
-    EXPECT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls.size(), 2u);
 }
 
 } // namespace

@@ -7,10 +7,14 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "connected_logger.h"
 #include "main_frame.h"
+#include "qt/qt_prompts.h"
 #include "utility_fixture.h"
 #include "utility_strings.h"
 
@@ -98,6 +102,16 @@ TEST_F(AlarmPagesTest, TypedLevels)
     EXPECT_EQ(high->text(), QStringLiteral("30.00"));
     EXPECT_TRUE(focused(10, 1083));
 
+    // A level left empty is refused, with the focus on its box.
+    auto* low = control<QLineEdit>(10, 1084);
+    low->clear();
+    high->setFocus();
+    prompts.expect(std::string(kLowLevelMissing));
+    click(10, 1002);
+    EXPECT_EQ(shownPage(), 10);
+    EXPECT_TRUE(focused(10, 1084));
+    low->setText(QStringLiteral("11.50"));
+
     app.reset();
     bridge.detach(0);
     openPage(presetImage(14), 10);
@@ -165,6 +179,19 @@ TEST_F(AlarmPagesTest, ConsecutiveAlarms)
     click(25, 1002);
     EXPECT_EQ(count->text(), QStringLiteral("2"));
     EXPECT_TRUE(focused(25, 1183));
+}
+
+TEST(SafetyQuestionBox, ReturnAnswersNoWhenNoIsTheDefault)
+{
+    QtPrompts prompts(QStringLiteral("Velmora USB"));
+    const std::unique_ptr<QMessageBox> box =
+        prompts.makeBox(msg(msgid::kCoSounderOff), PromptIcon::Question, PromptButtons::YesNo, PromptAnswer::No);
+    EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::No));
+    QTimer::singleShot(0, box.get(), [&box] { QTest::keyClick(box.get(), Qt::Key_Return); });
+    EXPECT_EQ(box->exec(), QMessageBox::No);
+    // Other questions keep Yes on Return.
+    const std::unique_ptr<QMessageBox> plain = prompts.makeBox("?", PromptIcon::Question, PromptButtons::YesNo);
+    EXPECT_EQ(static_cast<QAbstractButton*>(plain->defaultButton()), plain->button(QMessageBox::Yes));
 }
 
 } // namespace

@@ -35,7 +35,7 @@ namespace {
 
 class YesPrompts final : public Prompts {
 public:
-    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons buttons) override
+    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons buttons, PromptAnswer) override
     {
         std::cout << "  [message] " << text << '\n';
         return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;

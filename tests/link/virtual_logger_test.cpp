@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "clock.h"
 #include "german_numbers.h"
@@ -226,6 +227,43 @@ TEST_F(VirtualLoggerTest, ImageFilesRoundTripAndAreSavedWhenTheRecordIsWrittenOr
     EXPECT_FALSE(saved.record.hasFlag(flag::kUndownloaded));
     EXPECT_EQ(saved.memory, image.memory);
     std::filesystem::remove(path);
+}
+
+TEST_F(VirtualLoggerTest, AnImageThatCannotBeSavedFailsTheWriteAndTheLoggerKeepsWhatItHeld)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = temporaryPath("unsaved-image");
+    fs::create_directories(dir);
+    const std::string path = (dir / "logger.img").string();
+    const LoggerImage image = makePresetImage(3, clock.localNow()); // stopped, readings not downloaded
+    std::string error;
+    ASSERT_TRUE(saveLoggerImage(path, image, error)) << error;
+    std::ostringstream reports;
+    auto made = makeSimulatedBridge(path, clock, error, 1.0, &reports);
+    ASSERT_TRUE(made) << error;
+    VirtualLogger& logger = made->logger(0);
+    // The folder goes, so no save can succeed, whoever runs the test.
+    fs::remove_all(dir);
+
+    LoggerLink l(*made, clock, prompts);
+    LoggerConfig started = logger.record();
+    started.setName("Cold Room");
+    started.setFlag(flag::kLogging, true);
+    prompts.expectMsg(msgid::kCommsError);
+    EXPECT_FALSE(l.writeConfigBlock(0, started, 64, true));
+    EXPECT_EQ(logger.record().bytes, image.record.bytes);
+    EXPECT_EQ(logger.recordsTaken(), 0);
+    const std::string why = "--simulate: cannot write logger image " + path +
+                            ": No such file or directory; the logger keeps what it held\n";
+    EXPECT_EQ(reports.str(), why);
+
+    // A whole download still delivers every reading; the logger goes on counting them
+    // as not downloaded, as the image it could not write says.
+    std::vector<float> readings;
+    ASSERT_TRUE(l.readReadings(0, 3, readings));
+    EXPECT_EQ(readings.size(), image.memory.size());
+    EXPECT_TRUE(logger.record().hasFlag(flag::kUndownloaded));
+    EXPECT_EQ(reports.str(), why + why);
 }
 
 TEST(LoggerImage, SavingFollowsNoPlantedLinkAndLeavesNoTemporaryFile)

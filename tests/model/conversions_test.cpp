@@ -281,6 +281,29 @@ TEST(Conversions, TypedAlarmLevelsTakeTheRangeOfTheTypesRow)
     EXPECT_LT(typedAlarmRange(celsiusNarrow()).bottom, -1e300); // not typed: no limits
 }
 
+TEST(Conversions, ValuesFromTheRecordsFloatsAreFloats)
+{
+    // raw × calGain + calOffset in 32-bit floats, each step rounded to a float, as the
+    // record holds them. The doubles of the same floats land a hair beside.
+    LoggerRecord co = record(9, 0.025f); // 0.025f is 0.025000000372529
+    co.config.setLowAlarmRaw(40000);     // 1000.0000149 in doubles, 1000 in floats
+    EXPECT_EQ(lowAlarmValue(co), 1000.0);
+
+    LoggerRecord kiln = record(14, 0.01f, -40.0f); // 0.01f is 0.0099999998
+    kiln.config.setHighAlarmRaw(14205);            // 142.05000305 - 40 in floats; 102.0499968 in doubles
+    EXPECT_EQ(highAlarmText(kiln), "102.1");
+
+    // 50 × 0.005f is 0.25 in floats: half a step of 0.5 ppm, rounded away from zero.
+    EXPECT_EQ(formatReading(record(11, 0.005f), 50), "0.5");
+
+    // The factory voltage logger: 65472 × (3 / 65472 as a float) is 3.0 in floats, so
+    // full scale is the 30 V the logger states, not 29.99999997.
+    LoggerRecord volts = record(4, 3.0f / 65472.0f);
+    volts.config.setInputScalar(10.0f);
+    EXPECT_EQ(typedAlarmRange(volts).top, 30.0);
+    EXPECT_EQ(rawToValue(volts, 65472), 30.0);
+}
+
 TEST(Conversions, HumidityAndDewPoint)
 {
     EXPECT_DOUBLE_EQ(rhFromRaw(161), 80.5);

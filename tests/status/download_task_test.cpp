@@ -234,3 +234,58 @@ TEST(DownloadTask, AShortDownloadNeverReplacesTheTargetAndKeepsWhatArrivedBeside
                                (folder.path / "Empty.txt").string());
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"Fridge.partial-2.txt", "Fridge.partial.txt", "Fridge.txt"}));
 }
+
+namespace {
+
+// A folder for a link's target: on a memory file system (/dev/shm) where the machine
+// has one apart from `near`'s, so that no rename can cross from one to the other;
+// without one, another folder beside `near`, where the cases still run.
+fs::path folderForTarget(const fs::path& near)
+{
+    struct stat here {
+    }, memory{};
+    ::stat(near.c_str(), &here);
+    const bool apart =
+        ::stat("/dev/shm", &memory) == 0 && memory.st_dev != here.st_dev && ::access("/dev/shm", W_OK) == 0;
+    std::string pattern = std::string(apart ? "/dev/shm" : "/tmp") + "/velmora-elsewhere-XXXXXX";
+    return ::mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
+}
+
+} // namespace
+
+TEST(DownloadTask, AShortDownloadThroughALinkKeepsWhatArrivedBesideTheFileItNamesOrElseBesideTheLink)
+{
+    TempFolder folder;
+    const fs::path elsewhere = folderForTarget(folder.path);
+    ASSERT_FALSE(elsewhere.empty());
+    const std::string oneRow = "Fridge,Time,Celsius(\260C),Serial Number\r\n1,07/12/2026 14:00:00,4.5,000012345\r\n";
+    const fs::path target = elsewhere / "Fridge.txt", link = folder.path / "Fridge.txt";
+    spit(target, "an earlier download");
+    fs::create_symlink(target, link);
+
+    struct Case {
+        int namesTakenBesideTarget;
+        fs::path partial;
+    };
+    const Case cases[] = {
+        {0, elsewhere / "Fridge.partial.txt"},
+        {1, elsewhere / "Fridge.partial-2.txt"},
+        {100, folder.path / "Fridge.partial.txt"}, // no name left there: beside the link
+    };
+    for (const Case& c : cases) {
+        for (int n = 1; n <= c.namesTakenBesideTarget; ++n)
+            spit(partialFileName(target.string(), n), "taken");
+        const SaveOutcome out = saveDownloadFile(link.string(), fridge(3), std::vector<float>{89});
+        EXPECT_EQ(out.result, SaveResult::Incomplete);
+        EXPECT_EQ(out.partialPath, c.partial.string()) << out.message;
+        EXPECT_EQ(slurp(c.partial), oneRow);
+        EXPECT_TRUE(out.message.ends_with("were saved to:\n" + c.partial.string())) << out.message;
+        EXPECT_EQ(slurp(target), "an earlier download");
+        EXPECT_TRUE(fs::is_symlink(link));
+        fs::remove(c.partial);
+        for (int n = 1; n <= c.namesTakenBesideTarget; ++n)
+            fs::remove(partialFileName(target.string(), n));
+    }
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"Fridge.txt"});
+    fs::remove_all(elsewhere);
+}

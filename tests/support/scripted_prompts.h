@@ -23,6 +23,7 @@ public:
         std::string text;
         PromptIcon icon;
         PromptButtons buttons;
+        PromptAnswer defaultButton; // the button Return presses
     };
 
     ~ScriptedPrompts() override { expectAllShown(); }
@@ -41,9 +42,10 @@ public:
         return expect(msg(id), answer, icon);
     }
 
-    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons) override
+    PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons,
+                     PromptAnswer defaultButton) override
     {
-        shown_.push_back(Shown{text, icon, buttons});
+        shown_.push_back(Shown{text, icon, buttons, defaultButton});
         const PromptAnswer answer = next(text, icon, buttons);
         if (afterAnswer) {
             const std::function<void(const std::string&)> hook = afterAnswer; // the hook may clear itself

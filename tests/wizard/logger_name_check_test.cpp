@@ -6,27 +6,39 @@
 
 using namespace velmora;
 
-TEST(LoggerNameCheck, NamesAreTrimmedOnTheLeftAndRefusedWhenEmptyLongOrUnsupported)
+TEST(LoggerNameCheck, NamesAreTrimmedOnTheLeftAndRefusedWhenEmptyLongUnsupportedOrControl)
 {
+    const std::string missing = msg(msgid::kNameMissing), tooLong = msg(msgid::kNameTooLong),
+                      unsupported = msg(msgid::kNameUnsupported), control(kNameControlCharacter);
     struct Case {
         std::string typed;
-        int problem;
+        std::string problem; // empty: taken
         std::string stored;
     };
     const Case cases[] = {
-        {"Fridge 3", 0, "Fridge 3"},
-        {"  Fridge", 0, "Fridge"},
-        {"Fridge  ", 0, "Fridge  "},
-        {"   ", msgid::kNameMissing, ""},
-        {"", msgid::kNameMissing, ""},
-        {"123456789012345", 0, "123456789012345"},
-        {"  123456789012345", 0, "123456789012345"},
-        {"1234567890123456", msgid::kNameTooLong, "1234567890123456"},
-        {"Cold/Store", msgid::kNameUnsupported, "Cold/Store"},
-        {"A\"B", msgid::kNameUnsupported, "A\"B"},
-        {"Lab (2)", msgid::kNameUnsupported, "Lab (2)"},
-        {"a|b", msgid::kNameUnsupported, "a|b"},
-        {"Caf\xE9 5\xB0", 0, "Caf\xE9 5\xB0"}, // Windows-1252 letters are fine
+        {"Fridge 3", "", "Fridge 3"},
+        {"  Fridge", "", "Fridge"},
+        {"Fridge  ", "", "Fridge  "},
+        {"   ", missing, ""},
+        {"", missing, ""},
+        {"123456789012345", "", "123456789012345"},
+        {"  123456789012345", "", "123456789012345"},
+        {"1234567890123456", tooLong, "1234567890123456"},
+        {"Cold/Store", unsupported, "Cold/Store"},
+        {"A\"B", unsupported, "A\"B"},
+        {"Lab (2)", unsupported, "Lab (2)"},
+        {"a|b", unsupported, "a|b"},
+        {"Caf\xE9 5\xB0", "", "Caf\xE9 5\xB0"}, // Windows-1252 letters are fine, \x80 (the euro) too
+        {"\x80 Store \x9F", "", "\x80 Store \x9F"},
+        // A line feed would split the download file's header; a NUL would cut the name.
+        {"Cold\nRoom", control, "Cold\nRoom"},
+        {std::string("Cold\0Room", 9), control, std::string("Cold\0Room", 9)},
+        {"\tFridge", control, "\tFridge"},
+        {"Fridge\r", control, "Fridge\r"},
+        {"\x1B[31mRed", control, "\x1B[31mRed"},
+        {"Del\x7F", control, "Del\x7F"},
+        {"Gap\x81", control, "Gap\x81"}, // unassigned in Windows-1252: the C1 control U+0081
+        {"Gap\x9D", control, "Gap\x9D"},
     };
     for (Case c : cases) {
         std::string name = c.typed;

@@ -73,6 +73,12 @@ TEST_F(SetupCoAlarms, NextCorrectsAsksAndStores)
         sco::Values v{c.on, c.level, true, c.sounder};
         EXPECT_EQ(sco::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
         EXPECT_EQ(v.level, c.after);
+        // The safety questions are not answered Yes by a reflex Return.
+        if (c.message != 0 && c.message != msgid::kCoLevelRange) {
+            ASSERT_FALSE(prompts.shown().empty());
+            EXPECT_EQ(prompts.shown().back().buttons, PromptButtons::YesNo);
+            EXPECT_EQ(prompts.shown().back().defaultButton, PromptAnswer::No);
+        }
         // The unused high alarm is off at one step above the highest level, whatever follows.
         EXPECT_FALSE(config().hasFlag(flag::kHighEnabled));
         EXPECT_NEAR(highAlarmValue(logger), c.type == 11 ? 301.0 : 1001.0, 1e-3);

@@ -5,6 +5,7 @@
 
 #include "conversions.h"
 #include "setup_voltage_alarms_rules.h"
+#include "utility_strings.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -173,6 +174,69 @@ TEST_F(SetupVoltageAlarms, ALevelAtTheEndShownIsInsideTheRange)
     EXPECT_EQ(v.highText, "30.00");
     EXPECT_EQ(sva::next(core, v), WizardStep::to(page::kStart));
     EXPECT_EQ(config().u16(cfg::kHighAlarm), 65472);
+}
+
+TEST_F(SetupVoltageAlarms, ALevelJustBeyondTheEndIsOutsideThoughItShowsAsTheEnd)
+{
+    // 0 to 30 V shown as 0 to 52.78 bar: a 1023rd of the span is 0.052, so levels have
+    // one decimal and the top the edit can show is 52.7.
+    const auto bar = userScaling("0", "0", "30", "52.78");
+    struct Case {
+        const char *high, *low;
+        int message, stayOn;
+        const char *highAfter, *lowAfter;
+    } cases[] = {
+        {"52.8", "1.0", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "52.7", "1.0"},
+        {"52.7", "1.0", 0, 0, "52.7", "1.0"},
+        {"40.0", "-0.1", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "40.0", "0.0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.high << " / " << c.low);
+        connect(4, bar);
+        ASSERT_EQ(logger.displayDecimals, 1);
+        if (c.message != 0)
+            prompts.expectMsg(c.message);
+        sva::Values v = typed(true, true, c.high, c.low);
+        EXPECT_EQ(sva::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
+        EXPECT_EQ(v.highText, c.highAfter);
+        EXPECT_EQ(v.lowText, c.lowAfter);
+        prompts.expectAllShown();
+    }
+    // A level stored beyond what the edit can show is shown as the end it can (type 6
+    // keeps its levels as typed).
+    connect(6, [&](LoggerConfig& c) {
+        bar(c);
+        c.setText(TextSlot::HighAlarmText, "52.8");
+    });
+    EXPECT_EQ(sva::load(logger).highText, "52.7");
+}
+
+TEST_F(SetupVoltageAlarms, AnEmptyLevelOfAnAlarmThatIsOnIsRefused)
+{
+    struct Case {
+        bool highOn, lowOn;
+        const char *high, *low;
+        std::string_view message; // empty: taken
+        int stayOn;
+    } cases[] = {
+        {true, true, "", "150.0", kHighLevelMissing, sva::id::kHighLevel},
+        {true, true, "200.0", "", kLowLevelMissing, sva::id::kLowLevel},
+        {true, true, "-", "150.0", kHighLevelMissing, sva::id::kHighLevel},
+        {true, true, "200.0", ".", kLowLevelMissing, sva::id::kLowLevel},
+        {true, false, "200.0", "", "", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "\"" << c.high << "\" / \"" << c.low << "\"");
+        connect(10); // thermocouple in \260C, high 200, low 150
+        const std::uint16_t high = config().highAlarmRaw();
+        if (!c.message.empty())
+            prompts.expect(std::string(c.message), PromptAnswer::Ok, PromptIcon::Warning);
+        sva::Values v = typed(c.highOn, c.lowOn, c.high, c.low);
+        EXPECT_EQ(sva::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
+        if (c.stayOn)
+            EXPECT_EQ(config().highAlarmRaw(), high);
+        prompts.expectAllShown();
+    }
 }
 
 TEST_F(SetupVoltageAlarms, TheLowCodeIsRaisedTo31WhenCodeZeroReadsAboveZero)

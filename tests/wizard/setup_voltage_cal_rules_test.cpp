@@ -170,6 +170,46 @@ TEST_F(SetupVoltageCalRules, NextStoresWhatWasTypedAndGoesOnOnlyWithAWorkingScal
     }
 }
 
+TEST_F(SetupVoltageCalRules, AUnitWithAControlCharacterOrLevelsTooLongForTheAlarmBoxesAreRefused)
+{
+    // The logger's input range is 0 to 30 V; the alarm boxes take 7 characters.
+    struct Case {
+        const char* unit;
+        const char *in2, *out2, *out1; // in1 is 0
+        std::string message;           // empty: goes to the alarm page
+        int focus;
+    };
+    const std::string control(kUnitControlCharacter), wide(kScalingTooWide);
+    const Case cases[] = {
+        {"bar", "3", "999999", "0", "", 0},                // 9999990 at 30 V: 7 characters
+        {"bar", "3", "1000000", "0", wide, cal::kOut1Box}, // 10000000
+        {"bar", "3", "-99999", "0", "", 0},                // -999990 in whole steps of 100
+        {"bar", "3", "-100000", "0", wide, cal::kOut1Box}, // -1000000
+        // 10 shown over the range: steps of 0.01, so the top is 100010.00.
+        {"bar", "30", "100010", "100000", wide, cal::kOut1Box},
+        {"b\tar", "10", "100", "0", control, cal::kUnitBox},
+        {"bar\n", "10", "100", "0", control, cal::kUnitBox},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.unit << " " << c.in2 << " " << c.out2);
+        connect(4, [](LoggerConfig& r) { r.setInputOptions(1); });
+        cal::Values v = cal::load(logger);
+        v.unit = c.unit;
+        v.in1 = "0";
+        v.out1 = c.out1;
+        v.in2 = c.in2;
+        v.out2 = c.out2;
+        if (!c.message.empty())
+            prompts.expect(c.message, PromptAnswer::Ok, PromptIcon::Warning);
+        EXPECT_EQ(cal::next(core, v),
+                  c.message.empty() ? WizardStep::to(page::kVoltageAlarms) : WizardStep::stay(c.focus));
+        // A control character never reaches the record.
+        EXPECT_EQ(config().units(), c.message == control ? "Volts" : "bar");
+        prompts.expectAllShown();
+        bridge.detach(0);
+    }
+}
+
 TEST_F(SetupVoltageCalRules, DefaultPutsTheFactoryPointsInAtOnceButLeavesTheUnitBox)
 {
     connect(4, [](LoggerConfig& r) {

@@ -1,10 +1,12 @@
 #include "logger_commands.h"
 
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 #include "connected_logger.h"
 #include "download_task.h"
+#include "file_identity.h"
 #include "json_text.h"
 #include "status_rows.h"
 #include "stream_prompts.h"
@@ -55,8 +57,17 @@ int runStatus(LoggerCommandContext& context, bool json)
     return 0;
 }
 
-int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst)
+int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst,
+                const std::vector<std::string>& images)
 {
+    for (const std::string& image : images) {
+        if (sameExistingFile(image, path)) {
+            const std::string_view message = kDownloadOverImage;
+            const std::size_t at = message.find("%1");
+            context.err << message.substr(0, at) << path << message.substr(at + 2) << '\n';
+            return 1;
+        }
+    }
     StreamPrompts prompts(context.err);
     ConnectedLogger logger(context.bridge, context.clock, prompts);
     if (!openLogger(logger))

@@ -3,29 +3,26 @@
 // the process exit code: 0 success, 1 failure (the message is on the error stream).
 // status and download refuse, as the utility's main menu does, a logger whose type
 // this software does not support (message 139).
-#include <iosfwd>
 #include <string>
+#include <vector>
+
+#include "logger_command_context.h"
+
+#include "logger_command_context.h"
 
 namespace velmora {
 
-class Clock;
-class LocaleFormat;
-class UsbBridge;
-
-struct LoggerCommandContext {
-    UsbBridge& bridge;
-    Clock& clock;
-    const LocaleFormat& format;
-    std::ostream& out;
-    std::ostream& err;
-};
-
 int runList(LoggerCommandContext& context);
 int runStatus(LoggerCommandContext& context, bool json);
-int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst);
+// `images`: the logger image files being simulated, which the download file must not
+// replace under any name.
+int runDownload(LoggerCommandContext& context, const std::string& path, bool stopFirst,
+                const std::vector<std::string>& images = {});
 
 // Texts of our own for what only the command-line tool can run into.
 inline constexpr const char* kLoggingRefusal = "The logger is logging. Stop it first: velmora-cli download --stop FILE";
 inline constexpr const char* kNoReadings = "The logger holds no readings. No file was written.";
+inline constexpr const char* kDownloadOverImage =
+    "The download file cannot be saved as:\n%1\nThat is the logger image it is downloaded from: choose another name.";
 
 } // namespace velmora

@@ -83,7 +83,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
     content.chart = reportChart(data, range);
     content.file = fingerprint;
     std::string error;
-    if (!writeReportPdf(files[1], content, localePaper(), error)) {
+    if (!writeReportPdf(files[1], files[0], content, localePaper(), error)) {
         err << error << "\n";
         return 1;
     }

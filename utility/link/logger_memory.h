@@ -27,7 +27,6 @@ public:
 
     std::uint64_t readingsStored() const { return stored_; }
     std::uint16_t capacity() const { return capacity_; }
-    bool isRing() const { return ring_; }
 
     // The bytes a download announces and sends: the used part of the memory, or the
     // whole ring once it has wrapped; never more than `maxTotal`.

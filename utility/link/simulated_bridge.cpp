@@ -145,8 +145,9 @@ int SimulatedBridge::write(BridgeHandle handle, const std::uint8_t* buffer, std:
     if (!logger) {
         status = handles_.count(handle) ? bridge::kDeviceIoFailed : bridge::kInvalidHandleStatus;
     } else {
-        logger->receive(std::span<const std::uint8_t>(buffer, count));
         bytesWritten = count;
+        if (!logger->receive(std::span<const std::uint8_t>(buffer, count)))
+            status = bridge::kDeviceIoFailed;
     }
     record(Transfer::Kind::Write, count, bytesWritten, status, start);
     return status;

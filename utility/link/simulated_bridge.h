@@ -42,7 +42,6 @@ public:
     };
     void setRecording(bool on) { recording_ = on; }
     const std::vector<Transfer>& transfers() const { return transfers_; }
-    void clearTransfers() { transfers_.clear(); }
     std::size_t openHandles() const { return handles_.size(); }
 
     int getNumDevices(std::uint32_t& count) override;

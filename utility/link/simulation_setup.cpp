@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <vector>
 
 #include "clock.h"
@@ -19,7 +20,8 @@ bool isNumber(const std::string& s)
            std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
 }
 
-bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, std::string& error)
+bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, std::string& error,
+               std::ostream* saveFailures)
 {
     if (isNumber(item)) {
         const int code = std::stoi(item);
@@ -36,19 +38,21 @@ bool addLogger(SimulatedBridge& bridge, const std::string& item, Clock& clock, s
         error = "--simulate: " + why;
         return false;
     }
-    bridge.attach(std::move(image)).setImagePath(item);
+    VirtualLogger::SaveFailureReport report;
+    if (saveFailures)
+        report = [saveFailures](const std::string& why) {
+            *saveFailures << "--simulate: " << why << "; the logger keeps what it held\n";
+        };
+    bridge.attach(std::move(image)).setImagePath(item, std::move(report));
     return true;
 }
 
-} // namespace
-
-std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
-                                                     double speedUp)
+// The type codes and image paths of SPEC, in order.
+std::vector<std::string> simulationItems(const std::string& spec)
 {
-    auto bridge = std::make_unique<SimulatedBridge>(clock);
-    if (spec == "none")
-        return bridge;
     std::vector<std::string> items;
+    if (spec == "none")
+        return items;
     std::error_code ec;
     if (std::filesystem::is_regular_file(spec, ec) || spec.find(',') == std::string::npos) {
         items.push_back(spec);
@@ -58,8 +62,26 @@ std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Cl
             items.push_back(spec.substr(from, comma - from));
         items.push_back(spec.substr(from));
     }
-    for (const std::string& item : items)
-        if (!addLogger(*bridge, item, clock, error))
+    return items;
+}
+
+} // namespace
+
+std::vector<std::string> simulatedImagePaths(const std::string& spec)
+{
+    std::vector<std::string> images;
+    for (const std::string& item : simulationItems(spec))
+        if (!isNumber(item))
+            images.push_back(item);
+    return images;
+}
+
+std::unique_ptr<SimulatedBridge> makeSimulatedBridge(const std::string& spec, Clock& clock, std::string& error,
+                                                     double speedUp, std::ostream* saveFailures)
+{
+    auto bridge = std::make_unique<SimulatedBridge>(clock);
+    for (const std::string& item : simulationItems(spec))
+        if (!addLogger(*bridge, item, clock, error, saveFailures))
             return nullptr;
     for (std::size_t i = 0; i < bridge->attachedCount(); ++i)
         bridge->logger(i).setSpeedUp(speedUp);

@@ -1,6 +1,7 @@
 #include "virtual_logger.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "clock.h"
 #include "demo_signal.h"
@@ -211,15 +212,16 @@ void VirtualLogger::flush()
     incoming_.clear();
 }
 
-void VirtualLogger::receive(std::span<const std::uint8_t> bytes)
+bool VirtualLogger::receive(std::span<const std::uint8_t> bytes)
 {
+    bool kept = true;
     for (const std::uint8_t b : bytes) {
         if (vanished_)
-            return;
+            return kept;
         if (std::optional<std::uint64_t>& left = faults_.vanishAfterReceivedBytes) {
             if (*left == 0) {
                 vanished_ = true; // pulled out in the middle of what the host sends
-                return;
+                return kept;
             }
             --*left;
         }
@@ -234,9 +236,10 @@ void VirtualLogger::receive(std::span<const std::uint8_t> bytes)
         incoming_.push_back(b);
         if (incoming_.size() == recordLength_) {
             parse_ = Parse::Frame;
-            takeRecord();
+            kept = takeRecord() && kept;
         }
     }
+    return kept;
 }
 
 void VirtualLogger::onFrame()
@@ -246,7 +249,7 @@ void VirtualLogger::onFrame()
         recordLength_ = frame_[1] | (static_cast<std::size_t>(frame_[2]) << 8);
         incoming_.clear();
         if (recordLength_ == 0)
-            takeRecord();
+            takeRecord(); // an empty record leaves the record as it was, so there is nothing to lose
         else
             parse_ = Parse::Record;
         return;
@@ -281,19 +284,26 @@ void VirtualLogger::onFrame()
         downloadEnd_ = fullEnd;
 }
 
-void VirtualLogger::saveToImagePath()
+bool VirtualLogger::savedToImagePath()
 {
     if (imagePath_.empty())
-        return;
+        return true;
     std::string error;
-    lastSaveError_ = saveImage(imagePath_, error) ? std::string() : error;
+    if (saveImage(imagePath_, error))
+        return true;
+    if (onSaveFailure_)
+        onSaveFailure_(error);
+    return false;
 }
 
-void VirtualLogger::takeRecord()
+bool VirtualLogger::takeRecord()
 {
     if (consume(faults_.silentCommands))
-        return;
+        return true;
     update();
+    // What the logger holds now, to go back to when it cannot keep the new record.
+    const auto before = std::make_tuple(record_, memory_, started_, waitingForButton_, writeMs_, writtenDelay_,
+                                        firstSampleMs_, events_, nextEventMs_);
     LoggerConfig next = record_;
     const std::size_t n = std::min(incoming_.size(), configLength(record_.type()));
     std::copy_n(incoming_.begin(), n, next.bytes.begin());
@@ -315,13 +325,18 @@ void VirtualLogger::takeRecord()
         waitingForButton_ = false;
     if (faults_.firmwareChangesOnWrite)
         record_.bytes[cfg::kFirmwareCode] = record_.bytes[cfg::kFirmwareCode] == 'X' ? 'Y' : 'X';
+    if (!savedToImagePath()) {
+        std::tie(record_, memory_, started_, waitingForButton_, writeMs_, writtenDelay_, firstSampleMs_, events_,
+                 nextEventMs_) = before;
+        return false;
+    }
     ++recordsTaken_;
-    saveToImagePath();
 
     std::vector<std::uint8_t> reply = faults_.bytesBeforeAck;
     if (!faults_.noAck)
         reply.push_back(kAck);
     queueReply(std::move(reply));
+    return true;
 }
 
 void VirtualLogger::queueReply(std::vector<std::uint8_t> bytes)
@@ -351,10 +366,12 @@ std::size_t VirtualLogger::takeReply(std::uint8_t* out, std::size_t max)
     }
     if (downloadEnd_ != 0 && replyPos_ >= downloadEnd_) {
         // The whole memory went out: nothing is left undownloaded, which the image
-        // keeps too, as a real logger would until it is plugged in again.
+        // keeps too, as a real logger would until it is plugged in again. Readings
+        // that went out stay out; only the flag is not kept when the image cannot be.
         record_.setFlag(flag::kUndownloaded, false);
         downloadEnd_ = 0;
-        saveToImagePath();
+        if (!savedToImagePath())
+            record_.setFlag(flag::kUndownloaded, true);
     }
     return n;
 }

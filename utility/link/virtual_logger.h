@@ -7,6 +7,7 @@
 // time passes once it is started, and can be told to misbehave in every way the link
 // has to cope with.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -46,7 +47,9 @@ public:
     // The wire, as the simulated bridge uses it.
     std::string productString() const { return "Velmora USB Data Logger"; }
     bool acceptOpen(); // false while an open fault lasts
-    void receive(std::span<const std::uint8_t> bytes);
+    // False when the bytes completed a record the logger could not keep (its image
+    // file could not be written): the transfer fails as a failed write would.
+    bool receive(std::span<const std::uint8_t> bytes);
     std::size_t pendingBytes() const { return reply_.size() - replyPos_; }
     std::uint64_t replyReadyAtMs() const { return replyReadyAt_; }
     std::size_t takeReply(std::uint8_t* out, std::size_t max);
@@ -64,12 +67,18 @@ public:
     LoggerImage image();
     int recordsTaken() const { return recordsTaken_; }
 
-    // When set, the image is saved to this file after every record the logger takes
-    // and after a download that took its whole memory.
-    void setImagePath(std::string path) { imagePath_ = std::move(path); }
-    const std::string& imagePath() const { return imagePath_; }
+    // When set, the image file is the logger's memory: it is saved after every record
+    // the logger takes and after a download that took its whole memory. A save that
+    // fails is a memory write that failed: the logger goes on with what it held before
+    // (the record write fails and is not acknowledged; after a download the memory
+    // still counts as not downloaded), and `onSaveFailure`, when set, is told why.
+    using SaveFailureReport = std::function<void(const std::string& why)>;
+    void setImagePath(std::string path, SaveFailureReport onSaveFailure = {})
+    {
+        imagePath_ = std::move(path);
+        onSaveFailure_ = std::move(onSaveFailure);
+    }
     bool saveImage(const std::string& path, std::string& error);
-    const std::string& lastSaveError() const { return lastSaveError_; }
 
 private:
     enum class Parse { Frame, Record };
@@ -79,10 +88,10 @@ private:
     void sampleUntil(std::uint64_t nowMs);
     void collectEvents(std::uint64_t nowMs);
     void updateCounts();
-    LoggerConfig reportedRecord();
     void onFrame();
-    void takeRecord();
-    void saveToImagePath();
+    bool takeRecord(); // false when the record could not be kept
+    // False when the image file could not be written (the report has been made).
+    bool savedToImagePath();
     void startLog();
     void queueReply(std::vector<std::uint8_t> bytes);
     static bool consume(int& count);
@@ -117,7 +126,7 @@ private:
 
     int recordsTaken_ = 0;
     std::string imagePath_;
-    std::string lastSaveError_;
+    SaveFailureReport onSaveFailure_;
 };
 
 } // namespace velmora

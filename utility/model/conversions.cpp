@@ -1,6 +1,6 @@
 // Values back to raw codes, alarm levels and texts, humidity, dew point and the
-// change of temperature unit. Raw-to-value and the reading text are ReadingRules;
-// the choice of double arithmetic on the record's floats is explained there.
+// change of temperature unit. Raw-to-value and the reading text are ReadingRules,
+// which also explains why a value from the record's floats is computed in floats.
 #include "conversions.h"
 
 #include <algorithm>
@@ -21,11 +21,6 @@ constexpr double kLiteSlope = -0.01177;
 
 bool fahrenheitBit(const LoggerRecord& r) { return (r.config.inputOptions() & 0x01) != 0; }
 bool fahrenheitByte(const LoggerRecord& r) { return r.config.inputOptions() == 1; }
-
-double calibrated(const LoggerRecord& r, double raw)
-{
-    return raw * static_cast<double>(r.config.calGain()) + static_cast<double>(r.config.calOffset());
-}
 
 // "Add 0.5 and truncate toward zero", kept inside int32 so odd calibration values
 // (a zero gain, a NaN from the logger) cannot make the conversion undefined.
@@ -113,7 +108,7 @@ double highAlarmValue(const LoggerRecord& r)
         return rawToValue(r, r.scaleRising ? c.u16(cfg::kHighAlarm) : c.u16(cfg::kLowAlarmWide));
     if (hasWideAlarms(t))
         return rawToValue(r, c.u16(cfg::kHighAlarm));
-    return calibrated(r, c.u8(cfg::kHighAlarm));
+    return calibratedInput(c, c.u8(cfg::kHighAlarm));
 }
 
 double lowAlarmValue(const LoggerRecord& r)
@@ -124,7 +119,7 @@ double lowAlarmValue(const LoggerRecord& r)
         return rawToValue(r, r.scaleRising ? c.u16(cfg::kLowAlarmWide) : c.u16(cfg::kHighAlarm));
     if (hasWideAlarms(t))
         return rawToValue(r, c.u16(cfg::kLowAlarmWide));
-    return calibrated(r, c.u8(cfg::kLowAlarmNarrow));
+    return calibratedInput(c, c.u8(cfg::kLowAlarmNarrow));
 }
 
 namespace {
@@ -163,11 +158,9 @@ ValueRange typedAlarmRange(const LoggerRecord& r)
     case AlarmRange::HighTemperature: return {-40.0, notCelsius ? 257.0 : 125.0};
     case AlarmRange::DisplayTemperature: return {-40.0, notCelsius ? 189.0 : 87.5};
     case AlarmRange::ScaledInput: {
-        const double fullScale =
-            (kFullScale * static_cast<double>(r.config.calGain()) + static_cast<double>(r.config.calOffset())) *
-            static_cast<double>(r.config.inputScalar());
+        // The values of zero input and of full-scale input, in floats as readings are.
         const double atZero = r.scaleOffset;
-        const double atFull = fullScale * static_cast<double>(r.scaleGain) + atZero;
+        const double atFull = fullScaleInput(r.config) * r.scaleGain + r.scaleOffset;
         return {std::min(atZero, atFull), std::max(atZero, atFull)};
     }
     case AlarmRange::None: break;

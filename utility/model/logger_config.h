@@ -114,7 +114,6 @@ public:
     void setCalGain(float v) { setF32(cfg::kCalGain, v); }
     float calOffset() const { return f32(cfg::kCalOffset); }
     void setCalOffset(float v) { setF32(cfg::kCalOffset, v); }
-    std::uint16_t liveReading() const { return u16(cfg::kLiveReading); }
     std::uint8_t inputOptions() const { return u8(cfg::kInputOptions); }
     void setInputOptions(std::uint8_t v) { setU8(cfg::kInputOptions, v); }
     std::uint8_t modeFlags() const { return u8(cfg::kModeFlags); }
@@ -129,7 +128,6 @@ public:
     void setMemoryCapacity(std::uint16_t v) { setU16(cfg::kMemoryCapacity, v); }
     float inputScalar() const { return f32(cfg::kInputScalar); }
     void setInputScalar(float v) { setF32(cfg::kInputScalar, v); }
-    std::uint16_t batteryLevel() const { return u16(cfg::kBatteryLevel); }
     float tcGain() const { return f32(cfg::kTcGain); }
     float tcOffset() const { return f32(cfg::kTcOffset); }
     std::uint32_t countPeriod() const { return u32(cfg::kCountPeriod); }

@@ -1,12 +1,16 @@
 // Raw readings to values, rounding to the type's resolution, and the reading text.
 //
 // Float or double: the record stores calGain, calOffset and inputScalar, and the
-// connected logger keeps scaleGain, scaleOffset and displayStep, as 32-bit floats.
-// They are read as floats and widened to double, which is exact, and all arithmetic
-// here is double. So the only rounding a value carries is that of the stored floats
-// themselves: a reading that falls exactly on a step or on a printed half (4.5 °C
-// from 0.5 °C per count, 2.25 V) stays exact, and rounding to a step or to printed
-// decimals is not pushed across a boundary by float noise.
+// connected logger keeps scaleGain and scaleOffset, as 32-bit floats, and a value
+// computed from them is a 32-bit float too: raw × calGain + calOffset (and for a
+// scaled logger × inputScalar × scaleGain + scaleOffset) is worked out in floats,
+// each step rounded to a float, as the loggers' values have always been computed.
+// That rounding is part of the value: a warning level stored for 1000 ppm is 1000.0
+// in floats but 1000.0000149 in doubles, which lies outside the 3 to 1000 ppm the
+// page takes. The module is built with -ffp-contract=off so that no fused
+// multiply-add skips a rounding. The rest (the fixed Fahrenheit encoding, the lite
+// sensor's line, the Celsius conversion, rounding to a step) is double arithmetic
+// on those values.
 #include "reading_rules.h"
 
 #include <cmath>
@@ -21,11 +25,28 @@ namespace {
 constexpr double kFahrenheitToCelsius = 0.5555555555555556;
 constexpr double kLiteVoltsAtZero = 1.8639;
 constexpr double kLiteDegreesPerVolt = -84.96176720475786;
+constexpr double kFullScaleCode = 65472.0;
 
 // Truncation toward zero; a whole number of steps is never "-0".
 double truncated(double q) { return std::fabs(q) < 0x1p52 ? static_cast<double>(static_cast<std::int64_t>(q)) : q; }
 
+float calibrated(double raw, float gain, float offset)
+{
+    const float product = static_cast<float>(raw) * gain;
+    return product + offset;
+}
+
 } // namespace
+
+float calibratedInput(const LoggerConfig& config, double raw)
+{
+    return calibrated(raw, config.calGain(), config.calOffset());
+}
+
+float fullScaleInput(const LoggerConfig& config)
+{
+    return calibratedInput(config, kFullScaleCode) * config.inputScalar();
+}
 
 ReadingRules::ReadingRules(const LoggerRecord& record)
 {
@@ -88,25 +109,28 @@ double ReadingRules::value(double raw) const
     }
     case RawEncoding::Counts: return raw;
     case RawEncoding::UserScaled: {
-        double c = raw * gain_ + offset_;
+        float c = calibrated(raw, gain_, offset_);
         if (c < 0)
             c = 0;
-        return c * scalar_ * scaleGain_ + scaleOffset_;
+        const float input = c * scalar_;
+        const float shown = input * scaleGain_;
+        return shown + scaleOffset_;
     }
     case RawEncoding::LiteSensor: {
         // The sensor's volts: 1.8639 V at 0 °C, -0.01177 V per °C.
-        const double celsius = (raw * gain_ + offset_ - kLiteVoltsAtZero) * kLiteDegreesPerVolt;
+        const double volts = calibrated(raw, gain_, offset_);
+        const double celsius = (volts - kLiteVoltsAtZero) * kLiteDegreesPerVolt;
         return fahrenheit_ ? celsius * 1.8 + 32.0 : celsius;
     }
     case RawEncoding::CalibratedPpm: {
-        const double ppm = raw * gain_ + offset_;
+        const float ppm = calibrated(raw, gain_, offset_);
         return ppm < 0 ? 0.0 : ppm;
     }
     case RawEncoding::Calibrated:
     case RawEncoding::CalibratedDegrees:
     case RawEncoding::CalibratedHundredths: break;
     }
-    return raw * gain_ + offset_;
+    return calibrated(raw, gain_, offset_);
 }
 
 double ReadingRules::rounded(double value) const

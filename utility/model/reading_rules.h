@@ -29,8 +29,16 @@ private:
     bool zeroBelowThree_ = false; // CO under 3 ppm shows as none (not on every CO type)
     int decimals_ = 1;            // decimalsForType
     int printDecimals_ = 1;       // decimals of the reading text
-    // Record floats widened to double (exact); see conversions.cpp on the choice.
-    double gain_ = 1, offset_ = 0, scalar_ = 1, scaleGain_ = 1, scaleOffset_ = 0, step_ = 0.1;
+    // The record's floats and the derived scaling, computed with as floats.
+    float gain_ = 1, offset_ = 0, scalar_ = 1, scaleGain_ = 1, scaleOffset_ = 0;
+    double step_ = 0.1;
 };
+
+// A raw code through the logger's calibration, raw × calGain + calOffset, worked out
+// in 32-bit floats as the record holds them.
+float calibratedInput(const LoggerConfig& config, double raw);
+// The input of a scaled logger at full scale (raw 65472): the calibrated input times
+// inputScalar, in 32-bit floats.
+float fullScaleInput(const LoggerConfig& config);
 
 } // namespace velmora

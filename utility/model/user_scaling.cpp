@@ -5,8 +5,10 @@
 // Float or double: the four points are held as 32-bit floats (the rule compares them
 // as floats, so two texts that differ only past float precision count as equal), and
 // the derived gain, offset and step are stored in the record's 32-bit float fields.
-// In between, arithmetic is double on those float values, so the only rounding is
-// the final store; a result a float cannot hold is a range error, not an infinity.
+// The gain and offset are worked out in double on those float values, so the only
+// rounding is the final store; a result a float cannot hold is a range error, not an
+// infinity. The full-scale input and the value shown for it are computed in floats,
+// as every reading is (reading_rules.cpp).
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -17,13 +19,12 @@
 #include <string>
 
 #include "conversions.h"
+#include "reading_rules.h"
 #include "type_catalogue.h"
 
 namespace velmora {
 
 namespace {
-
-constexpr double kFullScale = 65472.0;
 
 // A decimal number in the "C" locale whatever the user's locale. `strict` demands
 // that the whole text (blanks aside) is the number; otherwise a leading number is
@@ -58,11 +59,8 @@ constexpr std::array<StepRow, 21> kSteps{{{0.001, 3}, {0.002, 3}, {0.0025, 4}, {
                                           {1, 0},     {2, 0},     {2.5, 1},    {5, 0},     {10, 0},   {20, 0},
                                           {25, 0},    {50, 0},    {100, 0}}};
 
-double fullScaleInput(const LoggerRecord& r)
-{
-    return (kFullScale * static_cast<double>(r.config.calGain()) + static_cast<double>(r.config.calOffset())) *
-           static_cast<double>(r.config.inputScalar());
-}
+// The value shown for full-scale input, in floats as the reading of code 65472 is.
+double fullScaleValue(const LoggerRecord& r) { return fullScaleInput(r.config) * r.scaleGain + r.scaleOffset; }
 
 void setFalling(LoggerRecord& r, bool falling)
 {
@@ -117,14 +115,11 @@ Points factoryPoints(const LoggerConfig& c)
             factory(TextSlot::DefaultOut2)};
 }
 
-// The user's input points must lie within the logger's input range 0..full. The
-// points are held as 32-bit floats, and so is the full-scale input they are held
-// against: computed from the float calibration it comes out a hair below the top of
-// the range the logger states (29.99999997 for "0.00 - 30.00"), and that top, which
-// the user is shown, must be a point the user can give.
-int checkInputRange(const Points& p, double full)
+// The user's input points must lie within the logger's input range 0..full, both
+// held as 32-bit floats: the top of the range the logger states ("0.00 - 30.00"),
+// which the user is shown, is then a point the user can give.
+int checkInputRange(const Points& p, double top)
 {
-    const double top = static_cast<float>(full);
     return p.in1 > top   ? scaleerr::kIn1AboveFull
            : p.in1 < 0   ? scaleerr::kIn1Negative
            : p.in2 > top ? scaleerr::kIn2AboveFull
@@ -172,7 +167,7 @@ void computeScaling(LoggerRecord& r)
         return;
     }
 
-    const double full = fullScaleInput(r);
+    const double full = fullScaleInput(r.config);
     if (user) {
         if (const int error = checkInputRange(p, full); error != scaleerr::kNone) {
             r.scaleError = error;
@@ -182,7 +177,7 @@ void computeScaling(LoggerRecord& r)
 
     r.scaleGain = static_cast<float>(gain);
     r.scaleOffset = static_cast<float>(offset);
-    double top = full * static_cast<double>(r.scaleGain) + static_cast<double>(r.scaleOffset);
+    double top = fullScaleValue(r);
     double bottom = r.scaleOffset;
     const bool falling = top < bottom;
     setFalling(r, falling);
@@ -196,7 +191,7 @@ void computeScaling(LoggerRecord& r)
 
 void scaledRange(const LoggerRecord& r, double& upper, double& lower)
 {
-    const double a = fullScaleInput(r) * static_cast<double>(r.scaleGain) + static_cast<double>(r.scaleOffset);
+    const double a = fullScaleValue(r);
     const double b = r.scaleOffset;
     upper = r.scaleRising ? a : b;
     lower = r.scaleRising ? b : a;

@@ -54,7 +54,7 @@ int main(int argc, char* argv[])
     std::unique_ptr<UsbBridge> bridge;
     if (parser.isSet(simulate)) {
         std::string error;
-        bridge = makeSimulatedBridge(parser.value(simulate).toStdString(), clock, error);
+        bridge = makeSimulatedBridge(parser.value(simulate).toStdString(), clock, error, 1.0, &std::cerr);
         if (!bridge) {
             const QString text =
                 QStringLiteral("Cannot simulate \"%1\": %2").arg(parser.value(simulate), QString::fromStdString(error));

@@ -54,8 +54,8 @@ std::optional<int> MainMenuCommands::OnSetUp()
         if (!prompts_.askYesNo(msg(question), PromptIcon::Question) || !logger_.stopAndWrite())
             return std::nullopt;
     } else if (c.hasUndownloadedData()) {
-        if (prompts_.ask(msg(msgid::kUndownloadedData), PromptIcon::Warning, PromptButtons::OkCancel) !=
-            PromptAnswer::Ok)
+        if (prompts_.ask(msg(msgid::kUndownloadedData), PromptIcon::Warning, PromptButtons::OkCancel,
+                         PromptAnswer::Ok) != PromptAnswer::Ok)
             return std::nullopt;
     }
     return setupEntryPage(logger_.type());

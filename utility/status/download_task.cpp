@@ -69,10 +69,52 @@ std::string failure(const char* what, const std::string& path, int error)
 
 std::string writeFailure(const std::string& path, int error) { return failure("Failed writing file:\n", path, error); }
 
+// Writes the rows into `file`; the sink's error, 0 when every byte went out.
+int writeRows(AtomicFile& file, const LoggerRecord& record, std::span<const float> readings,
+              DownloadFileSummary& summary)
+{
+    FdSink sink(file.fd());
+    summary = writeDownloadFile(sink, record, readings, downloadStartTime(record), downloadInterval(record));
+    return summary.sinkOk ? 0 : sink.error();
+}
+
+// Gives the finished `file` the first free partial name beside `path`; false, with the
+// file's error set, when none could be had.
+bool commitUnderPartialName(AtomicFile& file, const std::string& path, std::string& partial)
+{
+    for (int attempt = 1; attempt <= kPartialNames; ++attempt) {
+        partial = partialFileName(path, attempt);
+        if (file.commitNew(partial))
+            return true;
+        if (file.error() != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+// The rows that arrived, written again into a new file beside `path` itself.
+bool keepBeside(const std::string& path, const LoggerRecord& record, std::span<const float> readings,
+                std::string& partial, int& error)
+{
+    AtomicFile file;
+    DownloadFileSummary summary;
+    if (!file.create(partialFileName(path, 1)) || (error = writeRows(file, record, readings, summary)) != 0) {
+        error = error != 0 ? error : file.error();
+        return false;
+    }
+    if (commitUnderPartialName(file, path, partial))
+        return true;
+    error = file.error();
+    return false;
+}
+
 // The readings ended early. The target is left as it was, whatever the user chose to
 // replace: a short file in its place would pass for the whole log. What did arrive is
-// kept under a new name beside it.
-SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const DownloadFileSummary& summary)
+// kept under a new name beside it: beside the file a symbolic link at `path` names,
+// where the temporary file already lies (a rename cannot cross into the link's file
+// system), or failing that beside the link.
+SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const LoggerRecord& record,
+                              std::span<const float> readings, const DownloadFileSummary& summary)
 {
     std::string message = "The logger sent fewer readings than it reported.\nOnly " +
                           std::to_string(summary.rowsWritten) + " of " + std::to_string(summary.rowsExpected) +
@@ -81,16 +123,16 @@ SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const D
         file.discard();
         return outcome(SaveResult::Incomplete, message);
     }
-    for (int attempt = 1; attempt <= kPartialNames; ++attempt) {
-        const std::string partial = partialFileName(path, attempt);
-        if (file.commitNew(partial))
-            return outcome(SaveResult::Incomplete, message + "\nThe readings that arrived were saved to:\n" + partial,
-                           partial);
-        if (file.error() != EEXIST)
-            break;
-    }
-    const int error = file.error();
+    const std::string target = file.target();
+    std::string partial;
+    bool kept = commitUnderPartialName(file, target, partial);
+    int error = file.error();
     file.discard();
+    if (!kept && target != path)
+        kept = keepBeside(path, record, readings, partial, error);
+    if (kept)
+        return outcome(SaveResult::Incomplete, message + "\nThe readings that arrived were saved to:\n" + partial,
+                       partial);
     return outcome(SaveResult::Incomplete,
                    message + "\nThe readings that arrived could not be saved either.\n(" + std::strerror(error) + ")");
 }
@@ -103,15 +145,13 @@ SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record
     if (!file.create(path))
         return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
 
-    FdSink sink(file.fd());
-    const DownloadFileSummary summary =
-        writeDownloadFile(sink, record, readings, downloadStartTime(record), downloadInterval(record));
-    if (!summary.sinkOk) {
+    DownloadFileSummary summary;
+    if (const int error = writeRows(file, record, readings, summary); error != 0) {
         file.discard();
-        return outcome(SaveResult::WriteFailed, writeFailure(path, sink.error()));
+        return outcome(SaveResult::WriteFailed, writeFailure(path, error));
     }
     if (summary.shortOfReadings())
-        return keepShortDownload(file, path, summary);
+        return keepShortDownload(file, path, record, readings, summary);
     if (!file.commit())
         return outcome(SaveResult::WriteFailed, writeFailure(path, file.error()));
 

@@ -30,7 +30,7 @@ bool StopDownloadFlow::download(const LoggerLink::Progress& progress)
         return true;
     if (cancelled) {
         readings_.clear();
-        prompts_.ask(std::string(kDownloadCancelled), PromptIcon::Information, PromptButtons::Ok);
+        prompts_.ask(std::string(kDownloadCancelled), PromptIcon::Information, PromptButtons::Ok, PromptAnswer::Ok);
     }
     return false;
 }

@@ -45,6 +45,19 @@ StartPlan planStart(WallClock& clock, const StartChoice& choice)
     return plan;
 }
 
+std::optional<CivilTime> pendingStart(const LoggerConfig& config, WallClock& clock)
+{
+    if (!config.isLogging() || !config.isDelayedStartPending() || config.isWaitingForButton())
+        return std::nullopt;
+    const CivilTime start{config.startFullYear(), config.startMonth(),  config.startDay(),
+                          config.startHour(),     config.startMinute(), config.startSecond()};
+    const UnixSeconds now = clock.now();
+    const std::optional<UnixSeconds> at = WallClock::fromLocal(start, now);
+    if (!at || *at <= now)
+        return std::nullopt;
+    return start;
+}
+
 WizardStep finishSetUp(WizardCore& core, const StartChoice& choice)
 {
     const StartPlan plan = planStart(core.clock, choice);

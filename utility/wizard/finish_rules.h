@@ -2,9 +2,11 @@
 // The finish of the two start pages: when the logger is to start, the delay that
 // takes it there, and the verified write that starts it.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "civil_time.h"
+#include "logger_config.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -46,6 +48,11 @@ struct StartPlan {
 };
 
 StartPlan planStart(WallClock& clock, const StartChoice& choice);
+
+// The local date and time a logger set for a delayed start is still waiting for;
+// nothing when it is not waiting for one (stopped, logging, or waiting for its
+// button) or the time has come.
+std::optional<CivilTime> pendingStart(const LoggerConfig& config, WallClock& clock);
 
 // "&Finish": plans the start, shows the refusal if there is one, else writes the
 // configuration with read-back verification; the summary page follows success.

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "connected_logger.h"
+#include "control_characters.h"
 #include "prompts.h"
 #include "utility_strings.h"
 #include "wizard_core.h"
@@ -16,23 +17,25 @@ constexpr std::string_view kUnsupported = "\"%&*,./:<>?\\|()";
 constexpr std::size_t kMaxNameLength = 15;
 } // namespace
 
-int loggerNameProblem(std::string& name)
+std::string loggerNameProblem(std::string& name)
 {
     const std::size_t first = name.find_first_not_of(' ');
     name.erase(0, first == std::string::npos ? name.size() : first);
     if (name.empty())
-        return msgid::kNameMissing;
+        return msg(msgid::kNameMissing);
     if (name.size() > kMaxNameLength)
-        return msgid::kNameTooLong;
+        return msg(msgid::kNameTooLong);
     if (name.find_first_of(kUnsupported) != std::string::npos)
-        return msgid::kNameUnsupported;
-    return 0;
+        return msg(msgid::kNameUnsupported);
+    if (firstControlCharacter(name))
+        return std::string(kNameControlCharacter);
+    return {};
 }
 
 bool takeLoggerName(WizardCore& core, std::string name)
 {
-    if (const int problem = loggerNameProblem(name)) {
-        core.prompts.warn(msg(problem));
+    if (const std::string problem = loggerNameProblem(name); !problem.empty()) {
+        core.prompts.warn(problem);
         return false;
     }
     core.logger.config.setName(name);

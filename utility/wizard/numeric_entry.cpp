@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "number_format.h"
 
@@ -32,9 +33,12 @@ bool numericKeyAccepted(std::string_view text, int caret, char ch, NumericFormat
     return true;
 }
 
-double numericTextValue(std::string_view text)
+namespace {
+
+// The number the text starts with, after spaces and a plus sign, in the "C" locale
+// whatever the user's locale says.
+std::optional<double> leadingNumber(std::string_view text)
 {
-    // The leading number in the "C" locale, whatever the user's locale says.
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end && std::isspace(static_cast<unsigned char>(*p)))
@@ -43,8 +47,16 @@ double numericTextValue(std::string_view text)
         ++p;
     double value = 0;
     const auto [stop, ec] = std::from_chars(p, end, value, std::chars_format::general);
-    return ec == std::errc() && std::isfinite(value) ? value : 0.0;
+    if (ec != std::errc() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
+
+} // namespace
+
+double numericTextValue(std::string_view text) { return leadingNumber(text).value_or(0.0); }
+
+bool startsWithNumber(std::string_view text) { return leadingNumber(text).has_value(); }
 
 std::string numericText(double value, int decimals) { return fixedText(value, decimals); }
 

@@ -20,6 +20,8 @@ bool numericKeyAccepted(std::string_view text, int caret, char ch, NumericFormat
 
 // The number the text starts with; 0 when it does not start with one.
 double numericTextValue(std::string_view text);
+// Whether the text starts with a number at all: not empty, not only a sign or a point.
+bool startsWithNumber(std::string_view text);
 
 // The value as a fixed-point number with exactly `decimals` digits after the point.
 std::string numericText(double value, int decimals);

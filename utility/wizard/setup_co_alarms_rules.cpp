@@ -57,11 +57,15 @@ WizardStep next(WizardCore& core, Values& values)
         }
         level = kRecommendedLevel;
     }
+    // A safety setting must not be accepted by a reflex key: Return answers No.
+    const auto confirmed = [&core](int question) {
+        return core.prompts.askYesNo(msg(question), PromptIcon::Question, PromptAnswer::No);
+    };
     if (on && level > kRecommendedLevel) {
-        if (!core.prompts.askYesNo(msg(values.sounder ? msgid::kCoAboveSafety : msgid::kCoAboveSafetySounderOff)))
+        if (!confirmed(values.sounder ? msgid::kCoAboveSafety : msgid::kCoAboveSafetySounderOff))
             return WizardStep::stay(id::kLevel);
     } else if (on && !values.sounder) {
-        if (!core.prompts.askYesNo(msg(msgid::kCoSounderOff)))
+        if (!confirmed(msgid::kCoSounderOff))
             return WizardStep::stay(id::kSounder);
     }
 

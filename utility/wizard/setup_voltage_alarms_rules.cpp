@@ -1,5 +1,6 @@
 #include "setup_voltage_alarms_rules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "connected_logger.h"
@@ -19,19 +20,36 @@ constexpr std::uint16_t kLowestLowCode = 31;
 
 enum class Place { Inside, Below, Above };
 
-// Where a level lies against the range, judged at the decimals the edit shows. The
-// ends come from float calibration and scaling values (a 30 V top may be
-// 29.9999995), so a level typed as the end shown, or written back by a correction,
-// must count as inside, or the correction would repeat for ever.
-Place placeOf(double level, const ValueRange& range, int decimals)
+// The ends come from 32-bit calibration and scaling values, so an end meant as 30 V
+// may come out a few float steps beside it; a level that near the end is inside.
+constexpr double kFloatNoise = 1e-6;
+
+double noiseOf(const ValueRange& range)
 {
-    const double scale = std::pow(10.0, decimals);
-    const auto steps = [scale](double v) { return std::round(v * scale); };
-    if (steps(level) < steps(range.bottom))
+    return kFloatNoise * std::max({1.0, std::fabs(range.bottom), std::fabs(range.top)});
+}
+
+// Where a level lies against the range. A level beyond an end by more than float
+// noise is outside, even when the edit would show it rounded to the end (52.8 beyond
+// a top of 52.78 shown with one decimal).
+Place placeOf(double level, const ValueRange& range)
+{
+    const double noise = noiseOf(range);
+    if (level < range.bottom - noise)
         return Place::Below;
-    if (steps(level) > steps(range.top))
+    if (level > range.top + noise)
         return Place::Above;
     return Place::Inside;
+}
+
+// The range as the edit can show it: both ends pulled inward to a whole number of
+// the edit's decimals, so that a level corrected to an end is then taken (a top of
+// 52.78 shown with one decimal is 52.7, not 52.8).
+ValueRange shownRange(const ValueRange& range, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double noise = noiseOf(range) * scale;
+    return {std::ceil(range.bottom * scale - noise) / scale, std::floor(range.top * scale + noise) / scale};
 }
 
 // A level as the edit shows it; a level that shows as zero shows without a sign
@@ -57,7 +75,7 @@ struct Level {
 // silently when it is off.
 bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimals)
 {
-    const Place place = placeOf(level.value, range, decimals);
+    const Place place = placeOf(level.value, range);
     if (place == Place::Inside)
         return true;
     if (!level.on) {
@@ -65,7 +83,8 @@ bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimal
         return true;
     }
     core.prompts.warn(msg(level.message));
-    level.text = shownText(place == Place::Below ? range.bottom : range.top, decimals);
+    const ValueRange shown = shownRange(range, decimals);
+    level.text = shownText(place == Place::Below ? shown.bottom : shown.top, decimals);
     return false;
 }
 
@@ -85,6 +104,16 @@ ValueRange levelRange(const LoggerRecord& record) { return typedAlarmRange(recor
 
 std::string levelText(const LoggerRecord& record, double level) { return shownText(level, decimalsForType(record)); }
 
+bool levelsFitTheEdits(const LoggerRecord& record)
+{
+    const int decimals = decimalsForType(record);
+    const ValueRange shown = shownRange(levelRange(record), decimals);
+    const auto fits = [decimals](double end) {
+        return shownText(end, decimals).size() <= static_cast<std::size_t>(kLevelLength);
+    };
+    return fits(shown.bottom) && fits(shown.top);
+}
+
 Values load(const LoggerRecord& record)
 {
     const LoggerConfig& c = record.config;
@@ -94,14 +123,15 @@ Values load(const LoggerRecord& record)
     v.unit = levelUnit(c);
     v.highOn = c.hasFlag(flag::kHighEnabled);
     v.lowOn = c.hasFlag(flag::kLowEnabled);
-    double high = numericTextValue(highAlarmText(record));
-    double low = numericTextValue(lowAlarmText(record));
-    if (placeOf(high, range, v.decimals) != Place::Inside)
-        high = range.top;
-    if (placeOf(low, range, v.decimals) != Place::Inside)
-        low = range.bottom;
-    v.highText = shownText(high, v.decimals);
-    v.lowText = shownText(low, v.decimals);
+    // A stored level is shown as the edit shows it, and one that would then lie
+    // outside the range shows as the end the edit can show.
+    const ValueRange shown = shownRange(range, v.decimals);
+    const auto inside = [&](double level, double end) {
+        const double edited = numericTextValue(shownText(level, v.decimals));
+        return placeOf(edited, range) == Place::Inside ? edited : end;
+    };
+    v.highText = shownText(inside(numericTextValue(highAlarmText(record)), shown.top), v.decimals);
+    v.lowText = shownText(inside(numericTextValue(lowAlarmText(record)), shown.bottom), v.decimals);
     v.highHold = c.hasFlag(flag::kHighLatched);
     v.lowHold = c.hasFlag(flag::kLowLatched);
     v.ledsOffered = ledsCanBeDisabled(c.type());
@@ -115,6 +145,16 @@ WizardStep next(WizardCore& core, Values& values)
     LoggerConfig& c = record.config;
     c.setHighAlarmEnabled(values.highOn); // written when clicked; again for callers without the page
     c.setLowAlarmEnabled(values.lowOn);
+    // A level left empty (or only a sign or a point) is no level: it must not be
+    // stored as 0.
+    if (values.highOn && !startsWithNumber(values.highText)) {
+        core.prompts.warn(std::string(kHighLevelMissing));
+        return WizardStep::stay(id::kHighLevel);
+    }
+    if (values.lowOn && !startsWithNumber(values.lowText)) {
+        core.prompts.warn(std::string(kLowLevelMissing));
+        return WizardStep::stay(id::kLowLevel);
+    }
 
     Level high{numericTextValue(values.highText),
                values.highOn,

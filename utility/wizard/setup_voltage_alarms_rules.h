@@ -39,10 +39,14 @@ struct Values {
     std::string unit;
 };
 
-// The levels the page takes; out-of-range levels are judged at the edits' decimals.
+// The levels the page takes.
 ValueRange levelRange(const LoggerRecord& record);
 // A level as the edit shows it.
 std::string levelText(const LoggerRecord& record, double level);
+// Whether every level of the range can be shown in the edits (at most kLevelLength
+// characters at the edits' decimals); a scaling whose levels could not be is refused
+// by the scaling page.
+bool levelsFitTheEdits(const LoggerRecord& record);
 
 // The stored alarm texts as numbers; a high level outside the range shows as the
 // top of the range, a low one as the bottom.

@@ -5,8 +5,10 @@
 #include <cstdint>
 
 #include "connected_logger.h"
+#include "control_characters.h"
 #include "conversions.h"
 #include "prompts.h"
+#include "setup_voltage_alarms_rules.h"
 #include "utility_strings.h"
 #include "wizard_core.h"
 #include "wizard_pages.h"
@@ -176,6 +178,10 @@ WizardStep next(WizardCore& core, const Values& values)
 {
     ConnectedLogger& logger = core.logger;
     LoggerConfig& c = logger.config;
+    if (firstControlCharacter(values.unit)) {
+        core.prompts.warn(std::string(kUnitControlCharacter));
+        return WizardStep::stay(kUnitBox);
+    }
     c.setText(TextSlot::Units, withoutLeadingSpaces(values.unit)); // an empty unit is allowed
     c.setText(TextSlot::ScaleOut1, values.out1);
     c.setText(TextSlot::ScaleIn1, values.in1);
@@ -183,10 +189,17 @@ WizardStep next(WizardCore& core, const Values& values)
     c.setText(TextSlot::ScaleIn2, values.in2);
     computeScaling(logger);
     const ScalingReply reply = replyTo(logger.scaleError);
-    if (reply.message == 0)
-        return forwardFrom(core, page::kVoltageCal);
-    core.prompts.warn(msg(reply.message));
-    return WizardStep::stay(reply.focusControl);
+    if (reply.message != 0) {
+        core.prompts.warn(msg(reply.message));
+        return WizardStep::stay(reply.focusControl);
+    }
+    // The alarm page shows its levels in boxes of a few characters; a scaling whose
+    // levels do not fit them could be set but never shown or typed again.
+    if (!setup_voltage_alarms::levelsFitTheEdits(logger)) {
+        core.prompts.warn(std::string(kScalingTooWide));
+        return WizardStep::stay(kOut1Box);
+    }
+    return forwardFrom(core, page::kVoltageCal);
 }
 
 WizardStep back(WizardCore& core) { return backFrom(core, page::kVoltageCal); }

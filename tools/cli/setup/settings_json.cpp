@@ -6,6 +6,7 @@
 #include <cmath>
 #include <span>
 
+#include "control_characters.h"
 #include "json_reader.h"
 #include "json_text.h"
 #include "text_encoding.h"
@@ -96,6 +97,13 @@ bool readRecordText(const JsonValue& v, std::optional<std::string>& out, std::st
     const std::string bytes = utf8ToCp1252(v.text);
     if (cp1252ToUtf8(bytes) != v.text) {
         why = "holds a character the logger cannot keep (it keeps Windows-1252 text)";
+        return false;
+    }
+    // The set-up pages refuse these too; a file is refused before any page is shown.
+    if (const std::optional<unsigned char> c = firstControlCharacter(bytes)) {
+        static const char hex[] = "0123456789ABCDEF";
+        why = std::string("holds a control character (U+00") + hex[*c >> 4] + hex[*c & 0xF] +
+              "): a name or unit may not hold tabs, line breaks or the like";
         return false;
     }
     out = bytes;
@@ -411,7 +419,9 @@ std::optional<LoggerSettings> readSettings(std::string_view utf8, SettingsProble
     for (const JsonMember& m : document->members) {
         std::string key, why;
         if (!readKey(m, settings, key, why)) {
-            problem = SettingsProblem{key, "line " + std::to_string(m.value.line) + ": \"" + key + "\": " + why};
+            // The key as an escape-quoted string: an unknown one may hold anything.
+            problem =
+                SettingsProblem{key, "line " + std::to_string(m.value.line) + ": " + jsonString(key) + ": " + why};
             return std::nullopt;
         }
     }

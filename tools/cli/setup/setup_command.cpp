@@ -1,14 +1,18 @@
 #include "setup_command.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <istream>
 #include <optional>
 #include <sstream>
 
 #include "connected_logger.h"
-#include "logger_commands.h"
+#include "logger_command_context.h"
 #include "main_menu_commands.h"
 #include "settings_json.h"
 #include "settings_walk.h"
@@ -23,21 +27,58 @@ namespace velmora {
 
 namespace {
 
+// A settings file is a few hundred bytes; anything near this is something else.
+constexpr std::size_t kMaxSettingsBytes = std::size_t{1} << 20;
+constexpr const char* kTooLarge = "larger than 1 MB: not a settings file";
+
+// At most kMaxSettingsBytes + 1 bytes of `in`, so that an endless input ends.
+bool readCapped(std::istream& in, std::string& text)
+{
+    text.resize(kMaxSettingsBytes + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return !in.bad();
+}
+
+// The settings file's text. Only a regular file is read (a folder, a device such as
+// /dev/zero or a pipe is refused before anything is read, and a FIFO without a writer
+// is not waited for), and no more than kMaxSettingsBytes of it.
 bool readFile(const std::string& file, std::istream& in, std::string& text, std::string& error)
 {
     if (file == "-") {
-        text.assign(std::istreambuf_iterator<char>(in), {});
-        if (in.bad())
+        if (!readCapped(in, text))
             error = "cannot read the standard input";
-        return !in.bad();
+        else if (text.size() > kMaxSettingsBytes)
+            error = std::string("standard input: ") + kTooLarge;
+        return error.empty();
     }
-    std::ifstream f(file, std::ios::binary);
-    if (!f) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
         error = "cannot read " + file + ": " + std::strerror(errno);
         return false;
     }
-    text.assign(std::istreambuf_iterator<char>(f), {});
-    return true;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        error = "cannot read " + file + ": not a regular file";
+    else if (static_cast<std::uintmax_t>(st.st_size) > kMaxSettingsBytes)
+        error = file + ": " + kTooLarge;
+    text.clear();
+    char buffer[65536];
+    while (error.empty()) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = "cannot read " + file + ": " + std::strerror(errno);
+        else if (n == 0)
+            break;
+        else if (text.size() + static_cast<std::size_t>(n) > kMaxSettingsBytes)
+            error = file + ": " + kTooLarge; // it grew while it was read
+        else
+            text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return error.empty();
 }
 
 // The file, or exit code 2 with the reason on the error stream.

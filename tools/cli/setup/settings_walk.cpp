@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "connected_logger.h"
+#include "finish_rules.h"
 #include "page_driver.h"
 #include "page_sequence.h"
 #include "setup_push_to_start_rules.h"
@@ -56,12 +57,21 @@ setup_push_to_start::Values pushPageValues(WizardCore& core, const LoggerSetting
 
 constexpr std::array kStartKeys{key::kStart};
 
-void readStartPage(WizardCore&, LoggerSettings& s) { s.start = StartChoice{StartMode::Now, {}}; }
+// The pages show the clock's time, but a logger that waits for a delayed start is
+// shown with that start, so that its settings set another logger up the same way.
+void readStartPage(WizardCore& core, LoggerSettings& s)
+{
+    const std::optional<CivilTime> pending = pendingStart(core.logger.config, core.clock);
+    s.start = pending ? StartChoice{StartMode::At, *pending} : StartChoice{StartMode::Now, {}};
+}
 
 void readPushPage(WizardCore& core, LoggerSettings& s)
 {
     const setup_push_to_start::Values v = setup_push_to_start::load(core);
-    s.start = StartChoice{v.start == setup_push_to_start::Start::Button ? StartMode::Button : StartMode::Now, {}};
+    if (v.start == setup_push_to_start::Start::Button)
+        s.start = StartChoice{StartMode::Button, {}};
+    else
+        readStartPage(core, s);
 }
 
 constexpr std::array<PageDriver, 2> kFinishDrivers{{

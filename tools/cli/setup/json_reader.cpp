@@ -3,6 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
+
+#include "json_text.h"
 
 namespace velmora {
 
@@ -122,6 +125,8 @@ private:
             advance();
             return true;
         }
+        // The names met so far, so that a file of many names is checked in one pass.
+        std::unordered_set<std::string> names;
         for (;;) {
             if (peek() != '"')
                 return fail("expected a name in double quotes");
@@ -129,11 +134,9 @@ private:
             JsonMember member;
             if (!string(member.name))
                 return false;
-            for (const JsonMember& m : out.members) {
-                if (m.name == member.name) {
-                    error = JsonError{line, column, "\"" + member.name + "\" is given twice"};
-                    return false;
-                }
+            if (!names.insert(member.name).second) {
+                error = JsonError{line, column, jsonString(member.name) + " is given twice"};
+                return false;
             }
             skipSpace();
             if (peek() != ':')

@@ -10,6 +10,7 @@
 #include <locale.h>
 
 #include "atomic_file.h"
+#include "file_identity.h"
 #include "graph_strings.h"
 #include "velmora_version.h"
 
@@ -20,11 +21,12 @@ namespace {
 constexpr int kDotsPerInch = 300;
 constexpr double kMarginMm = 15.0;
 
-std::string withArgs(std::string_view pattern, const std::string& a, const std::string& b)
+std::string withArgs(std::string_view pattern, const std::string& a, const std::string& b = {})
 {
     std::string t(pattern);
     t.replace(t.find("%1"), 2, a);
-    t.replace(t.find("%2"), 2, b);
+    if (const auto at = t.find("%2"); at != std::string::npos)
+        t.replace(at, 2, b);
     return t;
 }
 
@@ -47,9 +49,13 @@ QPageSize::PageSizeId localePaper()
     return paperForSize(width, height);
 }
 
-bool writeReportPdf(const std::string& path, const ReportContent& content, QPageSize::PageSizeId paper,
-                    std::string& error)
+bool writeReportPdf(const std::string& path, const std::string& downloadFile, const ReportContent& content,
+                    QPageSize::PageSizeId paper, std::string& error)
 {
+    if (sameExistingFile(path, downloadFile)) {
+        error = withArgs(graphtext::kReportOverDownload, path);
+        return false;
+    }
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);

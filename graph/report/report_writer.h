@@ -15,8 +15,10 @@ QPageSize::PageSizeId localePaper();
 // A4 for anything else.
 QPageSize::PageSizeId paperForSize(int widthMm, int heightMm);
 
-// False with the user's message in `error` ("Failed writing file: ...").
-bool writeReportPdf(const std::string& path, const ReportContent& content, QPageSize::PageSizeId paper,
-                    std::string& error);
+// Writes the report of `downloadFile` to `path`. False with the user's message in
+// `error` ("Failed writing file: ..."); refused, with nothing written, when `path`
+// names the download file itself under whatever name.
+bool writeReportPdf(const std::string& path, const std::string& downloadFile, const ReportContent& content,
+                    QPageSize::PageSizeId paper, std::string& error);
 
 } // namespace velmora

@@ -18,7 +18,7 @@ public:
     {
     }
 
-    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons buttons) override
+    PromptAnswer ask(const std::string& text, PromptIcon, PromptButtons buttons, PromptAnswer) override
     {
         err_ << text << '\n';
         ++shown_;
