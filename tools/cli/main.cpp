@@ -1,30 +1,25 @@
-// velmora-cli: the logger model, link and file code without a window.
-//
-//   velmora-cli [--simulate SPEC] list
-//   velmora-cli [--simulate SPEC] status [--json]
-//   velmora-cli [--simulate SPEC] download [--stop] FILE
-//   velmora-cli [--simulate SPEC] settings [--json]
-//   velmora-cli [--simulate SPEC] setup [--yes] FILE
-//   velmora-cli --simulate SPEC image FILE
-//   velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE
-//   velmora-cli export FILE.txt OUT.xlsx
-//   velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf
-//
-// Exit codes: 0 success, 1 failure (the message is on standard error), 2 usage.
+// velmora-cli: the logger model, link and file code without a window. Its commands,
+// options and exit codes are in help.txt, which is both `velmora-cli --help` and the
+// manual page's source.
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "archive_command.h"
 #include "cli_bridge.h"
 #include "clock.h"
 #include "export_command.h"
+#include "help_text.h"
 #include "image_command.h"
 #include "inspect_command.h"
 #include "locale_format.h"
 #include "logger_commands.h"
 #include "setup_command.h"
+#include "simulation_setup.h"
+#include "velmora_version.h"
 #include "wall_clock.h"
 #ifdef VELMORA_CLI_REPORT
 #include "report_command.h"
@@ -32,24 +27,11 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: velmora-cli [--simulate SPEC] list\n"
-    "       velmora-cli [--simulate SPEC] status [--json]\n"
-    "       velmora-cli [--simulate SPEC] download [--stop] FILE\n"
-    "       velmora-cli [--simulate SPEC] settings [--json]\n"
-    "       velmora-cli [--simulate SPEC] setup [--yes] FILE    (FILE - reads standard input)\n"
-    "       velmora-cli --simulate SPEC image FILE    (save the simulated logger as an image)\n"
-    "       velmora-cli inspect [--json] [--readout I] [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE\n"
-    "       velmora-cli export FILE.txt OUT.xlsx\n"
-    "       velmora-cli report [--from T] [--to T] [--activation-energy KJ_PER_MOL] FILE OUT.pdf\n"
-    "SPEC is a logger type code 1..21 (a factory logger holding demo readings)\n"
-    "or the path of a logger image file. T is a time written \"DD/MM/YYYY HH:MM:SS\".\n";
-
 int usage(const std::string& problem)
 {
     if (!problem.empty())
         std::cerr << "velmora-cli: " << problem << '\n';
-    std::cerr << kUsage;
+    std::cerr << velmora::kUsageText << "Run 'velmora-cli --help' for the commands and options.\n";
     return 2;
 }
 
@@ -59,8 +41,28 @@ int main(int argc, char** argv)
 {
     using namespace velmora;
     std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h")
-        return args.empty() ? usage({}) : (std::cout << kUsage, 0);
+    if (args.empty())
+        return usage({});
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::cout << kHelpText;
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "velmora-cli " VELMORA_VERSION "\n";
+        return 0;
+    }
+
+    // --store URL: the archive the archive commands use.
+    std::optional<std::string> store;
+    if (args[0] == "--store") {
+        if (args.size() < 2)
+            return usage("--store needs a URL");
+        store = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+        if (args.empty() || args[0] != "archive")
+            return usage("--store goes with the archive commands");
+        return runArchive(store, std::vector<std::string>(args.begin() + 1, args.end()), std::cout, std::cerr);
+    }
 
     std::string simulate;
     bool simulateGiven = false;
@@ -76,6 +78,8 @@ int main(int argc, char** argv)
 
     const std::string command = args[0];
     args.erase(args.begin());
+    if (command == "archive") // the archive of download files
+        return runArchive(std::nullopt, args, std::cout, std::cerr);
     if (command == "inspect") // reads a download file: no logger involved
         return runInspect(args, std::cout, std::cerr);
     if (command == "export") // writes a workbook from a download file
@@ -134,5 +138,6 @@ int main(int argc, char** argv)
         return runSettings(context, wall, json);
     if (command == "setup")
         return runSetup(context, wall, positional[0], yes, std::cin);
-    return runDownload(context, positional[0], stop);
+    return runDownload(context, positional[0], stop,
+                       simulateGiven ? simulatedImagePaths(simulate) : std::vector<std::string>{});
 }
