@@ -159,7 +159,7 @@ class SqliteStore final : public ArchiveStore {
 public:
     explicit SqliteStore(const std::string& path) : where_(path)
     {
-        const int opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        const int opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (opened != SQLITE_OK) {
             const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
             sqlite3_close(db_);

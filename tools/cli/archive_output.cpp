@@ -119,7 +119,7 @@ void writeReadings(ArchiveStore& store, const std::vector<Deployment>& deploymen
             }
             text += "]}";
         } else {
-            text += std::to_string(r.deployment) + ',' + utc + ',' + local;
+            text.append(std::to_string(r.deployment)).append(1, ',').append(utc).append(1, ',').append(local);
             for (int c = 0; c < kReadingColumns; ++c) {
                 if (!(allColumns & (1u << c)))
                     continue;

@@ -52,9 +52,25 @@ std::optional<std::int64_t> parseIso(const std::string& s)
 std::string isoUtc(std::int64_t utc)
 {
     const CivilTime t = civilOfWallSeconds(utc);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute,
-                  t.second);
+    if (t.year < 0 || t.year > 9999) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute,
+                      t.second);
+        return text;
+    }
+    // "YYYY-MM-DDTHH:MM:SSZ" digit by digit: one for every reading read back.
+    std::string text = "0000-00-00T00:00:00Z";
+    auto two = [&](std::size_t at, int v) {
+        text[at] = static_cast<char>('0' + v / 10);
+        text[at + 1] = static_cast<char>('0' + v % 10);
+    };
+    two(0, t.year / 100);
+    two(2, t.year % 100);
+    two(5, t.month);
+    two(8, t.day);
+    two(11, t.hour);
+    two(14, t.minute);
+    two(17, t.second);
     return text;
 }
 
