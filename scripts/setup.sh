@@ -21,6 +21,7 @@ packages=(
   # runs on it (lintian, desktop entries, metainfo, manual pages, bash completion)
   dpkg-dev file gzip
   lintian desktop-file-utils appstream man-db groff-base bash-completion
+  systemd udev # systemd-analyze verify and udevadm test on the fetch units and the rule
 )
 missing=()
 for p in "${packages[@]}"; do
