@@ -49,8 +49,12 @@ def main():
         sys.exit(__doc__)
     cli, file, sqlite_rows, postgres_rows, folder, url = sys.argv[1:7]
     repeats = int(sys.argv[7]) if len(sys.argv) == 8 else 3
-    readings = sum(1 for _ in open(sqlite_rows))
-    serial = open(file, encoding="cp1252").readlines()[1].rstrip("\r\n").split(",")[-1]
+    # Nothing large in this process: a child's peak memory starts from what it forked.
+    with open(sqlite_rows) as rows:
+        readings = sum(1 for _ in rows)
+    with open(file, encoding="cp1252") as f:
+        f.readline()
+        serial = f.readline().rstrip("\r\n").split(",")[-1]
     print("archive_bench: %s, %d readings, best of %d" % (os.path.basename(file), readings, repeats))
 
     ours_sqlite, anchor_sqlite, ours_pg, anchor_pg = [], [], [], []

@@ -32,10 +32,6 @@ private:
     bool changed_ = false;
 };
 
-// The civil time of seconds counted without a zone (a download file's time stamps).
-CivilTime civilOfWallSeconds(std::int64_t wallSeconds);
-// The reverse.
-std::int64_t wallSecondsOf(const CivilTime& t);
 // "DD/MM/YYYY HH:MM:SS", as the download file writes its times.
 std::string wallStampText(std::int64_t wallSeconds);
 

@@ -44,14 +44,14 @@ std::optional<std::int64_t> parseIso(const std::string& s)
             return std::nullopt;
         offset = (zone[0] == '-' ? -1 : 1) * (hours * 3600 + minutes * 60);
     }
-    return wallSecondsOf(t) - offset;
+    return secondsOf(t) - offset;
 }
 
 } // namespace
 
 std::string isoUtc(std::int64_t utc)
 {
-    const CivilTime t = civilOfWallSeconds(utc);
+    const CivilTime t = civilOfSeconds(utc);
     if (t.year < 0 || t.year > 9999) {
         char text[64];
         std::snprintf(text, sizeof text, "%d-%02d-%02dT%02d:%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute,
