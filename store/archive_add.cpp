@@ -36,8 +36,7 @@ public:
     {
         char buffer[1 << 16];
         long n;
-        while ((n = read(buffer, sizeof buffer)) > 0) {
-        }
+        while ((n = read(buffer, sizeof buffer)) > 0) {}
         return n == 0;
     }
     std::string sha256() { return hash_.hex(); }

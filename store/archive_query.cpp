@@ -56,9 +56,9 @@ std::optional<std::string> storedFile(ArchiveStore& store, std::int64_t deployme
         return std::nullopt;
     std::optional<std::string> bytes = decompress(*packed);
     if (!bytes)
-        throw StoreError(archivetext::fill(archivetext::kStoreFailed,
-                                           {store.where(), "the file of deployment " + std::to_string(deployment) +
-                                                               " is damaged"}));
+        throw StoreError(
+            archivetext::fill(archivetext::kStoreFailed,
+                              {store.where(), "the file of deployment " + std::to_string(deployment) + " is damaged"}));
     return bytes;
 }
 

@@ -23,9 +23,9 @@ public:
 // One measurement channel of a deployment: the first, the second (humidity) or the
 // third trace (dew point), with the alarm levels of the first reading.
 struct StoredChannel {
-    int position = 1;      // 1, 2 or 3
-    std::string name;      // UTF-8
-    std::string unit;      // UTF-8
+    int position = 1; // 1, 2 or 3
+    std::string name; // UTF-8
+    std::string unit; // UTF-8
     std::optional<double> highAlarm;
     std::optional<double> lowAlarm;
 
@@ -41,18 +41,18 @@ struct Deployment {
     std::string model;             // the kind of logger the file's columns show
     std::string name;
     std::vector<StoredChannel> channels;
-    unsigned columns = 0;          // bit c: ReadingColumn c is in the file
+    unsigned columns = 0; // bit c: ReadingColumn c is in the file
     std::int32_t intervalSeconds = 1;
     std::int64_t firstUtc = 0;
     std::int64_t lastUtc = 0;
     std::int64_t readingCount = 0;
     std::string fileName;
-    std::string sha256;            // lower-case hexadecimal
+    std::string sha256; // lower-case hexadecimal
     std::int64_t fileSize = 0;
     std::string addedBy;
     std::string addedHost;
     std::int64_t addedUtc = 0;
-    std::string zone;              // the zone the logger was started in, "Europe/Berlin"
+    std::string zone; // the zone the logger was started in, "Europe/Berlin"
 };
 
 // A reading as stored: the values of the file's columns in ReadingColumn places; a

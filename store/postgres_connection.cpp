@@ -54,8 +54,8 @@ PgResult PgConnection::exec(const std::string& sql, const PgParams& params, Exec
     std::vector<const char*> values;
     for (const std::optional<std::string>& p : params)
         values.push_back(p ? p->c_str() : nullptr);
-    PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
-                                 nullptr, nullptr, binary ? 1 : 0));
+    PgResult result(PQexecParams(conn_, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(), nullptr,
+                                 nullptr, binary ? 1 : 0));
     if (!result || PQresultStatus(result.get()) != expected)
         fail(result.get());
     return result;

@@ -166,20 +166,27 @@ public:
         const char* values[11];
         int lengths[11] = {};
         int formats[11] = {};
-        const std::string texts[] = {d.serial,          number(d.intervalSeconds), number(d.firstUtc),
-                                     number(d.lastUtc), number(d.readingCount),    "",
-                                     d.model,           d.name,                    number(d.columns),
+        const std::string texts[] = {d.serial,
+                                     number(d.intervalSeconds),
+                                     number(d.firstUtc),
+                                     number(d.lastUtc),
+                                     number(d.readingCount),
+                                     "",
+                                     d.model,
+                                     d.name,
+                                     number(d.columns),
                                      number(id_)};
         for (int i = 0; i < 10; ++i)
             values[i] = texts[i].c_str();
         values[5] = compressedFile.data();
         lengths[5] = static_cast<int>(compressedFile.size());
         formats[5] = 1; // the bytes as they are
-        PgResult update(PQexecParams(db_.get(),
-                                     "UPDATE deployments SET serial = $1, interval_s = $2, first_utc = to_timestamp($3), "
-                                     "last_utc = to_timestamp($4), readings = $5, file_bytes = $6, model = $7, "
-                                     "name = $8, columns = $9 WHERE id = $10",
-                                     10, nullptr, values, lengths, formats, 0));
+        PgResult update(
+            PQexecParams(db_.get(),
+                         "UPDATE deployments SET serial = $1, interval_s = $2, first_utc = to_timestamp($3), "
+                         "last_utc = to_timestamp($4), readings = $5, file_bytes = $6, model = $7, "
+                         "name = $8, columns = $9 WHERE id = $10",
+                         10, nullptr, values, lengths, formats, 0));
         if (!update || PQresultStatus(update.get()) != PGRES_COMMAND_OK)
             db_.fail(update.get());
         for (const StoredChannel& c : d.channels)
@@ -317,12 +324,12 @@ public:
             std::optional<std::string> type;
             if (d.loggerType)
                 type = number(*d.loggerType);
-            PgResult inserted = db_.query(
-                "INSERT INTO deployments (logger_type, model, name, columns, file_name, sha256, file_size, "
-                "added_by, added_host, added_utc, zone) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, "
-                "to_timestamp($10), $11) ON CONFLICT (sha256) DO NOTHING RETURNING id",
-                {type, d.model, d.name, number(d.columns), d.fileName, d.sha256, number(d.fileSize), d.addedBy,
-                 d.addedHost, number(d.addedUtc), d.zone});
+            PgResult inserted =
+                db_.query("INSERT INTO deployments (logger_type, model, name, columns, file_name, sha256, file_size, "
+                          "added_by, added_host, added_utc, zone) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, "
+                          "to_timestamp($10), $11) ON CONFLICT (sha256) DO NOTHING RETURNING id",
+                          {type, d.model, d.name, number(d.columns), d.fileName, d.sha256, number(d.fileSize),
+                           d.addedBy, d.addedHost, number(d.addedUtc), d.zone});
             if (PQntuples(inserted.get()) == 0) {
                 db_.exec("ROLLBACK");
                 return nullptr;

@@ -10,7 +10,7 @@ namespace velmora {
 inline constexpr int kSchemaVersion = 1;
 
 // The names of the value columns, in ReadingColumn order (the file's order).
-inline constexpr const char* kValueColumns[] = {"first_value",  "first_high",  "first_low",  "second_value",
+inline constexpr const char* kValueColumns[] = {"first_value", "first_high", "first_low",  "second_value",
                                                 "second_high", "second_low", "third_value"};
 
 // StoreError's text for a store whose version is newer than this program's.

@@ -12,7 +12,8 @@ void checkSqlite(sqlite3* db, int result, const std::string& where)
     const int primary = result & 0xff;
     if (primary == SQLITE_READONLY)
         throw StoreError(archivetext::fill(archivetext::kReadOnly, {where}));
-    throw StoreError(archivetext::fill(archivetext::kStoreFailed, {where, db ? sqlite3_errmsg(db) : sqlite3_errstr(result)}));
+    throw StoreError(
+        archivetext::fill(archivetext::kStoreFailed, {where, db ? sqlite3_errmsg(db) : sqlite3_errstr(result)}));
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, std::string_view sql, const std::string& where) : db_(db), where_(where)
@@ -70,7 +71,8 @@ void SqliteStatement::reset() { sqlite3_reset(statement_); }
 std::string SqliteStatement::text(int c) const
 {
     const unsigned char* t = sqlite3_column_text(statement_, c);
-    return t ? std::string(reinterpret_cast<const char*>(t), static_cast<std::size_t>(sqlite3_column_bytes(statement_, c)))
+    return t ? std::string(reinterpret_cast<const char*>(t),
+                           static_cast<std::size_t>(sqlite3_column_bytes(statement_, c)))
              : std::string();
 }
 

@@ -25,10 +25,7 @@ public:
     SqliteStatement& bind(int i, std::string_view text);
     SqliteStatement& bindBlob(int i, std::string_view bytes);
     SqliteStatement& bindNull(int i);
-    template <class T> SqliteStatement& bind(int i, const std::optional<T>& v)
-    {
-        return v ? bind(i, *v) : bindNull(i);
-    }
+    template <class T> SqliteStatement& bind(int i, const std::optional<T>& v) { return v ? bind(i, *v) : bindNull(i); }
 
     // True while there is a row; false when done.
     bool step();

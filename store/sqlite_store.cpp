@@ -61,8 +61,7 @@ class SqliteStore;
 class SqliteWriter final : public DeploymentWriter {
 public:
     SqliteWriter(sqlite3* db, const std::string& where, std::int64_t id)
-        : db_(db), where_(where), id_(id),
-          insert_(db, "INSERT INTO readings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", where)
+        : db_(db), where_(where), id_(id), insert_(db, "INSERT INTO readings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)", where)
     {
     }
     ~SqliteWriter() override
@@ -159,7 +158,8 @@ class SqliteStore final : public ArchiveStore {
 public:
     explicit SqliteStore(const std::string& path) : where_(path)
     {
-        const int opened = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        const int opened = sqlite3_open_v2(path.c_str(), &db_,
+                                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (opened != SQLITE_OK) {
             const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
             sqlite3_close(db_);
@@ -239,8 +239,9 @@ public:
             d.zone = select.text(16);
             out.push_back(std::move(d));
         }
-        SqliteStatement channels(db_, "SELECT position, name, unit, high_alarm, low_alarm FROM channels WHERE "
-                                      "deployment = ? ORDER BY position",
+        SqliteStatement channels(db_,
+                                 "SELECT position, name, unit, high_alarm, low_alarm FROM channels WHERE "
+                                 "deployment = ? ORDER BY position",
                                  where_);
         for (Deployment& d : out) {
             channels.bind(1, d.id);

@@ -26,10 +26,10 @@ std::string bigFile(int n)
     std::string out = "Cold,Time,Celsius(\260C),High Alarm,Low Alarm,Serial Number\r\n";
     for (int i = 0; i < n; ++i) {
         const int minutes = i % 60, hours = (i / 60) % 24, day = i / 1440; // from 1 January 2026
-        const int month = 1 + day / 28, dom = 1 + day % 28; // 28-day months keep the stamps simple
+        const int month = 1 + day / 28, dom = 1 + day % 28;                // 28-day months keep the stamps simple
         char line[96];
-        std::snprintf(line, sizeof line, "%d,%02d/%02d/2026 %02d:%02d:00,%d.%d,8.0,2.0%s\r\n", i + 1, dom, month,
-                      hours, minutes, i % 10, i % 7, i == 0 ? ",000000077" : "");
+        std::snprintf(line, sizeof line, "%d,%02d/%02d/2026 %02d:%02d:00,%d.%d,8.0,2.0%s\r\n", i + 1, dom, month, hours,
+                      minutes, i % 10, i % 7, i == 0 ? ",000000077" : "");
         out += line;
     }
     return out;

@@ -43,10 +43,10 @@ using ArchiveTest = StoreTest;
 // the deployment says and each reading's instant and values, "Error" as no value.
 TEST_P(ArchiveTest, StoresTheDeploymentAndItsReadings)
 {
-    const std::string path = writeFile("store.txt", downloadFile({kHumidityHeader,
-                                                                  "1,10/01/2026 08:00:00,4.5,8.0,2.0,50.0,-4.9,000012345",
-                                                                  "2,10/01/2026 08:05:00,Error,8.0,2.0,0.0,Error",
-                                                                  "3,10/01/2026 08:10:00,5.0,8.0,2.0,55.5,-3.2"}));
+    const std::string path =
+        writeFile("store.txt", downloadFile({kHumidityHeader, "1,10/01/2026 08:00:00,4.5,8.0,2.0,50.0,-4.9,000012345",
+                                             "2,10/01/2026 08:05:00,Error,8.0,2.0,0.0,Error",
+                                             "3,10/01/2026 08:10:00,5.0,8.0,2.0,55.5,-3.2"}));
     auto store = open();
     const AddOutcome outcome = add(*store, path);
     ASSERT_EQ(outcome.status, AddStatus::Added) << outcome.message;
@@ -91,8 +91,8 @@ TEST_P(ArchiveTest, StoresTheDeploymentAndItsReadings)
 // last line end and all, and verifies until its stored bytes are changed.
 TEST_P(ArchiveTest, SameFileOnceAndItsBytesBack)
 {
-    const std::string bytes = downloadFile({"Fridge,Time,Celsius(\260C),Serial Number", "1,01/02/2026 00:00:00,3.5,000000007",
-                                            "2,01/02/2026 00:01:00,3.6"}) +
+    const std::string bytes = downloadFile({"Fridge,Time,Celsius(\260C),Serial Number",
+                                            "1,01/02/2026 00:00:00,3.5,000000007", "2,01/02/2026 00:01:00,3.6"}) +
                               "3,01/02/2026 00:02:00,3.7";
     const std::string first = writeFile("fridge.txt", bytes);
     const std::string copy = writeFile("copy of fridge.txt", bytes);
@@ -109,8 +109,8 @@ TEST_P(ArchiveTest, SameFileOnceAndItsBytesBack)
     EXPECT_TRUE(tamperedFiles(*store).empty());
 
     // Another file's compressed bytes in place of these: they unpack, but to the wrong bytes.
-    const std::string other = writeFile("other.txt", downloadFile({"Fridge,Time,Celsius(\260C),Serial Number",
-                                                                   "1,01/03/2026 00:00:00,9.9,000000007"}));
+    const std::string other = writeFile(
+        "other.txt", downloadFile({"Fridge,Time,Celsius(\260C),Serial Number", "1,01/03/2026 00:00:00,9.9,000000007"}));
     const AddOutcome second = add(*store, other);
     ASSERT_EQ(second.status, AddStatus::Added);
     rawSql("UPDATE deployments SET file_bytes = (SELECT file_bytes FROM deployments WHERE id = " +
@@ -149,11 +149,10 @@ TEST_P(ArchiveTest, RefusedFilesAddNothing)
 // are an hour behind after 02:00; the instants are the first one plus whole hours.
 TEST_P(ArchiveTest, ClockChangeKeepsTheInstantsEvenlySpaced)
 {
-    const std::string path = writeFile("spring.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
-                                                                   "1,29/03/2026 01:00:00,4.0,000000042",
-                                                                   "2,29/03/2026 02:00:00,4.1",
-                                                                   "3,29/03/2026 03:00:00,4.2",
-                                                                   "4,29/03/2026 04:00:00,4.3"}));
+    const std::string path =
+        writeFile("spring.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
+                                              "1,29/03/2026 01:00:00,4.0,000000042", "2,29/03/2026 02:00:00,4.1",
+                                              "3,29/03/2026 03:00:00,4.2", "4,29/03/2026 04:00:00,4.3"}));
     auto store = open();
     ASSERT_EQ(add(*store, path).status, AddStatus::Added);
     const std::vector<StoredReading> r = readingsOf(*store, "000000042");
@@ -174,8 +173,8 @@ TEST_P(ArchiveTest, ClockChangeKeepsTheInstantsEvenlySpaced)
 TEST_P(ArchiveTest, FirstTimeInASkippedOrRepeatedHour)
 {
     auto store = open();
-    const std::string skipped = writeFile("skipped.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
-                                                                       "1,29/03/2026 02:30:00,4.0,000000043"}));
+    const std::string skipped = writeFile(
+        "skipped.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number", "1,29/03/2026 02:30:00,4.0,000000043"}));
     const AddOutcome refused = add(*store, skipped);
     EXPECT_EQ(refused.status, AddStatus::Refused);
     EXPECT_EQ(refused.message, "The first reading's time 29/03/2026 02:30:00 does not exist in the time zone "
@@ -186,8 +185,9 @@ TEST_P(ArchiveTest, FirstTimeInASkippedOrRepeatedHour)
     EXPECT_EQ(add(*store, skipped, "UTC").status, AddStatus::Added);
     EXPECT_EQ(store->deployments(std::nullopt).at(0).firstUtc, 1774751400); // 2026-03-29 02:30 UTC
 
-    const std::string repeated = writeFile("repeated.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
-                                                                         "1,25/10/2026 02:30:00,4.0,000000044"}));
+    const std::string repeated =
+        writeFile("repeated.txt",
+                  downloadFile({"Cold,Time,Celsius(\260C),Serial Number", "1,25/10/2026 02:30:00,4.0,000000044"}));
     ASSERT_EQ(add(*store, repeated).status, AddStatus::Added);
     EXPECT_EQ(store->deployments(std::string("000000044")).at(0).firstUtc, 1792888200); // 00:30 UTC, still CEST
 }
@@ -197,12 +197,12 @@ TEST_P(ArchiveTest, FirstTimeInASkippedOrRepeatedHour)
 TEST_P(ArchiveTest, OverlappingDeploymentsMergeInTimeOrder)
 {
     auto store = open();
-    const std::string a = writeFile("a.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
-                                                           "1,01/06/2026 10:00:00,1.0,000000050",
-                                                           "2,01/06/2026 10:10:00,2.0", "3,01/06/2026 10:20:00,3.0"}));
-    const std::string b = writeFile("b.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
-                                                           "1,01/06/2026 10:05:00,1.5,000000050",
-                                                           "2,01/06/2026 10:10:00,2.5"}));
+    const std::string a = writeFile(
+        "a.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number", "1,01/06/2026 10:00:00,1.0,000000050",
+                               "2,01/06/2026 10:10:00,2.0", "3,01/06/2026 10:20:00,3.0"}));
+    const std::string b =
+        writeFile("b.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
+                                         "1,01/06/2026 10:05:00,1.5,000000050", "2,01/06/2026 10:10:00,2.5"}));
     const std::int64_t idA = add(*store, a).deployment;
     const std::int64_t idB = add(*store, b).deployment;
     std::vector<std::pair<std::int64_t, double>> order;

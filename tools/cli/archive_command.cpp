@@ -33,7 +33,8 @@ struct ArchiveArgs {
 
 int usage(std::ostream& err, const std::string& problem)
 {
-    err << "velmora-cli: " << problem << '\n' << kUsageText << "Run 'velmora-cli --help' for the commands and options.\n";
+    err << "velmora-cli: " << problem << '\n'
+        << kUsageText << "Run 'velmora-cli --help' for the commands and options.\n";
     return 2;
 }
 
@@ -144,8 +145,7 @@ std::string fileSerial(const std::string& serial)
     return std::string(9 - serial.size(), '0') + serial;
 }
 
-int readings(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out,
-             std::ostream& err)
+int readings(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
 {
     std::int64_t from = std::numeric_limits<std::int64_t>::min() / 2;
     std::int64_t to = std::numeric_limits<std::int64_t>::max() / 2;
@@ -188,8 +188,8 @@ int fileBack(ArchiveStore& store, const ArchiveArgs& a, std::ostream& err)
         return 1;
     }
     AtomicFile file;
-    const bool written = file.create(target) && writeAll(file.fd(), bytes->data(), bytes->size()) == 0 &&
-                         file.commitNew(target);
+    const bool written =
+        file.create(target) && writeAll(file.fd(), bytes->data(), bytes->size()) == 0 && file.commitNew(target);
     if (!written) {
         const int error = file.error() ? file.error() : errno;
         err << archivetext::fill(error == EEXIST ? archivetext::kTargetExists : archivetext::kCannotWrite,
@@ -207,15 +207,14 @@ int verify(ArchiveStore& store, std::ostream& out, std::ostream& err)
         err << archivetext::fill(archivetext::kFileDiffers, {std::to_string(d.id), d.fileName}) << '\n';
     if (!tampered.empty())
         return 1;
-    out << archivetext::fill(archivetext::kVerified, {std::to_string(store.deployments(std::nullopt).size())})
-        << '\n';
+    out << archivetext::fill(archivetext::kVerified, {std::to_string(store.deployments(std::nullopt).size())}) << '\n';
     return 0;
 }
 
 } // namespace
 
-int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args,
-               std::ostream& out, std::ostream& err)
+int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err)
 {
     ArchiveArgs a;
     if (const std::optional<std::string> problem = parse(args, a))
@@ -237,8 +236,8 @@ int runArchive(const std::optional<std::string>& storeOption, const std::vector<
         if (a.action == "add")
             return add(*store, a, zone, out, err);
         if (a.action == "list") {
-            writeDeployments(store->deployments(a.serial ? std::optional(fileSerial(*a.serial)) : std::nullopt),
-                             a.json, out);
+            writeDeployments(store->deployments(a.serial ? std::optional(fileSerial(*a.serial)) : std::nullopt), a.json,
+                             out);
             return 0;
         }
         if (a.action == "readings")

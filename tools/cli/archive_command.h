@@ -10,7 +10,7 @@
 namespace velmora {
 
 // `storeOption` is --store's value when given. 0 done, 1 a failure, 2 a usage error.
-int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args,
-               std::ostream& out, std::ostream& err);
+int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err);
 
 } // namespace velmora

@@ -49,8 +49,8 @@ void writeDeployments(const std::vector<Deployment>& deployments, bool json, std
 {
     if (!json) {
         for (const Deployment& d : deployments)
-            out << d.id << '\t' << d.serial << '\t' << d.name << '\t' << isoUtc(d.firstUtc) << '\t'
-                << isoUtc(d.lastUtc) << '\t' << d.readingCount << '\t' << d.fileName << '\n';
+            out << d.id << '\t' << d.serial << '\t' << d.name << '\t' << isoUtc(d.firstUtc) << '\t' << isoUtc(d.lastUtc)
+                << '\t' << d.readingCount << '\t' << d.fileName << '\n';
         return;
     }
     out << '[';
