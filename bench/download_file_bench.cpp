@@ -2,11 +2,12 @@
 // fprintf, on the two largest files a logger can produce: 65,535 readings of a
 // wide (16-bit) voltage logger and 32,767 readings of a humidity logger (two
 // values per reading, a dew point per line). Both write real files side by side in
-// one run; the files must be byte-identical, and ours should be at least 5x faster.
+// one run; the files must be byte-identical, and ours should be at least 10x faster
+// in processor time (the wall clock is printed beside it: on a shared machine it
+// also counts the time other programs held the processor).
 //
 //   download_file_bench [repetitions]     (exit code 1 when the bytes differ)
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -17,41 +18,53 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench_support.h"
 #include "byte_sink.h"
 #include "conversions.h"
-#include "download_file_writer.h"
+#include "download_columns.h"
 #include "download_task.h"
+#include "logger_download_file.h"
 #include "type_catalogue.h"
 
 using namespace velmora;
 
 namespace {
 
-// The reference: the same rules, every field through fprintf, stdio buffering.
-// It covers the reading table of the non-event types used below.
+// A column title of the format, after its comma.
+void title(std::FILE* f, std::string_view text)
+{
+    std::fprintf(f, ",%.*s", static_cast<int>(text.size()), text.data());
+}
+
+// The reference: the same rules, every field through fprintf, stdio buffering; the
+// column titles are the format's. It covers the reading table of the non-event types
+// used below.
 void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float>& readings, CivilTime t,
                     std::uint32_t interval)
 {
     const LoggerConfig& c = r.config;
     const bool humidity = c.type() == 3;
-    std::fprintf(f, "%s,Time", c.name().c_str());
+    std::fprintf(f, "%s", c.name().c_str());
+    title(f, column::kTime);
     if (c.type() == 4)
-        std::fprintf(f, ",Voltage(%s)", c.units().c_str());
+        std::fprintf(f, ",%.*s(%s)", static_cast<int>(column::kVoltage.size()), column::kVoltage.data(),
+                     c.units().c_str());
     else
-        std::fprintf(f, ",%s", c.inputOptions() == 1 ? "Fahrenheit(\260F)" : "Celsius(\260C)");
+        title(f, c.inputOptions() == 1 ? column::kFahrenheit : column::kCelsius);
     if (c.hasFlag(flag::kHighEnabled))
-        std::fprintf(f, ",High Alarm");
+        title(f, column::kHighAlarm);
     if (c.hasFlag(flag::kLowEnabled))
-        std::fprintf(f, ",Low Alarm");
+        title(f, column::kLowAlarm);
     if (humidity) {
-        std::fprintf(f, ",Humidity(%%rh)");
+        title(f, column::kHumidity);
         if (c.hasFlag(flag::kRhHighEnabled))
-            std::fprintf(f, ",High Alarm rh");
+            title(f, column::kHumidityHighAlarm);
         if (c.hasFlag(flag::kRhLowEnabled))
-            std::fprintf(f, ",Low Alarm rh");
-        std::fprintf(f, ",dew point(%s)", c.inputOptions() == 1 ? "\260F" : "\260C");
+            title(f, column::kHumidityLowAlarm);
+        title(f, c.inputOptions() == 1 ? column::kDewPointFahrenheit : column::kDewPointCelsius);
     }
-    std::fprintf(f, ",Serial Number\r\n");
+    title(f, column::kSerialNumber);
+    std::fprintf(f, "\r\n");
     const std::string high = highAlarmText(r), low = lowAlarmText(r);
     std::size_t i = 0;
     for (int row = 1; row <= c.readingCount(); ++row) {
@@ -75,7 +88,7 @@ void referenceWrite(std::FILE* f, const LoggerRecord& r, const std::vector<float
             if (c.hasFlag(flag::kRhLowEnabled))
                 std::fprintf(f, ",%.1f", c.rhLowAlarm());
             if (rh == 0)
-                std::fprintf(f, ",Error");
+                title(f, column::kNoDewPoint);
             else
                 std::fprintf(f, ",%.1f", dewPoint(r, value, rh));
         }
@@ -136,8 +149,8 @@ LoggerRecord humidityLogger()
     return r;
 }
 
-struct Timing {
-    double oursMs = 1e300, referenceMs = 1e300;
+struct Race {
+    bench::Timing ours, reference;
     std::size_t bytes = 0;
     bool identical = true;
 };
@@ -150,14 +163,9 @@ std::string slurp(const std::string& path)
     return s.str();
 }
 
-double millisecondsSince(std::chrono::steady_clock::time_point start)
+Race measure(const LoggerRecord& r, const std::vector<float>& readings, const std::string& folder, int reps)
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-Timing measure(const LoggerRecord& r, const std::vector<float>& readings, const std::string& folder, int reps)
-{
-    Timing timing;
+    Race race;
     const std::string oursPath = folder + "/ours.txt", referencePath = folder + "/reference.txt";
     const CivilTime start = downloadStartTime(r);
     const std::uint32_t interval = downloadInterval(r);
@@ -166,34 +174,33 @@ Timing measure(const LoggerRecord& r, const std::vector<float>& readings, const 
         // system, not the writers.
         std::remove(oursPath.c_str());
         std::remove(referencePath.c_str());
-        auto t0 = std::chrono::steady_clock::now();
-        const int fd = ::open(oursPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        FdSink sink(fd);
-        const DownloadFileSummary summary = writeDownloadFile(sink, r, readings, start, interval);
-        ::close(fd);
-        timing.oursMs = std::min(timing.oursMs, millisecondsSince(t0));
-        if (!summary.complete())
-            timing.identical = false;
-
-        t0 = std::chrono::steady_clock::now();
-        std::FILE* f = std::fopen(referencePath.c_str(), "wb");
-        referenceWrite(f, r, readings, start, interval);
-        std::fclose(f);
-        timing.referenceMs = std::min(timing.referenceMs, millisecondsSince(t0));
+        race.ours.best([&] {
+            const int fd = ::open(oursPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            FdSink sink(fd);
+            if (!writeDownloadFile(sink, r, readings, start, interval).complete())
+                race.identical = false;
+            ::close(fd);
+        });
+        race.reference.best([&] {
+            std::FILE* f = std::fopen(referencePath.c_str(), "wb");
+            referenceWrite(f, r, readings, start, interval);
+            std::fclose(f);
+        });
 
         const std::string ours = slurp(oursPath), reference = slurp(referencePath);
-        timing.bytes = ours.size();
+        race.bytes = ours.size();
         if (ours != reference)
-            timing.identical = false;
+            race.identical = false;
     }
-    return timing;
+    return race;
 }
 
-bool report(const char* what, const Timing& t)
+bool report(const char* what, const Race& r)
 {
-    std::printf("%-44s %9.2f ms  reference fprintf %9.2f ms  ratio %5.1fx  %8zu bytes  %s\n", what, t.oursMs,
-                t.referenceMs, t.referenceMs / t.oursMs, t.bytes, t.identical ? "identical" : "BYTES DIFFER");
-    return t.identical;
+    std::printf("%-44s %8.2f %8.2f | %8.2f %8.2f | %5.1fx %5.1fx | %8zu  %s\n", what, r.ours.cpu * 1e3,
+                r.ours.wall * 1e3, r.reference.cpu * 1e3, r.reference.wall * 1e3, r.reference.cpu / r.ours.cpu,
+                r.reference.wall / r.ours.wall, r.bytes, r.identical ? "identical" : "BYTES DIFFER");
+    return r.identical;
 }
 
 } // namespace
@@ -224,11 +231,15 @@ int main(int argc, char** argv)
     }
 
     std::printf("download file writer, best of %d runs\n", reps);
+    std::printf("%-44s %-17s | %-17s | %-13s |\n", "", "ours ms", "fprintf ms", "ratio");
+    std::printf("%-44s %8s %8s | %8s %8s | %6s %6s | %8s\n", "file", "cpu", "wall", "cpu", "wall", "cpu", "wall",
+                "bytes");
     bool ok = report("voltage logger, 65,535 readings", measure(volts, voltReadings, folder, reps));
     ok = report("humidity logger, 32,767 readings (2 values)", measure(store, storeReadings, folder, reps)) && ok;
 
     std::remove((std::string(folder) + "/ours.txt").c_str());
     std::remove((std::string(folder) + "/reference.txt").c_str());
     ::rmdir(folder);
+    std::printf("target: ours at least 10x the fprintf reference in processor time, byte-identical\n");
     return ok ? 0 : 1;
 }

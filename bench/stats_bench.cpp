@@ -9,8 +9,8 @@
 #include <string>
 
 #include "bench_support.h"
-#include "data_file_parser.h"
 #include "document_statistics.h"
+#include "graph_data_reader.h"
 
 int main(int argc, char** argv)
 {

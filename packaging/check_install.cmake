@@ -1,5 +1,6 @@
 # Installs the build into DEST with the prefix /usr and checks that everything is
-# where the programs and the desktop look for it.
+# where the programs, the desktop, systemd and udev look for it (fetch.conf in
+# DEST/etc, beside DEST/usr).
 file(REMOVE_RECURSE ${DEST})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${DEST}/usr
                 RESULT_VARIABLE result OUTPUT_QUIET)
@@ -19,6 +20,11 @@ set(expected
   usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraUSB.svg
   usr/share/icons/hicolor/scalable/apps/com.oskenby.VelmoraGraph.svg
   usr/lib/udev/rules.d/70-velmora-loggers.rules
+  usr/lib/systemd/system/velmora-fetch@.service
+  usr/lib/systemd/user/velmora-fetch@.service
+  usr/lib/sysusers.d/velmora.conf
+  usr/libexec/velmora/velmora-fetch
+  etc/velmora/fetch.conf
   usr/share/man/man1/velmora-cli.1.gz
   usr/share/bash-completion/completions/velmora-cli
   usr/share/doc/velmora/copyright

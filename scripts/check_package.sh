@@ -2,7 +2,9 @@
 # Builds the .deb from a configured build folder and checks it with Debian's own
 # tools, as an administrator installing it would meet it: lintian (no error, no
 # warning, nothing suppressed), then on the files the package installs
-# desktop-file-validate (not even a hint) and appstreamcli (not even an info).
+# desktop-file-validate (not even a hint) and appstreamcli (not even an info),
+# and the fetch units and the udev rule as systemd and udev read them
+# (scripts/check_units.sh).
 #   scripts/check_package.sh [BUILD_DIR]     (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,3 +31,5 @@ for entry in "$contents"/usr/share/applications/*.desktop; do
 done
 echo "== appstreamcli validate =="
 appstreamcli validate --no-net --strict "$contents"/usr/share/metainfo/*.metainfo.xml
+echo "== systemd-analyze verify, udevadm test =="
+bash scripts/check_units.sh "$contents"

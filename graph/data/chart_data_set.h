@@ -5,11 +5,14 @@
 #include <cstddef>
 #include <vector>
 
+#include "series_memory.h"
+
 namespace velmora {
 
 class ChartDataSet {
 public:
     static constexpr double kGap = 1e308; // a Y value that marks no reading
+    using Values = std::vector<double, SeriesAllocator<double>>;
 
     explicit ChartDataSet(int seriesCount) : series_(static_cast<std::size_t>(seriesCount)) {}
 
@@ -20,8 +23,8 @@ public:
     double x(std::size_t index) const { return static_cast<double>(index) * interval_; }
 
     // The points of one series; the reader fills these in place.
-    std::vector<double>& values(int s) { return at(s).y; }
-    const std::vector<double>& values(int s) const { return at(s).y; }
+    Values& values(int s) { return at(s).y; }
+    const Values& values(int s) const { return at(s).y; }
     std::size_t pointCount(int s) const { return at(s).y.size(); }
     void setPointCount(int s, std::size_t n) { at(s).y.resize(n, kGap); }
     double y(int s, std::size_t i) const { return at(s).y[i]; }
@@ -55,7 +58,7 @@ public:
 
 private:
     struct Series {
-        std::vector<double> y;
+        Values y;
         std::vector<std::size_t> notNumbers;
         long lastPoint = -1;
         bool shown = false;

@@ -1,38 +1,27 @@
 #pragma once
 // What one opened download file holds for the viewer: two channels of chart data
-// with their names, units and labels, and the time base. The document owns it, the
-// reader fills it, the chart view and the export read it. Plain C++.
+// with their names, units and labels (the columns the file's header declares), and
+// the time base. The document owns it, the reader fills it, the chart view and the
+// export read it. Plain C++.
 #include <cstdint>
 #include <string>
 
 #include "chart_data_set.h"
+#include "header_parser.h"
 
 namespace velmora {
 
-struct ChannelData {
+// The channel's columns (name, unit, alarm labels, third trace) and their readings.
+struct ChannelData : ChannelColumns {
     explicit ChannelData(int seriesCount) : data(seriesCount) {}
 
-    ChartDataSet data;     // channel 1: value, high alarm, low alarm, third trace; channel 2: the first three
-    std::string name;      // "Celsius" in the column title Celsius(°C)
-    std::string unit;      // "°C" in the same example
-    std::string highLabel; // header text of the high-alarm column
-    std::string lowLabel;  // header text of the low-alarm column
-    std::string thirdName; // name of the third trace (channel 1 only)
-    bool present = false;
-    bool hasHigh = false;
-    bool hasLow = false;
-    bool hasThird = false;
-    int decimals = 0; // digits after the point in the first channel's values
+    ChartDataSet data; // channel 1: value, high alarm, low alarm, third trace; channel 2: the first three
+    int decimals = 0;  // digits after the point in the first channel's values
 
     void reset()
     {
         data.clear();
-        name.clear();
-        unit.clear();
-        highLabel.clear();
-        lowLabel.clear();
-        thirdName.clear();
-        present = hasHigh = hasLow = hasThird = false;
+        static_cast<ChannelColumns&>(*this) = ChannelColumns{};
         decimals = 0;
     }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "download_columns.h"
 #include "field_cursor.h"
 #include "graph_strings.h"
 
@@ -28,8 +29,8 @@ bool equalNoCase(std::string_view a, std::string_view b)
 
 bool isHumidityColumn(std::string_view field)
 {
-    return equalNoCase(field, graphtext::kHumidityColumn) || equalNoCase(field, graphtext::kHumidityHighColumn) ||
-           equalNoCase(field, graphtext::kHumidityLowColumn);
+    return equalNoCase(field, column::kHumidity) || equalNoCase(field, column::kHumidityHighAlarm) ||
+           equalNoCase(field, column::kHumidityLowAlarm);
 }
 
 bool contains(const std::vector<int>& list, int n) { return std::find(list.begin(), list.end(), n) != list.end(); }
@@ -40,7 +41,7 @@ HeaderAnalysis analyseHeader(std::string_view line)
 {
     HeaderAnalysis header;
     line = trimmed(line);
-    header.humidity = line.find(graphtext::kHumidityUnit) != std::string_view::npos;
+    header.humidity = line.find(column::kHumidityUnit) != std::string_view::npos;
 
     FieldCursor fields(line);
     std::string_view field;
@@ -55,7 +56,7 @@ HeaderAnalysis analyseHeader(std::string_view line)
         header.columnCount = number + 1;
         if (isHumidityColumn(field))
             header.secondarySeries.push_back(number);
-        else if (field != graphtext::kTimeColumn)
+        else if (field != column::kTime)
             header.primarySeries.push_back(number);
 
         const auto open = field.find('(');
@@ -64,7 +65,7 @@ HeaderAnalysis analyseHeader(std::string_view line)
             const std::string unit = close > open ? std::string(field.substr(open + 1, close - open - 1)) : "";
             (units++ == 0 ? header.firstUnit : header.secondUnit) = unit;
         }
-        if (!more || equalNoCase(field, graphtext::kSerialNumberColumn))
+        if (!more || equalNoCase(field, column::kSerialNumber))
             break;
     }
     return header;

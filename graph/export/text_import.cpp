@@ -1,6 +1,9 @@
 #include "text_import.h"
 
+#include <algorithm>
 #include <charconv>
+
+#include "download_columns.h"
 
 namespace velmora {
 
@@ -199,14 +202,10 @@ ImportedCell importCell(std::string_view field, bool timeColumn)
     }
     // "Error" (in any case, the whole cell) is cleared: the dew point of a humidity
     // reading of 0 has no value.
-    if (field.size() == 5) {
-        static constexpr char kError[] = "error";
-        bool same = true;
-        for (std::size_t i = 0; i < 5 && same; ++i)
-            same = (field[i] | 0x20) == kError[i];
-        if (same)
-            return cell;
-    }
+    const auto lower = [](char c) { return static_cast<char>(c | 0x20); };
+    if (std::equal(field.begin(), field.end(), column::kNoDewPoint.begin(), column::kNoDewPoint.end(),
+                   [&](char a, char b) { return lower(a) == lower(b); }))
+        return cell;
     cell.kind = CellKind::Text;
     cell.text = field;
     return cell;

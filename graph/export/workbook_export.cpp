@@ -11,10 +11,10 @@
 
 #include "atomic_file.h"
 #include "chart_part_rewrite.h"
-#include "data_file_parser.h"
 #include "export_plan.h"
 #include "file_byte_source.h"
 #include "file_identity.h"
+#include "graph_data_reader.h"
 #include "graph_strings.h"
 #include "prompts.h"
 #include "text_encoding.h"

@@ -61,8 +61,8 @@ bool sameChannel(const ChannelData& a, const ChannelData& b)
         a.hasThird != b.hasThird || a.decimals != b.decimals || a.data.seriesCount() != b.data.seriesCount())
         return false;
     for (int s = 0; s < a.data.seriesCount(); ++s) {
-        const std::vector<double>& x = a.data.values(s);
-        const std::vector<double>& y = b.data.values(s);
+        const ChartDataSet::Values& x = a.data.values(s);
+        const ChartDataSet::Values& y = b.data.values(s);
         // Bit for bit: the same text always reads back to the same double.
         if (x.size() != y.size() || (!x.empty() && std::memcmp(x.data(), y.data(), x.size() * sizeof(double)) != 0))
             return false;

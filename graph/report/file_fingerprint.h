@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 
 namespace velmora {
 

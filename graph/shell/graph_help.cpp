@@ -1,5 +1,6 @@
 #include "graph_help.h"
 
+#include "download_columns.h"
 #include "help_topics.h"
 
 namespace velmora {
@@ -9,11 +10,11 @@ int graphHelpContext(const GraphData& data)
     const ChannelData& first = data.channel1;
     if (data.channel2.present)
         return helpctx::kChannelSecond;
-    if (first.name == "Voltage")
+    if (first.name == column::kVoltage)
         return helpctx::kChannelVoltage;
-    if (first.name == "Current")
+    if (first.name == column::kCurrent)
         return helpctx::kChannelCurrent;
-    if (first.name == "CO")
+    if (first.name == column::nameOf(column::kCarbonMonoxide))
         return helpctx::kChannelCo;
     if (first.decimals != 0)
         return helpctx::kChannelDecimal;

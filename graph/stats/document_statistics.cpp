@@ -67,7 +67,7 @@ class ReadingsOf {
 public:
     ReadingsOf(const ChartDataSet& set, int series, std::size_t first, std::size_t end)
     {
-        const std::vector<double>& values = set.values(series);
+        const ChartDataSet::Values& values = set.values(series);
         end = std::min(end, values.size());
         first = std::min(first, end);
         data_ = values.data() + first;

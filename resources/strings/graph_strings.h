@@ -7,16 +7,11 @@
 
 namespace velmora::graphtext {
 
-// Numbered entries of the viewer's string table.
+// Numbered entries of the viewer's string table. The column titles it looks for in a
+// download file (130, 136, 138, 141 to 143) are the format's: download_columns.h.
 inline constexpr std::string_view kInvalidData = "The File contains invalid data.";                         // 129
 inline constexpr std::string_view kTerminatedUnexpectedly = "The data file terminated unexpectedly.";       // 132
-inline constexpr std::string_view kTimeColumn = "Time";                                                     // 130
-inline constexpr std::string_view kSerialNumberColumn = "Serial Number";                                    // 136
 inline constexpr std::string_view kOpenBeforeExport = "Open the data file before exporting data to Excel."; // 137
-inline constexpr std::string_view kHumidityUnit = "%rh";                                                    // 138
-inline constexpr std::string_view kHumidityColumn = "Humidity(%rh)";                                        // 141
-inline constexpr std::string_view kHumidityHighColumn = "High Alarm rh";                                    // 142
-inline constexpr std::string_view kHumidityLowColumn = "Low Alarm rh";                                      // 143
 inline constexpr std::string_view kDataSheetName = "Data";                                                  // 144
 inline constexpr std::string_view kManyChartsWarning =                                                      // 145
     "Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D chart data "

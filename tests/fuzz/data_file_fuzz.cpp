@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "data_file_parser.h"
 #include "fuzz_file.h"
+#include "graph_data_reader.h"
 #include "line_reader.h"
 
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "data_file_parser.h"
 #include "document_statistics.h"
 #include "file_fingerprint.h"
 #include "fuzz_file.h"
+#include "graph_data_reader.h"
 #include "line_reader.h"
 #include "prompts.h"
 #include "workbook_export.h"
@@ -26,7 +26,8 @@ using velmora::fuzz::check;
 
 class CountingPrompts final : public velmora::Prompts {
 public:
-    velmora::PromptAnswer ask(const std::string&, velmora::PromptIcon, velmora::PromptButtons, velmora::PromptAnswer) override
+    velmora::PromptAnswer ask(const std::string&, velmora::PromptIcon, velmora::PromptButtons,
+                              velmora::PromptAnswer) override
     {
         ++shown;
         return velmora::PromptAnswer::Ok;

@@ -1,6 +1,6 @@
 // Every rule of the download-file reader, one small hand-written file per case in
 // tests/data/reader. Expected contents are written from the rules, not captured.
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 
 #include <filesystem>
 

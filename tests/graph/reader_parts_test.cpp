@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "data_file_parser.h"
 #include "field_cursor.h"
+#include "graph_data_reader.h"
 #include "graph_test_support.h"
 #include "line_reader.h"
 #include "number_text.h"

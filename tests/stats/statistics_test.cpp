@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 
 namespace velmora {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "download_file_writer.h"
 #include "download_task.h"
 #include "german_numbers.h"
+#include "logger_download_file.h"
 
 using namespace velmora;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "number_format.h"
+#include "time_stamp.h"
 #include "type_catalogue.h"
 
 namespace velmora {
@@ -60,12 +60,7 @@ ExpiryCheck checkExpiry(const DatePeriod& period, const CivilTime& today)
 std::string numericDate(const CivilTime& t)
 {
     char buffer[64];
-    char* p = writeZeroPadded(buffer, t.day, 2);
-    *p++ = '/';
-    p = writeZeroPadded(p, t.month, 2);
-    *p++ = '/';
-    p = writeZeroPadded(p, t.year, 4);
-    return std::string(buffer, p);
+    return std::string(buffer, writeDate(buffer, t));
 }
 
 CivilTime firstReadingTime(const LoggerConfig& c)

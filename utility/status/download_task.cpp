@@ -6,8 +6,8 @@
 
 #include "atomic_file.h"
 #include "byte_sink.h"
-#include "download_file_writer.h"
 #include "logger_dates.h"
+#include "logger_download_file.h"
 #include "type_catalogue.h"
 
 namespace velmora {

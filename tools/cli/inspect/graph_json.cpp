@@ -65,7 +65,7 @@ void writeSeries(JsonOut& j, const ChartDataSet& set, std::size_t count)
         if (s > 0)
             j.raw(",");
         j.raw("{").key("shown").boolean(set.shown(s)).raw(",").key("y").raw("[");
-        const std::vector<double>& y = set.values(s);
+        const ChartDataSet::Values& y = set.values(s);
         const std::size_t n = std::min(count, y.size());
         for (std::size_t i = 0; i < n; ++i) {
             if (i > 0)

@@ -5,10 +5,9 @@
 #include <optional>
 
 #include "chart_texts.h"
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 #include "graph_json.h"
 #include "graph_strings.h"
-#include "header_parser.h"
 #include "read_outcome.h"
 #include "statistics_text.h"
 #include "stats_args.h"

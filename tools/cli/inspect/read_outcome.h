@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "data_file_parser.h"
+#include "graph_data_reader.h"
 
 namespace velmora {
 
