@@ -110,7 +110,8 @@ TEST_F(CliOverLibusbTest, StatusAndDownloadOverLibusb)
 
     CliRun r = run("list");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "0\tVelmora USB Data Logger\n");
+    // Serial, type code, model, name, state, readings held.
+    EXPECT_EQ(r.out, "12345\t1\tKV-USB-1\tFridge\tstopped\t3\n");
 
     r = run("status");
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -166,7 +167,7 @@ TEST_F(CliOverLibusbTest, OtherIdsComeFromTheSettingOrTheEnvironment)
 
     r = run("list", "VELMORA_USB_IDS=1234:abcd");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "0\tRebadged Logger\n");
+    EXPECT_EQ(r.out, "12345\t1\tKV-USB-1\tFridge\tstopped\t3\n"); // the Fridge's record behind another id
 
     // A typing slip is reported and does not stop the good entry from working.
     r = run("list", "VELMORA_USB_IDS='12345:abcd, 1234:abcd'");
@@ -179,7 +180,7 @@ TEST_F(CliOverLibusbTest, OtherIdsComeFromTheSettingOrTheEnvironment)
         << "[Settings]\nUSB%20Device%20IDs=0001:0002, 1234:ABCD\n";
     r = run("list");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "0\tRebadged Logger\n");
+    EXPECT_EQ(r.out, "12345\t1\tKV-USB-1\tFridge\tstopped\t3\n"); // the Fridge's record behind another id
 }
 
 TEST_F(CliOverLibusbTest, TraceGoesToTheNamedFile)
