@@ -153,14 +153,15 @@ SaveOutcome keepShortDownload(AtomicFile& file, const std::string& path, const L
                    message + "\nThe readings that arrived could not be saved either.\n(" + std::strerror(error) + ")");
 }
 
-} // namespace
-
-SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings)
+// Writes the file and gives it its name: `commit` (false with the file's error set
+// when it fails) names the complete file `path`, or another name it reports in
+// `saved`. A short download never takes any of them.
+template <typename Commit> SaveOutcome save(const std::string& path, const LoggerRecord& record,
+                                            std::span<const float> readings, std::string& saved, Commit commit)
 {
     AtomicFile file;
     if (!file.create(path))
         return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
-
     DownloadFileSummary summary;
     if (const int error = writeRows(file, record, readings, summary); error != 0) {
         file.discard();
@@ -168,42 +169,42 @@ SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record
     }
     if (summary.shortOfReadings())
         return keepShortDownload(file, path, record, readings, summary);
-    if (!file.commit())
-        return outcome(SaveResult::WriteFailed, writeFailure(path, file.error()));
-
+    if (!commit(file, saved)) {
+        const int error = file.error();
+        file.discard();
+        return outcome(SaveResult::WriteFailed, writeFailure(path, error));
+    }
     if (summary.bytes == 0)
-        return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + path);
+        return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + saved);
     return outcome(SaveResult::Written, "");
+}
+
+} // namespace
+
+SaveOutcome saveDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings)
+{
+    std::string saved = path;
+    return save(path, record, readings, saved, [](AtomicFile& file, std::string&) { return file.commit(); });
 }
 
 SaveOutcome saveNewDownloadFile(const std::string& path, const LoggerRecord& record, std::span<const float> readings,
                                 std::string& savedPath)
 {
     savedPath.clear();
-    AtomicFile file;
-    if (!file.create(path))
-        return outcome(SaveResult::OpenFailed, failure("Failed opening file:\n", path, file.error()));
-    DownloadFileSummary summary;
-    if (const int error = writeRows(file, record, readings, summary); error != 0) {
-        file.discard();
-        return outcome(SaveResult::WriteFailed, writeFailure(path, error));
-    }
-    if (summary.shortOfReadings())
-        return keepShortDownload(file, path, record, readings, summary);
-    for (int n = 1; n <= kNewNames; ++n) {
-        const std::string name = numberedFileName(path, n);
-        if (file.commitNew(name)) {
-            savedPath = name;
-            if (summary.bytes == 0)
-                return outcome(SaveResult::ZeroLength, "File has 0 length:\n" + name);
-            return outcome(SaveResult::Written, "");
+    std::string saved;
+    SaveOutcome result = save(path, record, readings, saved, [&](AtomicFile& file, std::string& name) {
+        for (int n = 1; n <= kNewNames; ++n) {
+            name = numberedFileName(path, n);
+            if (file.commitNew(name))
+                return true;
+            if (file.error() != EEXIST)
+                return false;
         }
-        if (file.error() != EEXIST)
-            break;
-    }
-    const int error = file.error();
-    file.discard();
-    return outcome(SaveResult::WriteFailed, writeFailure(path, error));
+        return false;
+    });
+    if (result.fileWritten())
+        savedPath = saved;
+    return result;
 }
 
 } // namespace velmora
