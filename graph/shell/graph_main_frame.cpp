@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "archive_open_strings.h"
 #include "graph_strings.h"
 #include "help_topics.h"
 #include "recent_file_list.h"
@@ -64,6 +65,8 @@ void CGraphMainFrame::createActions()
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     open_->setIcon(toolbarIcon(ToolbarIcon::Open));
     connect(open_, &QAction::triggered, this, &CGraphMainFrame::openRequested);
+    openFromArchive_ = command(this, text(archiveopentext::kMenuEntry), text(archiveopentext::kMenuPrompt));
+    connect(openFromArchive_, &QAction::triggered, this, &CGraphMainFrame::openFromArchiveRequested);
 
     const QString exportText = text(graphtext::kExportToExcel);
     export_ = command(this, exportText, exportText, exportText);
@@ -126,6 +129,7 @@ void CGraphMainFrame::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(text(graphtext::kFileMenu));
     fileMenu_->addAction(open_);
+    fileMenu_->addAction(openFromArchive_);
     fileMenu_->addSeparator();
     fileMenu_->addAction(view_.printAction());
     fileMenu_->addAction(view_.printPreviewAction());

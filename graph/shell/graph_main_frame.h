@@ -49,6 +49,7 @@ public:
 
 signals:
     void openRequested();
+    void openFromArchiveRequested();
     void recentFileRequested(const QString& path);
     void exportRequested();
     void saveReportRequested();
@@ -71,6 +72,7 @@ private:
     CVelmoraGraphView& view_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QAction* openFromArchive_ = nullptr;
     QAction* recentSeparator_ = nullptr; // recent entries go just before it
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recent_;

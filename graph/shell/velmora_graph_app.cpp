@@ -44,6 +44,7 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     view_->printer().setPageOrientation(QPageLayout::Landscape);
 
     connect(frame_.get(), &CGraphMainFrame::openRequested, this, &CVelmoraGraphApp::OnFileOpen);
+    connect(frame_.get(), &CGraphMainFrame::openFromArchiveRequested, this, &CVelmoraGraphApp::OnFileOpenFromArchive);
     connect(frame_.get(), &CGraphMainFrame::recentFileRequested, this, &CVelmoraGraphApp::OpenDocumentFile);
     connect(frame_.get(), &CGraphMainFrame::exportRequested, this, &CVelmoraGraphApp::OnExportToExcel);
     connect(frame_.get(), &CGraphMainFrame::saveReportRequested, this, &CVelmoraGraphApp::OnSaveReport);
@@ -93,21 +94,26 @@ void CVelmoraGraphApp::OnFileOpen()
 bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
 {
     const std::string file = path.toStdString();
+    const bool opened = loadDocument(file);
+    if (opened)
+        recent_.add(file);
+    else
+        recent_.remove(file);
+    frame_->setRecentFiles(recent_.entries());
+    return opened;
+}
+
+bool CVelmoraGraphApp::loadDocument(const std::string& file)
+{
     // The view lets go of the document's data before the data changes: a message box
     // shown while reading may repaint the window.
     const bool opened = doc_.OnOpenDocument(file, [this] {
         view_->bind(released_);
         statistics_->showDocument(released_, 0, 0);
     });
-    if (!opened) {
-        recent_.remove(file);
-        frame_->setRecentFiles(recent_.entries());
-        return false;
-    }
-    recent_.add(file);
-    frame_->setRecentFiles(recent_.entries());
-    showDocument();
-    return true;
+    if (opened)
+        showDocument();
+    return opened;
 }
 
 void CVelmoraGraphApp::OnFileNew()

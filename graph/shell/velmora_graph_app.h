@@ -61,6 +61,8 @@ public:
 
 public slots:
     void OnFileOpen();
+    // File > Open from Archive...: a deployment's own download file, opened as any file.
+    void OnFileOpenFromArchive();
     // Opens `path` as File Open would; false when it could not be opened at all.
     bool OpenDocumentFile(const QString& path);
     void OnFileNew();
@@ -72,6 +74,8 @@ public slots:
     void OnAppAbout();
 
 private:
+    // Loads `file` into the document and shows it; false when it could not be opened.
+    bool loadDocument(const std::string& file);
     void showDocument();
 
     GraphServices services_;
