@@ -1,5 +1,6 @@
 #include "time_alignment.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "wall_clock.h"
@@ -43,6 +44,18 @@ TimeAlignment alignTimes(const std::vector<const GraphData*>& files)
     for (std::size_t f = 1; f < files.size(); ++f)
         a.offsets.push_back(stampInstant(files[f]->startTime) - firstInstant);
     return a;
+}
+
+TimeAlignment TimeAlignment::fromEarliest() const
+{
+    TimeAlignment moved = *this;
+    std::int64_t earliest = 0;
+    for (std::int64_t o : offsets)
+        earliest = std::min(earliest, o);
+    moved.timeBase += earliest;
+    for (std::int64_t& o : moved.offsets)
+        o -= earliest;
+    return moved;
 }
 
 std::int64_t TimeAlignment::toFileTime(const std::vector<const GraphData*>& files, std::size_t file,

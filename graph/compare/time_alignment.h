@@ -27,6 +27,10 @@ struct TimeAlignment {
     // A time in the axis's clock (the first file's) as file `file`'s own stamp, and back.
     std::int64_t toFileTime(const std::vector<const GraphData*>& files, std::size_t file, std::int64_t axisTime) const;
     std::int64_t toAxisTime(const std::vector<const GraphData*>& files, std::size_t file, std::int64_t fileTime) const;
+
+    // The same placing with the time base moved back to the earliest first reading,
+    // so that no file starts before X = 0 (a chart's axis starts there).
+    TimeAlignment fromEarliest() const;
 };
 
 TimeAlignment alignTimes(const std::vector<const GraphData*>& files);

@@ -22,17 +22,23 @@ void fill(std::string& text, std::string_view mark, const std::string& value)
 
 } // namespace
 
-std::optional<ValueAxis> UnitAxes::place(const std::string& unit)
+std::optional<AxisSide> UnitAxes::place(const std::string& unit)
 {
     if (!left_ || *left_ == unit) {
         left_ = unit;
-        return ValueAxis::Left;
+        return AxisSide::Left;
     }
     if (!right_ || *right_ == unit) {
         right_ = unit;
-        return ValueAxis::Right;
+        return AxisSide::Right;
     }
     return std::nullopt;
+}
+
+void UnitAxes::reserveRight(const std::string& unit)
+{
+    if (!right_ && (!left_ || *left_ != unit))
+        right_ = unit;
 }
 
 std::string UnitAxes::refusal(const std::string& path, const std::string& unit) const
@@ -51,7 +57,7 @@ AxisPlan planAxes(const std::vector<std::string>& units, const std::vector<std::
     AxisPlan plan;
     UnitAxes axes;
     for (std::size_t f = 0; f < units.size(); ++f) {
-        const std::optional<ValueAxis> axis = axes.place(units[f]);
+        const std::optional<AxisSide> axis = axes.place(units[f]);
         if (!axis) {
             plan.refused = f;
             plan.message = axes.refusal(f < paths.size() ? paths[f] : std::string(), units[f]);

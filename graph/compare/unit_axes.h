@@ -8,13 +8,16 @@
 
 namespace velmora {
 
-enum class ValueAxis { Left, Right };
+enum class AxisSide { Left, Right };
 
 class UnitAxes {
 public:
     // The axis for a file of first-channel unit `unit` (Windows-1252), taking the
     // right axis for it when that is still free; none when both are taken by others.
-    std::optional<ValueAxis> place(const std::string& unit);
+    std::optional<AxisSide> place(const std::string& unit);
+    // Keeps the right axis for `unit` where it is still free and not the left one's
+    // (the first file's second channel is drawn there).
+    void reserveRight(const std::string& unit);
 
     const std::optional<std::string>& left() const { return left_; }
     const std::optional<std::string>& right() const { return right_; }
@@ -28,7 +31,7 @@ private:
 };
 
 struct AxisPlan {
-    std::vector<ValueAxis> axes;        // one for each file, in order
+    std::vector<AxisSide> axes;         // one for each file, in order
     std::optional<std::size_t> refused; // the first file that fits neither axis
     std::string message;                // why, naming it
 };

@@ -64,6 +64,8 @@ void CGraphMainFrame::createActions()
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     open_->setIcon(toolbarIcon(ToolbarIcon::Open));
     connect(open_, &QAction::triggered, this, &CGraphMainFrame::openRequested);
+    addFile_ = command(this, text(graphtext::kAddFileToChart), text(graphtext::kAddFileToChartPrompt));
+    connect(addFile_, &QAction::triggered, this, &CGraphMainFrame::addFileRequested);
 
     const QString exportText = text(graphtext::kExportToExcel);
     export_ = command(this, exportText, exportText, exportText);
@@ -126,6 +128,10 @@ void CGraphMainFrame::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(text(graphtext::kFileMenu));
     fileMenu_->addAction(open_);
+    fileMenu_->addAction(addFile_);
+    removeFile_ = fileMenu_->addMenu(text(graphtext::kRemoveFileFromChart));
+    removeFile_->menuAction()->setStatusTip(text(graphtext::kRemoveFileFromChartPrompt));
+    setChartFiles({});
     fileMenu_->addSeparator();
     fileMenu_->addAction(view_.printAction());
     fileMenu_->addAction(view_.printPreviewAction());
@@ -229,6 +235,15 @@ void CGraphMainFrame::showFileInTitle(const std::string& path)
         return;
     }
     setWindowTitle(QFileInfo(QString::fromStdString(path)).fileName() + text(graphtext::kTitleSeparator) + title);
+}
+
+void CGraphMainFrame::setChartFiles(const QStringList& titles)
+{
+    removeFile_->clear();
+    for (int i = 0; i < titles.size(); ++i)
+        connect(removeFile_->addAction(titles[i]), &QAction::triggered, this,
+                [this, i] { emit removeFileRequested(i); });
+    removeFile_->menuAction()->setEnabled(titles.size() > 1);
 }
 
 void CGraphMainFrame::dragEnterEvent(QDragEnterEvent* event)

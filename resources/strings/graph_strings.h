@@ -218,4 +218,11 @@ inline constexpr std::string_view kCompareNoHighAlarm = "no file has a high alar
 inline constexpr std::string_view kCompareNoReadings = "no readings in range";
 inline constexpr std::string_view kCompareAt = " at ";
 
+inline constexpr std::string_view kAddFileToChart = "&Add File to Chart...";
+inline constexpr std::string_view kAddFileToChartPrompt =
+    "Show another download file on the same chart, on the same time axis";
+inline constexpr std::string_view kRemoveFileFromChart = "Re&move File from Chart";
+inline constexpr std::string_view kRemoveFileFromChartPrompt = "Take a file off the chart";
+inline constexpr std::string_view kAddFileDialogTitle = "Add File to Chart";
+
 } // namespace velmora::graphtext

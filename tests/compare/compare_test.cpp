@@ -95,6 +95,19 @@ TEST(TimeAlignment, TimesOfTheAxisAreTheFirstFilesClockAndConvertToEachFilesOwn)
     EXPECT_EQ(t.toFileTime(files, 0, at("29/03/2026 04:00:00")), at("29/03/2026 04:00:00"));
 }
 
+TEST(TimeAlignment, FromTheEarliestNoFileStartsBeforeZeroAndTheClockStaysTheFirstFiles)
+{
+    test::ScopedTimeZone zone("UTC");
+    const GraphData a = file("01/06/2026 08:00:00", 60, kCelsius, {1, 2});
+    const GraphData b = file("01/06/2026 07:58:00", 60, kCelsius, {1, 2});
+    const GraphData c = file("01/06/2026 08:05:00", 60, kCelsius, {1, 2});
+    const std::vector<const GraphData*> files{&a, &b, &c};
+    const TimeAlignment t = alignTimes(files).fromEarliest();
+    EXPECT_EQ(t.timeBase, at("01/06/2026 07:58:00"));
+    EXPECT_EQ(t.offsets, (std::vector<std::int64_t>{120, 0, 420}));
+    EXPECT_EQ(t.toFileTime(files, 2, at("01/06/2026 08:06:00")), at("01/06/2026 08:06:00"));
+}
+
 TEST(TimeAlignment, OneFileKeepsItsOwnAxis)
 {
     test::ScopedTimeZone zone("Europe/Berlin");
@@ -112,15 +125,15 @@ TEST(UnitAxes, FirstUnitLeftSecondRightAThirdIsRefusedByName)
                                     "F",
                                     rh},
                                    {"/data/a.txt", "/data/b.txt", "/data/c.txt", "/data/d %2.txt", "/data/e.txt"});
-    EXPECT_EQ(plan.axes, (std::vector<ValueAxis>{ValueAxis::Left, ValueAxis::Right, ValueAxis::Left}));
+    EXPECT_EQ(plan.axes, (std::vector<AxisSide>{AxisSide::Left, AxisSide::Right, AxisSide::Left}));
     EXPECT_EQ(plan.refused, std::optional<std::size_t>(3));
     EXPECT_EQ(plan.message, "/data/d %2.txt\nThis file cannot join the chart: its unit \u00B0F fits neither axis "
                             "(\u00B0C on the left, %RH on the right).");
 
     // A file without a unit is a unit of its own; the units are compared exactly.
     UnitAxes axes;
-    EXPECT_EQ(axes.place(""), ValueAxis::Left);
-    EXPECT_EQ(axes.place("%rh"), ValueAxis::Right);
+    EXPECT_EQ(axes.place(""), AxisSide::Left);
+    EXPECT_EQ(axes.place("%rh"), AxisSide::Right);
     EXPECT_EQ(axes.place("%RH"), std::nullopt);
     EXPECT_EQ(axes.refusal("x.txt", "%RH"),
               "x.txt\nThis file cannot join the chart: its unit %RH fits neither axis ((no unit) on the left, %rh on "
