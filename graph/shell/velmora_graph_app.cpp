@@ -162,14 +162,19 @@ void CVelmoraGraphApp::showDocument()
     const std::vector<std::string> paths = doc_.chartPaths();
     const std::vector<AxisSide> sides = doc_.chartSides();
     QStringList titles;
+    std::vector<std::string> names;
+    std::vector<double> offsets;
     if (files.size() > 1) {
         std::vector<ChartFile> chartFiles;
+        const TimeAlignment alignment = alignTimes(files).fromEarliest();
         for (std::size_t f = 0; f < files.size(); ++f) {
             titles.push_back(
                 chartFileTitle(QFileInfo(QString::fromStdString(paths[f])).fileName(), files[f]->serialNumber));
             chartFiles.push_back({files[f], titles.back(), sides[f]});
+            names.push_back(titles.back().toStdString());
+            offsets.push_back(static_cast<double>(alignment.offsets[f]));
         }
-        view_->bindFiles(chartFiles, alignTimes(files).fromEarliest());
+        view_->bindFiles(chartFiles, alignment);
     } else {
         view_->bind(doc_.data());
     }
@@ -179,6 +184,8 @@ void CVelmoraGraphApp::showDocument()
     // The panel counts from the first file's first reading.
     const double first = chart.dataSetOffset(0);
     statistics_->showDocument(doc_.data(), chart.axisMinimum(Axis::X) - first, chart.axisMaximum(Axis::X) - first);
+    if (files.size() > 1)
+        statistics_->showFiles(files, names, offsets);
     frame_->showFileInTitle(doc_.filePath());
     frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());

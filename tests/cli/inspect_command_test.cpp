@@ -474,7 +474,7 @@ TEST(InspectSeveral, FromAndToApplyToEveryFileAndTheTextEndsWithTheComparison)
                                    "  Coolest mean: " +
                                    hall +
                                    ": 8.00°C\n"
-                                   "  Longest above high alarm: " +
+                                   "  Longest excursion above high alarm: " +
                                    door + ": 5 min\n";
     ASSERT_GE(r.out.size(), comparison.size());
     EXPECT_EQ(r.out.substr(r.out.size() - comparison.size()), comparison);

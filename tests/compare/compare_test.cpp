@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "comparison_summary.h"
+#include "comparison_table.h"
 #include "spread_series.h"
 #include "time_alignment.h"
 #include "time_zone.h"
@@ -220,5 +221,32 @@ TEST(SpreadSeries, FewerThanTwoFilesHaveNoSpread)
     EXPECT_TRUE(spreadSeries({&a, &rh}, alignTimes({&a, &rh})).values.empty());
 }
 
+TEST(ComparisonTable, AColumnPerFileARowPerFigureThenTheSummary)
+{
+    Study s;
+    s.hall.channel1.decimals = s.door.channel1.decimals = s.damp.channel1.decimals = 1;
+    const std::vector<const GraphData*> three{&s.hall, &s.damp, &s.door};
+    std::vector<DocumentStatistics> stats;
+    for (const GraphData* d : three)
+        stats.push_back(documentStatistics(*d, wholeFile(*d)));
+    const StatisticsTable t = comparisonTable({{three[0], &stats[0]}, {three[1], &stats[1]}, {three[2], &stats[2]}},
+                                              {"hall.txt", "damp.txt", "door.txt"});
+    EXPECT_EQ(t.columns,
+              (std::vector<std::string>{"hall.txt: Value (°C)", "damp.txt: Value (%RH)", "door.txt: Value (°C)"}));
+    const auto row = [&](const std::string& label) {
+        for (const StatisticsTable::Row& r : t.rows)
+            if (r.label == label)
+                return r.cells;
+        ADD_FAILURE() << "no row " << label;
+        return std::vector<std::string>{};
+    };
+    EXPECT_EQ(row("Maximum"), (std::vector<std::string>{"9.0°C", "95.0%RH", "11.0°C"}));
+    EXPECT_EQ(row("Maximum first reached"),
+              (std::vector<std::string>{"01/06/2026 08:02:00", "01/06/2026 08:01:00", "01/06/2026 08:11:00"}));
+    // damp has no high alarm column.
+    EXPECT_EQ(row("Longest above high alarm"), (std::vector<std::string>{"1 min", "-", "10 min"}));
+    EXPECT_EQ(row("Hottest"), std::vector<std::string>{"door.txt: 11.0°C at 01/06/2026 08:11:00"});
+    EXPECT_EQ(row("Coolest mean"), std::vector<std::string>{"hall.txt: 6.50°C"});
+}
 } // namespace
 } // namespace velmora

@@ -126,6 +126,9 @@ int main(int argc, char* argv[])
             viewer.AddFileToChart(QString::fromLocal8Bit(argv[i]));
         settle();
         ok &= save(frame, out + "/compare.png");
+        viewer.OnViewStatistics();
+        settle(300);
+        ok &= save(frame, out + "/compare-statistics.png");
     }
     return ok ? 0 : 1;
 }
