@@ -225,4 +225,9 @@ inline constexpr std::string_view kRemoveFileFromChart = "Re&move File from Char
 inline constexpr std::string_view kRemoveFileFromChartPrompt = "Take a file off the chart";
 inline constexpr std::string_view kAddFileDialogTitle = "Add File to Chart";
 
+inline constexpr std::string_view kReportComparison = "%1 files compared";
+inline constexpr std::string_view kReportSummary = "Summary";
+inline constexpr std::string_view kReportFiles = "Download files";
+inline constexpr std::string_view kReportFileColumn = "File";
+
 } // namespace velmora::graphtext
