@@ -1,5 +1,6 @@
 // How long velmora-usb takes from process start to its window on show, against the
-// one-second target and against the least any Qt program needs: a bare QMainWindow.
+// one-second target and against the least any Qt program needs: a bare QMainWindow
+// (at most three times as long).
 // Each run is a fresh process (fork), so fonts, styles and plugins load as they do
 // for a user; the parent times fork to exit. Offscreen unless a display is given.
 //
@@ -29,6 +30,10 @@
 using namespace velmora;
 
 namespace {
+
+// The window should cost little more than Qt's own start-up: pages nobody has
+// opened yet are built when first shown.
+constexpr double kMostTimesBare = 3.0;
 
 class NoPrompts final : public Prompts {
 public:
@@ -118,8 +123,11 @@ int main(int argc, char** argv)
         bare.push_back(timedRun(bareWindow, qtArgc, argv));
         utility.push_back(timedRun(utilityStartup, qtArgc, argv));
     }
+    const double ratio = median(utility) / median(bare);
+    const bool met = median(utility) < 1000.0 && ratio <= kMostTimesBare;
     std::printf("velmora-usb start-up to window shown: median %.1f ms over %d runs (target < 1000 ms)\n",
                 median(utility), runs);
     std::printf("anchor, a bare Qt main window:        median %.1f ms\n", median(bare));
-    return median(utility) < 1000.0 ? 0 : 1;
+    std::printf("ratio %.2fx the anchor (target at most %.0fx): %s\n", ratio, kMostTimesBare, met ? "met" : "NOT met");
+    return met ? 0 : 1;
 }

@@ -60,4 +60,36 @@ std::int64_t daysSinceEpoch(int year, int month, int day)
     return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
 }
 
+CivilTime civilOfSeconds(std::int64_t wallSeconds)
+{
+    // Days to a Gregorian date by whole 400-year eras counted from 1 March 0000, so
+    // that the leap day ends each year; no library call, no lock: a million readings
+    // are written with their times.
+    std::int64_t days = wallSeconds / 86400;
+    std::int64_t seconds = wallSeconds % 86400;
+    if (seconds < 0) {
+        seconds += 86400;
+        --days;
+    }
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t shiftedMonth = (5 * dayOfYear + 2) / 153; // 0 = March
+    CivilTime t;
+    t.day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    t.month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    t.year = static_cast<int>(yearOfEra + era * 400 + (t.month <= 2 ? 1 : 0));
+    t.hour = static_cast<int>(seconds / 3600);
+    t.minute = static_cast<int>(seconds / 60 % 60);
+    t.second = static_cast<int>(seconds % 60);
+    return t;
+}
+
+std::int64_t secondsOf(const CivilTime& t)
+{
+    return daysSinceEpoch(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
 } // namespace velmora

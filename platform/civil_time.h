@@ -30,4 +30,8 @@ void addTenths(CivilTime& t, std::uint64_t tenths);
 // Days since 1970-01-01 of the date part, for date comparisons.
 std::int64_t daysSinceEpoch(int year, int month, int day);
 
+// Seconds since 1970-01-01 00:00:00 of a civil time counted without a zone, and back.
+std::int64_t secondsOf(const CivilTime& t);
+CivilTime civilOfSeconds(std::int64_t seconds);
+
 } // namespace velmora

@@ -6,12 +6,6 @@ namespace velmora {
 
 namespace {
 
-// The civil time read as if it were UTC: local time minus this is the zone's offset.
-UnixSeconds asIfUtc(const CivilTime& t)
-{
-    return daysSinceEpoch(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
-}
-
 bool sameWallTime(const CivilTime& a, const CivilTime& b)
 {
     return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute &&
@@ -32,11 +26,11 @@ std::optional<UnixSeconds> WallClock::fromLocal(const CivilTime& local, UnixSeco
 {
     // A zone changes its offset at most once within a day on either side, so the
     // offsets in force a day before and a day after give every candidate moment.
-    const UnixSeconds wall = asIfUtc(local);
+    const UnixSeconds wall = secondsOf(local);
     std::optional<UnixSeconds> earliest;
     std::optional<UnixSeconds> earliestToCome;
     for (const UnixSeconds probe : {wall - 86400, wall + 86400}) {
-        const UnixSeconds offset = asIfUtc(toLocal(probe)) - probe;
+        const UnixSeconds offset = secondsOf(toLocal(probe)) - probe;
         const UnixSeconds candidate = wall - offset;
         if (!sameWallTime(toLocal(candidate), local))
             continue;

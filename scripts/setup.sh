@@ -6,6 +6,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libusb-1.0-0-dev
   libxlsxwriter-dev libminizip-dev
+  # the archive: SQLite and PostgreSQL's client library, zlib, OpenSSL's SHA-256; the
+  # PostgreSQL 15 server for its tests, and the engines' own loaders for its benchmark
+  libsqlite3-dev sqlite3 libpq-dev zlib1g-dev libssl-dev postgresql-15 postgresql-client-15
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth imagemagick poppler-utils fonts-liberation fonts-dejavu-core
   umockdev libumockdev-dev

@@ -1,5 +1,6 @@
 // The page switch: one page on show, every page refreshed in page order after each
-// switch, nothing at all when the target is already on show or does not exist.
+// switch, nothing at all when the target is already on show or does not exist; a page
+// that builds its controls when first needed is passed by until then.
 #include <gtest/gtest.h>
 
 #include <QWidget>
@@ -135,6 +136,67 @@ TEST_F(PageSwitchTest, ThePagesOutliveEverySwitch)
     for (int i : kIndices)
         EXPECT_EQ(set.page(i), pages[i]);
     EXPECT_EQ(doc.views().size(), std::size(kIndices));
+}
+
+// A page with no controls until it is first needed: refreshing it before would reach
+// for controls it does not have.
+class LazyPage final : public CPageView {
+public:
+    LazyPage(int index, std::vector<int>& log) : CPageView(100 + index), index_(index), log_(log) { buildWhenNeeded(); }
+    void refresh() override
+    {
+        EXPECT_TRUE(isBuilt()) << "page " << index_ << " refreshed before it was built";
+        log_.push_back(index_);
+    }
+    int builds = 0;
+
+protected:
+    void build() override { ++builds; }
+
+private:
+    int index_;
+    std::vector<int>& log_;
+};
+
+TEST(LazyPageSwitchTest, APageIsBuiltAndLoadedWhenFirstShownOrLookedIntoAndOnlyThen)
+{
+    QWidget pane;
+    CVelmoraUSBDoc doc;
+    CPageSet set(pane, doc);
+    std::vector<int> log;
+    set.install(0, new FakePage(0, log));
+    auto* shownLater = new LazyPage(1, log);
+    auto* lookedInto = new LazyPage(2, log);
+    set.install(1, shownLater);
+    set.install(2, lookedInto);
+    pane.show();
+    for (CPageView* view : doc.views())
+        view->initialUpdate();
+    EXPECT_EQ(log, std::vector<int>{0});
+    EXPECT_FALSE(shownLater->isBuilt());
+    EXPECT_FALSE(lookedInto->isBuilt());
+
+    // Shown: built and loaded first, then refreshed with the others; page 2 still
+    // waits.
+    log.clear();
+    set.SwitchPage(1);
+    EXPECT_EQ(shownLater->builds, 1);
+    EXPECT_EQ(log, (std::vector<int>{1, 0, 1}));
+    EXPECT_FALSE(lookedInto->isBuilt());
+
+    // Looking for one of its controls builds and loads it, once.
+    log.clear();
+    EXPECT_EQ(lookedInto->control<QWidget>(7), nullptr);
+    EXPECT_EQ(lookedInto->control<QWidget>(7), nullptr);
+    EXPECT_EQ(lookedInto->builds, 1);
+    EXPECT_EQ(log, std::vector<int>{2});
+
+    // From then on every page is refreshed after a switch; nobody is built again.
+    log.clear();
+    set.SwitchPage(0);
+    EXPECT_EQ(log, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(shownLater->builds, 1);
+    EXPECT_EQ(lookedInto->builds, 1);
 }
 
 } // namespace

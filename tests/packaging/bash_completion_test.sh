@@ -58,7 +58,7 @@ options_of() {
     sed -E -n "s/^(\[?--simulate SPEC\]? )?$1 //p" | grep -o '\[--[a-z-]*' | tr -d '[' | xargs
 }
 
-expect "$commands --simulate --help --version" ''
+expect "$commands --simulate --store --help --version" ''
 expect "$commands" --simulate 3 ''
 expect "status" st
 expect "settings setup" --simulate f.img se
@@ -83,6 +83,12 @@ expect "e.pdf sub" report a.txt ''
 expect "e.pdf sub" report --from '"07/12/2026 14:00:00"' --to '"08/12/2026 14:00:00"' a.txt ''
 expect "e.pdf sub" report --activation-energy 83.144 a.txt ''
 expect "a.txt B.TXT sub" --simulate 3 download ''
+# The archive: its commands, their options, download files to add.
+expect "add list readings file verify" --store a.db archive ''
+expect "--zone" archive add -
+expect "a.txt B.TXT sub" archive add a.txt ''
+expect "--serial --json" archive list ''
+expect "csv json" archive readings --serial 12345 --format ''
 # An option's value is typed, not completed; a command's last argument ends it.
 expect "" inspect --readout ''
 expect "" report --from ''

@@ -5,9 +5,8 @@
 #include <cmath>
 
 #include "logger_record.h"
-#include "setup_alarms_rules.h"
-#include "setup_lite_alarms_rules.h"
 #include "setup_rh_alarms_rules.h"
+#include "temperature_alarms_rules.h"
 
 using namespace velmora;
 
@@ -30,13 +29,16 @@ struct ListCase {
 };
 
 const ListCase kLists[] = {
-    {"temperature °C", setup_alarms::levelList(withUnit(0)), 256, "87.5 \260C", "-40.0 \260C", 87.0},
-    {"temperature °F", setup_alarms::levelList(withUnit(1)), 230, "189 \260F", "-40 \260F", 188.0},
+    {"temperature °C", temperature_alarms::kTemperaturePage.levelList(withUnit(0)), 256, "87.5 \260C", "-40.0 \260C",
+     87.0},
+    {"temperature °F", temperature_alarms::kTemperaturePage.levelList(withUnit(1)), 230, "189 \260F", "-40 \260F",
+     188.0},
     {"humidity", setup_rh_alarms::levelList(), 201, "100.0 %", "0.0 %", 99.5},
-    {"lite °C", setup_lite_alarms::levelList(withUnit(0)), 61, "50 \260C", "-10 \260C", 49.0},
-    {"lite °F", setup_lite_alarms::levelList(withUnit(1)), 55, "122 \260F", "14 \260F", 120.0},
+    {"lite °C", temperature_alarms::kLitePage.levelList(withUnit(0)), 61, "50 \260C", "-10 \260C", 49.0},
+    {"lite °F", temperature_alarms::kLitePage.levelList(withUnit(1)), 55, "122 \260F", "14 \260F", 120.0},
     // inputOptions other than 0 and 1 is Celsius, in the lists as in the values stored.
-    {"temperature, unit byte 2", setup_alarms::levelList(withUnit(2)), 256, "87.5 \260C", "-40.0 \260C", 87.0},
+    {"temperature, unit byte 2", temperature_alarms::kTemperaturePage.levelList(withUnit(2)), 256, "87.5 \260C",
+     "-40.0 \260C", 87.0},
 };
 
 } // namespace
@@ -56,10 +58,10 @@ TEST(AlarmLevelList, EntriesFromTheTopDown)
 
 TEST(AlarmLevelList, AStoredLevelIsHeldInRangeAndRoundedHalfAwayFromZero)
 {
-    const AlarmLevelList celsius = setup_alarms::levelList(withUnit(0));
-    const AlarmLevelList fahrenheit = setup_alarms::levelList(withUnit(1));
+    const AlarmLevelList celsius = temperature_alarms::kTemperaturePage.levelList(withUnit(0));
+    const AlarmLevelList fahrenheit = temperature_alarms::kTemperaturePage.levelList(withUnit(1));
     const AlarmLevelList humidity = setup_rh_alarms::levelList();
-    const AlarmLevelList liteF = setup_lite_alarms::levelList(withUnit(1));
+    const AlarmLevelList liteF = temperature_alarms::kLitePage.levelList(withUnit(1));
     struct Case {
         const AlarmLevelList& list;
         double level;
@@ -77,7 +79,7 @@ TEST(AlarmLevelList, AStoredLevelIsHeldInRangeAndRoundedHalfAwayFromZero)
 
 TEST(AlarmLevelList, ALevelIsAnEntryOrHasItsNearestNamed)
 {
-    const AlarmLevelList celsius = setup_alarms::levelList(withUnit(0));
+    const AlarmLevelList celsius = temperature_alarms::kTemperaturePage.levelList(withUnit(0));
     EXPECT_EQ(celsius.find(25.0), 125);
     EXPECT_EQ(celsius.find(-40.0), 255);
     EXPECT_EQ(celsius.find(25.2), -1);
@@ -100,5 +102,5 @@ TEST(AlarmLevelList, ALevelIsAnEntryOrHasItsNearestNamed)
     using Names = std::vector<std::string>;
     EXPECT_EQ(celsius.nearestLevels(25.2), (Names{"25.0", "25.5"}));
     EXPECT_EQ(celsius.nearestLevels(90.0), (Names{"87.5"}));
-    EXPECT_EQ(setup_lite_alarms::levelList(withUnit(1)).nearestLevels(75.0), (Names{"74", "76"}));
+    EXPECT_EQ(temperature_alarms::kLitePage.levelList(withUnit(1)).nearestLevels(75.0), (Names{"74", "76"}));
 }

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "conversions.h"
-#include "setup_alarms_rules.h"
-#include "setup_lite_alarms_rules.h"
+#include "temperature_alarms_rules.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -32,7 +31,7 @@ TEST_F(SetupAlarms, TheStoredLevelsSelectTheirEntries)
         c.setLowAlarmRaw(84);  // 2.0 °C
         c.setFlags(flag::kHighEnabled | flag::kLowLatched);
     });
-    const setup_alarms::Values v = setup_alarms::load(logger);
+    const temperature_alarms::Values v = temperature_alarms::kTemperaturePage.load(logger);
     EXPECT_TRUE(v.highOn);
     EXPECT_FALSE(v.lowOn);
     EXPECT_EQ(v.highIndex, 159); // 175 - 2 × 8
@@ -46,7 +45,7 @@ TEST_F(SetupAlarms, NextStoresTheLevelsThenWantsTheHighAboveTheLow)
     struct Case {
         LoggerType type;
         bool fahrenheit;
-        setup_alarms::Values values;
+        temperature_alarms::Values values;
         bool refused;
         std::uint16_t high, low; // raw levels stored
         int page;
@@ -67,8 +66,8 @@ TEST_F(SetupAlarms, NextStoresTheLevelsThenWantsTheHighAboveTheLow)
             c.type, c.fahrenheit ? fahrenheit : [](LoggerConfig&) {});
         if (c.refused)
             prompts.expectMsg(msgid::kHighNotAboveLow, PromptAnswer::Ok, PromptIcon::Warning);
-        const WizardStep step = setup_alarms::next(core, c.values);
-        EXPECT_EQ(step, c.refused ? WizardStep::stay(setup_alarms::id::kHighLevel) : WizardStep::to(c.page));
+        const WizardStep step = temperature_alarms::kTemperaturePage.next(core, c.values);
+        EXPECT_EQ(step, c.refused ? WizardStep::stay(temperature_alarms::id::kHighLevel) : WizardStep::to(c.page));
         EXPECT_EQ(config().highAlarmRaw(), c.high);
         EXPECT_EQ(config().lowAlarmRaw(), c.low);
         EXPECT_EQ(config().hasFlag(flag::kHighEnabled), c.values.highOn);
@@ -84,28 +83,28 @@ TEST_F(SetupAlarms, AnOddUnitByteKeepsTheChosenEntryThroughAStore)
     // Neither 0 nor 1: the list and the stored value both read it as Celsius, so the
     // entry chosen is the entry shown again.
     connect(2, [](LoggerConfig& c) { c.setInputOptions(2); });
-    setup_alarms::Values v = setup_alarms::load(logger);
+    temperature_alarms::Values v = temperature_alarms::kTemperaturePage.load(logger);
     v.highIndex = 100; // 37.5 °C
     v.lowIndex = 120;  // 27.5 °C
-    ASSERT_EQ(setup_alarms::next(core, v), WizardStep::to(page::kStart));
+    ASSERT_EQ(temperature_alarms::kTemperaturePage.next(core, v), WizardStep::to(page::kStart));
     EXPECT_EQ(config().highAlarmRaw(), 155);
-    EXPECT_EQ(setup_alarms::load(logger).highIndex, 100);
-    EXPECT_EQ(setup_alarms::load(logger).lowIndex, 120);
+    EXPECT_EQ(temperature_alarms::kTemperaturePage.load(logger).highIndex, 100);
+    EXPECT_EQ(temperature_alarms::kTemperaturePage.load(logger).lowIndex, 120);
 }
 
 TEST_F(SetupAlarms, BackStoresTheTemperaturePageButNotTheLitePage)
 {
     connect(12);
-    setup_alarms::Values v = setup_alarms::load(logger);
+    temperature_alarms::Values v = temperature_alarms::kTemperaturePage.load(logger);
     v.highIndex = 115;
     v.lowIndex = 115; // high not above low: Back does not check
-    EXPECT_EQ(setup_alarms::back(core, v), WizardStep::to(page::kLcd));
+    EXPECT_EQ(temperature_alarms::kTemperaturePage.back(core, v), WizardStep::to(page::kLcd));
     EXPECT_EQ(config().highAlarmRaw(), 140);
     EXPECT_EQ(config().lowAlarmRaw(), 140);
 
     connect(8);
     const std::uint16_t high = config().highAlarmRaw();
-    EXPECT_EQ(setup_lite_alarms::back(core), WizardStep::to(page::kLiteName));
+    EXPECT_EQ(temperature_alarms::kLitePage.back(core, v), WizardStep::to(page::kLiteName));
     EXPECT_EQ(config().highAlarmRaw(), high);
 }
 
@@ -124,15 +123,15 @@ TEST_F(SetupAlarms, TheLitePageStoresTheSensorCodesOfItsEntries)
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "unit " << int(c.inputOptions) << " high " << c.high);
         connect(8, [&](LoggerConfig& config) { config.setInputOptions(c.inputOptions); });
-        const setup_lite_alarms::Values v{true, true, c.highIndex, c.lowIndex, false, false};
+        const temperature_alarms::Values v{true, true, c.highIndex, c.lowIndex, false, false};
         if (c.refused)
             prompts.expectMsg(msgid::kHighNotAboveLow);
-        const WizardStep step = setup_lite_alarms::next(core, v);
+        const WizardStep step = temperature_alarms::kLitePage.next(core, v);
         EXPECT_EQ(step, c.refused ? WizardStep::stay(1019) : WizardStep::to(page::kStart));
         // Sensor codes are stored; read back they give the entry to within one code.
         EXPECT_NEAR(highAlarmValue(logger), c.high, 0.05);
         EXPECT_NEAR(lowAlarmValue(logger), c.low, 0.05);
-        EXPECT_EQ(setup_lite_alarms::load(logger).highIndex, c.highIndex);
+        EXPECT_EQ(temperature_alarms::kLitePage.load(logger).highIndex, c.highIndex);
         prompts.expectAllShown();
     }
 }

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "archive_command.h"
 #include "cli_bridge.h"
 #include "clock.h"
 #include "export_command.h"
@@ -50,6 +52,18 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // --store URL: the archive the archive commands use.
+    std::optional<std::string> store;
+    if (args[0] == "--store") {
+        if (args.size() < 2)
+            return usage("--store needs a URL");
+        store = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+        if (args.empty() || args[0] != "archive")
+            return usage("--store goes with the archive commands");
+        return runArchive(store, std::vector<std::string>(args.begin() + 1, args.end()), std::cout, std::cerr);
+    }
+
     std::string simulate;
     bool simulateGiven = false;
     if (args[0] == "--simulate") {
@@ -64,6 +78,8 @@ int main(int argc, char** argv)
 
     const std::string command = args[0];
     args.erase(args.begin());
+    if (command == "archive") // the archive of download files
+        return runArchive(std::nullopt, args, std::cout, std::cerr);
     if (command == "inspect") // reads a download file: no logger involved
         return runInspect(args, std::cout, std::cerr);
     if (command == "export") // writes a workbook from a download file

@@ -57,33 +57,6 @@ const std::array<Preset, 21> kPresets{{
     {"Freezer LCD", "7.02", 300, 576, 32766, kTenthsF, kTenthsOffset, 0, mode::kLcdBit5, -15.0, -25.0, Scaling::None},
 }};
 
-std::int64_t toSeconds(const CivilTime& t)
-{
-    return daysSinceEpoch(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
-}
-
-CivilTime fromSeconds(std::int64_t s)
-{
-    // The inverse of daysSinceEpoch (Howard Hinnant's civil_from_days).
-    std::int64_t days = s / 86400;
-    std::int64_t rest = s % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    const std::int64_t z = days + 719468;
-    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2 ? 1 : 0));
-    return CivilTime{
-        year, month, day, static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60), static_cast<int>(rest % 60)};
-}
-
 // The first of the month `monthsBack` months before `now`, as a stored date period.
 DatePeriod periodStarting(const CivilTime& now, int monthsBack, int months)
 {
@@ -189,12 +162,12 @@ LoggerImage makePresetImage(LoggerType type, const CivilTime& now)
     } else {
         span = std::int64_t{p.interval} * (p.demoReadings - 1);
     }
-    const CivilTime start = fromSeconds(toSeconds(now) / 60 * 60 - span);
+    const CivilTime start = civilOfSeconds(secondsOf(now) / 60 * 60 - span);
     c.setStart(start.year, start.month, start.day, start.hour, start.minute, start.second);
 
     LoggerMemory memory;
     memory.restart(type, p.capacity);
-    const std::int64_t startSecond = toSeconds(start) % 86400;
+    const std::int64_t startSecond = secondsOf(start) % 86400;
     for (std::uint64_t i = 0; i < p.demoReadings; ++i) {
         if (isEventLogger(type)) {
             const std::uint16_t word = signal.eventWord(i);

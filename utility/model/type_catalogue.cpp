@@ -17,75 +17,130 @@ using enum Resolution;
 using enum ScaleKind;
 using enum UnitOption;
 // AlarmRange by name (its None would clash with IntervalListId's).
-constexpr AlarmRange NoRange = AlarmRange::None, ScaledInput = AlarmRange::ScaledInput,
-                     ThermocoupleCodes = AlarmRange::ThermocoupleCodes, HighTemperature = AlarmRange::HighTemperature,
-                     DisplayTemperature = AlarmRange::DisplayTemperature;
+constexpr AlarmRange ScaledInput = AlarmRange::ScaledInput, ThermocoupleCodes = AlarmRange::ThermocoupleCodes,
+                     HighTemperature = AlarmRange::HighTemperature, DisplayTemperature = AlarmRange::DisplayTemperature;
 using namespace feature;
 
-// One row per known code. First line: code, model name id, what it measures, record,
-// reading and alarm widths, interval list, first set-up page, readings block size and
-// header length. Second line: how values are encoded, rounded and printed, the user
-// scaling, where the temperature unit is kept, and the features; then, where they
-// apply, the range of typed alarm levels and the carbon monoxide warning level (the
-// highest, and the lowest shown as stored).
+// One row per known code, each column by name (type_catalogue.h says what each
+// column means). A column a row leaves out has the column's default: no typed alarm
+// range, no carbon monoxide warning level.
 // clang-format off
 constexpr std::array<TypeInfo, 21> kTypes{{
-    {1,  149, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  64,  3,  // KV-USB-1
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kCompatible},
-    {2,  149, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-1
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kCompatible},
-    {3,  150, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte, kHumidity | kCompatible},
-    {4,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
-         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible, ScaledInput},
-    {5,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
-         UserScaled,           ScaledStep,     AlarmsFromLevels, NoUnit,    kCompatible, ScaledInput},
-    {6,  151, Voltage,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-3
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible, ScaledInput},
-    {7,  152, Current,        Wide,   Bits16, Bits16, C,             8,  512, 3,  // KV-USB-4
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kCompatible, ScaledInput},
-    {8,  153, Temperature,    Wide,   Bits16, Bits16, FixedHalfHour, 11, 512, 3,  // KV-USB-LITE
-         LiteSensor,           LiteDegree,     Unscaled,         WholeByte, kCompatible},
-    {9,  154, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5
-         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kZeroBelow3ppm | kCompatible,
-         NoRange, 1000, 3},
-    {10, 155, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6
-         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,      kThermocouple | kCompatible,
-         ThermocoupleCodes},
-    {11, 174, CarbonMonoxide, Wide,   Bits16, Bits16, E,             14, 512, 3,  // KV-USB-5-LR
-         CalibratedPpm,        HalfPpm,        Unscaled,         NoUnit,    kCompatible, NoRange, 300, 0},
-    {12, 175, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-LCD
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
-         kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
-    {13, 177, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-HA
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
-         kHumidity | kRollOver | kKeepsDelay | kCompatible},
-    {14, 178, Temperature,    Wide,   Bits16, Bits16, B,             20, 512, 3,  // KV-USB-1-HT
-         CalibratedHundredths, HighTempTenths, Unscaled,         WholeByte,
-         kRollOver | kKeepsDelay | kCompatible | kFixedLeds | kDegreeUnit, HighTemperature},
-    {15, 181, Temperature,    Wide,   Bits16, Bits16, D,             16, 512, 3,  // KV-USB-6-LCD
-         FixedTenthsF,         WholeDegree,    Unscaled,         Bit0,
-         kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible, ThermocoupleCodes},
-    {16, 182, Temperature,    Narrow, Bits8,  Bits8,  A,             1,  512, 3,  // KV-USB-2-HA-LCD
-         CalibratedDegrees,    PlainTenth,     Unscaled,         WholeByte,
-         kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
-    {17, 183, Events,         Wide,   Bits16, Bits8,  None,          0,  512, 3,  // QX-USB-5
-         Counts,               PlainCount,     Unscaled,         NoUnit,    0},
-    {18, 184, Temperature,    Wide,   Bits16, Bits16, None,          0,  512, 3,  // QX-USB-1-RCG
-         FixedTenthsF,         PlainTenth,     Unscaled,         WholeByte, kRollOver | kDegreeUnit},
-    {19, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
-         FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
-         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit, DisplayTemperature},
-    {20, 189, Voltage,        Wide,   Bits16, Bits16, None,          0,  512, 4,// QX-OEM-3
-         UserScaled,           ScaledStep,     AlarmsFromTexts,  NoUnit,    kRollOver, ScaledInput},
-    {21, 187, Temperature,    Wide,   Bits16, Bits16, A,             1,  512, 3,  // KV-USB-1-LCD
-         FixedTenthsF,         WholeDegree,    Unscaled,         WholeByte,
-         kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit, DisplayTemperature},
+    // KV-USB-1
+    {.code = 1, .modelStringId = 149, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 64, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kCompatible},
+    // KV-USB-1
+    {.code = 2, .modelStringId = 149, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kCompatible},
+    // KV-USB-2
+    {.code = 3, .modelStringId = 150, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kHumidity | kCompatible},
+    // KV-USB-3
+    {.code = 4, .modelStringId = 151, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
+     .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromLevels, .unit = NoUnit,
+     .features = kCompatible, .alarmRange = ScaledInput},
+    // KV-USB-4
+    {.code = 5, .modelStringId = 152, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
+     .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromLevels, .unit = NoUnit,
+     .features = kCompatible, .alarmRange = ScaledInput},
+    // KV-USB-3
+    {.code = 6, .modelStringId = 151, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
+     .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
+     .features = kCompatible, .alarmRange = ScaledInput},
+    // KV-USB-4
+    {.code = 7, .modelStringId = 152, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
+     .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
+     .features = kCompatible, .alarmRange = ScaledInput},
+    // KV-USB-LITE
+    {.code = 8, .modelStringId = 153, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = FixedHalfHour, .setupEntryPage = 11, .readingBlock = 512, .readingHeader = 3,
+     .encoding = LiteSensor, .resolution = LiteDegree, .scale = Unscaled, .unit = WholeByte,
+     .features = kCompatible},
+    // KV-USB-5
+    {.code = 9, .modelStringId = 154, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = E, .setupEntryPage = 14, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedPpm, .resolution = HalfPpm, .scale = Unscaled, .unit = NoUnit,
+     .features = kZeroBelow3ppm | kCompatible, .warningMax = 1000, .warningShownFrom = 3},
+    // KV-USB-6
+    {.code = 10, .modelStringId = 155, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = D, .setupEntryPage = 16, .readingBlock = 512, .readingHeader = 3,
+     .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = Bit0,
+     .features = kThermocouple | kCompatible, .alarmRange = ThermocoupleCodes},
+    // KV-USB-5-LR
+    {.code = 11, .modelStringId = 174, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = E, .setupEntryPage = 14, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedPpm, .resolution = HalfPpm, .scale = Unscaled, .unit = NoUnit,
+     .features = kCompatible, .warningMax = 300},
+    // KV-USB-2-LCD
+    {.code = 12, .modelStringId = 175, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    // KV-USB-2-HA
+    {.code = 13, .modelStringId = 177, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kHumidity | kRollOver | kKeepsDelay | kCompatible},
+    // KV-USB-1-HT
+    {.code = 14, .modelStringId = 178, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = B, .setupEntryPage = 20, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedHundredths, .resolution = HighTempTenths, .scale = Unscaled, .unit = WholeByte,
+     .features = kRollOver | kKeepsDelay | kCompatible | kFixedLeds | kDegreeUnit, .alarmRange = HighTemperature},
+    // KV-USB-6-LCD
+    {.code = 15, .modelStringId = 181, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = D, .setupEntryPage = 16, .readingBlock = 512, .readingHeader = 3,
+     .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = Bit0,
+     .features = kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible,
+     .alarmRange = ThermocoupleCodes},
+    // KV-USB-2-HA-LCD
+    {.code = 16, .modelStringId = 182, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
+    // QX-USB-5
+    {.code = 17, .modelStringId = 183, .measures = Events, .record = Wide, .readings = Bits16, .alarms = Bits8,
+     .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 3,
+     .encoding = Counts, .resolution = PlainCount, .scale = Unscaled, .unit = NoUnit,
+     .features = 0},
+    // QX-USB-1-RCG
+    {.code = 18, .modelStringId = 184, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 3,
+     .encoding = FixedTenthsF, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
+     .features = kRollOver | kDegreeUnit},
+    // KV-USB-1-LCD
+    {.code = 19, .modelStringId = 187, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = WholeByte,
+     .features = kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit,
+     .alarmRange = DisplayTemperature},
+    // QX-OEM-3
+    {.code = 20, .modelStringId = 189, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 4,
+     .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
+     .features = kRollOver, .alarmRange = ScaledInput},
+    // KV-USB-1-LCD
+    {.code = 21, .modelStringId = 187, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+     .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
+     .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = WholeByte,
+     .features = kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit,
+     .alarmRange = DisplayTemperature},
 }};
 
 // Code 0 (no logger) and codes above 21.
-constexpr TypeInfo kUnknown{0, 0, Nothing, Wide, Bits16, Bits8, None, 0, 512, 3,
-                            Calibrated, PlainTenth, Unscaled, NoUnit, 0};
+constexpr TypeInfo kUnknown{.code = 0, .modelStringId = 0, .measures = Nothing, .record = Wide, .readings = Bits16,
+                            .alarms = Bits8, .intervals = None, .setupEntryPage = 0, .readingBlock = 512,
+                            .readingHeader = 3, .encoding = Calibrated, .resolution = PlainTenth, .scale = Unscaled,
+                            .unit = NoUnit, .features = 0};
 // clang-format on
 
 constexpr std::array<IntervalChoice, 7> kListA{{{"10 Sec (45 Hrs)", 10},
@@ -193,21 +248,29 @@ IntervalList intervalList(LoggerType type)
     return {{}, -1};
 }
 
-std::string_view intervalName(std::uint32_t seconds)
+std::string_view intervalName(std::uint32_t seconds, IntervalWording wording)
 {
-    switch (seconds) {
-    case 1: return "1 Second";
-    case 2: return "2 Seconds";
-    case 10: return "10 Seconds";
-    case 30: return "30 Seconds";
-    case 60: return "1 Minute";
-    case 300: return "5 Minutes";
-    case 1800: return "30 Minutes";
-    case 3600: return "1 Hour";
-    case 21600: return "6 Hours";
-    case 43200: return "12 Hours";
-    default: return "UnKnown";
-    }
+    // One list in two wordings, both as the programs have always shown them: the
+    // status page names every rate a logger can have and "UnKnown" for any other; the
+    // consecutive-alarm page was written with "10 Second" and without 2 and 30 seconds,
+    // and shows nothing for a rate it does not list.
+    struct Names {
+        std::uint32_t seconds;
+        std::string_view status;
+        std::string_view alarmDelay;
+    };
+    static constexpr Names kNames[] = {
+        {1, "1 Second", "1 Second"},        {2, "2 Seconds", ""},
+        {10, "10 Seconds", "10 Second"},    {30, "30 Seconds", ""},
+        {60, "1 Minute", "1 Minute"},       {300, "5 Minutes", "5 Minutes"},
+        {1800, "30 Minutes", "30 Minutes"}, {3600, "1 Hour", "1 Hour"},
+        {21600, "6 Hours", "6 Hours"},      {43200, "12 Hours", "12 Hours"},
+    };
+    const bool status = wording == IntervalWording::Status;
+    for (const Names& n : kNames)
+        if (n.seconds == seconds)
+            return status ? n.status : n.alarmDelay;
+    return status ? "UnKnown" : "";
 }
 
 } // namespace velmora

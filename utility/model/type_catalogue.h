@@ -171,7 +171,10 @@ int bytesPerValue(LoggerType type);               // 1 for 8-bit readings, 2 for
 int setupEntryPage(LoggerType type);              // 0 when refused
 
 IntervalList intervalList(LoggerType type);
-// The interval as the status page prints it: "1 Second", ..., "UnKnown".
-std::string_view intervalName(std::uint32_t seconds);
+// The two wordings of an interval: as the status page prints it ("1 Second", ...,
+// "UnKnown"), and as the consecutive-alarm page shows the logging rate ("10 Second",
+// and nothing for a rate its loggers do not have).
+enum class IntervalWording { Status, AlarmDelay };
+std::string_view intervalName(std::uint32_t seconds, IntervalWording wording = IntervalWording::Status);
 
 } // namespace velmora

@@ -21,6 +21,23 @@ CPageView::CPageView(int dialogId, QWidget* parent) : QWidget(parent), dialogId_
     setProperty("helpContext", dialogId);
 }
 
+void CPageView::ensureBuilt()
+{
+    if (built_)
+        return;
+    built_ = true;
+    build();
+    refresh();
+    emit built(this);
+}
+
+void CPageView::setVisible(bool visible)
+{
+    if (visible)
+        ensureBuilt();
+    QWidget::setVisible(visible);
+}
+
 QPushButton* CPageView::defaultButton() const
 {
     for (QPushButton* button : findChildren<QPushButton*>())

@@ -7,7 +7,8 @@ namespace velmora {
 void CVelmoraUSBDoc::UpdateAllViews()
 {
     for (CPageView* view : views_)
-        view->refresh();
+        if (view->isBuilt())
+            view->refresh();
 }
 
 } // namespace velmora

@@ -12,7 +12,8 @@ class CVelmoraUSBDoc {
 public:
     void addView(CPageView* view) { views_.push_back(view); }
     const std::vector<CPageView*>& views() const { return views_; }
-    // Every view refreshes itself from the connected logger, shown or hidden.
+    // Every view refreshes itself from the connected logger, shown or hidden; a view
+    // not built yet loads itself when it is.
     void UpdateAllViews();
 
 private:

@@ -1,29 +1,14 @@
 #pragma once
-// The table of the utility's pages: index, class, form number and role. Indices 21
-// to 24 are never used and get no page. Adding a page is one line in the table.
-#include <span>
-
-#include "page_context.h"
-
+// The pages of the main window by number: the main menu (0), the stop-and-download
+// page (5), the status page (6), and the set-up pages, whose descriptor rows the
+// wizard keeps (wizard_pages.h) and whose forms register themselves (setup_forms.h).
+// Indices 21 to 24 are never used and get no page.
 namespace velmora {
 
 class CPageView;
+struct PageContext;
 
-using PageFactory = CPageView* (*)(PageContext&);
-
-template <typename Page> CPageView* makePage(PageContext& context) { return new Page(context); }
-
-struct PageEntry {
-    int index;
-    const char* className;
-    int dialogId;
-    const char* role;
-    PageFactory make;
-};
-
-std::span<const PageEntry> pageTable();
-
-// The page of `entry`, named after its class.
-CPageView* createPage(const PageEntry& entry, PageContext& context);
+// Page `index`, named after its class; nullptr for a number without a page.
+CPageView* createPage(int index, PageContext& context);
 
 } // namespace velmora

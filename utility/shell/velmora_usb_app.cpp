@@ -33,8 +33,9 @@ void CVelmoraUSBApp::InitInstance()
     pageSet_ = std::make_unique<CPageSet>(*frame_->pane(), doc_);
     readings_.assign(kReadingsAtStart, 0.0f);
 
-    for (const PageEntry& entry : pageTable())
-        pageSet_->install(entry.index, createPage(entry, context_));
+    for (int index = 0; index < page::kCount; ++index)
+        if (CPageView* page = createPage(index, context_))
+            pageSet_->install(index, page);
 
     auto* menu = static_cast<CVelmoraUSBView*>(pageSet_->page(page::kMainMenu));
     QObject::connect(frame_->command(cmd::kSetUp), &QAction::triggered, menu, &CVelmoraUSBView::OnSetUp);

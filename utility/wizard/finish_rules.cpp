@@ -58,6 +58,12 @@ std::optional<CivilTime> pendingStart(const LoggerConfig& config, WallClock& clo
     return start;
 }
 
+StartChoice pendingOrNow(const LoggerConfig& config, WallClock& clock)
+{
+    const std::optional<CivilTime> pending = pendingStart(config, clock);
+    return pending ? StartChoice{StartMode::At, *pending} : StartChoice{StartMode::Now, {}};
+}
+
 WizardStep finishSetUp(WizardCore& core, const StartChoice& choice)
 {
     const StartPlan plan = planStart(core.clock, choice);

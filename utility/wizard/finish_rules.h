@@ -53,6 +53,9 @@ StartPlan planStart(WallClock& clock, const StartChoice& choice);
 // nothing when it is not waiting for one (stopped, logging, or waiting for its
 // button) or the time has come.
 std::optional<CivilTime> pendingStart(const LoggerConfig& config, WallClock& clock);
+// The start a finish page reports as a setting: the delayed start the logger still
+// waits for, so that its settings set another logger up the same way; else now.
+StartChoice pendingOrNow(const LoggerConfig& config, WallClock& clock);
 
 // "&Finish": plans the start, shows the refusal if there is one, else writes the
 // configuration with read-back verification; the summary page follows success.

@@ -11,13 +11,17 @@
 
 namespace velmora {
 
-CListAlarmsPage::CListAlarmsPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif,
+CListAlarmsPage::CListAlarmsPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif,
                                  const QString& title, const QString& hint, AlarmIds high, AlarmIds low)
-    : CSetupPage(context, pageIndex, dialogId, motif)
+    : CSetupPage(context, descriptor, motif), title_(title), hint_(hint), highIds_(high), lowIds_(low)
 {
-    const AlarmGroup alarms = addAlarmGroup(title, hint);
-    high_ = makeAlarm(high, true);
-    low_ = makeAlarm(low, false);
+}
+
+void CListAlarmsPage::buildBody()
+{
+    const AlarmGroup alarms = addAlarmGroup(title_, hint_);
+    high_ = makeAlarm(highIds_, true);
+    low_ = makeAlarm(lowIds_, false);
     int row = 0;
     for (const Alarm& alarm : {high_, low_}) {
         alarms.rows->addWidget(alarm.box, row, 0);

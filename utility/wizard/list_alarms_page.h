@@ -22,8 +22,10 @@ protected:
         const char* boxText;
     };
 
-    CListAlarmsPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, const QString& title,
+    CListAlarmsPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, const QString& title,
                     const QString& hint, AlarmIds high, AlarmIds low);
+
+    void buildBody() override;
 
     // Fills both lists (when their entries changed) and shows the values.
     void showValues(const AlarmLevelList& levels, const AlarmListValues& values);
@@ -42,6 +44,10 @@ private:
     Alarm makeAlarm(const AlarmIds& ids, bool high);
     static void enable(const Alarm& alarm);
 
+    QString title_;
+    QString hint_;
+    AlarmIds highIds_;
+    AlarmIds lowIds_;
     Alarm high_;
     Alarm low_;
     QStringList entries_; // what the lists hold now

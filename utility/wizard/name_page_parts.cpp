@@ -13,7 +13,6 @@
 #include "dialog_units.h"
 #include "page_view.h"
 #include "sample_rate_choice.h"
-#include "setup_name_rules.h"
 #include "setup_page.h"
 #include "text_encoding.h"
 
@@ -57,7 +56,7 @@ QLineEdit* buildNameGroup(QGroupBox* group, const QString& example)
 {
     groupColumn(group)->addWidget(
         new QLabel(QStringLiteral("Name the USB Data Logger to give it a unique identity."), group));
-    auto* box = withId(new QLineEdit(group), setup_name::kNameBox);
+    auto* box = withId(new QLineEdit(group), name_page::kNameBox);
     addLabelledRow(group, QStringLiteral("Logger Name (Max 15 Char.):-"), box, 90);
     groupColumn(group)->addWidget(new QLabel(example, group));
     return box;
@@ -78,9 +77,9 @@ ScaleRadios makeScaleRadios(QWidget* parent)
 {
     ScaleRadios radios;
     radios.celsius =
-        withId(new QRadioButton(shownText(std::string(kScaleLabels[kCelsius])), parent), setup_name::kCelsiusRadio);
+        withId(new QRadioButton(shownText(std::string(kScaleLabels[kCelsius])), parent), name_page::kCelsiusRadio);
     radios.fahrenheit = withId(new QRadioButton(shownText(std::string(kScaleLabels[kFahrenheit])), parent),
-                               setup_name::kFahrenheitRadio);
+                               name_page::kFahrenheitRadio);
     return radios;
 }
 
@@ -104,7 +103,7 @@ QComboBox* buildRateGroup(QGroupBox* group)
     groupColumn(group)->addWidget(
         new QLabel(QStringLiteral("reading. This also determines the period of time until"), group));
     groupColumn(group)->addWidget(new QLabel(QStringLiteral("the logger is full - shown in brackets."), group));
-    auto* box = withId(new QComboBox(group), setup_name::kRateBox);
+    auto* box = withId(new QComboBox(group), name_page::kRateBox);
     addLabelledRow(group, QStringLiteral("Sample Rate:-"), box, 90);
     return box;
 }

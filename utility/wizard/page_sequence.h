@@ -1,16 +1,12 @@
 #pragma once
-// The order of the set-up pages for each logger type, with the two pages that show
-// only under a condition. Next and Back both read this one table, so a page shared
-// by several rows never decides its neighbours on its own.
-#include <span>
-
+// The order of the set-up pages for each logger type, with the pages that show only
+// under a condition. Next and Back both read the one table of rows by type
+// (wizard_pages.h), so a page shared by several rows never decides its neighbours on
+// its own.
 #include "logger_config.h"
+#include "wizard_pages.h"
 
 namespace velmora {
-
-// The pages of the type's row in order, ending with the summary page; empty for a
-// type that is never set up.
-std::span<const int> pageRow(LoggerType type);
 
 // Whether a page of a row is shown for this configuration: the scaling page only
 // with custom scaling, the consecutive-alarm page only with an alarm switched on.

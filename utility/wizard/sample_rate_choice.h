@@ -20,6 +20,14 @@ int rateIndexFor(LoggerType type, std::uint32_t seconds);
 // The seconds an entry stores; 10 when no entry is selected.
 std::uint16_t rateSecondsAt(LoggerType type, int index);
 
+// The controls the name pages share, by identifier.
+namespace name_page {
+inline constexpr int kNameBox = 1012;
+inline constexpr int kCelsiusRadio = 1004;
+inline constexpr int kFahrenheitRadio = 1026;
+inline constexpr int kRateBox = 1028;
+} // namespace name_page
+
 // The temperature scale radios: 0 = "°C", 1 = "°F".
 inline constexpr int kCelsius = 0;
 inline constexpr int kFahrenheit = 1;

@@ -16,9 +16,14 @@
 #include "numeric_entry.h"
 #include "setup_co_alarms_rules.h"
 #include "setup_co_table_dlg.h"
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kCoAlarms, makeSetupForm<CSetupCOAlarmsForm>);
+} // namespace
 
 namespace rules = setup_co_alarms;
 namespace id = setup_co_alarms::id;
@@ -28,8 +33,12 @@ namespace {
 constexpr int kLevelLabel = 1126, kHoldLine1 = 1124, kHoldLine2 = 1125, kRecommended = 1128, kAdvice = 1129;
 } // namespace
 
-CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context)
-    : CSetupPage(context, page::kCoAlarms, 161, PanelMotif::Gas)
+CSetupCOAlarmsForm::CSetupCOAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Gas)
+{
+}
+
+void CSetupCOAlarmsForm::buildBody()
 {
     const DialogUnits du(font());
     // The indicator heads the frame of what it enables, the rest stands indented.

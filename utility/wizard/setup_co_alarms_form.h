@@ -14,8 +14,11 @@ class CNumericEdit;
 class CSetupCOAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupCOAlarmsForm(PageContext& context);
+    CSetupCOAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

@@ -1,11 +1,16 @@
 #include "setup_co_disclaimer_form.h"
 
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
-CSetupCODisclaimerForm::CSetupCODisclaimerForm(PageContext& context)
-    : CSetupDisclaimerPage(context, page::kCoAgreement, 163, PanelMotif::Gas)
+namespace {
+const SetupFormRegistration registered(page::kCoAgreement, makeSetupForm<CSetupCODisclaimerForm>);
+} // namespace
+
+CSetupCODisclaimerForm::CSetupCODisclaimerForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupDisclaimerPage(context, descriptor, PanelMotif::Gas)
 {
 }
 

@@ -7,7 +7,7 @@ namespace velmora {
 class CSetupCODisclaimerForm final : public CSetupDisclaimerPage {
     Q_OBJECT
 public:
-    explicit CSetupCODisclaimerForm(PageContext& context);
+    CSetupCODisclaimerForm(PageContext& context, const PageDescriptor& descriptor);
 };
 
 } // namespace velmora

@@ -8,14 +8,23 @@
 #include "name_page_parts.h"
 #include "page_context.h"
 #include "setup_co_name_rules.h"
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kCoName, makeSetupForm<CSetupCONameForm>);
+} // namespace
+
 namespace rules = setup_co_name;
 
-CSetupCONameForm::CSetupCONameForm(PageContext& context)
-    : CSetupPage(context, page::kCoName, 160, PanelMotif::Gas, Back::ByRow)
+CSetupCONameForm::CSetupCONameForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Gas, Back::ByRow)
+{
+}
+
+void CSetupCONameForm::buildBody()
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Boiler Room"));
     rate_ = buildRateGroup(addGroup());

@@ -10,8 +10,11 @@ namespace velmora {
 class CSetupCONameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupCONameForm(PageContext& context);
+    CSetupCONameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

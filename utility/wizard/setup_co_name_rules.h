@@ -3,6 +3,7 @@
 // follows the safety agreement, to which its "< Back" returns.
 #include <string>
 
+#include "sample_rate_choice.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -12,8 +13,8 @@ struct WizardCore;
 
 namespace setup_co_name {
 
-inline constexpr int kNameBox = 1012;
-inline constexpr int kRateBox = 1028;
+using name_page::kNameBox;
+using name_page::kRateBox;
 
 struct Values {
     std::string name; // Windows-1252, as typed

@@ -11,15 +11,24 @@
 #include "dialog_units.h"
 #include "numeric_edit.h"
 #include "numeric_entry.h"
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kConsecutiveAlarms, makeSetupForm<CSetupConsecutiveAlarmsForm>);
+} // namespace
+
 namespace rules = setup_consecutive_alarms;
 namespace id = setup_consecutive_alarms::id;
 
-CSetupConsecutiveAlarmsForm::CSetupConsecutiveAlarmsForm(PageContext& context)
-    : CSetupPage(context, page::kConsecutiveAlarms, 174, PanelMotif::Clock)
+CSetupConsecutiveAlarmsForm::CSetupConsecutiveAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Clock)
+{
+}
+
+void CSetupConsecutiveAlarmsForm::buildBody()
 {
     const AlarmGroup alarms = addAlarmGroup(
         QStringLiteral("Consecutive Alarms"),

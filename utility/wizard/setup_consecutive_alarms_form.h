@@ -14,8 +14,11 @@ class CNumericEdit;
 class CSetupConsecutiveAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupConsecutiveAlarmsForm(PageContext& context);
+    CSetupConsecutiveAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

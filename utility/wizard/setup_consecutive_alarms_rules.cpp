@@ -4,6 +4,7 @@
 
 #include "connected_logger.h"
 #include "prompts.h"
+#include "type_catalogue.h"
 #include "utility_strings.h"
 #include "wizard_core.h"
 #include "wizard_pages.h"
@@ -44,19 +45,11 @@ bool settle(WizardCore& core, Side& side, bool alarmOn, std::uint8_t& stored)
 
 } // namespace
 
-std::string_view rateText(std::uint32_t seconds)
+std::string_view rateText(std::uint32_t seconds) { return intervalName(seconds, IntervalWording::AlarmDelay); }
+
+bool shownFor(const LoggerConfig& config)
 {
-    switch (seconds) {
-    case 1: return "1 Second";
-    case 10: return "10 Second";
-    case 60: return "1 Minute";
-    case 300: return "5 Minutes";
-    case 1800: return "30 Minutes";
-    case 3600: return "1 Hour";
-    case 21600: return "6 Hours";
-    case 43200: return "12 Hours";
-    default: return "";
-    }
+    return config.hasFlag(flag::kHighEnabled) || config.hasFlag(flag::kLowEnabled);
 }
 
 Values load(const LoggerRecord& record, Remembered& remembered)

@@ -8,6 +8,7 @@
 
 namespace velmora {
 
+class LoggerConfig;
 struct LoggerRecord;
 struct WizardCore;
 
@@ -41,9 +42,12 @@ struct Remembered {
     double low = 0;
 };
 
-// "1 Second", "10 Second", "1 Minute", ... for the intervals of the display loggers;
-// empty for any other.
+// The logging rate as the page shows it: "1 Second", "10 Second", "1 Minute", ...;
+// empty for a rate it does not list (intervalName's second wording).
 std::string_view rateText(std::uint32_t seconds);
+
+// The row shows the page only while the high or the low alarm is switched on.
+bool shownFor(const LoggerConfig& config);
 
 // A side is ticked when its alarm is on and its stored count is 2 to 250; the count
 // shown is then remembered.

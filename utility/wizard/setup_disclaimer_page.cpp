@@ -31,8 +31,12 @@ QString boxText(const std::string& text)
 }
 } // namespace
 
-CSetupDisclaimerPage::CSetupDisclaimerPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif)
-    : CSetupPage(context, pageIndex, dialogId, motif, Back::Never)
+CSetupDisclaimerPage::CSetupDisclaimerPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif)
+    : CSetupPage(context, descriptor, motif, Back::Never)
+{
+}
+
+void CSetupDisclaimerPage::buildBody()
 {
     QGroupBox* group = addGroup();
     QVBoxLayout* inner = groupColumn(group);

@@ -15,11 +15,14 @@ class CSetupDisclaimerPage : public CSetupPage {
 public:
     void refresh() override;
 
+protected:
+    void buildBody() override;
+
 public slots:
     void OnNext() override;
 
 protected:
-    CSetupDisclaimerPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif);
+    CSetupDisclaimerPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif);
 
 private:
     setup_disclaimer::Values shown() const;

@@ -7,12 +7,17 @@
 
 #include "connected_logger.h"
 #include "dialog_units.h"
+#include "full_memory_choice.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_lcd_rules.h"
-#include "setup_storage_mode_form.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kLcd, makeSetupForm<CSetupLCDForm>);
+} // namespace
 
 namespace rules = setup_lcd;
 
@@ -30,8 +35,12 @@ template <std::size_t N> int checkedIndex(QRadioButton* const (&radios)[N])
 }
 } // namespace
 
-CSetupLCDForm::CSetupLCDForm(PageContext& context)
-    : CSetupPage(context, page::kLcd, 167, PanelMotif::Logger, Back::ByRow)
+CSetupLCDForm::CSetupLCDForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Logger, Back::ByRow)
+{
+}
+
+void CSetupLCDForm::buildBody()
 {
     const DialogUnits du(font());
     QGroupBox* display = addGroup();

@@ -10,8 +10,11 @@ namespace velmora {
 class CSetupLCDForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupLCDForm(PageContext& context);
+    CSetupLCDForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

@@ -7,15 +7,24 @@
 
 #include "connected_logger.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_lite_name_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kLiteName, makeSetupForm<CSetupLiteNameForm>);
+} // namespace
+
 namespace rules = setup_lite_name;
 
-CSetupLiteNameForm::CSetupLiteNameForm(PageContext& context)
-    : CSetupPage(context, page::kLiteName, 158, PanelMotif::Thermometer, Back::Inert)
+CSetupLiteNameForm::CSetupLiteNameForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::Inert)
+{
+}
+
+void CSetupLiteNameForm::buildBody()
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Office"));
     scale_ = buildScaleGroup(addGroup());

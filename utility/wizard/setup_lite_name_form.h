@@ -10,8 +10,11 @@ namespace velmora {
 class CSetupLiteNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupLiteNameForm(PageContext& context);
+    CSetupLiteNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

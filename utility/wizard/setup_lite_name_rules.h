@@ -3,6 +3,7 @@
 // logger reads every half hour whatever the page is given.
 #include <string>
 
+#include "sample_rate_choice.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -12,9 +13,9 @@ struct WizardCore;
 
 namespace setup_lite_name {
 
-inline constexpr int kNameBox = 1012;
-inline constexpr int kCelsiusRadio = 1004;
-inline constexpr int kFahrenheitRadio = 1026;
+using name_page::kCelsiusRadio;
+using name_page::kFahrenheitRadio;
+using name_page::kNameBox;
 inline constexpr int kNameTypingLimit = 255;
 
 struct Values {

@@ -6,13 +6,22 @@
 
 #include "connected_logger.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_name_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
-CSetupNameForm::CSetupNameForm(PageContext& context)
-    : CSetupPage(context, page::kName, 102, PanelMotif::Thermometer, Back::ByRow)
+namespace {
+const SetupFormRegistration registered(page::kName, makeSetupForm<CSetupNameForm>);
+} // namespace
+
+CSetupNameForm::CSetupNameForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::ByRow)
+{
+}
+
+void CSetupNameForm::buildBody()
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Outside Temp"));
     scale_ = buildScaleGroup(addGroup());

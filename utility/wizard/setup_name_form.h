@@ -12,8 +12,11 @@ namespace velmora {
 class CSetupNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupNameForm(PageContext& context);
+    CSetupNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

@@ -4,6 +4,7 @@
 // keep their temperatures.
 #include <string>
 
+#include "sample_rate_choice.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -13,10 +14,10 @@ struct WizardCore;
 
 namespace setup_name {
 
-inline constexpr int kNameBox = 1012;
-inline constexpr int kCelsiusRadio = 1004;
-inline constexpr int kFahrenheitRadio = 1026;
-inline constexpr int kRateBox = 1028;
+using name_page::kCelsiusRadio;
+using name_page::kFahrenheitRadio;
+using name_page::kNameBox;
+using name_page::kRateBox;
 
 struct Values {
     std::string name;    // Windows-1252, as typed

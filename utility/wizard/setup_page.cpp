@@ -34,12 +34,19 @@ QLabel* sentenceLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back)
-    : CPageView(dialogId), context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
-      page_(pageIndex), backKind_(back)
+CSetupPage::CSetupPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, Back back)
+    : CPageView(descriptor.helpTopic),
+      context_(context), core_{context.logger, context.prompts, context.wizard, context.wallClock},
+      page_(descriptor.id), motif_(motif), backKind_(back)
 {
+    buildWhenNeeded();
+}
+
+void CSetupPage::build()
+{
+    const Back back = backKind_;
     const DialogUnits du(font());
-    auto* panel = new CArtPanel(motif, this);
+    auto* panel = new CArtPanel(motif_, this);
     panel->setFixedSize(du.size(kPanelWidth, kPanelHeight));
 
     back_ = withId(new QPushButton(QStringLiteral("< Back"), this), back == Back::Inert ? ctl::kBackInert : ctl::kBack);
@@ -74,6 +81,7 @@ CSetupPage::CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelM
     layout->setSpacing(du.x(kPanelGap));
     layout->addWidget(panel, 0, Qt::AlignTop);
     layout->addLayout(right, 1);
+    buildBody();
 }
 
 QGroupBox* CSetupPage::addGroup(const QString& title)

@@ -1,9 +1,9 @@
 #pragma once
 // The frame every set-up page shares: the picture panel on the left, the page's
 // framed groups on the right and the "< Back", "Next >" and "&Cancel" buttons under
-// them. A page builds its controls into body(), loads them from the working record
-// in refresh(), and hands their values to its rules in OnNext(); the rules answer
-// with a step, which follow() carries out.
+// them. A page builds its controls into body() in buildBody(), when it is first
+// needed; loads them from the working record in refresh(), and hands their values to
+// its rules in OnNext(); the rules answer with a step, which follow() carries out.
 #include "artwork.h"
 #include "page_view.h"
 #include "wizard_core.h"
@@ -18,6 +18,7 @@ class QVBoxLayout;
 namespace velmora {
 
 struct PageContext;
+struct PageDescriptor;
 
 // The column of a framed group made by CSetupPage::addGroup.
 QVBoxLayout* groupColumn(QGroupBox* group);
@@ -40,7 +41,11 @@ public slots:
     virtual void OnCancel();
 
 protected:
-    CSetupPage(PageContext& context, int pageIndex, int dialogId, PanelMotif motif, Back back = Back::ByRow);
+    // `descriptor` gives the page's number and its form's number. The constructor makes
+    // no control: build() makes the frame and then calls buildBody().
+    CSetupPage(PageContext& context, const PageDescriptor& descriptor, PanelMotif motif, Back back = Back::ByRow);
+    void build() final;
+    virtual void buildBody() = 0;
 
     // Where the page's groups go, top to bottom.
     QVBoxLayout* body() const { return body_; }
@@ -77,6 +82,7 @@ private:
     PageContext& context_;
     WizardCore core_;
     int page_;
+    PanelMotif motif_;
     Back backKind_;
     QVBoxLayout* body_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;

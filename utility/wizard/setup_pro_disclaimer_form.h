@@ -7,7 +7,7 @@ namespace velmora {
 class CSetupPRODisclaimerForm final : public CSetupDisclaimerPage {
     Q_OBJECT
 public:
-    explicit CSetupPRODisclaimerForm(PageContext& context);
+    CSetupPRODisclaimerForm(PageContext& context, const PageDescriptor& descriptor);
 };
 
 } // namespace velmora

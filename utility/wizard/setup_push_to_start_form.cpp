@@ -8,9 +8,14 @@
 #include <QVBoxLayout>
 
 #include "page_context.h"
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kPushToStart, makeSetupForm<CSetupPushToStartForm>);
+} // namespace
 
 namespace rules = setup_push_to_start;
 
@@ -19,8 +24,12 @@ constexpr int kClockTimer = 1004;
 constexpr int kFirstRadio = 1146;
 } // namespace
 
-CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context)
-    : CSetupPage(context, page::kPushToStart, 166, PanelMotif::Clock, Back::ByRow)
+CSetupPushToStartForm::CSetupPushToStartForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Clock, Back::ByRow)
+{
+}
+
+void CSetupPushToStartForm::buildBody()
 {
     nextButton()->setText(QStringLiteral("&Finish"));
 

@@ -13,8 +13,11 @@ namespace velmora {
 class CSetupPushToStartForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupPushToStartForm(PageContext& context);
+    CSetupPushToStartForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override; // "&Finish"

@@ -35,6 +35,12 @@ Values load(WizardCore& core)
     return values;
 }
 
+void arrive(WizardCore& core)
+{
+    if (!core.logger.config.isPushButtonStart())
+        core.flags.pushClockLive = true;
+}
+
 bool clockLive(const WizardCore& core) { return core.flags.pushClockLive; }
 
 void tick(WizardCore& core, Values& values) { showNow(core, values); }
@@ -77,6 +83,19 @@ StartChoice choice(const Values& values)
     case Start::Immediate: break;
     }
     return StartChoice{StartMode::Now, {}};
+}
+
+void choose(WizardCore& core, Values& values, const StartChoice& start)
+{
+    switch (start.mode) {
+    case StartMode::Now: chooseImmediate(core, values); break;
+    case StartMode::Button: chooseButton(core, values); break;
+    case StartMode::At:
+        chooseDelayed(core, values);
+        values.pickers = StartPickers::showing(start.at);
+        pickerEdited(core, values);
+        break;
+    }
 }
 
 WizardStep finish(WizardCore& core, const Values& values)

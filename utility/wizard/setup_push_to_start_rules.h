@@ -25,6 +25,9 @@ struct Values {
 // refresh(): a logger set for a button start shows that choice with blank, disabled
 // pickers and stops the clock; any other shows "Immediate start." at now.
 Values load(WizardCore& core);
+// Going forward onto the page: its pickers follow the clock, unless the logger is
+// already set to start on its button (its pickers are then blank).
+void arrive(WizardCore& core);
 // Whether the page's timer runs.
 bool clockLive(const WizardCore& core);
 // A tick of the timer: both pickers shown again, at now.
@@ -41,6 +44,9 @@ void pickerEdited(WizardCore& core, Values& values);
 // The start the page asks for: the pickers' date and time only for the delayed start,
 // now otherwise, and the button only when that is chosen.
 StartChoice choice(const Values& values);
+// What the user does for a start: chooses its radio, and for a delayed start picks
+// its date and time.
+void choose(WizardCore& core, Values& values, const StartChoice& start);
 // "&Finish": the clock stops; the start is the pickers' date and time only for the
 // delayed start, and the button starts the logger only when that is chosen.
 WizardStep finish(WizardCore& core, const Values& values);

@@ -1,15 +1,20 @@
 #include "setup_rh_alarms_form.h"
 
 #include "connected_logger.h"
+#include "setup_forms.h"
 #include "setup_rh_alarms_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kRhAlarms, makeSetupForm<CSetupRHAlarmsForm>);
+} // namespace
+
 namespace id = setup_rh_alarms::id;
 
-CSetupRHAlarmsForm::CSetupRHAlarmsForm(PageContext& context)
-    : CListAlarmsPage(context, page::kRhAlarms, 154, PanelMotif::Humidity, QStringLiteral("Humidity Alarms"),
+CSetupRHAlarmsForm::CSetupRHAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
+    : CListAlarmsPage(context, descriptor, PanelMotif::Humidity, QStringLiteral("Humidity Alarms"),
                       QStringLiteral("Tick an alarm to switch it on and choose its level. Tick Hold to keep the "
                                      "alarm showing after the humidity has returned within the level."),
                       {id::kHighAlarm, id::kHighLevel, id::kHighHold, "High rh Alarm"},

@@ -7,7 +7,7 @@ namespace velmora {
 class CSetupRHAlarmsForm final : public CListAlarmsPage {
     Q_OBJECT
 public:
-    explicit CSetupRHAlarmsForm(PageContext& context);
+    CSetupRHAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
 
 public slots:

@@ -7,10 +7,15 @@
 #include <QVBoxLayout>
 
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_start_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kStart, makeSetupForm<CSetupStartForm>);
+} // namespace
 
 namespace rules = setup_start;
 
@@ -18,8 +23,12 @@ namespace {
 constexpr int kClockTimer = 1001;
 } // namespace
 
-CSetupStartForm::CSetupStartForm(PageContext& context)
-    : CSetupPage(context, page::kStart, 104, PanelMotif::Clock, Back::ByRow)
+CSetupStartForm::CSetupStartForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Clock, Back::ByRow)
+{
+}
+
+void CSetupStartForm::buildBody()
 {
     nextButton()->setText(QStringLiteral("&Finish"));
 

@@ -11,8 +11,11 @@ namespace velmora {
 class CSetupStartForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupStartForm(PageContext& context);
+    CSetupStartForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override; // "&Finish"

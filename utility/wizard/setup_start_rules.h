@@ -19,6 +19,8 @@ struct Values {
 // refresh(), and each tick of the page's timer: both pickers at the current local
 // date and time.
 Values load(WizardCore& core);
+// Going forward onto the page: its pickers follow the clock.
+void arrive(WizardCore& core);
 // Whether the page's timer runs.
 bool clockLive(const WizardCore& core);
 
@@ -27,6 +29,9 @@ void pickerEdited(WizardCore& core);
 
 // The start the page asks for: the pickers' local date and time.
 StartChoice choice(const Values& values);
+// What the user does for a start: picks its date and time; a start now is the clock
+// the pickers show. (A button start is not on this page.)
+void choose(WizardCore& core, Values& values, const StartChoice& start);
 // "&Finish": the clock stops, then the logger starts at the pickers' date and time.
 WizardStep finish(WizardCore& core, const Values& values);
 // "< Back" and "&Cancel" stop the clock; Back then goes to the previous page.

@@ -9,16 +9,21 @@
 
 #include "connected_logger.h"
 #include "dialog_units.h"
+#include "full_memory_choice.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_storage_mode_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kStorageMode, makeSetupForm<CSetupStorageModeForm>);
+} // namespace
+
 namespace rules = setup_storage_mode;
 
 namespace {
-constexpr int kFirstStorageRadio = 1152;
 constexpr int kStopCapacityLabel = 1154;
 constexpr int kOverwriteCapacityLabel = 1155;
 
@@ -37,19 +42,12 @@ qsizetype lineEnd(const QString& text, const QFontMetrics& metrics, int width)
 }
 } // namespace
 
-void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2])
+CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Chart, Back::ByRow)
 {
-    QVBoxLayout* column = groupColumn(group);
-    column->addWidget(new QLabel(QStringLiteral("Select how the logger should perform when full."), group));
-    for (int i = 0; i < 2; ++i) {
-        radios[i] = withId(new QRadioButton(shown(rules::kStorageChoices[static_cast<std::size_t>(i)]), group),
-                           kFirstStorageRadio + i);
-        column->addWidget(radios[i]);
-    }
 }
 
-CSetupStorageModeForm::CSetupStorageModeForm(PageContext& context)
-    : CSetupPage(context, page::kStorageMode, 168, PanelMotif::Chart, Back::ByRow)
+void CSetupStorageModeForm::buildBody()
 {
     const DialogUnits du(font());
     QGroupBox* group = addGroup();

@@ -9,15 +9,14 @@ class QRadioButton;
 
 namespace velmora {
 
-// The full-memory choice of this page and the display page: "Select how the logger
-// should perform when full." over the radios 1152 and 1153, added to `group`.
-void addStorageChoice(QGroupBox* group, QRadioButton* (&radios)[2]);
-
 class CSetupStorageModeForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupStorageModeForm(PageContext& context);
+    CSetupStorageModeForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

@@ -16,10 +16,6 @@ struct WizardCore;
 
 namespace setup_storage_mode {
 
-// The full-memory choices in radio order; the display page offers the same two.
-inline constexpr std::array<std::string_view, 2> kStorageChoices = {
-    "Logger stops (recommended)", "Logger continues to log, overwriting the oldest data\nwhen full"};
-
 struct Values {
     int storage = 0;                   // radios 1152, 1153: 0 stops when full, 1 overwrites
     std::string stopCapacityText;      // label 1154

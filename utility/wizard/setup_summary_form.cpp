@@ -10,9 +10,14 @@
 #include "name_page_parts.h"
 #include "page_context.h"
 #include "page_switcher.h"
+#include "setup_forms.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kSummary, makeSetupForm<CSetupSummaryForm>);
+} // namespace
 
 namespace {
 constexpr int kNameLabel = 1029;
@@ -26,8 +31,12 @@ QLabel* centred(const QString& text, QWidget* parent)
 }
 } // namespace
 
-CSetupSummaryForm::CSetupSummaryForm(PageContext& context)
-    : CSetupPage(context, page::kSummary, 105, PanelMotif::Logger, Back::Never)
+CSetupSummaryForm::CSetupSummaryForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Logger, Back::Never)
+{
+}
+
+void CSetupSummaryForm::buildBody()
 {
     QPushButton* ok = replaceButtonsWithOk();
     connect(ok, &QPushButton::clicked, this, &CSetupSummaryForm::OnNext);

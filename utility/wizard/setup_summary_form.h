@@ -9,8 +9,11 @@ namespace velmora {
 class CSetupSummaryForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupSummaryForm(PageContext& context);
+    CSetupSummaryForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override; // "OK"

@@ -12,15 +12,24 @@
 #include "dialog_units.h"
 #include "page_context.h"
 #include "sample_rate_choice.h"
+#include "setup_forms.h"
 #include "setup_tc_name_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kTcName, makeSetupForm<CSetupTCNameForm>);
+} // namespace
+
 namespace rules = setup_tc_name;
 
-CSetupTCNameForm::CSetupTCNameForm(PageContext& context)
-    : CSetupPage(context, page::kTcName, 165, PanelMotif::Thermometer, Back::Inert)
+CSetupTCNameForm::CSetupTCNameForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Thermometer, Back::Inert)
+{
+}
+
+void CSetupTCNameForm::buildBody()
 {
     const DialogUnits du(font());
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Furnace"));

@@ -12,8 +12,11 @@ namespace velmora {
 class CSetupTCNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupTCNameForm(PageContext& context);
+    CSetupTCNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

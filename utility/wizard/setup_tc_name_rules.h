@@ -3,6 +3,7 @@
 // temperature scale and the sample rate. Kind and scale share inputOptions.
 #include <string>
 
+#include "sample_rate_choice.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -12,10 +13,10 @@ struct WizardCore;
 
 namespace setup_tc_name {
 
-inline constexpr int kNameBox = 1012;
-inline constexpr int kCelsiusRadio = 1004;
-inline constexpr int kFahrenheitRadio = 1026;
-inline constexpr int kRateBox = 1028;
+using name_page::kCelsiusRadio;
+using name_page::kFahrenheitRadio;
+using name_page::kNameBox;
+using name_page::kRateBox;
 inline constexpr int kThermocoupleBox = 1142;
 
 struct Values {

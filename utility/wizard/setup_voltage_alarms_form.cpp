@@ -10,17 +10,26 @@
 #include "dialog_units.h"
 #include "numeric_edit.h"
 #include "numeric_entry.h"
+#include "setup_forms.h"
 #include "setup_voltage_alarms_rules.h"
 #include "text_encoding.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kVoltageAlarms, makeSetupForm<CSetupVoltageAlarmsForm>);
+} // namespace
+
 namespace rules = setup_voltage_alarms;
 namespace id = setup_voltage_alarms::id;
 
-CSetupVoltageAlarmsForm::CSetupVoltageAlarmsForm(PageContext& context)
-    : CSetupPage(context, page::kVoltageAlarms, 157, PanelMotif::Logger)
+CSetupVoltageAlarmsForm::CSetupVoltageAlarmsForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Logger)
+{
+}
+
+void CSetupVoltageAlarmsForm::buildBody()
 {
     const DialogUnits du(font());
     const AlarmGroup alarms =

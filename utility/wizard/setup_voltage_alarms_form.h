@@ -13,8 +13,11 @@ class CNumericEdit;
 class CSetupVoltageAlarmsForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageAlarmsForm(PageContext& context);
+    CSetupVoltageAlarmsForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

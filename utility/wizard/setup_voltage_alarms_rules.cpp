@@ -7,59 +7,19 @@
 #include "numeric_entry.h"
 #include "prompts.h"
 #include "type_catalogue.h"
+#include "typed_alarm_levels.h"
 #include "utility_strings.h"
 #include "wizard_core.h"
 #include "wizard_pages.h"
 
 namespace velmora::setup_voltage_alarms {
 
+using namespace typed_levels;
+
 namespace {
 
 // A raw low level below this is raised to it when raw 0 means a level above zero.
 constexpr std::uint16_t kLowestLowCode = 31;
-
-enum class Place { Inside, Below, Above };
-
-// The ends come from 32-bit calibration and scaling values, so an end meant as 30 V
-// may come out a few float steps beside it; a level that near the end is inside.
-constexpr double kFloatNoise = 1e-6;
-
-double noiseOf(const ValueRange& range)
-{
-    return kFloatNoise * std::max({1.0, std::fabs(range.bottom), std::fabs(range.top)});
-}
-
-// Where a level lies against the range. A level beyond an end by more than float
-// noise is outside, even when the edit would show it rounded to the end (52.8 beyond
-// a top of 52.78 shown with one decimal).
-Place placeOf(double level, const ValueRange& range)
-{
-    const double noise = noiseOf(range);
-    if (level < range.bottom - noise)
-        return Place::Below;
-    if (level > range.top + noise)
-        return Place::Above;
-    return Place::Inside;
-}
-
-// The range as the edit can show it: both ends pulled inward to a whole number of
-// the edit's decimals, so that a level corrected to an end is then taken (a top of
-// 52.78 shown with one decimal is 52.7, not 52.8).
-ValueRange shownRange(const ValueRange& range, int decimals)
-{
-    const double scale = std::pow(10.0, decimals);
-    const double noise = noiseOf(range) * scale;
-    return {std::ceil(range.bottom * scale - noise) / scale, std::floor(range.top * scale + noise) / scale};
-}
-
-// A level as the edit shows it; a level that shows as zero shows without a sign
-// (the zero end of a scaling can come out as -0).
-std::string shownText(double level, int decimals)
-{
-    if (std::fabs(level) < 0.5 * std::pow(10.0, -decimals))
-        level = 0.0;
-    return numericText(level, decimals);
-}
 
 // One typed level on its way into the record.
 struct Level {
@@ -99,20 +59,6 @@ std::string levelUnit(const LoggerConfig& c)
 }
 
 } // namespace
-
-ValueRange levelRange(const LoggerRecord& record) { return typedAlarmRange(record); }
-
-std::string levelText(const LoggerRecord& record, double level) { return shownText(level, decimalsForType(record)); }
-
-bool levelsFitTheEdits(const LoggerRecord& record)
-{
-    const int decimals = decimalsForType(record);
-    const ValueRange shown = shownRange(levelRange(record), decimals);
-    const auto fits = [decimals](double end) {
-        return shownText(end, decimals).size() <= static_cast<std::size_t>(kLevelLength);
-    };
-    return fits(shown.bottom) && fits(shown.top);
-}
 
 Values load(const LoggerRecord& record)
 {

@@ -5,7 +5,7 @@
 // of range is corrected with a message when its alarm is on, silently when it is off.
 #include <string>
 
-#include "conversions.h"
+#include "typed_alarm_levels.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -20,9 +20,7 @@ inline constexpr int kHighHold = 1020, kLowHold = 1022, kHighAlarm = 1035, kLowA
                      kLowLevel = 1084, kHighUnit = 1085, kLowUnit = 1086, kDisableLeds = 1093;
 }
 
-// At most this many characters are typed into a level (the record keeps the texts
-// in 8-byte slots).
-inline constexpr int kLevelLength = 7;
+using typed_levels::kLevelLength;
 
 struct Values {
     bool highOn = false;
@@ -38,15 +36,6 @@ struct Values {
     int decimals = 1;
     std::string unit;
 };
-
-// The levels the page takes.
-ValueRange levelRange(const LoggerRecord& record);
-// A level as the edit shows it.
-std::string levelText(const LoggerRecord& record, double level);
-// Whether every level of the range can be shown in the edits (at most kLevelLength
-// characters at the edits' decimals); a scaling whose levels could not be is refused
-// by the scaling page.
-bool levelsFitTheEdits(const LoggerRecord& record);
 
 // The stored alarm texts as numbers; a high level outside the range shows as the
 // top of the range, a low one as the bottom.

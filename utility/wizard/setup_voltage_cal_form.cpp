@@ -14,10 +14,15 @@
 #include "name_page_parts.h"
 #include "numeric_edit.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_voltage_cal_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
+
+namespace {
+const SetupFormRegistration registered(page::kVoltageCal, makeSetupForm<CSetupVoltageCalForm>);
+} // namespace
 
 namespace rules = setup_voltage_cal;
 
@@ -36,8 +41,12 @@ void fillPointBox(CNumericEdit* box, const std::string& text)
 
 } // namespace
 
-CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context)
-    : CSetupPage(context, page::kVoltageCal, 156, PanelMotif::Voltage, Back::ByRow)
+CSetupVoltageCalForm::CSetupVoltageCalForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Voltage, Back::ByRow)
+{
+}
+
+void CSetupVoltageCalForm::buildBody()
 {
     const DialogUnits du(font());
 

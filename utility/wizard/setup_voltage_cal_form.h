@@ -12,8 +12,11 @@ class CNumericEdit;
 class CSetupVoltageCalForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageCalForm(PageContext& context);
+    CSetupVoltageCalForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

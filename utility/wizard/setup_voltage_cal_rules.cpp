@@ -8,7 +8,7 @@
 #include "control_characters.h"
 #include "conversions.h"
 #include "prompts.h"
-#include "setup_voltage_alarms_rules.h"
+#include "typed_alarm_levels.h"
 #include "utility_strings.h"
 #include "wizard_core.h"
 #include "wizard_pages.h"
@@ -132,6 +132,8 @@ std::string pointBoxText(const std::string& stored)
     return text;
 }
 
+bool shownFor(const LoggerConfig& config) { return config.inputOptions() != 0; }
+
 Values load(const LoggerRecord& record)
 {
     const LoggerConfig& c = record.config;
@@ -195,7 +197,7 @@ WizardStep next(WizardCore& core, const Values& values)
     }
     // The alarm page shows its levels in boxes of a few characters; a scaling whose
     // levels do not fit them could be set but never shown or typed again.
-    if (!setup_voltage_alarms::levelsFitTheEdits(logger)) {
+    if (!typed_levels::levelsFitTheEdits(logger)) {
         core.prompts.warn(std::string(kScalingTooWide));
         return WizardStep::stay(kOut1Box);
     }

@@ -10,6 +10,7 @@
 
 namespace velmora {
 
+class LoggerConfig;
 struct LoggerRecord;
 struct WizardCore;
 
@@ -51,6 +52,10 @@ int addUnit(std::vector<std::string>& units, const std::string& unit);
 // What a point box shows for a stored point text: the text without leading spaces,
 // or "0.00" when it cannot be the start of a number.
 std::string pointBoxText(const std::string& stored);
+
+// The rows of the voltage and current loggers show the page only when the name page
+// chose a custom scaling (inputOptions 1).
+bool shownFor(const LoggerConfig& config);
 
 Values load(const LoggerRecord& record);
 // "Default": the factory unit and points go into the configuration at once and the

@@ -10,15 +10,24 @@
 #include "connected_logger.h"
 #include "name_page_parts.h"
 #include "page_context.h"
+#include "setup_forms.h"
 #include "setup_voltage_name_rules.h"
 #include "wizard_pages.h"
 
 namespace velmora {
 
+namespace {
+const SetupFormRegistration registered(page::kVoltageName, makeSetupForm<CSetupVoltageNameForm>);
+} // namespace
+
 namespace rules = setup_voltage_name;
 
-CSetupVoltageNameForm::CSetupVoltageNameForm(PageContext& context)
-    : CSetupPage(context, page::kVoltageName, 155, PanelMotif::Voltage, Back::Inert)
+CSetupVoltageNameForm::CSetupVoltageNameForm(PageContext& context, const PageDescriptor& descriptor)
+    : CSetupPage(context, descriptor, PanelMotif::Voltage, Back::Inert)
+{
+}
+
+void CSetupVoltageNameForm::buildBody()
 {
     name_ = buildNameGroup(addGroup(), QStringLiteral("For example: Battery"));
 

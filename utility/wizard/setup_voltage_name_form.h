@@ -13,8 +13,11 @@ namespace velmora {
 class CSetupVoltageNameForm final : public CSetupPage {
     Q_OBJECT
 public:
-    explicit CSetupVoltageNameForm(PageContext& context);
+    CSetupVoltageNameForm(PageContext& context, const PageDescriptor& descriptor);
     void refresh() override;
+
+protected:
+    void buildBody() override;
 
 public slots:
     void OnNext() override;

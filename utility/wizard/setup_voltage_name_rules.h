@@ -3,6 +3,7 @@
 // the choice between the factory scaling and a scaling of the user's own.
 #include <string>
 
+#include "sample_rate_choice.h"
 #include "wizard_step.h"
 
 namespace velmora {
@@ -12,8 +13,8 @@ struct WizardCore;
 
 namespace setup_voltage_name {
 
-inline constexpr int kNameBox = 1012;
-inline constexpr int kRateBox = 1028;
+using name_page::kNameBox;
+using name_page::kRateBox;
 inline constexpr int kStandardRadio = 1076;
 inline constexpr int kCustomRadio = 1077;
 inline constexpr int kScaleLabel = 1099;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <span>
 
@@ -381,15 +380,6 @@ std::vector<Entry> entries(const LoggerSettings& s)
 }
 
 } // namespace
-
-std::string settingsNumber(double v)
-{
-    if (v == 0)
-        v = 0;
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, result.ptr);
-}
 
 std::vector<std::string> presentKeys(const LoggerSettings& settings)
 {

@@ -1,11 +1,12 @@
 #pragma once
 // The set-up wizard walked by velmora-cli: the pages of the logger type's row, in the
-// order and with the conditions of the page sequence, each read or driven through its
-// own rules (page_driver.h), and the finish as the finish page makes it.
+// order and with the conditions of the page sequence, each read or driven through the
+// rules and settings keys of its descriptor row (wizard_pages.h), and the finish as
+// the finish page makes it. Nothing here knows one page from another.
 #include <string>
 
 #include "logger_config.h"
-#include "settings_json.h"
+#include "page_settings.h"
 
 namespace velmora {
 
@@ -15,8 +16,8 @@ struct WizardCore;
 // what a set-up keeps for every key a file leaves out.
 LoggerSettings shownSettings(WizardCore& core);
 
-// The first key of the file that no page of the type's row takes, with why; empty when
-// every key applies to the type.
+// The first key of the file that no page of the type's row takes, or takes only with
+// another value, with why; empty when every key applies to the type.
 std::string keyNotForType(const LoggerSettings& settings, LoggerType type, std::string& why);
 
 // Where a walk ended: on a finish page (3 or 18), or on a page that refused the file.

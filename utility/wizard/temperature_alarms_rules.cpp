@@ -1,4 +1,4 @@
-#include "temperature_alarm_pair.h"
+#include "temperature_alarms_rules.h"
 
 #include "connected_logger.h"
 #include "conversions.h"
@@ -10,8 +10,16 @@ namespace velmora::temperature_alarms {
 
 bool listsInFahrenheit(const LoggerRecord& record) { return record.config.inputOptions() == 1; }
 
-Values load(const LoggerRecord& record, const AlarmLevelList& levels)
+AlarmLevelList ListPage::levelList(const LoggerRecord& record) const
 {
+    if (listsInFahrenheit(record))
+        return AlarmLevelList(fahrenheit.top, fahrenheit.step, fahrenheit.count, fahrenheit.decimals, "\260F");
+    return AlarmLevelList(celsius.top, celsius.step, celsius.count, celsius.decimals, "\260C");
+}
+
+Values ListPage::load(const LoggerRecord& record) const
+{
+    const AlarmLevelList levels = levelList(record);
     const LoggerConfig& c = record.config;
     Values v;
     v.highOn = c.hasFlag(flag::kHighEnabled);
@@ -34,14 +42,21 @@ void save(LoggerRecord& record, const AlarmLevelList& levels, const Values& valu
     c.setLowAlarmLatched(values.lowHold);
 }
 
-WizardStep next(WizardCore& core, const AlarmLevelList& levels, const Values& values, int page)
+WizardStep ListPage::next(WizardCore& core, const Values& values) const
 {
-    save(core.logger, levels, values);
+    save(core.logger, levelList(core.logger), values);
     if (values.highOn && values.lowOn && !(highAlarmValue(core.logger) > lowAlarmValue(core.logger))) {
         core.prompts.warn(msg(msgid::kHighNotAboveLow));
         return WizardStep::stay(id::kHighLevel);
     }
     return forwardFrom(core, page);
+}
+
+WizardStep ListPage::back(WizardCore& core, const Values& values) const
+{
+    if (backStores)
+        save(core.logger, levelList(core.logger), values);
+    return backFrom(core, page);
 }
 
 } // namespace velmora::temperature_alarms

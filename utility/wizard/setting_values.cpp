@@ -1,10 +1,10 @@
-#include "page_values.h"
+#include "setting_values.h"
 
 #include <cmath>
 
 #include "alarm_level_list.h"
+#include "page_settings.h"
 #include "sample_rate_choice.h"
-#include "settings_json.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -25,7 +25,7 @@ std::string nearestText(const std::vector<std::string>& names)
 
 } // namespace
 
-int rateEntryFor(LoggerType type, std::int64_t seconds, std::string& problem)
+int rateEntryFor(LoggerType type, std::int64_t seconds, std::string_view key, std::string& problem)
 {
     const std::span<const IntervalChoice> entries = rateEntries(type);
     std::string allowed;
@@ -34,8 +34,8 @@ int rateEntryFor(LoggerType type, std::int64_t seconds, std::string& problem)
             return static_cast<int>(i);
         allowed += (i ? ", " : "") + std::to_string(entries[i].seconds);
     }
-    problem = std::string(key::kInterval) + ": " + std::to_string(seconds) + " is not one of this logger's rates (" +
-              allowed + " seconds).";
+    problem = std::string(key) + ": " + std::to_string(seconds) + " is not one of this logger's rates (" + allowed +
+              " seconds).";
     return -1;
 }
 
@@ -68,6 +68,13 @@ std::string editText(double value, int decimals, std::size_t length, const std::
         return {};
     }
     return text;
+}
+
+std::string correctedNote(std::string_view key, const std::string& typed, const std::string& shown)
+{
+    if (typed == shown)
+        return {};
+    return std::string(key) + ": the nearest the page takes is " + cp1252ToUtf8(shown) + ".";
 }
 
 } // namespace velmora

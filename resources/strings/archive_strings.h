@@ -1,0 +1,41 @@
+#pragma once
+// The archive's texts: velmora-cli's archive commands print them; the store's engines
+// fill in %1, %2 and %3.
+#include <string>
+#include <string_view>
+
+namespace velmora::archivetext {
+
+inline constexpr std::string_view kAdded = "added %1 readings";
+inline constexpr std::string_view kAlreadyArchived = "already archived";
+inline constexpr std::string_view kCannotOpen = "Cannot open the archive %1: %2";
+inline constexpr std::string_view kNewerSchema =
+    "The archive %1 was made by a newer version of velmora (schema version %2; this version knows up to %3): "
+    "it is left as it is.";
+inline constexpr std::string_view kReadOnly = "The archive %1 is read-only: nothing was added.";
+inline constexpr std::string_view kStoreFailed = "The archive %1 failed: %2";
+inline constexpr std::string_view kUnknownZone = "Unknown time zone %1: give a name such as Europe/Berlin.";
+inline constexpr std::string_view kSkippedStart =
+    "The first reading's time %1 does not exist in the time zone %2 (the clocks went forward over it): give the "
+    "zone the logger was started in with --zone. Nothing was added.";
+inline constexpr std::string_view kFileChanged = "The file changed while it was being read: nothing was added.";
+inline constexpr std::string_view kNoDeployment = "The archive has no deployment %1.";
+inline constexpr std::string_view kTargetExists = "%1 already exists: the archive writes no file over another.";
+inline constexpr std::string_view kCannotWrite = "Cannot write %1: %2";
+inline constexpr std::string_view kFileDiffers = "deployment %1 (%2): the stored file does not match its SHA-256";
+inline constexpr std::string_view kVerified = "%1 files verified";
+
+// `text` with %1, %2, ... replaced by `args` in order.
+inline std::string fill(std::string_view text, std::initializer_list<std::string> args)
+{
+    std::string out(text);
+    int n = 1;
+    for (const std::string& a : args) {
+        const std::string mark = "%" + std::to_string(n++);
+        if (const std::size_t at = out.find(mark); at != std::string::npos)
+            out.replace(at, mark.size(), a);
+    }
+    return out;
+}
+
+} // namespace velmora::archivetext

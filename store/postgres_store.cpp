@@ -1,0 +1,454 @@
+#include "postgres_store.h"
+
+#include <cstring>
+#include <ctime>
+
+#include "postgres_connection.h"
+#include "schema.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kMigrations[] = {
+    R"(CREATE TABLE schema_version (version integer NOT NULL);
+       INSERT INTO schema_version VALUES (0);
+       CREATE TABLE deployments (
+         id bigserial PRIMARY KEY,
+         serial text NOT NULL DEFAULT '',
+         logger_type integer,
+         model text NOT NULL,
+         name text NOT NULL,
+         columns integer NOT NULL,
+         interval_s integer NOT NULL DEFAULT 1,
+         first_utc timestamptz,
+         last_utc timestamptz,
+         readings bigint NOT NULL DEFAULT 0,
+         file_name text NOT NULL,
+         sha256 text NOT NULL UNIQUE,
+         file_size bigint NOT NULL,
+         file_bytes bytea,
+         added_by text NOT NULL,
+         added_host text NOT NULL,
+         added_utc timestamptz NOT NULL,
+         zone text NOT NULL);
+       CREATE INDEX deployments_by_serial ON deployments (serial, first_utc);
+       CREATE TABLE channels (
+         deployment bigint NOT NULL REFERENCES deployments (id) ON DELETE CASCADE,
+         position integer NOT NULL,
+         name text NOT NULL,
+         unit text NOT NULL,
+         high_alarm float8,
+         low_alarm float8,
+         PRIMARY KEY (deployment, position));
+       CREATE TABLE readings (
+         deployment bigint NOT NULL,
+         t timestamptz NOT NULL,
+         first_value float8, first_high float8, first_low float8,
+         second_value float8, second_high float8, second_low float8,
+         third_value float8,
+         PRIMARY KEY (deployment, t)) PARTITION BY RANGE (t);)",
+};
+static_assert(std::size(kMigrations) == kSchemaVersion);
+
+// Every add and every schema change holds this lock until it ends: making a month's
+// partition locks the whole readings table, which two adds writing at once could
+// otherwise each wait for from the other.
+constexpr const char* kAddLock = "SELECT pg_advisory_xact_lock(7460436552)";
+
+std::string number(std::int64_t v) { return std::to_string(v); }
+
+std::optional<std::string> optionalNumber(const std::optional<double>& v)
+{
+    if (!v)
+        return std::nullopt;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g", *v);
+    return std::string(text);
+}
+
+// The first instant of the month holding `utc`, and of the month after.
+void monthOf(std::int64_t utc, int& year, int& month)
+{
+    const std::time_t t = static_cast<std::time_t>(utc);
+    std::tm tm{};
+    gmtime_r(&t, &tm);
+    year = tm.tm_year + 1900;
+    month = tm.tm_mon + 1;
+}
+
+class CopyBuffer {
+public:
+    void header()
+    {
+        static const char kSignature[] = "PGCOPY\n\377\r\n";
+        bytes_.append(kSignature, 11);
+        put32(0); // flags
+        put32(0); // header extension
+    }
+    void row(const StoredReading& r)
+    {
+        put16(2 + kReadingColumns);
+        put32(8);
+        put64(static_cast<std::uint64_t>(r.deployment));
+        put32(8);
+        put64(static_cast<std::uint64_t>((r.timeUtc - kPgEpochUnixSeconds) * 1000000));
+        for (int c = 0; c < kReadingColumns; ++c) {
+            if (r.nulls & (1u << c) || r.values[c] == kNoReading) {
+                put32(0xffffffffu);
+                continue;
+            }
+            std::uint64_t bits;
+            std::memcpy(&bits, &r.values[c], sizeof bits);
+            put32(8);
+            put64(bits);
+        }
+    }
+    void trailer() { put16(0xffff); }
+    std::string& bytes() { return bytes_; }
+
+private:
+    void put16(std::uint16_t v)
+    {
+        const char b[2] = {static_cast<char>(v >> 8), static_cast<char>(v)};
+        bytes_.append(b, 2);
+    }
+    void put32(std::uint32_t v)
+    {
+        const char b[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
+                           static_cast<char>(v)};
+        bytes_.append(b, 4);
+    }
+    void put64(std::uint64_t v)
+    {
+        put32(static_cast<std::uint32_t>(v >> 32));
+        put32(static_cast<std::uint32_t>(v));
+    }
+    std::string bytes_;
+};
+
+class PgWriter final : public DeploymentWriter {
+public:
+    PgWriter(PgConnection& db, std::int64_t id) : db_(db), id_(id) {}
+    ~PgWriter() override
+    {
+        if (done_)
+            return;
+        if (copying_)
+            PQputCopyEnd(db_.get(), "the add was abandoned");
+        while (PGresult* r = PQgetResult(db_.get()))
+            PQclear(r);
+        PQclear(PQexec(db_.get(), "ROLLBACK"));
+    }
+
+    std::int64_t id() const override { return id_; }
+
+    void append(const StoredReading& r) override
+    {
+        int year, month;
+        monthOf(r.timeUtc, year, month);
+        if (year != year_ || month != month_) {
+            endCopy();
+            makePartition(year, month);
+            year_ = year;
+            month_ = month;
+        }
+        if (!copying_)
+            startCopy();
+        buffer_.row(r);
+        if (buffer_.bytes().size() >= (1u << 18))
+            send();
+    }
+
+    void finish(const Deployment& d, const std::string& compressedFile) override
+    {
+        endCopy();
+        const char* values[11];
+        int lengths[11] = {};
+        int formats[11] = {};
+        const std::string texts[] = {d.serial,
+                                     number(d.intervalSeconds),
+                                     number(d.firstUtc),
+                                     number(d.lastUtc),
+                                     number(d.readingCount),
+                                     "",
+                                     d.model,
+                                     d.name,
+                                     number(d.columns),
+                                     number(id_)};
+        for (int i = 0; i < 10; ++i)
+            values[i] = texts[i].c_str();
+        values[5] = compressedFile.data();
+        lengths[5] = static_cast<int>(compressedFile.size());
+        formats[5] = 1; // the bytes as they are
+        PgResult update(
+            PQexecParams(db_.get(),
+                         "UPDATE deployments SET serial = $1, interval_s = $2, first_utc = to_timestamp($3), "
+                         "last_utc = to_timestamp($4), readings = $5, file_bytes = $6, model = $7, "
+                         "name = $8, columns = $9 WHERE id = $10",
+                         10, nullptr, values, lengths, formats, 0));
+        if (!update || PQresultStatus(update.get()) != PGRES_COMMAND_OK)
+            db_.fail(update.get());
+        for (const StoredChannel& c : d.channels)
+            db_.exec("INSERT INTO channels VALUES ($1, $2, $3, $4, $5, $6)",
+                     {number(id_), number(c.position), c.name, c.unit, optionalNumber(c.highAlarm),
+                      optionalNumber(c.lowAlarm)});
+        db_.exec("COMMIT");
+        done_ = true;
+    }
+
+private:
+    void makePartition(int year, int month)
+    {
+        char name[48], from[32], to[32];
+        std::snprintf(name, sizeof name, "readings_y%04dm%02d", year, month);
+        std::snprintf(from, sizeof from, "%04d-%02d-01", year, month);
+        std::snprintf(to, sizeof to, "%04d-%02d-01", month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1);
+        // The name and bounds are digits we made, not values from outside: DDL takes
+        // no parameters.
+        db_.exec(std::string("CREATE TABLE IF NOT EXISTS ") + name + " PARTITION OF readings FOR VALUES FROM ('" +
+                 from + " 00:00:00+00') TO ('" + to + " 00:00:00+00')");
+    }
+
+    void startCopy()
+    {
+        db_.exec("COPY readings FROM STDIN (FORMAT binary)", {}, PGRES_COPY_IN);
+        copying_ = true;
+        buffer_.header();
+    }
+
+    void send()
+    {
+        std::string& bytes = buffer_.bytes();
+        if (!bytes.empty() && PQputCopyData(db_.get(), bytes.data(), static_cast<int>(bytes.size())) != 1)
+            db_.fail(nullptr);
+        bytes.clear();
+    }
+
+    void endCopy()
+    {
+        if (!copying_)
+            return;
+        buffer_.trailer();
+        send();
+        copying_ = false;
+        if (PQputCopyEnd(db_.get(), nullptr) != 1)
+            db_.fail(nullptr);
+        PgResult result(PQgetResult(db_.get()));
+        if (!result || PQresultStatus(result.get()) != PGRES_COMMAND_OK)
+            db_.fail(result.get());
+        while (PGresult* r = PQgetResult(db_.get()))
+            PQclear(r);
+    }
+
+    PgConnection& db_;
+    std::int64_t id_;
+    CopyBuffer buffer_;
+    bool copying_ = false;
+    bool done_ = false;
+    int year_ = 0, month_ = 0;
+};
+
+// A deployment's readings in time order, fetched from a cursor in binary pages.
+class PgCursor final : public ReadingCursor {
+public:
+    PgCursor(PgConnection& db, int& open, std::int64_t deployment, std::int64_t from, std::int64_t to)
+        : db_(db), open_(open), deployment_(deployment), name_("readings_" + number(++serial_))
+    {
+        if (open_ == 0)
+            db_.exec("BEGIN READ ONLY");
+        ++open_;
+        db_.exec("DECLARE " + name_ +
+                     " NO SCROLL CURSOR FOR SELECT t, first_value, first_high, first_low, second_value, "
+                     "second_high, second_low, third_value FROM readings WHERE deployment = $1 AND t BETWEEN "
+                     "to_timestamp($2) AND to_timestamp($3) ORDER BY t",
+                 {number(deployment), number(from), number(to)});
+    }
+    ~PgCursor() override
+    {
+        PQclear(PQexec(db_.get(), ("CLOSE " + name_).c_str()));
+        if (--open_ == 0)
+            PQclear(PQexec(db_.get(), "COMMIT"));
+    }
+
+    bool next(StoredReading& r) override
+    {
+        if (row_ >= rows_) {
+            if (ended_)
+                return false;
+            page_ = db_.query("FETCH 50000 FROM " + name_, {}, true);
+            rows_ = PQntuples(page_.get());
+            row_ = 0;
+            ended_ = rows_ < 50000;
+            if (rows_ == 0)
+                return false;
+        }
+        const PGresult* p = page_.get();
+        r.deployment = deployment_;
+        r.timeUtc = pgInt64(p, row_, 0) / 1000000 + kPgEpochUnixSeconds;
+        r.nulls = 0;
+        for (int c = 0; c < kReadingColumns; ++c) {
+            if (PQgetisnull(p, row_, 1 + c)) {
+                r.nulls |= 1u << c;
+                r.values[c] = kNoReading;
+            } else {
+                r.values[c] = pgFloat8(p, row_, 1 + c);
+            }
+        }
+        ++row_;
+        return true;
+    }
+
+private:
+    PgConnection& db_;
+    int& open_;
+    std::int64_t deployment_;
+    std::string name_;
+    PgResult page_;
+    int rows_ = 0, row_ = 0;
+    bool ended_ = false;
+    static inline int serial_ = 0;
+};
+
+class PostgresStore final : public ArchiveStore {
+public:
+    explicit PostgresStore(const std::string& conninfo) : db_(conninfo) { prepare(); }
+
+    std::string where() const override { return db_.where(); }
+
+    std::unique_ptr<DeploymentWriter> beginAdd(const Deployment& d) override
+    {
+        db_.exec("BEGIN");
+        try {
+            db_.query(kAddLock);
+            std::optional<std::string> type;
+            if (d.loggerType)
+                type = number(*d.loggerType);
+            PgResult inserted =
+                db_.query("INSERT INTO deployments (logger_type, model, name, columns, file_name, sha256, file_size, "
+                          "added_by, added_host, added_utc, zone) VALUES ($1, $2, $3, $4, $5, $6, $7, $8, $9, "
+                          "to_timestamp($10), $11) ON CONFLICT (sha256) DO NOTHING RETURNING id",
+                          {type, d.model, d.name, number(d.columns), d.fileName, d.sha256, number(d.fileSize),
+                           d.addedBy, d.addedHost, number(d.addedUtc), d.zone});
+            if (PQntuples(inserted.get()) == 0) {
+                db_.exec("ROLLBACK");
+                return nullptr;
+            }
+            return std::make_unique<PgWriter>(db_, std::stoll(PQgetvalue(inserted.get(), 0, 0)));
+        } catch (...) {
+            PQclear(PQexec(db_.get(), "ROLLBACK"));
+            throw;
+        }
+    }
+
+    std::vector<Deployment> deployments(const std::optional<std::string>& serial) override
+    {
+        PgResult rows = db_.query(
+            "SELECT id, serial, logger_type, model, name, columns, interval_s, extract(epoch FROM first_utc)::bigint, "
+            "extract(epoch FROM last_utc)::bigint, readings, file_name, sha256, file_size, added_by, added_host, "
+            "extract(epoch FROM added_utc)::bigint, zone FROM deployments WHERE $1::text IS NULL OR serial = $1 "
+            "ORDER BY first_utc, id",
+            {serial});
+        std::vector<Deployment> out;
+        const PGresult* r = rows.get();
+        auto text = [&](int row, int c) { return std::string(PQgetvalue(r, row, c)); };
+        auto integer = [&](int row, int c) { return PQgetisnull(r, row, c) ? 0 : std::stoll(PQgetvalue(r, row, c)); };
+        for (int i = 0; i < PQntuples(r); ++i) {
+            Deployment d;
+            d.id = integer(i, 0);
+            d.serial = text(i, 1);
+            if (!PQgetisnull(r, i, 2))
+                d.loggerType = static_cast<int>(integer(i, 2));
+            d.model = text(i, 3);
+            d.name = text(i, 4);
+            d.columns = static_cast<unsigned>(integer(i, 5));
+            d.intervalSeconds = static_cast<std::int32_t>(integer(i, 6));
+            d.firstUtc = integer(i, 7);
+            d.lastUtc = integer(i, 8);
+            d.readingCount = integer(i, 9);
+            d.fileName = text(i, 10);
+            d.sha256 = text(i, 11);
+            d.fileSize = integer(i, 12);
+            d.addedBy = text(i, 13);
+            d.addedHost = text(i, 14);
+            d.addedUtc = integer(i, 15);
+            d.zone = text(i, 16);
+            PgResult channels = db_.query("SELECT position, name, unit, high_alarm, low_alarm FROM channels WHERE "
+                                          "deployment = $1 ORDER BY position",
+                                          {number(d.id)});
+            const PGresult* c = channels.get();
+            for (int j = 0; j < PQntuples(c); ++j) {
+                StoredChannel ch;
+                ch.position = std::stoi(PQgetvalue(c, j, 0));
+                ch.name = PQgetvalue(c, j, 1);
+                ch.unit = PQgetvalue(c, j, 2);
+                if (!PQgetisnull(c, j, 3))
+                    ch.highAlarm = std::stod(PQgetvalue(c, j, 3));
+                if (!PQgetisnull(c, j, 4))
+                    ch.lowAlarm = std::stod(PQgetvalue(c, j, 4));
+                d.channels.push_back(std::move(ch));
+            }
+            out.push_back(std::move(d));
+        }
+        return out;
+    }
+
+    std::unique_ptr<ReadingCursor> readings(std::int64_t deployment, std::int64_t fromUtc, std::int64_t toUtc) override
+    {
+        return std::make_unique<PgCursor>(db_, openCursors_, deployment, fromUtc, toUtc);
+    }
+
+    std::optional<std::string> compressedFile(std::int64_t deployment) override
+    {
+        PgResult r = db_.query("SELECT file_bytes FROM deployments WHERE id = $1", {number(deployment)}, true);
+        if (PQntuples(r.get()) == 0)
+            return std::nullopt;
+        return std::string(PQgetvalue(r.get(), 0, 0), static_cast<std::size_t>(PQgetlength(r.get(), 0, 0)));
+    }
+
+private:
+    long long version()
+    {
+        PgResult exists = db_.query("SELECT to_regclass('schema_version') IS NOT NULL");
+        if (std::strcmp(PQgetvalue(exists.get(), 0, 0), "t") != 0)
+            return 0;
+        PgResult v = db_.query("SELECT version FROM schema_version");
+        return PQntuples(v.get()) ? std::stoll(PQgetvalue(v.get(), 0, 0)) : 0;
+    }
+
+    void prepare()
+    {
+        long long v = version();
+        if (v > kSchemaVersion)
+            throw StoreError(newerSchemaMessage(where(), v));
+        if (v == kSchemaVersion)
+            return;
+        db_.exec("BEGIN");
+        try {
+            db_.query(kAddLock);
+            v = version(); // another program may have brought it forward meanwhile
+            if (v > kSchemaVersion)
+                throw StoreError(newerSchemaMessage(where(), v));
+            for (; v < kSchemaVersion; ++v) {
+                db_.script(kMigrations[v]);
+                db_.exec("UPDATE schema_version SET version = $1", {number(v + 1)});
+            }
+            db_.exec("COMMIT");
+        } catch (...) {
+            PQclear(PQexec(db_.get(), "ROLLBACK"));
+            throw;
+        }
+    }
+
+    PgConnection db_;
+    int openCursors_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<ArchiveStore> openPostgresStore(const std::string& conninfo)
+{
+    return std::make_unique<PostgresStore>(conninfo);
+}
+
+} // namespace velmora

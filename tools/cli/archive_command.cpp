@@ -1,0 +1,254 @@
+#include "archive_command.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <limits>
+
+#include "archive_add.h"
+#include "archive_output.h"
+#include "archive_query.h"
+#include "archive_strings.h"
+#include "archive_time.h"
+#include "atomic_file.h"
+#include "help_text.h"
+#include "store_location.h"
+#include "time_zone.h"
+
+namespace velmora {
+
+namespace {
+
+struct ArchiveArgs {
+    std::string action;
+    std::vector<std::string> positional;
+    std::optional<std::string> zone, serial, from, to;
+    std::string format = "csv";
+    bool json = false;
+};
+
+int usage(std::ostream& err, const std::string& problem)
+{
+    err << "velmora-cli: " << problem << '\n'
+        << kUsageText << "Run 'velmora-cli --help' for the commands and options.\n";
+    return 2;
+}
+
+// Takes the options each action knows; a problem for usage() otherwise.
+std::optional<std::string> parse(const std::vector<std::string>& args, ArchiveArgs& a)
+{
+    if (args.empty())
+        return "archive needs add, list, readings, file or verify";
+    a.action = args[0];
+    auto allowed = [&](const std::string& option) {
+        if (option == "--zone")
+            return a.action == "add" || a.action == "readings";
+        if (option == "--serial")
+            return a.action == "list" || a.action == "readings";
+        if (option == "--json")
+            return a.action == "list";
+        return a.action == "readings" && (option == "--from" || option == "--to" || option == "--format");
+    };
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& o = args[i];
+        if (o.size() < 2 || o[0] != '-' || o[1] != '-') {
+            a.positional.push_back(o);
+            continue;
+        }
+        if (!allowed(o))
+            return "unknown option " + o + " for archive " + a.action;
+        if (o == "--json") {
+            a.json = true;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return o + " needs a value";
+        const std::string& v = args[++i];
+        if (o == "--zone")
+            a.zone = v;
+        else if (o == "--serial")
+            a.serial = v;
+        else if (o == "--from")
+            a.from = v;
+        else if (o == "--to")
+            a.to = v;
+        else if (v == "csv" || v == "json")
+            a.format = v;
+        else
+            return "--format takes csv or json";
+    }
+    const std::string& act = a.action;
+    if (act != "add" && act != "list" && act != "readings" && act != "file" && act != "verify")
+        return "unknown archive command " + act;
+    if (act == "add" && a.positional.empty())
+        return "archive add needs a FILE";
+    if (act == "file" && a.positional.size() != 2)
+        return "archive file needs an ID and OUT.txt";
+    if ((act == "list" || act == "readings" || act == "verify") && !a.positional.empty())
+        return "unexpected argument " + a.positional[0];
+    if (act == "readings" && !a.serial)
+        return "archive readings needs --serial S";
+    return std::nullopt;
+}
+
+std::string userName()
+{
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
+        return pw->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
+}
+
+std::string hostName()
+{
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    return host;
+}
+
+int add(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
+{
+    AddRequest request;
+    request.zone = zone;
+    request.addedBy = userName();
+    request.addedHost = hostName();
+    int status = 0;
+    for (const std::string& path : a.positional) {
+        request.path = path;
+        request.now = static_cast<std::int64_t>(std::time(nullptr));
+        const AddOutcome outcome = addDownloadFile(store, request);
+        if (!outcome.warning.empty())
+            err << path << ": warning: " << outcome.warning << '\n';
+        switch (outcome.status) {
+        case AddStatus::Added:
+            out << path << ": " << archivetext::fill(archivetext::kAdded, {std::to_string(outcome.readings)}) << '\n';
+            break;
+        case AddStatus::AlreadyArchived: out << path << ": " << archivetext::kAlreadyArchived << '\n'; break;
+        case AddStatus::Refused:
+            err << path << ": " << outcome.message << '\n';
+            status = 1;
+            break;
+        }
+    }
+    return status;
+}
+
+// A serial number as the file writes it: nine digits, so "12345" finds "000012345".
+std::string fileSerial(const std::string& serial)
+{
+    if (serial.empty() || serial.size() >= 9 || serial.find_first_not_of("0123456789") != std::string::npos)
+        return serial;
+    return std::string(9 - serial.size(), '0') + serial;
+}
+
+int readings(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
+{
+    std::int64_t from = std::numeric_limits<std::int64_t>::min() / 2;
+    std::int64_t to = std::numeric_limits<std::int64_t>::max() / 2;
+    for (auto [text, bound] : {std::pair{&a.from, &from}, std::pair{&a.to, &to}}) {
+        if (!*text)
+            continue;
+        const std::optional<std::int64_t> t = parseArchiveTime(**text, zone);
+        if (!t)
+            return usage(err, "cannot read the time " + **text +
+                                  ": write \"DD/MM/YYYY HH:MM:SS\" or ISO 8601 with an offset "
+                                  "(2026-03-29T01:00:00Z)");
+        *bound = *t;
+    }
+    if (from > to) {
+        err << "velmora-cli: --from comes after --to\n";
+        return 1;
+    }
+    const std::vector<Deployment> deployments = store.deployments(fileSerial(*a.serial));
+    writeReadings(store, deployments, from, to, a.format == "json", out);
+    return 0;
+}
+
+int fileBack(ArchiveStore& store, const ArchiveArgs& a, std::ostream& err)
+{
+    const std::string& id = a.positional[0];
+    const std::string& target = a.positional[1];
+    char* end = nullptr;
+    errno = 0;
+    const long long deployment = std::strtoll(id.c_str(), &end, 10);
+    if (id.empty() || *end != '\0' || errno != 0)
+        return usage(err, "archive file needs a deployment number, not " + id);
+    const std::optional<std::string> bytes = storedFile(store, deployment);
+    if (!bytes) {
+        err << archivetext::fill(archivetext::kNoDeployment, {id}) << '\n';
+        return 1;
+    }
+    // Never over another file: the target could be another download, or the archive itself.
+    if (access(target.c_str(), F_OK) == 0 || errno != ENOENT) {
+        err << archivetext::fill(archivetext::kTargetExists, {target}) << '\n';
+        return 1;
+    }
+    AtomicFile file;
+    const bool written =
+        file.create(target) && writeAll(file.fd(), bytes->data(), bytes->size()) == 0 && file.commitNew(target);
+    if (!written) {
+        const int error = file.error() ? file.error() : errno;
+        err << archivetext::fill(error == EEXIST ? archivetext::kTargetExists : archivetext::kCannotWrite,
+                                 {target, std::strerror(error)})
+            << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+int verify(ArchiveStore& store, std::ostream& out, std::ostream& err)
+{
+    const std::vector<Deployment> tampered = tamperedFiles(store);
+    for (const Deployment& d : tampered)
+        err << archivetext::fill(archivetext::kFileDiffers, {std::to_string(d.id), d.fileName}) << '\n';
+    if (!tampered.empty())
+        return 1;
+    out << archivetext::fill(archivetext::kVerified, {std::to_string(store.deployments(std::nullopt).size())}) << '\n';
+    return 0;
+}
+
+} // namespace
+
+int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err)
+{
+    ArchiveArgs a;
+    if (const std::optional<std::string> problem = parse(args, a))
+        return usage(err, *problem);
+    if (storeOption && locationHasPassword(*storeOption))
+        return usage(err, "--store carries a password: put it in ~/.pgpass or PGPASSWORD instead");
+    std::string location = storeOption.value_or("");
+    if (location.empty()) {
+        const char* env = std::getenv("VELMORA_STORE");
+        location = env && *env ? env : defaultStorePath();
+    }
+    const std::string zone = a.zone.value_or(systemZoneName());
+    if (!zoneExists(zone)) {
+        err << archivetext::fill(archivetext::kUnknownZone, {zone}) << '\n';
+        return 2;
+    }
+    try {
+        std::unique_ptr<ArchiveStore> store = openStore(location);
+        if (a.action == "add")
+            return add(*store, a, zone, out, err);
+        if (a.action == "list") {
+            writeDeployments(store->deployments(a.serial ? std::optional(fileSerial(*a.serial)) : std::nullopt), a.json,
+                             out);
+            return 0;
+        }
+        if (a.action == "readings")
+            return readings(*store, a, zone, out, err);
+        if (a.action == "file")
+            return fileBack(*store, a, err);
+        return verify(*store, out, err);
+    } catch (const StoreError& e) {
+        err << e.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace velmora
