@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "chart_binding.h"
 #include "chart_files.h"
 #include "graph_data_reader.h"
@@ -33,18 +34,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()>& work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2]; // the median
-}
 
 constexpr std::size_t kReadings = 65535;
 
@@ -87,7 +76,7 @@ int main(int argc, char** argv)
     const auto firstStart = Clock::now();
     openAll();
     const double firstRun = std::chrono::duration<double, std::milli>(Clock::now() - firstStart).count();
-    const double open = millisecondsOf(openAll, 5);
+    const double open = bench::medianMilliseconds(openAll, 5);
 
     const QRect rect(0, 0, 1920, 1080);
     QImage image(rect.size(), QImage::Format_RGB32);
@@ -96,7 +85,7 @@ int main(int argc, char** argv)
         chartFiles.push_back({files[f], QStringLiteral("logger%1.txt").arg(f), AxisSide::Left});
     Chart overlay;
     overlay.setBounds(rect);
-    const double bind = millisecondsOf([&] { bindChartFiles(overlay, chartFiles, alignment, {}); }, 3);
+    const double bind = bench::medianMilliseconds([&] { bindChartFiles(overlay, chartFiles, alignment, {}); }, 3);
     auto frameOf = [&](Chart& chart) {
         return [&] {
             chart.setYDecimals(chart.yDecimals()); // a change: no layout kept from the last frame
@@ -105,7 +94,7 @@ int main(int argc, char** argv)
             chart.draw(p, rect);
         };
     };
-    const double overlayFrame = millisecondsOf(frameOf(overlay), 21);
+    const double overlayFrame = bench::medianMilliseconds(frameOf(overlay), 21);
 
     // One file of the same total readings: the twenty files' readings end to end.
     GraphData whole;
@@ -125,7 +114,7 @@ int main(int argc, char** argv)
     Chart single;
     single.setBounds(rect);
     bindChartData(single, whole, {});
-    const double singleFrame = millisecondsOf(frameOf(single), 21);
+    const double singleFrame = bench::medianMilliseconds(frameOf(single), 21);
 
     std::printf("compare_bench: %zu files of %zu readings\n", count, kReadings);
     std::printf("  open, first run        %8.1f ms   (target: under 1000 ms)\n", firstRun);

@@ -87,14 +87,19 @@ std::string CVelmoraGraphApp::openFolder() const
     return startFolder({saved, open, services_.documentsFolder, services_.homeFolder});
 }
 
-void CVelmoraGraphApp::OnFileOpen()
+std::optional<std::string> CVelmoraGraphApp::askForDownloadFile(std::string_view title)
 {
     FileDialogRequest request;
     request.initialFolder = openFolder();
-    request.title = std::string(graphtext::kOpenDialogTitle);
+    request.title = std::string(title);
     request.filter = std::string(graphtext::kFileFilter);
     request.defaultSuffix = "txt";
-    if (const std::optional<std::string> path = services_.dialogs.openFile(request))
+    return services_.dialogs.openFile(request);
+}
+
+void CVelmoraGraphApp::OnFileOpen()
+{
+    if (const std::optional<std::string> path = askForDownloadFile(graphtext::kOpenDialogTitle))
         OpenDocumentFile(QString::fromStdString(*path));
 }
 
@@ -117,12 +122,7 @@ bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
 
 void CVelmoraGraphApp::OnAddFile()
 {
-    FileDialogRequest request;
-    request.initialFolder = openFolder();
-    request.title = std::string(graphtext::kAddFileDialogTitle);
-    request.filter = std::string(graphtext::kFileFilter);
-    request.defaultSuffix = "txt";
-    if (const std::optional<std::string> path = services_.dialogs.openFile(request))
+    if (const std::optional<std::string> path = askForDownloadFile(graphtext::kAddFileDialogTitle))
         AddFileToChart(QString::fromStdString(*path));
 }
 

@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "file_dialogs.h"
 #include "help.h"
@@ -81,6 +83,8 @@ public slots:
 
 private:
     void showDocument();
+    // The file dialog for a download file to show, titled `title`.
+    std::optional<std::string> askForDownloadFile(std::string_view title);
     // What the view and the statistics panel let go of while the document changes.
     void releaseDocument();
 
