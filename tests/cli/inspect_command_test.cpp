@@ -489,5 +489,20 @@ TEST(InspectSeveral, AnUnreadableFileIsNamed)
     EXPECT_TRUE(r.out.empty());
 }
 
+TEST(InspectSeveral, TheFirstFilesUnitDecidesWhoIsComparedAndNoHighAlarmIsNull)
+{
+    // damp first: only %RH files compete (hall is °C); damp 90 at 08:00, 95 at 08:01,
+    // mean 92.5, and no high alarm column.
+    const std::string damp = data("compare/damp.txt"), hall = data("compare/hall.txt");
+    const Outcome r = inspect({"--json", damp, hall});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string summary = "\"summary\":{\"hottest\":{\"file\":\"" + damp +
+                                "\",\"max\":95,\"time\":\"01/06/2026 08:01:00\"},\"coldest\":{\"file\":\"" + damp +
+                                "\",\"min\":90,\"time\":\"01/06/2026 08:00:00\"},\"warmest_mean\":{\"file\":\"" + damp +
+                                "\",\"mean\":92.5},\"coolest_mean\":{\"file\":\"" + damp +
+                                "\",\"mean\":92.5},\"longest_above_high\":null}}\n";
+    ASSERT_GE(r.out.size(), summary.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - summary.size()), summary);
+}
 } // namespace
 } // namespace velmora
