@@ -4,7 +4,7 @@
 
 namespace velmora::archiveopentext {
 
-inline constexpr std::string_view kMenuEntry = "Open from &Archive...";
+inline constexpr std::string_view kMenuEntry = "Open from Arc&hive...";
 inline constexpr std::string_view kMenuPrompt = "Open a download kept in the archive";
 inline constexpr std::string_view kTitle = "Open from Archive";
 inline constexpr std::string_view kStore = "&Archive:";
