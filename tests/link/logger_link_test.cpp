@@ -46,7 +46,7 @@ TEST_F(LinkTest, NoLoggerListedShowsMessage134)
 {
     link.listDevices();
     EXPECT_EQ(link.deviceCount(), 0);
-    prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(link.requireDevice());
     EXPECT_EQ(bridge.transfers().size(), 0u);
 }
@@ -183,7 +183,7 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         b.attach(imageOf(c.type)).faults() = c.faults;
         test::ScriptedPrompts p;
         if (!c.ok)
-            p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+            p.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
         LoggerLink l(b, clock, p);
         LoggerConfig out;
         out.setName("unchanged");
@@ -234,7 +234,7 @@ TEST_F(LinkTest, WriteFailureShowsMessageOnlyWhenAsked)
     bridge.attach(imageOf(4)).faults().noAck = true;
     const LoggerConfig record = imageOf(4).record;
     EXPECT_FALSE(link.writeConfigBlock(0, record, 256, false));
-    prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(link.writeConfigBlock(0, record, 256, true));
 }
 
@@ -345,7 +345,7 @@ TEST_F(LinkTest, ReadingsDownloadFailuresKeepWhatArrived)
         SimulatedBridge b(clock);
         b.attach(imageOf(4, counting(2000))).faults() = c.faults;
         test::ScriptedPrompts p;
-        p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+        p.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
         LoggerLink l(b, clock, p);
         std::vector<float> readings;
         EXPECT_FALSE(l.readReadings(0, 4, readings));
@@ -387,7 +387,7 @@ TEST_F(LinkTest, GarbledTotalFailsAtTheFirstMissingBlockWithoutAHugeAllocation)
 {
     VirtualLogger& logger = bridge.attach(imageOf(20, counting(100)));
     logger.faults().readingsTotal = 0xFFFFFF; // 16 MB announced, one block sent
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     std::vector<float> readings;
     const std::uint64_t before = clock.tickMs();
     EXPECT_FALSE(link.readReadings(0, 20, readings));

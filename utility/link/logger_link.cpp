@@ -82,7 +82,7 @@ bool LoggerLink::requireDevice()
 {
     if (deviceCount_ > 0)
         return true;
-    prompts_.warn(msg(msgid::kNoLogger));
+    prompts_.warn(std::string(utilitytext::kNoLogger));
     return false;
 }
 
@@ -166,7 +166,7 @@ bool LoggerLink::readConfigBlock(int index, LoggerConfig& out)
     for (int attempt = 1; attempt <= kConfigReadAttempts; ++attempt)
         if (readConfigAttempt(index, out))
             return true;
-    prompts_.warn(msg(msgid::kCommsError));
+    prompts_.warn(std::string(utilitytext::kCommsError));
     return false;
 }
 
@@ -203,7 +203,7 @@ bool LoggerLink::writeConfigBlock(int index, const LoggerConfig& record, std::si
         closeHandle();
     }
     if (!ok && reportFailure)
-        prompts_.warn(msg(msgid::kCommsError));
+        prompts_.warn(std::string(utilitytext::kCommsError));
     return ok;
 }
 
@@ -212,7 +212,7 @@ bool LoggerLink::readReadings(int index, LoggerType type, std::vector<float>& re
     readings.clear();
     BridgeHandle handle = kInvalidHandle;
     if (bridge_.open(static_cast<std::uint32_t>(index), handle) != bridge::kSuccess) {
-        prompts_.warn(msg(msgid::kCommsError));
+        prompts_.warn(std::string(utilitytext::kCommsError));
         return false;
     }
     handle_ = handle;
@@ -272,7 +272,7 @@ bool LoggerLink::readReadings(int index, LoggerType type, std::vector<float>& re
     }
     closeHandle();
     if (!ok)
-        prompts_.warn(msg(msgid::kCommsError));
+        prompts_.warn(std::string(utilitytext::kCommsError));
     return ok;
 }
 
