@@ -33,6 +33,19 @@ inline FileArguments fileArguments(int argc, char** argv, int defaultRepeats, co
     return a;
 }
 
+// The median wall time of `runs` runs of `work`, in milliseconds.
+template <typename Work> double medianMilliseconds(Work&& work, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 inline double cpuNow()
 {
     timespec t{};

@@ -25,6 +25,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench_support.h"
 #include "chart.h"
 #include "chart_layout.h"
 #include "chart_renderer.h"
@@ -35,18 +36,6 @@ using namespace velmora;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double millisecondsOf(const std::function<void()>& work, int runs)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2]; // the median
-}
 
 void fill(ChartDataSet& temperature, ChartDataSet& humidity, std::size_t n)
 {
@@ -98,7 +87,7 @@ int main(int argc, char** argv)
     const QRect rect(0, 0, 1920, 1080);
     chart.setBounds(rect);
 
-    const double bind = millisecondsOf(
+    const double bind = bench::medianMilliseconds(
         [&] {
             chart.setDataSet(ValueAxis::Y, &temperature);
             chart.setDataSet(ValueAxis::Y2, &humidity);
@@ -117,12 +106,12 @@ int main(int argc, char** argv)
         QPainter p(&image);
         chart.draw(p, rect);
     };
-    const double full = millisecondsOf(frame, 21);
+    const double full = bench::medianMilliseconds(frame, 21);
 
     const double zoomStart = last / 2.0;
     chart.setAxisMinimum(Axis::X, zoomStart);
     chart.setAxisMaximum(Axis::X, zoomStart + 9999.0 * 10.0);
-    const double zoomed = millisecondsOf(frame, 21);
+    const double zoomed = bench::medianMilliseconds(frame, 21);
 
     chart.setMarkerX(zoomStart + 5000.0 * 10.0);
     QImage body(rect.size(), QImage::Format_RGB32);
@@ -130,7 +119,7 @@ int main(int argc, char** argv)
         QPainter p(&body);
         drawChartBody(p, chart, *chart.layoutFor(rect));
     }
-    const double pointer = millisecondsOf(
+    const double pointer = bench::medianMilliseconds(
         [&] {
             QPainter p(&image);
             p.drawImage(0, 0, body);
@@ -174,9 +163,9 @@ int main(int argc, char** argv)
             }
         }
     };
-    const double hairline = millisecondsOf([&] { everyPoint(false); }, 3);
+    const double hairline = bench::medianMilliseconds([&] { everyPoint(false); }, 3);
     // Qt outlines wide pens over the whole polyline: a minute a run here, so one run.
-    const double samePens = millisecondsOf([&] { everyPoint(true); }, 1);
+    const double samePens = bench::medianMilliseconds([&] { everyPoint(true); }, 1);
 
     std::printf("chart_draw_bench: %zu readings x 7 series, 1920 x 1080 image\n", n);
     std::printf("  bind (pyramids, once per file)   %9.2f ms\n", bind);

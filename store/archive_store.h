@@ -96,9 +96,17 @@ public:
     // All deployments, or those of one serial number, by first reading.
     virtual std::vector<Deployment> deployments(const std::optional<std::string>& serial) = 0;
 
-    // The readings of one deployment from `fromUtc` to `toUtc`, both included.
+    // The readings of one deployment from `fromUtc` to `toUtc`, both included. An engine
+    // may carry one open cursor at a time: several deployments are read together
+    // through readingsInOrder.
     virtual std::unique_ptr<ReadingCursor> readings(std::int64_t deployment, std::int64_t fromUtc,
                                                     std::int64_t toUtc) = 0;
+
+    // The readings of `deployments` from `fromUtc` to `toUtc` in time order, at the same
+    // instant (overlapping deployments) by deployment id. By default a merge of one
+    // readings() cursor a deployment, each asked only within its deployment's span.
+    virtual std::unique_ptr<ReadingCursor> readingsInOrder(const std::vector<Deployment>& deployments,
+                                                           std::int64_t fromUtc, std::int64_t toUtc);
 
     // The compressed bytes of a deployment's file; nothing when there is no such id.
     virtual std::optional<std::string> compressedFile(std::int64_t deployment) = 0;

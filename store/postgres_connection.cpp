@@ -25,15 +25,15 @@ std::string trimmed(std::string s)
     return s;
 }
 
-std::uint64_t bigEndian(const char* p)
+} // namespace
+
+std::uint64_t pgBigEndian64(const char* p)
 {
     std::uint64_t v = 0;
     for (int i = 0; i < 8; ++i)
         v = (v << 8) | static_cast<unsigned char>(p[i]);
     return v;
 }
-
-} // namespace
 
 PgConnection::PgConnection(const std::string& conninfo)
 {
@@ -82,12 +82,12 @@ void PgConnection::fail(const PGresult* result) const
 
 std::int64_t pgInt64(const PGresult* r, int row, int column)
 {
-    return static_cast<std::int64_t>(bigEndian(PQgetvalue(r, row, column)));
+    return static_cast<std::int64_t>(pgBigEndian64(PQgetvalue(r, row, column)));
 }
 
 double pgFloat8(const PGresult* r, int row, int column)
 {
-    const std::uint64_t bits = bigEndian(PQgetvalue(r, row, column));
+    const std::uint64_t bits = pgBigEndian64(PQgetvalue(r, row, column));
     double v;
     std::memcpy(&v, &bits, sizeof v);
     return v;

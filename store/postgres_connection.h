@@ -51,6 +51,7 @@ private:
 };
 
 // A binary result's big-endian fields.
+std::uint64_t pgBigEndian64(const char* bytes);
 std::int64_t pgInt64(const PGresult* r, int row, int column);
 double pgFloat8(const PGresult* r, int row, int column);
 

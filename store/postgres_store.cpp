@@ -1,9 +1,11 @@
 #include "postgres_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 
 #include "postgres_connection.h"
+#include "postgres_reading_stream.h"
 #include "schema.h"
 
 namespace velmora {
@@ -195,6 +197,11 @@ public:
                       optionalNumber(c.lowAlarm)});
         db_.exec("COMMIT");
         done_ = true;
+        // The planner knows a month's new rows only once they are counted; until then it
+        // sorts a logger's readings on disk instead of walking the index in order.
+        // Autovacuum would count them later; failing here loses nothing of the add.
+        for (const std::string& partition : touched_)
+            PQclear(PQexec(db_.get(), ("ANALYZE " + partition).c_str()));
     }
 
 private:
@@ -208,6 +215,7 @@ private:
         // no parameters.
         db_.exec(std::string("CREATE TABLE IF NOT EXISTS ") + name + " PARTITION OF readings FOR VALUES FROM ('" +
                  from + " 00:00:00+00') TO ('" + to + " 00:00:00+00')");
+        touched_.emplace_back(name);
     }
 
     void startCopy()
@@ -247,67 +255,12 @@ private:
     bool copying_ = false;
     bool done_ = false;
     int year_ = 0, month_ = 0;
+    std::vector<std::string> touched_;
 };
 
-// A deployment's readings in time order, fetched from a cursor in binary pages.
-class PgCursor final : public ReadingCursor {
+class NoReadings final : public ReadingCursor {
 public:
-    PgCursor(PgConnection& db, int& open, std::int64_t deployment, std::int64_t from, std::int64_t to)
-        : db_(db), open_(open), deployment_(deployment), name_("readings_" + number(++serial_))
-    {
-        if (open_ == 0)
-            db_.exec("BEGIN READ ONLY");
-        ++open_;
-        db_.exec("DECLARE " + name_ +
-                     " NO SCROLL CURSOR FOR SELECT t, first_value, first_high, first_low, second_value, "
-                     "second_high, second_low, third_value FROM readings WHERE deployment = $1 AND t BETWEEN "
-                     "to_timestamp($2) AND to_timestamp($3) ORDER BY t",
-                 {number(deployment), number(from), number(to)});
-    }
-    ~PgCursor() override
-    {
-        PQclear(PQexec(db_.get(), ("CLOSE " + name_).c_str()));
-        if (--open_ == 0)
-            PQclear(PQexec(db_.get(), "COMMIT"));
-    }
-
-    bool next(StoredReading& r) override
-    {
-        if (row_ >= rows_) {
-            if (ended_)
-                return false;
-            page_ = db_.query("FETCH 50000 FROM " + name_, {}, true);
-            rows_ = PQntuples(page_.get());
-            row_ = 0;
-            ended_ = rows_ < 50000;
-            if (rows_ == 0)
-                return false;
-        }
-        const PGresult* p = page_.get();
-        r.deployment = deployment_;
-        r.timeUtc = pgInt64(p, row_, 0) / 1000000 + kPgEpochUnixSeconds;
-        r.nulls = 0;
-        for (int c = 0; c < kReadingColumns; ++c) {
-            if (PQgetisnull(p, row_, 1 + c)) {
-                r.nulls |= 1u << c;
-                r.values[c] = kNoReading;
-            } else {
-                r.values[c] = pgFloat8(p, row_, 1 + c);
-            }
-        }
-        ++row_;
-        return true;
-    }
-
-private:
-    PgConnection& db_;
-    int& open_;
-    std::int64_t deployment_;
-    std::string name_;
-    PgResult page_;
-    int rows_ = 0, row_ = 0;
-    bool ended_ = false;
-    static inline int serial_ = 0;
+    bool next(StoredReading&) override { return false; }
 };
 
 class PostgresStore final : public ArchiveStore {
@@ -395,7 +348,26 @@ public:
 
     std::unique_ptr<ReadingCursor> readings(std::int64_t deployment, std::int64_t fromUtc, std::int64_t toUtc) override
     {
-        return std::make_unique<PgCursor>(db_, openCursors_, deployment, fromUtc, toUtc);
+        return std::make_unique<PgReadingStream>(db_, std::vector<std::int64_t>{deployment}, fromUtc, toUtc);
+    }
+
+    // One COPY for them all: the server orders them, and no instant outside the
+    // deployments' spans is asked for.
+    std::unique_ptr<ReadingCursor> readingsInOrder(const std::vector<Deployment>& deployments, std::int64_t fromUtc,
+                                                   std::int64_t toUtc) override
+    {
+        std::vector<std::int64_t> ids;
+        std::int64_t first = toUtc, last = fromUtc;
+        for (const Deployment& d : deployments) {
+            if (d.readingCount == 0 || d.lastUtc < fromUtc || d.firstUtc > toUtc)
+                continue;
+            ids.push_back(d.id);
+            first = std::min(first, std::max(fromUtc, d.firstUtc));
+            last = std::max(last, std::min(toUtc, d.lastUtc));
+        }
+        if (ids.empty())
+            return std::make_unique<NoReadings>();
+        return std::make_unique<PgReadingStream>(db_, ids, first, last);
     }
 
     std::optional<std::string> compressedFile(std::int64_t deployment) override
@@ -441,7 +413,6 @@ private:
     }
 
     PgConnection db_;
-    int openCursors_ = 0;
 };
 
 } // namespace

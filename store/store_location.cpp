@@ -58,4 +58,10 @@ std::unique_ptr<ArchiveStore> openStore(const std::string& location)
     return openSqliteStore(location);
 }
 
+std::string defaultStoreLocation()
+{
+    const char* env = std::getenv("VELMORA_STORE");
+    return env && *env ? env : defaultStorePath();
+}
+
 } // namespace velmora

@@ -18,6 +18,9 @@ bool locationHasPassword(const std::string& location);
 // $XDG_DATA_HOME/velmora/archive.sqlite, or ~/.local/share/velmora/archive.sqlite.
 std::string defaultStorePath();
 
+// The store used when none is named: VELMORA_STORE, else defaultStorePath().
+std::string defaultStoreLocation();
+
 // Opens the store; an SQLite file's folder is made when missing. StoreError when it
 // cannot be opened, or is of a newer schema version.
 std::unique_ptr<ArchiveStore> openStore(const std::string& location);

@@ -53,11 +53,12 @@ Chart::Chart()
     for (AxisSettings& a : axes_)
         a.grid = false;
     axes_[0].limits = {0.0, 10.0, true, true};
+    slots_.resize(2);
+    slots_[1].axis = ValueAxis::Y2;
 }
 
-void Chart::setDataSet(ValueAxis axis, const ChartDataSet* set)
+void Chart::bindSlot(DataSlot& s, const ChartDataSet* set)
 {
-    DataSlot& s = slot(axis);
     s.set = set;
     s.index = set ? std::make_shared<const SeriesIndex>(*set) : nullptr;
     for (int i = 0; i < kMaxSeries; ++i)
@@ -65,61 +66,108 @@ void Chart::setDataSet(ValueAxis axis, const ChartDataSet* set)
     changed();
 }
 
+void Chart::setDataSet(ValueAxis axis, const ChartDataSet* set) { bindSlot(slot(axis), set); }
+
 const ChartDataSet* Chart::dataSet(ValueAxis axis) const { return slot(axis).set; }
+
+int Chart::addDataSet(ValueAxis axis, const ChartDataSet* set, double xOffset)
+{
+    DataSlot s;
+    s.axis = axis;
+    s.xOffset = xOffset;
+    s.styles = slot(axis).styles;
+    bindSlot(s, set);
+    slots_.push_back(std::move(s));
+    return dataSetCount() - 1;
+}
+
+void Chart::removeAddedDataSets()
+{
+    slots_.resize(2);
+    slots_[0].xOffset = slots_[1].xOffset = 0.0;
+    changed();
+}
+
+void Chart::setDataSetOffset(int id, double xOffset)
+{
+    if (!validId(id))
+        return;
+    slots_[static_cast<std::size_t>(id)].xOffset = xOffset;
+    changed();
+}
 
 bool Chart::hasReadings() const
 {
-    for (ValueAxis axis : {ValueAxis::Y, ValueAxis::Y2})
-        if (const ChartDataSet* set = dataSet(axis))
-            for (int s = 0; s < set->seriesCount(); ++s)
-                if (set->pointCount(s) > 0)
+    for (const DataSlot& slot : slots_)
+        if (slot.set)
+            for (int s = 0; s < slot.set->seriesCount(); ++s)
+                if (slot.set->pointCount(s) > 0)
                     return true;
     return false;
 }
 
-int Chart::seriesCount(ValueAxis axis) const
+int Chart::seriesCountAt(int id) const
 {
-    const ChartDataSet* set = slot(axis).set;
+    const ChartDataSet* set = validId(id) ? slots_[static_cast<std::size_t>(id)].set : nullptr;
     return set ? std::min(set->seriesCount(), kMaxSeries) : 0;
 }
 
-bool Chart::seriesShown(ValueAxis axis, int series) const
+bool Chart::seriesShownAt(int id, int series) const
 {
-    return series >= 0 && series < seriesCount(axis) && slot(axis).shown[static_cast<std::size_t>(series)];
+    return series >= 0 && series < seriesCountAt(id) &&
+           slots_[static_cast<std::size_t>(id)].shown[static_cast<std::size_t>(series)];
 }
 
-void Chart::setSeriesShown(ValueAxis axis, int series, bool shown)
+void Chart::setSeriesShownAt(int id, int series, bool shown)
 {
-    if (series < 0 || series >= seriesCount(axis))
+    if (series < 0 || series >= seriesCountAt(id))
         return;
-    slot(axis).shown[static_cast<std::size_t>(series)] = shown;
+    slots_[static_cast<std::size_t>(id)].shown[static_cast<std::size_t>(series)] = shown;
     changed();
 }
 
-SeriesStyle Chart::seriesStyle(ValueAxis axis, int series) const
+SeriesStyle Chart::seriesStyleAt(int id, int series) const
 {
-    return validSeries(series) ? slot(axis).styles[static_cast<std::size_t>(series)] : SeriesStyle{};
+    return validId(id) && validSeries(series)
+               ? slots_[static_cast<std::size_t>(id)].styles[static_cast<std::size_t>(series)]
+               : SeriesStyle{};
 }
 
+void Chart::setSeriesStyleAt(int id, int series, const SeriesStyle& style)
+{
+    if (!validId(id) || !validSeries(series))
+        return;
+    slots_[static_cast<std::size_t>(id)].styles[static_cast<std::size_t>(series)] = style;
+    changed();
+}
+
+QString Chart::seriesLabelAt(int id, int series) const
+{
+    return validId(id) && validSeries(series)
+               ? slots_[static_cast<std::size_t>(id)].labels[static_cast<std::size_t>(series)]
+               : QString();
+}
+
+void Chart::setSeriesLabelAt(int id, int series, const QString& label)
+{
+    if (!validId(id) || !validSeries(series))
+        return;
+    slots_[static_cast<std::size_t>(id)].labels[static_cast<std::size_t>(series)] = label;
+    changed();
+}
+
+int Chart::seriesCount(ValueAxis axis) const { return seriesCountAt(idOf(axis)); }
+bool Chart::seriesShown(ValueAxis axis, int series) const { return seriesShownAt(idOf(axis), series); }
+void Chart::setSeriesShown(ValueAxis axis, int series, bool shown) { setSeriesShownAt(idOf(axis), series, shown); }
+SeriesStyle Chart::seriesStyle(ValueAxis axis, int series) const { return seriesStyleAt(idOf(axis), series); }
 void Chart::setSeriesStyle(ValueAxis axis, int series, const SeriesStyle& style)
 {
-    if (!validSeries(series))
-        return;
-    slot(axis).styles[static_cast<std::size_t>(series)] = style;
-    changed();
+    setSeriesStyleAt(idOf(axis), series, style);
 }
-
-QString Chart::seriesLabel(ValueAxis axis, int series) const
-{
-    return validSeries(series) ? slot(axis).labels[static_cast<std::size_t>(series)] : QString();
-}
-
+QString Chart::seriesLabel(ValueAxis axis, int series) const { return seriesLabelAt(idOf(axis), series); }
 void Chart::setSeriesLabel(ValueAxis axis, int series, const QString& label)
 {
-    if (!validSeries(series))
-        return;
-    slot(axis).labels[static_cast<std::size_t>(series)] = label;
-    changed();
+    setSeriesLabelAt(idOf(axis), series, label);
 }
 
 void Chart::setHeader(const QStringList& lines)
@@ -192,22 +240,31 @@ void Chart::setLegendShown(bool shown)
 std::pair<double, double> Chart::automaticLimits(Axis axis) const
 {
     if (axis == Axis::X) {
+        // From 0 (or the earliest data set placed before it) to the last reading of any.
+        double first = 0.0;
         double last = -1.0;
-        for (const DataSlot& s : slots_)
-            if (s.set && s.index)
-                for (int i = 0; i < s.index->seriesCount(); ++i)
-                    last = std::max(last, static_cast<double>(s.index->drawnCount(i)) - 1.0);
-        if (last <= 0.0)
-            return {0.0, 10.0};
-        const DataSlot& any = slots_[0].set ? slots_[0] : slots_[1];
-        return {0.0, last * any.set->interval()};
+        for (const DataSlot& s : slots_) {
+            if (!s.set || !s.index)
+                continue;
+            double count = 0.0;
+            for (int i = 0; i < s.index->seriesCount(); ++i)
+                count = std::max(count, static_cast<double>(s.index->drawnCount(i)));
+            if (count <= 0.0)
+                continue;
+            first = std::min(first, s.xOffset);
+            last = std::max(last, s.xOffset + (count - 1.0) * s.set->interval());
+        }
+        if (last <= first)
+            return {first, first + 10.0};
+        return {first, last};
     }
-    const DataSlot& s = slot(axis == Axis::Y ? ValueAxis::Y : ValueAxis::Y2);
+    const ValueAxis valueAxis = axis == Axis::Y ? ValueAxis::Y : ValueAxis::Y2;
     ValueExtent extent;
-    if (s.index)
-        for (int i = 0; i < std::min(s.index->seriesCount(), kMaxSeries); ++i)
-            if (s.shown[static_cast<std::size_t>(i)])
-                extent.add(s.index->extent(i));
+    for (const DataSlot& s : slots_)
+        if (s.axis == valueAxis && s.index)
+            for (int i = 0; i < std::min(s.index->seriesCount(), kMaxSeries); ++i)
+                if (s.shown[static_cast<std::size_t>(i)])
+                    extent.add(s.index->extent(i));
     const double minStep = axis == Axis::Y ? valueStep(yDecimals_) : 0.0;
     const AxisLimits l = velmora::automaticLimits(extent, minStep);
     return {l.min, l.max};
@@ -336,7 +393,7 @@ long Chart::pick(QPoint pixel) const
         return -1;
     const auto layout = layoutFor(bounds_);
     const int px = std::clamp(pixel.x(), layout->plot.left(), layout->plot.right());
-    const double index = std::round(layout->pixelToX(px) / s.set->interval());
+    const double index = std::round((layout->pixelToX(px) - s.xOffset) / s.set->interval());
     return static_cast<long>(std::clamp(index, 0.0, static_cast<double>(count - 1)));
 }
 

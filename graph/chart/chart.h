@@ -1,10 +1,9 @@
 #pragma once
-// Our chart: up to two data sets drawn against time, one on the left value axis (Y)
-// and one on the right (Y2), with a header, a footer, a legend, grid lines and a
-// vertical marker line. Chart is the model: it holds the settings, chooses automatic
-// axis limits, lays itself out in a rectangle, maps pixels to values and picks
-// readings. Drawing lives in chart_renderer.cpp and goes to any QPainter, so the
-// screen, the printer and the preview share one drawing function.
+// Our chart: data sets drawn against time, the first on the left value axis (Y), the
+// second on the right (Y2), and more laid over them when several files are compared, with a header, a footer, a legend,
+// grid lines and a vertical marker line. Chart is the model: it holds the settings, chooses automatic axis limits, lays
+// itself out in a rectangle, maps pixels to values and picks readings. Drawing lives in chart_renderer.cpp and goes to
+// any QPainter, so the screen, the printer and the preview share one drawing function.
 //
 // The chart refers to the data sets (never copies them); after a data set changes in
 // place, bind it again (setDataSet) so the chart re-reads its extent.
@@ -14,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "chart_data_set.h"
 #include "chart_style.h"
@@ -140,6 +140,26 @@ public:
     // Series index (minimum/maximum pyramid) of a bound series, for the renderer.
     const SeriesIndex* seriesIndex(ValueAxis axis) const;
 
+    // --- several files -------------------------------------------------------------
+    // Data sets by number: 0 and 1 are the ones above (Y and Y2); more are laid over
+    // them, each on a value axis with its X moved by an offset in seconds: other
+    // files on the same time axis. Series of a data set are addressed as above.
+    int addDataSet(ValueAxis axis, const ChartDataSet* set, double xOffset);
+    void removeAddedDataSets(); // back to Y and Y2, whose offsets return to 0
+    int dataSetCount() const { return static_cast<int>(slots_.size()); }
+    ValueAxis dataSetAxis(int id) const { return slots_.at(static_cast<std::size_t>(id)).axis; }
+    double dataSetOffset(int id) const { return slots_.at(static_cast<std::size_t>(id)).xOffset; }
+    void setDataSetOffset(int id, double xOffset);
+    const ChartDataSet* dataSetAt(int id) const { return slots_.at(static_cast<std::size_t>(id)).set; }
+    const SeriesIndex* seriesIndexAt(int id) const { return slots_.at(static_cast<std::size_t>(id)).index.get(); }
+    int seriesCountAt(int id) const;
+    bool seriesShownAt(int id, int series) const;
+    void setSeriesShownAt(int id, int series, bool shown);
+    SeriesStyle seriesStyleAt(int id, int series) const;
+    void setSeriesStyleAt(int id, int series, const SeriesStyle& style);
+    QString seriesLabelAt(int id, int series) const;
+    void setSeriesLabelAt(int id, int series, const QString& label);
+
 private:
     struct Limits {
         double min = 0.0;
@@ -148,6 +168,8 @@ private:
         bool autoMax = true;
     };
     struct DataSlot {
+        ValueAxis axis = ValueAxis::Y;
+        double xOffset = 0.0;
         const ChartDataSet* set = nullptr;
         std::shared_ptr<const SeriesIndex> index;
         std::array<bool, kMaxSeries> shown{};
@@ -161,8 +183,11 @@ private:
         double gridSpacing = 0.0;
     };
 
-    DataSlot& slot(ValueAxis axis) { return slots_[axis == ValueAxis::Y ? 0 : 1]; }
-    const DataSlot& slot(ValueAxis axis) const { return slots_[axis == ValueAxis::Y ? 0 : 1]; }
+    static int idOf(ValueAxis axis) { return axis == ValueAxis::Y ? 0 : 1; }
+    DataSlot& slot(ValueAxis axis) { return slots_[static_cast<std::size_t>(idOf(axis))]; }
+    const DataSlot& slot(ValueAxis axis) const { return slots_[static_cast<std::size_t>(idOf(axis))]; }
+    bool validId(int id) const { return id >= 0 && id < dataSetCount(); }
+    void bindSlot(DataSlot& s, const ChartDataSet* set);
     AxisSettings& settings(Axis axis) { return axes_[static_cast<int>(axis)]; }
     const AxisSettings& settings(Axis axis) const { return axes_[static_cast<int>(axis)]; }
     void changed() { ++revision_; }
@@ -173,7 +198,7 @@ public:
     std::pair<double, double> automaticLimits(Axis axis) const;
 
 private:
-    std::array<DataSlot, 2> slots_;
+    std::vector<DataSlot> slots_;
     std::array<AxisSettings, 3> axes_;
     QStringList header_;
     QStringList footer_;

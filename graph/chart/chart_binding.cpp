@@ -14,6 +14,7 @@ QString fromFile(const std::string& s) { return QString::fromStdString(cp1252ToU
 
 ZoomLevel bindChartData(Chart& c, const GraphData& data, const ChartSwitches& switches)
 {
+    c.removeAddedDataSets();
     applyChartSettings(c, switches);
     c.setHeader({fromFile(data.loggerName)});
     c.setTimeBase(data.startTime);
@@ -28,29 +29,39 @@ ZoomLevel bindChartData(Chart& c, const GraphData& data, const ChartSwitches& sw
         ValueAxis axis;
         Axis limits;
         const ChannelData& channel;
-        double* min;
-        double* max;
     } channels[] = {
-        {ValueAxis::Y, Axis::Y, data.channel1, &full.yMin, &full.yMax},
-        {ValueAxis::Y2, Axis::Y2, data.channel2, &full.y2Min, &full.y2Max},
+        {ValueAxis::Y, Axis::Y, data.channel1},
+        {ValueAxis::Y2, Axis::Y2, data.channel2},
     };
     for (const auto& ch : channels) {
         c.setDataSet(ch.axis, &ch.channel.data);
-        c.setAxisMinimumAutomatic(ch.limits);
-        c.setAxisMaximumAutomatic(ch.limits);
-        if (c.axisMinimum(ch.limits) > 0.0)
-            c.setAxisMinimum(ch.limits, 0.0);
-        if (c.axisMaximum(ch.limits) < 0.0)
-            c.setAxisMaximum(ch.limits, 0.0);
-        *ch.min = c.axisMinimum(ch.limits);
-        *ch.max = c.axisMaximum(ch.limits);
         c.setSeriesLabel(ch.axis, 0, fromFile(ch.channel.name));
         c.setSeriesLabel(ch.axis, 1, fromFile(ch.channel.highLabel));
         c.setSeriesLabel(ch.axis, 2, fromFile(ch.channel.lowLabel));
         c.setSeriesLabel(ch.axis, 3, ch.axis == ValueAxis::Y ? fromFile(ch.channel.thirdName) : QString());
         c.setAxisTitle(ch.limits, fromFile(ch.channel.unit));
     }
-    return full;
+    return fixValueLimits(c, full);
+}
+
+ZoomLevel fixValueLimits(Chart& c, ZoomLevel view)
+{
+    const struct {
+        Axis axis;
+        double* min;
+        double* max;
+    } axes[] = {{Axis::Y, &view.yMin, &view.yMax}, {Axis::Y2, &view.y2Min, &view.y2Max}};
+    for (const auto& a : axes) {
+        c.setAxisMinimumAutomatic(a.axis);
+        c.setAxisMaximumAutomatic(a.axis);
+        if (c.axisMinimum(a.axis) > 0.0)
+            c.setAxisMinimum(a.axis, 0.0);
+        if (c.axisMaximum(a.axis) < 0.0)
+            c.setAxisMaximum(a.axis, 0.0);
+        *a.min = c.axisMinimum(a.axis);
+        *a.max = c.axisMaximum(a.axis);
+    }
+    return view;
 }
 
 } // namespace velmora

@@ -15,4 +15,8 @@ namespace velmora {
 // to the last reading, Y and Y2 as chosen.
 ZoomLevel bindChartData(Chart& chart, const GraphData& data, const ChartSwitches& switches);
 
+// The value axes' limits chosen from the shown series of every data set, each
+// widened to include zero, fixed on the chart and returned with `view`'s X range.
+ZoomLevel fixValueLimits(Chart& chart, ZoomLevel view);
+
 } // namespace velmora

@@ -32,12 +32,14 @@ std::pair<double, double> drawable(double min, double max, double step)
 
 bool hasReadings(const Chart& chart, ValueAxis axis)
 {
-    const SeriesIndex* index = chart.seriesIndex(axis);
-    if (!index)
-        return false;
-    for (int s = 0; s < index->seriesCount(); ++s)
-        if (index->drawnCount(s) > 0)
-            return true;
+    for (int id = 0; id < chart.dataSetCount(); ++id) {
+        const SeriesIndex* index = chart.seriesIndexAt(id);
+        if (!index || chart.dataSetAxis(id) != axis)
+            continue;
+        for (int s = 0; s < index->seriesCount(); ++s)
+            if (index->drawnCount(s) > 0)
+                return true;
+    }
     return false;
 }
 
@@ -89,15 +91,15 @@ int placeFooter(ChartLayout& l, const Chart& chart, const QRect& rect, const QFo
 int placeLegend(ChartLayout& l, const Chart& chart, const QRect& rect, const QFontMetrics& label, int bottom)
 {
     struct Item {
-        ValueAxis axis;
+        int set;
         int series;
         int width;
     };
     std::vector<Item> items;
-    for (ValueAxis axis : {ValueAxis::Y, ValueAxis::Y2})
-        for (int s = 0; s < chart.seriesCount(axis); ++s)
-            if (chart.seriesShown(axis, s) && !chart.seriesLabel(axis, s).isEmpty())
-                items.push_back({axis, s, kSampleWidth + 6 + label.horizontalAdvance(chart.seriesLabel(axis, s))});
+    for (int id = 0; id < chart.dataSetCount(); ++id)
+        for (int s = 0; s < chart.seriesCountAt(id); ++s)
+            if (chart.seriesShownAt(id, s) && !chart.seriesLabelAt(id, s).isEmpty())
+                items.push_back({id, s, kSampleWidth + 6 + label.horizontalAdvance(chart.seriesLabelAt(id, s))});
     const int rowHeight = label.height() + 4;
     const int available = rect.width() - 2 * kMargin;
     std::vector<std::vector<Item>> rows;
@@ -119,7 +121,7 @@ int placeLegend(ChartLayout& l, const Chart& chart, const QRect& rect, const QFo
         int x = rect.left() + (rect.width() - width) / 2;
         for (const Item& item : row) {
             LegendEntry e;
-            e.axis = item.axis;
+            e.set = item.set;
             e.series = item.series;
             e.sample = QRect(x, y, kSampleWidth, rowHeight);
             e.text = QRect(x + kSampleWidth + 6, y, item.width - kSampleWidth - 6, rowHeight);

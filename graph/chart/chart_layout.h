@@ -20,7 +20,7 @@ struct AxisTick {
 };
 
 struct LegendEntry {
-    ValueAxis axis = ValueAxis::Y;
+    int set = 0; // the chart's data set (Chart::dataSetAt)
     int series = 0;
     QRect sample; // where the line sample goes
     QRect text;

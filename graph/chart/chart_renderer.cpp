@@ -104,17 +104,18 @@ struct TraceBuffers {
     std::vector<QLineF> segments;
 };
 
-void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis axis, int s, TraceBuffers& buffers)
+void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, int s, TraceBuffers& buffers)
 {
-    const ChartDataSet* set = chart.dataSet(axis);
-    const SeriesIndex* index = chart.seriesIndex(axis);
+    const ChartDataSet* set = chart.dataSetAt(id);
+    const SeriesIndex* index = chart.seriesIndexAt(id);
+    const ValueAxis axis = chart.dataSetAxis(id);
     if (!set || !index || s >= index->seriesCount() || index->drawnCount(s) == 0)
         return;
     const double sx = (l.plot.right() - l.plot.left()) / (l.xMax - l.xMin);
     const int a = axis == ValueAxis::Y ? 0 : 1;
     const double sy = (l.plot.bottom() - l.plot.top()) / (l.valueMax[a] - l.valueMin[a]);
     TraceMapping map;
-    map.x0 = l.plot.left() - l.xMin * sx;
+    map.x0 = l.plot.left() + (chart.dataSetOffset(id) - l.xMin) * sx;
     map.dx = set->interval() * sx;
     map.y0 = l.plot.bottom() + l.valueMin[a] * sy;
     map.dy = -sy;
@@ -128,7 +129,7 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, ValueAxis
     for (std::size_t i = 0; i < points.size(); ++i)
         points[i] = QPointF(trace.points[i].x, trace.points[i].y);
 
-    const SeriesStyle style = chart.seriesStyle(axis, s);
+    const SeriesStyle style = chart.seriesStyleAt(id, s);
     const QPen pen = penFor(style.line());
     std::size_t start = 0;
     for (std::size_t end : trace.runEnds) {
@@ -157,7 +158,7 @@ void drawLegend(QPainter& p, const Chart& chart, const ChartLayout& l)
 {
     p.setFont(chart.labelFont());
     for (const LegendEntry& e : l.legend) {
-        const SeriesStyle style = chart.seriesStyle(e.axis, e.series);
+        const SeriesStyle style = chart.seriesStyleAt(e.set, e.series);
         const int y = e.sample.center().y();
         p.setPen(penFor(style.line()));
         p.drawLine(e.sample.left(), y, e.sample.right(), y);
@@ -168,7 +169,7 @@ void drawLegend(QPainter& p, const Chart& chart, const ChartLayout& l)
             p.setBrush(Qt::NoBrush);
         }
         p.setPen(chart.foreground());
-        p.drawText(e.text, Qt::AlignLeft | Qt::AlignVCenter, chart.seriesLabel(e.axis, e.series));
+        p.drawText(e.text, Qt::AlignLeft | Qt::AlignVCenter, chart.seriesLabelAt(e.set, e.series));
     }
 }
 
@@ -250,15 +251,18 @@ void drawChartBody(QPainter& p, const Chart& chart, const ChartLayout& l)
     drawGrid(p, l);
 
     // Series inside the plot only, antialiased: the right axis' data first, so the
-    // first channel is on top; within a data set the alarm lines under the values.
+    // first channel is on top, and the first file over the others; within a data set
+    // the alarm lines under the values.
     p.save();
     p.setClipRect(l.plot);
     p.setRenderHint(QPainter::Antialiasing, true);
     TraceBuffers buffers;
     for (ValueAxis axis : {ValueAxis::Y2, ValueAxis::Y})
-        for (int s : {1, 2, 3, 0})
-            if (chart.seriesShown(axis, s))
-                drawSeries(p, chart, l, axis, s, buffers);
+        for (int id = chart.dataSetCount() - 1; id >= 0; --id)
+            if (chart.dataSetAxis(id) == axis)
+                for (int s : {1, 2, 3, 0})
+                    if (chart.seriesShownAt(id, s))
+                        drawSeries(p, chart, l, id, s, buffers);
     p.restore();
 
     p.setPen(QPen(chart.foreground(), 1));

@@ -21,12 +21,16 @@ SeriesStyle line(LinePattern pattern, const QColor& colour)
 void applyMarkPoints(Chart& chart, bool on)
 {
     const PointStyle style = on ? PointStyle::Diamond : PointStyle::None;
-    const std::pair<ValueAxis, int> marked[] = {{ValueAxis::Y, 0}, {ValueAxis::Y2, 0}, {ValueAxis::Y, 3}};
-    for (const auto& [axis, series] : marked) {
-        SeriesStyle s = chart.seriesStyle(axis, series);
-        s.pointStyle = style;
-        chart.setSeriesStyle(axis, series, s);
-    }
+    // The values of every data set and the third traces (data set 1 is the first
+    // file's second channel, which has none).
+    for (int id = 0; id < chart.dataSetCount(); ++id)
+        for (int series : {0, 3}) {
+            if (series == 3 && id == 1)
+                continue;
+            SeriesStyle s = chart.seriesStyleAt(id, series);
+            s.pointStyle = style;
+            chart.setSeriesStyleAt(id, series, s);
+        }
 }
 
 void applyChartSettings(Chart& chart, const ChartSwitches& switches)

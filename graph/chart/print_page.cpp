@@ -29,8 +29,13 @@ Chart makePrintChart(const Chart& screen, const GraphData& data, bool zoomed)
     chart.setBounds(QRect(0, 0, kPrintPageWidth, kPrintPageHeight));
     chart.setMarkerX(ChartDataSet::kGap);
     chart.setMarkerShown(false);
-    chart.setHeader({QString::fromStdString(cp1252ToUtf8(data.loggerName))});
-    chart.setTimeBase(data.startTime);
+    // Several files: the screen's header names them all, and its time base is the
+    // earliest start, the first file's readings `shift` seconds after it.
+    const double shift = screen.dataSetOffset(0);
+    if (screen.dataSetCount() == 2) {
+        chart.setHeader({QString::fromStdString(cp1252ToUtf8(data.loggerName))});
+        chart.setTimeBase(data.startTime);
+    }
 
     // The ranges the screen shows, fixed; unzoomed, each value axis includes zero.
     for (Axis axis : {Axis::X, Axis::Y, Axis::Y2}) {
@@ -44,7 +49,7 @@ Chart makePrintChart(const Chart& screen, const GraphData& data, bool zoomed)
         chart.setAxisMaximum(axis, max);
     }
     chart.setFooter({QString::fromStdString(
-        cp1252ToUtf8(fromToText(data, chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X))))});
+        cp1252ToUtf8(fromToText(data, chart.axisMinimum(Axis::X) - shift, chart.axisMaximum(Axis::X) - shift)))});
     return chart;
 }
 

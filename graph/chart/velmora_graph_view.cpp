@@ -117,17 +117,25 @@ std::int64_t CVelmoraGraphView::totalSeconds() const
     return data_ ? (static_cast<std::int64_t>(data_->readingCount) - 1) * interval() : 0;
 }
 
-void CVelmoraGraphView::bind(const GraphData& data)
+void CVelmoraGraphView::bind(const GraphData& data) { bindFiles({ChartFile{&data, {}, AxisSide::Left}}, {}); }
+
+void CVelmoraGraphView::bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment)
 {
+    const GraphData& data = *files.front().data;
     data_ = &data;
+    files_ = files;
     zoom_->setActive(data.readingCount > 0);
     chartWidget_->setBand(std::nullopt);
-    const ZoomLevel full = bindChartData(chartWidget_->chart(), data, {markPointsOn_, gridXOn_, gridYOn_});
+    const ChartSwitches switches{markPointsOn_, gridXOn_, gridYOn_};
+    const ZoomLevel full = files.size() == 1 ? bindChartData(chartWidget_->chart(), data, switches)
+                                             : bindChartFiles(chartWidget_->chart(), files, alignment, switches);
+    firstOffset_ = chartWidget_->chart().dataSetOffset(0);
     // A window too narrow for the whole file's From/To line wraps the footer.
     chartWidget_->chart().setFooterSample(QString::fromStdString(cp1252ToUtf8(fromToText(data))));
     rebuildTracesMenu();
 
-    zoom_->bind(full, interval(), totalSeconds()); // shows the From/To footer
+    // shows the From/To footer
+    zoom_->bind(full, interval(), files.size() == 1 ? totalSeconds() : full.xMax);
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -138,7 +146,8 @@ void CVelmoraGraphView::showReadout(QPoint pixel)
     series.firstValue = c.seriesShown(ValueAxis::Y, 0);
     series.third = c.seriesShown(ValueAxis::Y, 3);
     series.secondValue = c.seriesShown(ValueAxis::Y2, 0);
-    setFooter(pointerFooterText(*data_, x, c.axisMinimum(Axis::X), c.axisMaximum(Axis::X), series));
+    setFooter(pointerFooterText(*data_, x - firstOffset_, c.axisMinimum(Axis::X) - firstOffset_,
+                                c.axisMaximum(Axis::X) - firstOffset_, series));
     c.setMarkerX(x);
     c.setMarkerShown(true);
     chartWidget_->update();
@@ -152,8 +161,8 @@ void CVelmoraGraphView::setFooter(const std::string& fileText)
 
 void CVelmoraGraphView::showVisibleRange(double xMin, double xMax)
 {
-    setFooter(fromToText(*data_, xMin, xMax));
-    emit visibleRangeChanged(xMin, xMax);
+    setFooter(fromToText(*data_, xMin - firstOffset_, xMax - firstOffset_));
+    emit visibleRangeChanged(xMin - firstOffset_, xMax - firstOffset_);
 }
 
 void CVelmoraGraphView::zoomOut() { zoom_->zoomOut(); }
@@ -201,7 +210,12 @@ void CVelmoraGraphView::rebuildTracesMenu()
         for (const TraceCommand& t : kTraceCommands) {
             if (t.axis != axis || !c.seriesShown(axis, t.series))
                 continue;
-            QAction* item = traces_->addAction(c.seriesLabel(axis, t.series));
+            // With several files the item stands for that trace of every file.
+            const ChannelColumns& columns = axis == ValueAxis::Y ? data_->channel1 : data_->channel2;
+            const std::string names[] = {columns.name, columns.highLabel, columns.lowLabel, columns.thirdName};
+            QAction* item =
+                traces_->addAction(files_.size() == 1 ? c.seriesLabel(axis, t.series)
+                                                      : QString::fromStdString(cp1252ToUtf8(names[t.series])));
             item->setCheckable(true);
             item->setChecked(true);
             item->setData(t.id);
@@ -219,11 +233,26 @@ void CVelmoraGraphView::toggleTrace(int id)
         Chart& c = chartWidget_->chart();
         const bool shown = !c.seriesShown(t.axis, t.series);
         c.setSeriesShown(t.axis, t.series, shown);
+        const std::vector<bool> first = firstChannelSets();
+        for (int set = 2; set < c.dataSetCount(); ++set)
+            if (first[static_cast<std::size_t>(set)] == (t.axis == ValueAxis::Y))
+                c.setSeriesShownAt(set, t.series, shown);
         for (QAction* item : traces_->actions())
             if (item->data().toInt() == id)
                 item->setChecked(shown);
         chartWidget_->update();
     }
+}
+
+std::vector<bool> CVelmoraGraphView::firstChannelSets() const
+{
+    const Chart& c = chart();
+    std::vector<bool> first(static_cast<std::size_t>(c.dataSetCount()), false);
+    for (int set = 0; set < c.dataSetCount(); ++set)
+        for (const ChartFile& f : files_)
+            if (c.dataSetAt(set) == &f.data->channel1.data)
+                first[static_cast<std::size_t>(set)] = true;
+    return first;
 }
 
 void CVelmoraGraphView::print() { printing_->print(); }

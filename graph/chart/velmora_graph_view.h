@@ -23,6 +23,7 @@
 // pointer and out, "-" and Backspace zoom out (see ChartZoomControl).
 #include <QWidget>
 
+#include "chart_files.h"
 #include "graph_data.h"
 #include "zoom_session.h"
 
@@ -51,6 +52,9 @@ public:
     // The initial update after every new or opened document: the chart settings,
     // then binding `data`, which must stay alive (and unchanged) until the next bind.
     void bind(const GraphData& data);
+    // The same for several files on one time axis (see bindChartFiles); the readout
+    // and the From/To footer tell the first file's readings and times.
+    void bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment);
 
     QAction* zoomInAction() const;
     QAction* zoomOutAction() const;
@@ -92,7 +96,8 @@ signals:
     // The 24th zoom level was asked for: the view has beeped and put up the message.
     void maximumZoomReached();
     // The X range on show changed (a document was bound, a zoom level applied, a
-    // scroll ended), and the footer now shows it: seconds after the start time.
+    // scroll ended), and the footer now shows it: seconds after the (first file's)
+    // start time.
     void visibleRangeChanged(double xMin, double xMax);
 
 private:
@@ -105,8 +110,12 @@ private:
     void toggleTrace(int id);
     std::int64_t interval() const;
     std::int64_t totalSeconds() const; // X of the last reading
+    // The data sets of the files' first channels (true) and second channels (false).
+    std::vector<bool> firstChannelSets() const;
 
     const GraphData* data_ = nullptr;
+    std::vector<ChartFile> files_; // all files on the chart, data_ first
+    double firstOffset_ = 0;       // X of data_'s first reading
     GraphData empty_;
     ChartWidget* chartWidget_ = nullptr;
     ChartZoomControl* zoom_ = nullptr;

@@ -49,10 +49,22 @@ QPageSize::PageSizeId localePaper()
 bool writeReportPdf(const std::string& path, const std::string& downloadFile, const ReportContent& content,
                     QPageSize::PageSizeId paper, std::string& error)
 {
-    if (sameExistingFile(path, downloadFile)) {
-        error = withArgs(graphtext::kReportOverDownload, path);
-        return false;
-    }
+    return writeReportPages(
+        path, {downloadFile}, paper,
+        [&](QPainter& painter, const QRectF& area, double mm, const std::function<void()>&) {
+            drawReportPage(painter, area, mm, content);
+        },
+        error);
+}
+
+bool writeReportPages(const std::string& path, const std::vector<std::string>& downloadFiles,
+                      QPageSize::PageSizeId paper, const ReportDrawing& draw, std::string& error)
+{
+    for (const std::string& downloadFile : downloadFiles)
+        if (sameExistingFile(path, downloadFile)) {
+            error = withArgs(graphtext::kReportOverDownload, path);
+            return false;
+        }
     QByteArray bytes;
     {
         QBuffer buffer(&bytes);
@@ -69,7 +81,7 @@ bool writeReportPdf(const std::string& path, const std::string& downloadFile, co
             return false;
         }
         const QRectF area(QPointF(0, 0), pdf.pageLayout().paintRectPixels(kDotsPerInch).size());
-        drawReportPage(painter, area, kDotsPerInch / 25.4, content);
+        draw(painter, area, kDotsPerInch / 25.4, [&pdf] { pdf.newPage(); });
         painter.end();
     }
 

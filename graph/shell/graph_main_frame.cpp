@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "archive_open_strings.h"
 #include "graph_strings.h"
 #include "help_topics.h"
 #include "recent_file_list.h"
@@ -64,6 +65,10 @@ void CGraphMainFrame::createActions()
     open_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     open_->setIcon(toolbarIcon(ToolbarIcon::Open));
     connect(open_, &QAction::triggered, this, &CGraphMainFrame::openRequested);
+    openFromArchive_ = command(this, text(archiveopentext::kMenuEntry), text(archiveopentext::kMenuPrompt));
+    connect(openFromArchive_, &QAction::triggered, this, &CGraphMainFrame::openFromArchiveRequested);
+    addFile_ = command(this, text(graphtext::kAddFileToChart), text(graphtext::kAddFileToChartPrompt));
+    connect(addFile_, &QAction::triggered, this, &CGraphMainFrame::addFileRequested);
 
     const QString exportText = text(graphtext::kExportToExcel);
     export_ = command(this, exportText, exportText, exportText);
@@ -126,6 +131,11 @@ void CGraphMainFrame::createMenus()
 {
     fileMenu_ = menuBar()->addMenu(text(graphtext::kFileMenu));
     fileMenu_->addAction(open_);
+    fileMenu_->addAction(openFromArchive_);
+    fileMenu_->addAction(addFile_);
+    removeFile_ = fileMenu_->addMenu(text(graphtext::kRemoveFileFromChart));
+    removeFile_->menuAction()->setStatusTip(text(graphtext::kRemoveFileFromChartPrompt));
+    setChartFiles({});
     fileMenu_->addSeparator();
     fileMenu_->addAction(view_.printAction());
     fileMenu_->addAction(view_.printPreviewAction());
@@ -229,6 +239,15 @@ void CGraphMainFrame::showFileInTitle(const std::string& path)
         return;
     }
     setWindowTitle(QFileInfo(QString::fromStdString(path)).fileName() + text(graphtext::kTitleSeparator) + title);
+}
+
+void CGraphMainFrame::setChartFiles(const QStringList& titles)
+{
+    removeFile_->clear();
+    for (int i = 0; i < titles.size(); ++i)
+        connect(removeFile_->addAction(titles[i]), &QAction::triggered, this,
+                [this, i] { emit removeFileRequested(i); });
+    removeFile_->menuAction()->setEnabled(titles.size() > 1);
 }
 
 void CGraphMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -25,6 +25,8 @@ public:
     CVelmoraGraphView& view() const { return view_; }
     QToolBar* toolBar() const { return toolBar_; }
     QAction* openAction() const { return open_; }
+    QAction* addFileAction() const { return addFile_; }
+    QMenu* removeFileMenu() const { return removeFile_; }
     QAction* exportAction() const { return export_; }
     QAction* saveReportAction() const { return saveReport_; }
     QAction* statisticsAction() const { return statistics_; }
@@ -40,6 +42,9 @@ public:
 
     // The recent-file entries of the File menu, newest first.
     void setRecentFiles(const std::vector<std::string>& paths);
+    // The files on the chart as Remove File from Chart lists them (one or none: the
+    // menu is disabled).
+    void setChartFiles(const QStringList& titles);
     // "<file> - VelmoraGraph", or the bare title with no file loaded.
     void showFileInTitle(const std::string& path);
     // A warning about the loaded file that stays in the status bar while the file is
@@ -49,6 +54,9 @@ public:
 
 signals:
     void openRequested();
+    void openFromArchiveRequested();
+    void addFileRequested();
+    void removeFileRequested(int index);
     void recentFileRequested(const QString& path);
     void exportRequested();
     void saveReportRequested();
@@ -71,10 +79,13 @@ private:
     CVelmoraGraphView& view_;
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
+    QAction* openFromArchive_ = nullptr;
     QAction* recentSeparator_ = nullptr; // recent entries go just before it
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recent_;
     QAction* open_ = nullptr;
+    QAction* addFile_ = nullptr;
+    QMenu* removeFile_ = nullptr;
     QAction* export_ = nullptr;
     QAction* saveReport_ = nullptr;
     QAction* statistics_ = nullptr;

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "comparison_table.h"
 #include "graph_strings.h"
 #include "help_topics.h"
 #include "settings.h"
@@ -86,9 +87,19 @@ void StatisticsPanel::activationEnergyChanged(double kj)
 void StatisticsPanel::showDocument(const GraphData& data, double xMin, double xMax)
 {
     data_ = &data;
+    files_.clear();
     xMin_ = xMin;
     xMax_ = xMax;
     // A new document replaces the old figures at once: they must never outlive their data.
+    refresh();
+}
+
+void StatisticsPanel::showFiles(std::vector<const GraphData*> files, std::vector<std::string> names,
+                                std::vector<double> offsets)
+{
+    files_ = std::move(files);
+    names_ = std::move(names);
+    offsets_ = std::move(offsets);
     refresh();
 }
 
@@ -134,6 +145,10 @@ void StatisticsPanel::refresh()
         range_->clear();
         return;
     }
+    if (files_.size() > 1) {
+        refreshSeveral();
+        return;
+    }
     const GraphData& data = *data_;
     const ReadingRange range = wholeFile_->isChecked() ? wholeFile(data) : readingsWithinX(data, xMin_, xMax_);
     const DocumentStatistics stats = documentStatistics(data, range, options());
@@ -142,7 +157,39 @@ void StatisticsPanel::refresh()
         return;
     }
     range_->setText(QString::fromStdString(velmora::rangeText(range, data.startTime, stats.interval)));
-    const StatisticsTable t = statisticsTable(stats, data.startTime);
+    showTable(statisticsTable(stats, data.startTime));
+}
+
+void StatisticsPanel::refreshSeveral()
+{
+    // The visible range comes in the first file's seconds; each file's own range is
+    // the same stretch of the chart.
+    std::vector<DocumentStatistics> stats;
+    stats.reserve(files_.size());
+    for (std::size_t f = 0; f < files_.size(); ++f) {
+        const GraphData& d = *files_[f];
+        const double shift = offsets_[0] - offsets_[f];
+        stats.push_back(documentStatistics(
+            d, wholeFile_->isChecked() ? wholeFile(d) : readingsWithinX(d, xMin_ + shift, xMax_ + shift), options()));
+    }
+    std::vector<ComparedFile> compared;
+    for (std::size_t f = 0; f < files_.size(); ++f)
+        compared.push_back({files_[f], &stats[f]});
+    const std::int64_t start = data_->startTime;
+    range_->setText(
+        wholeFile_->isChecked()
+            ? text(graphtext::kWholeFile)
+            : QString::fromStdString(readingTimeText(start + static_cast<std::int64_t>(std::ceil(xMin_))) + " - " +
+                                     readingTimeText(start + static_cast<std::int64_t>(std::floor(xMax_)))));
+    showTable(comparisonTable(compared, names_));
+    // The summary's rows hold one text across the columns.
+    for (int r = 0; r < table_->rowCount(); ++r)
+        if (table_->columnCount() > 1 && table_->item(r, 1) == nullptr)
+            table_->setSpan(r, 0, 1, table_->columnCount());
+}
+
+void StatisticsPanel::showTable(const StatisticsTable& t)
+{
     table_->setColumnCount(static_cast<int>(t.columns.size()));
     table_->setRowCount(static_cast<int>(t.rows.size()));
     QStringList columns, rows;

@@ -6,6 +6,7 @@
 #include <QDockWidget>
 
 #include "document_statistics.h"
+#include "statistics_text.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -28,6 +29,10 @@ public:
     // The document on show (it must stay alive until the next call) and its X range,
     // seconds after the start time.
     void showDocument(const GraphData& data, double xMin, double xMax);
+    // Several files on one chart (the first is the document shown above): one column
+    // per file's first channel and the summary under them. `offsets` place each file's
+    // first reading on the chart, `names` (UTF-8) title the columns.
+    void showFiles(std::vector<const GraphData*> files, std::vector<std::string> names, std::vector<double> offsets);
     double activationEnergy() const;
     // The width that shows every column of the table whole.
     int preferredWidth() const;
@@ -50,10 +55,15 @@ protected:
 
 private:
     void schedule();
+    void showTable(const StatisticsTable& t);
+    void refreshSeveral();
     void activationEnergyChanged(double kj);
 
     Settings& settings_;
     const GraphData* data_ = nullptr;
+    std::vector<const GraphData*> files_; // more than one: the files compared
+    std::vector<std::string> names_;
+    std::vector<double> offsets_;
     double xMin_ = 0;
     double xMax_ = 0;
     QLabel* range_ = nullptr;

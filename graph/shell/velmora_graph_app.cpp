@@ -1,5 +1,6 @@
 #include "velmora_graph_app.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTimer>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "report_writer.h"
 #include "start_folder.h"
 #include "statistics_panel.h"
+#include "time_alignment.h"
 #include "velmora_graph_view.h"
 #include "workbook_export_flow.h"
 
@@ -44,6 +46,7 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     view_->printer().setPageOrientation(QPageLayout::Landscape);
 
     connect(frame_.get(), &CGraphMainFrame::openRequested, this, &CVelmoraGraphApp::OnFileOpen);
+    connect(frame_.get(), &CGraphMainFrame::openFromArchiveRequested, this, &CVelmoraGraphApp::OnFileOpenFromArchive);
     connect(frame_.get(), &CGraphMainFrame::recentFileRequested, this, &CVelmoraGraphApp::OpenDocumentFile);
     connect(frame_.get(), &CGraphMainFrame::exportRequested, this, &CVelmoraGraphApp::OnExportToExcel);
     connect(frame_.get(), &CGraphMainFrame::saveReportRequested, this, &CVelmoraGraphApp::OnSaveReport);
@@ -51,15 +54,21 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     connect(frame_.get(), &CGraphMainFrame::helpTopicsRequested, this, &CVelmoraGraphApp::OnHelpTopics);
     connect(frame_.get(), &CGraphMainFrame::contextHelpRequested, this, &CVelmoraGraphApp::OnContextHelp);
     connect(frame_.get(), &CGraphMainFrame::aboutRequested, this, &CVelmoraGraphApp::OnAppAbout);
+    connect(frame_.get(), &CGraphMainFrame::addFileRequested, this, &CVelmoraGraphApp::OnAddFile);
+    connect(frame_.get(), &CGraphMainFrame::removeFileRequested, this, &CVelmoraGraphApp::OnRemoveFile);
     connect(frame_.get(), &CGraphMainFrame::filesDropped, this, [this](const QStringList& files) {
-        for (const QString& f : files) // one document: the last one dropped stays
-            OpenDocumentFile(f);
+        // One file opens as File Open does; several open on one chart.
+        if (OpenDocumentFile(files.front()))
+            for (qsizetype i = 1; i < files.size(); ++i)
+                AddFileToChart(files[i]);
     });
     frame_->setRecentFiles(recent_.entries());
 
     if (!arguments.isEmpty()) {
         if (!OpenDocumentFile(arguments.front()))
             return false;
+        for (qsizetype i = 1; i < arguments.size(); ++i)
+            AddFileToChart(arguments[i]);
     } else {
         OnFileNew();
     }
@@ -79,51 +88,110 @@ std::string CVelmoraGraphApp::openFolder() const
     return startFolder({saved, open, services_.documentsFolder, services_.homeFolder});
 }
 
-void CVelmoraGraphApp::OnFileOpen()
+std::optional<std::string> CVelmoraGraphApp::askForDownloadFile(std::string_view title)
 {
     FileDialogRequest request;
     request.initialFolder = openFolder();
-    request.title = std::string(graphtext::kOpenDialogTitle);
+    request.title = std::string(title);
     request.filter = std::string(graphtext::kFileFilter);
     request.defaultSuffix = "txt";
-    if (const std::optional<std::string> path = services_.dialogs.openFile(request))
+    return services_.dialogs.openFile(request);
+}
+
+void CVelmoraGraphApp::OnFileOpen()
+{
+    if (const std::optional<std::string> path = askForDownloadFile(graphtext::kOpenDialogTitle))
         OpenDocumentFile(QString::fromStdString(*path));
 }
 
 bool CVelmoraGraphApp::OpenDocumentFile(const QString& path)
 {
     const std::string file = path.toStdString();
+    const bool opened = loadDocument(file);
+    if (opened)
+        recent_.add(file);
+    else
+        recent_.remove(file);
+    frame_->setRecentFiles(recent_.entries());
+    return opened;
+}
+
+bool CVelmoraGraphApp::loadDocument(const std::string& file)
+{
     // The view lets go of the document's data before the data changes: a message box
     // shown while reading may repaint the window.
-    const bool opened = doc_.OnOpenDocument(file, [this] {
-        view_->bind(released_);
-        statistics_->showDocument(released_, 0, 0);
-    });
-    if (!opened) {
-        recent_.remove(file);
-        frame_->setRecentFiles(recent_.entries());
+    const bool opened = doc_.OnOpenDocument(file, [this] { releaseDocument(); });
+    if (opened)
+        showDocument();
+    return opened;
+}
+
+void CVelmoraGraphApp::OnAddFile()
+{
+    if (const std::optional<std::string> path = askForDownloadFile(graphtext::kAddFileDialogTitle))
+        AddFileToChart(QString::fromStdString(*path));
+}
+
+bool CVelmoraGraphApp::AddFileToChart(const QString& path)
+{
+    const std::string file = path.toStdString();
+    if (!doc_.AddFile(file, [this] { releaseDocument(); }))
         return false;
-    }
     recent_.add(file);
     frame_->setRecentFiles(recent_.entries());
     showDocument();
     return true;
 }
 
+void CVelmoraGraphApp::OnRemoveFile(int index)
+{
+    doc_.RemoveFile(static_cast<std::size_t>(index), [this] { releaseDocument(); });
+    showDocument();
+}
+
 void CVelmoraGraphApp::OnFileNew()
 {
-    view_->bind(released_);
-    statistics_->showDocument(released_, 0, 0);
+    releaseDocument();
     doc_.OnNewDocument();
     showDocument();
 }
 
+void CVelmoraGraphApp::releaseDocument()
+{
+    view_->bind(released_);
+    statistics_->showDocument(released_, 0, 0);
+}
+
 void CVelmoraGraphApp::showDocument()
 {
-    view_->bind(doc_.data());
+    const std::vector<const GraphData*> files = doc_.chartFiles();
+    const std::vector<std::string> paths = doc_.chartPaths();
+    const std::vector<AxisSide> sides = doc_.chartSides();
+    QStringList titles;
+    std::vector<std::string> names;
+    std::vector<double> offsets;
+    if (files.size() > 1) {
+        std::vector<ChartFile> chartFiles;
+        const TimeAlignment alignment = alignTimes(files).fromEarliest();
+        for (std::size_t f = 0; f < files.size(); ++f) {
+            titles.push_back(
+                chartFileTitle(QFileInfo(QString::fromStdString(paths[f])).fileName(), files[f]->serialNumber));
+            chartFiles.push_back({files[f], titles.back(), sides[f]});
+            names.push_back(titles.back().toStdString());
+            offsets.push_back(static_cast<double>(alignment.offsets[f]));
+        }
+        view_->bindFiles(chartFiles, alignment);
+    } else {
+        view_->bind(doc_.data());
+    }
+    frame_->setChartFiles(titles);
     view_->setDocumentPath(QString::fromStdString(doc_.filePath()));
     const Chart& chart = view_->chart();
-    statistics_->showDocument(doc_.data(), chart.axisMinimum(Axis::X), chart.axisMaximum(Axis::X));
+    // The panel counts from the first file's first reading.
+    const double first = chart.dataSetOffset(0);
+    statistics_->showDocument(doc_.data(), chart.axisMinimum(Axis::X) - first, chart.axisMaximum(Axis::X) - first);
+    if (files.size() > 1)
+        statistics_->showFiles(files, names, offsets);
     frame_->showFileInTitle(doc_.filePath());
     frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());
@@ -145,8 +213,8 @@ void CVelmoraGraphApp::OnSaveReport()
     request.shown = &doc_.data();
     const Chart printChart = makePrintChart(chart, doc_.data(), view_->zoomLevel() > 0);
     request.printChart = &printChart;
-    request.xMin = chart.axisMinimum(Axis::X);
-    request.xMax = chart.axisMaximum(Axis::X);
+    request.xMin = chart.axisMinimum(Axis::X) - chart.dataSetOffset(0);
+    request.xMax = chart.axisMaximum(Axis::X) - chart.dataSetOffset(0);
     request.options = statistics_->options();
     request.paper = localePaper();
     ReportFlow(services_.prompts, services_.dialogs).run(request);

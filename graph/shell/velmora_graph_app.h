@@ -4,7 +4,9 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "file_dialogs.h"
 #include "help.h"
@@ -43,8 +45,9 @@ public:
     ~CVelmoraGraphApp() override;
 
     // Start-up with the command line's arguments after the program name: one file
-    // path opens that file; none gives an empty chart and the File Open dialog. False
-    // when the file named cannot be opened: the program then ends.
+    // path opens that file, more are added to its chart; none gives an empty chart
+    // and the File Open dialog. False when the first file named cannot be opened: the
+    // program then ends.
     bool InitInstance(const QStringList& arguments);
 
     CVelmoraGraphDoc& document() { return doc_; }
@@ -61,8 +64,17 @@ public:
 
 public slots:
     void OnFileOpen();
+    // File > Open from Archive...: a deployment's own download file, opened as any file.
+    void OnFileOpenFromArchive();
     // Opens `path` as File Open would; false when it could not be opened at all.
     bool OpenDocumentFile(const QString& path);
+    // File > Add File to Chart...: the file dialog, then AddFileToChart.
+    void OnAddFile();
+    // Shows `path` on the chart with the files there; false when it was not added (the
+    // user has been told).
+    bool AddFileToChart(const QString& path);
+    // Takes file `index` (0: the first) off the chart.
+    void OnRemoveFile(int index);
     void OnFileNew();
     void OnExportToExcel();
     void OnSaveReport();
@@ -72,7 +84,13 @@ public slots:
     void OnAppAbout();
 
 private:
+    // Loads `file` into the document and shows it; false when it could not be opened.
+    bool loadDocument(const std::string& file);
     void showDocument();
+    // The file dialog for a download file to show, titled `title`.
+    std::optional<std::string> askForDownloadFile(std::string_view title);
+    // What the view and the statistics panel let go of while the document changes.
+    void releaseDocument();
 
     GraphServices services_;
     CVelmoraGraphDoc doc_;

@@ -205,4 +205,30 @@ inline constexpr std::string_view kReportBytes = "%1 bytes";
 inline constexpr std::string_view kReportSha256 = "SHA-256";
 inline constexpr std::string_view kReportCheck = "Check the file against this report with: sha256sum %1";
 
+// Several files on one chart.
+inline constexpr std::string_view kUnitFitsNoAxis =
+    "%1\nThis file cannot join the chart: its unit %2 fits neither axis (%3 on the left, %4 on the right).";
+inline constexpr std::string_view kNoUnit = "(no unit)";
+
+inline constexpr std::string_view kCompareHottest = "Hottest";
+inline constexpr std::string_view kCompareColdest = "Coldest";
+inline constexpr std::string_view kCompareWarmestMean = "Warmest mean";
+inline constexpr std::string_view kCompareCoolestMean = "Coolest mean";
+inline constexpr std::string_view kCompareLongestAboveHigh = "Longest excursion above high alarm";
+inline constexpr std::string_view kCompareNoHighAlarm = "no file has a high alarm";
+inline constexpr std::string_view kCompareNoReadings = "no readings in range";
+inline constexpr std::string_view kCompareAt = " at ";
+
+inline constexpr std::string_view kAddFileToChart = "&Add File to Chart...";
+inline constexpr std::string_view kAddFileToChartPrompt =
+    "Show another download file on the same chart, on the same time axis";
+inline constexpr std::string_view kRemoveFileFromChart = "Re&move File from Chart";
+inline constexpr std::string_view kRemoveFileFromChartPrompt = "Take a file off the chart";
+inline constexpr std::string_view kAddFileDialogTitle = "Add File to Chart";
+
+inline constexpr std::string_view kReportComparison = "%1 files compared";
+inline constexpr std::string_view kReportSummary = "Summary";
+inline constexpr std::string_view kReportFiles = "Download files";
+inline constexpr std::string_view kReportFileColumn = "File";
+
 } // namespace velmora::graphtext

@@ -370,7 +370,7 @@ TEST(Inspect, ReadoutOfOneReading)
 
 #define kUsageText                                                                                                        \
     "usage: velmora-cli inspect [--json] [--readout I] [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n" \
-    "                           [--activation-energy KJ_PER_MOL] FILE\n"
+    "                           [--activation-energy KJ_PER_MOL] FILE...\n"
 
 TEST(Inspect, FailuresGoToStandardError)
 {
@@ -388,7 +388,7 @@ TEST(Inspect, FailuresGoToStandardError)
          1,
          "velmora-cli inspect: reading 3 is not in the file (readings 0 to 2)\n"},
         {{}, 2, kUsageText},
-        {{"a.txt", "b.txt"}, 2, "velmora-cli inspect: one file at a time\n" kUsageText},
+        {{"--readout", "1", "a.txt", "b.txt"}, 2, "velmora-cli inspect: --readout reads one file\n" kUsageText},
         {{"--readout", "x", "a.txt"},
          2,
          "velmora-cli inspect: --readout needs a reading number (0, 1, 2, ...)\n" kUsageText},
@@ -420,5 +420,89 @@ TEST(Inspect, FailuresGoToStandardError)
     }
 }
 
+// Several files. hall: 4 6 9 7 every minute from 08:00; door: 5 10 11.5 3 every five
+// minutes from 08:01; both with a high alarm of 8; damp is humidity and is left out
+// of the comparison. Whole files: door's 11.5 at 08:11 is the hottest, its 3 at 08:16
+// the coldest; means hall 26/4 = 6.5, door 29.5/4 = 7.375; above 8 hall one minute,
+// door two readings in a row, 10 minutes.
+namespace several {
+
+std::string expectedSummary(const std::string& hall, const std::string& door)
+{
+    return "{\"hottest\":{\"file\":\"" + door + "\",\"max\":11.5,\"time\":\"01/06/2026 08:11:00\"}," +
+           "\"coldest\":{\"file\":\"" + door + "\",\"min\":3,\"time\":\"01/06/2026 08:16:00\"}," +
+           "\"warmest_mean\":{\"file\":\"" + door + "\",\"mean\":7.375}," + "\"coolest_mean\":{\"file\":\"" + hall +
+           "\",\"mean\":6.5}," + "\"longest_above_high\":{\"file\":\"" + door + "\",\"seconds\":600}}";
+}
+
+} // namespace several
+
+TEST(InspectSeveral, JsonHoldsEachFilesOwnDocumentInOrderAndTheSummary)
+{
+    const std::string hall = data("compare/hall.txt"), door = data("compare/door.txt"), damp = data("compare/damp.txt");
+    const Outcome r = inspect({"--json", hall, damp, door});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string docs;
+    for (const std::string& f : {hall, damp, door}) {
+        const Outcome one = inspect({"--json", f});
+        ASSERT_EQ(one.status, 0);
+        ASSERT_EQ(one.out.back(), '\n');
+        docs += (docs.empty() ? "" : ",") + one.out.substr(0, one.out.size() - 1);
+    }
+    EXPECT_EQ(r.out, "{\"files\":[" + docs + "],\"summary\":" + several::expectedSummary(hall, door) + "}\n");
+}
+
+TEST(InspectSeveral, FromAndToApplyToEveryFileAndTheTextEndsWithTheComparison)
+{
+    // 08:02 to 08:10: hall 9 and 7 (mean 8, one minute above), door 10 alone (five
+    // minutes above).
+    const std::string hall = data("compare/hall.txt"), door = data("compare/door.txt");
+    const Outcome r = inspect({hall, door, "--from", "01/06/2026 08:02:00", "--to", "01/06/2026 08:10:00"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("File: " + hall + "\nLogger: Hall\n", 0), 0u);
+    EXPECT_NE(r.out.find("\nFile: " + door + "\nLogger: Door\n"), std::string::npos);
+    const std::string comparison = "Comparison of the first channel:\n"
+                                   "  Hottest: " +
+                                   door +
+                                   ": 10.0°C at 01/06/2026 08:06:00\n"
+                                   "  Coldest: " +
+                                   hall +
+                                   ": 7.0°C at 01/06/2026 08:03:00\n"
+                                   "  Warmest mean: " +
+                                   door +
+                                   ": 10.00°C\n"
+                                   "  Coolest mean: " +
+                                   hall +
+                                   ": 8.00°C\n"
+                                   "  Longest excursion above high alarm: " +
+                                   door + ": 5 min\n";
+    ASSERT_GE(r.out.size(), comparison.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - comparison.size()), comparison);
+}
+
+TEST(InspectSeveral, AnUnreadableFileIsNamed)
+{
+    const std::string hall = data("compare/hall.txt");
+    const Outcome r = inspect({hall, data("compare/missing.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot read " + data("compare/missing.txt")), std::string::npos);
+    EXPECT_TRUE(r.out.empty());
+}
+
+TEST(InspectSeveral, TheFirstFilesUnitDecidesWhoIsComparedAndNoHighAlarmIsNull)
+{
+    // damp first: only %RH files compete (hall is °C); damp 90 at 08:00, 95 at 08:01,
+    // mean 92.5, and no high alarm column.
+    const std::string damp = data("compare/damp.txt"), hall = data("compare/hall.txt");
+    const Outcome r = inspect({"--json", damp, hall});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string summary = "\"summary\":{\"hottest\":{\"file\":\"" + damp +
+                                "\",\"max\":95,\"time\":\"01/06/2026 08:01:00\"},\"coldest\":{\"file\":\"" + damp +
+                                "\",\"min\":90,\"time\":\"01/06/2026 08:00:00\"},\"warmest_mean\":{\"file\":\"" + damp +
+                                "\",\"mean\":92.5},\"coolest_mean\":{\"file\":\"" + damp +
+                                "\",\"mean\":92.5},\"longest_above_high\":null}}\n";
+    ASSERT_GE(r.out.size(), summary.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - summary.size()), summary);
+}
 } // namespace
 } // namespace velmora

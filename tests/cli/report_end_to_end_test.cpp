@@ -1,6 +1,7 @@
 // velmora-cli report, checked with tools nobody here wrote: pdftotext reads the
 // page's words back (the logger, the figures, the SHA-256 that sha256sum gives for the
 // file), pdftoppm rasterises it (the paper's shape, the chart's red first channel).
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -153,6 +154,49 @@ TEST_F(ReportTest, FailuresLeaveNoReport)
     EXPECT_EQ(r.err, "The report cannot be saved as:\n" + sameFile.string() +
                          "\nThat is the download file it reports on: choose another name.\n");
     EXPECT_EQ(slurp(file), slurp(data("stats/all_equal.txt")));
+}
+
+// Several files: hall 4 6 9 7 (°C, a minute apart, high alarm 8), damp 90 95 (%RH),
+// door 5 10 11.5 3 (°C, five minutes apart from 08:01, high alarm 8).
+TEST_F(ReportTest, SeveralFilesARowEachTheSummaryAndEveryFingerprint)
+{
+    const std::string hall = data("compare/hall.txt"), damp = data("compare/damp.txt"), door = data("compare/door.txt");
+    const fs::path pdf = dir_ / "study.pdf";
+    const ShellRun r = report("'" + hall + "' '" + damp + "' '" + door + "' '" + pdf.string() + "'");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string text = shell("pdftotext '" + pdf.string() + "' -").out;
+    for (const std::string& expected : std::vector<std::string>{
+             "3 files compared", "hall.txt", "damp.txt", "door.txt", "95.0%RH", "6.50°C", "7.38°C", "10 min",
+             "Hottest: door.txt: 11.5°C at 01/06/2026 08:11:00", "Coolest mean: hall.txt: 6.50°C",
+             "Longest excursion above high alarm: door.txt: 10 min", "hall.txt, 158 bytes",
+             "SHA-256: b1dfd804495028cec794bd84acc48e9839b84b5c59e71cf7234e7a87e3241a9e", "door.txt, 160 bytes",
+             "SHA-256: 9c7a9c5f00af75649743b29a37a0d212fe6d1d02ff3d51998239a95b5ec7f096"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(ReportTest, ATableTooLongForOnePageRunsOnAndAThirdUnitIsRefused)
+{
+    // Sixty copies of hall: sixty rows and sixty fingerprints do not fit on A4.
+    std::string arguments;
+    for (int i = 0; i < 60; ++i) {
+        const fs::path copy = dir_ / ("logger" + std::to_string(i) + ".txt");
+        fs::copy_file(data("compare/hall.txt"), copy);
+        arguments += "'" + copy.string() + "' ";
+    }
+    const fs::path pdf = dir_ / "many.pdf";
+    ASSERT_EQ(report(arguments + "'" + pdf.string() + "'").exitCode, 0);
+    const std::string text = shell("pdftotext '" + pdf.string() + "' -").out;
+    EXPECT_GE(std::count(text.begin(), text.end(), '\f'), 2) << "pages";
+    EXPECT_NE(text.find("logger59.txt, 158 bytes"), std::string::npos);
+
+    const std::string warm = data("reader/fahrenheit_without_unit.txt");
+    const fs::path refused = dir_ / "refused.pdf";
+    const ShellRun r = report("'" + data("compare/hall.txt") + "' '" + data("compare/damp.txt") + "' '" + warm + "' '" +
+                              refused.string() + "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, warm + "\nThis file cannot join the chart: its unit °F fits neither axis (°C on the left, %RH "
+                            "on the right).\n");
+    EXPECT_FALSE(fs::exists(refused));
 }
 
 } // namespace

@@ -217,5 +217,46 @@ TEST_F(DocFixture, EventFileLeavesAnEmptyDocument)
     EXPECT_FALSE(doc.data().channel1.present);
 }
 
+// Several files on the chart: the first file's unit takes the left axis, the next
+// unit the right one, and a third is refused by name while the others stay.
+TEST_F(DocFixture, AddedFilesTakeTheAxesOfTheirUnitsAndAThirdUnitIsRefused)
+{
+    const std::string hall = testData("compare/hall.txt"), damp = testData("compare/damp.txt"),
+                      door = testData("compare/door.txt"), warm = testData("reader/fahrenheit_without_unit.txt");
+    EXPECT_TRUE(doc.AddFile(hall)); // nothing loaded: opened
+    EXPECT_EQ(doc.filePath(), hall);
+    EXPECT_TRUE(doc.AddFile(damp));
+    EXPECT_TRUE(doc.AddFile(door));
+    prompts.expect(warm + "\nThis file cannot join the chart: its unit °F fits neither axis (°C on the left, %RH on "
+                          "the right).");
+    EXPECT_FALSE(doc.AddFile(warm));
+    EXPECT_EQ(doc.chartPaths(), (std::vector<std::string>{hall, damp, door}));
+    EXPECT_EQ(doc.chartSides(), (std::vector<AxisSide>{AxisSide::Left, AxisSide::Right, AxisSide::Left}));
+    ASSERT_EQ(doc.chartFiles().size(), 3u);
+    EXPECT_EQ(doc.chartFiles()[2]->loggerName, "Door");
+
+    // Taking the first off: the next is the opened file, and its unit the left axis'.
+    doc.RemoveFile(0);
+    EXPECT_EQ(doc.filePath(), damp);
+    EXPECT_EQ(doc.data().loggerName, "Damp");
+    EXPECT_EQ(doc.chartSides(), (std::vector<AxisSide>{AxisSide::Left, AxisSide::Right}));
+    doc.RemoveFile(1);
+    EXPECT_EQ(doc.chartPaths(), std::vector<std::string>{damp});
+    // Opening a file replaces them all.
+    EXPECT_TRUE(doc.AddFile(hall));
+    EXPECT_TRUE(doc.OnOpenDocument(door));
+    EXPECT_EQ(doc.chartPaths(), std::vector<std::string>{door});
+}
+
+TEST_F(DocFixture, TheFirstFilesSecondChannelKeepsTheRightAxis)
+{
+    const std::string warm = testData("reader/fahrenheit_without_unit.txt");
+    ASSERT_TRUE(doc.OnOpenDocument(testData("reader/humidity_alarms.txt")));
+    prompts.expect(warm + "\nThis file cannot join the chart: its unit °F fits neither axis (°C on the left, %rh on "
+                          "the right).");
+    EXPECT_FALSE(doc.AddFile(warm));
+    EXPECT_EQ(doc.chartFiles().size(), 1u);
+}
+
 } // namespace
 } // namespace velmora

@@ -180,8 +180,9 @@ TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)
     start({});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.calls.empty(); }, 2000));
     EXPECT_EQ(itemsOf(topMenu(frame(), 0)),
-              (QStringList{"&Open...\tCtrl+O", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
-                           "Export to Excel", "Save Report as PDF...", "-", "Recent File", "-", "&Close Graph"}));
+              (QStringList{"&Open...\tCtrl+O", "Open from Arc&hive...", "&Add File to Chart...",
+                           "> Re&move File from Chart", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
+                           "-", "Export to Excel", "Save Report as PDF...", "-", "Recent File", "-", "&Close Graph"}));
     EXPECT_EQ(itemsOf(topMenu(frame(), 1)),
               (QStringList{"&Toolbar", "&Status Bar", "-", "Zoom In", "Zoom Out", "-", "Mark Points",
                            "> Show traces...", "> Grid Lines...", "-", "Statistics..."}));

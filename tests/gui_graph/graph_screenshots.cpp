@@ -1,10 +1,11 @@
 // Developer tool: pictures of the viewer's window as a user meets it. Usage:
-//   graph_screenshots OUTDIR [FILE]
+//   graph_screenshots OUTDIR [FILE [MORE...]]
 // writes empty.png (started without a file, the Open dialog cancelled), and with a
 // download FILE: file.png (the file shown), narrow.png (the window at its smallest),
 // zoomed.png (the statistics panel open, one Ctrl+wheel notch in at the middle of the
 // plot: the axis, the footer and the panel show one range), about.png (the About box)
-// and message.png (the event-file question, as a message box lays it out). Works
+// and message.png (the event-file question, as a message box lays it out); with MORE
+// files, compare.png (FILE and the others on one chart). Works
 // offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
 #include <QApplication>
 #include <QDir>
@@ -117,5 +118,17 @@ int main(int argc, char* argv[])
     box->show();
     settle();
     ok &= save(*box, out + "/message.png");
+    box->hide();
+
+    if (argc > 3) {
+        viewer.OpenDocumentFile(QString::fromLocal8Bit(argv[2]));
+        for (int i = 3; i < argc; ++i)
+            viewer.AddFileToChart(QString::fromLocal8Bit(argv[i]));
+        settle();
+        ok &= save(frame, out + "/compare.png");
+        viewer.OnViewStatistics();
+        settle(300);
+        ok &= save(frame, out + "/compare-statistics.png");
+    }
     return ok ? 0 : 1;
 }

@@ -213,6 +213,35 @@ TEST_P(ArchiveTest, OverlappingDeploymentsMergeInTimeOrder)
     EXPECT_EQ(order, expected);
 }
 
+// A time range across overlapping deployments: both ends included, in either
+// deployment; and a read left after its first reading leaves the store usable.
+TEST_P(ArchiveTest, RangeAcrossDeploymentsAndAnAbandonedRead)
+{
+    auto store = open();
+    const std::string a = writeFile(
+        "a.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number", "1,01/06/2026 10:00:00,1.0,000000051",
+                               "2,01/06/2026 10:10:00,2.0", "3,01/06/2026 10:20:00,3.0"}));
+    const std::string b =
+        writeFile("b.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number",
+                                         "1,01/06/2026 10:05:00,1.5,000000051", "2,01/06/2026 10:10:00,2.5"}));
+    add(*store, a);
+    add(*store, b);
+    const std::vector<Deployment> both = store->deployments(std::string("000000051"));
+    // 10:05 to 10:10 in Berlin's summer time: 08:05 to 08:10 UTC.
+    std::vector<double> values;
+    forEachReading(*store, both, 1780301100, 1780301400,
+                   [&](const StoredReading& r) { values.push_back(r.values[kFirstValue]); });
+    EXPECT_EQ(values, (std::vector<double>{1.5, 2.0, 2.5}));
+
+    {
+        std::unique_ptr<ReadingCursor> cursor = store->readingsInOrder(both, INT64_MIN / 2, INT64_MAX / 2);
+        StoredReading first;
+        ASSERT_TRUE(cursor->next(first));
+    }
+    EXPECT_EQ(store->deployments(std::string("000000051")).size(), 2u);
+    EXPECT_EQ(readingsOf(*store, "000000051").size(), 5u);
+}
+
 // A store made by a newer program is left alone, saying which version it is.
 TEST_P(ArchiveTest, NewerSchemaIsRefused)
 {

@@ -222,10 +222,8 @@ int runArchive(const std::optional<std::string>& storeOption, const std::vector<
     if (storeOption && locationHasPassword(*storeOption))
         return usage(err, "--store carries a password: put it in ~/.pgpass or PGPASSWORD instead");
     std::string location = storeOption.value_or("");
-    if (location.empty()) {
-        const char* env = std::getenv("VELMORA_STORE");
-        location = env && *env ? env : defaultStorePath();
-    }
+    if (location.empty())
+        location = defaultStoreLocation();
     const std::string zone = a.zone.value_or(systemZoneName());
     if (!zoneExists(zone)) {
         err << archivetext::fill(archivetext::kUnknownZone, {zone}) << '\n';

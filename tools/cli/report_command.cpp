@@ -3,9 +3,12 @@
 #include <QGuiApplication>
 #include <memory>
 
+#include "comparison_report.h"
 #include "read_outcome.h"
 #include "report_writer.h"
 #include "stats_args.h"
+#include "time_alignment.h"
+#include "unit_axes.h"
 
 namespace velmora {
 
@@ -13,8 +16,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmora-cli report [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n"
-    "                          [--activation-energy KJ_PER_MOL] FILE OUT.pdf\n";
-constexpr const char* kPrefix = "velmora-cli report: ";
+    "                          [--activation-energy KJ_PER_MOL] FILE... OUT.pdf\n";
+const std::string kPrefix = "velmora-cli report: ";
 
 // Fonts and painting need a GUI application; the offscreen platform gives one without
 // a display, so the command runs the same on a headless machine.
@@ -34,6 +37,58 @@ std::unique_ptr<QGuiApplication> guiApplication()
     static char name[] = "velmora-cli";
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Several files: the overlay chart, a row per file, the summary and every file's
+// fingerprint. --from and --to are on the first file's clock, as in inspect.
+int reportSeveral(const std::vector<std::string>& inputs, const std::string& out, const StatsArgs& stats,
+                  std::ostream& err)
+{
+    ComparisonReportContent content;
+    std::vector<GraphData> data(inputs.size());
+    content.fingerprints.resize(inputs.size());
+    UnitAxes axes;
+    std::vector<ChartFile> chartFiles;
+    for (std::size_t f = 0; f < inputs.size(); ++f) {
+        const ReadResult read = readFingerprinted(inputs[f], data[f], content.fingerprints[f]);
+        if (!readOutcomeAccepted(read, data[f], err, kPrefix + inputs[f] + ": ")) {
+            err << kPrefix << "cannot read " << inputs[f] << "\n";
+            return 1;
+        }
+        const std::optional<AxisSide> side = axes.place(data[f].channel1.unit);
+        if (!side) {
+            err << axes.refusal(inputs[f], data[f].channel1.unit) << "\n";
+            return 1;
+        }
+        if (f == 0 && data[f].channel2.present)
+            axes.reserveRight(data[f].channel2.unit);
+        content.files.push_back(&data[f]);
+        content.names.push_back(content.fingerprints[f].name);
+        chartFiles.push_back(
+            {&data[f], chartFileTitle(QString::fromStdString(content.names[f]), data[f].serialNumber), *side});
+    }
+    const TimeAlignment alignment = alignTimes(content.files);
+    for (std::size_t f = 0; f < inputs.size(); ++f) {
+        StatsArgs own = stats;
+        if (own.from)
+            own.from = alignment.toFileTime(content.files, f, *own.from);
+        if (own.to)
+            own.to = alignment.toFileTime(content.files, f, *own.to);
+        content.stats.push_back(documentStatistics(data[f], statsRange(data[f], own), own.options));
+    }
+    content.chart = comparisonReportChart(chartFiles, alignment.fromEarliest());
+    std::string error;
+    const bool written = writeReportPages(
+        out, inputs, localePaper(),
+        [&](QPainter& painter, const QRectF& area, double mm, const std::function<void()>& newPage) {
+            drawComparisonReport(painter, area, mm, content, newPage);
+        },
+        error);
+    if (!written) {
+        err << error << "\n";
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -62,7 +117,7 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
         }
         files.push_back(a);
     }
-    if (files.size() != 2) {
+    if (files.size() < 2) {
         err << kUsage;
         return 2;
     }
@@ -72,6 +127,8 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
     }
 
     const std::unique_ptr<QGuiApplication> app = guiApplication();
+    if (files.size() > 2)
+        return reportSeveral({files.begin(), files.end() - 1}, files.back(), stats, err);
     GraphData data;
     FileFingerprint fingerprint;
     const ReadResult read = readFingerprinted(files[0], data, fingerprint);

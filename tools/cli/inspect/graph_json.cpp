@@ -178,7 +178,7 @@ std::string jsonString(std::string_view utf8)
     return out + '"';
 }
 
-void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats)
+void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats, bool endLine)
 {
     const std::size_t count = data.readingCount > 0 ? static_cast<std::size_t>(data.readingCount) : 0;
     JsonOut j(out);
@@ -196,7 +196,45 @@ void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStat
     j.raw(",").key("warnings").raw("[");
     if (data.lastLineUnterminated)
         j.raw(jsonString(graphtext::kLastLineCut));
-    j.raw("]}\n");
+    j.raw(endLine ? "]}\n" : "]}");
+}
+
+void writeSummaryJson(std::ostream& out, const ComparisonSummary& summary, const std::vector<std::string>& paths)
+{
+    JsonOut j(out);
+    const auto file = [&](std::size_t f) -> JsonOut& {
+        return j.raw("{").key("file").raw(jsonString(f < paths.size() ? paths[f] : std::string()));
+    };
+    const auto extreme = [&](std::string_view name, std::string_view value, const std::optional<ExtremeOfFiles>& e) {
+        j.key(name);
+        if (!e) {
+            j.raw("null");
+            return;
+        }
+        file(e->file).raw(",").key(value).number(e->value);
+        j.raw(",").key("time").text(readingTimeText(e->time)).raw("}");
+    };
+    const auto mean = [&](std::string_view name, const std::optional<MeanOfFiles>& m) {
+        j.key(name);
+        if (m)
+            file(m->file).raw(",").key("mean").number(m->mean).raw("}");
+        else
+            j.raw("null");
+    };
+    j.raw("{");
+    extreme("hottest", "max", summary.hottest);
+    j.raw(",");
+    extreme("coldest", "min", summary.coldest);
+    j.raw(",");
+    mean("warmest_mean", summary.warmestMean);
+    j.raw(",");
+    mean("coolest_mean", summary.coolestMean);
+    j.raw(",").key("longest_above_high");
+    if (const std::optional<LongestAboveHigh>& l = summary.longestAboveHigh)
+        file(l->file).raw(",").key("seconds").integer(l->seconds).raw("}");
+    else
+        j.raw("null");
+    j.raw("}");
 }
 
 } // namespace velmora

@@ -8,13 +8,22 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "comparison_summary.h"
 #include "document_statistics.h"
 #include "graph_data.h"
 
 namespace velmora {
 
-void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats);
+// `endLine`: a line end after the document (not when it is part of a larger one).
+void writeGraphJson(std::ostream& out, const GraphData& data, const DocumentStatistics& stats, bool endLine = true);
+
+// Several files' first channels compared, as the object
+// {"hottest":{"file","max","time"},"coldest":{"file","min","time"},"warmest_mean":{"file","mean"},
+//  "coolest_mean":{"file","mean"},"longest_above_high":{"file","seconds"}}, each null when no
+// file qualifies; "file" is the path as given (`paths`, UTF-8), "time" the reading's stamp.
+void writeSummaryJson(std::ostream& out, const ComparisonSummary& summary, const std::vector<std::string>& paths);
 
 // A UTF-8 text as a JSON string, quotes included.
 std::string jsonString(std::string_view utf8);

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "chart_texts.h"
+#include "comparison_text.h"
 #include "graph_data_reader.h"
 #include "graph_json.h"
 #include "graph_strings.h"
@@ -12,6 +13,7 @@
 #include "statistics_text.h"
 #include "stats_args.h"
 #include "text_encoding.h"
+#include "time_alignment.h"
 
 namespace velmora {
 
@@ -19,20 +21,19 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: velmora-cli inspect [--json] [--readout I] [--from \"DD/MM/YYYY HH:MM:SS\"] [--to \"DD/MM/YYYY HH:MM:SS\"]\n"
-    "                           [--activation-energy KJ_PER_MOL] FILE\n";
-constexpr const char* kPrefix = "velmora-cli inspect: ";
+    "                           [--activation-energy KJ_PER_MOL] FILE...\n";
+const std::string kPrefix = "velmora-cli inspect: ";
 
 struct Options {
     bool json = false;
     std::optional<std::size_t> readout;
     StatsArgs stats;
-    std::string file;
+    std::vector<std::string> files;
 };
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::ostream& err)
 {
     Options o;
-    bool haveFile = false;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -62,16 +63,16 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::o
         } else if (!optionsEnded && a.size() > 1 && a[0] == '-') {
             err << "velmora-cli inspect: unknown option " << a << "\n" << kUsage;
             return std::nullopt;
-        } else if (haveFile) {
-            err << "velmora-cli inspect: one file at a time\n" << kUsage;
-            return std::nullopt;
         } else {
-            o.file = a;
-            haveFile = true;
+            o.files.push_back(a);
         }
     }
-    if (!haveFile) {
+    if (o.files.empty()) {
         err << kUsage;
+        return std::nullopt;
+    }
+    if (o.readout && o.files.size() > 1) {
+        err << "velmora-cli inspect: --readout reads one file\n" << kUsage;
         return std::nullopt;
     }
     if (!checkStatsArgs(o.stats, err, kPrefix)) {
@@ -128,6 +129,59 @@ void printSummary(std::ostream& out, const GraphData& data, const DocumentStatis
     out << fromToText(data) << "\n";
 }
 
+// Several files: each file's document as for one, then the first channels compared,
+// over the same stretch of time in each (--from and --to in the first file's clock).
+int inspectSeveral(const Options& options, std::ostream& out, std::ostream& err)
+{
+    std::vector<GraphData> data(options.files.size());
+    std::vector<const GraphData*> files;
+    for (std::size_t f = 0; f < options.files.size(); ++f) {
+        const ReadResult read = readDataFile(options.files[f], data[f]);
+        if (!readOutcomeAccepted(read, data[f], err, kPrefix + options.files[f] + ": ")) {
+            err << kPrefix << "cannot read " << options.files[f] << "\n";
+            return 1;
+        }
+        files.push_back(&data[f]);
+    }
+    const TimeAlignment alignment = alignTimes(files);
+    std::vector<DocumentStatistics> stats;
+    stats.reserve(files.size());
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        StatsArgs own = options.stats;
+        if (own.from)
+            own.from = alignment.toFileTime(files, f, *own.from);
+        if (own.to)
+            own.to = alignment.toFileTime(files, f, *own.to);
+        stats.push_back(documentStatistics(data[f], statsRange(data[f], own), own.options));
+    }
+    std::vector<ComparedFile> compared;
+    for (std::size_t f = 0; f < files.size(); ++f)
+        compared.push_back({files[f], &stats[f]});
+    const ComparisonSummary summary = compareFirstChannels(compared);
+
+    if (options.json) {
+        out << "{\"files\":[";
+        for (std::size_t f = 0; f < files.size(); ++f) {
+            if (f > 0)
+                out << ",";
+            writeGraphJson(out, data[f], stats[f], false);
+        }
+        out << "],\"summary\":";
+        writeSummaryJson(out, summary, options.files);
+        out << "}\n";
+        return 0;
+    }
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        out << "File: " << options.files[f] << "\n";
+        printSummary(out, data[f], stats[f]);
+        out << "\n";
+    }
+    out << "Comparison of the first channel:\n";
+    for (const SummaryLine& line : summaryLines(summary, compared, options.files))
+        out << "  " << line.label << ": " << line.text << "\n";
+    return 0;
+}
+
 } // namespace
 
 int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -136,8 +190,13 @@ int runInspect(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!options)
         return 2;
 
+    if (options->files.size() > 1) {
+        const int status = inspectSeveral(*options, out, err);
+        out.flush();
+        return status;
+    }
     GraphData data;
-    const ReadResult read = readDataFile(options->file, data);
+    const ReadResult read = readDataFile(options->files.front(), data);
     if (!readOutcomeAccepted(read, data, err, kPrefix))
         return 1;
 
