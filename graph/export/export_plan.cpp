@@ -5,6 +5,7 @@
 #include "download_columns.h"
 #include "field_cursor.h"
 #include "graph_strings.h"
+#include "placeholders.h"
 
 namespace velmora {
 
@@ -129,9 +130,7 @@ std::vector<ChartPlan> planCharts(const HeaderAnalysis& header, int rowCount)
 
 std::string manyChartsWarning(int charts)
 {
-    std::string text(graphtext::kManyChartsWarning);
-    text.replace(text.find("%d"), 2, std::to_string(charts));
-    return text;
+    return fillPlaceholders(graphtext::kManyChartsWarning, {std::to_string(charts)});
 }
 
 } // namespace velmora

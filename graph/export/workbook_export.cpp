@@ -16,6 +16,7 @@
 #include "file_identity.h"
 #include "graph_data_reader.h"
 #include "graph_strings.h"
+#include "placeholders.h"
 #include "prompts.h"
 #include "text_encoding.h"
 #include "text_import.h"
@@ -32,12 +33,7 @@ constexpr std::size_t kLinesBetweenProgress = 2048;
 
 std::string withArguments(std::string_view text, const std::string& first, const std::string& second = {})
 {
-    std::string out(text);
-    if (const auto at = out.find("%1"); at != std::string::npos)
-        out.replace(at, 2, first);
-    if (const auto at = out.find("%2"); at != std::string::npos)
-        out.replace(at, 2, second);
-    return out;
+    return fillPlaceholders(text, {first, second});
 }
 
 // The workbook library reads a text that starts with "=" as a cell reference (and

@@ -12,6 +12,7 @@
 #include "atomic_file.h"
 #include "file_identity.h"
 #include "graph_strings.h"
+#include "placeholders.h"
 #include "velmora_version.h"
 
 namespace velmora {
@@ -23,11 +24,7 @@ constexpr double kMarginMm = 15.0;
 
 std::string withArgs(std::string_view pattern, const std::string& a, const std::string& b = {})
 {
-    std::string t(pattern);
-    t.replace(t.find("%1"), 2, a);
-    if (const auto at = t.find("%2"); at != std::string::npos)
-        t.replace(at, 2, b);
-    return t;
+    return fillPlaceholders(pattern, {a, b});
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "placeholders.h"
+
 namespace velmora::archivetext {
 
 inline constexpr std::string_view kAdded = "added %1 readings";
@@ -28,14 +30,7 @@ inline constexpr std::string_view kVerified = "%1 files verified";
 // `text` with %1, %2, ... replaced by `args` in order.
 inline std::string fill(std::string_view text, std::initializer_list<std::string> args)
 {
-    std::string out(text);
-    int n = 1;
-    for (const std::string& a : args) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (const std::size_t at = out.find(mark); at != std::string::npos)
-            out.replace(at, mark.size(), a);
-    }
-    return out;
+    return fillPlaceholders(text, args);
 }
 
 } // namespace velmora::archivetext

@@ -1,6 +1,7 @@
 #pragma once
 // The graph viewer's own texts. The viewer numbers its messages separately from the
 // utility (its 129 is not the utility's 129), so it has its own table.
+// Placeholders are Qt's %1, %2: QString::arg fills them, fillPlaceholders without Qt.
 #include <string_view>
 
 #include "velmora_version.h"
@@ -15,7 +16,7 @@ inline constexpr std::string_view kOpenBeforeExport = "Open the data file before
 inline constexpr std::string_view kDataSheetName = "Data";                                                  // 144
 inline constexpr std::string_view kManyChartsWarning =                                                      // 145
     "Warning: The file contains more than 32000 readings.The maximum number of points in an Excel 2-D chart data "
-    "series is 32000. Therefore %d charts will be generated to show all the readings.";
+    "series is 32000. Therefore %1 charts will be generated to show all the readings.";
 // The viewer's one name, its product name: message captions, the window title, the
 // Help menu and the About box all use it.
 inline constexpr std::string_view kAppTitle = "VelmoraGraph"; // 57344

@@ -54,7 +54,7 @@ QStringList linesOf(const QString& paragraph, const QFont& font, int width)
 TEST(MessageBoxes, NoSentenceIsBrokenBeforeItsLastWord)
 {
     std::string manyCharts(graphtext::kManyChartsWarning);
-    manyCharts.replace(manyCharts.find("%d"), 2, "3");
+    manyCharts.replace(manyCharts.find("%1"), 2, "3");
     const std::string messages[] = {
         std::string(graphtext::kEventFileQuestion),
         manyCharts,

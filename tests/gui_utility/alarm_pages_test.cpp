@@ -55,7 +55,7 @@ TEST_F(AlarmPagesTest, TemperatureAlarms)
     EXPECT_TRUE(low->isEnabled());
 
     high->setCurrentIndex(low->currentIndex());
-    prompts.expectMsg(msgid::kHighNotAboveLow);
+    prompts.expectMsg(utilitytext::kHighNotAboveLow);
     click(2, 1002);
     EXPECT_EQ(shownPage(), 2);
     EXPECT_TRUE(focused(2, 1019));
@@ -96,7 +96,7 @@ TEST_F(AlarmPagesTest, TypedLevels)
     click(10, 1035);
 
     high->setText(QStringLiteral("35"));
-    prompts.expectMsg(msgid::kHighAlarmAdjusted);
+    prompts.expectMsg(utilitytext::kHighAlarmAdjusted);
     click(10, 1002);
     EXPECT_EQ(shownPage(), 10);
     EXPECT_EQ(high->text(), QStringLiteral("30.00"));
@@ -106,7 +106,7 @@ TEST_F(AlarmPagesTest, TypedLevels)
     auto* low = control<QLineEdit>(10, 1084);
     low->clear();
     high->setFocus();
-    prompts.expect(std::string(kLowLevelMissing));
+    prompts.expect(std::string(utilitytext::kLowLevelMissing));
     click(10, 1002);
     EXPECT_EQ(shownPage(), 10);
     EXPECT_TRUE(focused(10, 1084));
@@ -135,7 +135,7 @@ TEST_F(AlarmPagesTest, CarbonMonoxideWarningLevel)
     level->setText(QStringLiteral("60"));
     click(15, 1105); // the sounder off: written on Next only
     EXPECT_TRUE(config().hasMode(mode::kSounder));
-    prompts.expectMsg(msgid::kCoAboveSafetySounderOff, PromptAnswer::No, PromptIcon::Question);
+    prompts.expectMsg(utilitytext::kCoAboveSafetySounderOff, PromptAnswer::No, PromptIcon::Question);
     click(15, 1002);
     EXPECT_EQ(shownPage(), 15);
     EXPECT_TRUE(focused(15, 1084));
@@ -175,7 +175,7 @@ TEST_F(AlarmPagesTest, ConsecutiveAlarms)
     EXPECT_EQ(count->text(), QStringLiteral("40")); // remembered
 
     count->setText(QStringLiteral("1"));
-    prompts.expectMsg(msgid::kCountAdjusted);
+    prompts.expectMsg(utilitytext::kCountAdjusted);
     click(25, 1002);
     EXPECT_EQ(count->text(), QStringLiteral("2"));
     EXPECT_TRUE(focused(25, 1183));
@@ -184,8 +184,8 @@ TEST_F(AlarmPagesTest, ConsecutiveAlarms)
 TEST(SafetyQuestionBox, ReturnAnswersNoWhenNoIsTheDefault)
 {
     QtPrompts prompts(QStringLiteral("Velmora USB"));
-    const std::unique_ptr<QMessageBox> box =
-        prompts.makeBox(msg(msgid::kCoSounderOff), PromptIcon::Question, PromptButtons::YesNo, PromptAnswer::No);
+    const std::unique_ptr<QMessageBox> box = prompts.makeBox(
+        std::string(utilitytext::kCoSounderOff), PromptIcon::Question, PromptButtons::YesNo, PromptAnswer::No);
     EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::No));
     QTimer::singleShot(0, box.get(), [&box] { QTest::keyClick(box.get(), Qt::Key_Return); });
     EXPECT_EQ(box->exec(), QMessageBox::No);

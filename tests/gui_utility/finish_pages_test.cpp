@@ -64,7 +64,7 @@ TEST_F(FinishPagesTest, StartPageRefusesAPastTimeAndCancelWritesNothing)
     flags().startClockLive = true;
     app->SwitchPage(3);
     picker(3, 1024)->setTime(QTime(14, 59, 0));
-    prompts.expectMsg(msgid::kStartInPast);
+    prompts.expectMsg(utilitytext::kStartInPast);
     click(3, 1002);
     EXPECT_EQ(shownPage(), 3);
     EXPECT_EQ(shown(3, 1024).time(), QTime(14, 59, 0));

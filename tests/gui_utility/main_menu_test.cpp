@@ -55,7 +55,7 @@ TEST_F(UtilityTest, ACommandThatEndsOnTheMenuSwitchesNothing)
     startApp(); // no logger plugged in
     for (int id : {1101, 1102, 32775}) {
         SCOPED_TRACE(id);
-        prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+        prompts.expectMsg(utilitytext::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
         if (id == 32775)
             app->mainFrame().command(id)->trigger();
         else

@@ -49,7 +49,7 @@ TEST_F(NamePagesTest, NamePageShowsTheLoggerAndKeepsTheFocusOnARefusedName)
     EXPECT_FALSE(control(1, 1000)->isEnabled());
 
     type(1, 1012, "Cold:Store");
-    prompts.expectMsg(msgid::kNameUnsupported);
+    prompts.expectMsg(utilitytext::kNameUnsupported);
     click(1, 1002);
     EXPECT_EQ(shownPage(), 1);
     EXPECT_TRUE(hasFocus(1, 1012));
@@ -120,7 +120,7 @@ TEST_F(NamePagesTest, ScalingPageFollowsTheUnitAsTypedAndPutsTheFactoryPointsBac
     EXPECT_EQ(app->logger().config.units(), "Volts");
 
     type(9, 1082, "0");
-    prompts.expectMsg(msgid::kInputsEqual);
+    prompts.expectMsg(utilitytext::kInputsEqual);
     click(9, 1002);
     EXPECT_EQ(shownPage(), 9);
     EXPECT_TRUE(hasFocus(9, 1082));

@@ -211,7 +211,7 @@ TEST_F(UtilityTest, FailedRefreshKeepsThePageAsItWas)
     app->mainFrame().command(32775)->trigger();
     ASSERT_EQ(text(6, 1029), "Fridge");
     bridge.detach(0);
-    prompts.expectMsg(msgid::kNoLogger);
+    prompts.expectMsg(utilitytext::kNoLogger);
     click(6, 1062);
     EXPECT_EQ(text(6, 1029), "Fridge");
     EXPECT_EQ(text(6, 1042), "3");

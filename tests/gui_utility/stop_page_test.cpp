@@ -48,7 +48,7 @@ protected:
     void reachStopPage()
     {
         startApp();
-        prompts.expectMsg(msgid::kStopConfirm, PromptAnswer::Yes, PromptIcon::Question);
+        prompts.expectMsg(utilitytext::kStopConfirm, PromptAnswer::Yes, PromptIcon::Question);
         click(0, 1102);
         ASSERT_EQ(shownPage(), 5);
     }
@@ -90,7 +90,7 @@ TEST_F(StopPageTest, CancelledSaveDialogWarnsAndSavesNothing)
     plugIn(loggingFridge());
     reachStopPage();
     dialogs.answer(std::nullopt);
-    prompts.expectMsg(msgid::kDataMayNotBeSaved, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kDataMayNotBeSaved, PromptAnswer::Ok, PromptIcon::Warning);
     click(5, 1);
     EXPECT_EQ(shownPage(), 0);
     EXPECT_TRUE(launcher.starts.empty());
@@ -135,7 +135,7 @@ TEST_F(StopPageTest, AFailedDownloadSavesNothing)
     reachStopPage();
     // The logger is pulled out part way through sending its readings.
     logger.faults().vanishAfterBytes = 64 + 3 + 1;
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     click(5, 1);
     EXPECT_TRUE(dialogs.calls.empty());
     EXPECT_EQ(shownPage(), 0);
@@ -149,7 +149,7 @@ TEST_F(StopPageTest, TheViewerNotStartingIsReportedAndTheFileKept)
     launcher.succeeds = false;
     const std::string path = inDir("Fridge.txt");
     dialogs.answer(path);
-    prompts.expectMsg(msgid::kViewerNotFound, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kViewerNotFound, PromptAnswer::Ok, PromptIcon::Warning);
     click(5, 1);
     EXPECT_EQ(contents(path), kFridgeFile);
     EXPECT_EQ(launcher.starts.size(), 1u);

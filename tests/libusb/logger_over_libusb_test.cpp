@@ -144,7 +144,7 @@ TEST_F(LoggerOverLibusbTest, LoggerPulledOutMidDownloadFailsCleanly)
 {
     link.listDevices();
     logger.faults().vanishAfterBytes = 700;
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     std::vector<float> readings;
     EXPECT_FALSE(link.readReadings(kWideType, readings));
     EXPECT_TRUE(logger.vanished());
@@ -163,7 +163,7 @@ TEST_F(LoggerOverLibusbTest, LoggerPulledOutDuringTheStopsRecordWriteFailsCleanl
     // The stop reads the record again (a 3-byte frame), then sends the write frame and
     // the 256-byte record: the logger goes 100 bytes into the record.
     logger.faults().vanishAfterReceivedBytes = 3 + 3 + 100;
-    prompts.expectMsg(msgid::kCommsError); // once, after the last attempt
+    prompts.expectMsg(utilitytext::kCommsError); // once, after the last attempt
     EXPECT_FALSE(connected.stopAndWrite());
     EXPECT_TRUE(logger.vanished());
     EXPECT_EQ(logger.recordsTaken(), 0) << "half a record is no record";

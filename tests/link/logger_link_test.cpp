@@ -46,7 +46,7 @@ TEST_F(LinkTest, NoLoggerListedShowsMessage134)
 {
     link.listDevices();
     EXPECT_EQ(link.deviceCount(), 0);
-    prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(link.requireDevice());
     EXPECT_EQ(bridge.transfers().size(), 0u);
 }
@@ -76,9 +76,9 @@ TEST_F(LinkTest, ALoggerPulledOutIsNotReachedThroughItsOldLocation)
     bridge.attach(imageOf(4, {}, 333)); // a new logger gets a location of its own
     LoggerLink link2(bridge, clock, prompts, second);
     link2.listDevices();
-    prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(link2.requireDevice());
-    prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
     LoggerConfig out;
     EXPECT_FALSE(link2.readConfigBlock(out));
 }
@@ -202,7 +202,7 @@ TEST_F(LinkTest, ConfigurationReadFailures)
         b.attach(imageOf(c.type)).faults() = c.faults;
         test::ScriptedPrompts p;
         if (!c.ok)
-            p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+            p.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
         LoggerLink l(b, clock, p);
         LoggerConfig out;
         out.setName("unchanged");
@@ -253,7 +253,7 @@ TEST_F(LinkTest, WriteFailureShowsMessageOnlyWhenAsked)
     bridge.attach(imageOf(4)).faults().noAck = true;
     const LoggerConfig record = imageOf(4).record;
     EXPECT_FALSE(link.writeConfigBlock(record, 256, false));
-    prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(link.writeConfigBlock(record, 256, true));
 }
 
@@ -364,7 +364,7 @@ TEST_F(LinkTest, ReadingsDownloadFailuresKeepWhatArrived)
         SimulatedBridge b(clock);
         b.attach(imageOf(4, counting(2000))).faults() = c.faults;
         test::ScriptedPrompts p;
-        p.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+        p.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
         LoggerLink l(b, clock, p);
         std::vector<float> readings;
         EXPECT_FALSE(l.readReadings(4, readings));
@@ -406,7 +406,7 @@ TEST_F(LinkTest, GarbledTotalFailsAtTheFirstMissingBlockWithoutAHugeAllocation)
 {
     VirtualLogger& logger = bridge.attach(imageOf(20, counting(100)));
     logger.faults().readingsTotal = 0xFFFFFF; // 16 MB announced, one block sent
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     std::vector<float> readings;
     const std::uint64_t before = clock.tickMs();
     EXPECT_FALSE(link.readReadings(20, readings));

@@ -16,6 +16,7 @@
 #include "simulated_bridge.h"
 #include "simulation_setup.h"
 #include "type_catalogue.h"
+#include "utility_strings.h"
 
 using namespace velmora;
 
@@ -189,7 +190,7 @@ TEST_F(VirtualLoggerTest, InterruptedDownloadLeavesTheReadingsUndownloaded)
     VirtualLogger& logger = bridge.attach(makePresetImage(4, clock.localNow()));
     logger.faults().truncatedReplies = 1;
     logger.faults().truncateAfter = 600;
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     std::vector<float> readings;
     EXPECT_FALSE(link.readReadings(4, readings));
     EXPECT_TRUE(logger.record().hasFlag(flag::kUndownloaded));
@@ -249,7 +250,7 @@ TEST_F(VirtualLoggerTest, AnImageThatCannotBeSavedFailsTheWriteAndTheLoggerKeeps
     LoggerConfig started = logger.record();
     started.setName("Cold Room");
     started.setFlag(flag::kLogging, true);
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     EXPECT_FALSE(l.writeConfigBlock(started, 64, true));
     EXPECT_EQ(logger.record().bytes, image.record.bytes);
     EXPECT_EQ(logger.recordsTaken(), 0);

@@ -38,7 +38,7 @@ protected:
 TEST_F(ConnectedLoggerTest, NoLoggerShows134AndKeepsTheRecord)
 {
     logger.config.setName("Kept");
-    prompts.expectMsg(msgid::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kNoLogger, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(logger.readConfiguration());
     EXPECT_EQ(logger.config.name(), "Kept");
 }
@@ -166,7 +166,7 @@ TEST_F(ConnectedLoggerTest, LoggerSwappedBetweenReadAndWriteIsRefused)
         LoggerImage other = makePresetImage(c.replacementType, vc.localNow());
         other.record.setSerialNumber(l.config.serialNumber() + 1);
         VirtualLogger& replacement = b.attach(std::move(other));
-        p.expectMsg(msgid::kLoggerReplaced, PromptAnswer::Ok, PromptIcon::Warning);
+        p.expectMsg(utilitytext::kLoggerReplaced, PromptAnswer::Ok, PromptIcon::Warning);
         EXPECT_FALSE(c.starting ? l.startAndWrite(2026, 12, 7, 14, 0, 0, 0, false) : l.stopAndWrite());
         EXPECT_EQ(replacement.recordsTaken(), 0);
     }
@@ -177,7 +177,7 @@ TEST_F(ConnectedLoggerTest, ReadBackDifferingOnlyInFirmwareIsTriedThreeTimes)
     VirtualLogger& device = bridge.attach(preset(4));
     ASSERT_TRUE(logger.readConfiguration());
     device.faults().firmwareChangesOnWrite = true;
-    prompts.expectMsg(msgid::kConfigureError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kConfigureError, PromptAnswer::Ok, PromptIcon::Warning);
     const std::uint64_t before = clock.tickMs();
     EXPECT_FALSE(logger.stopAndWrite());
     EXPECT_EQ(device.recordsTaken(), 3);
@@ -191,7 +191,7 @@ TEST_F(ConnectedLoggerTest, WriteThatNeverSucceedsReports135Once)
     VirtualLogger& device = bridge.attach(preset(4));
     ASSERT_TRUE(logger.readConfiguration());
     device.faults().noAck = true;
-    prompts.expectMsg(msgid::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kCommsError, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_FALSE(logger.stopAndWrite());
     EXPECT_EQ(device.recordsTaken(), 3);
 }
@@ -201,7 +201,7 @@ TEST_F(ConnectedLoggerTest, FailedScratchReadStopsBeforeWriting)
     VirtualLogger& device = bridge.attach(preset(4));
     ASSERT_TRUE(logger.readConfiguration());
     device.faults().silentCommands = 2;
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     EXPECT_FALSE(logger.stopAndWrite());
     EXPECT_EQ(device.recordsTaken(), 0);
 }
@@ -218,7 +218,7 @@ TEST_F(ConnectedLoggerTest, DownloadRereadsTheRecordThenReadsEveryReading)
     EXPECT_FALSE(device.record().hasFlag(flag::kUndownloaded));
 
     device.faults().vanishAfterBytes = 3 + 100;
-    prompts.expectMsg(msgid::kCommsError);
+    prompts.expectMsg(utilitytext::kCommsError);
     EXPECT_FALSE(logger.downloadReadings(readings));
 }
 
@@ -227,20 +227,20 @@ TEST_F(ConnectedLoggerTest, BatteryAndSensorChecks)
     struct Case {
         LoggerType type;
         std::uint16_t flags;
-        int batteryMessage; // 0 = none
-        int sensorMessage;  // 0 = no fault
+        std::string_view batteryMessage; // empty = none
+        std::string_view sensorMessage;  // empty = no fault
     };
     const Case cases[] = {
-        {1, 0, 0, 0},
-        {1, flag::kBatteryLow, msgid::kBatteryLow, 0},
-        {1, flag::kBatteryCritical, msgid::kBatteryCritical, 0},
-        {1, flag::kBatteryLow | flag::kBatteryCritical, msgid::kBatteryCritical, 0},
-        {3, flag::kSensorFault, 0, msgid::kHumiditySensorFault},
-        {16, flag::kSensorFault, 0, msgid::kHumiditySensorFault},
-        {9, flag::kSensorFault, 0, msgid::kCoOverExposure},
-        {11, flag::kSensorFault, 0, msgid::kCoOverExposure},
-        {4, flag::kSensorFault, 0, 0},
-        {3, 0, 0, 0},
+        {1, 0, {}, {}},
+        {1, flag::kBatteryLow, utilitytext::kBatteryLow, {}},
+        {1, flag::kBatteryCritical, utilitytext::kBatteryCritical, {}},
+        {1, flag::kBatteryLow | flag::kBatteryCritical, utilitytext::kBatteryCritical, {}},
+        {3, flag::kSensorFault, {}, utilitytext::kHumiditySensorFault},
+        {16, flag::kSensorFault, {}, utilitytext::kHumiditySensorFault},
+        {9, flag::kSensorFault, {}, utilitytext::kCoOverExposure},
+        {11, flag::kSensorFault, {}, utilitytext::kCoOverExposure},
+        {4, flag::kSensorFault, {}, {}},
+        {3, 0, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << int(c.type) << " flags " << c.flags);
@@ -248,13 +248,13 @@ TEST_F(ConnectedLoggerTest, BatteryAndSensorChecks)
         ConnectedLogger l(bridge, clock, p);
         l.config.setType(c.type);
         l.config.setFlags(c.flags);
-        if (c.batteryMessage)
+        if (!c.batteryMessage.empty())
             p.expectMsg(c.batteryMessage, PromptAnswer::Ok, PromptIcon::Warning);
-        EXPECT_EQ(l.checkBattery(), c.batteryMessage == 0);
-        EXPECT_EQ(l.hasSensorFault(false), c.sensorMessage != 0); // silent
-        if (c.sensorMessage)
+        EXPECT_EQ(l.checkBattery(), c.batteryMessage.empty());
+        EXPECT_EQ(l.hasSensorFault(false), !c.sensorMessage.empty()); // silent
+        if (!c.sensorMessage.empty())
             p.expectMsg(c.sensorMessage, PromptAnswer::Ok, PromptIcon::Stop);
-        EXPECT_EQ(l.hasSensorFault(true), c.sensorMessage != 0);
+        EXPECT_EQ(l.hasSensorFault(true), !c.sensorMessage.empty());
     }
 }
 
@@ -288,11 +288,11 @@ TEST_F(ConnectedLoggerTest, ExpiryChecksAgainstTodaysDate)
             // Asked quietly first: no message whatever the state.
             EXPECT_EQ((sensor ? l.sensorLifeCheck(false) : l.calibrationDueCheck(false)).state, c.state);
             if (c.state == ExpiryState::Invalid)
-                p.expectMsg(sensor ? msgid::kSensorLifeInvalid : msgid::kCalibrationInvalid, PromptAnswer::Ok,
-                            PromptIcon::Stop);
+                p.expectMsg(sensor ? utilitytext::kSensorLifeInvalid : utilitytext::kCalibrationInvalid,
+                            PromptAnswer::Ok, PromptIcon::Stop);
             if (c.state == ExpiryState::Expired)
-                p.expectMsg(sensor ? msgid::kSensorLifeExceeded : msgid::kCalibrationExceeded, PromptAnswer::Ok,
-                            PromptIcon::Stop);
+                p.expectMsg(sensor ? utilitytext::kSensorLifeExceeded : utilitytext::kCalibrationExceeded,
+                            PromptAnswer::Ok, PromptIcon::Stop);
             const ExpiryCheck check = sensor ? l.sensorLifeCheck(true) : l.calibrationDueCheck(true);
             EXPECT_EQ(check.state, c.state);
             EXPECT_EQ(check.passes(), c.passes);
@@ -309,7 +309,7 @@ TEST_F(ConnectedLoggerTest, OnlyCompatibleTypesAreAccepted)
         ConnectedLogger l(bridge, clock, p);
         l.config.setType(static_cast<LoggerType>(type));
         if (!accepted)
-            p.expectMsg(msgid::kIncompatible, PromptAnswer::Ok, PromptIcon::Warning);
+            p.expectMsg(utilitytext::kIncompatible, PromptAnswer::Ok, PromptIcon::Warning);
         EXPECT_EQ(l.isCompatible(), accepted);
     }
 }

@@ -29,17 +29,17 @@ const std::string kProgramFolder = "/opt/velmora/bin";
 enum class Command { SetUp, StopAndDownload, CurrentStatus };
 
 struct Step {
-    int message;
+    std::string_view message;
     PromptIcon icon;
     PromptButtons buttons;
     PromptAnswer answer;
 };
 
-Step ok(int message, PromptIcon icon = PromptIcon::Warning)
+Step ok(std::string_view message, PromptIcon icon = PromptIcon::Warning)
 {
     return {message, icon, PromptButtons::Ok, PromptAnswer::Ok};
 }
-Step yesNo(int message, PromptAnswer answer, PromptIcon icon = PromptIcon::Question)
+Step yesNo(std::string_view message, PromptAnswer answer, PromptIcon icon = PromptIcon::Question)
 {
     return {message, icon, PromptButtons::YesNo, answer};
 }
@@ -103,37 +103,37 @@ void PrintTo(const EntryCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
 const EntryCase kEntryCases[] = {
-    {"no logger", nullptr, Command::SetUp, {ok(msgid::kNoLogger)}, kStays, false},
-    {"no logger on stop", nullptr, Command::StopAndDownload, {ok(msgid::kNoLogger)}, kStays, false},
-    {"no logger on status", nullptr, Command::CurrentStatus, {ok(msgid::kNoLogger)}, kStays, false},
+    {"no logger", nullptr, Command::SetUp, {ok(utilitytext::kNoLogger)}, kStays, false},
+    {"no logger on stop", nullptr, Command::StopAndDownload, {ok(utilitytext::kNoLogger)}, kStays, false},
+    {"no logger on status", nullptr, Command::CurrentStatus, {ok(utilitytext::kNoLogger)}, kStays, false},
 
     {"critical battery shows only 140", [] { return with(quiet(1), [](LoggerConfig& c) {
          c.setFlag(flag::kBatteryCritical, true);
          c.setFlag(flag::kBatteryLow, true);
-     }); }, Command::SetUp, {ok(msgid::kBatteryCritical)}, 1, false},
+     }); }, Command::SetUp, {ok(utilitytext::kBatteryCritical)}, 1, false},
     {"low battery", [] { return with(quiet(2), [](LoggerConfig& c) { c.setFlag(flag::kBatteryLow, true); }); },
-     Command::StopAndDownload, {ok(msgid::kBatteryLow)}, 5, false},
+     Command::StopAndDownload, {ok(utilitytext::kBatteryLow)}, 5, false},
     {"humidity sensor fault",
-     [] { return with(quiet(3), [](LoggerConfig& c) { c.setFlag(flag::kSensorFault, true); }); }, Command::SetUp, {ok(msgid::kHumiditySensorFault, PromptIcon::Stop)}, 1, false},
+     [] { return with(quiet(3), [](LoggerConfig& c) { c.setFlag(flag::kSensorFault, true); }); }, Command::SetUp, {ok(utilitytext::kHumiditySensorFault, PromptIcon::Stop)}, 1, false},
     {"CO over-exposure on stop",
      [] { return with(quiet(9), [](LoggerConfig& c) { c.setFlag(flag::kSensorFault, true); }); },
-     Command::StopAndDownload, {ok(msgid::kCoOverExposure, PromptIcon::Stop)}, 5, false},
+     Command::StopAndDownload, {ok(utilitytext::kCoOverExposure, PromptIcon::Stop)}, 5, false},
     {"invalid sensor life skips the calibration check", [] { return with(quiet(9), [](LoggerConfig& c) {
          c.setSensorLife(kInvalid);
          c.setCalibrationDue(kExpired);
-     }); }, Command::SetUp, {ok(msgid::kSensorLifeInvalid, PromptIcon::Stop)}, 14, false},
+     }); }, Command::SetUp, {ok(utilitytext::kSensorLifeInvalid, PromptIcon::Stop)}, 14, false},
     {"expired sensor life skips the calibration check", [] { return with(quiet(11), [](LoggerConfig& c) {
          c.setSensorLife(kExpired);
          c.setCalibrationDue(kInvalid);
-     }); }, Command::StopAndDownload, {ok(msgid::kSensorLifeExceeded, PromptIcon::Stop)}, 5, false},
+     }); }, Command::StopAndDownload, {ok(utilitytext::kSensorLifeExceeded, PromptIcon::Stop)}, 5, false},
     {"calibration expired", [] { return with(quiet(9), [](LoggerConfig& c) {
          c.setSensorLife(kValid);
          c.setCalibrationDue(kExpired);
-     }); }, Command::SetUp, {ok(msgid::kCalibrationExceeded, PromptIcon::Stop)}, 14, false},
+     }); }, Command::SetUp, {ok(utilitytext::kCalibrationExceeded, PromptIcon::Stop)}, 14, false},
     {"calibration invalid", [] { return with(quiet(11), [](LoggerConfig& c) {
          c.setSensorLife(kValid);
          c.setCalibrationDue(kInvalid);
-     }); }, Command::SetUp, {ok(msgid::kCalibrationInvalid, PromptIcon::Stop)}, 14, false},
+     }); }, Command::SetUp, {ok(utilitytext::kCalibrationInvalid, PromptIcon::Stop)}, 14, false},
     {"warnings come in order", [] { return with(quiet(9), [](LoggerConfig& c) {
          c.setFlag(flag::kBatteryLow, true);
          c.setFlag(flag::kSensorFault, true);
@@ -141,46 +141,46 @@ const EntryCase kEntryCases[] = {
          c.setCalibrationDue(kExpired);
          logging(c);
      }); }, Command::SetUp,
-     {ok(msgid::kBatteryLow), ok(msgid::kCoOverExposure, PromptIcon::Stop),
-      ok(msgid::kCalibrationExceeded, PromptIcon::Stop), yesNo(msgid::kStopQuestionLogging, PromptAnswer::Yes)},
+     {ok(utilitytext::kBatteryLow), ok(utilitytext::kCoOverExposure, PromptIcon::Stop),
+      ok(utilitytext::kCalibrationExceeded, PromptIcon::Stop), yesNo(utilitytext::kStopQuestionLogging, PromptAnswer::Yes)},
      14, true},
 
     {"set-up of a logging logger, Yes", [] { return with(quiet(1), logging); }, Command::SetUp,
-     {yesNo(msgid::kStopQuestionLogging, PromptAnswer::Yes)}, 1, true},
+     {yesNo(utilitytext::kStopQuestionLogging, PromptAnswer::Yes)}, 1, true},
     {"set-up of a logging logger, No", [] { return with(quiet(1), logging); }, Command::SetUp,
-     {yesNo(msgid::kStopQuestionLogging, PromptAnswer::No)}, kStays, false},
+     {yesNo(utilitytext::kStopQuestionLogging, PromptAnswer::No)}, kStays, false},
     {"set-up in delayed start", [] { return with(quiet(2), delayed); }, Command::SetUp,
-     {yesNo(msgid::kStopQuestionDelayed, PromptAnswer::Yes)}, 1, true},
+     {yesNo(utilitytext::kStopQuestionDelayed, PromptAnswer::Yes)}, 1, true},
     {"set-up of a push-button logger waiting", [] { return with(quiet(12), waitingForButton); }, Command::SetUp,
-     {yesNo(msgid::kPushButtonQuestion, PromptAnswer::Yes)}, 1, true},
+     {yesNo(utilitytext::kPushButtonQuestion, PromptAnswer::Yes)}, 1, true},
     {"set-up of a delayed LCD logger that already holds readings", [] { return with(quiet(12), [](LoggerConfig& c) {
          logging(c);
          c.setStartDelay(600);
-     }); }, Command::SetUp, {yesNo(msgid::kStopQuestionLogging, PromptAnswer::No)}, kStays, false},
+     }); }, Command::SetUp, {yesNo(utilitytext::kStopQuestionLogging, PromptAnswer::No)}, kStays, false},
     {"undownloaded data asks 133 on set-up, Cancel", [] { return with(quiet(1), undownloaded); }, Command::SetUp,
-     {{msgid::kUndownloadedData, PromptIcon::Warning, PromptButtons::OkCancel, PromptAnswer::Cancel}}, kStays, false},
+     {{utilitytext::kUndownloadedData, PromptIcon::Warning, PromptButtons::OkCancel, PromptAnswer::Cancel}}, kStays, false},
     {"undownloaded data asks 133 on set-up, OK", [] { return with(quiet(1), undownloaded); }, Command::SetUp,
-     {{msgid::kUndownloadedData, PromptIcon::Warning, PromptButtons::OkCancel, PromptAnswer::Ok}}, 1, false},
+     {{utilitytext::kUndownloadedData, PromptIcon::Warning, PromptButtons::OkCancel, PromptAnswer::Ok}}, 1, false},
     {"undownloaded data asks nothing on stop", [] { return with(quiet(1), undownloaded); }, Command::StopAndDownload,
      {}, 5, false},
     {"a logging logger is not asked 133", [] { return with(quiet(1), [](LoggerConfig& c) {
          logging(c);
          undownloaded(c);
-     }); }, Command::SetUp, {yesNo(msgid::kStopQuestionLogging, PromptAnswer::Yes)}, 1, true},
+     }); }, Command::SetUp, {yesNo(utilitytext::kStopQuestionLogging, PromptAnswer::Yes)}, 1, true},
 
     {"stop of a logging logger, Yes", [] { return with(quiet(1), logging); }, Command::StopAndDownload,
-     {yesNo(msgid::kStopConfirm, PromptAnswer::Yes)}, 5, true},
+     {yesNo(utilitytext::kStopConfirm, PromptAnswer::Yes)}, 5, true},
     {"stop of a logging logger, No", [] { return with(quiet(10), logging); }, Command::StopAndDownload,
-     {yesNo(msgid::kStopConfirm, PromptAnswer::No)}, kStays, false},
+     {yesNo(utilitytext::kStopConfirm, PromptAnswer::No)}, kStays, false},
     {"stop in delayed start", [] { return with(quiet(4), delayed); }, Command::StopAndDownload,
-     {yesNo(msgid::kStopDelayedConfirm, PromptAnswer::Yes)}, 5, true},
+     {yesNo(utilitytext::kStopDelayedConfirm, PromptAnswer::Yes)}, 5, true},
     {"stop in delayed start, No", [] { return with(quiet(4), delayed); }, Command::StopAndDownload,
-     {yesNo(msgid::kStopDelayedConfirm, PromptAnswer::No)}, kStays, false},
+     {yesNo(utilitytext::kStopDelayedConfirm, PromptAnswer::No)}, kStays, false},
     {"stop of a push-button logger waiting asks 176 without an icon",
      [] { return with(quiet(19), waitingForButton); }, Command::StopAndDownload,
-     {yesNo(msgid::kPushButtonQuestion, PromptAnswer::Yes, PromptIcon::None)}, 5, true},
+     {yesNo(utilitytext::kPushButtonQuestion, PromptAnswer::Yes, PromptIcon::None)}, 5, true},
     {"stop of a push-button logger waiting, No", [] { return with(quiet(21), waitingForButton); },
-     Command::StopAndDownload, {yesNo(msgid::kPushButtonQuestion, PromptAnswer::No, PromptIcon::None)}, kStays,
+     Command::StopAndDownload, {yesNo(utilitytext::kPushButtonQuestion, PromptAnswer::No, PromptIcon::None)}, kStays,
      false},
 
     {"status shows no warnings and asks nothing", [] { return with(quiet(3), [](LoggerConfig& c) {
@@ -273,7 +273,7 @@ TEST_P(RefusedTypeTest, EveryLoggerCommandShows139AndNothingElse)
     const LoggerConfig before = plugIn(image).record();
     for (Command command : {Command::SetUp, Command::StopAndDownload, Command::CurrentStatus}) {
         SCOPED_TRACE(static_cast<int>(command));
-        prompts.expectMsg(msgid::kIncompatible, PromptAnswer::Ok, PromptIcon::Warning);
+        prompts.expectMsg(utilitytext::kIncompatible, PromptAnswer::Ok, PromptIcon::Warning);
         EXPECT_EQ(run(command), std::nullopt);
         prompts.expectAllShown();
     }
@@ -296,8 +296,8 @@ TEST_F(MainMenuCommandsTest, AnotherLoggerPluggedInBeforeTheStopIsLeftAlone)
         bridge.attach(other);
         prompts.afterAnswer = nullptr;
     };
-    prompts.expectMsg(msgid::kStopConfirm, PromptAnswer::Yes, PromptIcon::Question)
-        .expectMsg(msgid::kLoggerReplaced, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kStopConfirm, PromptAnswer::Yes, PromptIcon::Question)
+        .expectMsg(utilitytext::kLoggerReplaced, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_EQ(commands.OnStopAndDownload(), std::nullopt);
     EXPECT_EQ(bridge.logger(0).recordsTaken(), 0);
     EXPECT_EQ(bridge.logger(0).record().bytes, otherBefore.bytes);
@@ -306,8 +306,8 @@ TEST_F(MainMenuCommandsTest, AnotherLoggerPluggedInBeforeTheStopIsLeftAlone)
 TEST_F(MainMenuCommandsTest, AStopThatCannotBeVerifiedEndsOnTheMainMenu)
 {
     plugIn(with(quiet(1), logging)).faults().firmwareChangesOnWrite = true;
-    prompts.expectMsg(msgid::kStopQuestionLogging, PromptAnswer::Yes, PromptIcon::Question)
-        .expectMsg(msgid::kConfigureError, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kStopQuestionLogging, PromptAnswer::Yes, PromptIcon::Question)
+        .expectMsg(utilitytext::kConfigureError, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_EQ(commands.OnSetUp(), std::nullopt);
 }
 
@@ -320,20 +320,20 @@ TEST_F(MainMenuCommandsTest, ViewPreviousGraph)
         const char* name;
         std::optional<std::string> chosen; // nullopt: the dialog is cancelled
         bool viewerStarts;
-        int message; // 0: none
+        std::string_view message; // empty: none
         std::vector<RecordingLauncher::Start> starts;
     };
     const Case cases[] = {
         {"a chosen file goes to the viewer from the utility's folder",
          path,
          true,
-         0,
+         {},
          {{viewer, {path}, kProgramFolder}}},
-        {"cancel starts nothing", std::nullopt, true, 0, {}},
+        {"cancel starts nothing", std::nullopt, true, {}, {}},
         {"a viewer that cannot start is reported",
          path,
          false,
-         msgid::kViewerNotFound,
+         utilitytext::kViewerNotFound,
          {{viewer, {path}, kProgramFolder}}},
     };
     for (const Case& c : cases) {
@@ -344,7 +344,7 @@ TEST_F(MainMenuCommandsTest, ViewPreviousGraph)
         l.succeeds = c.viewerStarts;
         MainMenuCommands m(logger, p, d, l, kProgramFolder);
         d.answer(c.chosen);
-        if (c.message)
+        if (!c.message.empty())
             p.expectMsg(c.message, PromptAnswer::Ok, PromptIcon::Warning);
         m.OnViewPreviousGraph();
         ASSERT_EQ(d.calls.size(), 1u);

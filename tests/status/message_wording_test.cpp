@@ -4,7 +4,11 @@
 // programs; the texts are written out here by hand.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graph_strings.h"
 #include "utility_strings.h"
@@ -30,11 +34,11 @@ TEST(MessageWording, LinuxNamesInPlaceOfTheOldOnes)
         std::string text;
         std::string want;
     } rows[] = {
-        {"utility 129, the viewer cannot start", msg(msgid::kViewerNotFound),
+        {"utility 129, the viewer cannot start", std::string(utilitytext::kViewerNotFound),
          "Unable to locate and load the Velmora Graph program.\n"
          "Ensure that the velmora-graph is installed in the same directory\n"
          "as velmora-usb"},
-        {"utility 134, no logger", msg(msgid::kNoLogger),
+        {"utility 134, no logger", std::string(utilitytext::kNoLogger),
          "No Velmora USB Data Logger found, is the Data Logger:\n"
          "a) Plugged in?\n"
          "b) Battery OK?\n"
@@ -57,12 +61,44 @@ TEST(MessageWording, LinuxNamesInPlaceOfTheOldOnes)
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.text, row.want) << row.what;
+}
 
-    // No message of the utility's table names a program file, Notepad or a driver.
-    for (int id = 0; id < 1000; ++id) {
-        const std::string text(utilityString(id));
-        for (const char* gone : {".exe", "otepad", "driver"})
-            EXPECT_EQ(text.find(gone), std::string::npos) << id << " still says " << gone;
+// The string literals of a source file, as written (escapes left as they are), with
+// the line each starts on. Comments are skipped.
+std::vector<std::pair<int, std::string>> literalsOf(const std::string& path)
+{
+    std::ifstream in(path);
+    const std::string source{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<std::pair<int, std::string>> found;
+    int line = 1;
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        if (source[i] == '\n') {
+            ++line;
+        } else if (source.compare(i, 2, "//") == 0) {
+            i = source.find('\n', i) - 1;
+        } else if (source[i] == '"') {
+            std::string text;
+            for (++i; i < source.size() && source[i] != '"'; ++i) {
+                if (source[i] == '\\')
+                    text += source[i++];
+                text += source[i];
+            }
+            found.emplace_back(line, text);
+        }
+    }
+    return found;
+}
+
+// No text of either program names a program file, Notepad or a driver. Every text,
+// including those added later, is a literal in one of the two tables.
+TEST(MessageWording, NoTextNamesAnotherSystemsPrograms)
+{
+    for (const char* table : {"utility_strings.h", "graph_strings.h"}) {
+        const auto texts = literalsOf(std::string(VELMORA_STRINGS_DIR) + "/" + table);
+        EXPECT_GT(texts.size(), 50u) << table << " was not read";
+        for (const auto& [line, text] : texts)
+            for (const char* gone : {".exe", "otepad", "driver"})
+                EXPECT_EQ(text.find(gone), std::string::npos) << table << ":" << line << " still says " << gone;
     }
 }
 

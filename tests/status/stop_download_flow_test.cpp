@@ -225,7 +225,7 @@ TEST_F(StopDownloadFlowTest, TheSaveDialogIsAskedForTheLoggersFile)
     bridge.attach(std::move(image));
     ASSERT_TRUE(flow.download());
     dialogs.answer(std::nullopt);
-    prompts.expectMsg(msgid::kDataMayNotBeSaved);
+    prompts.expectMsg(utilitytext::kDataMayNotBeSaved);
     EXPECT_EQ(flow.save(), std::nullopt);
 
     ASSERT_EQ(dialogs.calls.size(), 1u);

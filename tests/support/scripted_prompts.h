@@ -10,10 +10,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "prompts.h"
-#include "utility_strings.h"
 
 namespace velmora::test {
 
@@ -35,11 +35,11 @@ public:
         script_.push_back(Step{std::move(text), answer, icon});
         return *this;
     }
-    // The same, by string-table id.
-    ScriptedPrompts& expectMsg(int id, PromptAnswer answer = PromptAnswer::Ok,
+    // The same, for a text of the string tables.
+    ScriptedPrompts& expectMsg(std::string_view text, PromptAnswer answer = PromptAnswer::Ok,
                                std::optional<PromptIcon> icon = std::nullopt)
     {
-        return expect(msg(id), answer, icon);
+        return expect(std::string(text), answer, icon);
     }
 
     PromptAnswer ask(const std::string& text, PromptIcon icon, PromptButtons buttons,

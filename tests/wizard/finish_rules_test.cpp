@@ -55,9 +55,9 @@ TEST(FinishRules, TheDelayIsRealTimeToTheChosenLocalStart)
         const std::string where = std::string(c.zone) + " start " + std::to_string(c.choice.at.hour) + ":" +
                                   std::to_string(c.choice.at.minute);
         if (c.delay == -1) {
-            EXPECT_EQ(plan.refusal, msg(msgid::kStartInPast)) << where;
+            EXPECT_EQ(plan.refusal, std::string(utilitytext::kStartInPast)) << where;
         } else if (c.delay == -2) {
-            EXPECT_EQ(plan.refusal, kStartTimeSkipped) << where;
+            EXPECT_EQ(plan.refusal, utilitytext::kStartTimeSkipped) << where;
         } else {
             EXPECT_EQ(plan.refusal, "") << where;
             EXPECT_EQ(plan.delaySeconds, c.delay) << where;
@@ -69,7 +69,7 @@ TEST(FinishRules, TheDelayIsRealTimeToTheChosenLocalStart)
 TEST(FinishRules, AStartBeyondTheLoggersCenturyIsRefused)
 {
     FixedWallClock clock{0};
-    EXPECT_EQ(planStart(clock, at(2070, 1, 1, 0, 0, 0)).refusal, kStartTooLate);
+    EXPECT_EQ(planStart(clock, at(2070, 1, 1, 0, 0, 0)).refusal, utilitytext::kStartTooLate);
 }
 
 class FinishSetUp : public test::WizardFixture {};
@@ -113,13 +113,13 @@ TEST_F(FinishSetUp, ARefusedOrFailedFinishStaysAndLeavesTheLoggerAsItWas)
     test::ScopedTimeZone zone("UTC");
     connect(1);
     const LoggerConfig before = device->record();
-    prompts.expectMsg(msgid::kStartInPast);
+    prompts.expectMsg(utilitytext::kStartInPast);
     EXPECT_EQ(finishSetUp(core, at(2026, 12, 8, 11, 0, 0)), WizardStep::stay());
     EXPECT_EQ(device->record().bytes, before.bytes);
     EXPECT_EQ(device->recordsTaken(), 0);
 
     const std::unique_ptr<VirtualLogger> pulled = bridge.detach(0);
-    prompts.expectMsg(msgid::kNoLogger);
+    prompts.expectMsg(utilitytext::kNoLogger);
     EXPECT_EQ(finishSetUp(core, StartChoice{}), WizardStep::stay());
     EXPECT_EQ(pulled->recordsTaken(), 0);
 }

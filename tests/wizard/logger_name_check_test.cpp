@@ -8,8 +8,10 @@ using namespace velmora;
 
 TEST(LoggerNameCheck, NamesAreTrimmedOnTheLeftAndRefusedWhenEmptyLongUnsupportedOrControl)
 {
-    const std::string missing = msg(msgid::kNameMissing), tooLong = msg(msgid::kNameTooLong),
-                      unsupported = msg(msgid::kNameUnsupported), control(kNameControlCharacter);
+    const std::string missing = std::string(utilitytext::kNameMissing),
+                      tooLong = std::string(utilitytext::kNameTooLong),
+                      unsupported = std::string(utilitytext::kNameUnsupported),
+                      control(utilitytext::kNameControlCharacter);
     struct Case {
         std::string typed;
         std::string problem; // empty: taken
@@ -45,6 +47,7 @@ TEST(LoggerNameCheck, NamesAreTrimmedOnTheLeftAndRefusedWhenEmptyLongUnsupported
         EXPECT_EQ(loggerNameProblem(name), c.problem) << "\"" << c.typed << "\"";
         EXPECT_EQ(name, c.stored) << "\"" << c.typed << "\"";
     }
-    EXPECT_EQ(msg(msgid::kNameUnsupported), "The Logger Name contains a character that is not supported.\n"
-                                            "Unsupported characters are \" % & * , . / : < > ? \\ | ( )");
+    EXPECT_EQ(std::string(utilitytext::kNameUnsupported),
+              "The Logger Name contains a character that is not supported.\n"
+              "Unsupported characters are \" % & * , . / : < > ? \\ | ( )");
 }

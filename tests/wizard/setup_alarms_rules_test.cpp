@@ -5,6 +5,7 @@
 
 #include "conversions.h"
 #include "temperature_alarms_rules.h"
+#include "utility_strings.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -65,7 +66,7 @@ TEST_F(SetupAlarms, NextStoresTheLevelsThenWantsTheHighAboveTheLow)
         connect(
             c.type, c.fahrenheit ? fahrenheit : [](LoggerConfig&) {});
         if (c.refused)
-            prompts.expectMsg(msgid::kHighNotAboveLow, PromptAnswer::Ok, PromptIcon::Warning);
+            prompts.expectMsg(utilitytext::kHighNotAboveLow, PromptAnswer::Ok, PromptIcon::Warning);
         const WizardStep step = temperature_alarms::kTemperaturePage.next(core, c.values);
         EXPECT_EQ(step, c.refused ? WizardStep::stay(temperature_alarms::id::kHighLevel) : WizardStep::to(c.page));
         EXPECT_EQ(config().highAlarmRaw(), c.high);
@@ -125,7 +126,7 @@ TEST_F(SetupAlarms, TheLitePageStoresTheSensorCodesOfItsEntries)
         connect(8, [&](LoggerConfig& config) { config.setInputOptions(c.inputOptions); });
         const temperature_alarms::Values v{true, true, c.highIndex, c.lowIndex, false, false};
         if (c.refused)
-            prompts.expectMsg(msgid::kHighNotAboveLow);
+            prompts.expectMsg(utilitytext::kHighNotAboveLow);
         const WizardStep step = temperature_alarms::kLitePage.next(core, v);
         EXPECT_EQ(step, c.refused ? WizardStep::stay(1019) : WizardStep::to(page::kStart));
         // Sensor codes are stored; read back they give the entry to within one code.

@@ -6,6 +6,7 @@
 
 #include "conversions.h"
 #include "setup_co_alarms_rules.h"
+#include "utility_strings.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -32,7 +33,7 @@ TEST_F(SetupCoAlarms, TheLevelShownAndTheRangeMessageByType)
     }
     EXPECT_EQ(sco::rangeMessage(logger), "Error:- Warning Level out of range.\n(Range: 3-300ppm)");
     connect(9);
-    EXPECT_EQ(sco::rangeMessage(logger), msg(msgid::kCoLevelRange));
+    EXPECT_EQ(sco::rangeMessage(logger), std::string(utilitytext::kCoLevelRange));
 }
 
 TEST_F(SetupCoAlarms, NextCorrectsAsksAndStores)
@@ -42,39 +43,39 @@ TEST_F(SetupCoAlarms, NextCorrectsAsksAndStores)
         bool on;
         double level;
         bool sounder;
-        int message;   // 0: none
-        bool yes;      // the answer to a question
-        int stayOn;    // 0: on to the start page
-        double after;  // the level the page then shows
-        double stored; // the warning level stored when the page goes on
+        std::string_view message; // empty: none
+        bool yes;                 // the answer to a question
+        int stayOn;               // 0: on to the start page
+        double after;             // the level the page then shows
+        double stored;            // the warning level stored when the page goes on
     } cases[] = {
-        {9, true, 35.6, true, 0, false, 0, 35.6, 36.0},
-        {11, true, 350, true, msgid::kCoLevelRange, false, sco::id::kLevel, 50, 0},
-        {9, true, 1001, true, msgid::kCoLevelRange, false, sco::id::kLevel, 50, 0},
-        {9, true, 2.4, true, msgid::kCoLevelRange, false, sco::id::kLevel, 3, 0},
-        {9, false, 2, true, 0, false, 0, 2, 50.0},
-        {9, false, 5000, false, 0, false, 0, 5000, 50.0},
-        {9, false, 100, false, 0, false, 0, 100, 100.0},
-        {9, true, 100, true, msgid::kCoAboveSafety, true, 0, 100, 100.0},
-        {9, true, 100, false, msgid::kCoAboveSafetySounderOff, false, sco::id::kLevel, 100, 0},
-        {9, true, 40, false, msgid::kCoSounderOff, false, sco::id::kSounder, 40, 0},
-        {9, true, 40, false, msgid::kCoSounderOff, true, 0, 40, 40.0},
-        {9, true, 50, true, 0, false, 0, 50, 50.0},
-        {11, true, 300, true, msgid::kCoAboveSafety, true, 0, 300, 300.0},
+        {9, true, 35.6, true, {}, false, 0, 35.6, 36.0},
+        {11, true, 350, true, utilitytext::kCoLevelRange, false, sco::id::kLevel, 50, 0},
+        {9, true, 1001, true, utilitytext::kCoLevelRange, false, sco::id::kLevel, 50, 0},
+        {9, true, 2.4, true, utilitytext::kCoLevelRange, false, sco::id::kLevel, 3, 0},
+        {9, false, 2, true, {}, false, 0, 2, 50.0},
+        {9, false, 5000, false, {}, false, 0, 5000, 50.0},
+        {9, false, 100, false, {}, false, 0, 100, 100.0},
+        {9, true, 100, true, utilitytext::kCoAboveSafety, true, 0, 100, 100.0},
+        {9, true, 100, false, utilitytext::kCoAboveSafetySounderOff, false, sco::id::kLevel, 100, 0},
+        {9, true, 40, false, utilitytext::kCoSounderOff, false, sco::id::kSounder, 40, 0},
+        {9, true, 40, false, utilitytext::kCoSounderOff, true, 0, 40, 40.0},
+        {9, true, 50, true, {}, false, 0, 50, 50.0},
+        {11, true, 300, true, utilitytext::kCoAboveSafety, true, 0, 300, 300.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << int(c.type) << " level " << c.level);
         connect(c.type);
         const std::uint16_t lowBefore = config().lowAlarmRaw();
-        if (c.message == msgid::kCoLevelRange)
+        if (c.message == utilitytext::kCoLevelRange)
             prompts.expect(sco::rangeMessage(logger), PromptAnswer::Ok, PromptIcon::Warning);
-        else if (c.message != 0)
+        else if (!c.message.empty())
             prompts.expectMsg(c.message, c.yes ? PromptAnswer::Yes : PromptAnswer::No, PromptIcon::Question);
         sco::Values v{c.on, c.level, true, c.sounder};
         EXPECT_EQ(sco::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
         EXPECT_EQ(v.level, c.after);
         // The safety questions are not answered Yes by a reflex Return.
-        if (c.message != 0 && c.message != msgid::kCoLevelRange) {
+        if (!c.message.empty() && c.message != utilitytext::kCoLevelRange) {
             ASSERT_FALSE(prompts.shown().empty());
             EXPECT_EQ(prompts.shown().back().buttons, PromptButtons::YesNo);
             EXPECT_EQ(prompts.shown().back().defaultButton, PromptAnswer::No);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "setup_consecutive_alarms_rules.h"
+#include "utility_strings.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -85,7 +86,7 @@ TEST_F(SetupConsecutiveAlarms, NextChecksEachTickedCountThenStoresBoth)
             config.setLowAlarmEnabled(c.lowOn);
         });
         if (c.stayOn)
-            prompts.expectMsg(msgid::kCountAdjusted, PromptAnswer::Ok, PromptIcon::Warning);
+            prompts.expectMsg(utilitytext::kCountAdjusted, PromptAnswer::Ok, PromptIcon::Warning);
         scc::Values v{c.high, c.low, {}};
         EXPECT_EQ(scc::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kPushToStart));
         EXPECT_EQ(v.high.count, c.highAfter);

@@ -109,7 +109,7 @@ TEST_F(SetupNameRules, ARefusedNameStaysInTheNameBoxAndStoresNothing)
     v.name = "Cold/Store";
     v.scale = 1;
     v.rate = 4;
-    prompts.expectMsg(msgid::kNameUnsupported, PromptAnswer::Ok, PromptIcon::Warning);
+    prompts.expectMsg(utilitytext::kNameUnsupported, PromptAnswer::Ok, PromptIcon::Warning);
     EXPECT_EQ(setup_name::next(core, v), WizardStep::stay(setup_name::kNameBox));
     EXPECT_EQ(config().bytes, before.bytes);
 }

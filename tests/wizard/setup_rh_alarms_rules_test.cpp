@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "setup_rh_alarms_rules.h"
+#include "utility_strings.h"
 #include "wizard_fixture.h"
 #include "wizard_pages.h"
 
@@ -46,7 +47,7 @@ TEST_F(SetupRhAlarms, NextStoresHalfPercentCodesThenWantsTheHighAboveTheLow)
         SCOPED_TRACE(testing::Message() << "type " << int(c.type) << " index " << c.values.highIndex);
         connect(c.type);
         if (c.page < 0)
-            prompts.expectMsg(msgid::kHighNotAboveLow);
+            prompts.expectMsg(utilitytext::kHighNotAboveLow);
         EXPECT_EQ(setup_rh_alarms::next(core, c.values),
                   c.page < 0 ? WizardStep::stay(setup_rh_alarms::id::kHighLevel) : WizardStep::to(c.page));
         EXPECT_EQ(config().u8(cfg::kRhHighAlarm), c.high);

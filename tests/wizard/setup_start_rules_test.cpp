@@ -73,7 +73,7 @@ TEST_F(SetupStart, AStartInThePastIsRefusedAndTheClockStaysStopped)
 {
     connect(1);
     flags.startClockLive = true;
-    prompts.expectMsg(msgid::kStartInPast);
+    prompts.expectMsg(utilitytext::kStartInPast);
     const setup_start::Values values{StartPickers::showing(CivilTime{2026, 12, 8, 11, 59, 0})};
     EXPECT_EQ(setup_start::finish(core, values), WizardStep::stay());
     EXPECT_FALSE(flags.startClockLive);

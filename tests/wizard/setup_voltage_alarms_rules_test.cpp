@@ -80,26 +80,26 @@ TEST_F(SetupVoltageAlarms, NextChecksInOrderAndCorrectsOnlyAlarmsThatAreOn)
     struct Case {
         bool highOn, lowOn;
         const char *high, *low;
-        int message; // 0: none
-        int stayOn;  // 0: the page goes on to the start page
+        std::string_view message; // empty: none
+        int stayOn;               // 0: the page goes on to the start page
         const char *highAfter, *lowAfter;
         int highCode, lowCode; // -1: not stored
     } cases[] = {
-        {true, true, "100.0", "100.0", msgid::kHighNotAboveLow, sva::id::kHighLevel, "100.0", "100.0", -1, -1},
-        {true, true, "1400", "0", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "1300.0", "0", -1, -1},
-        {true, true, "-250", "-300", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "-200.0", "-300", -1, -1},
-        {true, true, "-150", "-250", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "-150", "-200.0", 900, -1},
-        {true, true, "100", "1350", msgid::kHighNotAboveLow, sva::id::kHighLevel, "100", "1350", -1, -1},
-        {true, false, "100", "1350", 0, 0, "100", "1350", 5400, 0},
-        {false, true, "1400", "0", 0, 0, "1400", "0", 27000, 3600},
-        {true, false, "100", "-300", 0, 0, "100", "-300", 5400, 0},
+        {true, true, "100.0", "100.0", utilitytext::kHighNotAboveLow, sva::id::kHighLevel, "100.0", "100.0", -1, -1},
+        {true, true, "1400", "0", utilitytext::kHighAlarmAdjusted, sva::id::kHighLevel, "1300.0", "0", -1, -1},
+        {true, true, "-250", "-300", utilitytext::kHighAlarmAdjusted, sva::id::kHighLevel, "-200.0", "-300", -1, -1},
+        {true, true, "-150", "-250", utilitytext::kLowAlarmAdjusted, sva::id::kLowLevel, "-150", "-200.0", 900, -1},
+        {true, true, "100", "1350", utilitytext::kHighNotAboveLow, sva::id::kHighLevel, "100", "1350", -1, -1},
+        {true, false, "100", "1350", {}, 0, "100", "1350", 5400, 0},
+        {false, true, "1400", "0", {}, 0, "1400", "0", 27000, 3600},
+        {true, false, "100", "-300", {}, 0, "100", "-300", 5400, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.high << " / " << c.low);
         connect(10);
         const std::uint16_t high = config().highAlarmRaw();
         const std::uint16_t low = config().lowAlarmRaw();
-        if (c.message != 0)
+        if (!c.message.empty())
             prompts.expectMsg(c.message, PromptAnswer::Ok, PromptIcon::Warning);
         sva::Values v = typed(c.highOn, c.lowOn, c.high, c.low);
         EXPECT_EQ(sva::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
@@ -130,13 +130,14 @@ TEST_F(SetupVoltageAlarms, AFallingScalingKeepsTheLowerLevelInTheHighSlot)
     struct Case {
         bool highOn, lowOn;
         const char *high, *low;
-        int message, stayOn;
+        std::string_view message;
+        int stayOn;
         const char *highAfter, *lowAfter;
     } cases[] = {
-        {true, true, "80", "-5", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "80", "0.0"},
-        {false, true, "200", "150", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "200", "100.0"},
-        {true, true, "150", "20", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "100.0", "20"},
-        {true, true, "-3", "-5", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "-3", "0.0"},
+        {true, true, "80", "-5", utilitytext::kLowAlarmAdjusted, sva::id::kLowLevel, "80", "0.0"},
+        {false, true, "200", "150", utilitytext::kLowAlarmAdjusted, sva::id::kLowLevel, "200", "100.0"},
+        {true, true, "150", "20", utilitytext::kHighAlarmAdjusted, sva::id::kHighLevel, "100.0", "20"},
+        {true, true, "-3", "-5", utilitytext::kLowAlarmAdjusted, sva::id::kLowLevel, "-3", "0.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.high << " / " << c.low);
@@ -151,7 +152,7 @@ TEST_F(SetupVoltageAlarms, AFallingScalingKeepsTheLowerLevelInTheHighSlot)
 
     // The high level is corrected after the low one is stored.
     connect(4, kFalling);
-    prompts.expectMsg(msgid::kHighAlarmAdjusted);
+    prompts.expectMsg(utilitytext::kHighAlarmAdjusted);
     v = typed(true, true, "150", "20");
     ASSERT_EQ(sva::next(core, v), WizardStep::stay(sva::id::kHighLevel));
     EXPECT_NEAR(rawToValue(logger, config().u16(cfg::kHighAlarm)), 20.0, 0.01);
@@ -168,7 +169,7 @@ TEST_F(SetupVoltageAlarms, ALevelAtTheEndShownIsInsideTheRange)
     // The preset's 0 to 30 V: float calibration puts the top a hair below 30. It is
     // shown as 30.00, and the correction writes 30.00, which must then be taken.
     connect(4);
-    prompts.expectMsg(msgid::kHighAlarmAdjusted);
+    prompts.expectMsg(utilitytext::kHighAlarmAdjusted);
     sva::Values v = typed(true, true, "35", "10");
     ASSERT_EQ(sva::next(core, v), WizardStep::stay(sva::id::kHighLevel));
     EXPECT_EQ(v.highText, "30.00");
@@ -183,18 +184,19 @@ TEST_F(SetupVoltageAlarms, ALevelJustBeyondTheEndIsOutsideThoughItShowsAsTheEnd)
     const auto bar = userScaling("0", "0", "30", "52.78");
     struct Case {
         const char *high, *low;
-        int message, stayOn;
+        std::string_view message;
+        int stayOn;
         const char *highAfter, *lowAfter;
     } cases[] = {
-        {"52.8", "1.0", msgid::kHighAlarmAdjusted, sva::id::kHighLevel, "52.7", "1.0"},
-        {"52.7", "1.0", 0, 0, "52.7", "1.0"},
-        {"40.0", "-0.1", msgid::kLowAlarmAdjusted, sva::id::kLowLevel, "40.0", "0.0"},
+        {"52.8", "1.0", utilitytext::kHighAlarmAdjusted, sva::id::kHighLevel, "52.7", "1.0"},
+        {"52.7", "1.0", {}, 0, "52.7", "1.0"},
+        {"40.0", "-0.1", utilitytext::kLowAlarmAdjusted, sva::id::kLowLevel, "40.0", "0.0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.high << " / " << c.low);
         connect(4, bar);
         ASSERT_EQ(logger.displayDecimals, 1);
-        if (c.message != 0)
+        if (!c.message.empty())
             prompts.expectMsg(c.message);
         sva::Values v = typed(true, true, c.high, c.low);
         EXPECT_EQ(sva::next(core, v), c.stayOn ? WizardStep::stay(c.stayOn) : WizardStep::to(page::kStart));
@@ -219,10 +221,10 @@ TEST_F(SetupVoltageAlarms, AnEmptyLevelOfAnAlarmThatIsOnIsRefused)
         std::string_view message; // empty: taken
         int stayOn;
     } cases[] = {
-        {true, true, "", "150.0", kHighLevelMissing, sva::id::kHighLevel},
-        {true, true, "200.0", "", kLowLevelMissing, sva::id::kLowLevel},
-        {true, true, "-", "150.0", kHighLevelMissing, sva::id::kHighLevel},
-        {true, true, "200.0", ".", kLowLevelMissing, sva::id::kLowLevel},
+        {true, true, "", "150.0", utilitytext::kHighLevelMissing, sva::id::kHighLevel},
+        {true, true, "200.0", "", utilitytext::kLowLevelMissing, sva::id::kLowLevel},
+        {true, true, "-", "150.0", utilitytext::kHighLevelMissing, sva::id::kHighLevel},
+        {true, true, "200.0", ".", utilitytext::kLowLevelMissing, sva::id::kLowLevel},
         {true, false, "200.0", "", "", 0},
     };
     for (const Case& c : cases) {

@@ -100,23 +100,24 @@ TEST_F(SetupVoltageCalRules, EachScalingCodeHasItsMessageAndBox)
 {
     struct Case {
         int code;
-        int message, focus;
+        std::string_view message;
+        int focus;
     };
     const Case cases[] = {
-        {0, 0, 0},
-        {3, msgid::kInputsEqual, cal::kIn2Box},
-        {4, msgid::kOutputsEqual, cal::kOut2Box},
-        {5, msgid::kCalibrationValuesInvalid, cal::kIn1Box},
-        {6, msgid::kEnterValidNumber, 1079},
-        {7, msgid::kEnterValidNumber, 1080},
-        {8, msgid::kEnterValidNumber, 1081},
-        {9, msgid::kEnterValidNumber, 1082},
-        {10, msgid::kOutsideInputRange, 1080},
-        {11, msgid::kOutsideInputRange, 1080},
-        {12, msgid::kOutsideInputRange, 1082},
-        {13, msgid::kOutsideInputRange, 1082},
-        {1, msgid::kEnterValidNumber, 0},
-        {14, msgid::kEnterValidNumber, 0},
+        {0, {}, 0},
+        {3, utilitytext::kInputsEqual, cal::kIn2Box},
+        {4, utilitytext::kOutputsEqual, cal::kOut2Box},
+        {5, utilitytext::kCalibrationValuesInvalid, cal::kIn1Box},
+        {6, utilitytext::kEnterValidNumber, 1079},
+        {7, utilitytext::kEnterValidNumber, 1080},
+        {8, utilitytext::kEnterValidNumber, 1081},
+        {9, utilitytext::kEnterValidNumber, 1082},
+        {10, utilitytext::kOutsideInputRange, 1080},
+        {11, utilitytext::kOutsideInputRange, 1080},
+        {12, utilitytext::kOutsideInputRange, 1082},
+        {13, utilitytext::kOutsideInputRange, 1082},
+        {1, utilitytext::kEnterValidNumber, 0},
+        {14, utilitytext::kEnterValidNumber, 0},
     };
     for (const Case& c : cases) {
         const cal::ScalingReply reply = cal::replyTo(c.code);
@@ -129,22 +130,22 @@ TEST_F(SetupVoltageCalRules, NextStoresWhatWasTypedAndGoesOnOnlyWithAWorkingScal
 {
     struct Case {
         const char *in1, *out1, *in2, *out2;
-        int message; // 0: goes to the alarm page
+        std::string_view message; // empty: goes to the alarm page
         int focus;
         float gain, offset;
     };
     // The logger's input range is 0 to 30 V.
     const Case cases[] = {
-        {"0", "0", "10", "100", 0, 0, 10.0f, 0.0f},
-        {"4", "0", "20", "100", 0, 0, 6.25f, -25.0f},
-        {"0.000", "100", "25", "0", 0, 0, -4.0f, 100.0f}, // falling
-        {"5", "0", "5.0", "10", msgid::kInputsEqual, cal::kIn2Box, 1, 0},
-        {"1", "7", "2", "7.000", msgid::kOutputsEqual, cal::kOut2Box, 1, 0},
-        {"0", "", "10", "100", msgid::kEnterValidNumber, cal::kOut1Box, 1, 0},
-        {"0", "0", "10", "5abc", msgid::kEnterValidNumber, cal::kOut2Box, 1, 0},
-        {"-1", "0", "10", "100", msgid::kOutsideInputRange, cal::kIn1Box, 1, 0},
+        {"0", "0", "10", "100", {}, 0, 10.0f, 0.0f},
+        {"4", "0", "20", "100", {}, 0, 6.25f, -25.0f},
+        {"0.000", "100", "25", "0", {}, 0, -4.0f, 100.0f}, // falling
+        {"5", "0", "5.0", "10", utilitytext::kInputsEqual, cal::kIn2Box, 1, 0},
+        {"1", "7", "2", "7.000", utilitytext::kOutputsEqual, cal::kOut2Box, 1, 0},
+        {"0", "", "10", "100", utilitytext::kEnterValidNumber, cal::kOut1Box, 1, 0},
+        {"0", "0", "10", "5abc", utilitytext::kEnterValidNumber, cal::kOut2Box, 1, 0},
+        {"-1", "0", "10", "100", utilitytext::kOutsideInputRange, cal::kIn1Box, 1, 0},
         // Outputs whose line no float gain can hold.
-        {"0", "3e38", "1", "-3e38", msgid::kCalibrationValuesInvalid, cal::kIn1Box, 1, 0},
+        {"0", "3e38", "1", "-3e38", utilitytext::kCalibrationValuesInvalid, cal::kIn1Box, 1, 0},
     };
     for (const Case& c : cases) {
         connect(4, [](LoggerConfig& r) { r.setInputOptions(1); });
@@ -154,9 +155,10 @@ TEST_F(SetupVoltageCalRules, NextStoresWhatWasTypedAndGoesOnOnlyWithAWorkingScal
         v.out1 = c.out1;
         v.in2 = c.in2;
         v.out2 = c.out2;
-        if (c.message)
+        if (!c.message.empty())
             prompts.expectMsg(c.message, PromptAnswer::Ok, PromptIcon::Warning);
-        const WizardStep expected = c.message ? WizardStep::stay(c.focus) : WizardStep::to(page::kVoltageAlarms);
+        const WizardStep expected =
+            !c.message.empty() ? WizardStep::stay(c.focus) : WizardStep::to(page::kVoltageAlarms);
         EXPECT_EQ(cal::next(core, v), expected) << c.in1 << " " << c.out1 << " " << c.in2 << " " << c.out2;
         // Stored as typed, refused or not.
         EXPECT_EQ(config().units(), "bar");
@@ -179,7 +181,7 @@ TEST_F(SetupVoltageCalRules, AUnitWithAControlCharacterOrLevelsTooLongForTheAlar
         std::string message;           // empty: goes to the alarm page
         int focus;
     };
-    const std::string control(kUnitControlCharacter), wide(kScalingTooWide);
+    const std::string control(utilitytext::kUnitControlCharacter), wide(utilitytext::kScalingTooWide);
     const Case cases[] = {
         {"bar", "3", "999999", "0", "", 0},                // 9999990 at 30 V: 7 characters
         {"bar", "3", "1000000", "0", wide, cal::kOut1Box}, // 10000000

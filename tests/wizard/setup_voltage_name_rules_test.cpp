@@ -98,7 +98,7 @@ TEST_F(SetupVoltageNameRules, ARefusedNameStaysAndStoresNothing)
     setup_voltage_name::Values v = setup_voltage_name::load(logger);
     v.name = "Solar Panel Array 3";
     v.scaling = setup_voltage_name::kCustom;
-    prompts.expectMsg(msgid::kNameTooLong);
+    prompts.expectMsg(utilitytext::kNameTooLong);
     EXPECT_EQ(setup_voltage_name::next(core, v), WizardStep::stay(setup_voltage_name::kNameBox));
     EXPECT_EQ(config().bytes, before.bytes);
 }

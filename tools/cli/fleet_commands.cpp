@@ -88,7 +88,7 @@ std::vector<FleetLogger> attachedOrSay(LoggerCommandContext& context)
 {
     std::vector<FleetLogger> loggers = listFleet(context.bridge, context.clock);
     if (loggers.empty())
-        context.err << msg(msgid::kNoLogger) << '\n';
+        context.err << utilitytext::kNoLogger << '\n';
     return loggers;
 }
 
@@ -110,7 +110,7 @@ int chooseOneLogger(LoggerCommandContext& context, const std::string* serial, st
     case LoggerChoice::Result::Chosen:
         chosen = std::make_unique<OneLoggerBridge>(context.bridge, choice.logger->location);
         return 0;
-    case LoggerChoice::Result::None: context.err << msg(msgid::kNoLogger) << '\n'; return 1;
+    case LoggerChoice::Result::None: context.err << utilitytext::kNoLogger << '\n'; return 1;
     case LoggerChoice::Result::Several:
         context.err << "Several loggers are attached. Choose one with --serial S; their serial numbers: "
                     << serialList(loggers) << '\n';

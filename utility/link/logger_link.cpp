@@ -77,7 +77,7 @@ bool LoggerLink::requireDevice()
                                                         [&](const UsbDevice& d) { return d.location == location_; });
     if (listed)
         return true;
-    prompts_.warn(msg(msgid::kNoLogger));
+    prompts_.warn(std::string(utilitytext::kNoLogger));
     return false;
 }
 
@@ -162,7 +162,7 @@ bool LoggerLink::readConfigBlock(LoggerConfig& out)
     for (int attempt = 1; attempt <= kConfigReadAttempts; ++attempt)
         if (exchange([&] { return readRecord(out); }) == Step::Done)
             return true;
-    prompts_.warn(msg(msgid::kCommsError));
+    prompts_.warn(std::string(utilitytext::kCommsError));
     return false;
 }
 
@@ -200,7 +200,7 @@ bool LoggerLink::writeConfigBlock(const LoggerConfig& record, std::size_t length
 {
     const bool ok = length <= LoggerConfig::kSize && exchange([&] { return sendRecord(record, length); }) == Step::Done;
     if (!ok && reportFailure)
-        prompts_.warn(msg(msgid::kCommsError));
+        prompts_.warn(std::string(utilitytext::kCommsError));
     return ok;
 }
 
@@ -254,7 +254,7 @@ bool LoggerLink::readReadings(LoggerType type, std::vector<float>& readings, con
     readings.clear();
     const Step result = exchange([&] { return receiveReadings(type, readings, progress); });
     if (result == Step::Failed)
-        prompts_.warn(msg(msgid::kCommsError));
+        prompts_.warn(std::string(utilitytext::kCommsError));
     return result == Step::Done;
 }
 

@@ -45,7 +45,7 @@ bool ConnectedLogger::sameLoggerAttached(const LoggerConfig& scratch)
 {
     if (scratch.type() == config.type() && scratch.serialNumber() == config.serialNumber())
         return true;
-    link.prompts().warn(msg(msgid::kLoggerReplaced));
+    link.prompts().warn(std::string(utilitytext::kLoggerReplaced));
     return false;
 }
 
@@ -64,7 +64,7 @@ bool ConnectedLogger::writeVerified(LoggerConfig& scratch)
             if (verified(config, scratch))
                 return true;
             if (last) {
-                link.prompts().warn(msg(msgid::kConfigureError));
+                link.prompts().warn(std::string(utilitytext::kConfigureError));
                 return false;
             }
             clock.waitMs(kWriteSettleMs);
@@ -121,18 +121,18 @@ bool ConnectedLogger::isCompatible()
 {
     if (velmora::isCompatible(config.type()))
         return true;
-    link.prompts().warn(msg(msgid::kIncompatible));
+    link.prompts().warn(std::string(utilitytext::kIncompatible));
     return false;
 }
 
 bool ConnectedLogger::checkBattery()
 {
     if (config.hasFlag(flag::kBatteryCritical)) {
-        link.prompts().warn(msg(msgid::kBatteryCritical));
+        link.prompts().warn(std::string(utilitytext::kBatteryCritical));
         return false;
     }
     if (config.hasFlag(flag::kBatteryLow)) {
-        link.prompts().warn(msg(msgid::kBatteryLow));
+        link.prompts().warn(std::string(utilitytext::kBatteryLow));
         return false;
     }
     return true;
@@ -141,36 +141,38 @@ bool ConnectedLogger::checkBattery()
 bool ConnectedLogger::hasSensorFault(bool show)
 {
     const LoggerType type = config.type();
-    int message = 0;
+    std::string_view message;
     if (isHumidity(type))
-        message = msgid::kHumiditySensorFault;
+        message = utilitytext::kHumiditySensorFault;
     else if (isCo(type))
-        message = msgid::kCoOverExposure;
-    if (message == 0 || !config.hasFlag(flag::kSensorFault))
+        message = utilitytext::kCoOverExposure;
+    if (message.empty() || !config.hasFlag(flag::kSensorFault))
         return false;
     if (show)
-        link.prompts().stop(msg(message));
+        link.prompts().stop(std::string(message));
     return true;
 }
 
-ExpiryCheck ConnectedLogger::expiryCheck(const DatePeriod& period, bool show, int invalidMessage, int expiredMessage)
+ExpiryCheck ConnectedLogger::expiryCheck(const DatePeriod& period, bool show, std::string_view invalidMessage,
+                                         std::string_view expiredMessage)
 {
     const ExpiryCheck check = checkExpiry(period, link.clock().localNow());
     if (show && check.state == ExpiryState::Invalid)
-        link.prompts().stop(msg(invalidMessage));
+        link.prompts().stop(std::string(invalidMessage));
     else if (show && check.state == ExpiryState::Expired)
-        link.prompts().stop(msg(expiredMessage));
+        link.prompts().stop(std::string(expiredMessage));
     return check;
 }
 
 ExpiryCheck ConnectedLogger::sensorLifeCheck(bool show)
 {
-    return expiryCheck(config.sensorLife(), show, msgid::kSensorLifeInvalid, msgid::kSensorLifeExceeded);
+    return expiryCheck(config.sensorLife(), show, utilitytext::kSensorLifeInvalid, utilitytext::kSensorLifeExceeded);
 }
 
 ExpiryCheck ConnectedLogger::calibrationDueCheck(bool show)
 {
-    return expiryCheck(config.calibrationDue(), show, msgid::kCalibrationInvalid, msgid::kCalibrationExceeded);
+    return expiryCheck(config.calibrationDue(), show, utilitytext::kCalibrationInvalid,
+                       utilitytext::kCalibrationExceeded);
 }
 
 CivilTime ConnectedLogger::firstReadingTime() const { return velmora::firstReadingTime(config); }

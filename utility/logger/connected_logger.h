@@ -3,6 +3,7 @@
 // that reaches it, and the operations that read, stop, start and download it with
 // verification. Messages go through the Prompts seam.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "civil_time.h"
@@ -46,7 +47,8 @@ public:
 private:
     bool writeVerified(LoggerConfig& scratch);
     bool sameLoggerAttached(const LoggerConfig& scratch); // message 144 when not
-    ExpiryCheck expiryCheck(const DatePeriod& period, bool show, int invalidMessage, int expiredMessage);
+    ExpiryCheck expiryCheck(const DatePeriod& period, bool show, std::string_view invalidMessage,
+                            std::string_view expiredMessage);
 };
 
 } // namespace velmora

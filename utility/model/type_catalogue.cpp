@@ -27,109 +27,109 @@ using namespace feature;
 // clang-format off
 constexpr std::array<TypeInfo, 21> kTypes{{
     // KV-USB-1
-    {.code = 1, .modelStringId = 149, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 1, .model = utilitytext::kModelKvUsb1, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 64, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kCompatible},
     // KV-USB-1
-    {.code = 2, .modelStringId = 149, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 2, .model = utilitytext::kModelKvUsb1, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kCompatible},
     // KV-USB-2
-    {.code = 3, .modelStringId = 150, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 3, .model = utilitytext::kModelKvUsb2, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kHumidity | kCompatible},
     // KV-USB-3
-    {.code = 4, .modelStringId = 151, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 4, .model = utilitytext::kModelKvUsb3, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
      .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromLevels, .unit = NoUnit,
      .features = kCompatible, .alarmRange = ScaledInput},
     // KV-USB-4
-    {.code = 5, .modelStringId = 152, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 5, .model = utilitytext::kModelKvUsb4, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
      .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromLevels, .unit = NoUnit,
      .features = kCompatible, .alarmRange = ScaledInput},
     // KV-USB-3
-    {.code = 6, .modelStringId = 151, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 6, .model = utilitytext::kModelKvUsb3, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
      .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
      .features = kCompatible, .alarmRange = ScaledInput},
     // KV-USB-4
-    {.code = 7, .modelStringId = 152, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 7, .model = utilitytext::kModelKvUsb4, .measures = Current, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = C, .setupEntryPage = 8, .readingBlock = 512, .readingHeader = 3,
      .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
      .features = kCompatible, .alarmRange = ScaledInput},
     // KV-USB-LITE
-    {.code = 8, .modelStringId = 153, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 8, .model = utilitytext::kModelKvUsbLite, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = FixedHalfHour, .setupEntryPage = 11, .readingBlock = 512, .readingHeader = 3,
      .encoding = LiteSensor, .resolution = LiteDegree, .scale = Unscaled, .unit = WholeByte,
      .features = kCompatible},
     // KV-USB-5
-    {.code = 9, .modelStringId = 154, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 9, .model = utilitytext::kModelKvUsb5, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = E, .setupEntryPage = 14, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedPpm, .resolution = HalfPpm, .scale = Unscaled, .unit = NoUnit,
      .features = kZeroBelow3ppm | kCompatible, .warningMax = 1000, .warningShownFrom = 3},
     // KV-USB-6
-    {.code = 10, .modelStringId = 155, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 10, .model = utilitytext::kModelKvUsb6, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = D, .setupEntryPage = 16, .readingBlock = 512, .readingHeader = 3,
      .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = Bit0,
      .features = kThermocouple | kCompatible, .alarmRange = ThermocoupleCodes},
     // KV-USB-5-LR
-    {.code = 11, .modelStringId = 174, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 11, .model = utilitytext::kModelKvUsb5Lr, .measures = CarbonMonoxide, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = E, .setupEntryPage = 14, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedPpm, .resolution = HalfPpm, .scale = Unscaled, .unit = NoUnit,
      .features = kCompatible, .warningMax = 300},
     // KV-USB-2-LCD
-    {.code = 12, .modelStringId = 175, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 12, .model = utilitytext::kModelKvUsb2Lcd, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
     // KV-USB-2-HA
-    {.code = 13, .modelStringId = 177, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 13, .model = utilitytext::kModelKvUsb2Ha, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kHumidity | kRollOver | kKeepsDelay | kCompatible},
     // KV-USB-1-HT
-    {.code = 14, .modelStringId = 178, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 14, .model = utilitytext::kModelKvUsb1Ht, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = B, .setupEntryPage = 20, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedHundredths, .resolution = HighTempTenths, .scale = Unscaled, .unit = WholeByte,
      .features = kRollOver | kKeepsDelay | kCompatible | kFixedLeds | kDegreeUnit, .alarmRange = HighTemperature},
     // KV-USB-6-LCD
-    {.code = 15, .modelStringId = 181, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 15, .model = utilitytext::kModelKvUsb6Lcd, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = D, .setupEntryPage = 16, .readingBlock = 512, .readingHeader = 3,
      .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = Bit0,
      .features = kThermocouple | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible,
      .alarmRange = ThermocoupleCodes},
     // KV-USB-2-HA-LCD
-    {.code = 16, .modelStringId = 182, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
+    {.code = 16, .model = utilitytext::kModelKvUsb2HaLcd, .measures = Temperature, .record = Narrow, .readings = Bits8, .alarms = Bits8,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = CalibratedDegrees, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kHumidity | kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible},
     // QX-USB-5
-    {.code = 17, .modelStringId = 183, .measures = Events, .record = Wide, .readings = Bits16, .alarms = Bits8,
+    {.code = 17, .model = utilitytext::kModelQxUsb5, .measures = Events, .record = Wide, .readings = Bits16, .alarms = Bits8,
      .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 3,
      .encoding = Counts, .resolution = PlainCount, .scale = Unscaled, .unit = NoUnit,
      .features = 0},
     // QX-USB-1-RCG
-    {.code = 18, .modelStringId = 184, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 18, .model = utilitytext::kModelQxUsb1Rcg, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 3,
      .encoding = FixedTenthsF, .resolution = PlainTenth, .scale = Unscaled, .unit = WholeByte,
      .features = kRollOver | kDegreeUnit},
     // KV-USB-1-LCD
-    {.code = 19, .modelStringId = 187, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 19, .model = utilitytext::kModelKvUsb1Lcd, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = WholeByte,
      .features = kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit,
      .alarmRange = DisplayTemperature},
     // QX-OEM-3
-    {.code = 20, .modelStringId = 189, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 20, .model = utilitytext::kModelQxOem3, .measures = Voltage, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = None, .setupEntryPage = 0, .readingBlock = 512, .readingHeader = 4,
      .encoding = UserScaled, .resolution = ScaledStep, .scale = AlarmsFromTexts, .unit = NoUnit,
      .features = kRollOver, .alarmRange = ScaledInput},
     // KV-USB-1-LCD
-    {.code = 21, .modelStringId = 187, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
+    {.code = 21, .model = utilitytext::kModelKvUsb1Lcd, .measures = Temperature, .record = Wide, .readings = Bits16, .alarms = Bits16,
      .intervals = A, .setupEntryPage = 1, .readingBlock = 512, .readingHeader = 3,
      .encoding = FixedTenthsF, .resolution = WholeDegree, .scale = Unscaled, .unit = WholeByte,
      .features = kDisplay | kPushButton | kRollOver | kKeepsDelay | kCompatible | kDegreeUnit,
@@ -137,7 +137,7 @@ constexpr std::array<TypeInfo, 21> kTypes{{
 }};
 
 // Code 0 (no logger) and codes above 21.
-constexpr TypeInfo kUnknown{.code = 0, .modelStringId = 0, .measures = Nothing, .record = Wide, .readings = Bits16,
+constexpr TypeInfo kUnknown{.code = 0, .model = {}, .measures = Nothing, .record = Wide, .readings = Bits16,
                             .alarms = Bits8, .intervals = None, .setupEntryPage = 0, .readingBlock = 512,
                             .readingHeader = 3, .encoding = Calibrated, .resolution = PlainTenth, .scale = Unscaled,
                             .unit = NoUnit, .features = 0};
@@ -191,7 +191,7 @@ const TypeInfo& typeRow(LoggerType type)
 std::string modelName(LoggerType type)
 {
     const TypeInfo* info = typeInfo(type);
-    return info ? msg(info->modelStringId) : std::string("USB");
+    return info ? std::string(info->model) : std::string("USB");
 }
 
 bool isKnownType(LoggerType t) { return typeInfo(t) != nullptr; }

@@ -101,7 +101,7 @@ enum class AlarmRange : std::uint8_t {
 
 struct TypeInfo {
     LoggerType code;
-    int modelStringId; // string table id of the model name
+    std::string_view model; // the model name
     Measures measures;
     RecordSize record;
     ValueWidth readings;

@@ -48,13 +48,13 @@ std::optional<int> MainMenuCommands::OnSetUp()
     entryWarnings();
     const LoggerConfig& c = logger_.config;
     if (c.isLogging()) {
-        const int question = c.isDelayedStartPending() ? msgid::kStopQuestionDelayed
-                             : c.isWaitingForButton()  ? msgid::kPushButtonQuestion
-                                                       : msgid::kStopQuestionLogging;
-        if (!prompts_.askYesNo(msg(question), PromptIcon::Question) || !logger_.stopAndWrite())
+        const std::string_view question = c.isDelayedStartPending() ? utilitytext::kStopQuestionDelayed
+                                          : c.isWaitingForButton()  ? utilitytext::kPushButtonQuestion
+                                                                    : utilitytext::kStopQuestionLogging;
+        if (!prompts_.askYesNo(std::string(question), PromptIcon::Question) || !logger_.stopAndWrite())
             return std::nullopt;
     } else if (c.hasUndownloadedData()) {
-        if (prompts_.ask(msg(msgid::kUndownloadedData), PromptIcon::Warning, PromptButtons::OkCancel,
+        if (prompts_.ask(std::string(utilitytext::kUndownloadedData), PromptIcon::Warning, PromptButtons::OkCancel,
                          PromptAnswer::Ok) != PromptAnswer::Ok)
             return std::nullopt;
     }
@@ -69,9 +69,10 @@ std::optional<int> MainMenuCommands::OnStopAndDownload()
     const LoggerConfig& c = logger_.config;
     if (c.isLogging()) {
         // The push-button question keeps its set-up wording and has no icon here.
-        const bool yes = c.isDelayedStartPending() ? prompts_.askYesNo(msg(msgid::kStopDelayedConfirm))
-                         : c.isWaitingForButton() ? prompts_.askYesNo(msg(msgid::kPushButtonQuestion), PromptIcon::None)
-                                                  : prompts_.askYesNo(msg(msgid::kStopConfirm));
+        const bool yes = c.isDelayedStartPending() ? prompts_.askYesNo(std::string(utilitytext::kStopDelayedConfirm))
+                         : c.isWaitingForButton()
+                             ? prompts_.askYesNo(std::string(utilitytext::kPushButtonQuestion), PromptIcon::None)
+                             : prompts_.askYesNo(std::string(utilitytext::kStopConfirm));
         if (!yes || !logger_.stopAndWrite())
             return std::nullopt;
     }

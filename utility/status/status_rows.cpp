@@ -94,7 +94,7 @@ struct Rows {
 // The model name in place of "USB" (unknown types keep "USB").
 std::string headingText(LoggerType t)
 {
-    std::string heading = msg(msgid::kStatusHeading);
+    std::string heading = std::string(utilitytext::kStatusHeading);
     if (const auto at = heading.find("USB"); at != std::string::npos)
         heading.replace(at, 3, modelName(t));
     return heading;

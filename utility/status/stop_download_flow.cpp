@@ -30,7 +30,8 @@ bool StopDownloadFlow::download(const LoggerLink::Progress& progress)
         return true;
     if (cancelled) {
         readings_.clear();
-        prompts_.ask(std::string(kDownloadCancelled), PromptIcon::Information, PromptButtons::Ok, PromptAnswer::Ok);
+        prompts_.ask(std::string(utilitytext::kDownloadCancelled), PromptIcon::Information, PromptButtons::Ok,
+                     PromptAnswer::Ok);
     }
     return false;
 }
@@ -54,7 +55,7 @@ std::optional<std::string> StopDownloadFlow::save(const std::function<void(bool)
     request.defaultSuffix = "txt";
     const std::optional<std::string> chosen = dialogs_.saveFile(request);
     if (!chosen) {
-        prompts_.warn(msg(msgid::kDataMayNotBeSaved));
+        prompts_.warn(std::string(utilitytext::kDataMayNotBeSaved));
         return std::nullopt;
     }
 

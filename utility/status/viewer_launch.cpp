@@ -35,7 +35,7 @@ bool launchViewer(ProcessLauncher& launcher, Prompts& prompts, const std::string
 {
     if (launcher.startDetached(viewerProgram(programFolder), {path}, programFolder))
         return true;
-    prompts.warn(msg(msgid::kViewerNotFound));
+    prompts.warn(std::string(utilitytext::kViewerNotFound));
     return false;
 }
 

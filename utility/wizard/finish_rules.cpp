@@ -26,7 +26,7 @@ StartPlan planStart(WallClock& clock, const StartChoice& choice)
     plan.start = choice.at;
     plan.start.tenths = 0;
     if (plan.start.year > kLastStartYear) {
-        plan.refusal = kStartTooLate;
+        plan.refusal = utilitytext::kStartTooLate;
         return plan;
     }
     // Real seconds between the two moments, not the difference of wall times, so a
@@ -34,12 +34,12 @@ StartPlan planStart(WallClock& clock, const StartChoice& choice)
     // behind is the pickers lagging the clock, not a time in the past.
     const std::optional<UnixSeconds> start = WallClock::fromLocal(plan.start, now - 1);
     if (!start) {
-        plan.refusal = kStartTimeSkipped;
+        plan.refusal = utilitytext::kStartTimeSkipped;
         return plan;
     }
     const std::int64_t delay = *start - now;
     if (delay < -1)
-        plan.refusal = msg(msgid::kStartInPast);
+        plan.refusal = std::string(utilitytext::kStartInPast);
     else if (delay > 0)
         plan.delaySeconds = static_cast<std::uint32_t>(delay);
     return plan;

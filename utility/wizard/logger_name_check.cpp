@@ -22,13 +22,13 @@ std::string loggerNameProblem(std::string& name)
     const std::size_t first = name.find_first_not_of(' ');
     name.erase(0, first == std::string::npos ? name.size() : first);
     if (name.empty())
-        return msg(msgid::kNameMissing);
+        return std::string(utilitytext::kNameMissing);
     if (name.size() > kMaxNameLength)
-        return msg(msgid::kNameTooLong);
+        return std::string(utilitytext::kNameTooLong);
     if (name.find_first_of(kUnsupported) != std::string::npos)
-        return msg(msgid::kNameUnsupported);
+        return std::string(utilitytext::kNameUnsupported);
     if (firstControlCharacter(name))
-        return std::string(kNameControlCharacter);
+        return std::string(utilitytext::kNameControlCharacter);
     return {};
 }
 

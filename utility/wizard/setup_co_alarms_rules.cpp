@@ -16,7 +16,7 @@ int highestLevel(const LoggerRecord& record) { return typeRow(record.type()).war
 
 std::string rangeMessage(const LoggerRecord& record)
 {
-    std::string text = msg(msgid::kCoLevelRange);
+    std::string text = std::string(utilitytext::kCoLevelRange);
     const std::string range = "3-1000ppm";
     const std::string own = std::to_string(kLowestLevel) + "-" + std::to_string(highestLevel(record)) + "ppm";
     if (const std::size_t at = text.find(range); at != std::string::npos)
@@ -58,14 +58,14 @@ WizardStep next(WizardCore& core, Values& values)
         level = kRecommendedLevel;
     }
     // A safety setting must not be accepted by a reflex key: Return answers No.
-    const auto confirmed = [&core](int question) {
-        return core.prompts.askYesNo(msg(question), PromptIcon::Question, PromptAnswer::No);
+    const auto confirmed = [&core](std::string_view question) {
+        return core.prompts.askYesNo(std::string(question), PromptIcon::Question, PromptAnswer::No);
     };
     if (on && level > kRecommendedLevel) {
-        if (!confirmed(values.sounder ? msgid::kCoAboveSafety : msgid::kCoAboveSafetySounderOff))
+        if (!confirmed(values.sounder ? utilitytext::kCoAboveSafety : utilitytext::kCoAboveSafetySounderOff))
             return WizardStep::stay(id::kLevel);
     } else if (on && !values.sounder) {
-        if (!confirmed(msgid::kCoSounderOff))
+        if (!confirmed(utilitytext::kCoSounderOff))
             return WizardStep::stay(id::kSounder);
     }
 

@@ -35,7 +35,7 @@ bool settle(WizardCore& core, Side& side, bool alarmOn, std::uint8_t& stored)
         return true;
     const double whole = std::trunc(side.count);
     if (!inRange(whole)) { // a NaN count is out of range too, and is corrected to 2
-        core.prompts.warn(msg(msgid::kCountAdjusted));
+        core.prompts.warn(std::string(utilitytext::kCountAdjusted));
         side.count = whole > kMost ? kMost : kFewest;
         return false;
     }

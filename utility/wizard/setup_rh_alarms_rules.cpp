@@ -43,7 +43,7 @@ WizardStep next(WizardCore& core, const Values& values)
     save(core.logger, values);
     const LoggerConfig& c = core.logger.config;
     if (values.highOn && values.lowOn && !(c.rhHighAlarm() > c.rhLowAlarm())) {
-        core.prompts.warn(msg(msgid::kHighNotAboveLow));
+        core.prompts.warn(std::string(utilitytext::kHighNotAboveLow));
         return WizardStep::stay(id::kHighLevel);
     }
     return forwardFrom(core, page::kRhAlarms);

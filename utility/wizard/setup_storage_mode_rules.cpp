@@ -33,10 +33,10 @@ Values load(const LoggerRecord& logger)
     const std::int64_t capacity = logger.config.memoryCapacity();
     Values values;
     values.storage = logger.config.isOverwriteMode() ? 1 : 0;
-    values.stopCapacityText = withCapacity(utilityString(msgid::kStopWhenFullCapacity), capacity);
+    values.stopCapacityText = withCapacity(utilitytext::kStopWhenFullCapacity, capacity);
     // A logger reporting no memory at all keeps none, not minus one.
     values.overwriteCapacityText =
-        withCapacity(utilityString(msgid::kOverwriteCapacity), std::max<std::int64_t>(capacity - 1, 0));
+        withCapacity(utilitytext::kOverwriteCapacity, std::max<std::int64_t>(capacity - 1, 0));
     return values;
 }
 

@@ -27,7 +27,7 @@ struct Level {
     bool on;
     std::string& text;
     int control;
-    int message;
+    std::string_view message;
     double whenOff; // the level a disabled alarm gets when its typed level is out of range
 };
 
@@ -42,7 +42,7 @@ bool settle(WizardCore& core, Level& level, const ValueRange& range, int decimal
         level.value = level.whenOff;
         return true;
     }
-    core.prompts.warn(msg(level.message));
+    core.prompts.warn(std::string(level.message));
     const ValueRange shown = shownRange(range, decimals);
     level.text = shownText(place == Place::Below ? shown.bottom : shown.top, decimals);
     return false;
@@ -94,11 +94,11 @@ WizardStep next(WizardCore& core, Values& values)
     // A level left empty (or only a sign or a point) is no level: it must not be
     // stored as 0.
     if (values.highOn && !startsWithNumber(values.highText)) {
-        core.prompts.warn(std::string(kHighLevelMissing));
+        core.prompts.warn(std::string(utilitytext::kHighLevelMissing));
         return WizardStep::stay(id::kHighLevel);
     }
     if (values.lowOn && !startsWithNumber(values.lowText)) {
-        core.prompts.warn(std::string(kLowLevelMissing));
+        core.prompts.warn(std::string(utilitytext::kLowLevelMissing));
         return WizardStep::stay(id::kLowLevel);
     }
 
@@ -106,12 +106,12 @@ WizardStep next(WizardCore& core, Values& values)
                values.highOn,
                values.highText,
                id::kHighLevel,
-               msgid::kHighAlarmAdjusted,
+               utilitytext::kHighAlarmAdjusted,
                0.0};
     Level low{numericTextValue(values.lowText), values.lowOn, values.lowText, id::kLowLevel,
-              msgid::kLowAlarmAdjusted,         0.0};
+              utilitytext::kLowAlarmAdjusted,   0.0};
     if (high.on && low.on && !(low.value < high.value)) {
-        core.prompts.warn(msg(msgid::kHighNotAboveLow));
+        core.prompts.warn(std::string(utilitytext::kHighNotAboveLow));
         return WizardStep::stay(id::kHighLevel);
     }
 

@@ -160,19 +160,19 @@ Values restoreDefaults(WizardCore& core, Values shown)
 ScalingReply replyTo(int scaleError)
 {
     switch (scaleError) {
-    case scaleerr::kNone: return {0, 0};
-    case scaleerr::kInputsEqual: return {msgid::kInputsEqual, kIn2Box};
-    case scaleerr::kOutputsEqual: return {msgid::kOutputsEqual, kOut2Box};
-    case scaleerr::kRange: return {msgid::kCalibrationValuesInvalid, kIn1Box};
-    case scaleerr::kEmptyOut1: return {msgid::kEnterValidNumber, kOut1Box};
-    case scaleerr::kEmptyIn1: return {msgid::kEnterValidNumber, kIn1Box};
-    case scaleerr::kEmptyOut2: return {msgid::kEnterValidNumber, kOut2Box};
-    case scaleerr::kEmptyIn2: return {msgid::kEnterValidNumber, kIn2Box};
+    case scaleerr::kNone: return {{}, 0};
+    case scaleerr::kInputsEqual: return {utilitytext::kInputsEqual, kIn2Box};
+    case scaleerr::kOutputsEqual: return {utilitytext::kOutputsEqual, kOut2Box};
+    case scaleerr::kRange: return {utilitytext::kCalibrationValuesInvalid, kIn1Box};
+    case scaleerr::kEmptyOut1: return {utilitytext::kEnterValidNumber, kOut1Box};
+    case scaleerr::kEmptyIn1: return {utilitytext::kEnterValidNumber, kIn1Box};
+    case scaleerr::kEmptyOut2: return {utilitytext::kEnterValidNumber, kOut2Box};
+    case scaleerr::kEmptyIn2: return {utilitytext::kEnterValidNumber, kIn2Box};
     case scaleerr::kIn1AboveFull:
-    case scaleerr::kIn1Negative: return {msgid::kOutsideInputRange, kIn1Box};
+    case scaleerr::kIn1Negative: return {utilitytext::kOutsideInputRange, kIn1Box};
     case scaleerr::kIn2AboveFull:
-    case scaleerr::kIn2Negative: return {msgid::kOutsideInputRange, kIn2Box};
-    default: return {msgid::kEnterValidNumber, 0};
+    case scaleerr::kIn2Negative: return {utilitytext::kOutsideInputRange, kIn2Box};
+    default: return {utilitytext::kEnterValidNumber, 0};
     }
 }
 
@@ -181,7 +181,7 @@ WizardStep next(WizardCore& core, const Values& values)
     ConnectedLogger& logger = core.logger;
     LoggerConfig& c = logger.config;
     if (firstControlCharacter(values.unit)) {
-        core.prompts.warn(std::string(kUnitControlCharacter));
+        core.prompts.warn(std::string(utilitytext::kUnitControlCharacter));
         return WizardStep::stay(kUnitBox);
     }
     c.setText(TextSlot::Units, withoutLeadingSpaces(values.unit)); // an empty unit is allowed
@@ -191,14 +191,14 @@ WizardStep next(WizardCore& core, const Values& values)
     c.setText(TextSlot::ScaleIn2, values.in2);
     computeScaling(logger);
     const ScalingReply reply = replyTo(logger.scaleError);
-    if (reply.message != 0) {
-        core.prompts.warn(msg(reply.message));
+    if (!reply.message.empty()) {
+        core.prompts.warn(std::string(reply.message));
         return WizardStep::stay(reply.focusControl);
     }
     // The alarm page shows its levels in boxes of a few characters; a scaling whose
     // levels do not fit them could be set but never shown or typed again.
     if (!typed_levels::levelsFitTheEdits(logger)) {
-        core.prompts.warn(std::string(kScalingTooWide));
+        core.prompts.warn(std::string(utilitytext::kScalingTooWide));
         return WizardStep::stay(kOut1Box);
     }
     return forwardFrom(core, page::kVoltageCal);

@@ -68,8 +68,8 @@ WizardStep back(WizardCore& core);
 
 // What a scaling error code is answered with.
 struct ScalingReply {
-    int message;      // string id; 0 = none
-    int focusControl; // 0 = the focus stays where it is
+    std::string_view message; // empty = none
+    int focusControl;         // 0 = the focus stays where it is
 };
 ScalingReply replyTo(int scaleError);
 

@@ -13,7 +13,7 @@ namespace velmora::setup_voltage_name {
 
 std::string scaleLabelText(const LoggerRecord& record)
 {
-    std::string text = msg(msgid::kScaleSetTo);
+    std::string text = std::string(utilitytext::kScaleSetTo);
     if (typeRow(record.type()).measures == Measures::Current) {
         static constexpr std::string_view kVoltage = "Voltage";
         if (const std::size_t at = text.find(kVoltage); at != std::string::npos)

@@ -46,7 +46,7 @@ WizardStep ListPage::next(WizardCore& core, const Values& values) const
 {
     save(core.logger, levelList(core.logger), values);
     if (values.highOn && values.lowOn && !(highAlarmValue(core.logger) > lowAlarmValue(core.logger))) {
-        core.prompts.warn(msg(msgid::kHighNotAboveLow));
+        core.prompts.warn(std::string(utilitytext::kHighNotAboveLow));
         return WizardStep::stay(id::kHighLevel);
     }
     return forwardFrom(core, page);
