@@ -163,7 +163,10 @@ DownloadFileLayout downloadFileLayout(const LoggerRecord& r)
         l.lowAlarm = lowAlarmText(r);
     l.lowIsWarningLevel = isCo(t);
     if (isHumidity(t)) {
-        DownloadFileLayout::Humidity& h = l.humidity.emplace();
+        // Assigned rather than emplace()d: clang does not count a nested struct with
+        // member initialisers as default-constructible for std::optional.
+        l.humidity = DownloadFileLayout::Humidity{};
+        DownloadFileLayout::Humidity& h = *l.humidity;
         if (c.hasFlag(flag::kRhHighEnabled))
             h.highAlarm = c.rhHighAlarm();
         if (c.hasFlag(flag::kRhLowEnabled))
@@ -172,7 +175,8 @@ DownloadFileLayout downloadFileLayout(const LoggerRecord& r)
     }
     l.serialNumber = c.serialNumber();
     if (isCo(t)) {
-        DownloadFileLayout::ServiceDates& dates = l.serviceDates.emplace();
+        l.serviceDates = DownloadFileLayout::ServiceDates{};
+        DownloadFileLayout::ServiceDates& dates = *l.serviceDates;
         dates.sensorLifeExpiry = expiryDate(c.sensorLife());
         if (c.calibrationDue().months != 0) // a calibration expiry is stored
             dates.calibrationExpiry = expiryDate(c.calibrationDue());
