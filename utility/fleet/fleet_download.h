@@ -2,6 +2,7 @@
 // One logger of a tray downloaded into a folder, under a name of its own that never
 // replaces a file: the work of `download --all`, and, with only new readings and a
 // restart, of fetch and watch.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,13 @@
 namespace velmora {
 
 class Clock;
+class FetchLedger;
 class UsbBridge;
+
+// A logger that a fetch started again this recently and that is still in that log is
+// passed by: it came back because the restart or a person re-plugged it, not to be
+// stopped over a new log of a reading or two.
+inline constexpr std::int64_t kJustRestartedSeconds = 600;
 
 struct DownloadPlan {
     std::string folder;
@@ -24,6 +31,9 @@ struct DownloadPlan {
     // settings it had. Never after a download or save that failed: its readings stay
     // in it.
     bool restart = false;
+    // Where fetch keeps what the loggers cannot (see FetchLedger): with onlyNew, a log
+    // noted there as not yet saved counts as new. None: the loggers' own word only.
+    FetchLedger* ledger = nullptr;
 };
 
 // Texts of our own.
