@@ -16,6 +16,6 @@ inline constexpr std::string_view kLedgerNotCleared =
     "The readings were saved, but the record of downloads not yet saved could not be updated (%1: %2): the next "
     "fetch downloads this log again into a new file.";
 inline constexpr std::string_view kJustRestarted = "Started again by a fetch at %1: its new log is left running.";
-inline constexpr std::string_view kArchiveFailed = "The file is kept, but it was not added to the archive: %1";
+inline constexpr std::string_view kArchiveFailed = "not added to the archive (the file is kept): %1";
 
 } // namespace velmora::fleettext

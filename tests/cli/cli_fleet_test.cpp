@@ -94,6 +94,22 @@ TEST_F(CliFleetTest, AFetchThatCouldNotSaveLeavesTheReadingsToTheNextOne)
     EXPECT_EQ(again.out, "10404036\tok\tNo readings that were not downloaded already.\n");
 }
 
+// The file is what must not be lost: an archive that cannot take it fails the fetch,
+// but the file stays where it was saved.
+TEST_F(CliFleetTest, AnArchiveThatFailsKeepsTheFileAndFailsTheFetch)
+{
+    fs::create_directories(dir_ / "desk");
+    const CliRun r =
+        run("--store /proc/archive.sqlite --simulate 4 fetch --archive --dir '" + (dir_ / "desk").string() + "'");
+    EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+    const std::string file = (dir_ / "desk" / "Battery Bank_10404036_").string();
+    EXPECT_NE(r.out.find("10404036\tfailed\t1440 readings saved; not added to the archive (the file is kept): "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(file), std::string::npos) << r.out;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "desk"), fs::directory_iterator()), 1);
+}
+
 TEST_F(CliFleetTest, WatchFetchesALoggerPluggedInWhileItRunsAndStopsOnSigterm)
 {
     fs::create_directories(dir_ / "desk");

@@ -27,6 +27,17 @@ inline std::string slurp(const std::filesystem::path& p)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// Runs VELMORA_CLI with `arguments` (a shell's words) after `environment`; what it
+// prints goes through files in `folder`.
+inline CliRun runCli(const std::filesystem::path& folder, const std::string& environment, const std::string& arguments)
+{
+    const std::filesystem::path out = folder / "stdout", err = folder / "stderr";
+    const std::string command =
+        environment + " '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
+    const int status = std::system(command.c_str());
+    return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+}
+
 class CliRunTest : public ::testing::Test {
 protected:
     // `environment` goes before the program on each command line; the C locale keeps
@@ -50,11 +61,7 @@ protected:
     // `as` goes before the program: another user to run it as, say.
     CliRun run(const std::string& arguments, const std::string& as = {})
     {
-        const std::filesystem::path out = dir_ / "stdout", err = dir_ / "stderr";
-        const std::string command = environment_ + " " + as + "'" VELMORA_CLI "' " + arguments + " > '" + out.string() +
-                                    "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+        return runCli(dir_, environment_ + " " + as, arguments);
     }
 
     std::filesystem::path dir_;

@@ -30,10 +30,12 @@ bool holdsNewReadings(const LoggerConfig& config)
     return config.hasFlag(flag::kUndownloaded) && downloadRowCount(config) > 0;
 }
 
-std::string savedText(std::size_t readings, bool restarted)
+std::string savedText(std::size_t readings, const std::string& afterSave, bool restarted)
 {
-    return std::to_string(readings) + (readings == 1 ? " reading saved" : " readings saved") +
-           (restarted ? "; logging again" : "");
+    std::string text = std::to_string(readings) + (readings == 1 ? " reading saved" : " readings saved");
+    if (!afterSave.empty())
+        text += "; " + afterSave;
+    return text + (restarted ? "; logging again" : "");
 }
 
 // The log is one that fetch started itself a moment ago.
@@ -111,18 +113,23 @@ FleetOutcome download(ConnectedLogger& logger, CollectingPrompts& prompts, Clock
     std::string note;
     if (ledger && !ledger->noteSaved(serial, start, error))
         note = "\n" + fillPlaceholders(fleettext::kLedgerNotCleared, {ledger->path(), error});
+    // The file is safe whatever the step does, so the logger is restarted either way.
+    AfterSave after;
+    if (plan.afterSave)
+        after = plan.afterSave(saved, logger.config.type());
     if (plan.restart) {
         const CivilTime now = clock.localNow();
         if (!logger.startAndWrite(now.year, now.month, now.day, now.hour, now.minute, now.second, 0, false)) {
-            outcome.message = std::string(kNotRestarted) + (prompts.empty() ? "" : "\n" + prompts.text()) + note;
+            outcome.message = std::string(kNotRestarted) + (after.message.empty() ? "" : "\n" + after.message) +
+                              (prompts.empty() ? "" : "\n" + prompts.text()) + note;
             return outcome;
         }
         // Not being able to note it only costs a second fetch of the new log.
         if (ledger)
             ledger->noteRestarted(serial, startStamp(downloadStartTime(logger)), secondsOf(now), error);
     }
-    outcome.ok = true;
-    outcome.message = savedText(readings.size(), plan.restart) + note;
+    outcome.ok = after.ok;
+    outcome.message = savedText(readings.size(), after.message, plan.restart) + note;
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 // replaces a file: the work of `download --all`, and, with only new readings and a
 // restart, of fetch and watch.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,15 @@ class UsbBridge;
 // stopped over a new log of a reading or two.
 inline constexpr std::int64_t kJustRestartedSeconds = 600;
 
+// A step run on each file as soon as it is saved, before any restart: adding it to
+// the archive, say. Its text joins the outcome's; a step that fails makes the outcome
+// a failure, and the saved file stays.
+struct AfterSave {
+    bool ok = true;
+    std::string message;
+};
+using AfterSaveStep = std::function<AfterSave(const std::string& file, int loggerType)>;
+
 struct DownloadPlan {
     std::string folder;
     std::string nameTemplate = kDefaultNameTemplate;
@@ -34,6 +44,7 @@ struct DownloadPlan {
     // Where fetch keeps what the loggers cannot (see FetchLedger): with onlyNew, a log
     // noted there as not yet saved counts as new. None: the loggers' own word only.
     FetchLedger* ledger = nullptr;
+    AfterSaveStep afterSave; // may run on several loggers' threads at once
 };
 
 // Texts of our own.
