@@ -87,13 +87,7 @@ bool FetchLedger::change(const std::function<void(std::vector<std::string>&)>& e
     std::string text;
     for (const std::string& l : lines)
         text += l + '\n';
-    AtomicFile file;
-    int failure = 0;
-    if (!file.create(path_))
-        failure = file.error();
-    else if ((failure = writeAll(file.fd(), text.data(), text.size())) == 0 && !file.commit())
-        failure = file.error();
-    if (failure != 0) {
+    if (const int failure = writeFileAtomically(path_, text.data(), text.size()); failure != 0) {
         error = std::strerror(failure);
         return false;
     }
