@@ -232,6 +232,27 @@ TEST_F(FleetDownloadTest, ALoggerJustRestartedIsPassedByUntilItHasBeenAway)
     EXPECT_NE(later[0].file.find("Again_4201_20261209-103000"), std::string::npos) << later[0].file;
 }
 
+// The outcome counts readings as the logger and the file do, a row each, not the
+// values a row of a humidity logger holds (two).
+TEST_F(FleetDownloadTest, ReadingsSavedAreTheFilesRows)
+{
+    for (const int type : {4, 12, 5}) {
+        SCOPED_TRACE(type);
+        LoggerImage image = makePresetImage(type, CivilTime{2026, 12, 8, 9, 0, 0});
+        image.record.setSerialNumber(6000 + static_cast<std::uint32_t>(type));
+        bridge.attach(std::move(image));
+    }
+    DownloadPlan plan;
+    plan.folder = folder.string();
+    for (const FleetOutcome& o : downloadAll(plan)) {
+        SCOPED_TRACE(o.serial);
+        ASSERT_TRUE(o.ok) << o.message;
+        const std::string text = slurp(o.file);
+        const auto rows = std::count(text.begin(), text.end(), '\n') - 1; // after the header line
+        EXPECT_EQ(o.message, std::to_string(rows) + " readings saved");
+    }
+}
+
 TEST_F(FleetDownloadTest, AllAtOnceGivesTheSameFilesAsOneAtATime)
 {
     SteadyClock steady; // ports on several threads need a clock they may share

@@ -129,7 +129,9 @@ FleetOutcome download(ConnectedLogger& logger, CollectingPrompts& prompts, Clock
             ledger->noteRestarted(serial, startStamp(downloadStartTime(logger)), secondsOf(now), error);
     }
     outcome.ok = after.ok;
-    outcome.message = savedText(readings.size(), after.message, plan.restart) + note;
+    // Rows, as the logger and the file count readings: a humidity logger's row holds
+    // two values.
+    outcome.message = savedText(downloadRowCount(logger.config), after.message, plan.restart) + note;
     return outcome;
 }
 
