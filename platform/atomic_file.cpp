@@ -135,6 +135,16 @@ int writeAll(int fd, const void* data, std::size_t size)
     return 0;
 }
 
+int writeFileAtomically(const std::string& path, const void* data, std::size_t size)
+{
+    AtomicFile file;
+    if (!file.create(path))
+        return file.error();
+    if (const int failure = writeAll(file.fd(), data, size); failure != 0)
+        return failure; // the file's destructor removes the temporary file
+    return file.commit() ? 0 : file.error();
+}
+
 bool AtomicFile::fail(int error)
 {
     error_ = error != 0 ? error : EIO;

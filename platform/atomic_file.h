@@ -21,6 +21,10 @@ namespace velmora {
 // Returns 0, or the errno of the failure (ENOSPC when the device takes nothing).
 int writeAll(int fd, const void* data, std::size_t size);
 
+// Replaces `path` with the `size` bytes at `data` through an AtomicFile. Returns 0, or
+// the errno of the failure; an earlier file at `path` is then untouched.
+int writeFileAtomically(const std::string& path, const void* data, std::size_t size);
+
 class AtomicFile {
 public:
     AtomicFile() = default;

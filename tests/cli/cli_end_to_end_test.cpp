@@ -2,6 +2,7 @@
 // download file's bytes, the printed status and the updated image out.
 #include <gtest/gtest.h>
 
+#include "cli_run_fixture.h"
 #include "fridge_expectations.h"
 
 #include <algorithm>
@@ -20,38 +21,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using velmora::testing::CliRun;
+using velmora::testing::slurp;
 
-std::string slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class CliTest : public ::testing::Test {
+class CliTest : public velmora::testing::CliRunTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-test-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    CliRun run(const std::string& arguments)
-    {
-        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-        // The C locale makes the status page's short date and time forms predictable.
-        const std::string command =
-            "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
-    }
+    CliTest() : CliRunTest("velmora-cli-test-") {}
 
     // A stopped type-1 logger named Fridge: Celsius (0.5 °C a count from -40 °C),
     // high alarm 8.0 and low alarm 2.0 enabled, 10 s interval, started 7 Dec 2026
@@ -91,8 +66,6 @@ protected:
         f.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
         return image;
     }
-
-    fs::path dir_;
 };
 
 } // namespace

@@ -3,6 +3,8 @@
 // logger plugged in while it runs.
 #include <gtest/gtest.h>
 
+#include "cli_run_fixture.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -20,38 +22,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
+using velmora::testing::CliRun;
+using velmora::testing::slurp;
 
-std::string slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class CliFleetTest : public ::testing::Test {
+class CliFleetTest : public velmora::testing::CliRunTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-fleet-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    CliRun run(const std::string& arguments)
-    {
-        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-        const std::string command =
-            "LC_ALL=C '" VELMORA_CLI "' " + arguments + " > '" + out.string() + "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
-    }
-    fs::path dir_;
+    CliFleetTest() : CliRunTest("velmora-cli-fleet-") {}
 };
 
 TEST_F(CliFleetTest, SeveralLoggersNeedASerialForOneLoggerCommands)
@@ -91,6 +67,47 @@ TEST_F(CliFleetTest, SetupAllGivesEachLoggerItsOwnName)
     EXPECT_NE(mixed.out.find("{\"serial\": \"10404036\", \"ok\": true"), std::string::npos) << mixed.out;
     EXPECT_NE(mixed.out.find("{\"serial\": \"10409081\", \"ok\": false"), std::string::npos) << mixed.out;
     EXPECT_NE(mixed.out.find("{\"serial\": \"10504036\", \"ok\": true"), std::string::npos) << mixed.out;
+}
+
+// The logger forgets its readings are new once they have gone out: a fetch that could
+// not save them must still leave them to the next fetch, run by another process.
+TEST_F(CliFleetTest, AFetchThatCouldNotSaveLeavesTheReadingsToTheNextOne)
+{
+    const fs::path image = dir_ / "logger.img";
+    ASSERT_EQ(run("--simulate 4 image '" + image.string() + "'").exitCode, 0);
+    const std::string logger = "--simulate '" + image.string() + "' ";
+
+    // Nothing can create a file in /proc, not even root.
+    const CliRun unsaved = run(logger + "fetch --dir /proc");
+    EXPECT_EQ(unsaved.exitCode, 1) << unsaved.out << unsaved.err;
+    EXPECT_NE(unsaved.out.find("10404036\tfailed\tFailed opening file"), std::string::npos) << unsaved.out;
+
+    fs::create_directories(dir_ / "desk");
+    const CliRun saved = run(logger + "fetch --dir '" + (dir_ / "desk").string() + "'");
+    EXPECT_EQ(saved.exitCode, 0) << saved.out << saved.err;
+    EXPECT_NE(saved.out.find("10404036\tok\t1440 readings saved"), std::string::npos) << saved.out;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "desk"), fs::directory_iterator()), 1);
+
+    // Then it has nothing new: said so, and not a failure.
+    const CliRun again = run(logger + "fetch --dir '" + (dir_ / "desk").string() + "'");
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_EQ(again.out, "10404036\tok\tNo readings that were not downloaded already.\n");
+}
+
+// The file is what must not be lost: an archive that cannot take it fails the fetch,
+// but the file stays where it was saved.
+TEST_F(CliFleetTest, AnArchiveThatFailsKeepsTheFileAndFailsTheFetch)
+{
+    fs::create_directories(dir_ / "desk");
+    const CliRun r =
+        run("--store /proc/archive.sqlite --simulate 4 fetch --archive --dir '" + (dir_ / "desk").string() + "'");
+    EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+    const std::string file = (dir_ / "desk" / "Battery Bank_10404036_").string();
+    EXPECT_NE(r.out.find("10404036\tfailed\t1440 readings saved; not added to the archive (the file is kept): "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(file), std::string::npos) << r.out;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "desk"), fs::directory_iterator()), 1);
 }
 
 TEST_F(CliFleetTest, WatchFetchesALoggerPluggedInWhileItRunsAndStopsOnSigterm)

@@ -3,6 +3,8 @@
 // the status page's rows; and the refusals, after which the image is as it was.
 #include <gtest/gtest.h>
 
+#include "cli_run_fixture.h"
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,17 +22,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using velmora::testing::CliRun;
+using velmora::testing::slurp;
 
 // Bytes the set-up writes at one offset of the record.
 struct Patch {
@@ -61,27 +54,10 @@ std::uint32_t delayOf(const std::string& record)
     return d;
 }
 
-class CliSetupTest : public ::testing::Test {
+class CliSetupTest : public velmora::testing::CliRunTest {
 protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() / ("velmora-cli-setup-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // `as` goes before the program: another user to run it as, say.
-    CliRun run(const std::string& arguments, const std::string& as = {})
-    {
-        const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-        // The C locale and UTC make the status page's dates and the start times predictable.
-        const std::string command = "LC_ALL=C TZ=UTC " + as + "'" VELMORA_CLI "' " + arguments + " > '" + out.string() +
-                                    "' 2> '" + err.string() + "'";
-        const int status = std::system(command.c_str());
-        return CliRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
-    }
+    // The C locale and UTC make the status page's dates and the start times predictable.
+    CliSetupTest() : CliRunTest("velmora-cli-setup-", "LC_ALL=C TZ=UTC") {}
 
     // A factory-fresh logger of the type, kept in an image file.
     fs::path image(int type, const std::string& name = {})
@@ -102,8 +78,6 @@ protected:
     {
         return run("--simulate '" + image.string() + "' setup " + options + " '" + settingsFile(json).string() + "'");
     }
-
-    fs::path dir_;
 };
 
 } // namespace

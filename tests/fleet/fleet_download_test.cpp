@@ -8,7 +8,9 @@
 #include <iterator>
 
 #include "clock.h"
+#include "fetch_ledger.h"
 #include "fleet_download.h"
+#include "fleet_strings.h"
 #include "logger_dates.h"
 #include "logger_presets.h"
 #include "simulated_bridge.h"
@@ -176,6 +178,79 @@ TEST_F(FleetDownloadTest, ALoggerWhoseFileCouldNotBeSavedIsNotRestarted)
     // Its readings are still in it, and it was not started over them.
     EXPECT_FALSE(logger.record().isLogging());
     EXPECT_EQ(logger.image().memory.size(), 1440u * 2u);
+}
+
+// The logger marks its readings downloaded once they have gone out, so a save that
+// fails must not let the next fetch pass it by: the readings would never be saved.
+TEST_F(FleetDownloadTest, AFetchWhoseSaveFailedIsDoneAgainByTheNextFetch)
+{
+    attach(4101, "Retry");
+    FetchLedger ledger((folder / "state" / "fetch-ledger").string());
+    DownloadPlan fetch;
+    fetch.folder = (folder / "not there").string();
+    fetch.stopFirst = fetch.onlyNew = true;
+    fetch.ledger = &ledger;
+    const auto failedSave = downloadAll(fetch);
+    ASSERT_FALSE(failedSave[0].ok);
+    EXPECT_NE(failedSave[0].message.find(fleettext::kKeptForNextFetch), std::string::npos) << failedSave[0].message;
+
+    fetch.folder = folder.string();
+    const auto retried = downloadAll(fetch);
+    ASSERT_TRUE(retried[0].ok) << retried[0].message;
+    EXPECT_EQ(retried[0].file, (folder / "Retry_4101_20261207-140000.txt").string());
+    const std::string text = slurp(retried[0].file);
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')), 1u + 1440u);
+
+    // Saved now: a third fetch has nothing to do.
+    const auto third = downloadAll(fetch);
+    EXPECT_EQ(third[0].message, kNothingNew);
+}
+
+// A restart gives the logger a new log that holds its first reading at once; the
+// logger coming straight back (re-plugged) must not be stopped and fetched over it,
+// yet the same log is fetched once it has been out for a while.
+TEST_F(FleetDownloadTest, ALoggerJustRestartedIsPassedByUntilItHasBeenAway)
+{
+    VirtualLogger& logger = attach(4201, "Again");
+    FetchLedger ledger; // in memory, as one watch keeps it
+    DownloadPlan fetch;
+    fetch.folder = folder.string();
+    fetch.stopFirst = fetch.onlyNew = fetch.restart = true;
+    fetch.ledger = &ledger;
+    ASSERT_TRUE(allSucceeded(downloadAll(fetch)));
+
+    clock.advanceMs(120'000); // two readings of the new log
+    const auto back = downloadAll(fetch);
+    ASSERT_TRUE(back[0].ok) << back[0].message;
+    EXPECT_TRUE(back[0].file.empty());
+    EXPECT_NE(back[0].message.find("10:30:00"), std::string::npos) << back[0].message;
+    EXPECT_TRUE(logger.record().isLogging()) << "its new log runs on";
+
+    clock.advanceMs(std::uint64_t{kJustRestartedSeconds} * 1000);
+    const auto later = downloadAll(fetch);
+    ASSERT_TRUE(later[0].ok) << later[0].message;
+    EXPECT_NE(later[0].file.find("Again_4201_20261209-103000"), std::string::npos) << later[0].file;
+}
+
+// The outcome counts readings as the logger and the file do, a row each, not the
+// values a row of a humidity logger holds (two).
+TEST_F(FleetDownloadTest, ReadingsSavedAreTheFilesRows)
+{
+    for (const int type : {4, 12, 5}) {
+        SCOPED_TRACE(type);
+        LoggerImage image = makePresetImage(type, CivilTime{2026, 12, 8, 9, 0, 0});
+        image.record.setSerialNumber(6000 + static_cast<std::uint32_t>(type));
+        bridge.attach(std::move(image));
+    }
+    DownloadPlan plan;
+    plan.folder = folder.string();
+    for (const FleetOutcome& o : downloadAll(plan)) {
+        SCOPED_TRACE(o.serial);
+        ASSERT_TRUE(o.ok) << o.message;
+        const std::string text = slurp(o.file);
+        const auto rows = std::count(text.begin(), text.end(), '\n') - 1; // after the header line
+        EXPECT_EQ(o.message, std::to_string(rows) + " readings saved");
+    }
 }
 
 TEST_F(FleetDownloadTest, AllAtOnceGivesTheSameFilesAsOneAtATime)

@@ -9,10 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "clock.h"
 #include "logger_image.h"
@@ -124,6 +127,55 @@ TEST_F(CliOverLibusbTest, StatusAndDownloadOverLibusb)
     EXPECT_FALSE(logger.record().hasFlag(flag::kUndownloaded)) << "the logger knows it was downloaded";
     EXPECT_EQ(device.claimedInterfaces(), 0);
     EXPECT_TRUE(device.unexpectedRequests().empty());
+}
+
+// watch learns of a logger plugged in while it runs through libusb's hot-plug, which
+// listens for the kernel's "add" uevent: umockdev sends one as it adds the device.
+TEST_F(CliOverLibusbTest, WatchFetchesALoggerPluggedInWhileItRuns)
+{
+    // Something that is not a logger is on the bus from the start: the test bed
+    // must exist before the program's libusb starts listening for uevents.
+    class Silent final : public UsbPeer {
+        void hostWrote(const std::vector<std::uint8_t>&) override {}
+        std::vector<std::uint8_t> toHost(std::size_t) override { return {}; }
+    } silent;
+    FakeUsbDevice other(silent, "Keyboard", UsbId{0x1234, 0x5678}, 2);
+    ASSERT_EQ(other.setupError(), "");
+
+    const fs::path desk = dir_ / "desk", out = dir_ / "watch.out";
+    fs::create_directories(desk);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("LC_ALL", "C", 1);
+        ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", (dir_ / "state").c_str(), 1);
+        std::freopen(out.c_str(), "w", stdout);
+        ::execl(VELMORA_CLI, VELMORA_CLI, "watch", "--dir", desk.c_str(), static_cast<char*>(nullptr));
+        std::_Exit(127);
+    }
+    const auto waitFor = [&](const std::string& text) {
+        for (int i = 0; i < 100 && slurp(out).find(text) == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        return slurp(out).find(text) != std::string::npos;
+    };
+    EXPECT_TRUE(waitFor("watching\n"));
+
+    SteadyClock clock;
+    VirtualLogger logger(fridge(), clock);
+    VirtualLoggerPeer peer(logger, clock);
+    FakeUsbDevice device(peer, "Velmora USB Data Logger", kLoggerUsbId, 3);
+    ASSERT_EQ(device.setupError(), "");
+    EXPECT_TRUE(waitFor("12345\tok\t3 readings saved"));
+
+    ::kill(pid, SIGTERM);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string events = slurp(out);
+    EXPECT_NE(events.find("plugged in\t1-3\n12345\tok\t3 readings saved\t"), std::string::npos) << events;
+    EXPECT_EQ(events.substr(events.size() - 8), "stopped\n") << events;
+    EXPECT_EQ(slurp(desk / "Fridge_12345_20261207-140000.txt"), fridge::kDownloadFile);
 }
 
 TEST_F(CliOverLibusbTest, UnknownTypeCodesGetTheMainMenusRefusal)

@@ -55,7 +55,8 @@ commands=$(sed -n '/^Commands:$/,/^$/s/^  \([a-z]\+\) .*/\1/p' "$help_text" | xa
 [ -n "$commands" ] || { echo "FAIL: no commands in $help_text"; exit 1; }
 options_of() {
   sed -n '/^usage:/,/^$/p' "$help_text" | tr -s ' \n' ' ' | sed 's/ velmora-cli /\n/g' |
-    sed -E -n "s/^(\[?--simulate SPEC\]? )?(\[--serial S\] )?$1 //p" | grep -o '\[--[a-z-]*' | tr -d '[' | xargs
+    sed -E -n "s/^((\[?--simulate SPEC\]? )(\[--store URL\] )?)?(\[--serial S\] )?$1 //p" | grep -o '\[--[a-z-]*' |
+    tr -d '[' | xargs
 }
 
 expect "$commands --simulate --serial --store --help --version" ''

@@ -20,7 +20,8 @@ CLI
 chmod +x "$scratch/cli"
 export VELMORA_CLI=$scratch/cli VELMORA_SYSTEM_FETCH_CONF=$scratch/system.conf
 clean_env() {
-  unset VELMORA_FETCH_ON_PLUG VELMORA_FETCH_DIR VELMORA_FETCH_NAME VELMORA_FETCH_RESTART STATE_DIRECTORY
+  unset VELMORA_FETCH_ON_PLUG VELMORA_FETCH_DIR VELMORA_FETCH_NAME VELMORA_FETCH_RESTART VELMORA_FETCH_ARCHIVE \
+    VELMORA_FETCH_STORE STATE_DIRECTORY
   rm -f "$scratch/args" "$scratch/system.conf"
 }
 
@@ -46,6 +47,13 @@ run_with 0 "fetch|--name|{serial}_{start}" VELMORA_FETCH_RESTART=no "VELMORA_FET
 # would be left stopped without anyone noticing.
 run_with 2 "-" VELMORA_FETCH_RESTART=Yes VELMORA_FETCH_DIR=/srv
 grep -q 'VELMORA_FETCH_RESTART' "$scratch/err" || fail "a refused VELMORA_FETCH_RESTART is not named in the message"
+# The archive: --store goes before the command, or velmora-cli refuses it.
+run_with 0 "--store|postgresql:///velmora?host=/run/postgresql|fetch|--archive" VELMORA_FETCH_ARCHIVE=yes \
+  "VELMORA_FETCH_STORE=postgresql:///velmora?host=/run/postgresql"
+run_with 0 "fetch|--archive" VELMORA_FETCH_ARCHIVE=yes VELMORA_FETCH_STORE=
+run_with 0 "fetch" VELMORA_FETCH_ARCHIVE=no VELMORA_FETCH_STORE=/srv/a.sqlite
+grep -q 'VELMORA_FETCH_ARCHIVE is not yes' "$scratch/err" || fail "a store without the archive switched on is not pointed out"
+run_with 2 "-" VELMORA_FETCH_ARCHIVE=true
 
 # check_with EXPECTED_STATUS SYSTEM_CONF_LINE SCOPE KEY=VALUE...: velmora-fetch
 # check (SCOPE "" for the system's service, --user for a desktop user's) with

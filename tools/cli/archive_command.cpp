@@ -95,27 +95,12 @@ std::optional<std::string> parse(const std::vector<std::string>& args, ArchiveAr
     return std::nullopt;
 }
 
-std::string userName()
-{
-    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
-        return pw->pw_name;
-    const char* user = std::getenv("USER");
-    return user ? user : "";
-}
-
-std::string hostName()
-{
-    char host[256] = {};
-    gethostname(host, sizeof host - 1);
-    return host;
-}
-
 int add(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
 {
     AddRequest request;
     request.zone = zone;
-    request.addedBy = userName();
-    request.addedHost = hostName();
+    request.addedBy = archiveUserName();
+    request.addedHost = archiveHostName();
     int status = 0;
     for (const std::string& path : a.positional) {
         request.path = path;
@@ -213,12 +198,41 @@ int verify(ArchiveStore& store, std::ostream& out, std::ostream& err)
 
 } // namespace
 
+std::string archiveUserName()
+{
+    if (const passwd* pw = getpwuid(geteuid()); pw && pw->pw_name)
+        return pw->pw_name;
+    const char* user = std::getenv("USER");
+    return user ? user : "";
+}
+
+std::string archiveHostName()
+{
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    return host;
+}
+
 int runArchive(const std::optional<std::string>& storeOption, const std::vector<std::string>& args, std::ostream& out,
-               std::ostream& err)
+               std::ostream& err, const std::optional<std::string>& serialOption)
 {
     ArchiveArgs a;
-    if (const std::optional<std::string> problem = parse(args, a))
+    if (serialOption) {
+        // "--serial S archive list" means what "archive list --serial S" does, as
+        // --serial before a command picks the logger for every other command.
+        std::vector<std::string> withSerial = args;
+        const bool takesSerial = !args.empty() && (args[0] == "list" || args[0] == "readings");
+        if (!takesSerial)
+            return usage(err, "--serial before archive goes with archive list and archive readings");
+        for (std::size_t i = 1; i + 1 < args.size(); ++i)
+            if (args[i] == "--serial" && args[i + 1] != *serialOption)
+                return usage(err, "two serial numbers given: " + *serialOption + " and " + args[i + 1]);
+        withSerial.insert(withSerial.begin() + 1, {"--serial", *serialOption});
+        if (const std::optional<std::string> problem = parse(withSerial, a))
+            return usage(err, *problem);
+    } else if (const std::optional<std::string> problem = parse(args, a)) {
         return usage(err, *problem);
+    }
     if (storeOption && locationHasPassword(*storeOption))
         return usage(err, "--store carries a password: put it in ~/.pgpass or PGPASSWORD instead");
     std::string location = storeOption.value_or("");

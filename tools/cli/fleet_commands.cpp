@@ -11,6 +11,7 @@
 #include <set>
 #include <sstream>
 
+#include "fetch_ledger.h"
 #include "fleet_listing.h"
 #include "json_text.h"
 #include "logger_command_context.h"
@@ -266,9 +267,11 @@ int runFetch(LoggerCommandContext& context, const DownloadPlan& plan, bool json)
     const std::vector<FleetLogger> loggers = attachedOrSay(context);
     if (loggers.empty())
         return 1;
+    FetchLedger ledger(defaultFetchLedgerPath());
     DownloadPlan fetch = plan;
     fetch.stopFirst = true;
     fetch.onlyNew = true;
+    fetch.ledger = &ledger;
     const auto outcomes = runOnEach(
         loggers,
         [&](const FleetLogger& logger, std::size_t) {
@@ -292,9 +295,11 @@ int runWatch(LoggerCommandContext& context, const DownloadPlan& plan, bool json)
     stopRequested = false;
     std::signal(SIGTERM, requestStop);
     std::signal(SIGINT, requestStop);
+    FetchLedger ledger(defaultFetchLedgerPath());
     DownloadPlan fetch = plan;
     fetch.stopFirst = true;
     fetch.onlyNew = true;
+    fetch.ledger = &ledger;
 
     const auto event = [&](const std::string& what, const std::string& location) {
         if (json)

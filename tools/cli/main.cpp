@@ -14,6 +14,7 @@
 #include "clock.h"
 #include "export_command.h"
 #include "fleet_commands.h"
+#include "fleet_commands_archive.h"
 #include "help_text.h"
 #include "image_command.h"
 #include "inspect_command.h"
@@ -22,6 +23,7 @@
 #include "one_logger_bridge.h"
 #include "setup_command.h"
 #include "simulation_setup.h"
+#include "store_location.h"
 #include "velmora_version.h"
 #include "wall_clock.h"
 #ifdef VELMORA_CLI_REPORT
@@ -61,31 +63,26 @@ int main(int argc, char** argv)
         return 0;
     }
 
-    // --store URL: the archive the archive commands use.
-    std::optional<std::string> store;
-    if (args[0] == "--store") {
-        if (args.size() < 2)
-            return usage("--store needs a URL");
-        store = args[1];
-        args.erase(args.begin(), args.begin() + 2);
-        if (args.empty() || args[0] != "archive")
-            return usage("--store goes with the archive commands");
-        return runArchive(store, std::vector<std::string>(args.begin() + 1, args.end()), std::cout, std::cerr);
-    }
-
     // Options before the command: each --simulate SPEC attaches loggers after those
-    // of the one before; --serial S picks one of several.
-    std::string simulate, serial;
-    bool simulateGiven = false, serialGiven = false;
-    while (!args.empty() && (args[0] == "--simulate" || args[0] == "--serial")) {
+    // of the one before; --serial S picks one of several (or, before archive, the
+    // logger whose deployments are read); --store URL is the archive that archive,
+    // fetch --archive and watch --archive use.
+    std::string simulate, serial, store;
+    bool simulateGiven = false, serialGiven = false, storeGiven = false;
+    while (!args.empty() && (args[0] == "--simulate" || args[0] == "--serial" || args[0] == "--store")) {
         if (args.size() < 2)
-            return usage(args[0] + (args[0] == "--serial" ? " needs a serial number S" : " needs a SPEC"));
+            return usage(args[0] + (args[0] == "--serial"  ? " needs a serial number S"
+                                    : args[0] == "--store" ? " needs a URL"
+                                                           : " needs a SPEC"));
         if (args[0] == "--simulate") {
             simulate += (simulateGiven ? "," : "") + args[1];
             simulateGiven = true;
-        } else {
+        } else if (args[0] == "--serial") {
             serial = args[1];
             serialGiven = true;
+        } else {
+            store = args[1];
+            storeGiven = true;
         }
         args.erase(args.begin(), args.begin() + 2);
     }
@@ -95,7 +92,13 @@ int main(int argc, char** argv)
     const std::string command = args[0];
     args.erase(args.begin());
     if (command == "archive") // the archive of download files
-        return runArchive(std::nullopt, args, std::cout, std::cerr);
+        return runArchive(storeGiven ? std::optional(store) : std::nullopt, args, std::cout, std::cerr,
+                          serialGiven ? std::optional(serial) : std::nullopt);
+    // Nothing given before a command is left unused without a word.
+    if (storeGiven && command != "fetch" && command != "watch")
+        return usage("--store goes with archive and with fetch or watch --archive");
+    if (serialGiven && (command == "inspect" || command == "export" || command == "report"))
+        return usage("--serial is for status, download, settings, setup and archive list and readings");
     if (command == "inspect") // reads a download file: no logger involved
         return runInspect(args, std::cout, std::cerr);
     if (command == "export") // writes a workbook from a download file
@@ -117,7 +120,7 @@ int main(int argc, char** argv)
     };
     if (!is({"list", "status", "download", "settings", "setup", "image", "fetch", "watch"}))
         return usage("unknown command " + command);
-    bool json = false, stop = false, yes = false, all = false, restart = false;
+    bool json = false, stop = false, yes = false, all = false, restart = false, archive = false;
     std::string folder, nameTemplate;
     bool folderGiven = false, nameGiven = false;
     std::vector<std::string> positional;
@@ -140,6 +143,8 @@ int main(int argc, char** argv)
             all = true;
         else if (a == "--restart" && is({"fetch", "watch"}))
             restart = true;
+        else if (a == "--archive" && is({"fetch", "watch"}))
+            archive = true;
         else if (!a.empty() && a[0] == '-' && a != "-")
             return usage("unknown option " + a + " for " + command);
         else
@@ -149,9 +154,13 @@ int main(int argc, char** argv)
         return usage("--json with " + command + " needs --all");
     if (nameGiven && command == "download" && !all)
         return usage("--name with download needs --all");
+    if (storeGiven && !archive)
+        return usage("--store with " + command + " needs --archive");
+    if (storeGiven && locationHasPassword(store))
+        return usage("--store carries a password: put it in ~/.pgpass or PGPASSWORD instead");
     if (serialGiven && (all || !is({"status", "download", "settings", "setup"})))
         return usage(all ? "--serial and --all exclude each other"
-                         : "--serial is for status, download, settings and setup");
+                         : "--serial is for status, download, settings, setup and archive list and readings");
     const bool takesFile = is({"download", "setup", "image"});
     if (takesFile ? positional.size() != 1 : !positional.empty())
         return usage(takesFile ? command + (command == "download" && all ? " --all needs exactly one DIR"
@@ -187,6 +196,9 @@ int main(int argc, char** argv)
             std::cerr << "velmora-cli: the folder \"" << plan.folder << "\" does not exist\n";
             return 1;
         }
+        std::optional<FetchArchive> archiving;
+        if (archive)
+            plan.afterSave = archiving.emplace(store).step();
         return command == "fetch" ? runFetch(context, plan, json) : runWatch(context, plan, json);
     }
     if (all) {

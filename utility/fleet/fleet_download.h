@@ -2,6 +2,8 @@
 // One logger of a tray downloaded into a folder, under a name of its own that never
 // replaces a file: the work of `download --all`, and, with only new readings and a
 // restart, of fetch and watch.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,22 @@
 namespace velmora {
 
 class Clock;
+class FetchLedger;
 class UsbBridge;
+
+// A logger that a fetch started again this recently and that is still in that log is
+// passed by: it came back because the restart or a person re-plugged it, not to be
+// stopped over a new log of a reading or two.
+inline constexpr std::int64_t kJustRestartedSeconds = 600;
+
+// A step run on each file as soon as it is saved, before any restart: adding it to
+// the archive, say. Its text joins the outcome's; a step that fails makes the outcome
+// a failure, and the saved file stays.
+struct AfterSave {
+    bool ok = true;
+    std::string message;
+};
+using AfterSaveStep = std::function<AfterSave(const std::string& file, int loggerType)>;
 
 struct DownloadPlan {
     std::string folder;
@@ -24,6 +41,10 @@ struct DownloadPlan {
     // settings it had. Never after a download or save that failed: its readings stay
     // in it.
     bool restart = false;
+    // Where fetch keeps what the loggers cannot (see FetchLedger): with onlyNew, a log
+    // noted there as not yet saved counts as new. None: the loggers' own word only.
+    FetchLedger* ledger = nullptr;
+    AfterSaveStep afterSave; // may run on several loggers' threads at once
 };
 
 // Texts of our own.

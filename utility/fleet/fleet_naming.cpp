@@ -21,12 +21,18 @@ bool unfit(unsigned char c)
 
 } // namespace
 
-std::string downloadFileName(const std::string& pattern, const std::string& name, const std::string& serial,
-                             const CivilTime& start)
+std::string startStamp(const CivilTime& start)
 {
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", start.year, start.month, start.day, start.hour,
                   start.minute, start.second);
+    return stamp;
+}
+
+std::string downloadFileName(const std::string& pattern, const std::string& name, const std::string& serial,
+                             const CivilTime& start)
+{
+    const std::string stamp = startStamp(start);
     // One pass per placeholder over the pattern only: a logger named "{serial}" stays so.
     std::string text;
     for (std::size_t i = 0; i < pattern.size();) {

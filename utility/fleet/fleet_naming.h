@@ -9,6 +9,9 @@ namespace velmora {
 
 inline constexpr const char* kDefaultNameTemplate = "{name}_{serial}_{start}";
 
+// A log's start as file names and the fetch ledger give it: YYYYMMDD-HHMMSS.
+std::string startStamp(const CivilTime& start);
+
 // `pattern` with {name} (the logger's name, UTF-8), {serial} and {start} (the log's
 // start as YYYYMMDD-HHMMSS) filled in, and ".txt" added. Characters a file name
 // cannot hold (path separators, control characters and those other systems refuse:

@@ -84,15 +84,9 @@ bool saveLoggerImage(const std::string& path, const LoggerImage& image, std::str
     // Through the atomic file, as download files are written: a temporary name no one
     // can guess or plant a link at, synced, and renamed over the image only when whole.
     const std::vector<std::uint8_t> bytes = encodeLoggerImage(image);
-    AtomicFile file;
-    int failure = 0;
-    if (!file.create(path))
-        failure = file.error();
-    else if ((failure = writeAll(file.fd(), bytes.data(), bytes.size())) == 0 && !file.commit())
-        failure = file.error();
-    if (failure != 0) {
+    if (const int failure = writeFileAtomically(path, bytes.data(), bytes.size()); failure != 0) {
         error = "cannot write logger image " + path + ": " + std::strerror(failure);
-        return false; // the file's destructor removes a temporary file left behind
+        return false;
     }
     return true;
 }
