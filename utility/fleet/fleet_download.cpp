@@ -51,7 +51,7 @@ FleetOutcome download(ConnectedLogger& logger, CollectingPrompts& prompts, Clock
         return failed(kHoldsNoReadings);
 
     std::vector<float> readings;
-    if (!logger.downloadReadings(readings))
+    if (!logger.downloadReadings(readings, plan.progress))
         return failed(prompts.text());
     const std::string name = downloadFileName(plan.nameTemplate, cp1252ToUtf8(logger.config.name()),
                                               std::to_string(logger.config.serialNumber()), downloadStartTime(logger));

@@ -7,6 +7,7 @@
 
 #include "fleet_naming.h"
 #include "fleet_run.h"
+#include "logger_link.h"
 
 namespace velmora {
 
@@ -24,6 +25,9 @@ struct DownloadPlan {
     // settings it had. Never after a download or save that failed: its readings stay
     // in it.
     bool restart = false;
+    // Told after each block of readings (blocks done, blocks in all). Answering false
+    // stops the download there: nothing is saved and the logger keeps its readings.
+    LoggerLink::Progress progress;
 };
 
 // Texts of our own.
