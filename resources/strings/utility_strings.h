@@ -204,7 +204,7 @@ inline constexpr std::string_view kProgressColumn = "Progress";
 inline constexpr std::string_view kOutcomeColumn = "Outcome";
 inline constexpr std::string_view kWaiting = "Waiting";
 inline constexpr std::string_view kDownloading = "Downloading...";
-inline constexpr std::string_view kSavedAs = "Saved as %1 (%2)"; // the file's name, the readings saved
+inline constexpr std::string_view kSavedAs = "Saved as %1"; // the file's name
 inline constexpr std::string_view kStopping = "Stopping...";
 inline constexpr std::string_view kFolderNotShown = "The download files are in\n%1\nbut the folder could not be shown.";
 

@@ -234,7 +234,7 @@ TEST_F(DownloadAllTest, OneLoggerFailingLeavesTheOthersSavedAndShowsWhy)
     EXPECT_TRUE(finishedBeforeClose);
     ASSERT_EQ(outcomes.size(), 3);
     EXPECT_TRUE(outcomes[0].startsWith("Saved as Fridge_12345_20261207-140000.txt")) << outcomes[0].toStdString();
-    EXPECT_EQ(outcomes[1], QString::fromUtf8(utilitytext::kCommsError.data()).replace('\n', ' '));
+    EXPECT_EQ(outcomes[1], QString::fromUtf8(utilitytext::kCommsError.data()));
     EXPECT_TRUE(outcomes[2].startsWith("Saved as Dairy_9_20261207-140000.txt")) << outcomes[2].toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList{"Dairy_9_20261207-140000.txt", "Fridge_12345_20261207-140000.txt"}));

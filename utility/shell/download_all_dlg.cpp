@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -22,9 +24,6 @@ namespace {
 enum Column { kSerial, kName, kProgress, kOutcome };
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// A message of several lines reads as one in a table cell.
-QString oneLine(const std::string& message) { return QString::fromStdString(message).replace('\n', ' ').trimmed(); }
 } // namespace
 
 CDownloadAllDlg::CDownloadAllDlg(FleetDownloadJob& job, const QString& folder, QWidget* parent)
@@ -120,16 +119,32 @@ void CDownloadAllDlg::showOutcome(std::size_t index, const FleetOutcome& outcome
     const bool saved = savedAFile(outcome);
     if (saved) {
         bars_[index]->setValue(100);
-        item->setText(kOutcome, text(utilitytext::kSavedAs)
-                                    .arg(QFileInfo(QString::fromStdString(outcome.file)).fileName(),
-                                         QString::fromStdString(outcome.message)));
-        item->setToolTip(kOutcome, QString::fromStdString(outcome.file));
+        item->setText(kOutcome,
+                      text(utilitytext::kSavedAs).arg(QFileInfo(QString::fromStdString(outcome.file)).fileName()));
+        // The whole path, and how many readings.
+        item->setToolTip(kOutcome, QString::fromStdString(outcome.file + "\n" + outcome.message));
     } else {
-        item->setText(kOutcome, oneLine(outcome.message));
-        item->setToolTip(kOutcome, QString::fromStdString(outcome.message));
+        // Its own lines: the row grows to hold them.
+        item->setText(kOutcome, QString::fromStdString(outcome.message));
     }
     item->setIcon(kOutcome,
                   style()->standardIcon(outcome.ok ? QStyle::SP_DialogApplyButton : QStyle::SP_MessageBoxWarning));
+    fitOutcomes();
+}
+
+void CDownloadAllDlg::fitOutcomes()
+{
+    // Nothing of an outcome is cut off: the column takes its widest text and the dialog
+    // widens for it as far as the screen allows; beyond that the list scrolls.
+    list_->resizeColumnToContents(kOutcome);
+    int wanted = list_->frameWidth() * 2 + list_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < list_->columnCount(); ++column)
+        wanted += list_->columnWidth(column);
+    const int grow = wanted - list_->width();
+    if (grow <= 0)
+        return;
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    resize(std::min(width() + grow, screen.width() * 9 / 10), height());
 }
 
 void CDownloadAllDlg::finish()

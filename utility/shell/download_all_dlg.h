@@ -36,6 +36,7 @@ signals:
 private:
     void showProgress(std::size_t index, std::size_t done, std::size_t total);
     void showOutcome(std::size_t index, const FleetOutcome& outcome);
+    void fitOutcomes();
     void finish();
     void closeEvent(QCloseEvent* event) override;
 
