@@ -242,6 +242,36 @@ TEST_F(DownloadAllTest, OneLoggerFailingLeavesTheOthersSavedAndShowsWhy)
     EXPECT_EQ(settings.value("Settings", "Saved Directory", ""), folder);
 }
 
+TEST_F(DownloadAllTest, ClosingMidwayWaitsForTheFileUnderWay)
+{
+    VirtualLogger& slow = steadyBridge.attach(fridgeImage());
+    slow.faults().replyDelayMs = 100; // the download takes a moment
+    dialogs.answer(dir.path().toStdString());
+    startWithSteadyClock();
+    bool stayed = false;
+    QString buttonText, outcome;
+    DialogHand hand([&](QDialog& dialog) {
+        auto* progress = qobject_cast<CDownloadAllDlg*>(&dialog);
+        ASSERT_NE(progress, nullptr);
+        ASSERT_TRUE(progress->running());
+        progress->close(); // the window's close, mid-way
+        stayed = progress->isVisible();
+        buttonText = progress->button()->text();
+        QObject::connect(progress, &CDownloadAllDlg::allDone, progress, [&, progress] {
+            outcome = progress->list()->topLevelItem(0)->text(3);
+            progress->button()->click();
+        });
+    });
+    app->mainFrame().command(cmd::kDownloadAll)->trigger();
+    EXPECT_TRUE(stayed);
+    EXPECT_EQ(buttonText, "Stopping...");
+    // The logger's one block had been asked for: the file is finished, not dropped.
+    EXPECT_EQ(outcome, "Saved as Fridge_12345_20261207-140000.txt");
+    QFile file(dir.path() + "/Fridge_12345_20261207-140000.txt");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count('\n'), 4) << "the header and the three readings";
+}
+
 TEST_F(DownloadAllTest, NothingSavedOpensNoFolder)
 {
     // Answered No to stopping the one logger that logs: it keeps logging, no file.
