@@ -59,10 +59,10 @@ CDownloadAllDlg::CDownloadAllDlg(FleetDownloadJob& job, const QString& folder, Q
     list_->resizeColumnToContents(kName);
     list_->setColumnWidth(kProgress, du.x(60));
     list_->header()->setStretchLastSection(true);
-    list_->setMinimumSize(
-        du.x(340), list_->header()->sizeHint().height() +
-                       (std::min<int>(static_cast<int>(bars_.size()), 8) + 1) *
-                           std::max(list_->sizeHintForRow(0), bars_.empty() ? 0 : bars_[0]->sizeHint().height()));
+    // Room for up to eight rows before the list scrolls.
+    const int rowHeight = std::max(list_->sizeHintForRow(0), bars_.empty() ? 0 : bars_.front()->sizeHint().height());
+    const int shownRows = std::min(static_cast<int>(bars_.size()), 8) + 1;
+    list_->setMinimumSize(du.x(340), list_->header()->sizeHint().height() + shownRows * rowHeight);
 
     button_->setObjectName(QStringLiteral("2"));
     button_->setText(QStringLiteral("Cancel"));
