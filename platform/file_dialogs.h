@@ -20,6 +20,10 @@ public:
     virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
     // Save as: asks before overwriting an existing file.
     virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+    // A folder: only an existing one can be chosen; the filter and names are not used.
+    // Programs without windows never ask for one, so their seams need not answer: by
+    // default the dialog is cancelled.
+    virtual std::optional<std::string> chooseFolder(const FileDialogRequest& /*request*/) { return std::nullopt; }
 };
 
 } // namespace velmora

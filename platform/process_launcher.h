@@ -13,6 +13,9 @@ public:
     // Returns false when the program could not be started.
     virtual bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
                                const std::string& workingFolder) = 0;
+    // Shows `folder` in the desktop's file manager; false when nothing could show it.
+    // By default through the desktop's opener, xdg-open.
+    virtual bool openFolder(const std::string& folder) { return startDetached("xdg-open", {folder}, folder); }
 };
 
 } // namespace velmora

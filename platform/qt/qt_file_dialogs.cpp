@@ -67,4 +67,15 @@ std::optional<std::string> QtFileDialogs::saveFile(const FileDialogRequest& requ
     return run(dialog);
 }
 
+std::optional<std::string> QtFileDialogs::chooseFolder(const FileDialogRequest& request)
+{
+    auto* dialog = new QFileDialog(parent_, QString::fromStdString(request.title));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    if (!request.initialFolder.empty())
+        dialog->setDirectory(QString::fromStdString(request.initialFolder));
+    return run(dialog);
+}
+
 } // namespace velmora

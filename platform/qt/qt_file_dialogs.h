@@ -16,6 +16,7 @@ public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
     std::optional<std::string> openFile(const FileDialogRequest& request) override;
     std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
 private:

@@ -4,7 +4,7 @@
 namespace velmora {
 
 // QProcess::startDetached with an argument list: no shell ever sees the path.
-class QtProcessLauncher final : public ProcessLauncher {
+class QtProcessLauncher : public ProcessLauncher {
 public:
     bool startDetached(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingFolder) override;

@@ -3,8 +3,9 @@
 // always had, so the help pages and people can still refer to it by number. Texts are
 // UTF-8 (pure ASCII today). Where a text named a program of another system, or what it
 // loaded to reach the logger, it names the Linux one (the programs' own names, the udev
-// rule that gives the user the logger). None has a %1: the set-up page puts the
-// logger's own memory size in place of the 16,382 its two texts were written with.
+// rule that gives the user the logger). No numbered text has a %1: the set-up page
+// puts the logger's own memory size in place of the 16,382 its two texts were written
+// with. Texts of our own fill theirs with fillPlaceholders or QString::arg.
 #include <string_view>
 
 namespace velmora::utilitytext {
@@ -177,5 +178,34 @@ inline constexpr std::string_view kLowLevelMissing = "Please enter a level for t
 // The logger keeps the year in two digits, read as 1970 to 2069.
 inline constexpr std::string_view kStartTooLate =
     "The start date must be in 2069 or earlier.\nPlease enter a valid date.";
+
+// Several loggers plugged in: the dialog that asks which one a task works on.
+inline constexpr std::string_view kChooseLoggerTitle = "Choose a Logger";
+inline constexpr std::string_view kChooseLoggerPrompt =
+    "Several USB Data Loggers are plugged in.\nChoose the logger for this task:";
+inline constexpr std::string_view kSerialColumn = "Serial Number";
+inline constexpr std::string_view kNameColumn = "Logger Name";
+inline constexpr std::string_view kTypeColumn = "Type";
+inline constexpr std::string_view kStateColumn = "State";
+inline constexpr std::string_view kCannotBeRead = "Cannot be read";
+// The chosen logger went between the choice and the task; only reads had been made.
+inline constexpr std::string_view kChosenLoggerGone =
+    "The Data Logger you chose (serial number %1) is no longer plugged in.\n"
+    "Nothing has been done. Plug it in and choose the task again.";
+
+// Options > Download All Loggers...
+inline constexpr std::string_view kDownloadAllTitle = "Download All Loggers";
+inline constexpr std::string_view kLoggersLogging = // %1 logging of %2 plugged in
+    "Some of the USB Data Loggers are logging (%1 of %2).\n"
+    "Stop them and download their readings too?\n\n"
+    "No: only the loggers that are stopped are downloaded.";
+inline constexpr std::string_view kDownloadAllHeading = "Downloading every USB Data Logger into %1";
+inline constexpr std::string_view kProgressColumn = "Progress";
+inline constexpr std::string_view kOutcomeColumn = "Outcome";
+inline constexpr std::string_view kWaiting = "Waiting";
+inline constexpr std::string_view kDownloading = "Downloading...";
+inline constexpr std::string_view kSavedAs = "Saved as %1"; // the file's name
+inline constexpr std::string_view kStopping = "Stopping...";
+inline constexpr std::string_view kFolderNotShown = "The download files are in\n%1\nbut the folder could not be shown.";
 
 } // namespace velmora::utilitytext

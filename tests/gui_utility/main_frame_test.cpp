@@ -59,6 +59,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryCommandInOrder)
         {"Stop and &Download...", "1102"},
         {"&View Previous Graph...", "1103"},
         {"&Current Status...", "32775"},
+        {"Download &All Loggers...", "32776"},
         {"", ""},
         {"E&xit", "exit"},
     };
@@ -72,7 +73,7 @@ TEST_F(MainFrameTest, MenuHoldsEveryCommandInOrder)
     EXPECT_EQ(helpMenu[0].text, "&Help Topics");
     EXPECT_EQ(helpMenu[1].text, "");
     EXPECT_EQ(helpMenu[2].text, "&About Velmora USB...");
-    for (int id : {1101, 1102, 1103, 32775})
+    for (int id : {1101, 1102, 1103, 32775, 32776})
         EXPECT_EQ(frame.command(id), frame.findChild<QAction*>(QString::number(id)));
 }
 
@@ -93,12 +94,12 @@ TEST_F(MainFrameTest, CannotBeResizedOrMaximised)
 TEST_F(MainFrameTest, TaskCommandsFollowThePageOnShow)
 {
     frame.setTaskCommandsEnabled(false);
-    for (int id : {1101, 1102, 1103, 32775})
+    for (int id : {1101, 1102, 1103, 32775, 32776})
         EXPECT_FALSE(frame.command(id)->isEnabled()) << id;
     EXPECT_TRUE(frame.exitAction()->isEnabled());
     EXPECT_TRUE(frame.helpTopicsAction()->isEnabled());
     frame.setTaskCommandsEnabled(true);
-    for (int id : {1101, 1102, 1103, 32775})
+    for (int id : {1101, 1102, 1103, 32775, 32776})
         EXPECT_TRUE(frame.command(id)->isEnabled()) << id;
 }
 

@@ -37,11 +37,11 @@ TEST_F(UtilityTest, MenuCommandsDoWhatTheButtonsDo)
     app->mainFrame().command(1101)->trigger();
     EXPECT_EQ(shownPage(), 1);
     // Away from the main menu its commands are off.
-    for (int id : {1101, 1102, 1103, 32775})
+    for (int id : {1101, 1102, 1103, 32775, 32776})
         EXPECT_FALSE(app->mainFrame().command(id)->isEnabled()) << id;
     click(1, 2); // the name page's Cancel
     EXPECT_EQ(shownPage(), 0);
-    for (int id : {1101, 1102, 1103, 32775})
+    for (int id : {1101, 1102, 1103, 32775, 32776})
         EXPECT_TRUE(app->mainFrame().command(id)->isEnabled()) << id;
     app->mainFrame().command(1102)->trigger();
     EXPECT_EQ(shownPage(), 5);

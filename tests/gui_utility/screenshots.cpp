@@ -1,21 +1,27 @@
 // Developer tool: pictures of the utility's pages against simulated loggers, to
 // look at the layout as a user would. Usage: utility_screenshots OUTDIR TYPE...
 // A TYPE of a voltage or current logger may end in ":custom" for its set-up pages
-// with a scaling of the user's own (PSI, 0 V = 0, 30 V = 150). Works offscreen
-// (QT_QPA_PLATFORM=offscreen) or under Xvfb. Questions are answered Yes, dialogs
-// are cancelled and nothing is started.
+// with a scaling of the user's own (PSI, 0 V = 0, 30 V = 150). A TYPE may also be a
+// comma list of several loggers: the choice among them is pictured and its first row
+// taken, and so is Download All Loggers over them (the second logger not answering).
+// Works offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb. Questions are answered
+// Yes, dialogs are cancelled and nothing is started.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <iostream>
 
 #include "about_dlg.h"
+#include "choose_logger_dlg.h"
 #include "clock.h"
 #include "connected_logger.h"
 #include "conversions.h"
+#include "download_all_dlg.h"
 #include "file_dialogs.h"
+#include "fleet_download_job.h"
 #include "locale_format.h"
 #include "main_frame.h"
 #include "memory_settings.h"
@@ -63,6 +69,50 @@ void activate(QWidget& window)
     waited.start();
     while (!window.isActiveWindow() && waited.elapsed() < 2000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// The chooser, whenever a task asks: pictured, then its first row taken.
+class ChooserHand {
+public:
+    explicit ChooserHand(std::function<void(QDialog&)> picture)
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [picture] {
+            if (auto* chooser = qobject_cast<CChooseLoggerDlg*>(QApplication::activeModalWidget())) {
+                picture(*chooser);
+                chooser->accept();
+            }
+        });
+        timer_.start(20);
+    }
+
+private:
+    QTimer timer_;
+};
+
+// Download All Loggers over the loggers of `spec`, the second one not answering, as
+// the list shows it at the end.
+bool pictureDownloadAll(const std::string& spec, const QString& path)
+{
+    SteadyClock clock; // the downloads run on threads of their own
+    std::string error;
+    std::unique_ptr<SimulatedBridge> bridge = makeSimulatedBridge(spec, clock, error);
+    if (!bridge || bridge->attachedCount() < 2)
+        return false;
+    const QTemporaryDir folder;
+    DownloadPlan plan;
+    plan.folder = folder.path().toStdString();
+    plan.stopFirst = true;
+    std::vector<FleetLogger> loggers = listFleet(*bridge, clock);
+    bridge->logger(1).faults().failedOpens = LoggerFaults::kEvery;
+    FleetDownloadJob job(*bridge, clock, std::move(loggers), plan);
+    CDownloadAllDlg dialog(job, folder.path());
+    dialog.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (dialog.running() && waited.elapsed() < 60000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QApplication::processEvents();
+    return save(dialog, path);
 }
 
 } // namespace
@@ -120,6 +170,13 @@ int main(int argc, char* argv[])
         }
         activate(frame);
         std::cout << "type " << spec << ":\n";
+        ChooserHand chooser([&](QDialog& dialog) {
+            static int shown = 0;
+            if (shown++ == 0)
+                ok &= save(dialog, prefix + "chooser.png");
+        });
+        if (spec.find(',') != std::string::npos)
+            ok &= pictureDownloadAll(spec, prefix + "download-all.png");
         frame.command(cmd::kCurrentStatus)->trigger();
         QApplication::processEvents();
         ok &= save(frame, prefix + "status.png");

@@ -22,8 +22,14 @@ public:
         starts.push_back(Start{program, arguments, workingFolder});
         return succeeds;
     }
+    bool openFolder(const std::string& folder) override
+    {
+        openedFolders.push_back(folder);
+        return succeeds;
+    }
     bool succeeds = true;
     std::vector<Start> starts;
+    std::vector<std::string> openedFolders;
 };
 
 } // namespace velmora::test

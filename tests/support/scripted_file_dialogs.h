@@ -19,6 +19,10 @@ public:
 
     std::optional<std::string> openFile(const FileDialogRequest& request) override { return next("open", request); }
     std::optional<std::string> saveFile(const FileDialogRequest& request) override { return next("save", request); }
+    std::optional<std::string> chooseFolder(const FileDialogRequest& request) override
+    {
+        return next("folder", request);
+    }
 
     struct Call {
         std::string kind;

@@ -98,7 +98,7 @@ FleetOutcome download(ConnectedLogger& logger, CollectingPrompts& prompts, Clock
     };
 
     std::vector<float> readings;
-    if (!logger.downloadReadings(readings))
+    if (!logger.downloadReadings(readings, plan.progress))
         return keptFailure(prompts.text());
     const std::string name =
         downloadFileName(plan.nameTemplate, cp1252ToUtf8(logger.config.name()), serial, downloadStartTime(logger));

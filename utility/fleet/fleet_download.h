@@ -9,6 +9,7 @@
 
 #include "fleet_naming.h"
 #include "fleet_run.h"
+#include "logger_link.h"
 
 namespace velmora {
 
@@ -45,6 +46,9 @@ struct DownloadPlan {
     // noted there as not yet saved counts as new. None: the loggers' own word only.
     FetchLedger* ledger = nullptr;
     AfterSaveStep afterSave; // may run on several loggers' threads at once
+    // Told after each block of readings (blocks done, blocks in all). Answering false
+    // stops the download there: nothing is saved and the logger keeps its readings.
+    LoggerLink::Progress progress;
 };
 
 // Texts of our own.

@@ -1,6 +1,7 @@
 // velmora-usb: the configuration utility. `--simulate SPEC` puts virtual loggers
 // behind the bridge (a type code 1..21, a logger image path, or a comma list of
-// them); otherwise the loggers on the USB ports are used.
+// them); given several times, as velmora-cli takes it, each adds its loggers after
+// the earlier ones. Otherwise the loggers on the USB ports are used.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -14,9 +15,9 @@
 #include "locale_format.h"
 #include "main_frame.h"
 #include "qt/early_command_line.h"
+#include "qt/qt_desktop_launcher.h"
 #include "qt/qt_file_dialogs.h"
 #include "qt/qt_help.h"
-#include "qt/qt_process_launcher.h"
 #include "qt/qt_prompts.h"
 #include "qt/qt_settings.h"
 #include "simulation_setup.h"
@@ -34,7 +35,8 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
-        QStringLiteral("Use simulated loggers: a type code 1..21, a logger image file, 'none', or a comma list."),
+        QStringLiteral("Use simulated loggers: a type code 1..21, a logger image file, 'none', or a comma list; "
+                       "give it again for more loggers."),
         QStringLiteral("SPEC"));
     const auto declare = [&simulate](QCommandLineParser& parser) {
         parser.setApplicationDescription(QStringLiteral("Sets up, stops and downloads Velmora USB data loggers."));
@@ -53,11 +55,12 @@ int main(int argc, char* argv[])
     QtSettings settings(QString::fromLatin1(kUtilitySettingsName));
     std::unique_ptr<UsbBridge> bridge;
     if (parser.isSet(simulate)) {
+        // The same spelling velmora-cli makes of repeated options: one comma list.
+        const QString spec = parser.values(simulate).join(QLatin1Char(','));
         std::string error;
-        bridge = makeSimulatedBridge(parser.value(simulate).toStdString(), clock, error, 1.0, &std::cerr);
+        bridge = makeSimulatedBridge(spec.toStdString(), clock, error, 1.0, &std::cerr);
         if (!bridge) {
-            const QString text =
-                QStringLiteral("Cannot simulate \"%1\": %2").arg(parser.value(simulate), QString::fromStdString(error));
+            const QString text = QStringLiteral("Cannot simulate \"%1\": %2").arg(spec, QString::fromStdString(error));
             std::cerr << text.toStdString() << '\n';
             QMessageBox::critical(nullptr, QString::fromLatin1(kProgramTitle), text);
             return 2;
@@ -69,7 +72,7 @@ int main(int argc, char* argv[])
 
     QtPrompts prompts(QString::fromLatin1(kProgramTitle));
     QtFileDialogs dialogs;
-    QtProcessLauncher launcher;
+    QtDesktopLauncher launcher;
     SystemLocaleFormat locale;
     QtHelp help;
     SystemWallClock wallClock;

@@ -29,6 +29,7 @@ CMainFrame::CMainFrame(Help& help, QWidget* parent) : QMainWindow(parent), helpS
     addCommand(options, QStringLiteral("Stop and &Download..."), cmd::kStopAndDownload);
     addCommand(options, QStringLiteral("&View Previous Graph..."), cmd::kViewPreviousGraph);
     addCommand(options, QStringLiteral("&Current Status..."), cmd::kCurrentStatus);
+    addCommand(options, QStringLiteral("Download &All Loggers..."), cmd::kDownloadAll);
     options->addSeparator();
     exit_ = options->addAction(QStringLiteral("E&xit"));
     exit_->setObjectName(QStringLiteral("exit"));

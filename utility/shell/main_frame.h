@@ -19,6 +19,7 @@ inline constexpr int kSetUp = 1101;
 inline constexpr int kStopAndDownload = 1102;
 inline constexpr int kViewPreviousGraph = 1103;
 inline constexpr int kCurrentStatus = 32775;
+inline constexpr int kDownloadAll = 32776;
 } // namespace cmd
 
 inline constexpr const char* kProgramTitle = "Velmora USB";
@@ -30,7 +31,7 @@ public:
     ~CMainFrame() override;
 
     QWidget* pane() const { return pane_; }
-    // The menu command `id` (1101, 1102, 1103, 32775).
+    // The menu command `id` (1101, 1102, 1103, 32775, 32776).
     QAction* command(int id) const;
     QAction* exitAction() const { return exit_; }
     QAction* helpTopicsAction() const { return helpTopics_; }

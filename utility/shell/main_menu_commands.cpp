@@ -2,7 +2,9 @@
 
 #include "connected_logger.h"
 #include "file_dialogs.h"
+#include "logger_picker.h"
 #include "page_switcher.h"
+#include "placeholders.h"
 #include "prompts.h"
 #include "settings.h"
 #include "start_folder.h"
@@ -13,16 +15,64 @@
 namespace velmora {
 
 MainMenuCommands::MainMenuCommands(ConnectedLogger& logger, Prompts& prompts, FileDialogs& dialogs,
-                                   ProcessLauncher& launcher, std::string programFolder, OpenFolders openFolders)
+                                   ProcessLauncher& launcher, std::string programFolder, OpenFolders openFolders,
+                                   LoggerPicker* picker)
     : logger_(logger), prompts_(prompts), dialogs_(dialogs), launcher_(launcher),
-      programFolder_(std::move(programFolder)), openFolders_(std::move(openFolders))
+      programFolder_(std::move(programFolder)), openFolders_(std::move(openFolders)), picker_(picker)
 {
+}
+
+bool MainMenuCommands::pickLogger()
+{
+    if (!picker_)
+        return true;
+    chosenSerial_.reset();
+    logger_.link.useDevice({}); // one logger or none: the first listed, as always
+    logger_.link.listDevices();
+    if (logger_.link.deviceCount() < 2)
+        return true;
+    const std::vector<FleetLogger> loggers = listFleet(logger_.link.bridge(), logger_.link.clock());
+    if (loggers.size() < 2)
+        return true;
+    const std::optional<std::size_t> chosen = picker_->pick(loggers);
+    if (!chosen || *chosen >= loggers.size())
+        return false;
+    const FleetLogger& logger = loggers[*chosen];
+    logger_.link.useDevice(logger.location);
+    if (logger.readable)
+        chosenSerial_ = logger.config.serialNumber();
+    return true;
+}
+
+bool MainMenuCommands::chosenLoggerAttached()
+{
+    if (!chosenSerial_)
+        return true;
+    logger_.link.listDevices();
+    bool listed = false;
+    for (int i = 0; i < logger_.link.deviceCount(); ++i)
+        listed = listed || logger_.link.location(i) == logger_.link.location();
+    return listed;
 }
 
 bool MainMenuCommands::commonOpening()
 {
+    if (!pickLogger())
+        return false;
+    // The logger chosen may have been pulled out while the choice was on show, or
+    // another put in its place: the task stops before it has written anything.
+    const auto gone = [this] {
+        prompts_.warn(fillPlaceholders(utilitytext::kChosenLoggerGone, {std::to_string(*chosenSerial_)}));
+        return false;
+    };
+    if (!chosenLoggerAttached())
+        return gone();
     // Both steps show their own messages (134, 135, 139).
-    return logger_.readConfiguration() && logger_.isCompatible();
+    if (!logger_.readConfiguration())
+        return false;
+    if (chosenSerial_ && logger_.config.serialNumber() != *chosenSerial_)
+        return gone();
+    return logger_.isCompatible();
 }
 
 void MainMenuCommands::entryWarnings()

@@ -3,6 +3,12 @@
 // logger, refuse unsupported types), the warnings, the stop questions and the stop,
 // and the start of the viewer on a saved file. Each logger command answers with the
 // page to show next, or nothing to stay on the main menu.
+//
+// Given a picker, each logger command first asks which logger to work on when several
+// are plugged in, and the connected logger talks to that one until the next command.
+// With one plugged in, or without a picker (velmora-cli, which is given its logger),
+// nothing is asked and nothing changes.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -10,6 +16,7 @@ namespace velmora {
 
 class ConnectedLogger;
 class FileDialogs;
+class LoggerPicker;
 class ProcessLauncher;
 class Prompts;
 class Settings;
@@ -27,7 +34,7 @@ struct OpenFolders {
 class MainMenuCommands {
 public:
     MainMenuCommands(ConnectedLogger& logger, Prompts& prompts, FileDialogs& dialogs, ProcessLauncher& launcher,
-                     std::string programFolder, OpenFolders openFolders = {});
+                     std::string programFolder, OpenFolders openFolders = {}, LoggerPicker* picker = nullptr);
 
     std::optional<int> OnSetUp();
     std::optional<int> OnStopAndDownload();
@@ -35,6 +42,8 @@ public:
     void OnViewPreviousGraph();
 
 private:
+    bool pickLogger();
+    bool chosenLoggerAttached();
     bool commonOpening();
     void entryWarnings();
 
@@ -44,6 +53,9 @@ private:
     ProcessLauncher& launcher_;
     std::string programFolder_;
     OpenFolders openFolders_;
+    LoggerPicker* picker_;
+    // The serial number of the logger chosen among several, while a task works on it.
+    std::optional<std::uint32_t> chosenSerial_;
 };
 
 } // namespace velmora

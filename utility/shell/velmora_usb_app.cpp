@@ -45,6 +45,7 @@ void CVelmoraUSBApp::InitInstance()
                      &CVelmoraUSBView::OnViewPreviousGraph);
     QObject::connect(frame_->command(cmd::kCurrentStatus), &QAction::triggered, menu,
                      &CVelmoraUSBView::OnCurrentStatus);
+    QObject::connect(frame_->command(cmd::kDownloadAll), &QAction::triggered, menu, &CVelmoraUSBView::OnDownloadAll);
     // The task commands belong to the main menu: they act only while it is on show.
     pageSet_->setOnActivated([this](int index) { frame_->setTaskCommandsEnabled(index == page::kMainMenu); });
     frame_->setCurrentContext([this] { return pageSet_->activeView()->helpContext(); });

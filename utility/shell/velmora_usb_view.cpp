@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include "artwork.h"
+#include "connected_logger.h"
 #include "dialog_units.h"
+#include "download_all_dlg.h"
 #include "main_frame.h"
 #include "page_context.h"
 #include "page_switcher.h"
@@ -28,9 +30,9 @@ QPushButton* pictureButton(QWidget* parent, int id, Artwork face, const DialogUn
 } // namespace
 
 CVelmoraUSBView::CVelmoraUSBView(PageContext& context)
-    : CPageView(101), context_(context),
+    : CPageView(101), context_(context), picker_(this),
       commands_(context.logger, context.prompts, context.fileDialogs, context.launcher, context.programFolder,
-                {&context.settings, context.documentsFolder, context.homeFolder})
+                {&context.settings, context.documentsFolder, context.homeFolder}, &picker_)
 {
     const DialogUnits du(font());
     auto* panel = new CArtPanel(PanelMotif::Logger, this);
@@ -98,5 +100,13 @@ void CVelmoraUSBView::OnStopAndDownload() { switchTo(commands_.OnStopAndDownload
 void CVelmoraUSBView::OnCurrentStatus() { switchTo(commands_.OnCurrentStatus()); }
 
 void CVelmoraUSBView::OnViewPreviousGraph() { commands_.OnViewPreviousGraph(); }
+
+void CVelmoraUSBView::OnDownloadAll()
+{
+    DialogDownloadAllDisplay display(window());
+    downloadAllLoggers({context_.logger.link.bridge(), context_.clock, context_.prompts, context_.fileDialogs,
+                        context_.settings, context_.launcher, context_.documentsFolder, context_.homeFolder},
+                       display);
+}
 
 } // namespace velmora
