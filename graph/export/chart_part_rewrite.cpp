@@ -147,6 +147,109 @@ std::optional<std::string> rewriteChartPart(std::string_view source, const std::
 
 namespace {
 
+std::string xmlEscaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A value axis title written upright beside the axis.
+std::string axisTitle(const std::string& text)
+{
+    return "<c:title><c:tx><c:rich><a:bodyPr rot=\"-5400000\" vert=\"horz\"/><a:lstStyle/><a:p><a:pPr><a:defRPr/>"
+           "</a:pPr><a:r><a:rPr lang=\"en-US\"/><a:t>" +
+           xmlEscaped(text) + "</a:t></a:r></a:p></c:rich></c:tx><c:layout/><c:overlay val=\"0\"/></c:title>";
+}
+
+// The secondary series' own time axis, hidden and scaled as the shown one, so that
+// their readings stand at the same times; and their value axis on the right.
+std::string secondaryScatterAxes(long time, long value, std::string_view timeScaling, const std::string& title)
+{
+    const std::string t = std::to_string(time), v = std::to_string(value);
+    return "<c:valAx><c:axId val=\"" + t + "\"/>" + std::string(timeScaling) +
+           "<c:delete val=\"1\"/><c:axPos val=\"b\"/><c:numFmt formatCode=\"General\" sourceLinked=\"1\"/>"
+           "<c:tickLblPos val=\"nextTo\"/><c:crossAx val=\"" +
+           v + "\"/><c:crosses val=\"autoZero\"/><c:crossBetween val=\"midCat\"/></c:valAx>" +
+           "<c:valAx><c:axId val=\"" + v +
+           "\"/><c:scaling><c:orientation val=\"minMax\"/></c:scaling><c:delete val=\"0\"/><c:axPos val=\"r\"/>" +
+           (title.empty() ? std::string() : axisTitle(title)) +
+           "<c:numFmt formatCode=\"General\" sourceLinked=\"1\"/><c:majorTickMark val=\"out\"/>"
+           "<c:minorTickMark val=\"none\"/><c:tickLblPos val=\"nextTo\"/><c:crossAx val=\"" +
+           t + "\"/><c:crosses val=\"max\"/><c:crossBetween val=\"midCat\"/></c:valAx>";
+}
+
+} // namespace
+
+std::optional<std::string> rewriteScatterPart(std::string_view source, const std::vector<int>& secondaryIdx,
+                                              const std::string& secondaryTitle)
+{
+    std::string xml(source);
+    const auto chart = element(xml, "c:scatterChart");
+    if (!chart || element(xml, "c:scatterChart", chart->end))
+        return std::nullopt;
+    const auto timeAxis = element(xml, "c:valAx", chart->end);
+    const auto valueAxis = timeAxis ? element(xml, "c:valAx", timeAxis->end) : std::nullopt;
+    if (!valueAxis)
+        return std::nullopt;
+    if (secondaryIdx.empty())
+        return xml;
+    const std::size_t bodyBegin = chart->begin + std::strlen("<c:scatterChart>");
+    const std::size_t bodyEnd = chart->end - std::strlen("</c:scatterChart>");
+
+    std::string kept, moved;
+    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
+    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
+         series = element(xml, "c:ser", series->end)) {
+        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
+        const auto idx = valueOf(text, "c:idx");
+        if (!idx)
+            return std::nullopt;
+        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
+        (secondary ? moved : kept).append(text);
+        seriesBegin = std::min(seriesBegin, series->begin);
+        seriesEnd = series->end;
+    }
+    if (moved.empty() || kept.empty())
+        return xml;
+
+    const std::string prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
+    const std::string suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
+    const auto time = valueOf(suffix, "c:axId");
+    const auto firstId = suffix.find("<c:axId ");
+    const auto value = firstId == std::string::npos ? std::nullopt : valueOf(suffix.substr(firstId + 1), "c:axId");
+    const std::string_view shownTime(xml.data() + timeAxis->begin, timeAxis->end - timeAxis->begin);
+    const auto scaling = element(shownTime, "c:scaling");
+    if (!time || !value || !scaling)
+        return std::nullopt;
+    const long secondTime = std::max(*time, *value) + 1, secondValue = secondTime + 1;
+    const std::string ids = axisIds(*time, *value);
+    const auto idsAt = suffix.find(ids);
+    if (idsAt == std::string::npos)
+        return std::nullopt;
+    std::string secondSuffix = suffix;
+    secondSuffix.replace(idsAt, ids.size(), axisIds(secondTime, secondValue));
+
+    std::string out = xml.substr(0, chart->begin);
+    out += "<c:scatterChart>" + prefix + kept + suffix + "</c:scatterChart>";
+    out += "<c:scatterChart>" + prefix + moved + secondSuffix + "</c:scatterChart>";
+    out += xml.substr(chart->end, valueAxis->end - chart->end);
+    out += secondaryScatterAxes(secondTime, secondValue,
+                                shownTime.substr(scaling->begin, scaling->end - scaling->begin), secondaryTitle);
+    out += xml.substr(valueAxis->end);
+    return out;
+}
+
+namespace {
+
 // minizip writes the copy through these, straight into the open file.
 struct FdStream {
     int fd;
@@ -213,7 +316,7 @@ struct UnzipCloser {
 } // namespace
 
 bool copyWithChartsRewritten(const std::string& source, int fd, const std::vector<int>& secondaryIdx,
-                             std::string& error)
+                             std::string& error, const std::string& secondaryTitle)
 {
     const std::unique_ptr<void, UnzipCloser> in(unzOpen64(source.c_str()));
     if (!in) {
@@ -253,7 +356,9 @@ bool copyWithChartsRewritten(const std::string& source, int fd, const std::vecto
                 xml.append(buffer.data(), static_cast<std::size_t>(n));
             if (unzCloseCurrentFile(in.get()) != UNZ_OK)
                 return fail("a chart cannot be read");
-            const std::optional<std::string> rewritten = rewriteChartPart(xml, secondaryIdx);
+            const std::optional<std::string> rewritten = xml.find("<c:scatterChart>") != std::string::npos
+                                                             ? rewriteScatterPart(xml, secondaryIdx, secondaryTitle)
+                                                             : rewriteChartPart(xml, secondaryIdx);
             if (!rewritten)
                 return fail(std::string("the chart part ") + name + " is not laid out as expected");
             if (zipOpenNewFileInZip64(out, name, &entry, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
