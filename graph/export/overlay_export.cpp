@@ -89,7 +89,7 @@ std::string OverlayWriter::readFiles(const std::vector<std::string>& paths, cons
         }
         documents.push_back(std::make_unique<GraphData>());
         if (const std::string refusal = refusalOfReader(path, *documents.back()); !refusal.empty())
-            return fillPlaceholders(graphtext::kFileNotExported, {path, refusal});
+            return fillPlaceholders(graphtext::kFileAndReason, {path, refusal});
         file.title = titleOf(path, documents.back()->serialNumber);
         read.push_back(documents.back().get());
         files_.push_back(std::move(file));

@@ -73,10 +73,10 @@ inline constexpr std::string_view kWorkbookOverDownload =
 inline constexpr std::string_view kWorkbookSaved = "The workbook was saved as:\n%1";
 inline constexpr std::string_view kWorkbookSavedNotOpened =
     "The workbook was saved as:\n%1\nNo program could be started to open it: open it with a spreadsheet program.";
-// A workbook of several files: a file that cannot be exported is named before the
-// reader's reason; the overlay chart's sheet and each file's legend entry (its
-// title is the report's kReportComparison).
-inline constexpr std::string_view kFileNotExported = "%1\n%2";
+// Several files exported or reported together: a file that cannot be is named before
+// the reason; the overlay chart's sheet and each file's legend entry (its title is
+// the report's kReportComparison).
+inline constexpr std::string_view kFileAndReason = "%1\n%2";
 inline constexpr std::string_view kOverlaySheetName = "Chart1";
 inline constexpr std::string_view kFileWithSerial = "%1 (SN %2)";
 
