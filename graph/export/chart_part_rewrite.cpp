@@ -73,6 +73,58 @@ std::string secondaryAxes(long category, long value, std::string_view crossBetwe
            "<c:noMultiLvlLbl val=\"0\"/></c:catAx>";
 }
 
+// A chart's series split by the axis they go on: the text before, between and after
+// them, and the axis ids of the chart and of the moved series' own chart.
+struct SeriesSplit {
+    std::string prefix, kept, moved, suffix, movedSuffix;
+    long first = 0, second = 0;           // the chart's two axes
+    long movedFirst = 0, movedSecond = 0; // the moved series' own
+};
+
+// The series of `chart` (a <tag> element of `xml`) split by `secondaryIdx`; none when
+// it is not shaped as expected. Nothing moves when kept or moved is empty.
+std::optional<SeriesSplit> splitSeries(const std::string& xml, const Span& chart, std::string_view tag,
+                                       const std::vector<int>& secondaryIdx)
+{
+    const std::size_t bodyBegin = chart.begin + tag.size() + 2;
+    const std::size_t bodyEnd = chart.end - tag.size() - 3;
+    SeriesSplit split;
+    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
+    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
+         series = element(xml, "c:ser", series->end)) {
+        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
+        const auto idx = valueOf(text, "c:idx");
+        if (!idx)
+            return std::nullopt;
+        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
+        (secondary ? split.moved : split.kept).append(text);
+        seriesBegin = std::min(seriesBegin, series->begin);
+        seriesEnd = series->end;
+    }
+    if (split.moved.empty() || split.kept.empty())
+        return split;
+
+    split.prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
+    split.suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
+    const auto firstId = split.suffix.find("<c:axId ");
+    const auto first = valueOf(split.suffix, "c:axId");
+    const auto second =
+        firstId == std::string::npos ? std::nullopt : valueOf(split.suffix.substr(firstId + 1), "c:axId");
+    if (!first || !second)
+        return std::nullopt;
+    split.first = *first;
+    split.second = *second;
+    split.movedFirst = std::max(*first, *second) + 1;
+    split.movedSecond = split.movedFirst + 1;
+    const std::string ids = axisIds(*first, *second);
+    const auto idsAt = split.suffix.find(ids);
+    if (idsAt == std::string::npos)
+        return std::nullopt;
+    split.movedSuffix = split.suffix;
+    split.movedSuffix.replace(idsAt, ids.size(), axisIds(split.movedFirst, split.movedSecond));
+    return split;
+}
+
 } // namespace
 
 std::optional<std::string> rewriteChartPart(std::string_view source, const std::vector<int>& secondaryIdx)
@@ -94,40 +146,14 @@ std::optional<std::string> rewriteChartPart(std::string_view source, const std::
     const auto chart = element(xml, "c:lineChart");
     if (!chart || element(xml, "c:lineChart", chart->end))
         return std::nullopt;
-    const std::size_t bodyBegin = chart->begin + std::strlen("<c:lineChart>");
-    const std::size_t bodyEnd = chart->end - std::strlen("</c:lineChart>");
-
-    std::string kept, moved;
-    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
-    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
-         series = element(xml, "c:ser", series->end)) {
-        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
-        const auto idx = valueOf(text, "c:idx");
-        if (!idx)
-            return std::nullopt;
-        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
-        (secondary ? moved : kept).append(text);
-        seriesBegin = std::min(seriesBegin, series->begin);
-        seriesEnd = series->end;
-    }
-    if (moved.empty() || kept.empty())
+    const auto split = splitSeries(xml, *chart, "c:lineChart", secondaryIdx);
+    if (!split)
+        return std::nullopt;
+    if (split->moved.empty() || split->kept.empty())
         return xml;
-
-    const std::string prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
-    std::string suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
-    const auto firstId = suffix.find("<c:axId ");
-    const auto category = valueOf(suffix, "c:axId");
-    const auto value = firstId == std::string::npos ? std::nullopt : valueOf(suffix.substr(firstId + 1), "c:axId");
     const auto valAx = element(xml, "c:valAx", chart->end);
-    if (!category || !value || !valAx)
+    if (!valAx)
         return std::nullopt;
-    const long secondCategory = std::max(*category, *value) + 1, secondValue = secondCategory + 1;
-    const std::string ids = axisIds(*category, *value);
-    const auto idsAt = suffix.find(ids);
-    if (idsAt == std::string::npos)
-        return std::nullopt;
-    std::string secondSuffix = suffix;
-    secondSuffix.replace(idsAt, ids.size(), axisIds(secondCategory, secondValue));
 
     std::string crossBetween = "between";
     const std::string_view valueAxis(xml.data() + valAx->begin, valAx->end - valAx->begin);
@@ -137,10 +163,10 @@ std::optional<std::string> rewriteChartPart(std::string_view source, const std::
     }
 
     std::string out = xml.substr(0, chart->begin);
-    out += "<c:lineChart>" + prefix + kept + suffix + "</c:lineChart>";
-    out += "<c:lineChart>" + prefix + moved + secondSuffix + "</c:lineChart>";
+    out += "<c:lineChart>" + split->prefix + split->kept + split->suffix + "</c:lineChart>";
+    out += "<c:lineChart>" + split->prefix + split->moved + split->movedSuffix + "</c:lineChart>";
     out += xml.substr(chart->end, valAx->end - chart->end);
-    out += secondaryAxes(secondCategory, secondValue, crossBetween);
+    out += secondaryAxes(split->movedFirst, split->movedSecond, crossBetween);
     out += xml.substr(valAx->end);
     return out;
 }
@@ -202,47 +228,21 @@ std::optional<std::string> rewriteScatterPart(std::string_view source, const std
         return std::nullopt;
     if (secondaryIdx.empty())
         return xml;
-    const std::size_t bodyBegin = chart->begin + std::strlen("<c:scatterChart>");
-    const std::size_t bodyEnd = chart->end - std::strlen("</c:scatterChart>");
-
-    std::string kept, moved;
-    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
-    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
-         series = element(xml, "c:ser", series->end)) {
-        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
-        const auto idx = valueOf(text, "c:idx");
-        if (!idx)
-            return std::nullopt;
-        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
-        (secondary ? moved : kept).append(text);
-        seriesBegin = std::min(seriesBegin, series->begin);
-        seriesEnd = series->end;
-    }
-    if (moved.empty() || kept.empty())
+    const auto split = splitSeries(xml, *chart, "c:scatterChart", secondaryIdx);
+    if (!split)
+        return std::nullopt;
+    if (split->moved.empty() || split->kept.empty())
         return xml;
-
-    const std::string prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
-    const std::string suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
-    const auto time = valueOf(suffix, "c:axId");
-    const auto firstId = suffix.find("<c:axId ");
-    const auto value = firstId == std::string::npos ? std::nullopt : valueOf(suffix.substr(firstId + 1), "c:axId");
     const std::string_view shownTime(xml.data() + timeAxis->begin, timeAxis->end - timeAxis->begin);
     const auto scaling = element(shownTime, "c:scaling");
-    if (!time || !value || !scaling)
+    if (!scaling)
         return std::nullopt;
-    const long secondTime = std::max(*time, *value) + 1, secondValue = secondTime + 1;
-    const std::string ids = axisIds(*time, *value);
-    const auto idsAt = suffix.find(ids);
-    if (idsAt == std::string::npos)
-        return std::nullopt;
-    std::string secondSuffix = suffix;
-    secondSuffix.replace(idsAt, ids.size(), axisIds(secondTime, secondValue));
 
     std::string out = xml.substr(0, chart->begin);
-    out += "<c:scatterChart>" + prefix + kept + suffix + "</c:scatterChart>";
-    out += "<c:scatterChart>" + prefix + moved + secondSuffix + "</c:scatterChart>";
+    out += "<c:scatterChart>" + split->prefix + split->kept + split->suffix + "</c:scatterChart>";
+    out += "<c:scatterChart>" + split->prefix + split->moved + split->movedSuffix + "</c:scatterChart>";
     out += xml.substr(chart->end, valueAxis->end - chart->end);
-    out += secondaryScatterAxes(secondTime, secondValue,
+    out += secondaryScatterAxes(split->movedFirst, split->movedSecond,
                                 shownTime.substr(scaling->begin, scaling->end - scaling->begin), secondaryTitle);
     out += xml.substr(valueAxis->end);
     return out;

@@ -6,6 +6,7 @@
 #include "graph_data_reader.h"
 #include "graph_strings.h"
 #include "placeholders.h"
+#include "prompts.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -13,6 +14,14 @@ namespace velmora {
 namespace {
 constexpr std::size_t kMaxTextLength = 32767; // what a cell can hold
 } // namespace
+
+ExportOutcome exportFailure(Prompts& prompts, const std::string& message)
+{
+    if (message.empty())
+        return ExportOutcome::Cancelled;
+    prompts.warn(message);
+    return ExportOutcome::Failed;
+}
 
 std::string passFailureMessage(const DataPass& pass, DataPass::Result result, const std::string& downloadFile)
 {

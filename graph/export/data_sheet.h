@@ -17,6 +17,7 @@
 namespace velmora {
 
 struct GraphData;
+class Prompts;
 
 // What a worksheet can hold.
 inline constexpr std::size_t kMaxSheetRows = 1048576;
@@ -81,6 +82,10 @@ private:
     std::string firstLine_;
     std::size_t invalidLine_ = 0;
 };
+
+// An export that stops: Failed, `message` told through `prompts`; Cancelled when the
+// message is empty (the user cancelled).
+ExportOutcome exportFailure(Prompts& prompts, const std::string& message);
 
 // The message for a pass that did not get through `downloadFile`; empty when the
 // user cancelled it.

@@ -51,13 +51,7 @@ public:
                       const ExportProgress& progress);
 
 private:
-    ExportOutcome fail(const std::string& message)
-    {
-        if (message.empty()) // the user cancelled
-            return ExportOutcome::Cancelled;
-        prompts_.warn(message);
-        return ExportOutcome::Failed;
-    }
+    ExportOutcome fail(const std::string& message) { return exportFailure(prompts_, message); }
     // Each file read as the viewer reads it, and placed on a value axis. The message
     // for the first that cannot be, else empty.
     std::string readFiles(const std::vector<std::string>& paths, const std::string& workbookPath);

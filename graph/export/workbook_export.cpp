@@ -32,13 +32,7 @@ public:
     ExportOutcome run(const std::string& downloadFile, const std::string& workbookPath, const ExportProgress& progress);
 
 private:
-    ExportOutcome fail(const std::string& message)
-    {
-        if (message.empty()) // the user cancelled
-            return ExportOutcome::Cancelled;
-        prompts_.warn(message);
-        return ExportOutcome::Failed;
-    }
+    ExportOutcome fail(const std::string& message) { return exportFailure(prompts_, message); }
     bool addCharts(const std::vector<ChartPlan>& charts, std::vector<lxw_chartsheet*>& sheets);
 
     const SheetDateFormat& dateFormat_;
