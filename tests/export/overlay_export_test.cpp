@@ -106,6 +106,11 @@ TEST_F(OverlayExport, WhatCannotBeExportedIsNamedAndNothingIsWritten)
     prompts.expect(volts + "\nThis file cannot join the chart: its unit mV fits neither axis (\302\260C on the left, "
                            "%RH on the right).");
     EXPECT_EQ(exportWorkbook({hall, damp, volts}, out.string(), format, prompts), ExportOutcome::Failed);
+    // A humidity logger's second channel keeps the right-hand axis, as on the screen.
+    const std::string store = copy("../reader/humidity_alarms.txt", dir / "store.txt");
+    prompts.expect(volts + "\nThis file cannot join the chart: its unit mV fits neither axis (\302\260C on the left, "
+                           "%rh on the right).");
+    EXPECT_EQ(exportWorkbook({store, volts}, out.string(), format, prompts), ExportOutcome::Failed);
     // The target is one of the files, under another name.
     fs::create_symlink("hall.txt", dir / "hall.xlsx");
     prompts.expect("The workbook cannot be saved as:\n" + (dir / "hall.xlsx").string() +
