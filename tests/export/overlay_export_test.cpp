@@ -63,7 +63,20 @@ TEST_F(OverlayExport, ASheetPerFileAndASeriesPerFileOnItsOwnRows)
     const std::vector<std::string> files = {copy("hall.txt", dir / "hall.txt"), copy("damp.txt", dir / "damp.txt"),
                                             copy("door.txt", dir / "door.txt"),
                                             copy("hall.txt", dir / "other" / "HALL.txt")};
-    ASSERT_EQ(exportWorkbook(files, out.string(), format, prompts), ExportOutcome::Written);
+    // Progress runs forward through every file's passes, to the end and no further.
+    std::vector<std::pair<std::size_t, std::size_t>> steps;
+    const auto progress = [&](std::size_t done, std::size_t total) {
+        steps.emplace_back(done, total);
+        return true;
+    };
+    ASSERT_EQ(exportWorkbook(files, out.string(), format, prompts, progress), ExportOutcome::Written);
+    ASSERT_GE(steps.size(), 8u); // the first line of each pass over each of the four files, and the end
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        EXPECT_LE(steps[i - 1].first, steps[i].first) << i;
+        EXPECT_LE(steps[i].first, steps[i].second) << i;
+    }
+    // 557 bytes (hall twice, damp, door), and a tenth of each file for counting: 15 + 8 + 16 + 15.
+    EXPECT_EQ(steps.back(), std::make_pair(std::size_t{611}, std::size_t{611}));
     const auto entries = test::zipEntries(out.string());
 
     EXPECT_EQ(matches(part(entries, "xl/workbook.xml"), "<sheet name=\"([^\"]*)\""),
