@@ -40,7 +40,7 @@ std::string titleOf(const std::string& path, const std::string& serialCp1252)
     const std::string name = std::filesystem::path(path).filename().string();
     const std::string title =
         serialCp1252.empty() ? name : fillPlaceholders(graphtext::kFileWithSerial, {name, cp1252ToUtf8(serialCp1252)});
-    return title.front() == '=' ? " " + title : title;
+    return !title.empty() && title.front() == '=' ? " " + title : title;
 }
 
 class OverlayWriter {
