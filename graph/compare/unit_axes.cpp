@@ -1,5 +1,6 @@
 #include "unit_axes.h"
 
+#include "graph_data.h"
 #include "graph_strings.h"
 #include "text_encoding.h"
 
@@ -64,6 +65,24 @@ AxisPlan planAxes(const std::vector<std::string>& units, const std::vector<std::
             return plan;
         }
         plan.axes.push_back(*axis);
+    }
+    return plan;
+}
+
+AxisPlan planChartAxes(const std::vector<const GraphData*>& files, const std::vector<std::string>& paths)
+{
+    AxisPlan plan;
+    UnitAxes axes;
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const std::optional<AxisSide> axis = axes.place(files[f]->channel1.unit);
+        if (!axis) {
+            plan.refused = f;
+            plan.message = axes.refusal(f < paths.size() ? paths[f] : std::string(), files[f]->channel1.unit);
+            return plan;
+        }
+        plan.axes.push_back(*axis);
+        if (f == 0 && files[f]->channel2.present)
+            axes.reserveRight(files[f]->channel2.unit);
     }
     return plan;
 }

@@ -39,4 +39,11 @@ struct AxisPlan {
 // Places the files of first-channel units `units` in order; `paths` (UTF-8) name them.
 AxisPlan planAxes(const std::vector<std::string>& units, const std::vector<std::string>& paths);
 
+struct GraphData;
+
+// The files on one chart placed as the viewer places them: each file's first channel
+// by its unit, and the first file's second channel keeping the right axis for its own
+// unit. `paths` (UTF-8) name the files for the refusal.
+AxisPlan planChartAxes(const std::vector<const GraphData*>& files, const std::vector<std::string>& paths);
+
 } // namespace velmora

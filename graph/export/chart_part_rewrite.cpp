@@ -73,6 +73,58 @@ std::string secondaryAxes(long category, long value, std::string_view crossBetwe
            "<c:noMultiLvlLbl val=\"0\"/></c:catAx>";
 }
 
+// A chart's series split by the axis they go on: the text before, between and after
+// them, and the axis ids of the chart and of the moved series' own chart.
+struct SeriesSplit {
+    std::string prefix, kept, moved, suffix, movedSuffix;
+    long first = 0, second = 0;           // the chart's two axes
+    long movedFirst = 0, movedSecond = 0; // the moved series' own
+};
+
+// The series of `chart` (a <tag> element of `xml`) split by `secondaryIdx`; none when
+// it is not shaped as expected. Nothing moves when kept or moved is empty.
+std::optional<SeriesSplit> splitSeries(const std::string& xml, const Span& chart, std::string_view tag,
+                                       const std::vector<int>& secondaryIdx)
+{
+    const std::size_t bodyBegin = chart.begin + tag.size() + 2;
+    const std::size_t bodyEnd = chart.end - tag.size() - 3;
+    SeriesSplit split;
+    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
+    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
+         series = element(xml, "c:ser", series->end)) {
+        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
+        const auto idx = valueOf(text, "c:idx");
+        if (!idx)
+            return std::nullopt;
+        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
+        (secondary ? split.moved : split.kept).append(text);
+        seriesBegin = std::min(seriesBegin, series->begin);
+        seriesEnd = series->end;
+    }
+    if (split.moved.empty() || split.kept.empty())
+        return split;
+
+    split.prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
+    split.suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
+    const auto firstId = split.suffix.find("<c:axId ");
+    const auto first = valueOf(split.suffix, "c:axId");
+    const auto second =
+        firstId == std::string::npos ? std::nullopt : valueOf(split.suffix.substr(firstId + 1), "c:axId");
+    if (!first || !second)
+        return std::nullopt;
+    split.first = *first;
+    split.second = *second;
+    split.movedFirst = std::max(*first, *second) + 1;
+    split.movedSecond = split.movedFirst + 1;
+    const std::string ids = axisIds(*first, *second);
+    const auto idsAt = split.suffix.find(ids);
+    if (idsAt == std::string::npos)
+        return std::nullopt;
+    split.movedSuffix = split.suffix;
+    split.movedSuffix.replace(idsAt, ids.size(), axisIds(split.movedFirst, split.movedSecond));
+    return split;
+}
+
 } // namespace
 
 std::optional<std::string> rewriteChartPart(std::string_view source, const std::vector<int>& secondaryIdx)
@@ -94,40 +146,14 @@ std::optional<std::string> rewriteChartPart(std::string_view source, const std::
     const auto chart = element(xml, "c:lineChart");
     if (!chart || element(xml, "c:lineChart", chart->end))
         return std::nullopt;
-    const std::size_t bodyBegin = chart->begin + std::strlen("<c:lineChart>");
-    const std::size_t bodyEnd = chart->end - std::strlen("</c:lineChart>");
-
-    std::string kept, moved;
-    std::size_t seriesBegin = std::string::npos, seriesEnd = bodyBegin;
-    for (auto series = element(xml, "c:ser", bodyBegin); series && series->end <= bodyEnd;
-         series = element(xml, "c:ser", series->end)) {
-        const std::string_view text(xml.data() + series->begin, series->end - series->begin);
-        const auto idx = valueOf(text, "c:idx");
-        if (!idx)
-            return std::nullopt;
-        const bool secondary = std::find(secondaryIdx.begin(), secondaryIdx.end(), *idx) != secondaryIdx.end();
-        (secondary ? moved : kept).append(text);
-        seriesBegin = std::min(seriesBegin, series->begin);
-        seriesEnd = series->end;
-    }
-    if (moved.empty() || kept.empty())
+    const auto split = splitSeries(xml, *chart, "c:lineChart", secondaryIdx);
+    if (!split)
+        return std::nullopt;
+    if (split->moved.empty() || split->kept.empty())
         return xml;
-
-    const std::string prefix = xml.substr(bodyBegin, seriesBegin - bodyBegin);
-    std::string suffix = xml.substr(seriesEnd, bodyEnd - seriesEnd);
-    const auto firstId = suffix.find("<c:axId ");
-    const auto category = valueOf(suffix, "c:axId");
-    const auto value = firstId == std::string::npos ? std::nullopt : valueOf(suffix.substr(firstId + 1), "c:axId");
     const auto valAx = element(xml, "c:valAx", chart->end);
-    if (!category || !value || !valAx)
+    if (!valAx)
         return std::nullopt;
-    const long secondCategory = std::max(*category, *value) + 1, secondValue = secondCategory + 1;
-    const std::string ids = axisIds(*category, *value);
-    const auto idsAt = suffix.find(ids);
-    if (idsAt == std::string::npos)
-        return std::nullopt;
-    std::string secondSuffix = suffix;
-    secondSuffix.replace(idsAt, ids.size(), axisIds(secondCategory, secondValue));
 
     std::string crossBetween = "between";
     const std::string_view valueAxis(xml.data() + valAx->begin, valAx->end - valAx->begin);
@@ -137,11 +163,88 @@ std::optional<std::string> rewriteChartPart(std::string_view source, const std::
     }
 
     std::string out = xml.substr(0, chart->begin);
-    out += "<c:lineChart>" + prefix + kept + suffix + "</c:lineChart>";
-    out += "<c:lineChart>" + prefix + moved + secondSuffix + "</c:lineChart>";
+    out += "<c:lineChart>" + split->prefix + split->kept + split->suffix + "</c:lineChart>";
+    out += "<c:lineChart>" + split->prefix + split->moved + split->movedSuffix + "</c:lineChart>";
     out += xml.substr(chart->end, valAx->end - chart->end);
-    out += secondaryAxes(secondCategory, secondValue, crossBetween);
+    out += secondaryAxes(split->movedFirst, split->movedSecond, crossBetween);
     out += xml.substr(valAx->end);
+    return out;
+}
+
+namespace {
+
+std::string xmlEscaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// A value axis title written upright beside the axis.
+std::string axisTitle(const std::string& text)
+{
+    return "<c:title><c:tx><c:rich><a:bodyPr rot=\"-5400000\" vert=\"horz\"/><a:lstStyle/><a:p><a:pPr><a:defRPr/>"
+           "</a:pPr><a:r><a:rPr lang=\"en-US\"/><a:t>" +
+           xmlEscaped(text) + "</a:t></a:r></a:p></c:rich></c:tx><c:layout/><c:overlay val=\"0\"/></c:title>";
+}
+
+// The secondary series' own time axis, hidden and scaled as the shown one, so that
+// their readings stand at the same times; and their value axis on the right.
+std::string secondaryScatterAxes(long time, long value, std::string_view timeScaling, const std::string& title)
+{
+    const std::string t = std::to_string(time), v = std::to_string(value);
+    return "<c:valAx><c:axId val=\"" + t + "\"/>" + std::string(timeScaling) +
+           "<c:delete val=\"1\"/><c:axPos val=\"b\"/><c:numFmt formatCode=\"General\" sourceLinked=\"1\"/>"
+           "<c:tickLblPos val=\"nextTo\"/><c:crossAx val=\"" +
+           v + "\"/><c:crosses val=\"autoZero\"/><c:crossBetween val=\"midCat\"/></c:valAx>" +
+           "<c:valAx><c:axId val=\"" + v +
+           "\"/><c:scaling><c:orientation val=\"minMax\"/></c:scaling><c:delete val=\"0\"/><c:axPos val=\"r\"/>" +
+           (title.empty() ? std::string() : axisTitle(title)) +
+           "<c:numFmt formatCode=\"General\" sourceLinked=\"1\"/><c:majorTickMark val=\"out\"/>"
+           "<c:minorTickMark val=\"none\"/><c:tickLblPos val=\"nextTo\"/><c:crossAx val=\"" +
+           t + "\"/><c:crosses val=\"max\"/><c:crossBetween val=\"midCat\"/></c:valAx>";
+}
+
+} // namespace
+
+std::optional<std::string> rewriteScatterPart(std::string_view source, const std::vector<int>& secondaryIdx,
+                                              const std::string& secondaryTitle)
+{
+    std::string xml(source);
+    const auto chart = element(xml, "c:scatterChart");
+    if (!chart || element(xml, "c:scatterChart", chart->end))
+        return std::nullopt;
+    const auto timeAxis = element(xml, "c:valAx", chart->end);
+    const auto valueAxis = timeAxis ? element(xml, "c:valAx", timeAxis->end) : std::nullopt;
+    if (!valueAxis)
+        return std::nullopt;
+    if (secondaryIdx.empty())
+        return xml;
+    const auto split = splitSeries(xml, *chart, "c:scatterChart", secondaryIdx);
+    if (!split)
+        return std::nullopt;
+    if (split->moved.empty() || split->kept.empty())
+        return xml;
+    const std::string_view shownTime(xml.data() + timeAxis->begin, timeAxis->end - timeAxis->begin);
+    const auto scaling = element(shownTime, "c:scaling");
+    if (!scaling)
+        return std::nullopt;
+
+    std::string out = xml.substr(0, chart->begin);
+    out += "<c:scatterChart>" + split->prefix + split->kept + split->suffix + "</c:scatterChart>";
+    out += "<c:scatterChart>" + split->prefix + split->moved + split->movedSuffix + "</c:scatterChart>";
+    out += xml.substr(chart->end, valueAxis->end - chart->end);
+    out += secondaryScatterAxes(split->movedFirst, split->movedSecond,
+                                shownTime.substr(scaling->begin, scaling->end - scaling->begin), secondaryTitle);
+    out += xml.substr(valueAxis->end);
     return out;
 }
 
@@ -213,7 +316,7 @@ struct UnzipCloser {
 } // namespace
 
 bool copyWithChartsRewritten(const std::string& source, int fd, const std::vector<int>& secondaryIdx,
-                             std::string& error)
+                             std::string& error, const std::string& secondaryTitle)
 {
     const std::unique_ptr<void, UnzipCloser> in(unzOpen64(source.c_str()));
     if (!in) {
@@ -253,7 +356,9 @@ bool copyWithChartsRewritten(const std::string& source, int fd, const std::vecto
                 xml.append(buffer.data(), static_cast<std::size_t>(n));
             if (unzCloseCurrentFile(in.get()) != UNZ_OK)
                 return fail("a chart cannot be read");
-            const std::optional<std::string> rewritten = rewriteChartPart(xml, secondaryIdx);
+            const std::optional<std::string> rewritten = xml.find("<c:scatterChart>") != std::string::npos
+                                                             ? rewriteScatterPart(xml, secondaryIdx, secondaryTitle)
+                                                             : rewriteChartPart(xml, secondaryIdx);
             if (!rewritten)
                 return fail(std::string("the chart part ") + name + " is not laid out as expected");
             if (zipOpenNewFileInZip64(out, name, &entry, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,

@@ -21,11 +21,20 @@ namespace velmora {
 // may write it differently, and a chart we do not understand is not edited blind.
 std::optional<std::string> rewriteChartPart(std::string_view xml, const std::vector<int>& secondaryIdx);
 
+// The overlay chart part of a workbook of several files, a scatter chart as the
+// library writes one: the series whose <c:idx> is in `secondaryIdx` moved into a
+// second scatter chart drawn against a value axis on the right titled
+// `secondaryTitle` (UTF-8; none when empty), with a hidden time axis of its own.
+// Nothing when the part is not shaped as expected.
+std::optional<std::string> rewriteScatterPart(std::string_view xml, const std::vector<int>& secondaryIdx,
+                                              const std::string& secondaryTitle);
+
 // Copies the workbook at `source` into the file open at `fd` (written from where it
-// stands), passing every chart part through rewriteChartPart. False, with `error`
+// stands), passing every chart part through rewriteChartPart (rewriteScatterPart for
+// a scatter chart, with `secondaryTitle`). False, with `error`
 // set, when the source cannot be read, a chart part cannot be rewritten or the copy
 // cannot be written.
 bool copyWithChartsRewritten(const std::string& source, int fd, const std::vector<int>& secondaryIdx,
-                             std::string& error);
+                             std::string& error, const std::string& secondaryTitle = {});
 
 } // namespace velmora

@@ -18,6 +18,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "sheet_date_format.h"
 
@@ -35,6 +36,18 @@ using ExportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 // the many-charts warning before a file that needs more than one chart is written,
 // and every failure, through `prompts`.
 ExportOutcome exportWorkbook(const std::string& downloadFile, const std::string& workbookPath,
+                             const SheetDateFormat& dateFormat, Prompts& prompts, const ExportProgress& progress = {});
+
+// Several download files in one workbook: the chart sheet "Chart1" on show first, a
+// scatter chart of every file's first channel against one time axis, a series per
+// file named after the file (and its logger's serial number); then a sheet per file,
+// named after it, holding the file as the one file's "Data" sheet does. Files whose
+// first channel has the first file's unit go on the left value axis, the first other
+// unit on the right one (where the first file's second channel would go in the
+// viewer); a file of a third unit is refused, as the viewer refuses it. Nothing is
+// written when a file cannot be read: the user is told which and why. A target that
+// is one of the files is refused. One file is exported as above, unchanged.
+ExportOutcome exportWorkbook(const std::vector<std::string>& downloadFiles, const std::string& workbookPath,
                              const SheetDateFormat& dateFormat, Prompts& prompts, const ExportProgress& progress = {});
 
 } // namespace velmora

@@ -5,6 +5,8 @@
 #include "graph_strings.h"
 #include "page_writer.h"
 #include "print_page.h"
+#include "report_writer.h"
+#include "unit_axes.h"
 
 namespace velmora {
 
@@ -43,11 +45,74 @@ StatisticsTable rowPerFile(const StatisticsTable& byFile, const std::vector<std:
 
 } // namespace
 
-Chart comparisonReportChart(const std::vector<ChartFile>& files, const TimeAlignment& alignment)
+std::vector<const GraphData*> ComparisonFiles::documents() const
 {
+    std::vector<const GraphData*> documents;
+    for (const std::unique_ptr<GraphData>& d : data)
+        documents.push_back(d.get());
+    return documents;
+}
+
+bool readComparisonFiles(const std::vector<std::string>& paths, const ComparisonReadCheck& accepted,
+                         ComparisonFiles& files, std::string& error)
+{
+    files = ComparisonFiles{};
+    files.paths = paths;
+    for (std::size_t f = 0; f < paths.size(); ++f) {
+        files.data.push_back(std::make_unique<GraphData>());
+        files.fingerprints.emplace_back();
+        const ReadResult read = readFingerprinted(paths[f], *files.data.back(), files.fingerprints.back());
+        if (!accepted(f, read, *files.data.back())) {
+            error.clear();
+            return false;
+        }
+    }
+    const AxisPlan axes = planChartAxes(files.documents(), paths);
+    if (axes.refused) {
+        error = axes.message;
+        return false;
+    }
+    files.sides = axes.axes;
+    files.alignment = alignTimes(files.documents());
+    return true;
+}
+
+ComparisonReportContent comparisonContent(const ComparisonFiles& files,
+                                          const std::function<ReadingRange(std::size_t)>& rangeOf,
+                                          const StatisticsOptions& options)
+{
+    ComparisonReportContent content;
+    content.files = files.documents();
+    content.fingerprints = files.fingerprints;
+    for (std::size_t f = 0; f < files.data.size(); ++f) {
+        content.names.push_back(files.fingerprints[f].name);
+        content.stats.push_back(documentStatistics(*files.data[f], rangeOf(f), options));
+    }
+    return content;
+}
+
+Chart comparisonReportChart(const ComparisonFiles& files)
+{
+    std::vector<ChartFile> chartFiles;
+    for (std::size_t f = 0; f < files.data.size(); ++f)
+        chartFiles.push_back(
+            {files.data[f].get(),
+             chartFileTitle(QString::fromStdString(files.fingerprints[f].name), files.data[f]->serialNumber),
+             files.sides[f]});
     Chart screen;
-    bindChartFiles(screen, files, alignment, {});
-    return makePrintChart(screen, *files.front().data, false);
+    bindChartFiles(screen, chartFiles, files.alignment.fromEarliest(), {});
+    return makePrintChart(screen, *files.data.front(), false);
+}
+
+bool writeComparisonReport(const std::string& path, const ComparisonFiles& files,
+                           const ComparisonReportContent& content, QPageSize::PageSizeId paper, std::string& error)
+{
+    return writeReportPages(
+        path, files.paths, paper,
+        [&](QPainter& painter, const QRectF& area, double mm, const std::function<void()>& newPage) {
+            drawComparisonReport(painter, area, mm, content, newPage);
+        },
+        error);
 }
 
 void drawComparisonReport(QPainter& painter, const QRectF& area, double dotsPerMillimetre,

@@ -96,19 +96,27 @@ public:
         const double columns = std::max<double>(1, static_cast<double>(t.columns.size()));
         const double width = (area_.width() - labelWidth) / columns;
         const double row = metrics.lineSpacing() * 1.3;
-        auto cell = [&](double x, double w, const QString& s, const QFont& cf) {
+        auto cell = [&](double x, double w, double h, const QString& s, const QFont& cf, int wrap = 0) {
             p_.setFont(cf);
-            p_.drawText(QRectF(x + mm(1), y_, w - mm(1), row), Qt::AlignLeft | Qt::AlignVCenter, s);
+            p_.drawText(QRectF(x + mm(1), y_, w - mm(1), h), Qt::AlignLeft | Qt::AlignVCenter | wrap, s);
         };
+        // A column title wider than its column goes on to a second line, not over the
+        // next column or off the page.
+        double titleRow = row;
+        for (const std::string& c : t.columns)
+            titleRow = std::max(
+                titleRow,
+                labelMetrics.boundingRect(QRectF(0, 0, width - mm(1), row * 10), Qt::TextWordWrap, utf8(c)).height() +
+                    row - metrics.lineSpacing());
 
         p_.save();
         p_.setPen(Qt::NoPen);
         p_.setBrush(QColor(225, 225, 225));
-        p_.drawRect(QRectF(area_.left(), y_, area_.width(), row));
+        p_.drawRect(QRectF(area_.left(), y_, area_.width(), titleRow));
         p_.restore();
         for (std::size_t c = 0; c < t.columns.size(); ++c)
-            cell(area_.left() + labelWidth + c * width, width, utf8(t.columns[c]), header);
-        y_ += row;
+            cell(area_.left() + labelWidth + c * width, width, titleRow, utf8(t.columns[c]), header, Qt::TextWordWrap);
+        y_ += titleRow;
         for (std::size_t r = 0; r < t.rows.size(); ++r) {
             if (r % 2 == 1) {
                 p_.save();
@@ -117,9 +125,9 @@ public:
                 p_.drawRect(QRectF(area_.left(), y_, area_.width(), row));
                 p_.restore();
             }
-            cell(area_.left(), labelWidth, utf8(t.rows[r].label), header);
+            cell(area_.left(), labelWidth, row, utf8(t.rows[r].label), header);
             for (std::size_t c = 0; c < t.rows[r].cells.size(); ++c)
-                cell(area_.left() + labelWidth + c * width, width, utf8(t.rows[r].cells[c]), f);
+                cell(area_.left() + labelWidth + c * width, width, row, utf8(t.rows[r].cells[c]), f);
             y_ += row;
         }
         p_.drawLine(QPointF(area_.left(), y_), QPointF(area_.right(), y_));

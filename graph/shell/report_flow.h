@@ -1,9 +1,13 @@
 #pragma once
 // File > Save Report as PDF...: ask where the report goes (the download file's name
 // with .pdf, in its folder), read the file again with its fingerprint, make sure it is
-// still the file on show, and write the one-page report of the readings on show.
+// still the file on show, and write the one-page report of the readings on show. With
+// several files on the chart, the report compares them (as velmora-cli's report of
+// several files does) over the stretch of time on show, each file read again and
+// checked as the one file is.
 #include <QPageSize>
 #include <string>
+#include <vector>
 
 #include "document_statistics.h"
 
@@ -14,10 +18,10 @@ class FileDialogs;
 class Prompts;
 
 struct ReportRequest {
-    std::string downloadFile; // the file loaded; empty when none is
-    const GraphData* shown = nullptr;
-    const Chart* printChart = nullptr; // the chart as it prints now
-    double xMin = 0;                   // the range on show, seconds after the start time
+    std::vector<std::string> downloadFiles; // the files on the chart, the opened one first; none when none is loaded
+    std::vector<const GraphData*> shown;    // what the chart shows of each
+    const Chart* printChart = nullptr;      // the chart as it prints now
+    double xMin = 0;                        // the range on show, seconds after the first file's start time
     double xMax = 0;
     StatisticsOptions options;
     QPageSize::PageSizeId paper = QPageSize::A4;
@@ -32,6 +36,10 @@ public:
     std::string run(const ReportRequest& request);
 
 private:
+    // The report of the one file, or of several compared, to `path`.
+    std::string reportOne(const ReportRequest& request, const std::string& path);
+    std::string reportSeveral(const ReportRequest& request, const std::string& path);
+
     Prompts& prompts_;
     FileDialogs& dialogs_;
 };

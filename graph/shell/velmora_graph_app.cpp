@@ -202,15 +202,24 @@ void CVelmoraGraphApp::OnExportToExcel()
     const DateTimePatterns patterns = SystemLocaleFormat().patterns();
     ExportProgressDialog progress(frame_.get(), services_.prompts);
     WorkbookExportFlow flow(progress.prompts(), services_.dialogs, services_.settings, services_.launcher);
-    flow.run(doc_.filePath(), sheetDateFormat(patterns.date, patterns.time), progress.callback());
+    // Every file on the chart; the opened one alone gives the one file's workbook.
+    std::vector<std::string> files = doc_.chartPaths();
+    if (files.empty())
+        files.push_back(doc_.filePath());
+    flow.run(files, sheetDateFormat(patterns.date, patterns.time), progress.callback());
 }
 
 void CVelmoraGraphApp::OnSaveReport()
 {
     const Chart& chart = view_->chart();
     ReportRequest request;
-    request.downloadFile = doc_.filePath();
-    request.shown = &doc_.data();
+    // Every file on the chart: one gives the one file's report, several their comparison.
+    request.downloadFiles = doc_.chartPaths();
+    request.shown = doc_.chartFiles();
+    if (request.downloadFiles.empty()) {
+        request.downloadFiles.push_back(doc_.filePath());
+        request.shown.push_back(&doc_.data());
+    }
     const Chart printChart = makePrintChart(chart, doc_.data(), view_->zoomLevel() > 0);
     request.printChart = &printChart;
     request.xMin = chart.axisMinimum(Axis::X) - chart.dataSetOffset(0);

@@ -41,13 +41,14 @@ std::string WorkbookExportFlow::initialFolder(const std::string& downloadFile) c
     return folderOf(downloadFile);
 }
 
-std::string WorkbookExportFlow::run(const std::string& downloadFile, const SheetDateFormat& dateFormat,
+std::string WorkbookExportFlow::run(const std::vector<std::string>& downloadFiles, const SheetDateFormat& dateFormat,
                                     const ExportProgress& progress)
 {
-    if (downloadFile.empty()) {
+    if (downloadFiles.empty() || downloadFiles.front().empty()) {
         prompts_.warn(std::string(graphtext::kOpenBeforeExport));
         return {};
     }
+    const std::string& downloadFile = downloadFiles.front();
     FileDialogRequest request;
     request.title = std::string(graphtext::kExportDialogTitle);
     request.initialFolder = initialFolder(downloadFile);
@@ -60,7 +61,7 @@ std::string WorkbookExportFlow::run(const std::string& downloadFile, const Sheet
     // Remembered at once: the next export opens here even if this one fails.
     settings_.setValue(kExportSection, kExportDirectoryKey, folderOf(*chosen));
 
-    if (exportWorkbook(downloadFile, *chosen, dateFormat, prompts_, progress) != ExportOutcome::Written)
+    if (exportWorkbook(downloadFiles, *chosen, dateFormat, prompts_, progress) != ExportOutcome::Written)
         return {};
     // The workbook is there whether or not a program opens it: the user is told where.
     if (launcher_.startDetached(kSpreadsheetOpener, {*chosen}, folderOf(*chosen)))

@@ -73,6 +73,12 @@ inline constexpr std::string_view kWorkbookOverDownload =
 inline constexpr std::string_view kWorkbookSaved = "The workbook was saved as:\n%1";
 inline constexpr std::string_view kWorkbookSavedNotOpened =
     "The workbook was saved as:\n%1\nNo program could be started to open it: open it with a spreadsheet program.";
+// Several files exported or reported together: a file that cannot be is named before
+// the reason; the overlay chart's sheet and each file's legend entry (its title is
+// the report's kReportComparison).
+inline constexpr std::string_view kFileAndReason = "%1\n%2";
+inline constexpr std::string_view kOverlaySheetName = "Chart1";
+inline constexpr std::string_view kFileWithSerial = "%1 (SN %2)";
 
 inline constexpr std::string_view kReady = "Ready"; // the status bar's idle prompt
 

@@ -372,10 +372,17 @@ TEST_F(CliTest, ExportWritesAWorkbookOrSaysWhyNot)
     EXPECT_EQ(r.err, (dir_ / "none.txt").string() + "\nThe file cannot be opened for reading.\n");
     EXPECT_EQ(slurp(workbook).substr(0, 2), "PK"); // the earlier workbook stays
 
-    for (const char* usage : {"export", "export one.txt", "export a b c", "export --json a b"}) {
+    // Several files: the first that cannot be read is named, and nothing is written.
+    r = run("export '" + file.string() + "' '" + (dir_ / "none.txt").string() + "' '" + (dir_ / "two.xlsx").string() +
+            "'");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, (dir_ / "none.txt").string() + "\nThe file cannot be opened for reading.\n");
+    EXPECT_FALSE(fs::exists(dir_ / "two.xlsx"));
+
+    for (const char* usage : {"export", "export one.txt", "export --json a b"}) {
         r = run(usage);
         EXPECT_EQ(r.exitCode, 2) << usage;
-        EXPECT_NE(r.err.find("usage: velmora-cli export FILE.txt OUT.xlsx"), std::string::npos) << usage;
+        EXPECT_NE(r.err.find("usage: velmora-cli export FILE.txt... OUT.xlsx"), std::string::npos) << usage;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "chart_part_rewrite.h"
+#include "zip_entries.h"
 
 namespace velmora {
 namespace {
@@ -105,22 +106,8 @@ void writeZip(const std::string& path, const std::map<std::string, std::string>&
 std::map<std::string, std::string> readZip(const std::string& path)
 {
     std::map<std::string, std::string> entries;
-    unzFile zip = unzOpen64(path.c_str());
-    EXPECT_NE(zip, nullptr);
-    if (!zip)
-        return entries;
-    for (int at = unzGoToFirstFile(zip); at == UNZ_OK; at = unzGoToNextFile(zip)) {
-        char name[256];
-        unz_file_info64 info{};
-        unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0);
-        EXPECT_EQ(unzOpenCurrentFile(zip), UNZ_OK);
-        std::string bytes(info.uncompressed_size, '\0');
-        EXPECT_EQ(unzReadCurrentFile(zip, bytes.data(), static_cast<unsigned>(bytes.size())),
-                  static_cast<int>(bytes.size()));
-        EXPECT_EQ(unzCloseCurrentFile(zip), UNZ_OK) << name << ": check sum";
-        entries[name] = bytes;
-    }
-    unzClose(zip);
+    for (auto& [name, bytes] : test::zipEntries(path))
+        entries[name] = std::move(bytes);
     return entries;
 }
 

@@ -152,6 +152,26 @@ class ExportedWorkbook(unittest.TestCase):
         wb = self.check(source)
         self.assertEqual(len(wb.sheetnames), 3)
 
+    def test_several_files_a_sheet_each_and_a_series_each(self):
+        # hall and door in °C, damp in %RH: hall 4 readings, damp 2, door 4.
+        sources = [os.path.join(DATA, "compare", n + ".txt") for n in ("hall", "damp", "door")]
+        target = os.path.join(self.dir.name, "study.xlsx")
+        rules.export(CLI, sources, target)
+        wb = openpyxl.load_workbook(target)
+        self.assertEqual(wb.sheetnames, ["Chart1", "hall", "damp", "door"])
+        self.assertEqual(wb.active.title, "Chart1")
+        for source, sheet in zip(sources, wb.sheetnames[1:]):
+            self.check_cells(wb[sheet], rules.expected_rows(source))
+        chart = wb["Chart1"]._charts[0]
+        groups = {group.y_axis.axPos: group for group in chart._charts}
+        self.assertEqual(sorted(groups), ["l", "r"])
+        shown = {pos: [(s.tx.v, s.xVal.numRef.f, s.yVal.numRef.f) for s in g.series] for pos, g in groups.items()}
+        self.assertEqual(shown["l"], [("hall.txt", "hall!$B$2:$B$5", "hall!$C$2:$C$5"),
+                                      ("door.txt", "door!$B$2:$B$5", "door!$C$2:$C$5")])
+        self.assertEqual(shown["r"], [("damp.txt", "damp!$B$2:$B$3", "damp!$C$2:$C$3")])
+        self.assertEqual(groups["l"].x_axis.number_format.formatCode, DATE_FORM)
+        self.assertTrue(groups["r"].x_axis.delete)  # the humidity's own time axis is hidden
+
 
 if __name__ == "__main__":
     unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -106,8 +106,10 @@ def write_humidity_file(path, readings):
 
 
 def export(cli, source, target):
+    """velmora-cli export of the download file `source` (or a list of them) to `target`."""
     env = dict(os.environ, LC_ALL="C")
-    run = subprocess.run([cli, "export", source, target], env=env, capture_output=True, text=True)
+    sources = source if isinstance(source, list) else [source]
+    run = subprocess.run([cli, "export"] + sources + [target], env=env, capture_output=True, text=True)
     if run.returncode != 0:
         raise AssertionError("velmora-cli export %s failed (%d): %s" % (source, run.returncode, run.stderr))
     return run.stderr

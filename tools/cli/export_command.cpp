@@ -7,7 +7,7 @@
 namespace velmora {
 
 namespace {
-constexpr const char* kUsage = "usage: velmora-cli export FILE.txt OUT.xlsx\n";
+constexpr const char* kUsage = "usage: velmora-cli export FILE.txt... OUT.xlsx\n";
 } // namespace
 
 int runExport(const std::vector<std::string>& args, std::ostream& err)
@@ -24,14 +24,16 @@ int runExport(const std::vector<std::string>& args, std::ostream& err)
             files.push_back(a);
         }
     }
-    if (files.size() != 2) {
-        err << (files.size() > 2 ? "velmora-cli export: one file at a time\n" : "") << kUsage;
+    if (files.size() < 2) {
+        err << kUsage;
         return 2;
     }
     const DateTimePatterns patterns = SystemLocaleFormat().patterns();
     StreamPrompts prompts(err);
+    const std::string workbook = files.back();
+    files.pop_back();
     const ExportOutcome outcome =
-        exportWorkbook(files[0], files[1], sheetDateFormat(patterns.date, patterns.time), prompts);
+        exportWorkbook(files, workbook, sheetDateFormat(patterns.date, patterns.time), prompts);
     return outcome == ExportOutcome::Written ? 0 : 1;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// velmora-cli export FILE.txt OUT.xlsx
+// velmora-cli export FILE.txt... OUT.xlsx
 //
 // Writes the workbook the viewer's "Export to Excel" writes: chart sheets and the
-// "Data" sheet, the times in the user's short date and time form. No display needed.
+// "Data" sheet, the times in the user's short date and time form; given several
+// files, the overlay chart and a sheet per file, as the viewer writes it for the
+// files on its chart. No display needed.
 #include <ostream>
 #include <string>
 #include <vector>

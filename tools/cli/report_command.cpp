@@ -7,8 +7,6 @@
 #include "read_outcome.h"
 #include "report_writer.h"
 #include "stats_args.h"
-#include "time_alignment.h"
-#include "unit_axes.h"
 
 namespace velmora {
 
@@ -44,47 +42,33 @@ std::unique_ptr<QGuiApplication> guiApplication()
 int reportSeveral(const std::vector<std::string>& inputs, const std::string& out, const StatsArgs& stats,
                   std::ostream& err)
 {
-    ComparisonReportContent content;
-    std::vector<GraphData> data(inputs.size());
-    content.fingerprints.resize(inputs.size());
-    UnitAxes axes;
-    std::vector<ChartFile> chartFiles;
-    for (std::size_t f = 0; f < inputs.size(); ++f) {
-        const ReadResult read = readFingerprinted(inputs[f], data[f], content.fingerprints[f]);
-        if (!readOutcomeAccepted(read, data[f], err, kPrefix + inputs[f] + ": ")) {
-            err << kPrefix << "cannot read " << inputs[f] << "\n";
-            return 1;
-        }
-        const std::optional<AxisSide> side = axes.place(data[f].channel1.unit);
-        if (!side) {
-            err << axes.refusal(inputs[f], data[f].channel1.unit) << "\n";
-            return 1;
-        }
-        if (f == 0 && data[f].channel2.present)
-            axes.reserveRight(data[f].channel2.unit);
-        content.files.push_back(&data[f]);
-        content.names.push_back(content.fingerprints[f].name);
-        chartFiles.push_back(
-            {&data[f], chartFileTitle(QString::fromStdString(content.names[f]), data[f].serialNumber), *side});
-    }
-    const TimeAlignment alignment = alignTimes(content.files);
-    for (std::size_t f = 0; f < inputs.size(); ++f) {
-        StatsArgs own = stats;
-        if (own.from)
-            own.from = alignment.toFileTime(content.files, f, *own.from);
-        if (own.to)
-            own.to = alignment.toFileTime(content.files, f, *own.to);
-        content.stats.push_back(documentStatistics(data[f], statsRange(data[f], own), own.options));
-    }
-    content.chart = comparisonReportChart(chartFiles, alignment.fromEarliest());
+    ComparisonFiles files;
     std::string error;
-    const bool written = writeReportPages(
-        out, inputs, localePaper(),
-        [&](QPainter& painter, const QRectF& area, double mm, const std::function<void()>& newPage) {
-            drawComparisonReport(painter, area, mm, content, newPage);
+    const auto accepted = [&](std::size_t f, const ReadResult& read, const GraphData& data) {
+        if (readOutcomeAccepted(read, data, err, kPrefix + inputs[f] + ": "))
+            return true;
+        err << kPrefix << "cannot read " << inputs[f] << "\n";
+        return false;
+    };
+    if (!readComparisonFiles(inputs, accepted, files, error)) {
+        if (!error.empty())
+            err << error << "\n";
+        return 1;
+    }
+    const std::vector<const GraphData*> documents = files.documents();
+    ComparisonReportContent content = comparisonContent(
+        files,
+        [&](std::size_t f) {
+            StatsArgs own = stats;
+            if (own.from)
+                own.from = files.alignment.toFileTime(documents, f, *own.from);
+            if (own.to)
+                own.to = files.alignment.toFileTime(documents, f, *own.to);
+            return statsRange(*documents[f], own);
         },
-        error);
-    if (!written) {
+        stats.options);
+    content.chart = comparisonReportChart(files);
+    if (!writeComparisonReport(out, files, content, localePaper(), error)) {
         err << error << "\n";
         return 1;
     }
