@@ -18,6 +18,9 @@ const QColor kFileColours[] = {
     {70, 110, 160}, {110, 130, 0}, {90, 90, 90},  {200, 160, 0},  {0, 100, 50},  {128, 0, 0},
 };
 
+// Apart from every file's colour: it is no file's reading.
+const QColor kSpreadColour{0, 0, 0};
+
 void recolour(Chart& chart, int id, const QColor& colour)
 {
     for (int s = 0; s < Chart::kMaxSeries; ++s) {
@@ -45,7 +48,7 @@ QString chartFileTitle(const QString& fileName, const std::string& serial)
 }
 
 ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, const TimeAlignment& alignment,
-                         const ChartSwitches& switches)
+                         const ChartSwitches& switches, const ChartSpread* spread)
 {
     if (files.empty())
         return {};
@@ -86,6 +89,14 @@ ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, cons
     }
     chart.setHeader({header.join(QStringLiteral(", "))});
     applyMarkPoints(chart, switches.markPoints);
+    if (spread && spread->data) {
+        const ValueAxis axis = rightUnit.empty() ? ValueAxis::Y2 : ValueAxis::Y;
+        const int id = chart.addDataSet(axis, spread->data, spread->offset);
+        recolour(chart, id, kSpreadColour);
+        chart.setSeriesLabelAt(id, 0, spread->label);
+        if (axis == ValueAxis::Y2)
+            chart.setAxisTitle(Axis::Y2, spread->axisTitle);
+    }
     ZoomLevel full;
     const auto [xMin, xMax] = chart.automaticLimits(Axis::X);
     full.xMin = static_cast<std::int64_t>(std::floor(xMin));

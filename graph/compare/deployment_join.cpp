@@ -90,6 +90,21 @@ std::unique_ptr<GraphData> joinGroup(const std::vector<const GraphData*>& files,
         joined->lastLineUnterminated = joined->lastLineUnterminated || d.lastLineUnterminated;
     }
     // Each file's fields without a number were added in its turn: put them in order.
+    // Where no file has a line: the time between deployments.
+    std::vector<bool> lines(total, false);
+    for (std::size_t f : members) {
+        const std::size_t at = static_cast<std::size_t>((offsets[f] - start) / interval);
+        std::fill_n(lines.begin() + static_cast<std::ptrdiff_t>(at), files[f]->readingCount, true);
+    }
+    for (std::size_t i = 0; i < total;) {
+        const std::size_t from = i;
+        while (i < total && !lines[i])
+            ++i;
+        if (i > from)
+            joined->noLines.emplace_back(from, i);
+        while (i < total && lines[i])
+            ++i;
+    }
     auto addSorted = [](std::vector<std::vector<std::size_t>>& lists, ChartDataSet& set) {
         for (std::size_t s = 0; s < lists.size(); ++s) {
             std::sort(lists[s].begin(), lists[s].end());

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "deployment_join.h"
+#include "document_statistics.h"
 
 namespace velmora {
 namespace {
@@ -77,6 +78,21 @@ TEST(DeploymentJoin, OneLoggersFilesBecomeOneSeriesOnItsGrid)
         EXPECT_EQ(j.shown[0].offset, std::min(c.offsets[0], c.offsets[1])) << c.what;
         EXPECT_EQ(j.shown[0].members, (std::vector<std::size_t>{0, 1})) << c.what;
     }
+}
+
+TEST(DeploymentJoin, TheTimeBetweenDeploymentsIsNoSkippedField)
+{
+    // Readings 2..4 lie between the files; reading 6 is the second file's own gap.
+    const GraphData a = logger("7", 60, {1, 2});
+    const GraphData b = logger("7", 60, {3, 4, G, 5});
+    const JoinedFiles j = joinDeployments({&a, &b}, {0, 240});
+    using Stretches = std::vector<std::pair<std::size_t, std::size_t>>;
+    EXPECT_EQ(j.shown[0].data->noLines, (Stretches{{2, 4}}));
+    const GraphData& joined = *j.shown[0].data;
+    const DocumentStatistics st = documentStatistics(joined, wholeFile(joined), {});
+    ASSERT_FALSE(st.series.empty());
+    EXPECT_EQ(st.series[0].stats.count, 5u);
+    EXPECT_EQ(st.series[0].stats.skipped, 1u) << "the second file's own empty field only";
 }
 
 TEST(DeploymentJoin, FilesThatCannotShareOneGridStayApart)
