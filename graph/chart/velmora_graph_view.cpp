@@ -137,8 +137,9 @@ void CVelmoraGraphView::bindFiles(const std::vector<ChartFile>& files, const Tim
     chartWidget_->chart().setFooterSample(QString::fromStdString(cp1252ToUtf8(fromToText(data))));
     rebuildTracesMenu();
 
-    // shows the From/To footer
-    zoom_->bind(full, interval(), files.size() == 1 ? totalSeconds() : full.xMax);
+    // shows the From/To footer. Several files keep no common reading grid: a zoom box
+    // then snaps to the pointer's whole second, not to the first file's readings.
+    zoom_->bind(full, files.size() == 1 ? interval() : 1, files.size() == 1 ? totalSeconds() : full.xMax);
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
