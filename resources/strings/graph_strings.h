@@ -234,6 +234,7 @@ inline constexpr std::string_view kShowSpreadPrompt =
 inline constexpr std::string_view kSpreadLabel = "Spread between files";
 inline constexpr std::string_view kSpreadAxisTitle = "Spread (%1)";
 inline constexpr std::string_view kJoinedFiles = " + ";
+inline constexpr std::string_view kChartHeaderMore = "%1 and %2 more";
 
 inline constexpr std::string_view kReportComparison = "%1 files compared";
 inline constexpr std::string_view kReportSummary = "Summary";
