@@ -44,6 +44,8 @@ constexpr std::array kTopics = {
     HelpTopic{helpctx::kViewerExport, "graph-export.html"},
     HelpTopic{helpctx::kViewerStatistics, "graph-statistics.html"},
     HelpTopic{helpctx::kViewerReport, "graph-statistics.html#report"},
+    HelpTopic{helpctx::kViewerJoin, "graph-compare.html#join"},
+    HelpTopic{helpctx::kViewerSpread, "graph-compare.html#spread"},
 };
 } // namespace
 

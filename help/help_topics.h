@@ -31,6 +31,8 @@ inline constexpr int kViewerPrint = 1012;
 inline constexpr int kViewerExport = 1013;
 inline constexpr int kViewerStatistics = 1014;
 inline constexpr int kViewerReport = 1015;
+inline constexpr int kViewerJoin = 1016;
+inline constexpr int kViewerSpread = 1017;
 } // namespace helpctx
 
 inline constexpr std::string_view kHelpContentsPage = "index.html";

@@ -397,6 +397,16 @@ long Chart::pick(QPoint pixel) const
     return static_cast<long>(std::clamp(index, 0.0, static_cast<double>(count - 1)));
 }
 
+std::int64_t Chart::pickX(QPoint pixel, double step) const
+{
+    const double origin = slots_[0].xOffset;
+    if (!hasReadings() || !(step > 0.0))
+        return std::llround(origin);
+    const auto layout = layoutFor(bounds_);
+    const int px = std::clamp(pixel.x(), layout->plot.left(), layout->plot.right());
+    return std::llround(origin + std::round((layout->pixelToX(px) - origin) / step) * step);
+}
+
 const SeriesIndex* Chart::seriesIndex(ValueAxis axis) const { return slot(axis).index.get(); }
 
 void Chart::draw(QPainter& painter, const QRect& rect) const

@@ -127,6 +127,9 @@ public:
     // Index of the reading nearest to the pixel's X (the pixel is first brought into
     // the plot), or -1 when the chart holds no readings.
     long pick(QPoint pixel) const;
+    // The X nearest the pixel's (brought into the plot) of the steps of `step` seconds
+    // through the first data set's first reading; its offset when the chart is empty.
+    std::int64_t pickX(QPoint pixel, double step) const;
 
     // --- drawing -------------------------------------------------------------------
     // The whole chart into `painter` at `rect` (marker line included).

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart_binding.h"
+#include "graph_strings.h"
 #include "text_encoding.h"
 
 namespace velmora {
@@ -18,6 +19,9 @@ const QColor kFileColours[] = {
     {70, 110, 160}, {110, 130, 0}, {90, 90, 90},  {200, 160, 0},  {0, 100, 50},  {128, 0, 0},
 };
 
+// Apart from every file's colour: it is no file's reading.
+const QColor kSpreadColour{0, 0, 0};
+
 void recolour(Chart& chart, int id, const QColor& colour)
 {
     for (int s = 0; s < Chart::kMaxSeries; ++s) {
@@ -27,10 +31,13 @@ void recolour(Chart& chart, int id, const QColor& colour)
     }
 }
 
-void label(Chart& chart, int id, const QString& title, const ChannelColumns& c, bool third)
+// Every file's values are in the legend, but only the first file's alarm lines: the
+// others' are drawn alike in their file's colour, and twenty files' sixty entries
+// would leave no room for the plot.
+void label(Chart& chart, int id, const QString& title, const ChannelColumns& c, bool third, bool alarms = true)
 {
-    const QString labels[] = {fromFile(c.name), fromFile(c.highLabel), fromFile(c.lowLabel),
-                              third ? fromFile(c.thirdName) : QString()};
+    const QString labels[] = {fromFile(c.name), alarms ? fromFile(c.highLabel) : QString(),
+                              alarms ? fromFile(c.lowLabel) : QString(), third ? fromFile(c.thirdName) : QString()};
     for (int s = 0; s < Chart::kMaxSeries; ++s)
         chart.setSeriesLabelAt(id, s, labels[s].isEmpty() ? QString() : title + QStringLiteral(": ") + labels[s]);
 }
@@ -45,7 +52,7 @@ QString chartFileTitle(const QString& fileName, const std::string& serial)
 }
 
 ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, const TimeAlignment& alignment,
-                         const ChartSwitches& switches)
+                         const ChartSwitches& switches, const ChartSpread* spread)
 {
     if (files.empty())
         return {};
@@ -70,7 +77,7 @@ ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, cons
         const ValueAxis axis = file.side == AxisSide::Left ? ValueAxis::Y : ValueAxis::Y2;
         const int id = chart.addDataSet(axis, &d.channel1.data, offset);
         recolour(chart, id, fileColour(f));
-        label(chart, id, file.title, d.channel1, true);
+        label(chart, id, file.title, d.channel1, true, false);
         if (axis == ValueAxis::Y2 && rightUnit.empty()) {
             rightUnit = d.channel1.unit;
             chart.setAxisTitle(Axis::Y2, fromFile(rightUnit));
@@ -79,13 +86,29 @@ ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, cons
         if (axis == ValueAxis::Y && d.channel2.present && !rightUnit.empty() && d.channel2.unit == rightUnit) {
             const int second = chart.addDataSet(ValueAxis::Y2, &d.channel2.data, offset);
             recolour(chart, second, fileColour(f).lighter(140));
-            label(chart, second, file.title, d.channel2, false);
+            label(chart, second, file.title, d.channel2, false, false);
         }
         if (!header.contains(fromFile(d.loggerName)))
             header.push_back(fromFile(d.loggerName));
     }
-    chart.setHeader({header.join(QStringLiteral(", "))});
+    // A mapping study's twenty names would run off the chart: three and a count.
+    constexpr qsizetype kNamedLoggers = 3;
+    const QString named = header.mid(0, kNamedLoggers).join(QStringLiteral(", "));
+    chart.setHeader({header.size() <= kNamedLoggers
+                         ? named
+                         : QString::fromUtf8(graphtext::kChartHeaderMore.data(),
+                                             static_cast<qsizetype>(graphtext::kChartHeaderMore.size()))
+                               .arg(named)
+                               .arg(header.size() - kNamedLoggers)});
     applyMarkPoints(chart, switches.markPoints);
+    if (spread && spread->data) {
+        const ValueAxis axis = rightUnit.empty() ? ValueAxis::Y2 : ValueAxis::Y;
+        const int id = chart.addDataSet(axis, spread->data, spread->offset);
+        recolour(chart, id, kSpreadColour);
+        chart.setSeriesLabelAt(id, 0, spread->label);
+        if (axis == ValueAxis::Y2)
+            chart.setAxisTitle(Axis::Y2, spread->axisTitle);
+    }
     ZoomLevel full;
     const auto [xMin, xMax] = chart.automaticLimits(Axis::X);
     full.xMin = static_cast<std::int64_t>(std::floor(xMin));

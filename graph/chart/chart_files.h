@@ -21,10 +21,20 @@ struct ChartFile {
     AxisSide side = AxisSide::Left;  // where its first channel goes
 };
 
+// The spread between the files as one more series (see spread_series.h): on the
+// right axis with a title of its own when no file uses that axis, else on the left
+// axis beside the first unit it is measured in.
+struct ChartSpread {
+    const ChartDataSet* data = nullptr; // one series; must outlive the binding
+    double offset = 0;                  // X of its first value
+    QString label;                      // its legend entry
+    QString axisTitle;                  // the right axis' title, when it goes there
+};
+
 // `alignment` places the files (its time base becomes the chart's); the full view
-// spans every file.
+// spans every file, and the spread when given.
 ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, const TimeAlignment& alignment,
-                         const ChartSwitches& switches);
+                         const ChartSwitches& switches, const ChartSpread* spread = nullptr);
 
 // The colour of file `file` (0 is the first channel's own red).
 QColor fileColour(std::size_t file);

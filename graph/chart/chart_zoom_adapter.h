@@ -16,7 +16,10 @@ public:
         const QRect r = chart_.plotRect();
         return {r.left(), r.top(), r.right(), r.bottom()};
     }
-    long pick(PixelPoint p) const override { return std::max(0L, chart_.pick(QPoint(p.x, p.y))); }
+    std::int64_t pickX(PixelPoint p, std::int64_t interval) const override
+    {
+        return chart_.pickX(QPoint(p.x, p.y), static_cast<double>(interval));
+    }
     double mapY(PixelPoint p) const override { return chart_.map(QPoint(p.x, p.y), ValueAxis::Y).y; }
     double mapY2(PixelPoint p) const override { return chart_.map(QPoint(p.x, p.y), ValueAxis::Y2).y; }
     ZoomLevel shownRanges() const override

@@ -7,8 +7,6 @@
 
 namespace velmora {
 
-bool isNoValue(double v) { return v >= ChartDataSet::kGap || !std::isfinite(v); }
-
 MinMaxPyramid::MinMaxPyramid(const double* values, std::size_t count) : values_(values), count_(count)
 {
     // Level 0 summarises the raw values, each further level the one below.
@@ -38,43 +36,38 @@ ValueExtent MinMaxPyramid::query(std::size_t first, std::size_t last) const
         return e;
     last = std::min(last, count_ - 1);
 
-    auto raw = [&](std::size_t i) {
-        if (!isNoValue(values_[i]))
-            e.add(values_[i]);
+    auto raw = [&](std::size_t from, std::size_t to) { // [from, to)
+        for (std::size_t i = from; i < to; ++i)
+            if (!isNoValue(values_[i]))
+                e.add(values_[i]);
+    };
+    auto blocks = [&](const std::vector<ValueExtent>& level, std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i)
+            e.add(level[i]);
     };
     // Raw values up to the first whole block on each side, then whole blocks one
     // level up, and so on: at most 2 × 15 items a level.
-    std::size_t a = first;
-    std::size_t b = last;
-    int level = -1;
-    for (;;) {
-        const bool lastLevel = level + 1 >= static_cast<int>(levels_.size());
-        if (lastLevel || b - a + 1 < 2 * kFanout) {
-            for (std::size_t i = a; i <= b; ++i) {
-                if (level < 0)
-                    raw(i);
-                else
-                    e.add(levels_[static_cast<std::size_t>(level)][i]);
-            }
+    if (last - first + 1 < 2 * kFanout || levels_.empty()) {
+        raw(first, last + 1);
+        return e;
+    }
+    std::size_t a = (first + kFanout - 1) / kFanout; // whole blocks a..b of level 0
+    std::size_t b = (last + 1) / kFanout;            // one past
+    raw(first, a * kFanout);
+    raw(b * kFanout, last + 1);
+    --b;
+    for (std::size_t level = 0;; ++level) {
+        const std::vector<ValueExtent>& blocksHere = levels_[level];
+        if (level + 1 >= levels_.size() || b - a + 1 < 2 * kFanout) {
+            blocks(blocksHere, a, b + 1);
             return e;
         }
-        while (a % kFanout != 0) {
-            if (level < 0)
-                raw(a);
-            else
-                e.add(levels_[static_cast<std::size_t>(level)][a]);
-            ++a;
-        }
-        while ((b + 1) % kFanout != 0) {
-            if (level < 0)
-                raw(b);
-            else
-                e.add(levels_[static_cast<std::size_t>(level)][b]);
-            --b;
-        }
-        a /= kFanout;
-        b = (b + 1) / kFanout - 1;
-        ++level;
+        const std::size_t up = (a + kFanout - 1) / kFanout;
+        const std::size_t upEnd = (b + 1) / kFanout;
+        blocks(blocksHere, a, up * kFanout);
+        blocks(blocksHere, upEnd * kFanout, b + 1);
+        a = up;
+        b = upEnd - 1;
     }
 }
 

@@ -8,6 +8,8 @@
 #include <limits>
 #include <vector>
 
+#include "chart_data_set.h"
+
 namespace velmora {
 
 struct ValueExtent {
@@ -31,8 +33,9 @@ struct ValueExtent {
     }
 };
 
-// A Y value that marks no reading, or one that cannot be drawn.
-bool isNoValue(double v);
+// A Y value that marks no reading (1e308, or above), or one that cannot be drawn:
+// not a number or infinite. Inline: the chart asks it of every reading it scans.
+inline bool isNoValue(double v) { return !(v < ChartDataSet::kGap && v > -std::numeric_limits<double>::infinity()); }
 
 class MinMaxPyramid {
 public:

@@ -119,23 +119,27 @@ std::int64_t CVelmoraGraphView::totalSeconds() const
 
 void CVelmoraGraphView::bind(const GraphData& data) { bindFiles({ChartFile{&data, {}, AxisSide::Left}}, {}); }
 
-void CVelmoraGraphView::bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment)
+void CVelmoraGraphView::bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment,
+                                  const ChartSpread* spread)
 {
     const GraphData& data = *files.front().data;
     data_ = &data;
     files_ = files;
+    spread_ = files.size() > 1 && spread ? spread->data : nullptr;
     zoom_->setActive(data.readingCount > 0);
     chartWidget_->setBand(std::nullopt);
     const ChartSwitches switches{markPointsOn_, gridXOn_, gridYOn_};
-    const ZoomLevel full = files.size() == 1 ? bindChartData(chartWidget_->chart(), data, switches)
-                                             : bindChartFiles(chartWidget_->chart(), files, alignment, switches);
+    const ZoomLevel full = files.size() == 1
+                               ? bindChartData(chartWidget_->chart(), data, switches)
+                               : bindChartFiles(chartWidget_->chart(), files, alignment, switches, spread);
     firstOffset_ = chartWidget_->chart().dataSetOffset(0);
     // A window too narrow for the whole file's From/To line wraps the footer.
     chartWidget_->chart().setFooterSample(QString::fromStdString(cp1252ToUtf8(fromToText(data))));
     rebuildTracesMenu();
 
-    // shows the From/To footer
-    zoom_->bind(full, interval(), files.size() == 1 ? totalSeconds() : full.xMax);
+    // shows the From/To footer. Several files keep no common reading grid: a zoom box
+    // then snaps to the pointer's whole second, not to the first file's readings.
+    zoom_->bind(full, files.size() == 1 ? interval() : 1, files.size() == 1 ? totalSeconds() : full.xMax);
 }
 
 void CVelmoraGraphView::showReadout(QPoint pixel)
@@ -235,7 +239,7 @@ void CVelmoraGraphView::toggleTrace(int id)
         c.setSeriesShown(t.axis, t.series, shown);
         const std::vector<bool> first = firstChannelSets();
         for (int set = 2; set < c.dataSetCount(); ++set)
-            if (first[static_cast<std::size_t>(set)] == (t.axis == ValueAxis::Y))
+            if (c.dataSetAt(set) != spread_ && first[static_cast<std::size_t>(set)] == (t.axis == ValueAxis::Y))
                 c.setSeriesShownAt(set, t.series, shown);
         for (QAction* item : traces_->actions())
             if (item->data().toInt() == id)

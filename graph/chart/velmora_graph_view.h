@@ -54,7 +54,8 @@ public:
     void bind(const GraphData& data);
     // The same for several files on one time axis (see bindChartFiles); the readout
     // and the From/To footer tell the first file's readings and times.
-    void bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment);
+    void bindFiles(const std::vector<ChartFile>& files, const TimeAlignment& alignment,
+                   const ChartSpread* spread = nullptr);
 
     QAction* zoomInAction() const;
     QAction* zoomOutAction() const;
@@ -114,8 +115,9 @@ private:
     std::vector<bool> firstChannelSets() const;
 
     const GraphData* data_ = nullptr;
-    std::vector<ChartFile> files_; // all files on the chart, data_ first
-    double firstOffset_ = 0;       // X of data_'s first reading
+    std::vector<ChartFile> files_;         // all files on the chart, data_ first
+    const ChartDataSet* spread_ = nullptr; // the spread between them, when shown
+    double firstOffset_ = 0;               // X of data_'s first reading
     GraphData empty_;
     ChartWidget* chartWidget_ = nullptr;
     ChartZoomControl* zoom_ = nullptr;

@@ -39,10 +39,10 @@ PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot)
             std::clamp(p.y, plot.top + 1, std::max(plot.top + 1, plot.bottom - 1))};
 }
 
-std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY, double cornerY2,
-                                         const ZoomLevel& full, std::int64_t interval, double step)
+std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, std::int64_t cornerX, double cornerY, double cornerY2,
+                                         const ZoomLevel& full, std::int64_t, double step)
 {
-    box.xMax = interval * static_cast<std::int64_t>(cornerIndex);
+    box.xMax = cornerX;
     if (box.xMax < box.xMin)
         std::swap(box.xMin, box.xMax);
     box.xMax = std::min(box.xMax, full.xMax);
@@ -69,14 +69,14 @@ std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double
     return box;
 }
 
-std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2, const ZoomLevel& full,
-                                       std::int64_t interval, double step)
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, std::int64_t centre, double y, double y2,
+                                       const ZoomLevel& full, std::int64_t interval, double step)
 {
     const double i = static_cast<double>(interval);
-    const double x = i * static_cast<double>(centre);
+    const double x = static_cast<double>(centre);
     ZoomLevel box;
     box.xMin = interval * static_cast<std::int64_t>(std::floor((x - (x - shown.xMin) / 2.0) / i));
-    const auto right = static_cast<long>(std::ceil((x + (shown.xMax - x) / 2.0) / i));
+    const std::int64_t right = interval * static_cast<std::int64_t>(std::ceil((x + (shown.xMax - x) / 2.0) / i));
     box.yMin = y - (y - shown.yMin) / 2.0;
     box.y2Min = y2 - (y2 - shown.y2Min) / 2.0;
     const std::optional<ZoomLevel> done =
@@ -110,7 +110,7 @@ ZoomAction ZoomSession::press(PixelPoint p, const ZoomChart& chart, std::int64_t
     ++level_;
     band_ = Band{p, p};
     ZoomLevel& box = stack_[static_cast<std::size_t>(level_)];
-    box.xMin = interval * static_cast<std::int64_t>(chart.pick(p));
+    box.xMin = chart.pickX(p, interval);
     box.yMin = chart.mapY(p);
     box.y2Min = chart.mapY2(p);
     action.hideMarker = true;
@@ -146,8 +146,8 @@ ZoomAction ZoomSession::zoomInAround(PixelPoint p, const ZoomChart& chart, std::
     readBackFullView(chart);
     if (atMaximum(action))
         return action;
-    const std::optional<ZoomLevel> box =
-        zoomBoxAround(chart.shownRanges(), chart.pick(p), chart.mapY(p), chart.mapY2(p), stack_[0], interval, step);
+    const std::optional<ZoomLevel> box = zoomBoxAround(chart.shownRanges(), chart.pickX(p, interval), chart.mapY(p),
+                                                       chart.mapY2(p), stack_[0], interval, step);
     if (!box)
         return action;
     ++level_;
@@ -185,8 +185,8 @@ ZoomAction ZoomSession::release(PixelPoint p, bool leftStillDown, const ZoomChar
     action.bandChanged = true;
 
     ZoomLevel& box = stack_[static_cast<std::size_t>(level_)];
-    const std::optional<ZoomLevel> done =
-        completeZoomBox(box, chart.pick(corner), chart.mapY(corner), chart.mapY2(corner), stack_[0], interval, step);
+    const std::optional<ZoomLevel> done = completeZoomBox(box, chart.pickX(corner, interval), chart.mapY(corner),
+                                                          chart.mapY2(corner), stack_[0], interval, step);
     if (!done) {
         --level_;
         return action;

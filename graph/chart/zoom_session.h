@@ -16,7 +16,10 @@ class ZoomChart {
 public:
     virtual ~ZoomChart() = default;
     virtual PixelRect plotRect() const = 0;
-    virtual long pick(PixelPoint p) const = 0;    // index of the reading nearest p
+    // The X (seconds on the axis) nearest p of the steps of `interval` that run through
+    // the first file's first reading. With one file, its readings; with several, the
+    // view snaps to whole seconds, since the files keep no common grid.
+    virtual std::int64_t pickX(PixelPoint p, std::int64_t interval) const = 0;
     virtual double mapY(PixelPoint p) const = 0;  // value on the left axis at p
     virtual double mapY2(PixelPoint p) const = 0; // value on the right axis at p
     virtual ZoomLevel shownRanges() const = 0;    // the X, Y and Y2 ranges now in force
@@ -83,16 +86,16 @@ private:
 PixelPoint clampBandCorner(PixelPoint p, const PixelRect& plot);
 
 // Completes a box whose entry holds the press's X minimum, Y minimum and Y2 minimum:
-// `cornerIndex` is the reading nearest the corner, `cornerY`/`cornerY2` the values
-// there. None when the box is narrower than 2 seconds.
-std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, long cornerIndex, double cornerY, double cornerY2,
+// `cornerX` is the X picked at the corner, `cornerY`/`cornerY2` the values there. None
+// when the box is narrower than 2 seconds.
+std::optional<ZoomLevel> completeZoomBox(ZoomLevel box, std::int64_t cornerX, double cornerY, double cornerY2,
                                          const ZoomLevel& full, std::int64_t interval, double step);
 
 // The box Ctrl+wheel zooms to from the ranges `shown`: each halved around the pointer,
-// whose nearest reading is `centre` and whose values are `y` and `y2`, then completed as
+// picked at X `centre`, whose values are `y` and `y2`, then completed as
 // a drawn box is (whole readings, snapped outwards, within the full view). None when the
 // box would be narrower than 2 seconds or no smaller than what is shown.
-std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, long centre, double y, double y2, const ZoomLevel& full,
-                                       std::int64_t interval, double step);
+std::optional<ZoomLevel> zoomBoxAround(const ZoomLevel& shown, std::int64_t centre, double y, double y2,
+                                       const ZoomLevel& full, std::int64_t interval, double step);
 
 } // namespace velmora

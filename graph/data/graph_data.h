@@ -5,6 +5,8 @@
 // export read it. Plain C++.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "chart_data_set.h"
 #include "header_parser.h"
@@ -48,6 +50,10 @@ struct GraphData {
     // none); the reader needs nothing from it, a report names the logger by it.
     std::string serialNumber;
 
+    // Stretches of readings [first, end) that no line of any file fills: the time
+    // between deployments joined into one series. They are gaps, not skipped fields.
+    std::vector<std::pair<std::size_t, std::size_t>> noLines;
+
     // Readings the file holds: readingCount but for a single reading.
     std::int32_t fileReadingCount() const { return singleReading ? 1 : readingCount; }
 
@@ -62,6 +68,7 @@ struct GraphData {
         lastLineUnterminated = false;
         singleReading = false;
         serialNumber.clear();
+        noLines.clear();
         channel1.data.setInterval(sampleInterval);
         channel2.data.setInterval(sampleInterval);
     }

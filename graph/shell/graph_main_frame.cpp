@@ -81,6 +81,14 @@ void CGraphMainFrame::createActions()
     statistics_ = command(this, text(graphtext::kStatistics), text(graphtext::kStatisticsPrompt));
     statistics_->setProperty("helpContext", helpctx::kViewerStatistics);
     connect(statistics_, &QAction::triggered, this, &CGraphMainFrame::statisticsRequested);
+    joinDeployments_ = command(this, text(graphtext::kJoinDeployments), text(graphtext::kJoinDeploymentsPrompt));
+    joinDeployments_->setCheckable(true);
+    joinDeployments_->setProperty("helpContext", helpctx::kViewerJoin);
+    connect(joinDeployments_, &QAction::toggled, this, &CGraphMainFrame::joinDeploymentsToggled);
+    spread_ = command(this, text(graphtext::kShowSpread), text(graphtext::kShowSpreadPrompt));
+    spread_->setCheckable(true);
+    spread_->setProperty("helpContext", helpctx::kViewerSpread);
+    connect(spread_, &QAction::toggled, this, &CGraphMainFrame::spreadToggled);
 
     closeGraph_ = command(this, text(graphtext::kCloseGraph), text(graphtext::kCloseGraphPrompt),
                           text(graphtext::kCloseGraphTip));
@@ -161,6 +169,9 @@ void CGraphMainFrame::createMenus()
     QMenu* grid = viewMenu->addMenu(text(graphtext::kGridLines));
     grid->addAction(view_.gridXAction());
     grid->addAction(view_.gridYAction());
+    viewMenu->addSeparator();
+    viewMenu->addAction(joinDeployments_);
+    viewMenu->addAction(spread_);
     viewMenu->addSeparator();
     viewMenu->addAction(statistics_);
 
@@ -248,6 +259,8 @@ void CGraphMainFrame::setChartFiles(const QStringList& titles)
         connect(removeFile_->addAction(titles[i]), &QAction::triggered, this,
                 [this, i] { emit removeFileRequested(i); });
     removeFile_->menuAction()->setEnabled(titles.size() > 1);
+    joinDeployments_->setEnabled(titles.size() > 1);
+    spread_->setEnabled(titles.size() > 1);
 }
 
 void CGraphMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -30,6 +30,8 @@ public:
     QAction* exportAction() const { return export_; }
     QAction* saveReportAction() const { return saveReport_; }
     QAction* statisticsAction() const { return statistics_; }
+    QAction* joinDeploymentsAction() const { return joinDeployments_; }
+    QAction* spreadAction() const { return spread_; }
     QAction* closeGraphAction() const { return closeGraph_; }
     QAction* toolBarAction() const { return toolBarToggle_; }
     QAction* statusBarAction() const { return statusBarToggle_; }
@@ -43,7 +45,7 @@ public:
     // The recent-file entries of the File menu, newest first.
     void setRecentFiles(const std::vector<std::string>& paths);
     // The files on the chart as Remove File from Chart lists them (one or none: the
-    // menu is disabled).
+    // menu is disabled, and so are Join Deployments and the spread).
     void setChartFiles(const QStringList& titles);
     // "<file> - VelmoraGraph", or the bare title with no file loaded.
     void showFileInTitle(const std::string& path);
@@ -61,6 +63,8 @@ signals:
     void exportRequested();
     void saveReportRequested();
     void statisticsRequested();
+    void joinDeploymentsToggled(bool on);
+    void spreadToggled(bool on);
     void helpTopicsRequested();
     void contextHelpRequested();
     void aboutRequested();
@@ -89,6 +93,8 @@ private:
     QAction* export_ = nullptr;
     QAction* saveReport_ = nullptr;
     QAction* statistics_ = nullptr;
+    QAction* joinDeployments_ = nullptr;
+    QAction* spread_ = nullptr;
     QAction* closeGraph_ = nullptr;
     QAction* toolBarToggle_ = nullptr;
     QAction* statusBarToggle_ = nullptr;

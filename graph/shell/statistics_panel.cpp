@@ -52,6 +52,11 @@ StatisticsPanel::StatisticsPanel(Settings& settings, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::ContiguousSelection);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    summary_ = new QLabel(body);
+    summary_->setWordWrap(true);
+    summary_->setTextFormat(Qt::RichText);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary_->hide();
     energy_ = new QDoubleSpinBox(body);
     energy_->setRange(1.0, 1000.0);
     energy_->setDecimals(3);
@@ -62,6 +67,7 @@ StatisticsPanel::StatisticsPanel(Settings& settings, QWidget* parent)
     layout->addWidget(range_);
     layout->addWidget(wholeFile_);
     layout->addWidget(table_, 1);
+    layout->addWidget(summary_);
     layout->addLayout(form);
     setWidget(body);
 
@@ -141,6 +147,8 @@ void StatisticsPanel::refresh()
     table_->clear();
     table_->setRowCount(0);
     table_->setColumnCount(0);
+    summary_->clear();
+    summary_->hide();
     if (!data_ || data_->readingCount <= 0) {
         range_->clear();
         return;
@@ -181,11 +189,29 @@ void StatisticsPanel::refreshSeveral()
             ? text(graphtext::kWholeFile)
             : QString::fromStdString(readingTimeText(start + static_cast<std::int64_t>(std::ceil(xMin_))) + " - " +
                                      readingTimeText(start + static_cast<std::int64_t>(std::floor(xMax_)))));
-    showTable(comparisonTable(compared, names_));
-    // The summary's rows hold one text across the columns.
-    for (int r = 0; r < table_->rowCount(); ++r)
-        if (table_->columnCount() > 1 && table_->item(r, 1) == nullptr)
-            table_->setSpan(r, 0, 1, table_->columnCount());
+    // The summary's rows hold one text for all the files: they go below the columns.
+    StatisticsTable figures = comparisonTable(compared, names_);
+    StatisticsTable summary;
+    std::erase_if(figures.rows, [&](const StatisticsTable::Row& row) {
+        const bool ofAll = figures.columns.size() > 1 && row.cells.size() == 1;
+        if (ofAll)
+            summary.rows.push_back(row);
+        return ofAll;
+    });
+    showTable(figures);
+    showSummary(summary);
+}
+
+void StatisticsPanel::showSummary(const StatisticsTable& t)
+{
+    // One line a figure, its name in bold: it wraps in a narrow panel.
+    QStringList lines;
+    for (const StatisticsTable::Row& row : t.rows)
+        lines << QStringLiteral("<b>%1:</b> %2")
+                     .arg(QString::fromStdString(row.label).toHtmlEscaped(),
+                          QString::fromStdString(row.cells.front()).toHtmlEscaped());
+    summary_->setText(lines.join(QStringLiteral("<br>")));
+    summary_->setVisible(!lines.isEmpty());
 }
 
 void StatisticsPanel::showTable(const StatisticsTable& t)

@@ -41,6 +41,9 @@ public:
     // What the panel shows, for the tests: the range line and the table's texts.
     QString rangeText() const;
     QTableWidget* table() const { return table_; }
+    // With several files, the comparison's summary: below the files' columns, so that
+    // it stays in view however far they are scrolled.
+    QLabel* summary() const { return summary_; }
     QCheckBox* wholeFileBox() const { return wholeFile_; }
     QDoubleSpinBox* activationEnergyBox() const { return energy_; }
 
@@ -56,6 +59,7 @@ protected:
 private:
     void schedule();
     void showTable(const StatisticsTable& t);
+    void showSummary(const StatisticsTable& t);
     void refreshSeveral();
     void activationEnergyChanged(double kj);
 
@@ -70,6 +74,7 @@ private:
     QCheckBox* wholeFile_ = nullptr;
     QDoubleSpinBox* energy_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QLabel* summary_ = nullptr;
     QTimer* pending_ = nullptr;
 };
 

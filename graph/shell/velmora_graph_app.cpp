@@ -17,7 +17,6 @@
 #include "report_writer.h"
 #include "start_folder.h"
 #include "statistics_panel.h"
-#include "time_alignment.h"
 #include "velmora_graph_view.h"
 #include "workbook_export_flow.h"
 
@@ -51,6 +50,14 @@ bool CVelmoraGraphApp::InitInstance(const QStringList& arguments)
     connect(frame_.get(), &CGraphMainFrame::exportRequested, this, &CVelmoraGraphApp::OnExportToExcel);
     connect(frame_.get(), &CGraphMainFrame::saveReportRequested, this, &CVelmoraGraphApp::OnSaveReport);
     connect(frame_.get(), &CGraphMainFrame::statisticsRequested, this, &CVelmoraGraphApp::OnViewStatistics);
+    connect(frame_.get(), &CGraphMainFrame::joinDeploymentsToggled, this, [this](bool on) {
+        joinDeployments_ = on;
+        showDocument();
+    });
+    connect(frame_.get(), &CGraphMainFrame::spreadToggled, this, [this](bool on) {
+        showSpread_ = on;
+        showDocument();
+    });
     connect(frame_.get(), &CGraphMainFrame::helpTopicsRequested, this, &CVelmoraGraphApp::OnHelpTopics);
     connect(frame_.get(), &CGraphMainFrame::contextHelpRequested, this, &CVelmoraGraphApp::OnContextHelp);
     connect(frame_.get(), &CGraphMainFrame::aboutRequested, this, &CVelmoraGraphApp::OnAppAbout);
@@ -166,32 +173,26 @@ void CVelmoraGraphApp::showDocument()
 {
     const std::vector<const GraphData*> files = doc_.chartFiles();
     const std::vector<std::string> paths = doc_.chartPaths();
-    const std::vector<AxisSide> sides = doc_.chartSides();
     QStringList titles;
-    std::vector<std::string> names;
-    std::vector<double> offsets;
-    if (files.size() > 1) {
-        std::vector<ChartFile> chartFiles;
-        const TimeAlignment alignment = alignTimes(files).fromEarliest();
-        for (std::size_t f = 0; f < files.size(); ++f) {
-            titles.push_back(
-                chartFileTitle(QFileInfo(QString::fromStdString(paths[f])).fileName(), files[f]->serialNumber));
-            chartFiles.push_back({files[f], titles.back(), sides[f]});
-            names.push_back(titles.back().toStdString());
-            offsets.push_back(static_cast<double>(alignment.offsets[f]));
-        }
-        view_->bindFiles(chartFiles, alignment);
-    } else {
-        view_->bind(doc_.data());
-    }
+    for (std::size_t f = 0; files.size() > 1 && f < files.size(); ++f)
+        titles.push_back(
+            chartFileTitle(QFileInfo(QString::fromStdString(paths[f])).fileName(), files[f]->serialNumber));
+    // The view and the panel move to the new contents before the old ones go.
+    ChartContents next = chartContents(files, paths, doc_.chartSides(), joinDeployments_, showSpread_);
+    const GraphData& first = next.files.empty() ? doc_.data() : *next.files.front().data;
+    if (next.files.size() > 1)
+        view_->bindFiles(next.files, next.alignment, next.spread.data ? &next.spread : nullptr);
+    else
+        view_->bind(first);
     frame_->setChartFiles(titles);
     view_->setDocumentPath(QString::fromStdString(doc_.filePath()));
     const Chart& chart = view_->chart();
     // The panel counts from the first file's first reading.
-    const double first = chart.dataSetOffset(0);
-    statistics_->showDocument(doc_.data(), chart.axisMinimum(Axis::X) - first, chart.axisMaximum(Axis::X) - first);
-    if (files.size() > 1)
-        statistics_->showFiles(files, names, offsets);
+    const double start = chart.dataSetOffset(0);
+    statistics_->showDocument(first, chart.axisMinimum(Axis::X) - start, chart.axisMaximum(Axis::X) - start);
+    if (next.files.size() > 1)
+        statistics_->showFiles(next.data(), next.names(), next.offsets());
+    shown_ = std::move(next);
     frame_->showFileInTitle(doc_.filePath());
     frame_->showFileWarning(doc_.data().lastLineUnterminated ? graphtext::kLastLineCut : std::string_view());
     contextHelp_->setFallbackContext(helpContext());

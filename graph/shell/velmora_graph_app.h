@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart_contents.h"
 #include "file_dialogs.h"
 #include "help.h"
 #include "process_launcher.h"
@@ -95,7 +96,10 @@ private:
     GraphServices services_;
     CVelmoraGraphDoc doc_;
     RecentFileList recent_;
-    GraphData released_; // what the view shows while the document changes
+    GraphData released_;  // what the view shows while the document changes
+    ChartContents shown_; // the files (or joins) on the chart, and the spread
+    bool joinDeployments_ = false;
+    bool showSpread_ = false;
     CVelmoraGraphView* view_ = nullptr;
     StatisticsPanel* statistics_ = nullptr;
     std::unique_ptr<CGraphMainFrame> frame_;

@@ -210,6 +210,10 @@ DocumentStatistics documentStatistics(const GraphData& data, const ReadingRange&
             input.levels[l] = {levels[l]->data(), kind == LevelKind::LowAlarm ? Beyond::Below : Beyond::Above};
         }
         report.stats = seriesStatistics(input);
+        for (const auto& [from, to] : data.noLines) // no field there to skip
+            report.stats.skipped -= std::min(report.stats.skipped, std::max(from, first) < std::min(to, end)
+                                                                       ? std::min(to, end) - std::max(from, first)
+                                                                       : std::size_t{0});
         report.stats.minimumIndex += first;
         report.stats.maximumIndex += first;
         result.series.push_back(std::move(report));

@@ -231,6 +231,16 @@ inline constexpr std::string_view kAddFileToChartPrompt =
 inline constexpr std::string_view kRemoveFileFromChart = "Re&move File from Chart";
 inline constexpr std::string_view kRemoveFileFromChartPrompt = "Take a file off the chart";
 inline constexpr std::string_view kAddFileDialogTitle = "Add File to Chart";
+inline constexpr std::string_view kJoinDeployments = "&Join Deployments";
+inline constexpr std::string_view kJoinDeploymentsPrompt =
+    "Show the files of one logger that follow each other as one series, with a gap between deployments";
+inline constexpr std::string_view kShowSpread = "Spread &Between Files";
+inline constexpr std::string_view kShowSpreadPrompt =
+    "Show the spread between the files: the highest less the lowest reading at each time";
+inline constexpr std::string_view kSpreadLabel = "Spread between files";
+inline constexpr std::string_view kSpreadAxisTitle = "Spread (%1)";
+inline constexpr std::string_view kJoinedFiles = " + ";
+inline constexpr std::string_view kChartHeaderMore = "%1 and %2 more";
 
 inline constexpr std::string_view kReportComparison = "%1 files compared";
 inline constexpr std::string_view kReportSummary = "Summary";

@@ -54,7 +54,9 @@ TEST_F(ThreeFiles, EachFileOnItsAxisAtItsOffsetNamedInTheLegend)
     EXPECT_GE(full.y2Max, 95);
     EXPECT_EQ(chart.axisTitle(Axis::Y2), "%RH");
     EXPECT_EQ(chart.seriesLabelAt(0, 0), "hall.txt: Celsius");
-    EXPECT_EQ(chart.seriesLabelAt(3, 1), "door.txt: High Alarm");
+    EXPECT_EQ(chart.seriesLabelAt(0, 1), "hall.txt: High Alarm");
+    EXPECT_EQ(chart.seriesLabelAt(3, 0), "door.txt: Celsius");
+    EXPECT_EQ(chart.seriesLabelAt(3, 1), "") << "only the first file's alarm lines are in the legend";
     EXPECT_EQ(chart.seriesLabelAt(2, 1), ""); // damp has no alarm column: no legend entry
     EXPECT_EQ(chart.header(), QStringList{"Hall, Damp, Door"});
     EXPECT_NE(chart.seriesStyleAt(3, 0).lineColour, chart.seriesStyleAt(0, 0).lineColour);

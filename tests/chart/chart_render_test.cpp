@@ -275,6 +275,14 @@ TEST(ChartMapping, PixelsToValuesAndNearestReadings)
     EXPECT_EQ(f.chart.pick(QPoint(f.px(504), plot.top())), 50);
     EXPECT_EQ(f.chart.pick(QPoint(f.px(496), plot.top())), 50);
 
+    // A zoom box's X: the steps run from the first data set's first reading, which
+    // with several files need not lie at 0 (there it starts 3 s in).
+    f.chart.setDataSetOffset(0, 3);
+    EXPECT_EQ(f.chart.pickX(QPoint(f.px(504), plot.top()), 10), 503);
+    EXPECT_EQ(f.chart.pickX(QPoint(f.px(496), plot.top()), 10), 493);
+    EXPECT_EQ(f.chart.pickX(plot.bottomRight() + QPoint(50, 0), 10), 1003) << "brought into the plot";
+    EXPECT_NEAR(f.chart.pickX(QPoint(f.px(504), plot.top()), 1), 504, 1) << "whole seconds: the pointer's own";
+
     Chart empty;
     empty.setBounds(QRect(0, 0, 800, 600));
     EXPECT_EQ(empty.pick(empty.plotRect().center()), -1);

@@ -55,6 +55,12 @@ TEST(MinMaxPyramid, EdgesOfTheSeries)
     EXPECT_TRUE(p.query(4, 9).empty()) << "past the end";
     EXPECT_TRUE(p.query(3, 2).empty()) << "reversed";
     EXPECT_TRUE(MinMaxPyramid().query(0, 0).empty());
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> odd{inf, -inf, 2.0, std::nan("")};
+    const ValueExtent e = MinMaxPyramid(odd.data(), odd.size()).query(0, 3);
+    EXPECT_EQ(e.min, 2.0) << "neither infinity is drawn";
+    EXPECT_EQ(e.max, 2.0);
 }
 
 } // namespace

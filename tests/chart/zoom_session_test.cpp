@@ -10,13 +10,14 @@ namespace {
 // ranges the view last applied.
 class LinearChart final : public ZoomChart {
 public:
-    LinearChart(std::int64_t interval, const ZoomLevel& shown) : interval_(interval), shown_(shown) {}
+    // The first reading lies at X `origin`.
+    LinearChart(const ZoomLevel& shown, double origin = 0) : shown_(shown), origin_(origin) {}
 
     PixelRect plotRect() const override { return {100, 50, 900, 450}; }
-    long pick(PixelPoint p) const override
+    std::int64_t pickX(PixelPoint p, std::int64_t interval) const override
     {
         const double x = shown_.xMin + (p.x - 100) / 800.0 * double(shown_.xMax - shown_.xMin);
-        return std::lround(x / double(interval_));
+        return std::llround(origin_ + std::round((x - origin_) / double(interval)) * double(interval));
     }
     double mapY(PixelPoint p) const override { return along(p, shown_.yMin, shown_.yMax); }
     double mapY2(PixelPoint p) const override { return along(p, shown_.y2Min, shown_.y2Max); }
@@ -26,14 +27,13 @@ public:
 
 private:
     static double along(PixelPoint p, double lo, double hi) { return lo + (450 - p.y) / 400.0 * (hi - lo); }
-    std::int64_t interval_;
     ZoomLevel shown_;
+    double origin_;
 };
 
 // Drives a session the way the view does: applied levels become the chart's ranges.
 struct Viewer {
-    Viewer(std::int64_t interval, const ZoomLevel& full, double step)
-        : interval(interval), step(step), chart(interval, full)
+    Viewer(std::int64_t interval, const ZoomLevel& full, double step) : interval(interval), step(step), chart(full)
     {
         session.bind(full);
     }
@@ -186,24 +186,47 @@ TEST(ZoomBox, TheFullViewIsReadBackFromTheChartAtTheFirstBox)
     EXPECT_EQ(v.session.full().xMax, 1000);
 }
 
+// With several files the first file's readings may start anywhere on the axis, and
+// the files keep no common grid: the box's edges are the X the chart picks, never a
+// reading's index times the interval counted from X 0.
+TEST(ZoomBox, EdgesAreThePickedXWhereverTheFirstFileStarts)
+{
+    const ZoomLevel full{0, 800, 0.0, 40.0, 0.0, 100.0};
+    struct Case {
+        const char* what;
+        std::int64_t interval;
+        std::int64_t xMin, xMax;
+    } cases[] = {
+        {"on the first file's minute grid from X 30", 60, 90, 390},
+        {"several files: the pointer's whole second", 1, 95, 400},
+    };
+    for (const Case& c : cases) {
+        Viewer v(c.interval, full, 0.1);
+        v.chart = LinearChart(full, 30); // pixel 100 + X shows X
+        ASSERT_TRUE(v.drag({195, 100}, {500, 300})) << c.what;
+        EXPECT_EQ(v.session.current().xMin, c.xMin) << c.what;
+        EXPECT_EQ(v.session.current().xMax, c.xMax) << c.what;
+    }
+}
+
 TEST(CompleteZoomBox, OrdersSnapsAndLimitsToTheFullView)
 {
     const ZoomLevel full{0, 1000, -5.0, 40.03, 0.0, 100.0};
     struct Case {
         ZoomLevel box; // press values: xMin, yMin, y2Min
-        long cornerIndex;
+        std::int64_t cornerX;
         double cornerY, cornerY2;
         std::optional<ZoomLevel> want;
     } cases[] = {
-        {{300, 0, 10.04, 0, 20.0, 0}, 10, 20.01, 40.0, ZoomLevel{100, 300, 10.0, 20.1, 20.0, 40.0}},
-        {{300, 0, 40.02, 0, 99.95, 0}, 120, -5.04, -0.01, ZoomLevel{300, 1000, -5.0, 40.03, 0.0, 100.0}},
-        {{300, 0, 1.0, 0, 1.0, 0}, 30, 2.0, 2.0, std::nullopt},
-        {{300, 0, 1.0, 0, 1.0, 0}, 29, 2.0, 2.0, ZoomLevel{290, 300, 1.0, 2.0, 1.0, 2.0}},
-        {{300, 0, 1.0, 0, 1.0, 0}, 31, 2.0, 2.0, ZoomLevel{300, 310, 1.0, 2.0, 1.0, 2.0}},
+        {{300, 0, 10.04, 0, 20.0, 0}, 100, 20.01, 40.0, ZoomLevel{100, 300, 10.0, 20.1, 20.0, 40.0}},
+        {{300, 0, 40.02, 0, 99.95, 0}, 1200, -5.04, -0.01, ZoomLevel{300, 1000, -5.0, 40.03, 0.0, 100.0}},
+        {{300, 0, 1.0, 0, 1.0, 0}, 300, 2.0, 2.0, std::nullopt},
+        {{300, 0, 1.0, 0, 1.0, 0}, 290, 2.0, 2.0, ZoomLevel{290, 300, 1.0, 2.0, 1.0, 2.0}},
+        {{300, 0, 1.0, 0, 1.0, 0}, 310, 2.0, 2.0, ZoomLevel{300, 310, 1.0, 2.0, 1.0, 2.0}},
     };
     for (const Case& c : cases) {
-        const auto got = completeZoomBox(c.box, c.cornerIndex, c.cornerY, c.cornerY2, full, 10, 0.1);
-        ASSERT_EQ(got.has_value(), c.want.has_value()) << c.cornerIndex;
+        const auto got = completeZoomBox(c.box, c.cornerX, c.cornerY, c.cornerY2, full, 10, 0.1);
+        ASSERT_EQ(got.has_value(), c.want.has_value()) << c.cornerX;
         if (got)
             expectLevel(*got, *c.want);
     }
@@ -217,20 +240,20 @@ TEST(ZoomAround, HalvesTheRangesShownAroundThePointer)
     struct Case {
         const char* what;
         ZoomLevel shown;
-        long centre;
+        std::int64_t centre;
         double y, y2;
         std::optional<ZoomLevel> want;
     } cases[] = {
-        {"whole readings, values snapped outwards", full, 33, 10.03, 50.0, ZoomLevel{160, 670, 5.0, 25.1, 25.0, 75.0}},
+        {"whole readings, values snapped outwards", full, 330, 10.03, 50.0, ZoomLevel{160, 670, 5.0, 25.1, 25.0, 75.0}},
         {"a scrolled view, at its right edge",
          {400, 600, 10.0, 20.0, 30.0, 60.0},
-         60,
+         600,
          20.0,
          60.0,
          ZoomLevel{500, 600, 15.0, 20.0, 45.0, 60.0}},
         {"two readings and a step shown: nothing narrower",
          {500, 510, 1.0, 1.1, 2.0, 2.1},
-         51,
+         510,
          1.05,
          2.05,
          std::nullopt},

@@ -183,9 +183,10 @@ TEST_F(GraphAppTest, MenusToolbarAndPromptsInTheirPlaces)
               (QStringList{"&Open...\tCtrl+O", "Open from Arc&hive...", "&Add File to Chart...",
                            "> Re&move File from Chart", "-", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
                            "-", "Export to Excel", "Save Report as PDF...", "-", "Recent File", "-", "&Close Graph"}));
-    EXPECT_EQ(itemsOf(topMenu(frame(), 1)),
-              (QStringList{"&Toolbar", "&Status Bar", "-", "Zoom In", "Zoom Out", "-", "Mark Points",
-                           "> Show traces...", "> Grid Lines...", "-", "Statistics..."}));
+    EXPECT_EQ(
+        itemsOf(topMenu(frame(), 1)),
+        (QStringList{"&Toolbar", "&Status Bar", "-", "Zoom In", "Zoom Out", "-", "Mark Points", "> Show traces...",
+                     "> Grid Lines...", "-", "&Join Deployments", "Spread &Between Files", "-", "Statistics..."}));
     EXPECT_EQ(itemsOf(topMenu(frame(), 1)->actions().at(8)->menu()), (QStringList{"X Axis", "Y Axis"}));
     EXPECT_EQ(itemsOf(topMenu(frame(), 2)), (QStringList{"&Help Topics", "-", "&About VelmoraGraph..."}));
 

@@ -5,7 +5,9 @@
 // zoomed.png (the statistics panel open, one Ctrl+wheel notch in at the middle of the
 // plot: the axis, the footer and the panel show one range), about.png (the About box)
 // and message.png (the event-file question, as a message box lays it out); with MORE
-// files, compare.png (FILE and the others on one chart). Works
+// files, compare.png (FILE and the others on one chart), compare-statistics.png (with
+// the panel), compare-joined.png (View > Join Deployments) and compare-spread.png (the
+// spread between the files as well). Works
 // offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
 #include <QApplication>
 #include <QDir>
@@ -129,6 +131,12 @@ int main(int argc, char* argv[])
         viewer.OnViewStatistics();
         settle(300);
         ok &= save(frame, out + "/compare-statistics.png");
+        frame.joinDeploymentsAction()->trigger();
+        settle(300);
+        ok &= save(frame, out + "/compare-joined.png");
+        frame.spreadAction()->trigger();
+        settle(300);
+        ok &= save(frame, out + "/compare-spread.png");
     }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,90 @@
+#include "pixel_rect_fill.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+// The device rectangle the painter may draw in, when it draws into a plain image at
+// one device pixel a logical one with nothing that would blend or transform.
+bool directTarget(QPainter& p, const QColor& colour, QImage*& image, QRect& clip)
+{
+    if (!p.device() || p.device()->devType() != QInternal::Image || colour.alpha() != 255 || p.opacity() != 1.0 ||
+        p.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    image = static_cast<QImage*>(p.device());
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return false;
+    // The painter writes into the buffer it began on; a shared image would move ours.
+    if (!image->isDetached())
+        return false;
+    const QTransform t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+        return false;
+    clip = image->rect();
+    if (p.hasClipping()) {
+        const QRegion region = p.clipRegion();
+        if (region.rectCount() != 1)
+            return false;
+        clip &= region.boundingRect().translated(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+    }
+    return true;
+}
+
+void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<PixelRect>& rects, int dx, int dy)
+{
+    uchar* const bits = image.bits(); // once: every scanLine() would check for sharing again
+    const qsizetype stride = image.bytesPerLine();
+    for (const PixelRect& r : rects) {
+        const int left = std::max(clip.left(), static_cast<int>(r.left) + dx);
+        const int right = std::min(clip.right() + 1, static_cast<int>(r.right) + dx);
+        const int top = std::max(clip.top(), static_cast<int>(r.top) + dy);
+        const int bottom = std::min(clip.bottom() + 1, static_cast<int>(r.bottom) + dy);
+        for (int y = top; y < bottom; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+            std::fill(row + left, row + std::max(left, right), pixel);
+        }
+    }
+}
+
+} // namespace
+
+void fillPixelRects(QPainter& p, const QColor& colour, const std::vector<PixelRect>& rects, double scale)
+{
+    QImage* image = nullptr;
+    QRect clip;
+    if (scale == 1.0 && directTarget(p, colour, image, clip)) {
+        const QTransform t = p.deviceTransform();
+        fillDirect(*image, clip, colour.rgba(), rects, static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+        return;
+    }
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    if (scale == 1.0) {
+        // Whole logical pixels: the raster engine fills integer rectangles directly.
+        std::vector<QRect> pixels;
+        pixels.reserve(rects.size());
+        for (const PixelRect& r : rects)
+            pixels.emplace_back(QPoint(static_cast<int>(r.left), static_cast<int>(r.top)),
+                                QPoint(static_cast<int>(r.right) - 1, static_cast<int>(r.bottom) - 1));
+        p.drawRects(pixels.data(), static_cast<int>(pixels.size()));
+    } else {
+        std::vector<QRectF> logical;
+        logical.reserve(rects.size());
+        for (const PixelRect& r : rects)
+            logical.emplace_back(QPointF(r.left / scale, r.top / scale), QPointF(r.right / scale, r.bottom / scale));
+        p.drawRects(logical.data(), static_cast<int>(logical.size()));
+    }
+    p.restore();
+}
+
+} // namespace velmora

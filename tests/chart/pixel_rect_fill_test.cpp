@@ -1,0 +1,37 @@
+#include "pixel_rect_fill.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+// The rows written straight into an image must be the pixels the painter would fill:
+// inside its clip, moved by its translation, right and bottom edges excluded. An
+// image of another format takes the painter's own path, so the two are compared.
+TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
+{
+    const std::vector<PixelRect> rects{{2, 3, 4, 9}, {-5, -5, 30, 1}, {15, 15, 40, 40}, {7, 7, 7, 12}};
+    auto draw = [&](QImage::Format format) {
+        QImage image(20, 20, format);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.translate(1, 2);
+        p.setClipRect(QRect(0, 0, 16, 16));
+        fillPixelRects(p, QColor(10, 20, 200), rects, 1.0);
+        p.end();
+        return image.convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage direct = draw(QImage::Format_RGB32);
+    EXPECT_EQ(direct, draw(QImage::Format_RGB888));
+    // By hand: the first rectangle lands on columns 3..4, rows 5..10.
+    EXPECT_EQ(direct.pixelColor(3, 5), QColor(10, 20, 200));
+    EXPECT_EQ(direct.pixelColor(4, 10), QColor(10, 20, 200));
+    EXPECT_EQ(direct.pixelColor(5, 10), QColor(Qt::white));
+    EXPECT_EQ(direct.pixelColor(3, 11), QColor(Qt::white));
+    EXPECT_EQ(direct.pixelColor(17, 17), QColor(Qt::white)) << "outside the clip";
+}
+
+} // namespace
+} // namespace velmora
