@@ -39,47 +39,49 @@ std::unique_ptr<QGuiApplication> guiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// Several files: the overlay chart, a row per file, the summary and every file's
-// fingerprint. --from and --to are on the first file's clock, as in inspect.
-int reportSeveral(const std::vector<std::string>& inputs, const std::string& out, const StatsArgs& stats,
-                  std::ostream& err)
+} // namespace
+
+int writeNamedFilesReport(const std::vector<NamedReportFile>& inputs, const std::string& out,
+                          const FileStatsArgs& statsOf, std::ostream& err)
 {
+    const std::unique_ptr<QGuiApplication> app = guiApplication();
     ComparisonReportContent content;
     std::vector<GraphData> data(inputs.size());
     content.fingerprints.resize(inputs.size());
     UnitAxes axes;
     std::vector<ChartFile> chartFiles;
+    std::vector<std::string> paths;
     for (std::size_t f = 0; f < inputs.size(); ++f) {
-        const ReadResult read = readFingerprinted(inputs[f], data[f], content.fingerprints[f]);
-        if (!readOutcomeAccepted(read, data[f], err, kPrefix + inputs[f] + ": ")) {
-            err << kPrefix << "cannot read " << inputs[f] << "\n";
+        const std::string& path = inputs[f].path;
+        paths.push_back(path);
+        const ReadResult read = readFingerprinted(path, data[f], content.fingerprints[f]);
+        if (!readOutcomeAccepted(read, data[f], err, kPrefix + path + ": ")) {
+            err << kPrefix << "cannot read " << path << "\n";
             return 1;
         }
         const std::optional<AxisSide> side = axes.place(data[f].channel1.unit);
         if (!side) {
-            err << axes.refusal(inputs[f], data[f].channel1.unit) << "\n";
+            err << axes.refusal(path, data[f].channel1.unit) << "\n";
             return 1;
         }
         if (f == 0 && data[f].channel2.present)
             axes.reserveRight(data[f].channel2.unit);
         content.files.push_back(&data[f]);
-        content.names.push_back(content.fingerprints[f].name);
+        content.names.push_back(inputs[f].name.empty() ? content.fingerprints[f].name : inputs[f].name);
+        if (!inputs[f].fileLine.empty())
+            content.fingerprints[f].name = inputs[f].fileLine;
         chartFiles.push_back(
             {&data[f], chartFileTitle(QString::fromStdString(content.names[f]), data[f].serialNumber), *side});
     }
     const TimeAlignment alignment = alignTimes(content.files);
     for (std::size_t f = 0; f < inputs.size(); ++f) {
-        StatsArgs own = stats;
-        if (own.from)
-            own.from = alignment.toFileTime(content.files, f, *own.from);
-        if (own.to)
-            own.to = alignment.toFileTime(content.files, f, *own.to);
+        const StatsArgs own = statsOf(f, content.files, alignment);
         content.stats.push_back(documentStatistics(data[f], statsRange(data[f], own), own.options));
     }
     content.chart = comparisonReportChart(chartFiles, alignment.fromEarliest());
     std::string error;
     const bool written = writeReportPages(
-        out, inputs, localePaper(),
+        out, paths, localePaper(),
         [&](QPainter& painter, const QRectF& area, double mm, const std::function<void()>& newPage) {
             drawComparisonReport(painter, area, mm, content, newPage);
         },
@@ -90,8 +92,6 @@ int reportSeveral(const std::vector<std::string>& inputs, const std::string& out
     }
     return 0;
 }
-
-} // namespace
 
 int runReport(const std::vector<std::string>& args, std::ostream& err)
 {
@@ -127,8 +127,23 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
     }
 
     const std::unique_ptr<QGuiApplication> app = guiApplication();
-    if (files.size() > 2)
-        return reportSeveral({files.begin(), files.end() - 1}, files.back(), stats, err);
+    if (files.size() > 2) {
+        // --from and --to are on the first file's clock, as in inspect.
+        std::vector<NamedReportFile> inputs;
+        for (auto f = files.begin(); f != files.end() - 1; ++f)
+            inputs.push_back({*f, "", ""});
+        return writeNamedFilesReport(
+            inputs, files.back(),
+            [&](std::size_t f, const std::vector<const GraphData*>& data, const TimeAlignment& alignment) {
+                StatsArgs own = stats;
+                if (own.from)
+                    own.from = alignment.toFileTime(data, f, *own.from);
+                if (own.to)
+                    own.to = alignment.toFileTime(data, f, *own.to);
+                return own;
+            },
+            err);
+    }
     GraphData data;
     FileFingerprint fingerprint;
     const ReadResult read = readFingerprinted(files[0], data, fingerprint);
