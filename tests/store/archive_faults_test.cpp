@@ -115,6 +115,28 @@ TEST_P(FaultTest, ConnectionCutMidAddLeavesNothing)
     EXPECT_EQ(countRows("readings"), 0);
 }
 
+// Two programs add at once (two desks downloading into one archive): each add waits
+// for the other instead of failing, and both files are kept whole.
+TEST_P(FaultTest, TwoAddsAtOnceBothSucceed)
+{
+    const std::string paths[] = {writeFile("one.txt", bigFile(60000)), writeFile("two.txt", bigFile(60001))};
+    open();
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = fork();
+        ASSERT_GE(children[i], 0);
+        if (children[i] == 0)
+            _exit(addInChild(location(), paths[i]));
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(countRows("deployments"), 2);
+    EXPECT_EQ(countRows("readings"), 120001);
+}
+
 // The server ends the store's connection between two adds (a restart, an
 // administrator): the next add connects again instead of failing for good.
 TEST_P(FaultTest, AddAfterTheConnectionWasEndedConnectsAgain)
