@@ -49,6 +49,20 @@ PgConnection::PgConnection(const std::string& conninfo)
     exec("SET client_min_messages = warning");
 }
 
+void PgConnection::begin()
+{
+    PgResult begun(PQexec(conn_, "BEGIN"));
+    if (begun && PQresultStatus(begun.get()) == PGRES_COMMAND_OK)
+        return;
+    if (PQstatus(conn_) != CONNECTION_BAD)
+        fail(begun.get());
+    PQreset(conn_);
+    if (PQstatus(conn_) != CONNECTION_OK)
+        fail(nullptr);
+    exec("SET client_min_messages = warning");
+    exec("BEGIN");
+}
+
 PgResult PgConnection::exec(const std::string& sql, const PgParams& params, ExecStatusType expected, bool binary)
 {
     std::vector<const char*> values;

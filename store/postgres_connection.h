@@ -42,6 +42,11 @@ public:
         return exec(sql, params, PGRES_TUPLES_OK, binary);
     }
 
+    // BEGIN; when the server has ended the connection since the last statement (a
+    // restart, an administrator, a network cut), which libpq notices only now, it
+    // connects again and begins there. Nothing is lost: no transaction was open.
+    void begin();
+
     // Throws the StoreError for a failed result (or a lost connection when null).
     [[noreturn]] void fail(const PGresult* result) const;
 

@@ -271,7 +271,7 @@ public:
 
     std::unique_ptr<DeploymentWriter> beginAdd(const Deployment& d) override
     {
-        db_.exec("BEGIN");
+        db_.begin();
         try {
             db_.query(kAddLock);
             std::optional<std::string> type;

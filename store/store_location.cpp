@@ -13,8 +13,19 @@ namespace velmora {
 
 bool isPostgresLocation(const std::string& location)
 {
-    return location.starts_with("postgresql://") || location.starts_with("postgres://") ||
-           location.find('=') != std::string::npos;
+    if (location.starts_with("postgresql://") || location.starts_with("postgres://"))
+        return true;
+    // libpq's key=value form only when every word of it is one of libpq's own keywords
+    // ("host=db dbname=velmora"): a file name that merely holds a '=' ("./a=b.sqlite",
+    // "runs=3.sqlite") is an SQLite file. "./" before a name makes it a file whatever it holds.
+    if (location.find('=') == std::string::npos)
+        return false;
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(location.c_str(), &error);
+    PQfreemem(error);
+    const bool parsed = options != nullptr;
+    PQconninfoFree(options);
+    return parsed;
 }
 
 bool locationHasPassword(const std::string& location)

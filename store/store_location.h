@@ -1,6 +1,6 @@
 #pragma once
 // Where the archive is: an SQLite file's path, or a PostgreSQL server by its
-// postgresql:// URL or libpq key=value string.
+// postgresql:// (or postgres://) URL or a libpq key=value string of libpq's keywords.
 #include <memory>
 #include <string>
 

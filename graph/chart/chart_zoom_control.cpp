@@ -183,6 +183,11 @@ bool ChartZoomControl::eventFilter(QObject* watched, QEvent* event)
 
 void ChartZoomControl::zoomOut() { carryOut(session_.zoomOut()); }
 
+void ChartZoomControl::zoomToX(std::int64_t xMin, std::int64_t xMax)
+{
+    carryOut(session_.zoomToX(xMin, xMax, *zoomChart_));
+}
+
 void ChartZoomControl::wheel(const QWheelEvent& event)
 {
     const QPoint delta = event.angleDelta();

@@ -53,6 +53,8 @@ public:
     QScrollBar* verticalScrollBar() const;
 
     void zoomOut();
+    // One level in showing X from xMin to xMax (see ZoomSession::zoomToX).
+    void zoomToX(std::int64_t xMin, std::int64_t xMax);
     // Off while nothing is loaded: the chart's input is then ignored.
     void setActive(bool active) { active_ = active; }
 

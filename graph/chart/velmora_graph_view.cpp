@@ -171,6 +171,8 @@ void CVelmoraGraphView::showVisibleRange(double xMin, double xMax)
 
 void CVelmoraGraphView::zoomOut() { zoom_->zoomOut(); }
 
+void CVelmoraGraphView::showXRange(std::int64_t xMin, std::int64_t xMax) { zoom_->zoomToX(xMin, xMax); }
+
 void CVelmoraGraphView::toggleMarkPoints()
 {
     markPointsOn_ = !markPointsOn_;

@@ -78,6 +78,8 @@ public:
     const GraphData& data() const { return *data_; }
     int zoomLevel() const { return zoom().level(); }
     const ZoomSession& zoom() const;
+    // Zooms one level in to X from xMin to xMax (seconds on the chart's time axis).
+    void showXRange(std::int64_t xMin, std::int64_t xMax);
     QString footerText() const;
     const Chart& chart() const;
     ChartWidget* chartWidget() const { return chartWidget_; }

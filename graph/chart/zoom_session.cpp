@@ -157,6 +157,27 @@ ZoomAction ZoomSession::zoomInAround(PixelPoint p, const ZoomChart& chart, std::
     return action;
 }
 
+ZoomAction ZoomSession::zoomToX(std::int64_t xMin, std::int64_t xMax, const ZoomChart& chart)
+{
+    ZoomAction action;
+    if (band_ || maximumReached_)
+        return action;
+    readBackFullView(chart);
+    const ZoomLevel& full = stack_[0];
+    xMin = std::max(xMin, full.xMin);
+    xMax = std::min(xMax, full.xMax);
+    if (xMax - xMin < 2 || (xMin == full.xMin && xMax == full.xMax) || atMaximum(action))
+        return action;
+    ZoomLevel level = chart.shownRanges();
+    level.xMin = xMin;
+    level.xMax = xMax;
+    ++level_;
+    stack_[static_cast<std::size_t>(level_)] = level;
+    action.hideMarker = true;
+    action.applyLevel = true;
+    return action;
+}
+
 ZoomAction ZoomSession::move(PixelPoint p, bool leftDown, const ZoomChart& chart)
 {
     ZoomAction action;

@@ -56,6 +56,11 @@ public:
     // zoomBoxAround), within the same stack and limits as a box.
     ZoomAction zoomInAround(PixelPoint p, const ZoomChart& chart, std::int64_t interval, double step);
 
+    // One level in showing X from xMin to xMax (within the full view) with the values
+    // as now shown: a view opened on a time range. Nothing when that is the full view,
+    // narrower than 2 seconds, or no level is left.
+    ZoomAction zoomToX(std::int64_t xMin, std::int64_t xMax, const ZoomChart& chart);
+
     int level() const { return level_; }
     const ZoomLevel& entry(int n) const { return stack_.at(static_cast<std::size_t>(n)); }
     const ZoomLevel& current() const { return entry(level_); }

@@ -73,6 +73,8 @@ bool readComparisonFiles(const std::vector<std::string>& paths, const Comparison
         return false;
     }
     files.sides = axes.axes;
+    for (const FileFingerprint& fingerprint : files.fingerprints)
+        files.names.push_back(fingerprint.name);
     files.alignment = alignTimes(files.documents());
     return true;
 }
@@ -85,7 +87,7 @@ ComparisonReportContent comparisonContent(const ComparisonFiles& files,
     content.files = files.documents();
     content.fingerprints = files.fingerprints;
     for (std::size_t f = 0; f < files.data.size(); ++f) {
-        content.names.push_back(files.fingerprints[f].name);
+        content.names.push_back(files.names[f]);
         content.stats.push_back(documentStatistics(*files.data[f], rangeOf(f), options));
     }
     return content;
@@ -97,7 +99,7 @@ Chart comparisonReportChart(const ComparisonFiles& files)
     for (std::size_t f = 0; f < files.data.size(); ++f)
         chartFiles.push_back(
             {files.data[f].get(),
-             chartFileTitle(QString::fromStdString(files.fingerprints[f].name), files.data[f]->serialNumber),
+             chartFileTitle(QString::fromStdString(files.names[f]), files.data[f]->serialNumber),
              files.sides[f]});
     Chart screen;
     bindChartFiles(screen, chartFiles, files.alignment.fromEarliest(), {});

@@ -34,6 +34,9 @@ struct ComparisonFiles {
     std::vector<std::string> paths;
     std::vector<std::unique_ptr<GraphData>> data;
     std::vector<FileFingerprint> fingerprints;
+    // How the rows, the legend and the summary name each file: its file name unless
+    // the caller names it otherwise (an archive's deployment, say).
+    std::vector<std::string> names;
     std::vector<AxisSide> sides;
     TimeAlignment alignment; // offsets from the first file's first reading
 

@@ -12,7 +12,6 @@
 #include <QPushButton>
 
 #include "archive_open_strings.h"
-#include "archive_pick.h"
 #include "archive_strings.h"
 #include "store_location.h"
 #include "time_zone.h"
@@ -56,6 +55,8 @@ ArchiveOpenDialog::ArchiveOpenDialog(const std::string& location, QWidget* paren
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel);
     open_ = buttons->button(QDialogButtonBox::Open);
     open_->setEnabled(false);
+    openAll_ = buttons->addButton(text(archiveopentext::kOpenAllInRange), QDialogButtonBox::AcceptRole);
+    openAll_->setEnabled(false);
 
     auto* grid = new QGridLayout(this);
     auto* storeLabel = new QLabel(text(archiveopentext::kStore));
@@ -95,6 +96,8 @@ ArchiveOpenDialog::ArchiveOpenDialog(const std::string& location, QWidget* paren
     connect(to_, &QDateTimeEdit::dateTimeChanged, this, &ArchiveOpenDialog::showDeployments);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { open_->setEnabled(row >= 0); });
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::clicked, this,
+            [this](QAbstractButton* button) { allChosen_ = button == openAll_; });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     resize(620, 420);
@@ -143,14 +146,22 @@ void ArchiveOpenDialog::showDeployments()
         message_->setText(text(archiveopentext::kNoneInRange));
     if (!shown_.empty() && message_->text() == text(archiveopentext::kNoneInRange))
         message_->clear();
+    openAll_->setEnabled(range_->isChecked() && !shown_.empty());
 }
 
-std::optional<Deployment> ArchiveOpenDialog::chosen() const
+ArchiveChoice ArchiveOpenDialog::choice() const
 {
+    ArchiveChoice choice;
+    if (range_->isChecked()) {
+        choice.fromUtc = from_->dateTime().toSecsSinceEpoch();
+        choice.toUtc = to_->dateTime().toSecsSinceEpoch();
+    }
     const int row = list_->currentRow();
-    if (row < 0 || row >= static_cast<int>(shown_.size()))
-        return std::nullopt;
-    return shown_[static_cast<std::size_t>(row)];
+    if (allChosen_)
+        choice.deployments = shown_;
+    else if (row >= 0 && row < static_cast<int>(shown_.size()))
+        choice.deployments.push_back(shown_[static_cast<std::size_t>(row)]);
+    return choice;
 }
 
 } // namespace velmora

@@ -1,14 +1,15 @@
 #pragma once
 // File > Open from Archive...: the store (as velmora-cli finds it unless another is
 // typed), a logger by serial number and name, then one of its deployments, which the
-// time range narrows to those with readings in it.
+// time range narrows to those with readings in it; or, with a range, every one of
+// them at once ("Open All in Range").
 #include <QDialog>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "archive_store.h"
+#include "archive_pick.h"
 
 class QCheckBox;
 class QComboBox;
@@ -26,9 +27,10 @@ public:
     ArchiveOpenDialog(const std::string& location, QWidget* parent);
     ~ArchiveOpenDialog() override;
 
-    // After exec(): the store looked at and the deployment chosen.
+    // After exec(): the store looked at and what was chosen: the deployment, or all in
+    // the range; the range when one was set.
     ArchiveStore* store() const { return store_.get(); }
-    std::optional<Deployment> chosen() const;
+    ArchiveChoice choice() const;
 
 public slots:
     void look(); // opens the store typed in and lists its loggers
@@ -44,6 +46,8 @@ private:
     QListWidget* list_;
     QLabel* message_;
     QPushButton* open_;
+    QPushButton* openAll_;
+    bool allChosen_ = false;
     std::unique_ptr<ArchiveStore> store_;
     std::vector<Deployment> all_;
     std::vector<Deployment> shown_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <map>
 
 #include "archive_query.h"
@@ -42,6 +43,20 @@ std::vector<Deployment> deploymentsInRange(const std::vector<Deployment>& deploy
     std::stable_sort(found.begin(), found.end(),
                      [](const Deployment& a, const Deployment& b) { return a.firstUtc < b.firstUtc; });
     return found;
+}
+
+AxisRange rangeOnAxis(const std::vector<Deployment>& deployments, const std::vector<std::int64_t>& offsets,
+                      std::optional<std::int64_t> fromUtc, std::optional<std::int64_t> toUtc)
+{
+    constexpr std::int64_t kEdge = std::numeric_limits<std::int64_t>::max() / 4;
+    AxisRange range{-kEdge, kEdge};
+    if (deployments.empty() || offsets.size() != deployments.size())
+        return range;
+    if (fromUtc)
+        range.xMin = offsets.front() + (*fromUtc - deployments.front().firstUtc);
+    if (toUtc)
+        range.xMax = offsets.back() + (*toUtc - deployments.back().firstUtc);
+    return range;
 }
 
 std::string extractDeploymentFile(ArchiveStore& store, const Deployment& d, const std::string& folder)

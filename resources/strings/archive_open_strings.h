@@ -13,6 +13,7 @@ inline constexpr std::string_view kLogger = "&Logger:";
 inline constexpr std::string_view kRange = "Only deployments with readings &from";
 inline constexpr std::string_view kRangeTo = "to";
 inline constexpr std::string_view kDeployments = "&Deployments:";
+inline constexpr std::string_view kOpenAllInRange = "Open All in &Range";
 inline constexpr std::string_view kNoLoggers = "The archive holds no downloads yet.";
 inline constexpr std::string_view kNoneInRange = "No deployment of this logger has readings in that time.";
 // %1 first reading, %2 last reading (local times), %3 reading count, %4 file name.

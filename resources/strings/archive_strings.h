@@ -26,6 +26,13 @@ inline constexpr std::string_view kTargetExists = "%1 already exists: the archiv
 inline constexpr std::string_view kCannotWrite = "Cannot write %1: %2";
 inline constexpr std::string_view kFileDiffers = "deployment %1 (%2): the stored file does not match its SHA-256";
 inline constexpr std::string_view kVerified = "%1 files verified";
+// The report from the archive: a row's name, and a deployment's line above its size and SHA-256.
+inline constexpr std::string_view kReportDeployment = "Deployment %1";
+inline constexpr std::string_view kReportDeploymentFile = "Deployment %1: %2, readings %3 to %4 (%5)";
+inline constexpr std::string_view kReportNoDeployments =
+    "The archive holds no readings of the logger %1 in that range: no report was written.";
+inline constexpr std::string_view kReportNotWritten = "No report was written.";
+inline constexpr std::string_view kReportOverArchive = "%1 is the archive itself: the report is not written over it.";
 
 // `text` with %1, %2, ... replaced by `args` in order.
 inline std::string fill(std::string_view text, std::initializer_list<std::string> args)

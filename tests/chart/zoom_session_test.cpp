@@ -299,5 +299,22 @@ TEST(BandCorner, StaysInsideThePlot)
     EXPECT_EQ(clampBandCorner({500, 300}, plot), (PixelPoint{500, 300}));
 }
 
+// A view opened on a time range: one level in, X cut to the file, the values as shown;
+// a range that is the whole file, or under 2 seconds of it, zooms nowhere.
+TEST(ZoomToX, OneLevelInWithinTheFile)
+{
+    Viewer v(10, kFull, 0.1);
+    v.carryOut(v.session.zoomToX(-500, 2000, v.chart));
+    EXPECT_EQ(v.session.level(), 0);
+    v.carryOut(v.session.zoomToX(999, 5000, v.chart));
+    EXPECT_EQ(v.session.level(), 0);
+
+    v.carryOut(v.session.zoomToX(-500, 300, v.chart));
+    EXPECT_EQ(v.session.level(), 1);
+    expectLevel(v.chart.shownRanges(), {0, 300, 0.0, 40.0, 0.0, 100.0});
+    v.carryOut(v.session.zoomOut());
+    expectLevel(v.chart.shownRanges(), kFull);
+}
+
 } // namespace
 } // namespace velmora

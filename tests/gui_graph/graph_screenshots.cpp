@@ -7,15 +7,26 @@
 // and message.png (the event-file question, as a message box lays it out); with MORE
 // files, compare.png (FILE and the others on one chart), compare-statistics.png (with
 // the panel), compare-joined.png (View > Join Deployments) and compare-spread.png (the
-// spread between the files as well). Works
-// offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
+// spread between the files as well).
+//   graph_screenshots OUTDIR --archive STORE SERIAL FROM TO
+// writes archive-dialog.png (File > Open from Archive... on the logger SERIAL with the
+// range FROM..TO, seconds since 1970, set) and archive.png (Open All in Range done).
+// Works offscreen (QT_QPA_PLATFORM=offscreen) or under Xvfb.
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QWheelEvent>
 #include <iostream>
 
+#include "archive_open_dialog.h"
 #include "chart_widget.h"
 #include "file_dialogs.h"
 #include "graph_about_dlg.h"
@@ -86,6 +97,34 @@ int main(int argc, char* argv[])
     bool ok = save(frame, out + "/empty.png");
     if (argc < 3)
         return ok ? 0 : 1;
+    if (QString::fromLocal8Bit(argv[2]) == "--archive" && argc == 7) {
+        const QString store = QString::fromLocal8Bit(argv[3]), serial = QString::fromLocal8Bit(argv[4]);
+        const qint64 from = QString::fromLocal8Bit(argv[5]).toLongLong(),
+                     to = QString::fromLocal8Bit(argv[6]).toLongLong();
+        QTimer::singleShot(200, [&] {
+            auto* dialog = qobject_cast<ArchiveOpenDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QLineEdit*>()->setText(store);
+            dialog->look();
+            QComboBox* logger = dialog->findChild<QComboBox*>();
+            logger->setCurrentIndex(logger->findData(serial));
+            dialog->findChild<QCheckBox*>()->setChecked(true);
+            const QList<QDateTimeEdit*> edits = dialog->findChildren<QDateTimeEdit*>();
+            edits[1]->setDateTime(QDateTime::fromSecsSinceEpoch(to));
+            edits[0]->setDateTime(QDateTime::fromSecsSinceEpoch(from));
+            settle();
+            ok &= save(*dialog, out + "/archive-dialog.png");
+            for (QPushButton* button : dialog->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+                if (button->text().contains("All"))
+                    button->click();
+        });
+        viewer.OnFileOpenFromArchive();
+        viewer.OnViewStatistics();
+        settle(300);
+        ok &= save(frame, out + "/archive.png");
+        return ok ? 0 : 1;
+    }
 
     if (!viewer.OpenDocumentFile(QString::fromLocal8Bit(argv[2])))
         return 1;

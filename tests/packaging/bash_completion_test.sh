@@ -85,11 +85,12 @@ expect "e.pdf sub" report --from '"07/12/2026 14:00:00"' --to '"08/12/2026 14:00
 expect "e.pdf sub" report --activation-energy 83.144 a.txt ''
 expect "a.txt B.TXT sub" --simulate 3 download ''
 # The archive: its commands, their options, download files to add.
-expect "add list readings file verify" --store a.db archive ''
+expect "add list readings report file verify" --store a.db archive ''
 expect "--zone" archive add -
 expect "a.txt B.TXT sub" archive add a.txt ''
 expect "--serial --json" archive list ''
 expect "csv json" archive readings --serial 12345 --format ''
+expect "e.pdf sub" archive report --serial 12345 ''
 # An option's value is typed, not completed; a command's last argument ends it.
 expect "" inspect --readout ''
 expect "" report --from ''

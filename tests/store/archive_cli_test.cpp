@@ -3,20 +3,16 @@
 // over another.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+
+#include "cli_run.h"
 
 namespace velmora::test {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
 
 class ArchiveCliTest : public ::testing::Test {
 protected:
@@ -34,25 +30,8 @@ protected:
         std::ofstream(path(name), std::ios::binary) << bytes;
         return path(name);
     }
-    static std::string read(const std::string& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    // velmora-cli with `args` (a shell's words), in the test's folder, TZ UTC.
-    CliRun cli(const std::string& args, const std::string& env = "") const
-    {
-        const std::string command = "cd '" + folder_.string() + "' && env -u VELMORA_STORE TZ=UTC " + env + " " +
-                                    VELMORA_CLI + " " + args + " >out.txt 2>err.txt";
-        CliRun r;
-        r.status = WEXITSTATUS(std::system(command.c_str()));
-        r.out = read(path("out.txt"));
-        r.err = read(path("err.txt"));
-        return r;
-    }
+    static std::string read(const std::string& file) { return readWholeFile(file); }
+    CliRun cli(const std::string& args, const std::string& env = "") const { return runCli(folder_, args, env); }
 
     std::filesystem::path folder_;
 };
@@ -105,6 +84,75 @@ TEST_F(ArchiveCliTest, AddListReadBackAndVerify)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "The archive has no deployment 7.\n");
     EXPECT_FALSE(std::filesystem::exists(path("seven.txt")));
+}
+
+// A file name holding '=' is an SQLite file, not a server's connection string.
+TEST_F(ArchiveCliTest, PathWithEqualsSignIsAnSqliteFile)
+{
+    write("cold.txt", kFile);
+    for (const std::string store : {"./a=b.sqlite", "runs=3.sqlite"}) {
+        const CliRun r = cli("--store '" + store + "' archive add cold.txt");
+        EXPECT_EQ(r.status, 0) << store << ": " << r.err;
+        EXPECT_EQ(r.out, "cold.txt: added 3 readings\n") << store;
+        EXPECT_TRUE(std::filesystem::is_regular_file(path(store))) << store;
+    }
+}
+
+// The report of a logger's deployments in a range: only those with a reading in it,
+// each named by its id, file, first and last reading (the logger's clock, in its zone)
+// and SHA-256; the statistics over the range only. A stored file that no longer has
+// its SHA-256 stops the report, named; the archive itself is never written over.
+TEST_F(ArchiveCliTest, ReportOfDeploymentsInARange)
+{
+#ifndef VELMORA_CLI_REPORT
+    GTEST_SKIP() << "velmora-cli is built without the report (VELMORA_GUI=OFF)";
+#endif
+    if (std::system("command -v pdftotext >/dev/null && command -v sha256sum >/dev/null") != 0)
+        GTEST_SKIP() << "poppler-utils missing (scripts/setup.sh installs them)";
+    const std::string header = "Fridge,Time,Celsius(\260C),Serial Number\r\n";
+    for (const char* day : {"01", "02", "03"})
+        write(std::string("day") + day + ".txt", header + "1," + day + "/06/2026 10:00:00,4.0,000000081\r\n2," + day +
+                                                     "/06/2026 10:10:00,5.0\r\n3," + day + "/06/2026 10:20:00,6.0\r\n");
+    ASSERT_EQ(cli("--store a.sqlite archive add --zone Europe/Berlin day01.txt day02.txt day03.txt").status, 0);
+
+    // Berlin is two hours ahead in June: 10:10 on the 3rd is 08:10 UTC, so the third
+    // deployment counts two of its readings.
+    CliRun r = cli("--store a.sqlite archive report --serial 81 --from 2026-06-02T00:00:00Z --to "
+                   "\"03/06/2026 10:10:00\" --zone Europe/Berlin june.pdf");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::system(("cd '" + folder_.string() + "' && pdftotext -layout june.pdf june.txt").c_str());
+    const std::string text = read(path("june.txt"));
+    auto sha = [&](const std::string& file) {
+        std::system(("cd '" + folder_.string() + "' && sha256sum " + file + " > sum.txt").c_str());
+        return read(path("sum.txt")).substr(0, 64);
+    };
+    for (const std::string& expected :
+         {std::string("Deployment 2: day02.txt, readings 02/06/2026 10:00:00 to 02/06/2026 10:20:00 (Europe/Berlin)"),
+          "SHA-256: " + sha("day02.txt"),
+          std::string("Deployment 3: day03.txt, readings 03/06/2026 10:00:00 to 03/06/2026 10:20:00 (Europe/Berlin)"),
+          "SHA-256: " + sha("day03.txt"), std::string("2 files compared")})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_EQ(text.find("day01.txt"), std::string::npos) << text;
+
+    // The second deployment's stored fingerprint no longer matches its file.
+    r = cli("--store a.sqlite archive report --serial 81 again.pdf");
+    ASSERT_EQ(r.status, 0) << r.err;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path("a.sqlite").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, ("UPDATE deployments SET sha256 = '" + std::string(64, '0') + "' WHERE id = 2").c_str(),
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    r = cli("--store a.sqlite archive report --serial 81 tampered.pdf");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "deployment 2 (day02.txt): the stored file does not match its SHA-256\nNo report was written.\n");
+    EXPECT_FALSE(std::filesystem::exists(path("tampered.pdf")));
+
+    const std::string archive = read(path("a.sqlite"));
+    r = cli("--store a.sqlite archive report --serial 81 ./a.sqlite");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "./a.sqlite is the archive itself: the report is not written over it.\n");
+    EXPECT_EQ(read(path("a.sqlite")), archive);
 }
 
 TEST_F(ArchiveCliTest, UsageErrors)

@@ -115,6 +115,63 @@ TEST_P(FaultTest, ConnectionCutMidAddLeavesNothing)
     EXPECT_EQ(countRows("readings"), 0);
 }
 
+// Two programs add at once (two desks downloading into one archive): each add waits
+// for the other instead of failing, and both files are kept whole.
+TEST_P(FaultTest, TwoAddsAtOnceBothSucceed)
+{
+    const std::string paths[] = {writeFile("one.txt", bigFile(60000)), writeFile("two.txt", bigFile(60001))};
+    open();
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = fork();
+        ASSERT_GE(children[i], 0);
+        if (children[i] == 0)
+            _exit(addInChild(location(), paths[i]));
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+    EXPECT_EQ(countRows("deployments"), 2);
+    EXPECT_EQ(countRows("readings"), 120001);
+}
+
+// The server ends the store's connection between two adds (a restart, an
+// administrator): the next add connects again instead of failing for good.
+TEST_P(FaultTest, AddAfterTheConnectionWasEndedConnectsAgain)
+{
+    if (GetParam() != Engine::Postgres)
+        GTEST_SKIP() << "a connection to end: PostgreSQL only";
+    auto store = open();
+    ASSERT_EQ(addDownloadFile(*store, requestFor(writeFile("first.txt", bigFile(3)))).status, AddStatus::Added);
+    rawSql("DO $$ BEGIN PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = "
+           "current_database() AND pid <> pg_backend_pid(); END $$");
+    EXPECT_EQ(addDownloadFile(*store, requestFor(writeFile("second.txt", bigFile(4)))).status, AddStatus::Added);
+    EXPECT_EQ(countRows("readings"), 7);
+}
+
+// Only a server's URL or a string of libpq's own keywords reaches PostgreSQL; a
+// file name that merely holds a '=' is an SQLite file.
+TEST(StoreLocation, WhatIsAServer)
+{
+    const struct {
+        const char* location;
+        bool server;
+    } cases[] = {
+        {"postgresql://db.example/velmora", true},
+        {"postgres://db.example/velmora", true},
+        {"host=db.example dbname=velmora", true},
+        {"./a=b.sqlite", false},
+        {"a=b.sqlite", false},
+        {"/srv/run=3/archive.sqlite", false},
+        {"./host=db.example", false},
+        {"archive.sqlite", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(isPostgresLocation(c.location), c.server) << c.location;
+}
+
 // A store that may not be written refuses an add with a message and keeps what it has.
 TEST_P(FaultTest, ReadOnlyStoreRefusesAdds)
 {

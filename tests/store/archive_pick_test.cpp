@@ -58,6 +58,23 @@ TEST(ArchivePick, LoggersByTheirLatestName)
     EXPECT_EQ(archivedLoggers(all), (std::vector<ArchivedLogger>{{"A", "Fridge"}, {"B", "Freezer 2"}}));
 }
 
+// A range on the chart: each end measured from the deployment that holds it, in that
+// deployment's place on the axis. Here the second file sits an hour further along the
+// axis than its instants alone would put it (its start read in another zone), so an
+// end placed through the wrong file lands an hour off.
+TEST(ArchivePick, RangeOnTheChartsAxis)
+{
+    const std::vector<Deployment> two = {deployment(1, "A", "Fridge", 1000, 4000),
+                                         deployment(2, "A", "Fridge", 5000, 9000)};
+    const AxisRange r = rangeOnAxis(two, {0, 7600}, 1500, 5600);
+    EXPECT_EQ(r.xMin, 500);
+    EXPECT_EQ(r.xMax, 8200);
+    // An open end is the chart's own edge, whatever the files.
+    const AxisRange open = rangeOnAxis(two, {0, 7600}, std::nullopt, 5600);
+    EXPECT_LT(open.xMin, -1000000000000LL);
+    EXPECT_EQ(open.xMax, 8200);
+}
+
 using PickFileTest = StoreTest;
 
 // The file comes out byte for byte under its own name, only inside the folder given,

@@ -242,6 +242,28 @@ TEST_P(ArchiveTest, RangeAcrossDeploymentsAndAnAbandonedRead)
     EXPECT_EQ(readingsOf(*store, "000000051").size(), 5u);
 }
 
+// A log across the year's end: the reading on midnight itself belongs to the new
+// year (a new month's, and on PostgreSQL a new partition's, first instant), and a
+// range of just that instant finds it and nothing else.
+TEST_P(ArchiveTest, ReadingsAcrossTheYearsEnd)
+{
+    auto store = open();
+    const std::string path = writeFile(
+        "newyear.txt", downloadFile({"Cold,Time,Celsius(\260C),Serial Number", "1,31/12/2026 23:50:00,1.0,000000052",
+                                     "2,01/01/2027 00:00:00,2.0", "3,01/01/2027 00:10:00,3.0"}));
+    ASSERT_EQ(add(*store, path, "UTC").status, AddStatus::Added);
+    std::vector<std::pair<std::int64_t, double>> all;
+    for (const StoredReading& r : readingsOf(*store, "000000052"))
+        all.emplace_back(r.timeUtc, r.values[kFirstValue]);
+    const std::vector<std::pair<std::int64_t, double>> expected = {
+        {1798761000, 1.0}, {1798761600, 2.0}, {1798762200, 3.0}};
+    EXPECT_EQ(all, expected);
+    std::vector<double> midnight;
+    forEachReading(*store, store->deployments(std::string("000000052")), 1798761600, 1798761600,
+                   [&](const StoredReading& r) { midnight.push_back(r.values[kFirstValue]); });
+    EXPECT_EQ(midnight, (std::vector<double>{2.0}));
+}
+
 // A store made by a newer program is left alone, saying which version it is.
 TEST_P(ArchiveTest, NewerSchemaIsRefused)
 {

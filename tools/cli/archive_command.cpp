@@ -12,6 +12,10 @@
 #include "archive_add.h"
 #include "archive_output.h"
 #include "archive_query.h"
+#ifdef VELMORA_CLI_REPORT
+#include "archive_report.h"
+#include "stats_args.h"
+#endif
 #include "archive_strings.h"
 #include "archive_time.h"
 #include "atomic_file.h"
@@ -26,7 +30,7 @@ namespace {
 struct ArchiveArgs {
     std::string action;
     std::vector<std::string> positional;
-    std::optional<std::string> zone, serial, from, to;
+    std::optional<std::string> zone, serial, from, to, activationEnergy;
     std::string format = "csv";
     bool json = false;
 };
@@ -42,16 +46,21 @@ int usage(std::ostream& err, const std::string& problem)
 std::optional<std::string> parse(const std::vector<std::string>& args, ArchiveArgs& a)
 {
     if (args.empty())
-        return "archive needs add, list, readings, file or verify";
+        return "archive needs add, list, readings, report, file or verify";
     a.action = args[0];
     auto allowed = [&](const std::string& option) {
+        const bool ranged = a.action == "readings" || a.action == "report";
         if (option == "--zone")
-            return a.action == "add" || a.action == "readings";
+            return a.action == "add" || ranged;
         if (option == "--serial")
-            return a.action == "list" || a.action == "readings";
+            return a.action == "list" || ranged;
         if (option == "--json")
             return a.action == "list";
-        return a.action == "readings" && (option == "--from" || option == "--to" || option == "--format");
+        if (option == "--from" || option == "--to")
+            return ranged;
+        if (option == "--activation-energy")
+            return a.action == "report";
+        return a.action == "readings" && option == "--format";
     };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& o = args[i];
@@ -76,13 +85,15 @@ std::optional<std::string> parse(const std::vector<std::string>& args, ArchiveAr
             a.from = v;
         else if (o == "--to")
             a.to = v;
+        else if (o == "--activation-energy")
+            a.activationEnergy = v;
         else if (v == "csv" || v == "json")
             a.format = v;
         else
             return "--format takes csv or json";
     }
     const std::string& act = a.action;
-    if (act != "add" && act != "list" && act != "readings" && act != "file" && act != "verify")
+    if (act != "add" && act != "list" && act != "readings" && act != "report" && act != "file" && act != "verify")
         return "unknown archive command " + act;
     if (act == "add" && a.positional.empty())
         return "archive add needs a FILE";
@@ -90,8 +101,10 @@ std::optional<std::string> parse(const std::vector<std::string>& args, ArchiveAr
         return "archive file needs an ID and OUT.txt";
     if ((act == "list" || act == "readings" || act == "verify") && !a.positional.empty())
         return "unexpected argument " + a.positional[0];
-    if (act == "readings" && !a.serial)
-        return "archive readings needs --serial S";
+    if ((act == "readings" || act == "report") && !a.serial)
+        return "archive " + act + " needs --serial S";
+    if (act == "report" && a.positional.size() != 1)
+        return "archive report needs one OUT.pdf";
     return std::nullopt;
 }
 
@@ -105,7 +118,14 @@ int add(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std:
     for (const std::string& path : a.positional) {
         request.path = path;
         request.now = static_cast<std::int64_t>(std::time(nullptr));
-        const AddOutcome outcome = addDownloadFile(store, request);
+        AddOutcome outcome;
+        try {
+            outcome = addDownloadFile(store, request);
+        } catch (const StoreError& e) {
+            // The store rolled this file back; the next file is its own add.
+            outcome.status = AddStatus::Refused;
+            outcome.message = e.what();
+        }
         if (!outcome.warning.empty())
             err << path << ": warning: " << outcome.warning << '\n';
         switch (outcome.status) {
@@ -130,27 +150,71 @@ std::string fileSerial(const std::string& serial)
     return std::string(9 - serial.size(), '0') + serial;
 }
 
-int readings(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
+// --from and --to as instants; nothing given leaves that end open. A status to return
+// when they cannot be read or are the wrong way round.
+struct InstantRange {
+    std::optional<std::int64_t> from, to;
+    int failed = 0;
+};
+
+InstantRange instantRange(const ArchiveArgs& a, const std::string& zone, std::ostream& err)
 {
-    std::int64_t from = std::numeric_limits<std::int64_t>::min() / 2;
-    std::int64_t to = std::numeric_limits<std::int64_t>::max() / 2;
-    for (auto [text, bound] : {std::pair{&a.from, &from}, std::pair{&a.to, &to}}) {
+    InstantRange range;
+    for (auto [text, bound] : {std::pair{&a.from, &range.from}, std::pair{&a.to, &range.to}}) {
         if (!*text)
             continue;
-        const std::optional<std::int64_t> t = parseArchiveTime(**text, zone);
-        if (!t)
-            return usage(err, "cannot read the time " + **text +
-                                  ": write \"DD/MM/YYYY HH:MM:SS\" or ISO 8601 with an offset "
-                                  "(2026-03-29T01:00:00Z)");
-        *bound = *t;
+        *bound = parseArchiveTime(**text, zone);
+        if (!*bound) {
+            range.failed = usage(err, "cannot read the time " + **text +
+                                          ": write \"DD/MM/YYYY HH:MM:SS\" or ISO 8601 with an offset "
+                                          "(2026-03-29T01:00:00Z)");
+            return range;
+        }
     }
-    if (from > to) {
+    if (range.from && range.to && *range.from > *range.to) {
         err << "velmora-cli: --from comes after --to\n";
-        return 1;
+        range.failed = 1;
     }
+    return range;
+}
+
+int readings(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& out, std::ostream& err)
+{
+    const InstantRange range = instantRange(a, zone, err);
+    if (range.failed)
+        return range.failed;
     const std::vector<Deployment> deployments = store.deployments(fileSerial(*a.serial));
-    writeReadings(store, deployments, from, to, a.format == "json", out);
+    writeReadings(store, deployments, range.from.value_or(std::numeric_limits<std::int64_t>::min() / 2),
+                  range.to.value_or(std::numeric_limits<std::int64_t>::max() / 2), a.format == "json", out);
     return 0;
+}
+
+int report(ArchiveStore& store, const ArchiveArgs& a, const std::string& zone, std::ostream& err)
+{
+#ifdef VELMORA_CLI_REPORT
+    const InstantRange range = instantRange(a, zone, err);
+    if (range.failed)
+        return range.failed;
+    ArchiveReportRequest request;
+    request.serial = fileSerial(*a.serial);
+    request.fromUtc = range.from;
+    request.toUtc = range.to;
+    request.out = a.positional[0];
+    if (a.activationEnergy) {
+        // The same check as inspect's and report's --activation-energy.
+        const std::vector<std::string> option = {"--activation-energy", *a.activationEnergy};
+        std::size_t i = 0;
+        StatsArgs stats;
+        if (takeStatsArg(option, i, stats, err, "velmora-cli: ") != ArgOutcome::Taken)
+            return 2;
+        request.options = stats.options;
+    }
+    return writeArchiveReport(store, request, err);
+#else
+    (void)store, (void)a, (void)zone;
+    err << "velmora-cli: archive report needs the build with the display libraries (VELMORA_GUI=ON)\n";
+    return 1;
+#endif
 }
 
 int fileBack(ArchiveStore& store, const ArchiveArgs& a, std::ostream& err)
@@ -221,9 +285,9 @@ int runArchive(const std::optional<std::string>& storeOption, const std::vector<
         // "--serial S archive list" means what "archive list --serial S" does, as
         // --serial before a command picks the logger for every other command.
         std::vector<std::string> withSerial = args;
-        const bool takesSerial = !args.empty() && (args[0] == "list" || args[0] == "readings");
+        const bool takesSerial = !args.empty() && (args[0] == "list" || args[0] == "readings" || args[0] == "report");
         if (!takesSerial)
-            return usage(err, "--serial before archive goes with archive list and archive readings");
+            return usage(err, "--serial before archive goes with archive list, readings and report");
         for (std::size_t i = 1; i + 1 < args.size(); ++i)
             if (args[i] == "--serial" && args[i + 1] != *serialOption)
                 return usage(err, "two serial numbers given: " + *serialOption + " and " + args[i + 1]);
@@ -254,6 +318,8 @@ int runArchive(const std::optional<std::string>& storeOption, const std::vector<
         }
         if (a.action == "readings")
             return readings(*store, a, zone, out, err);
+        if (a.action == "report")
+            return report(*store, a, zone, err);
         if (a.action == "file")
             return fileBack(*store, a, err);
         return verify(*store, out, err);

@@ -37,36 +37,40 @@ std::unique_ptr<QGuiApplication> guiApplication()
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// Several files: the overlay chart, a row per file, the summary and every file's
-// fingerprint. --from and --to are on the first file's clock, as in inspect.
-int reportSeveral(const std::vector<std::string>& inputs, const std::string& out, const StatsArgs& stats,
-                  std::ostream& err)
+} // namespace
+
+int writeNamedFilesReport(const std::vector<NamedReportFile>& inputs, const std::string& out,
+                          const FileStatsArgs& statsOf, std::ostream& err)
 {
+    const std::unique_ptr<QGuiApplication> app = guiApplication();
+    std::vector<std::string> paths;
+    for (const NamedReportFile& input : inputs)
+        paths.push_back(input.path);
     ComparisonFiles files;
     std::string error;
     const auto accepted = [&](std::size_t f, const ReadResult& read, const GraphData& data) {
-        if (readOutcomeAccepted(read, data, err, kPrefix + inputs[f] + ": "))
+        if (readOutcomeAccepted(read, data, err, kPrefix + paths[f] + ": "))
             return true;
-        err << kPrefix << "cannot read " << inputs[f] << "\n";
+        err << kPrefix << "cannot read " << paths[f] << "\n";
         return false;
     };
-    if (!readComparisonFiles(inputs, accepted, files, error)) {
+    if (!readComparisonFiles(paths, accepted, files, error)) {
         if (!error.empty())
             err << error << "\n";
         return 1;
     }
+    for (std::size_t f = 0; f < inputs.size(); ++f)
+        if (!inputs[f].name.empty())
+            files.names[f] = inputs[f].name;
     const std::vector<const GraphData*> documents = files.documents();
+    std::vector<StatsArgs> own;
+    for (std::size_t f = 0; f < inputs.size(); ++f)
+        own.push_back(statsOf(f, documents, files.alignment));
     ComparisonReportContent content = comparisonContent(
-        files,
-        [&](std::size_t f) {
-            StatsArgs own = stats;
-            if (own.from)
-                own.from = files.alignment.toFileTime(documents, f, *own.from);
-            if (own.to)
-                own.to = files.alignment.toFileTime(documents, f, *own.to);
-            return statsRange(*documents[f], own);
-        },
-        stats.options);
+        files, [&](std::size_t f) { return statsRange(*documents[f], own[f]); }, own.front().options);
+    for (std::size_t f = 0; f < inputs.size(); ++f)
+        if (!inputs[f].fileLine.empty())
+            content.fingerprints[f].name = inputs[f].fileLine;
     content.chart = comparisonReportChart(files);
     if (!writeComparisonReport(out, files, content, localePaper(), error)) {
         err << error << "\n";
@@ -74,8 +78,6 @@ int reportSeveral(const std::vector<std::string>& inputs, const std::string& out
     }
     return 0;
 }
-
-} // namespace
 
 int runReport(const std::vector<std::string>& args, std::ostream& err)
 {
@@ -111,8 +113,23 @@ int runReport(const std::vector<std::string>& args, std::ostream& err)
     }
 
     const std::unique_ptr<QGuiApplication> app = guiApplication();
-    if (files.size() > 2)
-        return reportSeveral({files.begin(), files.end() - 1}, files.back(), stats, err);
+    if (files.size() > 2) {
+        // --from and --to are on the first file's clock, as in inspect.
+        std::vector<NamedReportFile> inputs;
+        for (auto f = files.begin(); f != files.end() - 1; ++f)
+            inputs.push_back({*f, "", ""});
+        return writeNamedFilesReport(
+            inputs, files.back(),
+            [&](std::size_t f, const std::vector<const GraphData*>& data, const TimeAlignment& alignment) {
+                StatsArgs own = stats;
+                if (own.from)
+                    own.from = alignment.toFileTime(data, f, *own.from);
+                if (own.to)
+                    own.to = alignment.toFileTime(data, f, *own.to);
+                return own;
+            },
+            err);
+    }
     GraphData data;
     FileFingerprint fingerprint;
     const ReadResult read = readFingerprinted(files[0], data, fingerprint);
