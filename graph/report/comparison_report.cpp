@@ -133,7 +133,9 @@ void drawComparisonReport(QPainter& painter, const QRectF& area, double dotsPerM
     };
 
     page.line(text(graphtext::kReportTitle), font(16, true));
-    page.line(withArgs(graphtext::kReportComparison, QString::number(content.files.size())), font(9));
+    page.line(content.files.size() == 1 ? text(graphtext::kReportComparisonOfOne)
+                                        : withArgs(graphtext::kReportComparison, QString::number(content.files.size())),
+              font(9));
     page.skip(2);
     const double chartHeight = area.width() * kPrintPageHeight / kPrintPageWidth * 0.8;
     drawPrintPage(painter, QRectF(area.left(), page.y(), area.width(), chartHeight).toRect(), content.chart);

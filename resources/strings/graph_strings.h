@@ -243,6 +243,7 @@ inline constexpr std::string_view kJoinedFiles = " + ";
 inline constexpr std::string_view kChartHeaderMore = "%1 and %2 more";
 
 inline constexpr std::string_view kReportComparison = "%1 files compared";
+inline constexpr std::string_view kReportComparisonOfOne = "1 file"; // an archive's range with one deployment
 inline constexpr std::string_view kReportSummary = "Summary";
 inline constexpr std::string_view kReportFiles = "Download files";
 inline constexpr std::string_view kReportFileColumn = "File";
