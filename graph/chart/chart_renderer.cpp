@@ -169,8 +169,14 @@ void drawTraceColumns(QPainter& p, const QPen& pen, const SeriesStyle& style, do
     const double half = gridOffset(deviceWidth);
     std::vector<TracePoint>& device = buffers.devicePoints;
     device.resize(trace.points.size());
-    for (std::size_t i = 0; i < device.size(); ++i)
-        device[i] = {std::floor(trace.points[i].x * scale) + half, std::floor(trace.points[i].y * scale) + half};
+    if (scale == 1.0) {
+        // A condensed trace's x is a whole column already.
+        for (std::size_t i = 0; i < device.size(); ++i)
+            device[i] = {trace.points[i].x + half, std::floor(trace.points[i].y) + half};
+    } else {
+        for (std::size_t i = 0; i < device.size(); ++i)
+            device[i] = {std::floor(trace.points[i].x * scale) + half, std::floor(trace.points[i].y * scale) + half};
+    }
     std::size_t start = 0;
     for (std::size_t end : trace.runEnds) {
         const int n = static_cast<int>(end - start);
