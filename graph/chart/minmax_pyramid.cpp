@@ -59,8 +59,14 @@ ValueExtent MinMaxPyramid::query(std::size_t first, std::size_t last) const
         e.max = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
     };
     auto blocks = [&](const std::vector<ValueExtent>& level, std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i)
-            e.add(level[i]);
+        double lo = e.min; // an empty block is (+inf, -inf): it changes neither
+        double hi = e.max;
+        for (std::size_t i = from; i < to; ++i) {
+            lo = std::min(lo, level[i].min);
+            hi = std::max(hi, level[i].max);
+        }
+        e.min = lo;
+        e.max = hi;
     };
     // Raw values up to the first whole block on each side, then whole blocks one
     // level up, and so on: at most 2 × 15 items a level.
