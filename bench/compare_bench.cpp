@@ -9,7 +9,9 @@
 //   anchor        one file of the same total readings (1,310,700, three series) drawn
 //                 on the same chart: the overlay frame's target is at most twice it
 //
-// Usage: compare_bench [files]   (default 20)
+// Usage: compare_bench [files] [directory]   (default 20 files; with a directory, the
+// last overlay and anchor frames are saved there as overlay.png and anchor.png, so a
+// change to the drawing can be compared pixel for pixel)
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -95,6 +97,9 @@ int main(int argc, char** argv)
         };
     };
     const double overlayFrame = bench::medianMilliseconds(frameOf(overlay), 21);
+    const QString frames = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!frames.isEmpty())
+        image.save(frames + QStringLiteral("/overlay.png"));
 
     // One file of the same total readings: the twenty files' readings end to end.
     GraphData whole;
@@ -115,6 +120,8 @@ int main(int argc, char** argv)
     single.setBounds(rect);
     bindChartData(single, whole, {});
     const double singleFrame = bench::medianMilliseconds(frameOf(single), 21);
+    if (!frames.isEmpty())
+        image.save(frames + QStringLiteral("/anchor.png"));
 
     std::printf("compare_bench: %zu files of %zu readings\n", count, kReadings);
     std::printf("  open, first run        %8.1f ms   (target: under 1000 ms)\n", firstRun);

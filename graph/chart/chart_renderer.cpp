@@ -65,9 +65,11 @@ bool rasterScale(const QPainter& p, double& scale)
 // (alarm levels, the columns of a long series) cover whole pixels and stay sharp while
 // slopes are smoothed: a line an even number of device pixels wide is centred on a
 // pixel edge, an odd one on a pixel centre.
+double gridOffset(int deviceWidth) { return deviceWidth % 2 == 0 ? 0.0 : 0.5; }
+
 void snapToPixels(QPointF* points, int count, double scale, int deviceWidth)
 {
-    const double half = deviceWidth % 2 == 0 ? 0.0 : 0.5;
+    const double half = gridOffset(deviceWidth);
     for (int i = 0; i < count; ++i)
         points[i] = QPointF((std::floor(points[i].x() * scale) + half) / scale,
                             (std::floor(points[i].y() * scale) + half) / scale);
@@ -82,23 +84,33 @@ struct TraceBuffers {
     ColumnSpans spans;
 };
 
-// A condensed solid trace on pixels: its columns filled as whole-pixel rectangles
-// (column_spans.h), what is left stroked antialiased.
-void drawColumns(QPainter& p, const QPen& pen, const QPointF* points, int count, double scale, int deviceWidth,
+// A condensed solid trace on pixels, its points already on the device's grid: its
+// columns filled as whole-pixel rectangles (column_spans.h), what is left stroked
+// antialiased.
+void drawColumns(QPainter& p, const QPen& pen, const TracePoint* devicePoints, int count, double scale, int deviceWidth,
                  TraceBuffers& buffers)
 {
-    buffers.devicePoints.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        buffers.devicePoints[static_cast<std::size_t>(i)] = {points[i].x() * scale, points[i].y() * scale};
-    columnSpans(buffers.devicePoints.data(), buffers.devicePoints.size(), deviceWidth / 2.0, buffers.spans);
+    columnSpans(devicePoints, static_cast<std::size_t>(count), deviceWidth / 2.0, buffers.spans);
     fillPixelRects(p, pen.color(), buffers.spans.rects, scale);
     if (buffers.spans.strokes.empty())
         return;
     buffers.segments.clear();
+    auto logical = [&](std::size_t k) { return QPointF(devicePoints[k].x / scale, devicePoints[k].y / scale); };
     for (std::size_t k : buffers.spans.strokes)
-        buffers.segments.emplace_back(points[k], points[k + 1]);
+        buffers.segments.emplace_back(logical(k), logical(k + 1));
     p.setPen(pen);
     p.drawLines(buffers.segments.data(), static_cast<int>(buffers.segments.size()));
+}
+
+// Whether a trace is drawn as filled columns: condensed, solid and opaque, on pixels.
+bool drawnAsColumns(const QPen& pen, bool condensed, bool raster)
+{
+    return raster && condensed && pen.style() == Qt::SolidLine && pen.color().alpha() == 255;
+}
+
+int deviceWidthOf(const QPen& pen, double scale)
+{
+    return std::max(1, static_cast<int>(std::lround(pen.widthF() * scale)));
 }
 
 // Draws a trace antialiased. Qt strokes a polyline with a wide pen by outlining the
@@ -116,15 +128,17 @@ void drawTrace(QPainter& p, const QPen& pen, QPointF* points, int count, bool co
         p.drawPolyline(points, count);
         return;
     }
-    const int deviceWidth = std::max(1, static_cast<int>(std::lround(pen.widthF() * scale)));
+    const int deviceWidth = deviceWidthOf(pen, scale);
     snapToPixels(points, count, scale, deviceWidth);
     QPen segmentPen = pen;
-    if (pen.style() == Qt::SolidLine) {
+    if (pen.style() == Qt::SolidLine)
         segmentPen.setCapStyle(Qt::SquareCap);
-        if (condensed && pen.color().alpha() == 255) {
-            drawColumns(p, segmentPen, points, count, scale, deviceWidth, buffers);
-            return;
-        }
+    if (drawnAsColumns(pen, condensed, true)) {
+        buffers.devicePoints.resize(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            buffers.devicePoints[static_cast<std::size_t>(i)] = {points[i].x() * scale, points[i].y() * scale};
+        drawColumns(p, segmentPen, buffers.devicePoints.data(), count, scale, deviceWidth, buffers);
+        return;
     }
     p.setPen(segmentPen);
     std::vector<QLineF>& segments = buffers.segments;
@@ -132,6 +146,46 @@ void drawTrace(QPainter& p, const QPen& pen, QPointF* points, int count, bool co
     for (int i = 1; i < count; ++i)
         segments.emplace_back(points[i - 1], points[i]);
     p.drawLines(segments.data(), static_cast<int>(segments.size()));
+}
+
+// A reading with gaps on both sides: a dot the width of the line.
+void drawDot(QPainter& p, const SeriesStyle& style, const QPointF& at)
+{
+    QPen dot(style.lineColour, std::max(2, style.lineWidth + 1));
+    dot.setCapStyle(Qt::SquareCap);
+    p.setPen(dot);
+    p.drawPoint(at);
+}
+
+// The common case of a long series, drawn straight from its trace: every point goes
+// onto the device's grid once, with no logical copy of the trace in between (a frame of
+// twenty files has some seventy thousand such points).
+void drawTraceColumns(QPainter& p, const QPen& pen, const SeriesStyle& style, double scale, TraceBuffers& buffers)
+{
+    const Trace& trace = buffers.trace;
+    QPen columnPen = pen;
+    columnPen.setCapStyle(Qt::SquareCap);
+    const int deviceWidth = deviceWidthOf(pen, scale);
+    const double half = gridOffset(deviceWidth);
+    std::vector<TracePoint>& device = buffers.devicePoints;
+    device.resize(trace.points.size());
+    if (scale == 1.0) {
+        // A condensed trace's x is a whole column already.
+        for (std::size_t i = 0; i < device.size(); ++i)
+            device[i] = {trace.points[i].x + half, std::floor(trace.points[i].y) + half};
+    } else {
+        for (std::size_t i = 0; i < device.size(); ++i)
+            device[i] = {std::floor(trace.points[i].x * scale) + half, std::floor(trace.points[i].y * scale) + half};
+    }
+    std::size_t start = 0;
+    for (std::size_t end : trace.runEnds) {
+        const int n = static_cast<int>(end - start);
+        if (n == 1)
+            drawDot(p, style, QPointF(trace.points[start].x, trace.points[start].y));
+        else
+            drawColumns(p, columnPen, device.data() + start, n, scale, deviceWidth, buffers);
+        start = end;
+    }
 }
 
 void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, int s, TraceBuffers& buffers)
@@ -152,27 +206,28 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, i
     map.left = l.plot.left();
     map.right = l.plot.right();
     Trace& trace = buffers.trace;
-    std::vector<QPointF>& points = buffers.points;
     traceSeries(set->values(s).data(), index->drawnCount(s), index->pyramid(s), map, trace);
-
-    points.resize(trace.points.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        points[i] = QPointF(trace.points[i].x, trace.points[i].y);
 
     const SeriesStyle style = chart.seriesStyleAt(id, s);
     const QPen pen = penFor(style.line());
+    double scale = 1.0;
+    if (style.pointStyle == PointStyle::None && drawnAsColumns(pen, trace.condensed, rasterScale(p, scale))) {
+        drawTraceColumns(p, pen, style, scale, buffers);
+        return;
+    }
+
+    // Markers are drawn where the line's points end up, so the line goes through them.
+    std::vector<QPointF>& points = buffers.points;
+    points.resize(trace.points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        points[i] = QPointF(trace.points[i].x, trace.points[i].y);
     std::size_t start = 0;
     for (std::size_t end : trace.runEnds) {
         const int n = static_cast<int>(end - start);
-        if (n == 1) {
-            // A reading with gaps on both sides: a dot the width of the line.
-            QPen dot(style.lineColour, std::max(2, style.lineWidth + 1));
-            dot.setCapStyle(Qt::SquareCap);
-            p.setPen(dot);
-            p.drawPoint(points[start]);
-        } else if (pen.style() != Qt::NoPen) {
+        if (n == 1)
+            drawDot(p, style, points[start]);
+        else if (pen.style() != Qt::NoPen)
             drawTrace(p, pen, points.data() + start, n, trace.condensed, buffers);
-        }
         start = end;
     }
     if (style.pointStyle != PointStyle::None) {

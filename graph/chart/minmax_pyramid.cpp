@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "chart_data_set.h"
 
@@ -36,14 +37,36 @@ ValueExtent MinMaxPyramid::query(std::size_t first, std::size_t last) const
         return e;
     last = std::min(last, count_ - 1);
 
+    // Without a branch a reading: a missing one takes part as +inf to the minimum and
+    // -inf to the maximum, which changes neither. Most of a frame's readings pass here,
+    // so four readings go at a time into separate extents that do not wait on each other.
     auto raw = [&](std::size_t from, std::size_t to) { // [from, to)
-        for (std::size_t i = from; i < to; ++i)
-            if (!isNoValue(values_[i]))
-                e.add(values_[i]);
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        double lo[4] = {e.min, inf, inf, inf};
+        double hi[4] = {e.max, -inf, -inf, -inf};
+        auto take = [&](int k, double v) {
+            const bool missing = isNoValue(v);
+            lo[k] = std::min(lo[k], missing ? inf : v);
+            hi[k] = std::max(hi[k], missing ? -inf : v);
+        };
+        std::size_t i = from;
+        for (; i + 4 <= to; i += 4)
+            for (int k = 0; k < 4; ++k)
+                take(k, values_[i + static_cast<std::size_t>(k)]);
+        for (int k = 0; i < to; ++i, ++k)
+            take(k, values_[i]);
+        e.min = std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3]));
+        e.max = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
     };
     auto blocks = [&](const std::vector<ValueExtent>& level, std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i)
-            e.add(level[i]);
+        double lo = e.min; // an empty block is (+inf, -inf): it changes neither
+        double hi = e.max;
+        for (std::size_t i = from; i < to; ++i) {
+            lo = std::min(lo, level[i].min);
+            hi = std::max(hi, level[i].max);
+        }
+        e.min = lo;
+        e.max = hi;
     };
     // Raw values up to the first whole block on each side, then whole blocks one
     // level up, and so on: at most 2 × 15 items a level.

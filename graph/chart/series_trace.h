@@ -30,7 +30,7 @@ struct TraceMapping {
 struct Trace {
     std::vector<TracePoint> points;
     std::vector<std::size_t> runEnds; // each polyline ends before runEnds[k]; a run of one point is a dot
-    bool condensed = false;           // drawn from the column envelope
+    bool condensed = false;           // drawn from the column envelope: every x a whole column
 
     void clear()
     {

@@ -21,7 +21,7 @@ ValueExtent byHand(const std::vector<double>& v, std::size_t a, std::size_t b)
 TEST(MinMaxPyramid, AgreesWithAPlainScanOverAnyRange)
 {
     std::mt19937 rng(7);
-    for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 255u, 256u, 4097u, 70001u}) {
+    for (std::size_t n : {0u, 1u, 7u, 8u, 9u, 15u, 16u, 17u, 63u, 64u, 65u, 255u, 256u, 4097u, 70001u}) {
         std::vector<double> v(n);
         std::uniform_real_distribution<double> value(-50.0, 50.0);
         std::uniform_int_distribution<int> kind(0, 19);
@@ -44,6 +44,25 @@ TEST(MinMaxPyramid, AgreesWithAPlainScanOverAnyRange)
             }
         }
     }
+}
+
+// A column of a long overlay holds a few dozen readings: every short range at every
+// start, so no reading at the ends of a range, nor at the edge of a block, is skipped
+// or counted twice.
+TEST(MinMaxPyramid, EveryShortRange)
+{
+    std::vector<double> v(300);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        v[i] =
+            i % 23 == 5 ? ChartDataSet::kGap : std::sin(static_cast<double>(i) * 0.7) * 10.0 + (i % 11 == 3 ? 40 : 0);
+    const MinMaxPyramid p(v.data(), v.size());
+    for (std::size_t a = 0; a < 200; ++a)
+        for (std::size_t b = a; b < a + 80; ++b) {
+            const ValueExtent want = byHand(v, a, b);
+            const ValueExtent got = p.query(a, b);
+            ASSERT_EQ(got.min, want.min) << a << ".." << b;
+            ASSERT_EQ(got.max, want.max) << a << ".." << b;
+        }
 }
 
 TEST(MinMaxPyramid, EdgesOfTheSeries)

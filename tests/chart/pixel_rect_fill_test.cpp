@@ -12,7 +12,8 @@ namespace {
 // image of another format takes the painter's own path, so the two are compared.
 TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
 {
-    const std::vector<PixelRect> rects{{2, 3, 4, 9}, {-5, -5, 30, 1}, {15, 15, 40, 40}, {7, 7, 7, 12}};
+    const std::vector<PixelRect> rects{{2, 3, 4, 9},  {-5, -5, 30, 1}, {15, 15, 40, 40},
+                                       {7, 7, 7, 12}, {9, -4, 10, 30}, {12, 20, 13, 30}};
     auto draw = [&](QImage::Format format) {
         QImage image(20, 20, format);
         image.fill(Qt::white);
@@ -31,6 +32,12 @@ TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
     EXPECT_EQ(direct.pixelColor(5, 10), QColor(Qt::white));
     EXPECT_EQ(direct.pixelColor(3, 11), QColor(Qt::white));
     EXPECT_EQ(direct.pixelColor(17, 17), QColor(Qt::white)) << "outside the clip";
+    // A column one pixel wide, as most of a trace's are: column 10, cut by the clip
+    // to rows 2..17.
+    EXPECT_EQ(direct.pixelColor(10, 17), QColor(10, 20, 200));
+    EXPECT_EQ(direct.pixelColor(10, 18), QColor(Qt::white));
+    EXPECT_EQ(direct.pixelColor(11, 10), QColor(Qt::white));
+    EXPECT_EQ(direct.pixelColor(13, 18), QColor(Qt::white)) << "wholly below the clip";
 }
 
 } // namespace
