@@ -48,7 +48,10 @@ QColor fileColour(std::size_t file) { return kFileColours[file % std::size(kFile
 
 QString chartFileTitle(const QString& fileName, const std::string& serial)
 {
-    return serial.empty() ? fileName : fileName + QStringLiteral(" (SN ") + fromFile(serial) + QStringLiteral(")");
+    if (serial.empty())
+        return fileName;
+    const std::string_view form = graphtext::kFileWithSerial;
+    return QString::fromUtf8(form.data(), qsizetype(form.size())).arg(fileName, fromFile(serial));
 }
 
 ZoomLevel bindChartFiles(Chart& chart, const std::vector<ChartFile>& files, const TimeAlignment& alignment,

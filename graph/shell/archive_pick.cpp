@@ -76,13 +76,7 @@ std::string extractDeploymentFile(ArchiveStore& store, const Deployment& d, cons
     std::error_code made;
     fs::create_directories(place, made);
     const std::string path = (place / name).string();
-    AtomicFile file;
-    int error = 0;
-    if (!file.create(path))
-        error = file.error();
-    else if ((error = writeAll(file.fd(), bytes->data(), bytes->size())) == 0 && !file.commit())
-        error = file.error();
-    if (error != 0)
+    if (const int error = writeFileAtomically(path, bytes->data(), bytes->size()); error != 0)
         throw StoreError(archivetext::fill(archivetext::kCannotWrite, {path, std::strerror(error)}));
     return path;
 }
