@@ -13,6 +13,17 @@ namespace velmora {
 
 namespace {
 constexpr std::size_t kMaxTextLength = 32767; // what a cell can hold
+
+// Row `row`'s cell of the moved times, from its own time `cell` (column B).
+lxw_error writeShiftedTime(lxw_worksheet* sheet, lxw_format* dateCells, const ShiftedTimeColumn& shifted, lxw_row_t row,
+                           const ImportedCell& cell)
+{
+    if (row == 0)
+        return worksheet_write_string(sheet, row, shifted.column, shifted.header.c_str(), nullptr);
+    if (cell.kind == CellKind::Date)
+        return worksheet_write_number(sheet, row, shifted.column, cell.value + shifted.shiftDays, dateCells);
+    return LXW_NO_ERROR;
+}
 } // namespace
 
 ExportOutcome exportFailure(Prompts& prompts, const std::string& message)
@@ -48,7 +59,8 @@ std::string literalText(const std::string& cp1252)
 }
 
 DataPass::Result writeDataSheet(lxw_worksheet* sheet, lxw_format* dateCells, int dateWidth,
-                                const std::string& downloadFile, DataPass& pass, lxw_error& written)
+                                const std::string& downloadFile, DataPass& pass, lxw_error& written,
+                                const ShiftedTimeColumn* shifted)
 {
     std::string text;
     std::vector<std::size_t> widths;
@@ -81,6 +93,8 @@ DataPass::Result writeDataSheet(lxw_worksheet* sheet, lxw_format* dateCells, int
                          break;
                      }
                      widths[c] = std::max(widths[c], width);
+                     if (shifted && c == 1 && e == LXW_NO_ERROR)
+                         e = writeShiftedTime(sheet, dateCells, *shifted, row, cell);
                      if (e != LXW_NO_ERROR && written == LXW_NO_ERROR)
                          written = e;
                  });
@@ -90,6 +104,10 @@ DataPass::Result writeDataSheet(lxw_worksheet* sheet, lxw_format* dateCells, int
         if (widths[column] > 0) // fitted to the widest entry, with a little room
             worksheet_set_column(sheet, static_cast<lxw_col_t>(column), static_cast<lxw_col_t>(column),
                                  static_cast<double>(widths[column]) + 1.0, nullptr);
+    }
+    if (shifted) {
+        const double width = static_cast<double>(std::max(shifted->header.size(), dateChars)) + 1.0;
+        worksheet_set_column(sheet, shifted->column, shifted->column, width, nullptr);
     }
     return result;
 }

@@ -103,10 +103,21 @@ std::string refusalOfReader(const std::string& downloadFile, GraphData& document
 // one); logger names and units may start so. A leading space keeps such a text a text.
 std::string literalText(const std::string& cp1252);
 
+// A column beside the file's own (at `column`, past every field of every line): under
+// `header`, each reading's time moved by `shiftDays`. Rows go out as they are written,
+// so it is written with them.
+struct ShiftedTimeColumn {
+    lxw_col_t column = 0;
+    double shiftDays = 0;
+    std::string header; // UTF-8
+};
+
 // The second pass: every line of `downloadFile` into `sheet`, the dates in
-// `dateCells` of `dateWidth` characters, and each column fitted to its widest entry.
-// A cell the library fails to write leaves its error in `written`.
+// `dateCells` of `dateWidth` characters, and each column fitted to its widest entry;
+// and `shifted` when given. A cell the library fails to write leaves its error in
+// `written`.
 DataPass::Result writeDataSheet(lxw_worksheet* sheet, lxw_format* dateCells, int dateWidth,
-                                const std::string& downloadFile, DataPass& pass, lxw_error& written);
+                                const std::string& downloadFile, DataPass& pass, lxw_error& written,
+                                const ShiftedTimeColumn* shifted = nullptr);
 
 } // namespace velmora

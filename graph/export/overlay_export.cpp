@@ -2,6 +2,7 @@
 // per file (see exportWorkbook in workbook_export.h).
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "prompts.h"
 #include "sheet_names.h"
 #include "text_encoding.h"
+#include "time_alignment.h"
 #include "unit_axes.h"
 #include "workbook_export.h"
 #include "workbook_files.h"
@@ -30,7 +32,13 @@ struct ExportedFile {
     std::string title; // its series' name (UTF-8)
     AxisSide side = AxisSide::Left;
     int readings = 0;                        // rows below the header with a number in column A
-    std::optional<double> firstDay, lastDay; // the earliest and latest time as day numbers
+    std::optional<double> firstDay, lastDay; // the earliest and latest time on the chart, as day numbers
+    // Days from the file's own times (column B) to where the chart draws them, in the
+    // first file's clock; not 0 only when the two loggers' clocks were set on either
+    // side of a change of the clocks. Such a file's sheet holds the chart's times in
+    // a column of their own, after the `usedColumns` of its fields.
+    double chartShiftDays = 0;
+    std::size_t usedColumns = 0;
 };
 
 // The file's name, and its logger's serial number when the file has one. A name that
@@ -88,6 +96,13 @@ std::string OverlayWriter::readFiles(const std::vector<std::string>& paths, cons
         read.push_back(documents.back().get());
         files_.push_back(std::move(file));
     }
+    // The viewer places each file's readings from its start read in the computer's zone;
+    // the chart's time base is the first file's clock, as on the screen.
+    const TimeAlignment aligned = alignTimes(read);
+    for (std::size_t f = 1; f < files_.size(); ++f) {
+        const std::int64_t ownClocks = read[f]->startTime - read.front()->startTime;
+        files_[f].chartShiftDays = static_cast<double>(aligned.offsets[f] - ownClocks) / 86400.0;
+    }
     const AxisPlan axes = planChartAxes(read, paths);
     if (axes.refused)
         return axes.message;
@@ -120,19 +135,23 @@ ExportOutcome OverlayWriter::run(const std::vector<std::string>& paths, const st
     if (const std::string failed = out_.create(workbookPath); !failed.empty())
         return fail(failed);
 
-    // First passes: each file's readings and the span of its times.
+    // First passes: each file's readings and the span of its times (and, for a file
+    // whose chart times need a column, how many its fields take).
     std::size_t done = 0;
     for (ExportedFile& file : files_) {
         DataPass countPass(progress, done, 10, total);
+        const std::size_t columns = file.chartShiftDays != 0 ? kMaxSheetColumns : 2;
         const DataPass::Result counted = countPass.run(
-            file.path, 2, [&](std::size_t row, std::size_t column, std::string_view, const ImportedCell& cell) {
+            file.path, columns, [&](std::size_t row, std::size_t column, std::string_view, const ImportedCell& cell) {
+                file.usedColumns = std::max(file.usedColumns, column + 1);
                 if (row == 0)
                     return;
                 if (column == 0 && cell.kind == CellKind::Number)
                     ++file.readings;
                 if (column == 1 && cell.kind == CellKind::Date) {
-                    file.firstDay = std::min(file.firstDay.value_or(cell.value), cell.value);
-                    file.lastDay = std::max(file.lastDay.value_or(cell.value), cell.value);
+                    const double day = cell.value + file.chartShiftDays;
+                    file.firstDay = std::min(file.firstDay.value_or(day), day);
+                    file.lastDay = std::max(file.lastDay.value_or(day), day);
                 }
             });
         if (counted != DataPass::Result::Done)
@@ -156,8 +175,12 @@ ExportOutcome OverlayWriter::run(const std::vector<std::string>& paths, const st
     for (std::size_t f = 0; f < files_.size(); ++f) {
         lxw_error written = LXW_NO_ERROR;
         DataPass writePass(progress, done, 1, total);
-        const DataPass::Result wrote =
-            writeDataSheet(sheets[f], dateCells, dateFormat_.width, files_[f].path, writePass, written);
+        std::optional<ShiftedTimeColumn> chartTimes;
+        if (files_[f].chartShiftDays != 0)
+            chartTimes = ShiftedTimeColumn{static_cast<lxw_col_t>(files_[f].usedColumns), files_[f].chartShiftDays,
+                                           std::string(graphtext::kChartTimeColumn)};
+        const DataPass::Result wrote = writeDataSheet(sheets[f], dateCells, dateFormat_.width, files_[f].path,
+                                                      writePass, written, chartTimes ? &*chartTimes : nullptr);
         if (wrote != DataPass::Result::Done)
             return fail(passFailureMessage(writePass, wrote, files_[f].path));
         if (written != LXW_NO_ERROR)
@@ -196,8 +219,9 @@ bool OverlayWriter::addChart(lxw_chartsheet* sheet)
         if (!series)
             return false;
         const auto lastRow = static_cast<lxw_row_t>(file.readings);
-        chart_series_set_categories(series, file.sheetName.c_str(), 1, 1, lastRow, 1); // the times
-        chart_series_set_values(series, file.sheetName.c_str(), 1, 2, lastRow, 2);     // the first channel
+        const auto times = static_cast<lxw_col_t>(file.chartShiftDays != 0 ? file.usedColumns : 1);
+        chart_series_set_categories(series, file.sheetName.c_str(), 1, times, lastRow, times);
+        chart_series_set_values(series, file.sheetName.c_str(), 1, 2, lastRow, 2); // the first channel
         chart_series_set_name(series, file.title.c_str());
         chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
         if (file.firstDay)

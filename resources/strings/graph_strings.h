@@ -79,6 +79,9 @@ inline constexpr std::string_view kWorkbookSavedNotOpened =
 inline constexpr std::string_view kFileAndReason = "%1\n%2";
 inline constexpr std::string_view kOverlaySheetName = "Chart1";
 inline constexpr std::string_view kFileWithSerial = "%1 (SN %2)";
+// Over the times a file's series is drawn at, when its logger's clock and the first
+// file's were an hour apart (one started before a change of the clocks, one after).
+inline constexpr std::string_view kChartTimeColumn = "Time on chart";
 
 inline constexpr std::string_view kReady = "Ready"; // the status bar's idle prompt
 

@@ -9,6 +9,7 @@
 #include <regex>
 
 #include "scripted_prompts.h"
+#include "time_zone.h"
 #include "workbook_export.h"
 #include "zip_entries.h"
 
@@ -135,6 +136,47 @@ TEST_F(OverlayExport, WhatCannotBeExportedIsNamedAndNothingIsWritten)
     EXPECT_EQ(fs::file_size(hall), fs::file_size(std::string(VELMORA_TEST_DATA_DIR) + "/compare/hall.txt"));
     for (const auto& entry : fs::directory_iterator(dir))
         EXPECT_EQ(entry.path().filename().string().rfind(".velmora-", 0), std::string::npos) << entry.path();
+}
+
+// A logger's stamps are its own clock. In Berlin the clocks went from 02:00 to 03:00
+// on 29 March 2026 (day 46110): loggers started at 01:30 and 03:30 were started an
+// hour apart, so the second is drawn at 02:30 on the first's clock, from a column of
+// its own, whichever was first. Loggers started on the same side keep column B.
+TEST_F(OverlayExport, ALoggerStartedAcrossAChangeOfTheClocksIsDrawnWhereTheViewerDrawsIt)
+{
+    const test::ScopedTimeZone berlin("Europe/Berlin");
+    const auto logger = [&](const std::string& name, int startHour) {
+        std::ofstream text(dir / name, std::ios::binary);
+        text << "Fridge,Time,Celsius(\260C),High Alarm\r\n";
+        for (int i = 0; i < 3; ++i)
+            text << i + 1 << ",29/03/2026 0" << startHour << ":" << i + 3 << "0:00,5.0,8.0\r\n";
+        return (dir / name).string(); // written when `text` closes, before the export
+    };
+    const auto dayIn = [](const std::string& sheet, const std::string& cell) {
+        return std::stod(matches(sheet, "<c r=\"" + cell + "\"[^>]*><v>([^<]*)</v>").at(0));
+    };
+    struct Case {
+        int first, second;
+        char secondTimes;
+        double secondDrawnAt, axisFrom;
+    };
+    for (const Case& c : {Case{1, 3, 'E', 46110 + 2.5 / 24, 46110 + 1.5 / 24}, // an hour earlier than its stamps
+                          Case{3, 1, 'E', 46110 + 2.5 / 24, 46110 + 2.5 / 24}, // an hour later
+                          Case{3, 4, 'B', 46110 + 4.5 / 24, 46110 + 3.5 / 24}}) {
+        const std::vector<std::string> files = {logger("a.txt", c.first), logger("b.txt", c.second)};
+        ASSERT_EQ(exportWorkbook(files, out.string(), format, prompts), ExportOutcome::Written);
+        const auto entries = test::zipEntries(out.string());
+        const std::string chart = part(entries, "xl/charts/chart1.xml");
+        const std::string column(1, c.secondTimes), sheetB = part(entries, "xl/worksheets/sheet2.xml");
+        EXPECT_EQ(matches(chart, "<c:xVal><c:numRef><c:f>([^<]*)</c:f>"),
+                  (std::vector<std::string>{"a!$B$2:$B$4", "b!$" + column + "$2:$" + column + "$4"}))
+            << c.first << c.second;
+        EXPECT_NEAR(dayIn(sheetB, column + "2"), c.secondDrawnAt, 1e-9) << c.first << c.second;
+        EXPECT_NEAR(std::stod(matches(chart, "<c:min val=\"([^\"]*)\"/>").at(0)), c.axisFrom, 1e-9);
+        // Only a moved file gains the column.
+        EXPECT_EQ(part(entries, "xl/worksheets/sheet1.xml").find("Time on chart"), std::string::npos);
+        EXPECT_EQ(sheetB.find("<t>Time on chart</t>") != std::string::npos, c.secondTimes == 'E');
+    }
 }
 
 // The workbooks in tests/data/export were written by the export before it took several
