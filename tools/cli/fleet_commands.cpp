@@ -1,6 +1,7 @@
 #include "fleet_commands.h"
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <istream>
@@ -10,6 +11,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "fetch_ledger.h"
 #include "fleet_listing.h"
@@ -31,6 +33,11 @@ namespace {
 // within their time-outs.
 constexpr FleetPace kDownloadPace = FleetPace::AllAtOnce;
 constexpr std::uint32_t kWatchPollMs = 500;
+// A logger is announced before the system has finished with its device node (udev
+// still applying the rule's group and mode): one that cannot be opened yet is tried
+// again for a while. Nothing has been asked of it then, so trying again is safe.
+constexpr int kPlugOpenTries = 10;
+constexpr std::chrono::milliseconds kPlugOpenPause{300};
 
 std::string oneLine(std::string text)
 {
@@ -328,6 +335,10 @@ int runWatch(LoggerCommandContext& context, const DownloadPlan& plan, bool json)
                 continue;
             event("plugged in", d.location);
             FleetOutcome o = downloadLogger(context.bridge, context.clock, d.location, fetch);
+            for (int tries = 1; !o.ok && o.serial.empty() && tries < kPlugOpenTries && !stopRequested; ++tries) {
+                std::this_thread::sleep_for(kPlugOpenPause);
+                o = downloadLogger(context.bridge, context.clock, d.location, fetch);
+            }
             o.location = d.location;
             printOutcome(context.out, o, json);
             seen.insert(d.location);
