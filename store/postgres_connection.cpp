@@ -27,14 +27,6 @@ std::string trimmed(std::string s)
 
 } // namespace
 
-std::uint64_t pgBigEndian64(const char* p)
-{
-    std::uint64_t v = 0;
-    for (int i = 0; i < 8; ++i)
-        v = (v << 8) | static_cast<unsigned char>(p[i]);
-    return v;
-}
-
 PgConnection::PgConnection(const std::string& conninfo)
 {
     conn_ = PQconnectdb(conninfo.c_str());
@@ -92,19 +84,6 @@ void PgConnection::fail(const PGresult* result) const
     if (reason.empty())
         reason = trimmed(PQerrorMessage(conn_));
     throw StoreError(archivetext::fill(archivetext::kStoreFailed, {where_, reason}));
-}
-
-std::int64_t pgInt64(const PGresult* r, int row, int column)
-{
-    return static_cast<std::int64_t>(pgBigEndian64(PQgetvalue(r, row, column)));
-}
-
-double pgFloat8(const PGresult* r, int row, int column)
-{
-    const std::uint64_t bits = pgBigEndian64(PQgetvalue(r, row, column));
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
 }
 
 } // namespace velmora

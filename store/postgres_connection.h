@@ -55,11 +55,6 @@ private:
     std::string where_;
 };
 
-// A binary result's big-endian fields.
-std::uint64_t pgBigEndian64(const char* bytes);
-std::int64_t pgInt64(const PGresult* r, int row, int column);
-double pgFloat8(const PGresult* r, int row, int column);
-
 // timestamptz in binary: microseconds since 2000-01-01 00:00:00 UTC.
 inline constexpr std::int64_t kPgEpochUnixSeconds = 946684800;
 

@@ -1,8 +1,12 @@
 #include "postgres_reading_stream.h"
 
+#include <algorithm>
 #include <cstring>
+#include <ctime>
 
 #include "archive_strings.h"
+#include "big_endian.h"
+#include "packed_readings.h"
 
 namespace velmora {
 
@@ -10,20 +14,27 @@ namespace {
 
 constexpr char kSignature[] = "PGCOPY\n\377\r\n";
 constexpr std::size_t kHeaderSize = 11 + 4 + 4;
-constexpr int kFields = 2 + kReadingColumns;
+constexpr int kFields = 3; // deployment, first_t, data
+constexpr const char* kUnknownForm = "the server sent readings in a form this program does not know";
 
-std::uint32_t big32(const char* p)
+// The first instant of the month (UTC) holding `utc`: no block that holds a reading at
+// or after `utc` starts before it, since a block never spans two months.
+std::int64_t monthStart(std::int64_t utc)
 {
-    return (std::uint32_t(static_cast<unsigned char>(p[0])) << 24) |
-           (std::uint32_t(static_cast<unsigned char>(p[1])) << 16) |
-           (std::uint32_t(static_cast<unsigned char>(p[2])) << 8) | std::uint32_t(static_cast<unsigned char>(p[3]));
+    const std::time_t t = static_cast<std::time_t>(utc);
+    std::tm tm{};
+    if (!gmtime_r(&t, &tm))
+        return utc; // beyond any calendar: nothing to prune by
+    tm.tm_mday = 1;
+    tm.tm_hour = tm.tm_min = tm.tm_sec = 0;
+    return static_cast<std::int64_t>(timegm(&tm));
 }
 
 } // namespace
 
 PgReadingStream::PgReadingStream(PgConnection& db, const std::vector<std::int64_t>& deployments, std::int64_t fromUtc,
                                  std::int64_t toUtc)
-    : db_(db)
+    : db_(db), fromUtc_(fromUtc), toUtc_(toUtc)
 {
     // COPY takes no parameters; every value pasted here is a number we formatted.
     std::string ids;
@@ -34,22 +45,12 @@ PgReadingStream::PgReadingStream(PgConnection& db, const std::vector<std::int64_
     }
     if (ids.empty())
         ids = "NULL";
-    db_.exec("COPY (SELECT deployment, t, first_value, first_high, first_low, second_value, second_high, "
-             "second_low, third_value FROM readings WHERE deployment IN (" +
-                 ids + ") AND t BETWEEN to_timestamp(" + std::to_string(fromUtc) + ") AND to_timestamp(" +
-                 std::to_string(toUtc) + ") ORDER BY t, deployment) TO STDOUT (FORMAT binary)",
+    const std::string from = "to_timestamp(" + std::to_string(fromUtc) + ")";
+    const std::string to = "to_timestamp(" + std::to_string(toUtc) + ")";
+    db_.exec("COPY (SELECT deployment, first_t, data FROM reading_blocks WHERE deployment IN (" + ids +
+                 ") AND first_t <= " + to + " AND last_t >= " + from + " AND first_t >= to_timestamp(" +
+                 std::to_string(monthStart(fromUtc)) + ") ORDER BY first_t, deployment) TO STDOUT (FORMAT binary)",
              {}, PGRES_COPY_OUT);
-}
-
-void PgReadingStream::readHeader()
-{
-    if (!have(kHeaderSize) || std::memcmp(buffer_.data(), kSignature, 11) != 0)
-        refuse("the server sent readings in a form this program does not know");
-    const std::uint32_t extension = big32(buffer_.data() + 15);
-    pos_ = kHeaderSize;
-    if (!have(extension))
-        refuse("the server sent readings in a form this program does not know");
-    pos_ += extension;
 }
 
 PgReadingStream::~PgReadingStream()
@@ -67,6 +68,118 @@ PgReadingStream::~PgReadingStream()
         PQfreemem(chunk);
     while (PGresult* r = PQgetResult(db_.get()))
         PQclear(r);
+}
+
+bool PgReadingStream::later(const BlockPtr& a, const BlockPtr& b)
+{
+    return a->head.timeUtc != b->head.timeUtc ? a->head.timeUtc > b->head.timeUtc
+                                              : a->head.deployment > b->head.deployment;
+}
+
+bool PgReadingStream::next(StoredReading& r)
+{
+    if (!headerRead_) {
+        headerRead_ = true;
+        readHeader();
+        pending_ = std::make_unique<Block>();
+        if (!readBlock(*pending_))
+            pending_.reset();
+    }
+    takeBlocksUpTo(heads_.empty() ? toUtc_ : heads_.front()->head.timeUtc);
+    if (heads_.empty())
+        return false;
+    std::pop_heap(heads_.begin(), heads_.end(), later);
+    Block& top = *heads_.back();
+    r = top.head;
+    if (advance(top))
+        std::push_heap(heads_.begin(), heads_.end(), later);
+    else
+        heads_.pop_back();
+    return true;
+}
+
+void PgReadingStream::takeBlocksUpTo(std::int64_t utc)
+{
+    while (pending_ && pending_->firstUtc <= utc) {
+        BlockPtr block = std::move(pending_);
+        pending_ = std::make_unique<Block>();
+        if (!readBlock(*pending_))
+            pending_.reset();
+        if (!advance(*block))
+            continue;
+        heads_.push_back(std::move(block));
+        std::push_heap(heads_.begin(), heads_.end(), later);
+        utc = heads_.front()->head.timeUtc;
+    }
+}
+
+bool PgReadingStream::advance(Block& block) const
+{
+    while (block.at < block.bytes.size()) {
+        unpackReading(block.bytes.data() + block.at, block.deployment, block.head);
+        block.at += kPackedReadingSize;
+        if (block.head.timeUtc > toUtc_)
+            break; // a block is in time order: nothing after this is wanted
+        if (block.head.timeUtc >= fromUtc_)
+            return true;
+    }
+    block.at = block.bytes.size();
+    return false;
+}
+
+bool PgReadingStream::readBlock(Block& block)
+{
+    if (!have(2))
+        return false;
+    const int fields = static_cast<std::int16_t>((static_cast<unsigned char>(buffer_[pos_]) << 8) |
+                                                 static_cast<unsigned char>(buffer_[pos_ + 1]));
+    if (fields == -1) { // the trailer; what follows it ends the COPY
+        pos_ += 2;
+        while (have(1))
+            pos_ = buffer_.size();
+        return false;
+    }
+    if (fields != kFields)
+        refuse(kUnknownForm);
+    // Offsets from pos_, which have() may move the bytes under.
+    std::size_t at = 2;
+    auto field = [&]() -> std::size_t {
+        if (!have(at + 4))
+            refuse("the server's readings ended in the middle of a block");
+        const std::uint32_t length = readBig32(buffer_.data() + pos_ + at);
+        at += 4;
+        if (length == 0xffffffffu)
+            refuse(kUnknownForm);
+        if (!have(at + length))
+            refuse("the server's readings ended in the middle of a block");
+        at += length;
+        return length;
+    };
+    if (field() != 8)
+        refuse(kUnknownForm);
+    block.deployment = static_cast<std::int64_t>(readBig64(buffer_.data() + pos_ + at - 8));
+    if (field() != 8)
+        refuse(kUnknownForm);
+    block.firstUtc =
+        static_cast<std::int64_t>(readBig64(buffer_.data() + pos_ + at - 8)) / 1000000 + kPgEpochUnixSeconds;
+    const std::size_t length = field();
+    if (length == 0 || length % kPackedReadingSize != 0)
+        refuse(kUnknownForm);
+    block.bytes.assign(buffer_.data() + pos_ + at - length, length);
+    block.at = 0;
+    pos_ += at;
+    return true;
+}
+
+void PgReadingStream::readHeader()
+{
+    if (!have(kHeaderSize) || std::memcmp(buffer_.data(), kSignature, 11) != 0)
+        refuse(kUnknownForm);
+    const std::uint32_t extension = readBig32(buffer_.data() + 15);
+    pos_ = kHeaderSize;
+    if (!have(extension))
+        refuse(kUnknownForm);
+    pos_ += extension;
 }
 
 void PgReadingStream::refuse(const char* what) const
@@ -102,59 +215,6 @@ void PgReadingStream::finishCopy()
         PQclear(r);
     if (!ok)
         db_.fail(result.get());
-}
-
-bool PgReadingStream::next(StoredReading& r)
-{
-    if (!headerRead_) {
-        headerRead_ = true;
-        readHeader();
-    }
-    if (!have(2))
-        return false;
-    const int fields = static_cast<std::int16_t>((static_cast<unsigned char>(buffer_[pos_]) << 8) |
-                                                 static_cast<unsigned char>(buffer_[pos_ + 1]));
-    if (fields == -1) { // the trailer; what follows it ends the COPY
-        pos_ += 2;
-        while (have(1))
-            pos_ = buffer_.size();
-        return false;
-    }
-    if (fields != kFields)
-        refuse("the server sent readings in a form this program does not know");
-    // Offsets from pos_, which have() may move the bytes under.
-    std::size_t at = 2;
-    auto field = [&](std::uint64_t& bits) {
-        if (!have(at + 4))
-            refuse("the server's readings ended in the middle of one");
-        const std::uint32_t length = big32(buffer_.data() + pos_ + at);
-        at += 4;
-        if (length == 0xffffffffu)
-            return false;
-        if (length != 8 || !have(at + 8))
-            refuse("the server sent readings in a form this program does not know");
-        bits = pgBigEndian64(buffer_.data() + pos_ + at);
-        at += 8;
-        return true;
-    };
-    std::uint64_t bits = 0;
-    if (!field(bits))
-        refuse("the server sent a reading without its deployment");
-    r.deployment = static_cast<std::int64_t>(bits);
-    if (!field(bits))
-        refuse("the server sent a reading without its time");
-    r.timeUtc = static_cast<std::int64_t>(bits) / 1000000 + kPgEpochUnixSeconds;
-    r.nulls = 0;
-    for (int c = 0; c < kReadingColumns; ++c) {
-        if (field(bits)) {
-            std::memcpy(&r.values[c], &bits, sizeof bits);
-        } else {
-            r.nulls |= 1u << c;
-            r.values[c] = kNoReading;
-        }
-    }
-    pos_ += at;
-    return true;
 }
 
 } // namespace velmora

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "big_endian.h"
+#include "packed_readings.h"
 #include "postgres_connection.h"
 #include "postgres_reading_stream.h"
 #include "schema.h"
@@ -50,6 +52,46 @@ constexpr const char* kMigrations[] = {
          second_value float8, second_high float8, second_low float8,
          third_value float8,
          PRIMARY KEY (deployment, t)) PARTITION BY RANGE (t);)",
+    // Readings in blocks (packed_readings.h): each old row packed in SQL into the same
+    // bytes the program packs, a block at most 4096 readings of one deployment within
+    // one month, in time order. Blocks are read whole and are not worth compressing
+    // (a float's low bytes hardly repeat), so they are kept as they are.
+    R"(CREATE TABLE reading_blocks (
+         deployment bigint NOT NULL,
+         first_t timestamptz NOT NULL,
+         last_t timestamptz NOT NULL,
+         readings integer NOT NULL,
+         data bytea NOT NULL,
+         PRIMARY KEY (deployment, first_t)) PARTITION BY RANGE (first_t);
+       ALTER TABLE reading_blocks ALTER COLUMN data SET STORAGE EXTERNAL;
+       DO $$
+       DECLARE month timestamp;
+       BEGIN
+         FOR month IN SELECT DISTINCT date_trunc('month', t AT TIME ZONE 'UTC') FROM readings LOOP
+           EXECUTE format('CREATE TABLE reading_blocks_%s PARTITION OF reading_blocks FOR VALUES FROM (%L) TO (%L)',
+                          to_char(month, '"y"YYYY"m"MM'), month::text || '+00',
+                          (month + interval '1 month')::text || '+00');
+         END LOOP;
+       END $$;
+       INSERT INTO reading_blocks
+         SELECT deployment, min(t), max(t), count(*),
+                string_agg(int8send(extract(epoch FROM t)::bigint) || int4send(nulls) ||
+                           float8send(coalesce(first_value, 0)) || float8send(coalesce(first_high, 0)) ||
+                           float8send(coalesce(first_low, 0)) || float8send(coalesce(second_value, 0)) ||
+                           float8send(coalesce(second_high, 0)) || float8send(coalesce(second_low, 0)) ||
+                           float8send(coalesce(third_value, 0)), ''::bytea ORDER BY t)
+         FROM (SELECT r.*,
+                      (first_value IS NULL)::int | ((first_high IS NULL)::int << 1) |
+                      ((first_low IS NULL)::int << 2) | ((second_value IS NULL)::int << 3) |
+                      ((second_high IS NULL)::int << 4) | ((second_low IS NULL)::int << 5) |
+                      ((third_value IS NULL)::int << 6) AS nulls,
+                      date_trunc('month', t AT TIME ZONE 'UTC') AS month,
+                      (row_number() OVER (PARTITION BY deployment, date_trunc('month', t AT TIME ZONE 'UTC')
+                                          ORDER BY t) - 1) / 4096 AS block
+               FROM readings r) numbered
+         GROUP BY deployment, month, block;
+       DROP TABLE readings;
+       ANALYZE reading_blocks;)",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 
@@ -79,53 +121,37 @@ void monthOf(std::int64_t utc, int& year, int& month)
     month = tm.tm_mon + 1;
 }
 
+// COPY's binary form, row by row.
 class CopyBuffer {
 public:
     void header()
     {
         static const char kSignature[] = "PGCOPY\n\377\r\n";
         bytes_.append(kSignature, 11);
-        put32(0); // flags
-        put32(0); // header extension
+        appendBig32(bytes_, 0); // flags
+        appendBig32(bytes_, 0); // header extension
     }
-    void row(const StoredReading& r)
+    void row(int fields) { appendBig16(bytes_, static_cast<std::uint16_t>(fields)); }
+    void int8(std::int64_t v)
     {
-        put16(2 + kReadingColumns);
-        put32(8);
-        put64(static_cast<std::uint64_t>(r.deployment));
-        put32(8);
-        put64(static_cast<std::uint64_t>((r.timeUtc - kPgEpochUnixSeconds) * 1000000));
-        for (int c = 0; c < kReadingColumns; ++c) {
-            if (r.nulls & (1u << c) || r.values[c] == kNoReading) {
-                put32(0xffffffffu);
-                continue;
-            }
-            std::uint64_t bits;
-            std::memcpy(&bits, &r.values[c], sizeof bits);
-            put32(8);
-            put64(bits);
-        }
+        appendBig32(bytes_, 8);
+        appendBig64(bytes_, static_cast<std::uint64_t>(v));
     }
-    void trailer() { put16(0xffff); }
+    void int4(std::int32_t v)
+    {
+        appendBig32(bytes_, 4);
+        appendBig32(bytes_, static_cast<std::uint32_t>(v));
+    }
+    void timestamp(std::int64_t utc) { int8((utc - kPgEpochUnixSeconds) * 1000000); }
+    void bytea(const std::string& v)
+    {
+        appendBig32(bytes_, static_cast<std::uint32_t>(v.size()));
+        bytes_ += v;
+    }
+    void trailer() { appendBig16(bytes_, 0xffff); }
     std::string& bytes() { return bytes_; }
 
 private:
-    void put16(std::uint16_t v)
-    {
-        const char b[2] = {static_cast<char>(v >> 8), static_cast<char>(v)};
-        bytes_.append(b, 2);
-    }
-    void put32(std::uint32_t v)
-    {
-        const char b[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8),
-                           static_cast<char>(v)};
-        bytes_.append(b, 4);
-    }
-    void put64(std::uint64_t v)
-    {
-        put32(static_cast<std::uint32_t>(v >> 32));
-        put32(static_cast<std::uint32_t>(v));
-    }
     std::string bytes_;
 };
 
@@ -150,20 +176,23 @@ public:
         int year, month;
         monthOf(r.timeUtc, year, month);
         if (year != year_ || month != month_) {
+            endBlock();
             endCopy();
             makePartition(year, month);
             year_ = year;
             month_ = month;
         }
-        if (!copying_)
-            startCopy();
-        buffer_.row(r);
-        if (buffer_.bytes().size() >= (1u << 18))
-            send();
+        if (blockReadings_ == 0)
+            blockFirst_ = r.timeUtc;
+        blockLast_ = r.timeUtc;
+        packReading(r, block_);
+        if (++blockReadings_ == kBlockReadings)
+            endBlock();
     }
 
     void finish(const Deployment& d, const std::string& compressedFile) override
     {
+        endBlock();
         endCopy();
         const char* values[11];
         int lengths[11] = {};
@@ -197,9 +226,9 @@ public:
                       optionalNumber(c.lowAlarm)});
         db_.exec("COMMIT");
         done_ = true;
-        // The planner knows a month's new rows only once they are counted; until then it
-        // sorts a logger's readings on disk instead of walking the index in order.
-        // Autovacuum would count them later; failing here loses nothing of the add.
+        // The planner knows a month's new blocks only once they are counted; until then
+        // it may sort them instead of walking the index in order. Autovacuum would
+        // count them later; failing here loses nothing of the add.
         for (const std::string& partition : touched_)
             PQclear(PQexec(db_.get(), ("ANALYZE " + partition).c_str()));
     }
@@ -208,19 +237,39 @@ private:
     void makePartition(int year, int month)
     {
         char name[48], from[32], to[32];
-        std::snprintf(name, sizeof name, "readings_y%04dm%02d", year, month);
+        std::snprintf(name, sizeof name, "reading_blocks_y%04dm%02d", year, month);
         std::snprintf(from, sizeof from, "%04d-%02d-01", year, month);
         std::snprintf(to, sizeof to, "%04d-%02d-01", month == 12 ? year + 1 : year, month == 12 ? 1 : month + 1);
         // The name and bounds are digits we made, not values from outside: DDL takes
         // no parameters.
-        db_.exec(std::string("CREATE TABLE IF NOT EXISTS ") + name + " PARTITION OF readings FOR VALUES FROM ('" +
+        db_.exec(std::string("CREATE TABLE IF NOT EXISTS ") + name + " PARTITION OF reading_blocks FOR VALUES FROM ('" +
                  from + " 00:00:00+00') TO ('" + to + " 00:00:00+00')");
         touched_.emplace_back(name);
     }
 
+    // The block so far becomes a row of the COPY.
+    void endBlock()
+    {
+        if (blockReadings_ == 0)
+            return;
+        if (!copying_)
+            startCopy();
+        buffer_.row(5);
+        buffer_.int8(id_);
+        buffer_.timestamp(blockFirst_);
+        buffer_.timestamp(blockLast_);
+        buffer_.int4(static_cast<std::int32_t>(blockReadings_));
+        buffer_.bytea(block_);
+        block_.clear();
+        blockReadings_ = 0;
+        if (buffer_.bytes().size() >= (1u << 18))
+            send();
+    }
+
     void startCopy()
     {
-        db_.exec("COPY readings FROM STDIN (FORMAT binary)", {}, PGRES_COPY_IN);
+        db_.exec("COPY reading_blocks (deployment, first_t, last_t, readings, data) FROM STDIN (FORMAT binary)", {},
+                 PGRES_COPY_IN);
         copying_ = true;
         buffer_.header();
     }
@@ -256,6 +305,9 @@ private:
     bool done_ = false;
     int year_ = 0, month_ = 0;
     std::vector<std::string> touched_;
+    std::string block_;
+    std::size_t blockReadings_ = 0;
+    std::int64_t blockFirst_ = 0, blockLast_ = 0;
 };
 
 class NoReadings final : public ReadingCursor {

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // The names of the value columns, in ReadingColumn order (the file's order).
 inline constexpr const char* kValueColumns[] = {"first_value", "first_high", "first_low",  "second_value",

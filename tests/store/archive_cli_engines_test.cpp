@@ -26,10 +26,10 @@ TEST_P(ArchiveCliEngineTest, StoreFailureInOneFileLeavesTheOthers)
         rawSql("CREATE TRIGGER refuse BEFORE INSERT ON readings WHEN NEW.t = " + failingInstant +
                " BEGIN SELECT RAISE(ABORT, 'the disk is full'); END;");
     else
-        rawSql("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF NEW.t = to_timestamp(" +
+        rawSql("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN IF to_timestamp(" +
                failingInstant +
-               ") THEN RAISE EXCEPTION 'the disk is full'; END IF; RETURN NEW; END $$; "
-               "CREATE TRIGGER refuse BEFORE INSERT ON readings FOR EACH ROW EXECUTE FUNCTION refuse();");
+               ") BETWEEN NEW.first_t AND NEW.last_t THEN RAISE EXCEPTION 'the disk is full'; END IF; RETURN NEW; "
+               "END $$; CREATE TRIGGER refuse BEFORE INSERT ON reading_blocks FOR EACH ROW EXECUTE FUNCTION refuse();");
 
     const CliRun r = runCli(folder(), "--store '" + location() + "' archive add --zone UTC a.txt b.txt c.txt");
     EXPECT_EQ(r.status, 1);
@@ -37,7 +37,7 @@ TEST_P(ArchiveCliEngineTest, StoreFailureInOneFileLeavesTheOthers)
     EXPECT_TRUE(r.err.starts_with("b.txt: The archive ")) << r.err;
     EXPECT_NE(r.err.find("the disk is full"), std::string::npos) << r.err;
     EXPECT_EQ(countRows("deployments"), 2);
-    EXPECT_EQ(countRows("readings"), 4);
+    EXPECT_EQ(countReadings(), 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, ArchiveCliEngineTest, ::testing::Values(Engine::Sqlite, Engine::Postgres),

@@ -60,9 +60,16 @@ void StoreTest::rawSql(const std::string& sql) const
     PQfinish(conn);
 }
 
-long long StoreTest::countRows(const std::string& table) const
+long long StoreTest::countRows(const std::string& table) const { return number("SELECT count(*) FROM " + table); }
+
+long long StoreTest::countReadings() const
 {
-    const std::string sql = "SELECT count(*) FROM " + table;
+    return number(GetParam() == Engine::Sqlite ? "SELECT count(*) FROM readings"
+                                               : "SELECT coalesce(sum(readings), 0) FROM reading_blocks");
+}
+
+long long StoreTest::number(const std::string& sql) const
+{
     long long count = -1;
     if (GetParam() == Engine::Sqlite) {
         sqlite3* db = nullptr;

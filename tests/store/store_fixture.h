@@ -28,11 +28,15 @@ protected:
     void rawSql(const std::string& sql) const;
     // The rows of `table`, counted behind the program's back.
     long long countRows(const std::string& table) const;
+    // The readings kept, counted behind the program's back (PostgreSQL packs them in blocks).
+    long long countReadings() const;
     // A file of `bytes` in the test's folder.
     std::string writeFile(const std::string& name, const std::string& bytes) const;
     const std::filesystem::path& folder() const { return folder_; }
 
 private:
+    long long number(const std::string& sql) const;
+
     std::filesystem::path folder_;
     std::string location_;
 };
