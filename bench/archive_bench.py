@@ -74,10 +74,11 @@ def main():
 
         psql(url, "DROP SCHEMA public CASCADE; CREATE SCHEMA public;")
         ours_pg.append(run([cli, "--store", url, "archive", "add", "--zone", "UTC", file]))
-        # The anchor's table as ours: partitioned by month, its partitions made beforehand.
+        # The anchor's table: a row a reading, partitioned by month as ours is, its
+        # partitions made beforehand for the months our add covered.
         psql(url, "CREATE TABLE anchor (%s) PARTITION BY RANGE (t); "
-                  "DO $$ DECLARE m date; BEGIN FOR m IN SELECT generate_series(date_trunc('month', min(t)), "
-                  "max(t), '1 month')::date FROM readings LOOP EXECUTE format('CREATE TABLE %%I PARTITION OF anchor "
+                  "DO $$ DECLARE m date; BEGIN FOR m IN SELECT generate_series(date_trunc('month', min(first_t)), "
+                  "max(last_t), '1 month')::date FROM reading_blocks LOOP EXECUTE format('CREATE TABLE %%I PARTITION OF anchor "
                   "FOR VALUES FROM (%%L) TO (%%L)', 'anchor_' || to_char(m, 'YYYYMM'), m, m + interval '1 month'); "
                   "END LOOP; END $$;" % SCHEMA_COLUMNS.format(time="timestamptz"))
         anchor_pg.append(run(["psql", "-X", "-q", url, "-c", "\\copy anchor FROM '%s' WITH (FORMAT csv)" % postgres_rows]))
