@@ -20,6 +20,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The store may not be written: a read-only file or transaction, or no privilege.
+class StoreReadOnly : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 // One measurement channel of a deployment: the first, the second (humidity) or the
 // third trace (dew point), with the alarm levels of the first reading.
 struct StoredChannel {

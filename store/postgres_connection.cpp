@@ -79,7 +79,7 @@ void PgConnection::fail(const PGresult* result) const
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     // 25006: a read-only transaction; 42501: no privilege to write.
     if (state && (std::strcmp(state, "25006") == 0 || std::strcmp(state, "42501") == 0))
-        throw StoreError(archivetext::fill(archivetext::kReadOnly, {where_}));
+        throw StoreReadOnly(archivetext::fill(archivetext::kReadOnly, {where_}));
     std::string reason = result ? trimmed(PQresultErrorMessage(result)) : "";
     if (reason.empty())
         reason = trimmed(PQerrorMessage(conn_));

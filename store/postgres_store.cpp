@@ -99,7 +99,7 @@ constexpr const char* kMigrations[] = {
        DROP TABLE readings;
        ANALYZE reading_blocks;)",
 };
-static_assert(std::size(kMigrations) == kSchemaVersion);
+static_assert(std::size(kMigrations) == kPostgresSchemaVersion);
 
 // Every add and every schema change holds this lock until it ends: making a month's
 // partition locks the whole readings table, which two adds writing at once could
@@ -449,21 +449,26 @@ private:
     void prepare()
     {
         long long v = version();
-        if (v > kSchemaVersion)
-            throw StoreError(newerSchemaMessage(where(), v));
-        if (v == kSchemaVersion)
+        if (v > kPostgresSchemaVersion)
+            throw StoreError(newerSchemaMessage(where(), v, kPostgresSchemaVersion));
+        if (v == kPostgresSchemaVersion)
             return;
         db_.exec("BEGIN");
         try {
             db_.query(kAddLock);
             v = version(); // another program may have brought it forward meanwhile
-            if (v > kSchemaVersion)
-                throw StoreError(newerSchemaMessage(where(), v));
-            for (; v < kSchemaVersion; ++v) {
+            if (v > kPostgresSchemaVersion)
+                throw StoreError(newerSchemaMessage(where(), v, kPostgresSchemaVersion));
+            for (; v < kPostgresSchemaVersion; ++v) {
                 db_.script(kMigrations[v]);
                 db_.exec("UPDATE schema_version SET version = $1", {number(v + 1)});
             }
             db_.exec("COMMIT");
+        } catch (const StoreReadOnly&) {
+            PQclear(PQexec(db_.get(), "ROLLBACK"));
+            if (v == 0)
+                throw;
+            throw StoreError(earlierSchemaReadOnlyMessage(where(), v, kPostgresSchemaVersion));
         } catch (...) {
             PQclear(PQexec(db_.get(), "ROLLBACK"));
             throw;

@@ -4,10 +4,15 @@
 
 namespace velmora {
 
-std::string newerSchemaMessage(const std::string& where, long long version)
+std::string newerSchemaMessage(const std::string& where, long long version, int known)
 {
-    return archivetext::fill(archivetext::kNewerSchema,
-                             {where, std::to_string(version), std::to_string(kSchemaVersion)});
+    return archivetext::fill(archivetext::kNewerSchema, {where, std::to_string(version), std::to_string(known)});
+}
+
+std::string earlierSchemaReadOnlyMessage(const std::string& where, long long version, int known)
+{
+    return archivetext::fill(archivetext::kEarlierSchemaReadOnly,
+                             {where, std::to_string(version), std::to_string(known)});
 }
 
 } // namespace velmora

@@ -49,11 +49,8 @@ constexpr const char* kMigrations[] = {
          second_value REAL, second_high REAL, second_low REAL,
          third_value REAL,
          PRIMARY KEY (deployment, t)) WITHOUT ROWID;)",
-    // Version 2 packed PostgreSQL's readings into blocks; SQLite reads its rows fast
-    // enough and keeps them.
-    "",
 };
-static_assert(std::size(kMigrations) == kSchemaVersion);
+static_assert(std::size(kMigrations) == kSqliteSchemaVersion);
 
 constexpr const char* kDeploymentColumns =
     "id, serial, logger_type, model, name, columns, interval_s, first_utc, last_utc, readings, file_name, sha256, "
@@ -295,23 +292,24 @@ private:
     void prepare()
     {
         long long v = version();
-        if (v > kSchemaVersion)
-            throw StoreError(newerSchemaMessage(where_, v));
+        if (v > kSqliteSchemaVersion)
+            throw StoreError(newerSchemaMessage(where_, v, kSqliteSchemaVersion));
         if (sqlite3_db_readonly(db_, "main") != 1) {
             exec("PRAGMA journal_mode = WAL");
             exec("PRAGMA synchronous = FULL");
         }
         exec("PRAGMA foreign_keys = ON");
-        if (v == kSchemaVersion)
+        if (v == kSqliteSchemaVersion)
             return;
         if (sqlite3_db_readonly(db_, "main") == 1)
-            throw StoreError(archivetext::fill(archivetext::kReadOnly, {where_}));
+            throw StoreError(v == 0 ? archivetext::fill(archivetext::kReadOnly, {where_})
+                                    : earlierSchemaReadOnlyMessage(where_, v, kSqliteSchemaVersion));
         exec("BEGIN IMMEDIATE");
         try {
             v = version(); // another program may have brought it forward meanwhile
-            if (v > kSchemaVersion)
-                throw StoreError(newerSchemaMessage(where_, v));
-            for (; v < kSchemaVersion; ++v) {
+            if (v > kSqliteSchemaVersion)
+                throw StoreError(newerSchemaMessage(where_, v, kSqliteSchemaVersion));
+            for (; v < kSqliteSchemaVersion; ++v) {
                 exec(kMigrations[v]);
                 SqliteStatement set(db_, "UPDATE schema_version SET version = ?", where_);
                 set.bind(1, std::int64_t{v + 1});

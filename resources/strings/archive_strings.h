@@ -14,6 +14,9 @@ inline constexpr std::string_view kCannotOpen = "Cannot open the archive %1: %2"
 inline constexpr std::string_view kNewerSchema =
     "The archive %1 was made by a newer version of velmora (schema version %2; this version knows up to %3): "
     "it is left as it is.";
+inline constexpr std::string_view kEarlierSchemaReadOnly =
+    "The archive %1 was made by an earlier version of velmora (schema version %2) and must be brought forward to "
+    "version %3, which this user may not do: open it once as a user who may change it. Nothing was changed.";
 inline constexpr std::string_view kReadOnly = "The archive %1 is read-only: nothing was added.";
 inline constexpr std::string_view kStoreFailed = "The archive %1 failed: %2";
 inline constexpr std::string_view kUnknownZone = "Unknown time zone %1: give a name such as Europe/Berlin.";

@@ -273,7 +273,9 @@ TEST_P(ArchiveTest, NewerSchemaIsRefused)
         open();
         FAIL() << "a store of version 99 was opened";
     } catch (const StoreError& e) {
-        EXPECT_NE(std::string(e.what()).find("schema version 99; this version knows up to 2"), std::string::npos)
+        // SQLite keeps the first version; PostgreSQL's second packs readings in blocks.
+        const std::string known = GetParam() == Engine::Sqlite ? "1" : "2";
+        EXPECT_NE(std::string(e.what()).find("schema version 99; this version knows up to " + known), std::string::npos)
             << e.what();
     }
 }
