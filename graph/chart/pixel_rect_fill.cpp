@@ -5,6 +5,8 @@
 #include <QRect>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace velmora {
 
@@ -42,6 +44,7 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<
 {
     uchar* const bits = image.bits(); // once: every scanLine() would check for sharing again
     const qsizetype stride = image.bytesPerLine();
+    const std::uint64_t pair = (static_cast<std::uint64_t>(pixel) << 32) | pixel;
     for (const PixelRect& r : rects) {
         const int left = std::max(clip.left(), static_cast<int>(r.left) + dx);
         const int right = std::min(clip.right() + 1, static_cast<int>(r.right) + dx);
@@ -55,6 +58,12 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<
         if (right - left == 1) {
             for (int y = top; y < bottom; ++y, at += stride)
                 *reinterpret_cast<QRgb*>(at) = pixel;
+            continue;
+        }
+        if (right - left == 2) {
+            // A two-pixel line's column: one store a row.
+            for (int y = top; y < bottom; ++y, at += stride)
+                std::memcpy(at, &pair, sizeof pair);
             continue;
         }
         for (int y = top; y < bottom; ++y, at += stride)
