@@ -27,6 +27,16 @@ struct TraceMapping {
     int right = 0;
 };
 
+// Far outside any plot, yet small enough for integer raster arithmetic.
+constexpr double kTracePixelLimit = 1.0e6;
+
+// The pixel y of a value, kept within kTracePixelLimit.
+inline double tracePixelY(const TraceMapping& map, double v)
+{
+    const double y = map.y0 + v * map.dy;
+    return y < -kTracePixelLimit ? -kTracePixelLimit : y > kTracePixelLimit ? kTracePixelLimit : y;
+}
+
 struct Trace {
     std::vector<TracePoint> points;
     std::vector<std::size_t> runEnds; // each polyline ends before runEnds[k]; a run of one point is a dot
@@ -40,6 +50,16 @@ struct Trace {
     }
     std::size_t runCount() const { return runEnds.size(); }
 };
+
+// The readings a series of `count` readings draws: those whose x falls within a pixel
+// of the plot, so lines leave its edges; condensed when they outnumber twice the
+// plot's columns. False when none does.
+struct TraceView {
+    std::size_t first = 0;
+    std::size_t last = 0;
+    bool condensed = false;
+};
+bool traceView(std::size_t count, const TraceMapping& map, TraceView& view);
 
 // `values` holds `count` readings (the last one drawn included); `pyramid` covers them.
 void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map,

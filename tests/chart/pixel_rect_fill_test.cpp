@@ -20,7 +20,7 @@ TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
         QPainter p(&image);
         p.translate(1, 2);
         p.setClipRect(QRect(0, 0, 16, 16));
-        fillPixelRects(p, QColor(10, 20, 200), rects, 1.0);
+        fillPixelRects(p, QColor(10, 20, 200), rects.data(), rects.size(), 1.0);
         p.end();
         return image.convertToFormat(QImage::Format_RGB32);
     };

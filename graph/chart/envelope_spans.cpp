@@ -1,0 +1,108 @@
+#include "envelope_spans.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+// The column the line is in, on the device grid: its own two rows, widened by the
+// half-steps to its neighbours, written out when the line moves on.
+struct OpenColumn {
+    long column = 0;
+    double x = 0.0;     // device x
+    double first = 0.0; // device rows of its two points, in the line's order
+    double second = 0.0;
+    double lo = 0.0;
+    double hi = 0.0;
+    TracePoint lone; // its point before the grid, should it stand alone
+};
+
+class SpanBuilder {
+public:
+    SpanBuilder(int deviceWidth, EnvelopeSpans& out)
+        : half_(gridOffset(deviceWidth)), halfWidth_(deviceWidth / 2.0), out_(out)
+    {
+    }
+
+    // False when the line would join columns that are not neighbours.
+    bool add(long column, bool joined, double y1, double y2)
+    {
+        OpenColumn next;
+        next.column = column;
+        next.x = static_cast<double>(column) + half_;
+        next.first = std::floor(y1) + half_;
+        next.second = std::floor(y2) + half_;
+        next.lo = std::min(next.first, next.second);
+        next.hi = std::max(next.first, next.second);
+        next.lone = y1 == y2 ? TracePoint{static_cast<double>(column), y1} : TracePoint{0.0, kNoPoint};
+        if (isOpen_ && joined) {
+            if (column != open_.column + 1)
+                return false;
+            // A step between neighbouring columns splits at its middle row, each half
+            // joining its own column (as columnSpans splits it); a level step needs no
+            // half: both columns hold its row.
+            if (open_.second != next.first) {
+                const double middle = open_.second + std::round((next.first - open_.second) / 2.0);
+                widen(open_, middle);
+                widen(next, middle);
+            }
+            emit(open_);
+            runColumns_ += 1;
+        } else {
+            finishRun();
+        }
+        open_ = next;
+        isOpen_ = true;
+        return true;
+    }
+
+    void finishRun()
+    {
+        if (!isOpen_)
+            return;
+        if (runColumns_ == 0 && open_.lone.y != kNoPoint)
+            out_.dots.push_back({out_.rects.size(), open_.lone});
+        else
+            emit(open_);
+        isOpen_ = false;
+        runColumns_ = 0;
+    }
+
+private:
+    static constexpr double kNoPoint = -2.0 * kTracePixelLimit;
+
+    static void widen(OpenColumn& c, double row)
+    {
+        c.lo = std::min(c.lo, row);
+        c.hi = std::max(c.hi, row);
+    }
+    void emit(const OpenColumn& c)
+    {
+        out_.rects.push_back({c.x - halfWidth_, c.lo - halfWidth_, c.x + halfWidth_, c.hi + halfWidth_});
+    }
+
+    double half_;
+    double halfWidth_;
+    EnvelopeSpans& out_;
+    OpenColumn open_;
+    bool isOpen_ = false;
+    int runColumns_ = 0; // columns of the current run already written out
+};
+
+} // namespace
+
+bool envelopeSpans(const ColumnEnvelope& envelope, const TraceMapping& map, int deviceWidth, EnvelopeSpans& out)
+{
+    out.clear();
+    SpanBuilder spans(deviceWidth, out);
+    bool neighbours = true;
+    walkColumns(envelope, map, [&](long column, bool joined, double y1, double y2) {
+        neighbours = neighbours && spans.add(column, joined, y1, y2);
+    });
+    spans.finishRun();
+    return neighbours;
+}
+
+} // namespace velmora
