@@ -1,23 +1,32 @@
 #include "envelope_spans.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace velmora {
 
 namespace {
 
 // The column the line is in, on the device grid: its own two rows, widened by the
-// half-steps to its neighbours, written out when the line moves on.
+// half-steps to its neighbours, written out when the line moves on. Rows are whole
+// numbers here; the grid's offset is added as a rectangle is written.
 struct OpenColumn {
     long column = 0;
-    double x = 0.0;     // device x
-    double first = 0.0; // device rows of its two points, in the line's order
-    double second = 0.0;
-    double lo = 0.0;
-    double hi = 0.0;
+    long first = 0; // rows of its two points, in the line's order
+    long second = 0;
+    long lo = 0;
+    long hi = 0;
     TracePoint lone; // its point before the grid, should it stand alone
 };
+
+// floor(y) for the pixel y of a trace, which lies within ±kTracePixelLimit.
+long rowOf(double y)
+{
+    const long truncated = static_cast<long>(y);
+    return truncated - (y < static_cast<double>(truncated) ? 1 : 0);
+}
+
+// round(d / 2), halves away from zero, as std::round has it.
+long halfStep(long d) { return d >= 0 ? (d + 1) / 2 : -((1 - d) / 2); }
 
 class SpanBuilder {
 public:
@@ -31,9 +40,8 @@ public:
     {
         OpenColumn next;
         next.column = column;
-        next.x = static_cast<double>(column) + half_;
-        next.first = std::floor(y1) + half_;
-        next.second = std::floor(y2) + half_;
+        next.first = rowOf(y1);
+        next.second = rowOf(y2);
         next.lo = std::min(next.first, next.second);
         next.hi = std::max(next.first, next.second);
         next.lone = y1 == y2 ? TracePoint{static_cast<double>(column), y1} : TracePoint{0.0, kNoPoint};
@@ -44,7 +52,7 @@ public:
             // joining its own column (as columnSpans splits it); a level step needs no
             // half: both columns hold its row.
             if (open_.second != next.first) {
-                const double middle = open_.second + std::round((next.first - open_.second) / 2.0);
+                const long middle = open_.second + halfStep(next.first - open_.second);
                 widen(open_, middle);
                 widen(next, middle);
             }
@@ -73,14 +81,16 @@ public:
 private:
     static constexpr double kNoPoint = -2.0 * kTracePixelLimit;
 
-    static void widen(OpenColumn& c, double row)
+    static void widen(OpenColumn& c, long row)
     {
         c.lo = std::min(c.lo, row);
         c.hi = std::max(c.hi, row);
     }
     void emit(const OpenColumn& c)
     {
-        out_.rects.push_back({c.x - halfWidth_, c.lo - halfWidth_, c.x + halfWidth_, c.hi + halfWidth_});
+        const double x = static_cast<double>(c.column) + half_;
+        out_.rects.push_back({x - halfWidth_, static_cast<double>(c.lo) + half_ - halfWidth_, x + halfWidth_,
+                              static_cast<double>(c.hi) + half_ + halfWidth_});
     }
 
     double half_;

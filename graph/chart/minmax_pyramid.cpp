@@ -30,6 +30,36 @@ MinMaxPyramid::MinMaxPyramid(const double* values, std::size_t count) : values_(
     levels_.push_back(std::move(level));
 }
 
+// The readings [from, to) of one block of 8, read as the whole block with the others
+// masked out: a fixed eight steps without a branch, where a loop over the few a
+// column's end holds would guess its length wrong half the time. A block past the
+// series' end is read one by one.
+void MinMaxPyramid::partialBlock(std::size_t from, std::size_t to, ValueExtent& e) const
+{
+    if (from >= to)
+        return;
+    const std::size_t block = from / kFanout * kFanout;
+    if (block + kFanout > count_) {
+        for (std::size_t i = from; i < to; ++i)
+            if (!isNoValue(values_[i]))
+                e.add(values_[i]);
+        return;
+    }
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    double lo[kFanout];
+    double hi[kFanout];
+    for (std::size_t k = 0; k < kFanout; ++k) {
+        const double v = values_[block + k];
+        const bool in = block + k >= from && block + k < to && !isNoValue(v);
+        lo[k] = in ? v : inf;
+        hi[k] = in ? v : -inf;
+    }
+    for (std::size_t k = 0; k < kFanout; ++k) {
+        e.min = std::min(e.min, lo[k]);
+        e.max = std::max(e.max, hi[k]);
+    }
+}
+
 ValueExtent MinMaxPyramid::query(std::size_t first, std::size_t last) const
 {
     ValueExtent e;
@@ -76,8 +106,8 @@ ValueExtent MinMaxPyramid::query(std::size_t first, std::size_t last) const
     }
     std::size_t a = (first + kFanout - 1) / kFanout; // whole blocks a..b of level 0
     std::size_t b = (last + 1) / kFanout;            // one past
-    raw(first, a * kFanout);
-    raw(b * kFanout, last + 1);
+    partialBlock(first, a * kFanout, e);
+    partialBlock(b * kFanout, last + 1, e);
     --b;
     for (std::size_t level = 0;; ++level) {
         const std::vector<ValueExtent>& blocksHere = levels_[level];

@@ -54,6 +54,8 @@ public:
     ValueExtent query(std::size_t first, std::size_t last) const;
 
 private:
+    void partialBlock(std::size_t from, std::size_t to, ValueExtent& e) const;
+
     const double* values_ = nullptr;
     std::size_t count_ = 0;
     bool flat_ = false;
