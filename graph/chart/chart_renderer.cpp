@@ -81,6 +81,7 @@ struct TraceBuffers {
     std::vector<QLineF> segments;
     std::vector<TracePoint> devicePoints;
     ColumnSpans spans;
+    ColumnGrid grid; // kept from series to series while it fits
     ColumnEnvelope envelope;
     EnvelopeSpans envelopeSpans;
     std::vector<double> dashPattern;
@@ -224,7 +225,9 @@ bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, const 
     TraceView view;
     if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
         return false;
-    columnEnvelope(values, view.first, view.last, pyramid, map, buffers.envelope);
+    if (!buffers.grid.fits(map, view.first, view.last))
+        buffers.grid.make(map, view.first, view.last);
+    columnEnvelope(values, pyramid, buffers.grid, buffers.envelope);
     EnvelopeSpans& spans = buffers.envelopeSpans;
     if (!envelopeSpans(buffers.envelope, map, deviceWidthOf(pen, 1.0), spans))
         return false;

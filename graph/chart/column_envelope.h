@@ -24,6 +24,33 @@ struct ColumnEnvelope {
     std::vector<ColumnExtent> columns;
 };
 
+// Where each column's readings end, for one mapping and one range of readings: the
+// same for every file on the same time grid (loggers started together at the same
+// interval), so a frame works it out once for them all.
+class ColumnGrid {
+public:
+    bool fits(const TraceMapping& map, std::size_t first, std::size_t last) const;
+    void make(const TraceMapping& map, std::size_t first, std::size_t last);
+
+    std::size_t start() const { return start_; } // the first column's first reading
+    std::size_t last() const { return last_; }
+    const std::vector<std::size_t>& ends() const { return ends_; } // one past each column's last reading
+    long column(std::size_t k) const { return left_ - 1 + static_cast<long>(k); }
+
+private:
+    bool made_ = false;
+    double x0_ = 0.0;
+    double dx_ = 0.0;
+    long left_ = 0;
+    long right_ = 0;
+    std::size_t first_ = 0;
+    std::size_t last_ = 0;
+    std::size_t start_ = 0;
+    std::vector<std::size_t> ends_;
+};
+
+void columnEnvelope(const double* values, const MinMaxPyramid& pyramid, const ColumnGrid& grid, ColumnEnvelope& out);
+
 // Readings values[first..last] over the columns map.left − 1 .. map.right + 1 (the
 // last column takes the rest), column c holding the readings whose x lies in [c, c + 1).
 void columnEnvelope(const double* values, std::size_t first, std::size_t last, const MinMaxPyramid& pyramid,
