@@ -15,7 +15,8 @@ struct OpenColumn {
     long second = 0;
     long lo = 0;
     long hi = 0;
-    TracePoint lone; // its point before the grid, should it stand alone
+    double y1 = 0.0; // its two points before the grid: one point when they are equal
+    double y2 = 0.0;
 };
 
 // floor(y) for the pixel y of a trace, which lies within ±kTracePixelLimit.
@@ -25,8 +26,14 @@ long rowOf(double y)
     return truncated - (y < static_cast<double>(truncated) ? 1 : 0);
 }
 
-// round(d / 2), halves away from zero, as std::round has it.
-long halfStep(long d) { return d >= 0 ? (d + 1) / 2 : -((1 - d) / 2); }
+// round(d / 2), halves away from zero, as std::round has it. Without a branch: the
+// sign of a step between two columns is as good as random.
+long halfStep(long d)
+{
+    const long sign = d >> (sizeof(long) * 8 - 1); // 0 or -1
+    const long size = ((d ^ sign) - sign + 1) >> 1;
+    return (size ^ sign) - sign;
+}
 
 class SpanBuilder {
 public:
@@ -44,18 +51,17 @@ public:
         next.second = rowOf(y2);
         next.lo = std::min(next.first, next.second);
         next.hi = std::max(next.first, next.second);
-        next.lone = y1 == y2 ? TracePoint{static_cast<double>(column), y1} : TracePoint{0.0, kNoPoint};
+        next.y1 = y1;
+        next.y2 = y2;
         if (isOpen_ && joined) {
             if (column != open_.column + 1)
                 return false;
             // A step between neighbouring columns splits at its middle row, each half
-            // joining its own column (as columnSpans splits it); a level step needs no
-            // half: both columns hold its row.
-            if (open_.second != next.first) {
-                const long middle = open_.second + halfStep(next.first - open_.second);
-                widen(open_, middle);
-                widen(next, middle);
-            }
+            // joining its own column (as columnSpans splits it). A level step's middle
+            // is its row, which both columns hold already.
+            const long middle = open_.second + halfStep(next.first - open_.second);
+            widen(open_, middle);
+            widen(next, middle);
             emit(open_);
             runColumns_ += 1;
         } else {
@@ -70,8 +76,8 @@ public:
     {
         if (!isOpen_)
             return;
-        if (runColumns_ == 0 && open_.lone.y != kNoPoint)
-            out_.dots.push_back({out_.rects.size(), open_.lone});
+        if (runColumns_ == 0 && open_.y1 == open_.y2)
+            out_.dots.push_back({out_.rects.size(), TracePoint{static_cast<double>(open_.column), open_.y1}});
         else
             emit(open_);
         isOpen_ = false;
@@ -79,8 +85,6 @@ public:
     }
 
 private:
-    static constexpr double kNoPoint = -2.0 * kTracePixelLimit;
-
     static void widen(OpenColumn& c, long row)
     {
         c.lo = std::min(c.lo, row);

@@ -5,6 +5,7 @@
 // the work, the points and the segments follow the plot's width, not the file's length
 // (about twice the width per series, which keeps antialiased drawing cheap). Otherwise
 // every reading becomes a point. Gaps break the line either way. Plain C++.
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -33,8 +34,7 @@ constexpr double kTracePixelLimit = 1.0e6;
 // The pixel y of a value, kept within kTracePixelLimit.
 inline double tracePixelY(const TraceMapping& map, double v)
 {
-    const double y = map.y0 + v * map.dy;
-    return y < -kTracePixelLimit ? -kTracePixelLimit : y > kTracePixelLimit ? kTracePixelLimit : y;
+    return std::min(std::max(map.y0 + v * map.dy, -kTracePixelLimit), kTracePixelLimit);
 }
 
 struct Trace {
