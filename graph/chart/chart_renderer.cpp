@@ -16,6 +16,7 @@
 #include "pixel_rect_fill.h"
 #include "series_index.h"
 #include "series_trace.h"
+#include "vector_state.h"
 
 namespace velmora {
 
@@ -243,6 +244,7 @@ bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, const 
 
 void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, int s, TraceBuffers& buffers)
 {
+    clearUpperVectorState(); // after the painter's drawing, before ours (vector_state.h)
     const ChartDataSet* set = chart.dataSetAt(id);
     const SeriesIndex* index = chart.seriesIndexAt(id);
     const ValueAxis axis = chart.dataSetAxis(id);
