@@ -8,13 +8,19 @@ namespace {
 
 __attribute__((target("avx"))) void zeroUpper() { __builtin_ia32_vzeroupper(); }
 
-const bool kHasAvx = __builtin_cpu_supports("avx");
+bool hasAvx()
+{
+    // Asked once, after the processor's features have certainly been read: a static
+    // initialiser of ours could run before the runtime's own.
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx"));
+    return has;
+}
 
 } // namespace
 
 void clearUpperVectorState()
 {
-    if (kHasAvx)
+    if (hasAvx())
         zeroUpper();
 }
 
