@@ -1,5 +1,6 @@
 #include "chart.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -210,7 +211,16 @@ void Chart::setTitleFont(const QFont& font)
 void Chart::setLabelFont(const QFont& font)
 {
     labelFont_ = font;
+    labelWidths_.clear();
     changed();
+}
+
+int Chart::labelTextWidth(const QString& text) const
+{
+    const auto kept = labelWidths_.constFind(text);
+    if (kept != labelWidths_.cend())
+        return *kept;
+    return labelWidths_[text] = QFontMetrics(labelFont_).horizontalAdvance(text);
 }
 
 void Chart::setBackground(const QColor& colour)

@@ -8,6 +8,7 @@
 // The chart refers to the data sets (never copies them); after a data set changes in
 // place, bind it again (setDataSet) so the chart re-reads its extent.
 #include <QFont>
+#include <QHash>
 #include <QRect>
 #include <QStringList>
 #include <array>
@@ -73,6 +74,9 @@ public:
     void setTitleFont(const QFont& font); // header, footer and axis titles
     QFont labelFont() const { return labelFont_; }
     void setLabelFont(const QFont& font); // tick labels and legend
+    // The width of a text in the label font. Kept while the font stays: every layout
+    // measures the legend again, and twenty files have twenty-two entries.
+    int labelTextWidth(const QString& text) const;
     QColor background() const { return background_; }
     void setBackground(const QColor& colour);
     QColor plotBackground() const { return plotBackground_; }
@@ -208,6 +212,7 @@ private:
     QString footerSample_;
     QFont titleFont_;
     QFont labelFont_;
+    mutable QHash<QString, int> labelWidths_;
     QColor background_ = Qt::white;
     QColor plotBackground_ = Qt::white;
     QColor foreground_ = Qt::black;

@@ -99,7 +99,7 @@ int placeLegend(ChartLayout& l, const Chart& chart, const QRect& rect, const QFo
     for (int id = 0; id < chart.dataSetCount(); ++id)
         for (int s = 0; s < chart.seriesCountAt(id); ++s)
             if (chart.seriesShownAt(id, s) && !chart.seriesLabelAt(id, s).isEmpty())
-                items.push_back({id, s, kSampleWidth + 6 + label.horizontalAdvance(chart.seriesLabelAt(id, s))});
+                items.push_back({id, s, kSampleWidth + 6 + chart.labelTextWidth(chart.seriesLabelAt(id, s))});
     const int rowHeight = label.height() + 4;
     const int available = rect.width() - 2 * kMargin;
     std::vector<std::vector<Item>> rows;

@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "chart_layout.h"
+#include "column_envelope.h"
 #include "column_spans.h"
+#include "dash_spans.h"
+#include "envelope_spans.h"
 #include "pixel_rect_fill.h"
 #include "series_index.h"
 #include "series_trace.h"
+#include "vector_state.h"
 
 namespace velmora {
 
@@ -61,12 +65,8 @@ bool rasterScale(const QPainter& p, double& scale)
     return raster;
 }
 
-// A line's points on the device's pixel grid, so that flat and upright stretches
-// (alarm levels, the columns of a long series) cover whole pixels and stay sharp while
-// slopes are smoothed: a line an even number of device pixels wide is centred on a
-// pixel edge, an odd one on a pixel centre.
-double gridOffset(int deviceWidth) { return deviceWidth % 2 == 0 ? 0.0 : 0.5; }
-
+// A line's points on the device's pixel grid (gridOffset), so that alarm levels and
+// the columns of a long series stay sharp while slopes are smoothed.
 void snapToPixels(QPointF* points, int count, double scale, int deviceWidth)
 {
     const double half = gridOffset(deviceWidth);
@@ -82,6 +82,10 @@ struct TraceBuffers {
     std::vector<QLineF> segments;
     std::vector<TracePoint> devicePoints;
     ColumnSpans spans;
+    ColumnGrid grid; // kept from series to series while it fits
+    ColumnEnvelope envelope;
+    EnvelopeSpans envelopeSpans;
+    std::vector<double> dashPattern;
 };
 
 // A condensed solid trace on pixels, its points already on the device's grid: its
@@ -91,7 +95,7 @@ void drawColumns(QPainter& p, const QPen& pen, const TracePoint* devicePoints, i
                  TraceBuffers& buffers)
 {
     columnSpans(devicePoints, static_cast<std::size_t>(count), deviceWidth / 2.0, buffers.spans);
-    fillPixelRects(p, pen.color(), buffers.spans.rects, scale);
+    fillPixelRects(p, pen.color(), buffers.spans.rects.data(), buffers.spans.rects.size(), scale);
     if (buffers.spans.strokes.empty())
         return;
     buffers.segments.clear();
@@ -111,6 +115,29 @@ bool drawnAsColumns(const QPen& pen, bool condensed, bool raster)
 int deviceWidthOf(const QPen& pen, double scale)
 {
     return std::max(1, static_cast<int>(std::lround(pen.widthF() * scale)));
+}
+
+// A dashed level line (two points, one row) filled as its dashes' pixels, when they
+// cover whole device pixels (dash_spans.h); false, with nothing drawn, otherwise.
+// Only a line that ends within a pixel of the clip (the plot): the painter dashes a
+// line reaching far outside it from where it enters, not from its end.
+bool fillDashedLevel(QPainter& p, const QPen& pen, const QPointF* points, double scale, int deviceWidth,
+                     TraceBuffers& buffers)
+{
+    const QRectF near = p.clipBoundingRect().adjusted(-1.0, 0.0, 1.0, 0.0);
+    if (!p.hasClipping() || points[0].x() < near.left() || points[0].x() > near.right() ||
+        points[1].x() < near.left() || points[1].x() > near.right())
+        return false;
+    std::vector<double>& pattern = buffers.dashPattern;
+    pattern.clear();
+    for (qreal length : pen.dashPattern())
+        pattern.push_back(length * pen.widthF() * scale);
+    buffers.spans.clear();
+    if (pen.dashOffset() != 0.0 || !dashSpans(points[0].x() * scale, points[1].x() * scale, points[0].y() * scale,
+                                              deviceWidth / 2.0, pattern, buffers.spans.rects))
+        return false;
+    fillPixelRects(p, pen.color(), buffers.spans.rects.data(), buffers.spans.rects.size(), scale);
+    return true;
 }
 
 // Draws a trace antialiased. Qt strokes a polyline with a wide pen by outlining the
@@ -140,6 +167,9 @@ void drawTrace(QPainter& p, const QPen& pen, QPointF* points, int count, bool co
         drawColumns(p, segmentPen, buffers.devicePoints.data(), count, scale, deviceWidth, buffers);
         return;
     }
+    if (count == 2 && pen.style() != Qt::SolidLine && pen.color().alpha() == 255 && points[0].y() == points[1].y() &&
+        fillDashedLevel(p, pen, points, scale, deviceWidth, buffers))
+        return;
     p.setPen(segmentPen);
     std::vector<QLineF>& segments = buffers.segments;
     segments.clear();
@@ -188,8 +218,33 @@ void drawTraceColumns(QPainter& p, const QPen& pen, const SeriesStyle& style, do
     }
 }
 
+// A long solid series at one device pixel a logical one, straight from its column
+// envelope (envelope_spans.h); false, with nothing drawn, for any other.
+bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, const double* values, std::size_t count,
+                  const MinMaxPyramid& pyramid, const TraceMapping& map, TraceBuffers& buffers)
+{
+    TraceView view;
+    if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
+        return false;
+    if (!buffers.grid.fits(map, view.first, view.last))
+        buffers.grid.make(map, view.first, view.last);
+    columnEnvelope(values, pyramid, buffers.grid, buffers.envelope);
+    EnvelopeSpans& spans = buffers.envelopeSpans;
+    if (!envelopeSpans(buffers.envelope, map, deviceWidthOf(pen, 1.0), spans))
+        return false;
+    std::size_t filled = 0;
+    for (const auto& [before, at] : spans.dots) {
+        fillPixelRects(p, pen.color(), spans.rects.data() + filled, before - filled, 1.0);
+        drawDot(p, style, QPointF(at.x, at.y));
+        filled = before;
+    }
+    fillPixelRects(p, pen.color(), spans.rects.data() + filled, spans.rects.size() - filled, 1.0);
+    return true;
+}
+
 void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, int s, TraceBuffers& buffers)
 {
+    clearUpperVectorState(); // after the painter's drawing, before ours (vector_state.h)
     const ChartDataSet* set = chart.dataSetAt(id);
     const SeriesIndex* index = chart.seriesIndexAt(id);
     const ValueAxis axis = chart.dataSetAxis(id);
@@ -205,13 +260,17 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, i
     map.dy = -sy;
     map.left = l.plot.left();
     map.right = l.plot.right();
-    Trace& trace = buffers.trace;
-    traceSeries(set->values(s).data(), index->drawnCount(s), index->pyramid(s), map, trace);
-
     const SeriesStyle style = chart.seriesStyleAt(id, s);
     const QPen pen = penFor(style.line());
     double scale = 1.0;
-    if (style.pointStyle == PointStyle::None && drawnAsColumns(pen, trace.condensed, rasterScale(p, scale))) {
+    const bool raster = rasterScale(p, scale);
+    const double* values = set->values(s).data();
+    if (style.pointStyle == PointStyle::None && scale == 1.0 && drawnAsColumns(pen, true, raster) &&
+        drawEnvelope(p, pen, style, values, index->drawnCount(s), index->pyramid(s), map, buffers))
+        return;
+    Trace& trace = buffers.trace;
+    traceSeries(values, index->drawnCount(s), index->pyramid(s), map, trace);
+    if (style.pointStyle == PointStyle::None && drawnAsColumns(pen, trace.condensed, raster)) {
         drawTraceColumns(p, pen, style, scale, buffers);
         return;
     }

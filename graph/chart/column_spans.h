@@ -37,6 +37,11 @@ struct ColumnSpans {
     }
 };
 
+// Where a line's points go on the device's pixel grid, so that flat and upright
+// stretches cover whole pixels: a line an even number of device pixels wide is
+// centred on a pixel edge, an odd one on a pixel centre.
+inline double gridOffset(int deviceWidth) { return deviceWidth % 2 == 0 ? 0.0 : 0.5; }
+
 // `points[0..count)` in device pixels, one polyline; `halfWidth` is half the pen's
 // width in device pixels.
 void columnSpans(const TracePoint* points, std::size_t count, double halfWidth, ColumnSpans& out);

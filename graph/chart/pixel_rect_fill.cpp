@@ -5,6 +5,10 @@
 #include <QRect>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <vector>
 
 namespace velmora {
 
@@ -38,11 +42,12 @@ bool directTarget(QPainter& p, const QColor& colour, QImage*& image, QRect& clip
     return true;
 }
 
-void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<PixelRect>& rects, int dx, int dy)
+void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const PixelRect* rects, std::size_t count, int dx, int dy)
 {
     uchar* const bits = image.bits(); // once: every scanLine() would check for sharing again
     const qsizetype stride = image.bytesPerLine();
-    for (const PixelRect& r : rects) {
+    const std::uint64_t pair = (static_cast<std::uint64_t>(pixel) << 32) | pixel;
+    for (const PixelRect& r : std::span(rects, count)) {
         const int left = std::max(clip.left(), static_cast<int>(r.left) + dx);
         const int right = std::min(clip.right() + 1, static_cast<int>(r.right) + dx);
         const int top = std::max(clip.top(), static_cast<int>(r.top) + dy);
@@ -57,6 +62,12 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<
                 *reinterpret_cast<QRgb*>(at) = pixel;
             continue;
         }
+        if (right - left == 2) {
+            // A two-pixel line's column: one store a row.
+            for (int y = top; y < bottom; ++y, at += stride)
+                std::memcpy(at, &pair, sizeof pair);
+            continue;
+        }
         for (int y = top; y < bottom; ++y, at += stride)
             std::fill_n(reinterpret_cast<QRgb*>(at), right - left, pixel);
     }
@@ -64,13 +75,13 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const std::vector<
 
 } // namespace
 
-void fillPixelRects(QPainter& p, const QColor& colour, const std::vector<PixelRect>& rects, double scale)
+void fillPixelRects(QPainter& p, const QColor& colour, const PixelRect* rects, std::size_t count, double scale)
 {
     QImage* image = nullptr;
     QRect clip;
     if (scale == 1.0 && directTarget(p, colour, image, clip)) {
         const QTransform t = p.deviceTransform();
-        fillDirect(*image, clip, colour.rgba(), rects, static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+        fillDirect(*image, clip, colour.rgba(), rects, count, static_cast<int>(t.dx()), static_cast<int>(t.dy()));
         return;
     }
     p.save();
@@ -80,15 +91,15 @@ void fillPixelRects(QPainter& p, const QColor& colour, const std::vector<PixelRe
     if (scale == 1.0) {
         // Whole logical pixels: the raster engine fills integer rectangles directly.
         std::vector<QRect> pixels;
-        pixels.reserve(rects.size());
-        for (const PixelRect& r : rects)
+        pixels.reserve(count);
+        for (const PixelRect& r : std::span(rects, count))
             pixels.emplace_back(QPoint(static_cast<int>(r.left), static_cast<int>(r.top)),
                                 QPoint(static_cast<int>(r.right) - 1, static_cast<int>(r.bottom) - 1));
         p.drawRects(pixels.data(), static_cast<int>(pixels.size()));
     } else {
         std::vector<QRectF> logical;
-        logical.reserve(rects.size());
-        for (const PixelRect& r : rects)
+        logical.reserve(count);
+        for (const PixelRect& r : std::span(rects, count))
             logical.emplace_back(QPointF(r.left / scale, r.top / scale), QPointF(r.right / scale, r.bottom / scale));
         p.drawRects(logical.data(), static_cast<int>(logical.size()));
     }

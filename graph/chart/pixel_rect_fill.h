@@ -4,7 +4,7 @@
 // widget's kept picture, the benchmark's frame) at one device pixel a logical one,
 // the spans are written straight into the image's rows: Qt's per-rectangle set-up
 // costs more than the few pixels of a column. Anything else goes through the painter.
-#include <vector>
+#include <cstddef>
 
 #include "column_spans.h"
 
@@ -14,6 +14,6 @@ class QPainter;
 namespace velmora {
 
 // `scale` is the painter's device pixels a logical pixel (rasterScale).
-void fillPixelRects(QPainter& painter, const QColor& colour, const std::vector<PixelRect>& rects, double scale);
+void fillPixelRects(QPainter& painter, const QColor& colour, const PixelRect* rects, std::size_t count, double scale);
 
 } // namespace velmora

@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "column_envelope.h"
+
 namespace velmora {
 
 namespace {
-
-// Far outside any plot, yet small enough for integer raster arithmetic.
-constexpr double kPixelLimit = 1.0e6;
-
-double pixelY(const TraceMapping& map, double v) { return std::clamp(map.y0 + v * map.dy, -kPixelLimit, kPixelLimit); }
 
 class RunBuilder {
 public:
@@ -56,7 +53,7 @@ void traceEvery(const double* values, std::size_t first, std::size_t last, const
             runs.breakRun();
             continue;
         }
-        runs.add(map.x0 + static_cast<double>(i) * map.dx, pixelY(map, v));
+        runs.add(map.x0 + static_cast<double>(i) * map.dx, tracePixelY(map, v));
     }
     runs.breakRun();
 }
@@ -66,80 +63,66 @@ void traceEnvelope(const double* values, std::size_t first, std::size_t last, co
 {
     out.condensed = true;
     RunBuilder runs(out);
-    // Column c holds the readings whose pixel x lies in [c, c + 1).
-    auto firstIndexOf = [&](long column) {
-        const double i = std::ceil((static_cast<double>(column) - map.x0) / map.dx);
-        return static_cast<std::size_t>(std::clamp(i, static_cast<double>(first), static_cast<double>(last) + 1.0));
-    };
-    const long firstColumn = map.left - 1;
-    const long lastColumn = map.right + 1;
-    std::size_t start = firstIndexOf(firstColumn);
     if (pyramid.flat()) {
         // One value throughout (an alarm level): a straight line from the column of
         // the first reading in view to the last column that holds one; no column
         // needs a query of its own.
+        const long lastColumn = map.right + 1;
+        const std::size_t start = columnStart(map, map.left - 1, first, last);
         if (start > last)
             return;
         auto columnOf = [&](std::size_t i) {
             return std::min(static_cast<long>(std::floor(map.x0 + static_cast<double>(i) * map.dx)), lastColumn);
         };
-        const double y = pixelY(map, values[start]);
+        const double y = tracePixelY(map, values[start]);
         runs.add(static_cast<double>(columnOf(start)), y);
         runs.add(static_cast<double>(columnOf(last)), y);
         runs.breakRun();
         return;
     }
-    bool joined = false; // the previous column ended on a value the next may continue
-    for (long c = firstColumn; c <= lastColumn && start <= last; ++c) {
-        const std::size_t end = c == lastColumn ? last + 1 : firstIndexOf(c + 1);
-        if (end <= start)
-            continue; // no reading falls in this column
-        const ValueExtent e = pyramid.query(start, end - 1);
-        const double x = static_cast<double>(c);
-        if (e.empty()) {
-            runs.breakRun();
-            joined = false;
-            start = end;
-            continue;
-        }
+    ColumnEnvelope envelope;
+    columnEnvelope(values, first, last, pyramid, map, envelope);
+    walkColumns(envelope, map, [&](long column, bool joined, double y1, double y2) {
         // Two points a column, its lowest and highest value, so the line has about
-        // twice the plot's width in segments whatever the file's length. The extreme
-        // nearer the column's first reading comes first: the line enters where the
-        // readings do.
-        const double head = values[start];
-        const double tail = values[end - 1];
-        if (!joined || isNoValue(head))
+        // twice the plot's width in segments whatever the file's length.
+        if (!joined)
             runs.breakRun();
-        const bool minFirst = isNoValue(head) || head - e.min <= e.max - head;
-        runs.add(x, pixelY(map, minFirst ? e.min : e.max));
-        runs.add(x, pixelY(map, minFirst ? e.max : e.min));
-        joined = !isNoValue(tail);
-        start = end;
-    }
+        runs.add(static_cast<double>(column), y1);
+        runs.add(static_cast<double>(column), y2);
+    });
     runs.breakRun();
 }
 
 } // namespace
 
-void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map,
-                 Trace& out)
+bool traceView(std::size_t count, const TraceMapping& map, TraceView& view)
 {
-    out.clear();
     if (count == 0 || !(map.dx > 0.0) || map.right < map.left)
-        return;
+        return false;
     // The readings whose x falls within a pixel of the plot, so lines leave its edges.
     const double lo = std::floor((map.left - 1 - map.x0) / map.dx);
     const double hi = std::ceil((map.right + 1 - map.x0) / map.dx);
     const double top = static_cast<double>(count - 1);
     if (hi < 0.0 || lo > top)
-        return;
-    const std::size_t first = static_cast<std::size_t>(std::max(lo, 0.0));
-    const std::size_t last = static_cast<std::size_t>(std::min(hi, top));
+        return false;
+    view.first = static_cast<std::size_t>(std::max(lo, 0.0));
+    view.last = static_cast<std::size_t>(std::min(hi, top));
     const std::size_t columns = static_cast<std::size_t>(map.right - map.left + 1);
-    if (last - first + 1 > 2 * columns)
-        traceEnvelope(values, first, last, pyramid, map, out);
+    view.condensed = view.last - view.first + 1 > 2 * columns;
+    return true;
+}
+
+void traceSeries(const double* values, std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map,
+                 Trace& out)
+{
+    out.clear();
+    TraceView view;
+    if (!traceView(count, map, view))
+        return;
+    if (view.condensed)
+        traceEnvelope(values, view.first, view.last, pyramid, map, out);
     else
-        traceEvery(values, first, last, map, out);
+        traceEvery(values, view.first, view.last, map, out);
 }
 
 } // namespace velmora

@@ -1,3 +1,4 @@
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -154,6 +155,28 @@ TEST(ChartRendering, ALongSeriesIsDrawnFromItsColumnEnvelope)
         columnsSpanning += near(image, x, f.py(11), red) && near(image, x, f.py(29), red) ? 1 : 0;
     EXPECT_EQ(columnsSpanning, f.px(490) - plot.left() - 2) << "every column spans 10..30";
     EXPECT_FALSE(near(image, f.px(525), f.py(20), red)) << "the missing readings";
+}
+
+// The fault: the legend keeps the widths its labels had in the old font, and a
+// larger font's label runs into the next entry.
+TEST(ChartLayout, LegendEntriesFollowTheLabelFont)
+{
+    Fixture f;
+    auto entryWidth = [&](const QString& label) {
+        for (const LegendEntry& e : f.chart.layoutFor(f.chart.bounds())->legend)
+            if (f.chart.seriesLabelAt(e.set, e.series) == label)
+                return e.text.width();
+        return -1;
+    };
+    const QString celsius = QStringLiteral("Celsius");
+    QFont font = f.chart.labelFont();
+    EXPECT_EQ(entryWidth(celsius), QFontMetrics(font).horizontalAdvance(celsius));
+    font.setPixelSize(30);
+    f.chart.setLabelFont(font);
+    EXPECT_EQ(entryWidth(celsius), QFontMetrics(font).horizontalAdvance(celsius));
+    const QString renamed = QStringLiteral("Celsius, door side");
+    f.chart.setSeriesLabel(ValueAxis::Y, 0, renamed);
+    EXPECT_EQ(entryWidth(renamed), QFontMetrics(font).horizontalAdvance(renamed));
 }
 
 TEST(ChartRendering, TwoPixelLinesAtAnyPixelDensity)
