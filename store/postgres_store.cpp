@@ -102,7 +102,7 @@ constexpr const char* kMigrations[] = {
 static_assert(std::size(kMigrations) == kPostgresSchemaVersion);
 
 // Every add and every schema change holds this lock until it ends: making a month's
-// partition locks the whole readings table, which two adds writing at once could
+// partition locks the whole blocks table, which two adds writing at once could
 // otherwise each wait for from the other.
 constexpr const char* kAddLock = "SELECT pg_advisory_xact_lock(7460436552)";
 
