@@ -220,9 +220,10 @@ int main(int argc, char** argv)
     std::printf("  at two device pixels a logical pixel (3840 x 2160):\n");
     row("view unchanged", unchanged2);
     row("after a scroll or zoom", moved2);
-    std::printf("  target: after a scroll or zoom, overlay / anchor at most 2 at either ratio (%zu files, %zu series; anchor "
-                "%zu readings, 3 series)\n",
-                count, count * 3, count * kReadings);
+    std::printf(
+        "  target: after a scroll or zoom, overlay / anchor at most 2 at either ratio (%zu files, %zu series; anchor "
+        "%zu readings, 3 series)\n",
+        count, count * 3, count * kReadings);
     fs::remove_all(dir);
     return firstRun < 1000.0 && moved.ratio() <= 2.0 && moved2.ratio() <= 2.0 ? 0 : 1;
 }
