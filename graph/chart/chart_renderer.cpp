@@ -9,11 +9,9 @@
 #include <vector>
 
 #include "chart_layout.h"
-#include "column_envelope.h"
 #include "column_spans.h"
 #include "dash_spans.h"
 #include "device_columns.h"
-#include "envelope_spans.h"
 #include "pixel_rect_fill.h"
 #include "series_index.h"
 #include "series_trace.h"
@@ -83,9 +81,7 @@ struct TraceBuffers {
     std::vector<QLineF> segments;
     std::vector<TracePoint> devicePoints;
     ColumnSpans spans;
-    ColumnGrid grid; // kept from series to series while it fits
-    ColumnEnvelope envelope;
-    EnvelopeSpans envelopeSpans;
+    DeviceEnvelope envelope;
     std::vector<double> dashPattern;
 };
 
@@ -227,26 +223,15 @@ bool wholeTranslation(const QPainter& p)
     return t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
 }
 
-// A long solid series straight from its column envelope (envelope_spans.h), the
-// envelope worked out per device pixel column (device_columns.h); false, with nothing
-// drawn, when that cannot be exact: a pen not a whole number of device pixels wide,
-// readings sparser than two a device column, or a device column the line skips.
+// A long solid series straight from its column envelope, worked out per device pixel
+// column (device_columns.h); false, with nothing drawn, when that cannot be exact.
 bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, double scale, const double* values,
-                  std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& logical, TraceBuffers& buffers)
+                  std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map, TraceBuffers& buffers)
 {
-    const int deviceWidth = wholeDeviceWidth(pen.widthF(), scale);
-    if (deviceWidth == 0 || (scale != 1.0 && !wholeTranslation(p)))
+    if ((scale != 1.0 && !wholeTranslation(p)) ||
+        !deviceEnvelopeSpans(values, count, pyramid, map, scale, pen.widthF(), buffers.envelope))
         return false;
-    const TraceMapping map = deviceMapping(logical, scale);
-    TraceView view;
-    if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
-        return false;
-    if (!buffers.grid.fits(map, view.first, view.last))
-        buffers.grid.make(map, view.first, view.last);
-    columnEnvelope(values, pyramid, buffers.grid, buffers.envelope);
-    EnvelopeSpans& spans = buffers.envelopeSpans;
-    if (!envelopeSpans(buffers.envelope, map, deviceWidth, spans))
-        return false;
+    const EnvelopeSpans& spans = buffers.envelope.spans;
     std::size_t filled = 0;
     for (const auto& [before, at] : spans.dots) {
         fillPixelRects(p, pen.color(), spans.rects.data() + filled, before - filled, scale);

@@ -22,4 +22,20 @@ int wholeDeviceWidth(double penWidth, double scale)
     return width >= 1.0 && width == std::floor(width) ? static_cast<int>(width) : 0;
 }
 
+bool deviceEnvelopeSpans(const double* values, std::size_t count, const MinMaxPyramid& pyramid,
+                         const TraceMapping& logical, double scale, double penWidth, DeviceEnvelope& work)
+{
+    const int deviceWidth = wholeDeviceWidth(penWidth, scale);
+    if (deviceWidth == 0)
+        return false;
+    const TraceMapping map = deviceMapping(logical, scale);
+    TraceView view;
+    if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
+        return false;
+    if (!work.grid.fits(map, view.first, view.last))
+        work.grid.make(map, view.first, view.last);
+    columnEnvelope(values, pyramid, work.grid, work.envelope);
+    return envelopeSpans(work.envelope, map, deviceWidth, work.spans);
+}
+
 } // namespace velmora

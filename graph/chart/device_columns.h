@@ -5,6 +5,11 @@
 // value and the line is filled as whole device pixels, as at one device pixel a
 // logical one. Only where that is exact: the pen must cover a whole number of device
 // pixels, or its edges would fall inside pixels and need blending. Plain C++.
+#include <cstddef>
+
+#include "column_envelope.h"
+#include "envelope_spans.h"
+#include "minmax_pyramid.h"
 #include "series_trace.h"
 
 namespace velmora {
@@ -17,5 +22,21 @@ TraceMapping deviceMapping(const TraceMapping& map, double scale);
 // A pen `penWidth` logical pixels wide in device pixels, when that is a whole number
 // of at least one; 0 when it is not.
 int wholeDeviceWidth(double penWidth, double scale);
+
+// What a long series' fill is made from, kept from series to series of a frame.
+struct DeviceEnvelope {
+    ColumnGrid grid; // shared by files on the same time grid while it fits
+    ColumnEnvelope envelope;
+    EnvelopeSpans spans; // the result, in device pixels
+};
+
+// The device pixels of `count` readings of one series drawn with a solid pen
+// `penWidth` logical pixels wide at `scale` device pixels a logical one, into
+// `work.spans`. False, and the series is left to its trace, when that would not be
+// exact: a pen not a whole number of device pixels wide, readings not more than two a
+// device column, one value throughout, or a line that joins columns that are not
+// neighbours.
+bool deviceEnvelopeSpans(const double* values, std::size_t count, const MinMaxPyramid& pyramid,
+                         const TraceMapping& logical, double scale, double penWidth, DeviceEnvelope& work);
 
 } // namespace velmora
