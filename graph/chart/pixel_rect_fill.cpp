@@ -74,6 +74,14 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const PixelRect* r
                 std::memcpy(at, &pair, sizeof pair);
             continue;
         }
+        if (right - left == 4) {
+            // The same line at twice the density.
+            for (int y = top; y < bottom; ++y, at += stride) {
+                std::memcpy(at, &pair, sizeof pair);
+                std::memcpy(at + sizeof pair, &pair, sizeof pair);
+            }
+            continue;
+        }
         for (int y = top; y < bottom; ++y, at += stride)
             std::fill_n(reinterpret_cast<QRgb*>(at), right - left, pixel);
     }

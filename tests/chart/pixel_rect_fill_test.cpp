@@ -17,8 +17,8 @@ namespace {
 // path, so the two are compared.
 TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
 {
-    const std::vector<PixelRect> rects{{2, 3, 4, 9},  {-5, -5, 30, 1}, {15, 15, 40, 40},
-                                       {7, 7, 7, 12}, {9, -4, 10, 30}, {12, 20, 13, 30}};
+    const std::vector<PixelRect> rects{{2, 3, 4, 9},    {-5, -5, 30, 1},  {15, 15, 40, 40}, {7, 7, 7, 12},
+                                       {9, -4, 10, 30}, {12, 20, 13, 30}, {11, 12, 15, 14}};
     auto draw = [&](QImage::Format format, int scale) {
         QImage image(QSize(20, 20) * scale, format);
         image.setDevicePixelRatio(scale);
@@ -57,6 +57,8 @@ TEST(PixelRectFill, WritingIntoTheImageFillsWhatThePainterWould)
     EXPECT_EQ(dense.pixelColor(11, 3), QColor(Qt::white));
     EXPECT_EQ(dense.pixelColor(11, 33), QColor(10, 20, 200)) << "to its own bottom";
     EXPECT_EQ(dense.pixelColor(11, 34), QColor(Qt::white));
+    EXPECT_EQ(dense.pixelColor(16, 17), QColor(10, 20, 200)) << "a column four pixels wide: 13..16";
+    EXPECT_EQ(dense.pixelColor(17, 17), QColor(Qt::white));
 }
 
 // The fault: an alarm level filled as its dashes (dash_spans.h) looks other than the
