@@ -28,9 +28,15 @@ bool deviceEnvelopeSpans(const double* values, std::size_t count, const MinMaxPy
     const int deviceWidth = wholeDeviceWidth(penWidth, scale);
     if (deviceWidth == 0)
         return false;
+    // Condensed as the trace would be, by logical columns: the device columns then
+    // hold one reading or more each, and where one holds none the line would skip it,
+    // which envelopeSpans refuses.
+    TraceView logicalView;
+    if (!traceView(count, logical, logicalView) || !logicalView.condensed || pyramid.flat())
+        return false;
     const TraceMapping map = deviceMapping(logical, scale);
     TraceView view;
-    if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
+    if (!traceView(count, map, view))
         return false;
     if (!work.grid.fits(map, view.first, view.last))
         work.grid.make(map, view.first, view.last);

@@ -33,9 +33,10 @@ struct DeviceEnvelope {
 // The device pixels of `count` readings of one series drawn with a solid pen
 // `penWidth` logical pixels wide at `scale` device pixels a logical one, into
 // `work.spans`. False, and the series is left to its trace, when that would not be
-// exact: a pen not a whole number of device pixels wide, readings not more than two a
-// device column, one value throughout, or a line that joins columns that are not
-// neighbours.
+// exact or the trace would not be condensed: a pen not a whole number of device
+// pixels wide, readings not more than two a logical column, one value throughout, or
+// a line that joins device columns that are not neighbours (fewer readings than
+// device columns).
 bool deviceEnvelopeSpans(const double* values, std::size_t count, const MinMaxPyramid& pyramid,
                          const TraceMapping& logical, double scale, double penWidth, DeviceEnvelope& work);
 

@@ -37,11 +37,14 @@ TEST(DeviceColumns, FilledOnlyWhereTheLineCoversWholeDevicePixels)
         {"one-pixel pen at 1.5: half a pixel over", 1.5, 1.0, {0, 0.2, 50, -1, 0, 999}, false},
         {"one-pixel pen at 1.25", 1.25, 1.0, {0, 0.2, 50, -1, 0, 999}, false},
         // 5,000 readings over 1,000 columns: five a logical column, two and a half a
-        // device column at 2 (above), one and two thirds at 3.
-        {"fewer than two a device column, though more than two a logical one",
-         3.0,
+        // device column at 2 (above), one and two thirds at 3: every device column
+        // holds one, so the line goes from each to the next.
+        {"more than one reading a device column", 3.0, 1.0, {0, 0.2, 50, -1, 0, 999}, true},
+        {"two and a half a logical column, fewer than one a device column", 3.0, 1.0, {0, 0.4, 50, -1, 0, 999}, false},
+        {"fewer than two a logical column: every reading a point of the trace",
+         2.0,
          1.0,
-         {0, 0.2, 50, -1, 0, 999},
+         {0, 0.6, 50, -1, 0, 999},
          false},
     };
     for (const Case& c : cases) {
@@ -152,6 +155,12 @@ TEST(DeviceColumns, WhatIsFilledStaysTrueToTheReadings)
         {"a noisy swing, one-pixel pen, twice the density", swing, {0.0, 0.04, 400.0, -4.0, 0, 959}, 2.0, 1.0},
         {"two-pixel pen, scrolled a fraction, plot not at 0", swing, {-80.3, 0.0371, 310.6, -3.3, 20, 800}, 2.0, 2.0},
         {"three times the density", swing, {0.0, 0.03, 400.0, -4.0, 0, 719}, 3.0, 1.0},
+        {"three readings a logical column, one and a half a device column",
+         swing,
+         {0.0, 0.33, 400.0, -4.0, 0, 959},
+         2.0,
+         2.0},
+        {"the same over missing readings and a lone one", gaps, {-2640.0, 0.33, 400.0, -4.0, 0, 959}, 2.0, 2.0},
         {"a two-pixel pen at 1.5", swing, {0.0, 0.04, 400.0, -4.0, 0, 959}, 1.5, 2.0},
         {"gaps and a lone reading", gaps, {0.0, 0.04, 400.0, -4.0, 0, 959}, 2.0, 2.0},
         {"level stretches", levels, {0.0, 0.04, 100.0, -2.0, 0, 959}, 2.0, 2.0},
