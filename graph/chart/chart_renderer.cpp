@@ -9,10 +9,9 @@
 #include <vector>
 
 #include "chart_layout.h"
-#include "column_envelope.h"
 #include "column_spans.h"
 #include "dash_spans.h"
-#include "envelope_spans.h"
+#include "device_columns.h"
 #include "pixel_rect_fill.h"
 #include "series_index.h"
 #include "series_trace.h"
@@ -82,9 +81,7 @@ struct TraceBuffers {
     std::vector<QLineF> segments;
     std::vector<TracePoint> devicePoints;
     ColumnSpans spans;
-    ColumnGrid grid; // kept from series to series while it fits
-    ColumnEnvelope envelope;
-    EnvelopeSpans envelopeSpans;
+    DeviceEnvelope envelope;
     std::vector<double> dashPattern;
 };
 
@@ -218,27 +215,30 @@ void drawTraceColumns(QPainter& p, const QPen& pen, const SeriesStyle& style, do
     }
 }
 
-// A long solid series at one device pixel a logical one, straight from its column
-// envelope (envelope_spans.h); false, with nothing drawn, for any other.
-bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, const double* values, std::size_t count,
-                  const MinMaxPyramid& pyramid, const TraceMapping& map, TraceBuffers& buffers)
+// Whether the painter's device pixels lie on whole pixels of its device: a
+// translation by a fraction of a pixel would put every filled edge inside a pixel.
+bool wholeTranslation(const QPainter& p)
 {
-    TraceView view;
-    if (!traceView(count, map, view) || !view.condensed || pyramid.flat())
+    const QTransform t = p.deviceTransform();
+    return t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
+// A long solid series straight from its column envelope, worked out per device pixel
+// column (device_columns.h); false, with nothing drawn, when that cannot be exact.
+bool drawEnvelope(QPainter& p, const QPen& pen, const SeriesStyle& style, double scale, const double* values,
+                  std::size_t count, const MinMaxPyramid& pyramid, const TraceMapping& map, TraceBuffers& buffers)
+{
+    if ((scale != 1.0 && !wholeTranslation(p)) ||
+        !deviceEnvelopeSpans(values, count, pyramid, map, scale, pen.widthF(), buffers.envelope))
         return false;
-    if (!buffers.grid.fits(map, view.first, view.last))
-        buffers.grid.make(map, view.first, view.last);
-    columnEnvelope(values, pyramid, buffers.grid, buffers.envelope);
-    EnvelopeSpans& spans = buffers.envelopeSpans;
-    if (!envelopeSpans(buffers.envelope, map, deviceWidthOf(pen, 1.0), spans))
-        return false;
+    const EnvelopeSpans& spans = buffers.envelope.spans;
     std::size_t filled = 0;
     for (const auto& [before, at] : spans.dots) {
-        fillPixelRects(p, pen.color(), spans.rects.data() + filled, before - filled, 1.0);
-        drawDot(p, style, QPointF(at.x, at.y));
+        fillPixelRects(p, pen.color(), spans.rects.data() + filled, before - filled, scale);
+        drawDot(p, style, QPointF(at.x / scale, at.y / scale));
         filled = before;
     }
-    fillPixelRects(p, pen.color(), spans.rects.data() + filled, spans.rects.size() - filled, 1.0);
+    fillPixelRects(p, pen.color(), spans.rects.data() + filled, spans.rects.size() - filled, scale);
     return true;
 }
 
@@ -265,8 +265,8 @@ void drawSeries(QPainter& p, const Chart& chart, const ChartLayout& l, int id, i
     double scale = 1.0;
     const bool raster = rasterScale(p, scale);
     const double* values = set->values(s).data();
-    if (style.pointStyle == PointStyle::None && scale == 1.0 && drawnAsColumns(pen, true, raster) &&
-        drawEnvelope(p, pen, style, values, index->drawnCount(s), index->pyramid(s), map, buffers))
+    if (style.pointStyle == PointStyle::None && drawnAsColumns(pen, true, raster) &&
+        drawEnvelope(p, pen, style, scale, values, index->drawnCount(s), index->pyramid(s), map, buffers))
         return;
     Trace& trace = buffers.trace;
     traceSeries(values, index->drawnCount(s), index->pyramid(s), map, trace);

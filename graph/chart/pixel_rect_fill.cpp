@@ -15,8 +15,9 @@ namespace velmora {
 namespace {
 
 // The device rectangle the painter may draw in, when it draws into a plain image at
-// one device pixel a logical one with nothing that would blend or transform.
-bool directTarget(QPainter& p, const QColor& colour, QImage*& image, QRect& clip)
+// `scale` device pixels a logical one, moved by whole device pixels, with nothing that
+// would blend or transform otherwise.
+bool directTarget(QPainter& p, const QColor& colour, double scale, QImage*& image, QRect& clip)
 {
     if (!p.device() || p.device()->devType() != QInternal::Image || colour.alpha() != 255 || p.opacity() != 1.0 ||
         p.compositionMode() != QPainter::CompositionMode_SourceOver)
@@ -30,14 +31,19 @@ bool directTarget(QPainter& p, const QColor& colour, QImage*& image, QRect& clip
     if (!image->isDetached())
         return false;
     const QTransform t = p.deviceTransform();
-    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy()))
+    if (t.type() > QTransform::TxScale || t.m11() != scale || t.m22() != scale || t.dx() != std::floor(t.dx()) ||
+        t.dy() != std::floor(t.dy()))
         return false;
     clip = image->rect();
     if (p.hasClipping()) {
-        const QRegion region = p.clipRegion();
+        const QRegion region = p.clipRegion(); // in logical pixels
         if (region.rectCount() != 1)
             return false;
-        clip &= region.boundingRect().translated(static_cast<int>(t.dx()), static_cast<int>(t.dy()));
+        // The clip's edges on device pixels, or the painter would round them its own way.
+        const QRectF device = t.mapRect(QRectF(region.boundingRect()));
+        if (device != QRectF(device.toRect()))
+            return false;
+        clip &= device.toRect();
     }
     return true;
 }
@@ -68,6 +74,14 @@ void fillDirect(QImage& image, const QRect& clip, QRgb pixel, const PixelRect* r
                 std::memcpy(at, &pair, sizeof pair);
             continue;
         }
+        if (right - left == 4) {
+            // The same line at twice the density.
+            for (int y = top; y < bottom; ++y, at += stride) {
+                std::memcpy(at, &pair, sizeof pair);
+                std::memcpy(at + sizeof pair, &pair, sizeof pair);
+            }
+            continue;
+        }
         for (int y = top; y < bottom; ++y, at += stride)
             std::fill_n(reinterpret_cast<QRgb*>(at), right - left, pixel);
     }
@@ -79,7 +93,7 @@ void fillPixelRects(QPainter& p, const QColor& colour, const PixelRect* rects, s
 {
     QImage* image = nullptr;
     QRect clip;
-    if (scale == 1.0 && directTarget(p, colour, image, clip)) {
+    if (directTarget(p, colour, scale, image, clip)) {
         const QTransform t = p.deviceTransform();
         fillDirect(*image, clip, colour.rgba(), rects, count, static_cast<int>(t.dx()), static_cast<int>(t.dy()));
         return;

@@ -203,6 +203,50 @@ TEST(ChartRendering, TwoPixelLinesAtAnyPixelDensity)
     }
 }
 
+// The fault: on a screen of twice the density a long series is still stroked
+// antialiased column by column (the frame several times slower), or its lone
+// reading's dot lands where its logical position would be in device pixels. A slow
+// swing over 100,001 readings, readings 50,000..54,999 missing but 52,500.
+TEST(ChartRendering, ALongSeriesAtTwiceTheDensityIsFilledCrisp)
+{
+    ChartDataSet set(4);
+    set.setInterval(0.01);
+    set.setPointCount(0, 100001);
+    set.setShown(0, true);
+    auto value = [](std::size_t i) { return 20.0 + 15.0 * std::sin(static_cast<double>(i) / 8000.0); };
+    for (std::size_t i = 0; i < 100001; ++i)
+        set.setY(0, i, i >= 50000 && i < 55000 && i != 52500 ? kGap : value(i));
+    Fixture f;
+    f.chart.setDataSet(ValueAxis::Y, &set);
+    f.chart.setSeriesShown(ValueAxis::Y2, 0, false);
+    QImage image(1600, 1200, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    f.chart.draw(p, QRect(0, 0, 800, 600));
+    p.end();
+
+    const QColor red = chart_colours::kFirstChannel;
+    const QRect plot = f.chart.plotRect();
+    const int dotX = 2 * f.px(525), dotY = 2 * f.py(value(52500));
+    int lineColumns = 0, blended = 0, inGap = 0;
+    for (int x = 2 * plot.left() + 2; x < 2 * plot.right(); ++x) {
+        bool line = false;
+        for (int y = 2 * plot.top() + 2; y < 2 * plot.bottom(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            line = line || c == red;
+            const bool atDot = std::abs(x - dotX) <= 6 && std::abs(y - dotY) <= 6;
+            blended += !atDot && c.red() == 255 && c.green() == c.blue() && c.green() > 0 && c.green() < 255 ? 1 : 0;
+            inGap += c == red && x > 2 * f.px(502) && x < 2 * f.px(548) && !atDot ? 1 : 0;
+        }
+        lineColumns += line ? 1 : 0;
+    }
+    EXPECT_GT(lineColumns, 2 * (plot.width() - f.px(550) + f.px(500)) - 20) << "the line on both sides of the gap";
+    EXPECT_EQ(blended, 0) << "nothing of the line blended";
+    EXPECT_EQ(inGap, 0) << "the missing readings";
+    EXPECT_TRUE(near(image, dotX, dotY, red)) << "the lone reading's dot";
+}
+
 TEST(ChartRendering, ADiagonalLineIsAntialiased)
 {
     // The values climb from 0 to 40 across the plot: a slope of about two pixels up
