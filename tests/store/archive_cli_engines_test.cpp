@@ -32,7 +32,7 @@ TEST_P(ArchiveCliEngineTest, StoreFailureInOneFileLeavesTheOthers)
                "END $$; CREATE TRIGGER refuse BEFORE INSERT ON reading_blocks FOR EACH ROW EXECUTE FUNCTION refuse();");
 
     const CliRun r = runCli(folder(), "--store '" + location() + "' archive add --zone UTC a.txt b.txt c.txt");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "a.txt: added 2 readings\nc.txt: added 2 readings\n");
     EXPECT_TRUE(r.err.starts_with("b.txt: The archive ")) << r.err;
     EXPECT_NE(r.err.find("the disk is full"), std::string::npos) << r.err;

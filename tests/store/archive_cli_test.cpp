@@ -47,12 +47,12 @@ TEST_F(ArchiveCliTest, AddListReadBackAndVerify)
     write("bad.txt", "Cold,Time,Celsius(\260C),Serial Number\r\n1,01/06/2026\r\n");
     // One file refused: the others are still added, and the exit status says so.
     CliRun r = cli("--store a.sqlite archive add cold.txt bad.txt");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "cold.txt: added 3 readings\n");
     EXPECT_EQ(r.err, "bad.txt: The File contains invalid data (line 2).\n");
     // VELMORA_STORE names the same store.
     r = cli("archive add cold.txt", "VELMORA_STORE=a.sqlite");
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "cold.txt: already archived\n");
 
     r = cli("--store a.sqlite archive list --serial 61");
@@ -73,15 +73,15 @@ TEST_F(ArchiveCliTest, AddListReadBackAndVerify)
     EXPECT_EQ(r.out, "[\n  {\"deployment\": 1, \"time_utc\": \"2026-06-01T10:00:00Z\", \"time_local\": "
                      "\"01/06/2026 10:00:00\", \"values\": [4.5]}\n]\n");
 
-    EXPECT_EQ(cli("--store a.sqlite archive file 1 back.txt").status, 0);
+    EXPECT_EQ(cli("--store a.sqlite archive file 1 back.txt").exitCode, 0);
     EXPECT_EQ(read(path("back.txt")), kFile);
     // Never over another file, the archive itself least of all.
     r = cli("--store a.sqlite archive file 1 a.sqlite");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "a.sqlite already exists: the archive writes no file over another.\n");
     EXPECT_EQ(cli("--store a.sqlite archive verify").out, "1 files verified\n");
     r = cli("--store a.sqlite archive file 7 seven.txt");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "The archive has no deployment 7.\n");
     EXPECT_FALSE(std::filesystem::exists(path("seven.txt")));
 }
@@ -92,7 +92,7 @@ TEST_F(ArchiveCliTest, PathWithEqualsSignIsAnSqliteFile)
     write("cold.txt", kFile);
     for (const std::string store : {"./a=b.sqlite", "runs=3.sqlite"}) {
         const CliRun r = cli("--store '" + store + "' archive add cold.txt");
-        EXPECT_EQ(r.status, 0) << store << ": " << r.err;
+        EXPECT_EQ(r.exitCode, 0) << store << ": " << r.err;
         EXPECT_EQ(r.out, "cold.txt: added 3 readings\n") << store;
         EXPECT_TRUE(std::filesystem::is_regular_file(path(store))) << store;
     }
@@ -113,13 +113,13 @@ TEST_F(ArchiveCliTest, ReportOfDeploymentsInARange)
     for (const char* day : {"01", "02", "03"})
         write(std::string("day") + day + ".txt", header + "1," + day + "/06/2026 10:00:00,4.0,000000081\r\n2," + day +
                                                      "/06/2026 10:10:00,5.0\r\n3," + day + "/06/2026 10:20:00,6.0\r\n");
-    ASSERT_EQ(cli("--store a.sqlite archive add --zone Europe/Berlin day01.txt day02.txt day03.txt").status, 0);
+    ASSERT_EQ(cli("--store a.sqlite archive add --zone Europe/Berlin day01.txt day02.txt day03.txt").exitCode, 0);
 
     // Berlin is two hours ahead in June: 10:10 on the 3rd is 08:10 UTC, so the third
     // deployment counts two of its readings.
     CliRun r = cli("--store a.sqlite archive report --serial 81 --from 2026-06-02T00:00:00Z --to "
                    "\"03/06/2026 10:10:00\" --zone Europe/Berlin june.pdf");
-    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
     std::system(("cd '" + folder_.string() + "' && pdftotext -layout june.pdf june.txt").c_str());
     const std::string text = read(path("june.txt"));
     auto sha = [&](const std::string& file) {
@@ -136,7 +136,7 @@ TEST_F(ArchiveCliTest, ReportOfDeploymentsInARange)
 
     // The second deployment's stored fingerprint no longer matches its file.
     r = cli("--store a.sqlite archive report --serial 81 again.pdf");
-    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(r.exitCode, 0) << r.err;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path("a.sqlite").c_str(), &db), SQLITE_OK);
     EXPECT_EQ(sqlite3_exec(db, ("UPDATE deployments SET sha256 = '" + std::string(64, '0') + "' WHERE id = 2").c_str(),
@@ -144,13 +144,13 @@ TEST_F(ArchiveCliTest, ReportOfDeploymentsInARange)
               SQLITE_OK);
     sqlite3_close(db);
     r = cli("--store a.sqlite archive report --serial 81 tampered.pdf");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "deployment 2 (day02.txt): the stored file does not match its SHA-256\nNo report was written.\n");
     EXPECT_FALSE(std::filesystem::exists(path("tampered.pdf")));
 
     const std::string archive = read(path("a.sqlite"));
     r = cli("--store a.sqlite archive report --serial 81 ./a.sqlite");
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "./a.sqlite is the archive itself: the report is not written over it.\n");
     EXPECT_EQ(read(path("a.sqlite")), archive);
 }
@@ -174,7 +174,7 @@ TEST_F(ArchiveCliTest, UsageErrors)
     };
     for (const auto& c : cases) {
         const CliRun r = cli(c.args);
-        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.exitCode, c.status) << c.args;
         EXPECT_EQ(r.err.substr(0, r.err.find('\n')), c.firstLine) << c.args;
     }
 }
